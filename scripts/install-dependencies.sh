@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs everything the build, the tests and the preview need on a fresh Debian 12
+# machine: compilers, CMake, GoogleTest, Google Benchmark, the mingw-w64 i686 toolchain and
+# Wine (32-bit) for the Windows build, and the preview tool's libraries.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ make
+    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+    wine wine32
+    libcli11-dev libpng-dev
+    locales-all
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    missing+=(wine32)
+fi
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+echo "Installing: ${missing[*]}" >&2
+"${sudo_cmd[@]}" dpkg --add-architecture i386
+"${sudo_cmd[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
+    "${packages[@]}" >/dev/null
