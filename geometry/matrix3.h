@@ -1,0 +1,29 @@
+// A matrix of doubles with owned row-major storage; 3x3 as the sample context uses it.
+#ifndef PELORIX3_GEOMETRY_MATRIX3_H
+#define PELORIX3_GEOMETRY_MATRIX3_H
+
+namespace pelorix3 {
+
+class Matrix3 {
+public:
+    // 3x3 with fresh, uninitialised storage for nine doubles.
+    Matrix3();
+    ~Matrix3();
+    Matrix3(const Matrix3&) = delete;
+    Matrix3& operator=(const Matrix3&) = delete;
+
+    // New storage only when the element count changes; the shape is always updated.
+    void resize(int r, int k);
+
+    double& at(int r, int k) { return data[r * cols + k]; }
+    double at(int r, int k) const { return data[r * cols + k]; }
+    int elementCount() const { return rows * cols; }
+
+    int rows;
+    int cols;
+    double* data;  // rows * cols doubles, null only if an allocation failed
+};
+
+}  // namespace pelorix3
+
+#endif
