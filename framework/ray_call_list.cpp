@@ -1,0 +1,96 @@
+#include "framework/ray_call_list.h"
+
+#include <atomic>
+#include <cstring>
+
+#include "framework/host_services.h"
+
+namespace pelorix3 {
+
+constinit RayCallList localRayCallList{};
+
+namespace {
+
+// Takes the guard with a compare-and-swap from 0 to 1 on the shared 32-bit field, polling
+// until it is free, and releases it with an atomic decrement: peer modules see the same
+// field and protocol, and two render threads can no longer both enter.
+class ListGuard {
+public:
+    explicit ListGuard(std::int32_t& busy) : busy_(busy) {
+        std::int32_t expected = 0;
+        while (!busy_.compare_exchange_weak(expected, 1, std::memory_order_acquire)) expected = 0;
+    }
+    ~ListGuard() { busy_.fetch_sub(1, std::memory_order_release); }
+    ListGuard(const ListGuard&) = delete;
+    ListGuard& operator=(const ListGuard&) = delete;
+
+private:
+    std::atomic_ref<std::int32_t> busy_;
+};
+
+// Unlinks whatever is still linked in this module's head when the module unloads. The nodes
+// live in the frames of calls or belong to peer modules, so none of them is freed here.
+struct LocalListUnlinker {
+    ~LocalListUnlinker() {
+        ListGuard guard(localRayCallList.busy);
+        localRayCallList.first = nullptr;
+        localRayCallList.last = nullptr;
+        localRayCallList.count = 0;
+    }
+} localListUnlinker;
+
+RayCallList* readBlock(MemoryChunk block) {
+    RayCallList* list = nullptr;
+    std::memcpy(&list, block, sizeof list);
+    return list;
+}
+
+void writeBlock(MemoryChunk block, RayCallList* list) { std::memcpy(block, &list, sizeof list); }
+
+}  // namespace
+
+void RayCallList::push(RayCallNode* node) {
+    ListGuard guard(busy);
+    ++count;
+    if (last == nullptr) {
+        first = node;
+        last = node;
+    } else {
+        last->next = node;
+        last = node;
+    }
+}
+
+void RayCallList::pop(RayCallNode* node) {
+    ListGuard guard(busy);
+    if (first == nullptr) return;
+    if (first == node) {
+        first = node->next;
+        --count;
+        if (first == nullptr) last = nullptr;
+        return;
+    }
+    for (RayCallNode* previous = first; previous->next; previous = previous->next) {
+        if (previous->next != node) continue;
+        previous->next = node->next;
+        if (last == node) last = previous;
+        --count;
+        return;
+    }
+}
+
+RayCallList* bindSharedRayCallList(RayCallList* current) {
+    const GlobalMemory* memory = hostServices.renderMemory;
+    if (memory == nullptr || memory->find == nullptr || memory->create == nullptr) return current;
+    MemoryChunk block = memory->find(rayCallListBlockName);
+    if (block == nullptr) {
+        block = memory->create(rayCallListBlockName, static_cast<int>(sizeof(RayCallList*)));
+        if (block == nullptr) return &localRayCallList;
+        writeBlock(block, &localRayCallList);
+    } else if (readBlock(block) == nullptr) {
+        writeBlock(block, &localRayCallList);
+    }
+    return readBlock(block);
+}
+
+}  // namespace pelorix3
