@@ -1,0 +1,30 @@
+// Stored instance data in files, as the renderer keeps it in a scene file: text data as
+// one item per line (without the zero byte), binary data as the raw bytes.
+#ifndef PELORIX3_HOST_STORAGE_FILES_H
+#define PELORIX3_HOST_STORAGE_FILES_H
+
+#include <string>
+#include <vector>
+
+#include "framework/host_interface.h"
+#include "host/result.h"
+#include "host/storage_states.h"
+
+namespace standin {
+
+// An item holding a line break cannot come back as one item; such items are refused.
+Status writeTextFile(const std::string& path, const std::vector<std::string>& items);
+// Lines without their "\n" or "\r\n"; a last line without a line break counts.
+Result<std::vector<std::string>> readTextFile(const std::string& path);
+
+Status writeBinaryFile(const std::string& path, const std::string& bytes);
+Result<std::string> readBinaryFile(const std::string& path);
+
+// What the save state recorded, written in its mode.
+Status saveToFile(const MemorySaveState& saved, const std::string& path);
+// A load state over the file's data, read in `mode`.
+Result<MemoryLoadState> loadFromFile(const std::string& path, HostStorageMode mode);
+
+}  // namespace standin
+
+#endif
