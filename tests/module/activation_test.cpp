@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "host/host_globals.h"
+#include "host/module_file.h"
+#include "host/module_path.h"
+
+namespace {
+
+struct ActivationTest : ::testing::Test {
+    void SetUp() override {
+        standin::Host::instance().reset();
+        auto opened = standin::ModuleFile::open(standin::defaultModulePath());
+        ASSERT_TRUE(opened.ok()) << opened.error();
+        file = std::move(opened.value());
+    }
+
+    // A table whose every entry holds a recognisable host value before activation.
+    static ShaderHandlerTable prefilled() {
+        ShaderHandlerTable table;
+        std::memset(&table, 0, sizeof table);
+        table.descln = hostDescription;
+        return table;
+    }
+    static const char* hostDescription(HostInstance) { return "host's own"; }
+
+    int activate(long version, void* table, GlobalFunc global = standin::globalFunc) {
+        auto result = file->activate("ShaderHandler", "pelorix3", version, global, table);
+        EXPECT_TRUE(result.ok()) << result.error();
+        return result.ok() ? result.value() : -1;
+    }
+
+    std::unique_ptr<standin::ModuleFile> file;
+};
+
+TEST_F(ActivationTest, ServerTableListsHandlerAndInterfaceThenEnds) {
+    const auto servers = file->servers();
+    ASSERT_EQ(servers.size(), 2u);
+    EXPECT_EQ(servers[0].className, "ShaderHandler");
+    EXPECT_EQ(servers[0].name, "pelorix3");
+    EXPECT_EQ(servers[1].className, "ShaderInterface");
+    EXPECT_EQ(servers[1].name, "pelorix3");
+    const ModuleDescriptor& descriptor = file->descriptor();
+    EXPECT_EQ(descriptor.version, 2u);
+    EXPECT_EQ(descriptor.machine, 0x300u);
+}
+
+TEST_F(ActivationTest, VersionOneFillsTenEntriesAndLeavesTheDescriptionLine) {
+    ShaderHandlerTable table = prefilled();
+    EXPECT_EQ(activate(1, &table), 0);
+    EXPECT_NE(table.create, nullptr);
+    EXPECT_NE(table.destroy, nullptr);
+    EXPECT_NE(table.copy, nullptr);
+    EXPECT_NE(table.load, nullptr);
+    EXPECT_NE(table.save, nullptr);
+    EXPECT_NE(table.init, nullptr);
+    EXPECT_NE(table.cleanup, nullptr);
+    EXPECT_NE(table.newTime, nullptr);
+    EXPECT_NE(table.evaluate, nullptr);
+    EXPECT_NE(table.flags, nullptr);
+    EXPECT_EQ(table.descln, &hostDescription);
+}
+
+TEST_F(ActivationTest, VersionTwoFillsTheDescriptionLineToo) {
+    ShaderHandlerTable table = prefilled();
+    EXPECT_EQ(activate(2, &table), 0);
+    EXPECT_NE(table.descln, &hostDescription);
+    EXPECT_NE(table.descln, nullptr);
+}
+
+TEST_F(ActivationTest, UnsupportedVersionsChangeNothing) {
+    for (long version : {0L, 3L, -1L}) {
+        ShaderHandlerTable table = prefilled();
+        EXPECT_EQ(activate(version, &table), 1) << version;
+        EXPECT_EQ(table.create, nullptr);
+        EXPECT_EQ(table.descln, &hostDescription);
+    }
+    // The lookup function was never kept: a later create through a good activation with
+    // no lookup function still finds none.
+    ShaderHandlerTable table = prefilled();
+    EXPECT_EQ(activate(2, &table, nullptr), 0);
+    EXPECT_EQ(table.create(nullptr), nullptr);
+}
+
+TEST_F(ActivationTest, NullTableIsABadLocalAndVersionIsCheckedFirst) {
+    EXPECT_EQ(activate(2, nullptr), 3);
+    EXPECT_EQ(activate(5, nullptr), 1);
+}
+
+TEST_F(ActivationTest, CreateWithoutAHostLookupReturnsNothing) {
+    ShaderHandlerTable table = prefilled();
+    ASSERT_EQ(activate(2, &table, nullptr), 0);
+    const char* error = "untouched";
+    EXPECT_EQ(table.create(&error), nullptr);
+    EXPECT_STREQ(error, "untouched");
+}
+
+TEST_F(ActivationTest, InterfaceActivationRefusesANullInstance) {
+    auto result = file->activate("ShaderInterface", "pelorix3", 1, standin::globalFunc, nullptr);
+    ASSERT_TRUE(result.ok()) << result.error();
+    EXPECT_EQ(result.value(), 3);
+}
+
+}  // namespace
