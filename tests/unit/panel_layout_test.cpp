@@ -1,0 +1,317 @@
+// The layout tree: child stacks, building operations and their messages, measuring and
+// placing with integer shares, ownership.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "panel_fixture.h"
+#include "panels/control_column.h"
+#include "panels/control_group.h"
+#include "panels/control_stack.h"
+#include "panels/interface.h"
+#include "panels/text_label.h"
+#include "panels/text_width.h"
+
+namespace {
+
+using pelorix3::Control;
+using pelorix3::ControlColumn;
+using pelorix3::ControlGroup;
+using pelorix3::ControlStack;
+using pelorix3::Interface;
+using panel_test::Message;
+using panel_test::shownMessages;
+
+// A leaf of a given size that counts the live instances, to check ownership.
+class Sized final : public Control {
+public:
+    Sized(int w, int h, int marginX = 0, int marginY = 0)
+        : Control(marginX, marginY), w_(w), h_(h) {
+        ++live;
+    }
+    ~Sized() override { --live; }
+    int width() const override { return x + w_; }
+    int height() const override { return y + h_; }
+
+    static inline int live = 0;
+
+private:
+    int w_, h_;
+};
+
+using PanelLayout = panel_test::PanelTest;
+
+TEST(ControlStack, SixteenthPushGrowsToThirtyKeepingOrder) {
+    ControlStack stack;
+    Sized nodes[16] = {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 1}, {8, 1},
+                       {9, 1}, {10, 1}, {11, 1}, {12, 1}, {13, 1}, {14, 1}, {15, 1}, {16, 1}};
+    for (int i = 0; i < 15; ++i) ASSERT_TRUE(stack.push(&nodes[i]));
+    EXPECT_EQ(stack.capacity, 15);
+    ASSERT_TRUE(stack.push(&nodes[15]));
+    EXPECT_EQ(stack.capacity, 30);
+    ASSERT_EQ(stack.count(), 16);
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(stack[i], &nodes[i]);
+    EXPECT_EQ(stack.pop(), &nodes[15]);
+    EXPECT_EQ(stack.last(), &nodes[14]);
+    EXPECT_EQ(stack.capacity, 30);
+}
+
+struct BuildingCase {
+    const char* name;
+    std::function<void(Interface&)> steps;
+    std::vector<Message> messages;
+};
+
+class BuildingMessages : public panel_test::PanelTest,
+                         public ::testing::WithParamInterface<BuildingCase> {};
+
+TEST_P(BuildingMessages, ShowsOperationAndReason) {
+    Interface panel(nullptr);
+    GetParam().steps(panel);
+    EXPECT_EQ(shownMessages, GetParam().messages);
+}
+
+const char* const needGroup = "Need a ControlGroup!";
+const char* const needRow = "Need a ControlRow!";
+const char* const needColumn = "Need a ControlColumn!";
+
+INSTANTIATE_TEST_SUITE_P(
+    PanelLayout, BuildingMessages,
+    ::testing::Values(
+        BuildingCase{"BeginRowWithoutGroup", [](Interface& p) { p.beginRow(); },
+                     {{"ERROR: Interface::beginRow:", needGroup}}},
+        BuildingCase{"EndRowWithoutGroup", [](Interface& p) { p.endRow(); },
+                     {{"ERROR: Interface::endRow:", needGroup}}},
+        BuildingCase{"BeginColumnWithoutGroup", [](Interface& p) { p.beginColumn(); },
+                     {{"ERROR: Interface::beginColumn:", needGroup}}},
+        BuildingCase{"EndColumnWithoutGroup", [](Interface& p) { p.endColumn(); },
+                     {{"ERROR: Interface::endColumn:", needGroup}}},
+        BuildingCase{"EndGroupWithoutGroup", [](Interface& p) { p.endGroup(); },
+                     {{"ERROR: Interface::endColumn:", needGroup},
+                      {"ERROR: Interface::endRow:", needGroup}}},
+        BuildingCase{"SecondBeginRow",
+                     [](Interface& p) {
+                         p.beginGroup(0, 0);
+                         p.beginRow();
+                     },
+                     {{"ERROR: ControlColumn::beginRow:", needGroup}}},
+        BuildingCase{"SecondBeginColumn",
+                     [](Interface& p) {
+                         p.beginGroup(0, 0);
+                         p.beginColumn();
+                     },
+                     {{"ERROR: ControlColumn::beginColumn:", needGroup}}},
+        BuildingCase{"BeginRowAfterEndColumnOnly",
+                     [](Interface& p) {
+                         p.beginGroup(0, 0);
+                         p.endColumn();
+                         p.beginRow();
+                     },
+                     {{"ERROR: ControlRow::beginRow:", needColumn}}},
+        BuildingCase{"BeginGroupInRowWithoutColumn",
+                     [](Interface& p) {
+                         p.beginGroup(0, 0);
+                         p.endColumn();
+                         p.beginGroup(0, 0);
+                     },
+                     {{"ERROR: ControlRow::beginGroup:", needColumn},
+                      {"ERROR: ControlRow::beginRow:", needColumn}}},
+        BuildingCase{"BeginColumnWithoutRow",
+                     [](Interface& p) {
+                         p.beginGroup(0, 0);
+                         p.endColumn();
+                         p.endRow();
+                         p.beginColumn();
+                     },
+                     {{"ERROR: ControlGroup::beginColumn:", needRow}}},
+        BuildingCase{"BeginGroupInGroupWithoutRow",
+                     [](Interface& p) {
+                         p.beginGroup(0, 0);
+                         p.endColumn();
+                         p.endRow();
+                         p.beginGroup(0, 0);
+                     },
+                     {{"ERROR: ControlGroup::beginGroup:", needRow}}},
+        BuildingCase{"UsualOrder",
+                     [](Interface& p) {
+                         p.beginGroup(10, 0);
+                         p.endColumn();
+                         p.endRow();
+                         p.beginRow();
+                         p.beginColumn();
+                         p.endGroup();
+                         p.add(new Sized(1, 1));
+                     },
+                     {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PanelLayout, EndGroupWithoutGroupChangesNothing) {
+    Interface panel(nullptr);
+    panel.add(new Sized(30, 20));
+    panel.endGroup();
+    EXPECT_EQ(panel.children.count(), 1);
+    EXPECT_EQ(panel.groupOpen, 0);
+}
+
+// Two closed rows of one column and one label each, in a group with margin 10.
+TEST_F(PanelLayout, TwoLabelWorkedExample) {
+    const std::string sixty(15, 'I');       // 15 × 4 pixels
+    const std::string hundred(25, 'I');     // 25 × 4 pixels
+    Interface panel(nullptr);
+    panel.beginGroup(10, 0);
+    auto* first = new pelorix3::TextLabel(sixty.c_str(), 9, 0, 0);
+    panel.add(first);
+    panel.endColumn();
+    panel.endRow();
+    panel.beginRow();
+    panel.beginColumn();
+    auto* second = new pelorix3::TextLabel(hundred.c_str(), 9, 0, 0);
+    panel.add(second);
+    panel.endGroup();
+    panel.layout();
+
+    auto* group = static_cast<ControlGroup*>(panel.children[0]);
+    EXPECT_EQ(group->rows.count(), 2);
+    EXPECT_EQ(panel.width, 126);
+    EXPECT_EQ(panel.height, 80);
+    EXPECT_EQ(group->x, 10);
+    EXPECT_EQ(group->y, 0);
+    EXPECT_EQ(first->x, 10);
+    EXPECT_EQ(first->y, 0);
+    EXPECT_EQ(second->x, 10);
+    EXPECT_EQ(second->y, 20);
+    EXPECT_EQ(first->owner, &panel);
+    EXPECT_EQ(second->owner, &panel);
+    EXPECT_TRUE(shownMessages.empty());
+}
+
+struct ShareCase {
+    int firstWidth, secondWidth, slotWidth;
+    int secondOffset;
+};
+
+class ColumnShares : public ::testing::TestWithParam<ShareCase> {};
+
+// The spare width is split evenly (truncated toward zero); each child keeps its left slot edge.
+TEST_P(ColumnShares, ChildrenSitAtTheLeftOfWidenedSlots) {
+    const ShareCase& c = GetParam();
+    ControlColumn column;
+    auto* first = new Sized(c.firstWidth, 20);
+    auto* second = new Sized(c.secondWidth, 20);
+    column.add(first);
+    column.add(second);
+    column.place(5, 7, c.slotWidth, 20);
+    EXPECT_EQ(first->x, 5);
+    EXPECT_EQ(second->x, 5 + c.secondOffset);
+    EXPECT_EQ(second->y, 7);
+}
+
+INSTANTIATE_TEST_SUITE_P(PanelLayout, ColumnShares,
+                         ::testing::Values(ShareCase{50, 60, 117, 53},   // share 3, 1 left over
+                                           ShareCase{50, 57, 100, 47},   // share -3
+                                           ShareCase{50, 60, 110, 50})); // share 0
+
+TEST_F(PanelLayout, TopLevelControlsStackDownwards) {
+    Interface panel(nullptr);
+    auto* upper = new Sized(100, 20, 4, 0);
+    auto* lower = new Sized(60, 30);
+    panel.add(upper);
+    panel.add(lower);
+    panel.layout();
+    EXPECT_EQ(panel.width, 104 + 16);
+    EXPECT_EQ(panel.height, 50 + 40);
+    EXPECT_EQ(upper->x, 4);
+    EXPECT_EQ(upper->y, 0);
+    EXPECT_EQ(lower->x, 0);
+    EXPECT_EQ(lower->y, 20);
+}
+
+TEST_F(PanelLayout, GroupWithoutClosedRowsMeasuresItsMargins) {
+    ControlGroup group(7, 9);
+    group.beginRow();
+    EXPECT_EQ(group.width(), 7);
+    EXPECT_EQ(group.height(), 9);
+}
+
+// Without endGroup the group's row and column stay open and take no part in the layout.
+TEST_F(PanelLayout, UnclosedRowIsLeftOut) {
+    Interface panel(nullptr);
+    panel.beginGroup(3, 4);
+    panel.add(new Sized(50, 20));
+    panel.layout();
+    EXPECT_EQ(panel.width, 3 + 16);
+    EXPECT_EQ(panel.height, 4 + 40);
+}
+
+TEST_F(PanelLayout, NestedGroupIsPlacedInsideItsColumn) {
+    Interface panel(nullptr);
+    panel.beginGroup(10, 0);
+    panel.add(new Sized(40, 20));
+    panel.beginGroup(5, 2);
+    auto* inner = new Sized(30, 20);
+    panel.add(inner);
+    panel.endGroup();
+    panel.endGroup();
+    panel.layout();
+    // Outer row: 40 + (5 + 30) = 75 wide, (2 + 20) high.
+    EXPECT_EQ(panel.width, 10 + 75 + 16);
+    EXPECT_EQ(panel.height, 22 + 40);
+    EXPECT_EQ(panel.groupOpen, 0);
+    // The inner group's slot is widened by (101 - 75) / 2 = 13.
+    EXPECT_EQ(inner->x, 10 + 40 + 13 + 5);
+    EXPECT_EQ(inner->y, 2);
+    EXPECT_EQ(inner->owner, &panel);
+}
+
+// Nodes in rows or columns never closed belong to the tree too and go with it; a control
+// that finds no open column is not kept at all.
+TEST_F(PanelLayout, DestroyingTheInterfaceDeletesEveryNode) {
+    Sized::live = 0;
+    {
+        Interface panel(nullptr);
+        panel.add(new Sized(1, 1));
+        panel.beginGroup(0, 0);
+        panel.add(new Sized(1, 1));
+        panel.endColumn();
+        panel.add(new Sized(1, 1));  // no open column: deleted at once
+        EXPECT_EQ(Sized::live, 2);
+        panel.endRow();
+        panel.beginRow();
+        panel.beginColumn();
+        panel.add(new Sized(1, 1));  // its row is never closed
+        for (int i = 0; i < 20; ++i) panel.add(new Sized(1, 1));
+        EXPECT_EQ(Sized::live, 23);
+    }
+    EXPECT_EQ(Sized::live, 0);
+}
+
+TEST_F(PanelLayout, NullControlIsIgnored) {
+    Interface panel(nullptr);
+    panel.add(nullptr);
+    panel.beginGroup(0, 0);
+    panel.add(nullptr);
+    panel.endGroup();
+    panel.layout();
+    EXPECT_EQ(panel.children.count(), 1);
+    EXPECT_EQ(panel.width, 16);
+}
+
+struct WidthCase {
+    const char* text;
+    int width;
+};
+
+class TextWidths : public ::testing::TestWithParam<WidthCase> {};
+
+TEST_P(TextWidths, SumsTheCharacterTable) {
+    EXPECT_EQ(pelorix3::textWidth(GetParam().text), GetParam().width);
+}
+
+INSTANTIATE_TEST_SUITE_P(PanelLayout, TextWidths,
+                         ::testing::Values(WidthCase{"Density", 43}, WidthCase{"Transparency", 79},
+                                           WidthCase{"Specular Color", 85},
+                                           WidthCase{"About", 33}, WidthCase{"", 0},
+                                           WidthCase{nullptr, 0}, WidthCase{"I(]. '", 25},
+                                           WidthCase{"Z9-", 24}));
+
+}  // namespace
