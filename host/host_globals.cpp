@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "host/panel_services.h"
+
 namespace standin {
 namespace {
 
@@ -15,6 +17,7 @@ void* builtInGlobal(std::string_view name, SceneInfo& sceneInfo) {
     if (name == HOST_OBJECT_INFO) return objectInfoTable();
     if (name == HOST_GLOBAL_MEMORY) return globalMemoryTable();
     if (name == HOST_RENDER_MEMORY) return renderMemoryTable();
+    if (name == HOST_PANEL_SERVICES) return panelServices();
     return nullptr;
 }
 
@@ -91,6 +94,7 @@ void Host::reset() {
     paramQueries_.reset();
     illuminationHook_ = nullptr;
     occlusionTest_ = nullptr;
+    resetPanelServices();
 }
 
 void* globalFunc(const char* name, int /*use*/) noexcept {
