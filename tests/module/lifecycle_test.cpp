@@ -7,14 +7,17 @@
 namespace {
 
 const std::vector<std::string> serviceOrder = {
-    "Info Messages", "LW Scene Info",  "LW Item Info",  "LW Light Info",
+    "Info Messages",  "LW Scene Info",  "LW Item Info",  "LW Light Info",
     "LW Camera Info", "LW Object Info", "Global Memory", "Global Render Memory"};
 
-const std::vector<std::string> serviceMessages = {
-    "Couldn't get Info Messages functions", "Couldn't get Scene Info",
-    "Couldn't get Item Info",               "Couldn't get Light Info",
-    "Couldn't get Camera Info",             "Couldn't get Object Info",
-    "Couldn't get Global Memory",           "Couldn't get Global Render Memory"};
+const std::vector<std::string> serviceMessages = {"Couldn't get Info Messages functions",
+                                                  "Couldn't get Scene Info",
+                                                  "Couldn't get Item Info",
+                                                  "Couldn't get Light Info",
+                                                  "Couldn't get Camera Info",
+                                                  "Couldn't get Object Info",
+                                                  "Couldn't get Global Memory",
+                                                  "Couldn't get Global Render Memory"};
 
 using Lifecycle = ModuleTest;
 

@@ -1,0 +1,234 @@
+// The shading pipeline seen from the host: the record round trip, the scene view, light
+// samples and the ray call list shared through the render memory.
+#include <cstddef>
+#include <cstring>
+#include <vector>
+
+#include "framework/ray_call_list.h"
+#include "host/shading_sample.h"
+#include "module_fixture.h"
+
+namespace {
+
+using pelorix3::RayCallList;
+using pelorix3::RayCallNode;
+
+constexpr const char* blockName = "TORVA_rayCallList";
+
+// A record with a distinct value in every input field.
+ShadingRecord busyRecord() {
+    standin::ShadingSample sample;
+    sample.screen(17, 23)
+        .objectPosition({0.1, 0.2, 0.3})
+        .worldPosition({1.0, 2.0, 3.0})
+        .geometricNormal({0.0, 0.6, -0.8})
+        .shadingNormal({0.0, 0.0, -1.0})
+        .spotSize(0.5)
+        .ray({1.0, 2.0, -4.0}, 7.0, 0.9)
+        .polygon(42)
+        .color({0.8, 0.4, 0.2})
+        .luminous(0.1)
+        .diffuse(0.7)
+        .specular(0.6)
+        .mirror(0.05)
+        .transparency(0.15)
+        .eta(1.33)
+        .roughness(0.02);
+    const double transform[9] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+    sample.objectTransform(transform).worldTransform(transform);
+    return sample.record();
+}
+
+RayCallList* publishedList() {
+    MemoryChunk block = standin::Host::instance().renderMemory().find(blockName);
+    if (block == nullptr) return nullptr;
+    RayCallList* list = nullptr;
+    std::memcpy(&list, block, sizeof list);
+    return list;
+}
+
+bool sameBytes(const ShadingRecord& a, const ShadingRecord& b, std::size_t from, std::size_t to) {
+    return std::memcmp(reinterpret_cast<const char*>(&a) + from,
+                       reinterpret_cast<const char*>(&b) + from, to - from) == 0;
+}
+
+using Pipeline = ModuleTest;
+
+TEST_F(Pipeline, OnlyNormalColourAndTheSevenScalarsMayChange) {
+    standin::ShaderInstance instance = createReady();
+    const ShadingRecord before = busyRecord();
+    ShadingRecord record = before;
+    ASSERT_TRUE(instance.evaluate(record));
+    EXPECT_TRUE(sameBytes(record, before, 0, offsetof(ShadingRecord, wNorm)));
+    EXPECT_TRUE(
+        sameBytes(record, before, offsetof(ShadingRecord, illuminate), sizeof(ShadingRecord)));
+    EXPECT_TRUE(sameBytes(record, before, offsetof(ShadingRecord, wNorm),
+                          offsetof(ShadingRecord, color)));  // the shader keeps the normal
+    EXPECT_FALSE(
+        sameBytes(record, before, offsetof(ShadingRecord, color), offsetof(ShadingRecord, mirror)));
+}
+
+TEST_F(Pipeline, AShaderThatChangesNothingLeavesTheRecordByteForByte) {
+    // Without the item service the shader leaves the sample as it found it.
+    host().withhold("LW Item Info");
+    standin::ShaderInstance instance = create();
+    const ShadingRecord before = busyRecord();
+    ShadingRecord record = before;
+    instance.evaluate(record);
+    EXPECT_EQ(std::memcmp(&record, &before, sizeof record), 0);
+}
+
+TEST_F(Pipeline, ALightSampleAsksFiveQueriesInOrderAtTheServersTime) {
+    standin::ShaderInstance instance = createReady(1.5);
+    host().paramQueries().enable(true);
+    ShadingRecord record = standin::ShadingSample().record();
+    instance.evaluate(record);
+    const auto queries = host().paramQueries().entries();
+    ASSERT_EQ(queries.size(), 5u);
+    const int codes[] = {1, 8, 4, 2, 3};
+    const HostItem light = host().scene().firstLight();
+    for (std::size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(queries[i].code, codes[i]);
+        EXPECT_EQ(queries[i].item, light);
+        EXPECT_EQ(queries[i].time, 1.5);
+    }
+}
+
+TEST_F(Pipeline, InstancesShareOneSceneView) {
+    host().scene().clearLights();
+    host().scene().ambient = {0.25, 0.25, 0.25};
+    standin::ShaderInstance first = createReady();
+    host().scene().ambient = {0.5, 0.5, 0.5};
+    standin::ShaderInstance second = createReady();
+    ShadingRecord record = standin::ShadingSample().record();
+    first.evaluate(record);
+    EXPECT_EQ(record.color[0], 0.5);  // the ambient the second instance's new time read
+}
+
+TEST_F(Pipeline, RecursionDepthBelowZeroSkipsTheHostCall) {
+    int calls = 0;
+    host().setIlluminationHook([&](const standin::IlluminationCall&) { ++calls; });
+    host().sceneInfo().recursionDepth = -1;
+    standin::ShaderInstance instance = createReady();
+    ShadingRecord record = standin::ShadingSample().record();
+    instance.evaluate(record);
+    EXPECT_EQ(calls, 0);
+    EXPECT_EQ(record.color[0], 0.0);  // black light, no ambient
+
+    host().sceneInfo().recursionDepth = 0;
+    ASSERT_EQ(instance.newTime(2, 0.0), nullptr);
+    record = standin::ShadingSample().record();
+    instance.evaluate(record);
+    EXPECT_EQ(calls, 1);
+    EXPECT_GT(record.color[0], 0.0);
+}
+
+TEST_F(Pipeline, AnEmptyBlockReceivesTheModulesHeadSizedForAPointer) {
+    standin::ShaderInstance instance = createReady();
+    MemoryChunk block = host().renderMemory().find(blockName);
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(host().renderMemory().size(block), static_cast<int>(sizeof(void*)));
+    RayCallList* head = publishedList();
+    ASSERT_NE(head, nullptr);
+
+    // A block that exists but holds 0 is filled the same way.
+    host().renderMemory().reset();
+    MemoryChunk empty = host().renderMemory().create(blockName, sizeof(void*));
+    ASSERT_EQ(instance.newTime(2, 0.0), nullptr);
+    RayCallList* filled = nullptr;
+    std::memcpy(&filled, empty, sizeof filled);
+    EXPECT_EQ(filled, head);
+}
+
+TEST_F(Pipeline, NestedIlluminationCallsAreListedWhileInFlight) {
+    standin::ShaderInstance instance = createReady();
+    RayCallList* list = publishedList();
+    ASSERT_NE(list, nullptr);
+    int depth = 0;
+    int innerCount = -1;
+    host().setIlluminationHook([&](const standin::IlluminationCall&) {
+        if (++depth == 1) {
+            // The host shades another surface on its way to the light.
+            ShadingRecord nested = standin::ShadingSample().record();
+            instance.evaluate(nested);
+        } else {
+            innerCount = list->count;
+        }
+        --depth;
+    });
+    ShadingRecord record = standin::ShadingSample().record();
+    instance.evaluate(record);
+    EXPECT_EQ(innerCount, 2);
+    EXPECT_EQ(list->count, 0);
+    EXPECT_EQ(list->first, nullptr);
+    EXPECT_EQ(list->last, nullptr);
+    EXPECT_EQ(list->busy, 0);
+}
+
+// Another module published its head first: this module uses it and publishes its call
+// there, and the peer may answer through the caller's second word.
+TEST_F(Pipeline, APeersHeadIsUsedUnchanged) {
+    RayCallList peerHead{};
+    MemoryChunk block = host().renderMemory().create(blockName, sizeof(void*));
+    RayCallList* peerAddress = &peerHead;
+    std::memcpy(block, &peerAddress, sizeof peerAddress);
+
+    standin::ShaderInstance instance = createReady();
+    EXPECT_EQ(publishedList(), &peerHead);
+
+    RayCallNode seen{};
+    int countInside = 0;
+    host().setIlluminationHook([&](const standin::IlluminationCall& call) {
+        countInside = peerHead.count;
+        ASSERT_NE(peerHead.first, nullptr);
+        seen = *peerHead.first;
+        EXPECT_EQ(seen.item, call.light);
+        EXPECT_EQ(seen.position.x, call.position[0]);
+        static int peerServer;
+        void* answer = &peerServer;
+        std::memcpy(static_cast<char*>(seen.caller) + sizeof(void*), &answer, sizeof answer);
+    });
+    ShadingRecord record = standin::ShadingSample().record();
+    instance.evaluate(record);
+    EXPECT_EQ(countInside, 1);
+    EXPECT_EQ(seen.kind, 2);
+    EXPECT_EQ(seen.next, nullptr);
+    ASSERT_NE(seen.tag, nullptr);
+    EXPECT_STREQ(seen.tag, "");
+    EXPECT_EQ(seen.direction.x, 0.0);  // the direction vector starts cleared
+    EXPECT_EQ(seen.direction.z, 0.0);
+    EXPECT_EQ(peerHead.count, 0);
+    EXPECT_EQ(peerHead.first, nullptr);
+}
+
+TEST_F(Pipeline, WhenTheHostCannotCreateTheBlockSamplesAreStillLit) {
+    host().renderMemory().setCreateFails(true);
+    standin::ShaderInstance instance = createReady();
+    EXPECT_EQ(host().renderMemory().find(blockName), nullptr);
+    ShadingRecord record = standin::ShadingSample().record();
+    instance.evaluate(record);
+    EXPECT_GT(record.color[0], 0.0);
+}
+
+TEST_F(Pipeline, BeforeTheFirstNewTimeTheHostIsAskedButNothingIsPublished) {
+    standin::ShaderInstance instance = create();
+    int calls = 0;
+    host().setIlluminationHook([&](const standin::IlluminationCall&) { ++calls; });
+    ShadingRecord record = standin::ShadingSample().record();
+    instance.evaluate(record);
+    EXPECT_EQ(calls, 1);
+    EXPECT_GT(record.color[0], 0.0);
+    EXPECT_EQ(host().renderMemory().find(blockName), nullptr);
+}
+
+TEST_F(Pipeline, ARecordWithoutAnIlluminationFunctionIsShadedWithoutLight) {
+    host().scene().ambient = {0.0, 0.0, 0.0};
+    standin::ShaderInstance instance = createReady();
+    ShadingRecord record = standin::ShadingSample().record();
+    record.illuminate = nullptr;
+    instance.evaluate(record);
+    EXPECT_EQ(record.color[0], 0.0);
+    EXPECT_EQ(record.luminous, 1.0);
+}
+
+}  // namespace
