@@ -1,6 +1,7 @@
 // The sheen model as the host sees it: worked samples with a known answer.
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 #include "host/shading_sample.h"
 #include "host/storage_states.h"
@@ -65,7 +66,7 @@ protected:
     }
 };
 
-const standin::Triple sixtyDegrees{std::sin(M_PI / 3.0), 0.5, 0.0};
+const standin::Triple sixtyDegrees{std::sin(std::numbers::pi / 3.0), 0.5, 0.0};
 
 TEST_F(SheenModel, ALightAtSixtyDegreesWithTheFade) {
     addLightFrom(sixtyDegrees);

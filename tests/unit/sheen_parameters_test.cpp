@@ -34,13 +34,6 @@ TEST(SheenParameters, DefaultsAreTheDocumentedOnes) {
     EXPECT_EQ(shader.densityByLuminosity, 0);
 }
 
-TEST(SheenParameters, TheRegisteringObjectIsNotGivenDefaults) {
-    SheenShader registering("pelorix3-test", 0, nullptr);
-    EXPECT_EQ(registering.density, 0.0);
-    EXPECT_EQ(registering.specularColor.x, 0.0);
-    EXPECT_EQ(registering.dontOverlapShadows, 0);
-}
-
 TEST(SheenParameters, CopyTakesTheParametersAndKeepsPanelTimeAndList) {
     SheenShader source;
     source.setDefaults();
