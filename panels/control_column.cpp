@@ -1,6 +1,5 @@
 #include "panels/control_column.h"
 
-#include <algorithm>
 #include <new>
 
 #include "framework/host_services.h"
@@ -31,34 +30,17 @@ void addToOpenGroup(ControlGroup& group, Control* control) {
 
 ControlColumn::~ControlColumn() { children.deleteAll(); }
 
-void ControlColumn::create() {
-    for (int i = 0; i < children.count(); ++i) children[i]->create();
-}
+void ControlColumn::create() { children.createAll(); }
 
-void ControlColumn::fetchValue() {
-    for (int i = 0; i < children.count(); ++i) children[i]->fetchValue();
-}
+void ControlColumn::fetchValue() { children.fetchAll(); }
 
-void ControlColumn::draw(int mode) {
-    for (int i = 0; i < children.count(); ++i) children[i]->draw(mode);
-}
+void ControlColumn::draw(int mode) { children.drawAll(mode); }
 
-void ControlColumn::onEvent(HostControl* control) {
-    for (int i = 0; i < children.count(); ++i) children[i]->onEvent(control);
-}
+void ControlColumn::onEvent(HostControl* control) { children.routeEvent(control); }
 
-int ControlColumn::width() const {
-    int sum = 0;
-    for (int i = 0; i < children.count(); ++i) sum += children[i]->width();
-    return sum;
-}
+int ControlColumn::width() const { return children.sumOfWidths(); }
 
-int ControlColumn::height() const {
-    int tallest = 0;
-    for (int i = 0; i < children.count(); ++i)
-        tallest = std::max(tallest, children[i]->height());
-    return tallest;
-}
+int ControlColumn::height() const { return children.tallest(); }
 
 void ControlColumn::place(int left, int top, int slotWidth, int slotHeight) {
     x += left;

@@ -1,6 +1,5 @@
 #include "panels/control_group.h"
 
-#include <algorithm>
 #include <new>
 
 #include "framework/host_services.h"
@@ -19,33 +18,17 @@ ControlGroup::~ControlGroup() {
     openRows.deleteAll();
 }
 
-void ControlGroup::create() {
-    for (int i = 0; i < rows.count(); ++i) rows[i]->create();
-}
+void ControlGroup::create() { rows.createAll(); }
 
-void ControlGroup::fetchValue() {
-    for (int i = 0; i < rows.count(); ++i) rows[i]->fetchValue();
-}
+void ControlGroup::fetchValue() { rows.fetchAll(); }
 
-void ControlGroup::draw(int mode) {
-    for (int i = 0; i < rows.count(); ++i) rows[i]->draw(mode);
-}
+void ControlGroup::draw(int mode) { rows.drawAll(mode); }
 
-void ControlGroup::onEvent(HostControl* control) {
-    for (int i = 0; i < rows.count(); ++i) rows[i]->onEvent(control);
-}
+void ControlGroup::onEvent(HostControl* control) { rows.routeEvent(control); }
 
-int ControlGroup::width() const {
-    int widest = 0;
-    for (int i = 0; i < rows.count(); ++i) widest = std::max(widest, rows[i]->width());
-    return widest + x;
-}
+int ControlGroup::width() const { return rows.widest() + x; }
 
-int ControlGroup::height() const {
-    int sum = 0;
-    for (int i = 0; i < rows.count(); ++i) sum += rows[i]->height();
-    return sum + y;
-}
+int ControlGroup::height() const { return rows.sumOfHeights() + y; }
 
 // Rows are stacked from the group's top, each widened to the whole slot; the slot's spare
 // height is shared among them, but the running position advances by the row heights alone.

@@ -1,6 +1,5 @@
 #include "panels/control_row.h"
 
-#include <algorithm>
 #include <new>
 
 #include "framework/host_services.h"
@@ -14,8 +13,7 @@ ControlColumn* asColumn(Control* node) { return static_cast<ControlColumn*>(node
 
 }  // namespace
 
-void placeSideBySide(const ControlStack& nodes, int left, int top, int spareWidth,
-                     int slotHeight) {
+void placeSideBySide(const ControlStack& nodes, int left, int top, int spareWidth, int slotHeight) {
     const int n = nodes.count();
     const int share = n == 0 ? 0 : spareWidth / n;
     int position = left;
@@ -31,33 +29,17 @@ ControlRow::~ControlRow() {
     openColumns.deleteAll();
 }
 
-void ControlRow::create() {
-    for (int i = 0; i < columns.count(); ++i) columns[i]->create();
-}
+void ControlRow::create() { columns.createAll(); }
 
-void ControlRow::fetchValue() {
-    for (int i = 0; i < columns.count(); ++i) columns[i]->fetchValue();
-}
+void ControlRow::fetchValue() { columns.fetchAll(); }
 
-void ControlRow::draw(int mode) {
-    for (int i = 0; i < columns.count(); ++i) columns[i]->draw(mode);
-}
+void ControlRow::draw(int mode) { columns.drawAll(mode); }
 
-void ControlRow::onEvent(HostControl* control) {
-    for (int i = 0; i < columns.count(); ++i) columns[i]->onEvent(control);
-}
+void ControlRow::onEvent(HostControl* control) { columns.routeEvent(control); }
 
-int ControlRow::width() const {
-    int sum = 0;
-    for (int i = 0; i < columns.count(); ++i) sum += columns[i]->width();
-    return sum;
-}
+int ControlRow::width() const { return columns.sumOfWidths(); }
 
-int ControlRow::height() const {
-    int tallest = 0;
-    for (int i = 0; i < columns.count(); ++i) tallest = std::max(tallest, columns[i]->height());
-    return tallest;
-}
+int ControlRow::height() const { return columns.tallest(); }
 
 void ControlRow::place(int left, int top, int slotWidth, int slotHeight) {
     x += left;

@@ -41,8 +41,7 @@ public:
 
 // Places nodes side by side from the container's left edge, spreading the slot's spare
 // width evenly over them; rows place their columns and columns their children this way.
-void placeSideBySide(const ControlStack& nodes, int left, int top, int spareWidth,
-                     int slotHeight);
+void placeSideBySide(const ControlStack& nodes, int left, int top, int spareWidth, int slotHeight);
 
 }  // namespace pelorix3
 

@@ -2,6 +2,8 @@
 #ifndef PELORIX3_PANELS_CONTROL_STACK_H
 #define PELORIX3_PANELS_CONTROL_STACK_H
 
+#include "framework/host_interface.h"
+
 namespace pelorix3 {
 
 class Control;
@@ -28,6 +30,16 @@ public:
 
     // Deletes every node from the last to the first and empties the stack.
     void deleteAll();
+
+    // The walks of the tree, each over the nodes in insertion order.
+    void createAll() const;
+    void fetchAll() const;
+    void drawAll(int mode) const;
+    void routeEvent(HostControl* control) const;
+    int sumOfWidths() const;
+    int sumOfHeights() const;
+    int widest() const;   // 0 when empty
+    int tallest() const;  // 0 when empty
 
     Control** items;
     int top = -1;

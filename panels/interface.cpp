@@ -1,6 +1,5 @@
 #include "panels/interface.h"
 
-#include <algorithm>
 #include <new>
 
 #include "framework/host_services.h"
@@ -12,8 +11,7 @@ namespace pelorix3 {
 
 namespace {
 
-constexpr const char* noPanelServices =
-    "Couldn't get Panel services. Please add plugin lwpanels.p";
+constexpr const char* noPanelServices = "Couldn't get Panel services. Please add plugin lwpanels.p";
 constexpr const char* needGroup = "Need a ControlGroup!";
 constexpr int openFlags = PANF_BLOCKING | PANF_CANCEL | PANF_FRAME;
 constexpr int frameWidth = 16;
@@ -106,25 +104,19 @@ HostError Interface::acquirePanelServices() {
     return panelServices ? nullptr : noPanelServices;
 }
 
-void Interface::draw(void* /*data*/, int mode) {
-    for (int i = 0; i < children.count(); ++i) children[i]->draw(mode);
-}
+void Interface::draw(void* /*data*/, int mode) { children.drawAll(mode); }
 
 void Interface::redraw() { draw(nullptr, DR_REFRESH); }
 
 bool Interface::servicesUsable() const {
     const PanelServices* services = panelServices;
-    return services && services->create && services->destroy && services->open &&
-           services->set && services->addControl;
+    return services && services->create && services->destroy && services->open && services->set &&
+           services->addControl;
 }
 
-void Interface::createControls() {
-    for (int i = 0; i < children.count(); ++i) children[i]->create();
-}
+void Interface::createControls() { children.createAll(); }
 
-void Interface::fetchValues() {
-    for (int i = 0; i < children.count(); ++i) children[i]->fetchValue();
-}
+void Interface::fetchValues() { children.fetchAll(); }
 
 int Interface::open() {
     if (!servicesUsable()) {
@@ -145,14 +137,8 @@ int Interface::open() {
 
 // Top-level children are stacked from the top, each given the whole panel width.
 void Interface::layout() {
-    int widest = 0;
-    int sum = 0;
-    for (int i = 0; i < children.count(); ++i) {
-        widest = std::max(widest, children[i]->width());
-        sum += children[i]->height();
-    }
-    width = widest + frameWidth;
-    height = sum + frameHeight;
+    width = children.widest() + frameWidth;
+    height = children.sumOfHeights() + frameHeight;
     int position = 0;
     for (int i = 0; i < children.count(); ++i) {
         const int childHeight = children[i]->height();

@@ -14,7 +14,7 @@ void onPanelDraw(HostPanel /*panel*/, void* data, int mode) {
 void onControlEvent(HostControl* control, void* userData) {
     auto* panel = static_cast<Interface*>(userData);
     if (panel == nullptr) return;
-    for (int i = 0; i < panel->children.count(); ++i) panel->children[i]->onEvent(control);
+    panel->children.routeEvent(control);
     panel->redraw();
 }
 
