@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# The main job: the preview render of the default scene. The preview tool does not exist
-# yet, so this builds the native module and reports that nothing was rendered.
+# The main job: renders the preview of the default scene with the real module file and
+# says where the picture is. Installs what it needs and builds the native preset first.
+# Extra arguments go to the preview tool (see: bash scripts/preview.sh --help).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-dependencies.sh
 cmake --preset native >/dev/null
-cmake --build --preset native --target pelorix3
-echo "Built build/native/bin/pelorix3.so. The preview tool is not written yet: no picture was rendered." >&2
-exit 1
+cmake --build --preset native --target pelorix3-preview >/dev/null
+mkdir -p out
+build/native/bin/pelorix3-preview --output out/preview.png "$@"
+echo "The preview is in $PWD/out/preview.png"

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Remakes the pictures of docs/gallery with the preview tool of the native build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake --build --preset native --target pelorix3-preview >/dev/null
+tool=build/native/bin/pelorix3-preview
+out=docs/gallery
+mkdir -p "$out"
+
+"$tool" --samples 3 -o "$out/default.png" --panel "$out/panel.png" \
+    --sheet "$out/sheet-density-roughness.png" --switch-sheet "$out/sheet-switches.png"
+"$tool" --samples 3 -o "$out/density-0.3.png" --density 0.3
+"$tool" --samples 3 -o "$out/transparency-1.png" --transparency 1
+"$tool" --samples 3 -o "$out/specular-color-gold.png" --specular-color 1,0.75,0.2
+"$tool" --samples 3 -o "$out/dont-overlap-shadows-off.png" --dont-overlap-shadows off
+"$tool" --samples 3 -o "$out/density-by-luminosity-on.png" --density-by-luminosity on \
+    --luminous 0.5

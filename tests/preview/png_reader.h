@@ -1,0 +1,13 @@
+// Reads back the 8-bit RGB PNG files the preview writes.
+#ifndef PELORIX3_TESTS_PREVIEW_PNG_READER_H
+#define PELORIX3_TESTS_PREVIEW_PNG_READER_H
+
+#include <optional>
+#include <string>
+
+#include "host/panel_painter.h"
+
+// Nothing when the file is missing or not an 8-bit RGB PNG.
+std::optional<standin::Image> readPng(const std::string& path);
+
+#endif

@@ -1,0 +1,154 @@
+// Bad input of every kind: a clear message on stderr, a non-zero exit, no crash and no
+// file left half-written.
+#include "host/module_path.h"
+#include "preview_fixture.h"
+
+namespace {
+
+struct BadInput {
+    const char* name;
+    std::vector<std::string> arguments;
+    int exitCode;
+    const char* message;
+};
+
+void PrintTo(const BadInput& input, std::ostream* out) { *out << input.name; }
+
+// Whatever the tool is asked to do, with no file of its own prepared.
+const BadInput kBadCommandLines[] = {
+    {"UnknownOption", {"--shine", "2"}, 2, "--shine"},
+    {"StrayArgument", {"picture.png"}, 2, "picture.png"},
+    {"DensityNotANumber", {"--density", "lots"}, 2, "\"lots\" is not a number"},
+    {"DensityNegative", {"--density", "-1"}, 2, "must be at least 0"},
+    {"DensityNotFinite", {"--density", "nan"}, 2, "is not a number"},
+    {"RoughnessZero", {"--roughness", "0"}, 2, "must be greater than 0"},
+    {"WidthZero", {"--width", "0"}, 2, "--width"},
+    {"HeightTooLarge", {"--height", "100000"}, 2, "--height"},
+    {"ThreadsNotANumber", {"--threads", "many"}, 2, "--threads"},
+    {"ColorTwoValues", {"--color", "1,0"}, 2, "not three numbers"},
+    {"ColorNegative", {"--specular-color", "1,-1,0"}, 2, "negative component"},
+    {"RimWithoutDirection", {"--rim-direction", "0,0,0"}, 2, "has no direction"},
+    {"SwitchWord", {"--dont-overlap-shadows", "maybe"}, 2, "--dont-overlap-shadows"},
+    {"UnknownMode", {"--mode", "xml"}, 2, "--mode"},
+    {"MissingParameterFile", {"--load", "absent.txt"}, 1, "cannot read absent.txt"},
+    {"MissingModule", {"--module", "absent.so"}, 1, "absent.so"},
+    {"OutputInsideAFile", {"-o", "blocker/preview.png"}, 1, "cannot write blocker/preview.png"},
+    {"SaveInsideAFile", {"--save", "blocker/p.txt"}, 1, "cannot write blocker/p.txt"},
+    {"PanelInsideAFile", {"--panel", "blocker/panel.png"}, 1, "cannot write blocker/panel.png"},
+};
+
+class BadCommandLine : public PreviewTest, public ::testing::WithParamInterface<BadInput> {};
+
+TEST_P(BadCommandLine, IsRefusedWithAClearMessage) {
+    writeFile(file("blocker"), "a plain file where a folder should be");
+    const std::vector<std::string> before = entries();
+    const BadInput& input = GetParam();
+    const ToolRun run = this->run(input.arguments);
+    EXPECT_EQ(run.exitCode, input.exitCode) << run.err;
+    EXPECT_NE(run.err.find(input.message), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.rfind("pelorix3-preview: ", 0), 0u) << run.err;
+    EXPECT_EQ(entries(), before);  // nothing written, nothing half-written
+}
+
+INSTANTIATE_TEST_SUITE_P(Preview, BadCommandLine, ::testing::ValuesIn(kBadCommandLines),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Parameter files that cannot be a stored block.
+struct BadParameterFile {
+    const char* name;
+    std::string contents;
+    const char* mode;
+    const char* message;
+};
+
+void PrintTo(const BadParameterFile& input, std::ostream* out) { *out << input.name; }
+
+const BadParameterFile kBadParameterFiles[] = {
+    {"Empty", "", "auto", "holds 0 lines"},
+    {"SixValues", " 1\n 0.33\n 1\n 1\n 1\n 1\n", "auto", "holds 6 lines"},
+    {"EightValues", " 1\n 0.33\n 1\n 1\n 1\n 1\n 0\n 0\n", "auto", "holds 8 lines"},
+    {"WordInText", " 1\n 0.33\n soft\n 1\n 1\n 1\n 0\n", "auto", "line 3 is not a number"},
+    {"NumberWithTail", " 1\n 0.33x\n 1\n 1\n 1\n 1\n 0\n", "text", "line 2 is not a number"},
+    {"InfinityInText", " 1\n 0.33\n 1\n 1\n inf\n 1\n 0\n", "text", "line 5"},
+    {"ShortBinary", std::string("\x3f\x80\x00\x00\x3e", 5), "auto", "5 bytes long"},
+    {"TextReadAsBinary", " 1\n 0.33\n 1\n 1\n 1\n 1\n 0\n", "binary", "bytes long"},
+    {"NotANumberInBinary",
+     std::string("\x7f\xc0\x00\x00", 4) + std::string(24, '\0'), "binary", "value 1 is not"},
+};
+
+class DamagedParameterFile : public PreviewTest,
+                             public ::testing::WithParamInterface<BadParameterFile> {};
+
+TEST_P(DamagedParameterFile, IsRefusedAndNothingIsWritten) {
+    const BadParameterFile& input = GetParam();
+    writeFile(file("params"), input.contents);
+    const ToolRun run = this->run({"--load", "params", "--mode", input.mode, "--save", "out.txt"});
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_NE(run.err.find(input.message), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("params"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(file("out.txt")));
+    EXPECT_FALSE(std::filesystem::exists(file("preview.png")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Preview, DamagedParameterFile, ::testing::ValuesIn(kBadParameterFiles),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Copies of the real module with one thing broken, and a file that is no module at all.
+struct BrokenModule {
+    const char* name;
+    std::string from;  // bytes replaced wherever they occur in the module file
+    std::string to;
+    const char* message;
+};
+
+void PrintTo(const BrokenModule& input, std::ostream* out) { *out << input.name; }
+
+const BrokenModule kBrokenModules[] = {
+    {"NoDescriptor", "_mod_descrip", "_mod_descrix", "has no _mod_descrip"},
+    {"WrongSyncWord", std::string("\x94\x19\x12\x04", 4), std::string("\x95\x19\x12\x04", 4),
+     "sync word"},
+    {"NoShaderServer", "ShaderHandler", "ShaderHandlex", "\"pelorix3\" not found"},
+    {"NotAModule", "", "", "broken.so"},
+};
+
+std::string replaceAll(std::string bytes, const std::string& from, const std::string& to) {
+    if (from.empty()) return "this is a text file, not a shared library\n";
+    std::size_t replaced = 0;
+    for (std::size_t at = bytes.find(from); at != std::string::npos; at = bytes.find(from, at)) {
+        bytes.replace(at, from.size(), to);
+        ++replaced;
+    }
+    EXPECT_GT(replaced, 0u) << "the module file no longer holds what this case breaks";
+    return bytes;
+}
+
+class BrokenModuleFile : public PreviewTest, public ::testing::WithParamInterface<BrokenModule> {};
+
+TEST_P(BrokenModuleFile, IsRefusedWithTheReason) {
+    const BrokenModule& input = GetParam();
+    const std::string module = readFile(standin::defaultModulePath());
+    ASSERT_FALSE(module.empty());
+    writeFile(file("broken.so"), replaceAll(module, input.from, input.to));
+    const ToolRun run = this->run({"--module", file("broken.so").string()});
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_NE(run.err.find(input.message), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(file("preview.png")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Preview, BrokenModuleFile, ::testing::ValuesIn(kBrokenModules),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PreviewTest, HelpExplainsEveryOptionAndSucceeds) {
+    const ToolRun run = this->run({"--help"});
+    EXPECT_EQ(run.exitCode, 0);
+    for (const char* option :
+         {"--width", "--height", "--density", "--transparency", "--specular-color",
+          "--dont-overlap-shadows", "--density-by-luminosity", "--color", "--diffuse",
+          "--specular", "--luminous", "--roughness", "--key-position", "--rim-direction",
+          "--ambient", "--output", "--module", "--load", "--save", "--mode", "--panel", "--sheet",
+          "--switch-sheet", "--threads"}) {
+        EXPECT_NE(run.out.find(option), std::string::npos) << option;
+    }
+}
+
+}  // namespace

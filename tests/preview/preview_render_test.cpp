@@ -1,0 +1,104 @@
+// The preview command's pictures: the default render against the committed reference,
+// thread counts that must not change a byte, the panel, the sheets, a quiet stderr.
+#include <cstdlib>
+
+#include "png_reader.h"
+#include "preview_fixture.h"
+
+namespace {
+
+const std::string kReference = std::string(PREVIEW_REFERENCE_DIR) + "/default-160x120.png";
+const std::vector<std::string> kSmall{"--width", "160", "--height", "120"};
+
+std::vector<std::string> with(std::vector<std::string> base,
+                              const std::vector<std::string>& more) {
+    base.insert(base.end(), more.begin(), more.end());
+    return base;
+}
+
+using Render = PreviewTest;
+
+TEST_F(Render, DefaultSceneMatchesTheReference) {
+    const ToolRun run = this->run(with(kSmall, {"-o", "small.png"}));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto image = readPng(file("small.png").string());
+    const auto reference = readPng(kReference);
+    ASSERT_TRUE(image && reference);
+    ASSERT_EQ(image->width, reference->width);
+    ASSERT_EQ(image->height, reference->height);
+    // Within one step per channel: the libm of another machine may round pow() apart.
+    long total = 0;
+    int worst = 0;
+    for (std::size_t i = 0; i < image->rgb.size(); ++i) {
+        const int difference = std::abs(image->rgb[i] - reference->rgb[i]);
+        worst = std::max(worst, difference);
+        total += difference;
+    }
+    EXPECT_LE(worst, 1);
+    EXPECT_LE(total, static_cast<long>(image->rgb.size()) / 100);
+}
+
+TEST_F(Render, ThreadCountDoesNotChangeAByte) {
+    ASSERT_EQ(run(with(kSmall, {"--threads", "1", "-o", "one.png"})).exitCode, 0);
+    ASSERT_EQ(run(with(kSmall, {"--threads", "5", "-o", "five.png"})).exitCode, 0);
+    const std::string one = readFile(file("one.png"));
+    ASSERT_FALSE(one.empty());
+    EXPECT_EQ(one, readFile(file("five.png")));
+}
+
+TEST_F(Render, ParametersChangeThePicture) {
+    ASSERT_EQ(run(with(kSmall, {"-o", "default.png"})).exitCode, 0);
+    ASSERT_EQ(run(with(kSmall, {"--density", "0", "-o", "flat.png"})).exitCode, 0);
+    ASSERT_EQ(run(with(kSmall, {"--no-shadows", "-o", "unshadowed.png"})).exitCode, 0);
+    const std::string reference = readFile(file("default.png"));
+    EXPECT_NE(reference, readFile(file("flat.png")));
+    EXPECT_NE(reference, readFile(file("unshadowed.png")));
+}
+
+TEST_F(Render, ImageHasTheRequestedSize) {
+    ASSERT_EQ(run({"--width", "33", "--height", "17", "-o", "odd.png"}).exitCode, 0);
+    const auto image = readPng(file("odd.png").string());
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->width, 33);
+    EXPECT_EQ(image->height, 17);
+}
+
+TEST_F(Render, NoArgumentsWritesPreviewPngAndSaysWhere) {
+    const ToolRun run = this->run({"--samples", "1"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(readPng(file("preview.png").string()));
+    EXPECT_NE(run.out.find("wrote preview.png"), std::string::npos) << run.out;
+    EXPECT_EQ(run.err, "");  // no progress bar when stderr is not a terminal
+}
+
+TEST_F(Render, PanelPictureIsThePanelsSize) {
+    const ToolRun run = this->run({"--panel", "panel.png"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto panel = readPng(file("panel.png").string());
+    ASSERT_TRUE(panel);
+    EXPECT_EQ(panel->width, 386);
+    EXPECT_EQ(panel->height, 140);
+    EXPECT_FALSE(std::filesystem::exists(file("preview.png")));  // only the panel was asked for
+}
+
+TEST_F(Render, PanelShowsTheGivenParameters) {
+    ASSERT_EQ(run({"--panel", "default.png"}).exitCode, 0);
+    ASSERT_EQ(run({"--panel", "changed.png", "--density", "0.4"}).exitCode, 0);
+    EXPECT_NE(readFile(file("default.png")), readFile(file("changed.png")));
+}
+
+TEST_F(Render, SheetsHaveOneCellPerSetting) {
+    const ToolRun run =
+        this->run({"--samples", "1", "--sheet", "sheet.png", "--switch-sheet", "switches.png"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto sheet = readPng(file("sheet.png").string());
+    const auto switches = readPng(file("switches.png").string());
+    ASSERT_TRUE(sheet && switches);
+    EXPECT_GT(sheet->width, 5 * 160);   // five densities across
+    EXPECT_GT(sheet->height, 5 * 120);  // five roughnesses down
+    EXPECT_GT(switches->width, 2 * 160);  // two settings of each switch
+    EXPECT_LT(switches->width, sheet->width);
+    EXPECT_GT(switches->height, 2 * 120);
+}
+
+}  // namespace

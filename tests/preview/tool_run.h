@@ -1,0 +1,25 @@
+// Runs the built preview command as a person would, in a scratch folder of its own, and
+// keeps what it printed and its exit status.
+#ifndef PELORIX3_TESTS_PREVIEW_TOOL_RUN_H
+#define PELORIX3_TESTS_PREVIEW_TOOL_RUN_H
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+struct ToolRun {
+    int exitCode = -1;  // -1 when the program did not exit normally (a crash)
+    std::string out;
+    std::string err;
+};
+
+// The preview program beside the test executable.
+std::filesystem::path toolPath();
+
+// Runs the tool with `arguments` in `folder`.
+ToolRun runTool(const std::vector<std::string>& arguments, const std::filesystem::path& folder);
+
+std::string readFile(const std::filesystem::path& path);
+void writeFile(const std::filesystem::path& path, const std::string& bytes);
+
+#endif

@@ -1,0 +1,133 @@
+#include "tools/preview/parameter_file.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <sstream>
+
+#include "host/storage_files.h"
+#include "host/storage_states.h"
+#include "tools/preview/atomic_write.h"
+#include "tools/preview/stored_number.h"
+
+namespace preview {
+namespace {
+
+using FileResult = standin::Result<ParameterFile>;
+
+constexpr std::size_t kBinaryValueSize = 4;
+constexpr std::size_t kBinaryBlockSize = ParameterBlock::count * kBinaryValueSize;
+
+bool isTextByte(unsigned char c) {
+    return (c >= 0x20 && c < 0x7F) || c == '\n' || c == '\r' || c == '\t';
+}
+
+HostStorageMode detectMode(const std::string& bytes) {
+    const bool text = std::all_of(bytes.begin(), bytes.end(),
+                                  [](char c) { return isTextByte(static_cast<unsigned char>(c)); });
+    return text ? HOST_IO_ASCII : HOST_IO_BINARY;
+}
+
+// Lines as the host's text storage reads them back: without "\n" or "\r\n".
+std::vector<std::string> splitLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::istringstream stream(bytes);
+    for (std::string line; std::getline(stream, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+FileResult parseText(const std::string& path, const std::string& bytes) {
+    ParameterFile file;
+    file.mode = HOST_IO_ASCII;
+    file.lines = splitLines(bytes);
+    if (file.lines.size() != ParameterBlock::count) {
+        return FileResult::failure(path + " is not a parameter file: it holds " +
+                                   std::to_string(file.lines.size()) +
+                                   " lines of text, a parameter block has 7 values");
+    }
+    std::array<double, ParameterBlock::count> values{};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const std::optional<double> value = parseStoredNumber(file.lines[i]);
+        if (!value) {
+            return FileResult::failure(path + " is damaged: line " + std::to_string(i + 1) +
+                                       " is not a number: \"" + file.lines[i] + "\"");
+        }
+        values[i] = *value;
+    }
+    file.block = ParameterBlock::fromValues(values);
+    return FileResult::success(std::move(file));
+}
+
+double bigEndianFloat(const std::string& bytes, std::size_t at) {
+    std::uint32_t bits = 0;
+    for (std::size_t i = 0; i < kBinaryValueSize; ++i) {
+        bits = (bits << 8) | static_cast<unsigned char>(bytes[at + i]);
+    }
+    return static_cast<double>(std::bit_cast<float>(bits));
+}
+
+FileResult parseBinary(const std::string& path, const std::string& bytes) {
+    if (bytes.size() != kBinaryBlockSize) {
+        return FileResult::failure(path + " is not a binary parameter file: it is " +
+                                   std::to_string(bytes.size()) +
+                                   " bytes long, a binary parameter block is 28");
+    }
+    std::array<double, ParameterBlock::count> values{};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        values[i] = bigEndianFloat(bytes, i * kBinaryValueSize);
+        if (!std::isfinite(values[i])) {
+            return FileResult::failure(path + " is damaged: value " + std::to_string(i + 1) +
+                                       " is not a finite number");
+        }
+    }
+    ParameterFile file;
+    file.mode = HOST_IO_BINARY;
+    file.block = ParameterBlock::fromValues(values);
+    file.bytes = bytes;
+    return FileResult::success(std::move(file));
+}
+
+HostStorageMode saveMode(StorageMode mode) {
+    return mode == StorageMode::Binary ? HOST_IO_BINARY : HOST_IO_ASCII;
+}
+
+}  // namespace
+
+standin::Result<ParameterFile> readParameterFile(const std::string& path, StorageMode mode) {
+    const standin::Result<std::string> bytes = standin::readBinaryFile(path);
+    if (!bytes) return FileResult::failure(bytes.error());
+    const HostStorageMode resolved = mode == StorageMode::Auto    ? detectMode(bytes.value())
+                                     : mode == StorageMode::Text ? HOST_IO_ASCII
+                                                                 : HOST_IO_BINARY;
+    return resolved == HOST_IO_ASCII ? parseText(path, bytes.value())
+                                     : parseBinary(path, bytes.value());
+}
+
+standin::Status loadInto(standin::ShaderInstance& instance, const ParameterFile& file) {
+    const standin::MemoryLoadState state = file.mode == HOST_IO_BINARY
+                                               ? standin::MemoryLoadState::binary(file.bytes)
+                                               : standin::MemoryLoadState::text(file.lines);
+    if (const HostError error = instance.load(state.state())) {
+        return standin::Status::failure(std::string("the module refused the parameter file: ") +
+                                        error);
+    }
+    return standin::succeeded();
+}
+
+standin::Status saveParameterFile(const standin::ShaderInstance& instance,
+                                  const std::string& path, StorageMode mode) {
+    standin::MemorySaveState saved(saveMode(mode));
+    if (const HostError error = instance.save(saved.state())) {
+        return standin::Status::failure("cannot save the parameters: " + std::string(error));
+    }
+    return writeAtomically(path, [&](const std::string& temporary) {
+        const standin::Status written = standin::saveToFile(saved, temporary);
+        return written ? written : standin::Status::failure("cannot write " + path);
+    });
+}
+
+}  // namespace preview

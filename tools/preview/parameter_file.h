@@ -1,0 +1,41 @@
+// Parameter files: the seven stored values in the form the renderer keeps them with a
+// scene, as text (one value per line) or binary (seven big-endian 4-byte floats).
+#ifndef PELORIX3_TOOLS_PREVIEW_PARAMETER_FILE_H
+#define PELORIX3_TOOLS_PREVIEW_PARAMETER_FILE_H
+
+#include <string>
+#include <vector>
+
+#include "host/result.h"
+#include "host/shader_driver.h"
+#include "tools/preview/parameter_block.h"
+
+namespace preview {
+
+// Auto reads a file as binary when it holds any byte that is not printable text, else
+// as text; it saves as text.
+enum class StorageMode { Auto, Text, Binary };
+
+// A checked parameter file: the values it holds and the data as the host hands them back.
+struct ParameterFile {
+    HostStorageMode mode = HOST_IO_ASCII;
+    ParameterBlock block;
+    std::vector<std::string> lines;  // text mode
+    std::string bytes;               // binary mode
+};
+
+// Reads and checks a file: text must hold seven numbers, one per line; binary exactly
+// 28 bytes of finite floats. Anything else is refused with the reason.
+standin::Result<ParameterFile> readParameterFile(const std::string& path, StorageMode mode);
+
+// Loads the file's data into the instance through a load state in the file's mode.
+standin::Status loadInto(standin::ShaderInstance& instance, const ParameterFile& file);
+
+// Saves the instance through a save state in `mode` (text for Auto) and writes what it
+// recorded to `path`, whole or not at all.
+standin::Status saveParameterFile(const standin::ShaderInstance& instance,
+                                  const std::string& path, StorageMode mode);
+
+}  // namespace preview
+
+#endif

@@ -1,0 +1,280 @@
+#include "tools/preview/preview_options.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <sstream>
+#include <thread>
+
+#include "tools/preview/stored_number.h"
+
+namespace preview {
+namespace {
+
+constexpr int kMaxImageSide = 8192;
+constexpr int kMaxSamplesPerSide = 8;
+constexpr int kMaxThreads = 256;
+
+std::string show(double value) {
+    std::ostringstream text;
+    text << value;
+    return text.str();
+}
+
+std::string show(const Triple& t) { return show(t[0]) + "," + show(t[1]) + "," + show(t[2]); }
+
+std::optional<Triple> parseTriple(const std::string& text) {
+    Triple t{};
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const std::size_t comma = i < 2 ? text.find(',', start) : text.size();
+        if (comma == std::string::npos) return std::nullopt;
+        const std::optional<double> value = parseStoredNumber(text.substr(start, comma - start));
+        if (!value) return std::nullopt;
+        t[i] = *value;
+        start = comma + 1;
+    }
+    return t;
+}
+
+// A finite number no smaller than `minimum` (or, when `strict`, larger than it).
+CLI::Validator number(double minimum, bool strict = false) {
+    const std::string bound = (strict ? "greater than " : "at least ") + show(minimum);
+    return CLI::Validator(
+        [=](std::string& text) -> std::string {
+            const std::optional<double> value = parseStoredNumber(text);
+            if (!value) return "\"" + text + "\" is not a number";
+            if (strict ? !(*value > minimum) : !(*value >= minimum)) {
+                return text + " is out of range: it must be " + bound;
+            }
+            return {};
+        },
+        "NUMBER");
+}
+
+// Three finite numbers separated by commas; with `colour`, none negative; with
+// `direction`, not all zero.
+CLI::Validator triple(bool colour, bool direction = false) {
+    return CLI::Validator(
+        [=](std::string& text) -> std::string {
+            const std::optional<Triple> t = parseTriple(text);
+            if (!t) return "\"" + text + "\" is not three numbers separated by commas (X,Y,Z)";
+            if (colour && ((*t)[0] < 0.0 || (*t)[1] < 0.0 || (*t)[2] < 0.0)) {
+                return text + " has a negative component";
+            }
+            if (direction && !standin::unit(*t)) return text + " has no direction";
+            return {};
+        },
+        colour ? "R,G,B" : "X,Y,Z");
+}
+
+double toNumber(const std::string& text) { return parseStoredNumber(text).value_or(0.0); }
+Triple toTriple(const std::string& text) { return parseTriple(text).value_or(Triple{}); }
+
+const std::map<std::string, bool> kSwitchWords{{"on", true}, {"off", false}};
+
+void defineParameters(CLI::App& app, ParameterOverrides& p) {
+    const char* group = "Shader parameters (default: the module's defaults, or the --load file)";
+    app.add_option_function<std::string>(
+           "--density", [&p](const std::string& s) { p.density = toNumber(s); },
+           "Weight of the sheen: the grazing light and the sheen lobe (module default 1)")
+        ->check(number(0.0))
+        ->group(group);
+    app.add_option_function<std::string>(
+           "--transparency", [&p](const std::string& s) { p.transparency = toNumber(s); },
+           "Weight of the plain diffuse body where the surface faces the viewer (default 0.33)")
+        ->check(number(0.0))
+        ->group(group);
+    app.add_option_function<std::string>(
+           "--specular-color", [&p](const std::string& s) { p.specularColor = toTriple(s); },
+           "Tint of the sheen lobe (default 1,1,1)")
+        ->check(triple(true))
+        ->group(group);
+    app.add_option_function<std::string>(
+           "--dont-overlap-shadows",
+           [&p](const std::string& s) { p.dontOverlapShadows = kSwitchWords.at(s); },
+           "on|off: fade each light out before the shadow line so shading and ray-traced "
+           "shadows do not overlap (default on)")
+        ->check(CLI::IsMember({"on", "off"}))
+        ->type_name("on|off")
+        ->group(group);
+    app.add_option_function<std::string>(
+           "--density-by-luminosity",
+           [&p](const std::string& s) { p.densityByLuminosity = kSwitchWords.at(s); },
+           "on|off: the surface's luminosity scales the density instead of adding a glow "
+           "(default off)")
+        ->check(CLI::IsMember({"on", "off"}))
+        ->type_name("on|off")
+        ->group(group);
+}
+
+void defineSurface(CLI::App& app, SurfaceInputs& s) {
+    const char* group = "Surface inputs (what the renderer hands the shader for the sphere)";
+    app.add_option_function<std::string>(
+           "--color", [&s](const std::string& t) { s.color = toTriple(t); }, "Surface colour")
+        ->check(triple(true))
+        ->default_str(show(s.color))
+        ->group(group);
+    app.add_option_function<std::string>(
+           "--diffuse", [&s](const std::string& t) { s.diffuse = toNumber(t); },
+           "Diffuse level: weight of the body (grazing and diffuse) light")
+        ->check(number(0.0))
+        ->default_str(show(s.diffuse))
+        ->group(group);
+    app.add_option_function<std::string>(
+           "--specular", [&s](const std::string& t) { s.specular = toNumber(t); },
+           "Specular level: weight of the sheen lobe")
+        ->check(number(0.0))
+        ->default_str(show(s.specular))
+        ->group(group);
+    app.add_option_function<std::string>(
+           "--luminous", [&s](const std::string& t) { s.luminous = toNumber(t); },
+           "Luminosity: a glow, or the density's multiplier with --density-by-luminosity on")
+        ->check(number(0.0))
+        ->default_str(show(s.luminous))
+        ->group(group);
+    app.add_option_function<std::string>(
+           "--roughness", [&s](const std::string& t) { s.roughness = toNumber(t); },
+           "Roughness: the sheen lobe's exponent is 1/(64 roughness); smaller is tighter")
+        ->check(number(0.0, true))
+        ->default_str(show(s.roughness))
+        ->group(group);
+}
+
+void defineLights(CLI::App& app, SceneSettings& s) {
+    const char* group = "Lights";
+    app.add_option_function<std::string>(
+           "--key-position", [&s](const std::string& t) { s.keyPosition = toTriple(t); },
+           "Position of the key point light (the sphere sits on y=0 at the origin, the camera "
+           "looks along +z)")
+        ->check(triple(false))
+        ->default_str(show(s.keyPosition))
+        ->group(group);
+    app.add_option_function<std::string>(
+           "--key-color", [&s](const std::string& t) { s.keyColor = toTriple(t); },
+           "Colour of the key light")
+        ->check(triple(true))
+        ->default_str(show(s.keyColor))
+        ->group(group);
+    app.add_option_function<std::string>(
+           "--key-intensity", [&s](const std::string& t) { s.keyIntensity = toNumber(t); },
+           "Intensity of the key light (0 turns it off)")
+        ->check(number(0.0))
+        ->default_str(show(s.keyIntensity))
+        ->group(group);
+    app.add_option_function<std::string>(
+           "--rim-direction", [&s](const std::string& t) { s.rimDirection = toTriple(t); },
+           "Direction the distant rim light travels in")
+        ->check(triple(false, true))
+        ->default_str(show(s.rimDirection))
+        ->group(group);
+    app.add_option_function<std::string>(
+           "--rim-color", [&s](const std::string& t) { s.rimColor = toTriple(t); },
+           "Colour of the rim light")
+        ->check(triple(true))
+        ->default_str(show(s.rimColor))
+        ->group(group);
+    app.add_option_function<std::string>(
+           "--rim-intensity", [&s](const std::string& t) { s.rimIntensity = toNumber(t); },
+           "Intensity of the rim light (0 turns it off)")
+        ->check(number(0.0))
+        ->default_str(show(s.rimIntensity))
+        ->group(group);
+    app.add_option_function<std::string>(
+           "--ambient", [&s](const std::string& t) { s.ambient = toTriple(t); },
+           "Ambient light colour")
+        ->check(triple(true))
+        ->default_str(show(s.ambient))
+        ->group(group);
+    app.add_flag_function(
+           "--no-shadows", [&s](std::int64_t) { s.shadows = false; },
+           "Lights pass through objects: no ray-traced shadows")
+        ->group(group);
+}
+
+void defineImage(CLI::App& app, PreviewOptions& o) {
+    const char* group = "Picture";
+    app.add_option_function<std::string>(
+           "-o,--output",
+           [&o](const std::string& path) {
+               o.output = path;
+               o.outputGiven = true;
+           },
+           "PNG file for the preview render")
+        ->default_str(o.output)
+        ->type_name("FILE")
+        ->group(group);
+    app.add_option("--width", o.render.width, "Width of the preview in pixels")
+        ->check(CLI::Range(1, kMaxImageSide))
+        ->capture_default_str()
+        ->group(group);
+    app.add_option("--height", o.render.height, "Height of the preview in pixels")
+        ->check(CLI::Range(1, kMaxImageSide))
+        ->capture_default_str()
+        ->group(group);
+    app.add_option("--samples", o.render.samplesPerSide,
+                   "Anti-aliasing: each pixel averages N x N samples")
+        ->check(CLI::Range(1, kMaxSamplesPerSide))
+        ->capture_default_str()
+        ->group(group);
+    app.add_option("--threads", o.render.threads, "Render threads (default: all cores)")
+        ->check(CLI::Range(1, kMaxThreads))
+        ->group(group);
+}
+
+void defineFiles(CLI::App& app, PreviewOptions& o) {
+    const char* group = "Files";
+    app.add_option("--module", o.modulePath,
+                   "Module file to load (default: pelorix3.so beside this program)")
+        ->type_name("FILE")
+        ->group(group);
+    app.add_option("--load", o.loadPath,
+                   "Read the seven stored parameter values from FILE before the options above "
+                   "apply")
+        ->type_name("FILE")
+        ->group(group);
+    app.add_option("--save", o.savePath,
+                   "Write the instance's stored parameter values to FILE, as a scene stores them")
+        ->type_name("FILE")
+        ->group(group);
+    const std::map<std::string, StorageMode> modes{
+        {"auto", StorageMode::Auto}, {"text", StorageMode::Text}, {"binary", StorageMode::Binary}};
+    app.add_option("--mode", o.mode,
+                   "Parameter file form: text (one value per line) or binary (seven big-endian "
+                   "4-byte floats); auto reads either and saves text")
+        ->transform(CLI::CheckedTransformer(modes, CLI::ignore_case))
+        ->default_str("auto")
+        ->group(group);
+    app.add_option("--panel", o.panelPath, "Paint the options panel into a PNG file")
+        ->type_name("FILE")
+        ->group(group);
+    app.add_option("--sheet", o.sheetPath,
+                   "Contact sheet PNG: density across, roughness down")
+        ->type_name("FILE")
+        ->group(group);
+    app.add_option("--switch-sheet", o.switchSheetPath,
+                   "Contact sheet PNG: the two switches off and on")
+        ->type_name("FILE")
+        ->group(group);
+}
+
+}  // namespace
+
+void defineOptions(CLI::App& app, PreviewOptions& options) {
+    options.render.threads =
+        std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, kMaxThreads);
+    app.description(
+        "Renders a preview of the pelorix3 sheen shader: the module file is loaded and driven "
+        "through the stand-in host exactly as the renderer drives it. With no options it "
+        "renders a sphere on a ground plane to preview.png.");
+    app.footer(
+        "Exit status: 0 success, 1 a file or the module could not be used, 2 bad command "
+        "line.");
+    defineParameters(app, options.parameters);
+    defineSurface(app, options.scene.surface);
+    defineLights(app, options.scene);
+    defineImage(app, options);
+    defineFiles(app, options);
+}
+
+}  // namespace preview

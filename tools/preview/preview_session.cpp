@@ -1,0 +1,74 @@
+#include "tools/preview/preview_session.h"
+
+#include "host/host_globals.h"
+
+namespace preview {
+
+standin::Result<std::unique_ptr<PreviewSession>> PreviewSession::open(
+    const std::string& modulePath, const SceneSettings& scene) {
+    using Outcome = standin::Result<std::unique_ptr<PreviewSession>>;
+    standin::Result<standin::ShaderModule> module = standin::ShaderModule::open(modulePath);
+    if (!module) return Outcome::failure(module.error());
+    auto previewScene = std::make_unique<PreviewScene>(scene);
+    previewScene->install(standin::Host::instance());
+    standin::Result<standin::ShaderInstance> instance = module->createInstance();
+    if (!instance) return Outcome::failure(modulePath + ": " + instance.error());
+    const standin::Result<ParameterBlock> defaults = readBack(instance.value());
+    if (!defaults) return Outcome::failure(modulePath + ": " + defaults.error());
+    return Outcome::success(std::unique_ptr<PreviewSession>(
+        new PreviewSession(std::move(module.value()), std::move(instance.value()),
+                           std::move(previewScene), defaults.value())));
+}
+
+PreviewSession::PreviewSession(standin::ShaderModule module, standin::ShaderInstance instance,
+                               std::unique_ptr<PreviewScene> scene,
+                               const ParameterBlock& defaults)
+    : module_(std::move(module)),
+      instance_(std::move(instance)),
+      scene_(std::move(scene)),
+      parameters_(defaults) {}
+
+PreviewSession::~PreviewSession() { standin::Host::instance().setOcclusionTest(nullptr); }
+
+standin::Status PreviewSession::load(const ParameterFile& file) {
+    standin::Status loaded = loadInto(instance_, file);
+    if (loaded) parameters_ = file.block;
+    return loaded;
+}
+
+standin::Status PreviewSession::load(const ParameterBlock& block) {
+    standin::Status loaded = loadInto(instance_, block);
+    if (loaded) parameters_ = block;
+    return loaded;
+}
+
+standin::Status PreviewSession::startFrame() {
+    if (const HostError error = instance_.newTime(1, 0.0)) {
+        return standin::Status::failure(std::string("the module could not start a frame: ") +
+                                        error);
+    }
+    return standin::succeeded();
+}
+
+Image PreviewSession::render(const RenderSettings& settings, ProgressBar* progress) {
+    return preview::render(instance_, *scene_, settings, progress);
+}
+
+standin::Result<Image> PreviewSession::renderVariant(const ParameterBlock& parameters,
+                                                     const SurfaceInputs& surface,
+                                                     const RenderSettings& settings) {
+    using Outcome = standin::Result<Image>;
+    if (standin::Status loaded = loadInto(instance_, parameters); !loaded) {
+        return Outcome::failure(loaded.error());
+    }
+    const SurfaceInputs currentSurface = scene_->surface();
+    scene_->setSurface(surface);
+    Image image = render(settings);
+    scene_->setSurface(currentSurface);
+    if (standin::Status restored = loadInto(instance_, parameters_); !restored) {
+        return Outcome::failure(restored.error());
+    }
+    return Outcome::success(std::move(image));
+}
+
+}  // namespace preview

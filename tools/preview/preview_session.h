@@ -1,0 +1,66 @@
+// One shader instance of the loaded module, set up in the host's preview scene and ready
+// to render: created, given its parameters through load, and given a new time, in the
+// order the renderer follows.
+#ifndef PELORIX3_TOOLS_PREVIEW_PREVIEW_SESSION_H
+#define PELORIX3_TOOLS_PREVIEW_PREVIEW_SESSION_H
+
+#include <memory>
+#include <string>
+
+#include "host/panel_painter.h"
+#include "host/result.h"
+#include "host/shader_driver.h"
+#include "tools/preview/parameter_block.h"
+#include "tools/preview/parameter_file.h"
+#include "tools/preview/preview_scene.h"
+#include "tools/preview/renderer.h"
+
+namespace preview {
+
+class PreviewSession {
+public:
+    // Loads and activates the module, installs the scene in the host and creates an
+    // instance with the module's defaults.
+    static standin::Result<std::unique_ptr<PreviewSession>> open(const std::string& modulePath,
+                                                                 const SceneSettings& scene);
+
+    PreviewSession(const PreviewSession&) = delete;
+    PreviewSession& operator=(const PreviewSession&) = delete;
+    ~PreviewSession();
+
+    const standin::ShaderModule& module() const { return module_; }
+    standin::ShaderInstance& instance() { return instance_; }
+    PreviewScene& scene() { return *scene_; }
+
+    // The parameters the instance holds: its defaults until one of the two below.
+    const ParameterBlock& parameters() const { return parameters_; }
+    // Loads a parameter file's data in the file's mode.
+    standin::Status load(const ParameterFile& file);
+    // Loads the block in text mode.
+    standin::Status load(const ParameterBlock& block);
+
+    // Starts frame 1 at time 0; call once the parameters are loaded.
+    standin::Status startFrame();
+
+    // Renders with the instance as it stands.
+    Image render(const RenderSettings& settings, ProgressBar* progress = nullptr);
+
+    // Renders with other parameters and surface inputs, then puts the instance's
+    // parameters and the scene's surface back as they were.
+    standin::Result<Image> renderVariant(const ParameterBlock& parameters,
+                                         const SurfaceInputs& surface,
+                                         const RenderSettings& settings);
+
+private:
+    PreviewSession(standin::ShaderModule module, standin::ShaderInstance instance,
+                   std::unique_ptr<PreviewScene> scene, const ParameterBlock& defaults);
+
+    standin::ShaderModule module_;
+    standin::ShaderInstance instance_;
+    std::unique_ptr<PreviewScene> scene_;  // on the heap: the host's shadow test points at it
+    ParameterBlock parameters_;
+};
+
+}  // namespace preview
+
+#endif

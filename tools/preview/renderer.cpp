@@ -1,0 +1,85 @@
+#include "tools/preview/renderer.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <limits>
+#include <thread>
+#include <vector>
+
+#include "host/shading_sample.h"
+
+namespace preview {
+namespace {
+
+double dot(const Triple& a, const Triple& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+
+// The colour one camera ray brings back.
+Triple shadeRay(const standin::ShaderInstance& shader, const PreviewScene& scene,
+                const CameraRay& ray, int x, int y) {
+    const std::optional<standin::RayHit> hit = scene.objects().nearestHit(
+        ray.origin, ray.direction, std::numeric_limits<double>::infinity());
+    if (!hit) return scene.background(ray.direction);
+
+    const SurfaceInputs inputs = scene.surfaceAt(*hit);
+    standin::ShadingSample sample;
+    sample.position(hit->position)
+        .normal(hit->normal)
+        .screen(x, y)
+        .ray(ray.origin, hit->distance, -dot(ray.direction, hit->normal))
+        .color(inputs.color)
+        .diffuse(inputs.diffuse)
+        .specular(inputs.specular)
+        .luminous(inputs.luminous)
+        .roughness(inputs.roughness);
+    shader.evaluate(sample.record());
+    return standin::toTriple(sample.record().color);
+}
+
+unsigned char toByte(double value) {
+    const double clamped = std::clamp(std::isnan(value) ? 0.0 : value, 0.0, 1.0);
+    return static_cast<unsigned char>(std::lround(clamped * 255.0));
+}
+
+void renderRow(const standin::ShaderInstance& shader, const PreviewScene& scene,
+               const Camera& camera, const RenderSettings& settings, int y, Image& image) {
+    const int n = settings.samplesPerSide;
+    const double weight = 1.0 / (n * n);
+    for (int x = 0; x < settings.width; ++x) {
+        Triple sum{0.0, 0.0, 0.0};
+        for (int j = 0; j < n; ++j) {
+            for (int i = 0; i < n; ++i) {
+                const CameraRay ray = camera.ray(x + (i + 0.5) / n, y + (j + 0.5) / n);
+                const Triple color = shadeRay(shader, scene, ray, x, y);
+                for (std::size_t c = 0; c < 3; ++c) sum[c] += color[c];
+            }
+        }
+        const std::size_t at = 3 * (static_cast<std::size_t>(y) * settings.width + x);
+        for (std::size_t c = 0; c < 3; ++c) image.rgb[at + c] = toByte(sum[c] * weight);
+    }
+}
+
+}  // namespace
+
+Image render(const standin::ShaderInstance& shader, const PreviewScene& scene,
+             const RenderSettings& settings, ProgressBar* progress) {
+    Image image{settings.width, settings.height,
+                std::vector<unsigned char>(3 * static_cast<std::size_t>(settings.width) *
+                                           static_cast<std::size_t>(settings.height))};
+    const Camera camera = scene.camera(settings.width, settings.height);
+    std::atomic<int> nextRow{0};
+    auto work = [&] {
+        for (int y = nextRow++; y < settings.height; y = nextRow++) {
+            renderRow(shader, scene, camera, settings, y, image);
+            if (progress) progress->advance();
+        }
+    };
+    {
+        std::vector<std::jthread> helpers;
+        for (int t = 1; t < std::max(settings.threads, 1); ++t) helpers.emplace_back(work);
+        work();
+    }  // the helpers have finished their rows here
+    return image;
+}
+
+}  // namespace preview

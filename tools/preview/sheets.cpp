@@ -1,0 +1,76 @@
+#include "tools/preview/sheets.h"
+
+#include <array>
+#include <cstdio>
+#include <string>
+
+#include "tools/preview/contact_sheet.h"
+
+namespace preview {
+namespace {
+
+constexpr std::array<double, 5> kDensities{0.0, 0.25, 0.5, 0.75, 1.0};
+// As fractions of 1/64, the roughness that gives the lobe exponent 1.
+constexpr std::array<double, 5> kRoughnessSixtyFourths{0.25, 0.5, 1.0, 2.0, 4.0};
+
+std::string format(const char* pattern, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, pattern, value);
+    return text;
+}
+
+RenderSettings cellSettings(const RenderSettings& render) {
+    RenderSettings cell = render;
+    cell.width = kSheetCellWidth;
+    cell.height = kSheetCellHeight;
+    return cell;
+}
+
+SheetLayout densityRoughnessLayout() {
+    SheetLayout layout;
+    layout.title = "density across, roughness down";
+    for (const double d : kDensities) layout.columnLabels.push_back(format("density %.2f", d));
+    for (const double r : kRoughnessSixtyFourths) {
+        layout.rowLabels.push_back(format("roughness 1/%g", 64.0 / r) +
+                                   format(" (e=%g)", 1.0 / r));
+    }
+    layout.cellWidth = kSheetCellWidth;
+    layout.cellHeight = kSheetCellHeight;
+    return layout;
+}
+
+SheetLayout switchLayout() {
+    SheetLayout layout;
+    layout.title = "the two switches";
+    layout.columnLabels = {"don't overlap shadows: off", "don't overlap shadows: on"};
+    layout.rowLabels = {"density by luminosity: off", "density by luminosity: on"};
+    layout.cellWidth = kSheetCellWidth;
+    layout.cellHeight = kSheetCellHeight;
+    return layout;
+}
+
+}  // namespace
+
+standin::Result<standin::Image> densityRoughnessSheet(PreviewSession& session,
+                                                      const RenderSettings& render) {
+    const RenderSettings cell = cellSettings(render);
+    return contactSheet(densityRoughnessLayout(), [&](int column, int row) {
+        ParameterBlock parameters = session.parameters();
+        parameters.density = kDensities[static_cast<std::size_t>(column)];
+        SurfaceInputs surface = session.scene().surface();
+        surface.roughness = kRoughnessSixtyFourths[static_cast<std::size_t>(row)] / 64.0;
+        return session.renderVariant(parameters, surface, cell);
+    });
+}
+
+standin::Result<standin::Image> switchSheet(PreviewSession& session, const RenderSettings& render) {
+    const RenderSettings cell = cellSettings(render);
+    return contactSheet(switchLayout(), [&](int column, int row) {
+        ParameterBlock parameters = session.parameters();
+        parameters.dontOverlapShadows = column;
+        parameters.densityByLuminosity = row;
+        return session.renderVariant(parameters, session.scene().surface(), cell);
+    });
+}
+
+}  // namespace preview

@@ -1,0 +1,25 @@
+// The two contact sheets: density against roughness, and the two switches.
+#ifndef PELORIX3_TOOLS_PREVIEW_SHEETS_H
+#define PELORIX3_TOOLS_PREVIEW_SHEETS_H
+
+#include "host/panel_painter.h"
+#include "host/result.h"
+#include "tools/preview/preview_session.h"
+
+namespace preview {
+
+// Cells of the sheets are this size, rendered with the samples and threads of `render`.
+inline constexpr int kSheetCellWidth = 160;
+inline constexpr int kSheetCellHeight = 120;
+
+// Density 0 to 1 across, roughness from a tight to a broad lobe down; everything else as
+// the session holds it.
+standin::Result<standin::Image> densityRoughnessSheet(PreviewSession& session,
+                                                      const RenderSettings& render);
+
+// "Don't overlap shadows" off and on across, "density by luminosity" off and on down.
+standin::Result<standin::Image> switchSheet(PreviewSession& session, const RenderSettings& render);
+
+}  // namespace preview
+
+#endif

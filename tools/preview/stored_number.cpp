@@ -1,0 +1,27 @@
+#include "tools/preview/stored_number.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace preview {
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+}  // namespace
+
+std::optional<double> parseStoredNumber(std::string_view text) {
+    text = text.substr(0, text.find('\0'));
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    if (text.starts_with('+') && !text.starts_with("+-")) text.remove_prefix(1);
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+        !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace preview

@@ -1,0 +1,16 @@
+// One stored value read as text: blanks around a number, nothing else.
+#ifndef PELORIX3_TOOLS_PREVIEW_STORED_NUMBER_H
+#define PELORIX3_TOOLS_PREVIEW_STORED_NUMBER_H
+
+#include <optional>
+#include <string_view>
+
+namespace preview {
+
+// The finite number the text holds, or nothing when it holds anything else (an empty
+// text, stray characters, infinity or not-a-number). Stops at a zero byte.
+std::optional<double> parseStoredNumber(std::string_view text);
+
+}  // namespace preview
+
+#endif
