@@ -60,9 +60,12 @@ int SheenShader::evaluate(SampleContext& context) {
         return 0;
 
     const Vec3& N = context.normal;
-    // A roughness that is not positive has no lobe: the sheen term is left out.
-    const bool hasLobe = context.roughness > 0.0;
-    const double e = hasLobe ? 0.015625 / context.roughness : 0.0;
+    // A roughness that is not positive has no lobe: the sheen term is left out. So has one
+    // so small that the exponent overflows: the lobe's limit there is nothing, where
+    // 0 × infinity would give not-a-number and a white sample.
+    const double exponent = context.roughness > 0.0 ? 0.015625 / context.roughness : 0.0;
+    const bool hasLobe = exponent > 0.0 && std::isfinite(exponent);
+    const double e = hasLobe ? exponent : 0.0;
     const double r = std::sqrt(e);
     const double d = densityByLuminosity ? density * context.luminous : density;
     const Vec3 V = (context.raySource - context.worldPosition).normalized();
