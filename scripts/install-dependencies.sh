@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs everything the build, the tests and the preview need on a fresh Debian 12
 # machine: compilers, CMake, GoogleTest, Google Benchmark, the mingw-w64 i686 toolchain and
-# Wine (32-bit) for the Windows build, and the preview tool's libraries.
+# Wine (32-bit) for the Windows build, the preview tool's libraries, and clang with its
+# sanitizer and fuzzer runtimes and valgrind for the hardening checks.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,7 @@ packages=(
     wine wine32
     libcli11-dev libpng-dev
     locales-all
+    clang libclang-rt-14-dev valgrind
 )
 
 missing=()
