@@ -92,7 +92,7 @@ int activateShaderInterface(long /*version*/, GlobalFunc /*global*/, void* local
                             void* /*serverData*/) {
     ShadingServer* instance = server(local);
     if (instance == nullptr) return AFUNC_BADLOCAL;
-    if (instance->panel == nullptr) return AFUNC_BADGLOBAL;
+    if (instance->panel == nullptr) return panelUnavailable;
     editedInstance = instance;
     instance->init();
     return instance->panel->open();

@@ -50,7 +50,8 @@ TEST_F(ParameterFiles, LoadedFileIsSavedBackUnchangedInEachMode) {
               std::string("\x3f\x40\x00\x00\x3e\x00\x00\x00\x3f\x00\x00\x00\x3e\x80\x00\x00"
                           "\x3f\x80\x00\x00\x00\x00\x00\x00\x3f\x80\x00\x00",
                           28));
-    ASSERT_EQ(run({"--load", "out.bin", "--save", "again.bin", "--mode", "binary"}).exitCode, 0);
+    const ToolRun again = run({"--load", "out.bin", "--save", "again.bin", "--mode", "binary"});
+    ASSERT_EQ(again.exitCode, 0) << again.err;
     EXPECT_EQ(readFile(file("again.bin")), readFile(file("out.bin")));
     // Auto reads binary by its content and saves text.
     ASSERT_EQ(run({"--load", "out.bin", "--save", "back.txt"}).exitCode, 0);
