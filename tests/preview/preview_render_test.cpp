@@ -87,6 +87,24 @@ TEST_F(Render, PanelShowsTheGivenParameters) {
     EXPECT_NE(readFile(file("default.png")), readFile(file("changed.png")));
 }
 
+// The module paints the swatch from the panel's drawing callback, as the host draws the
+// panel when it opens it.
+TEST_F(Render, PanelSwatchShowsTheSpecularColour) {
+    auto redPixels = [](const standin::Image& image) {
+        int count = 0;
+        for (std::size_t i = 0; i + 2 < image.rgb.size(); i += 3)
+            count += image.rgb[i] == 255 && image.rgb[i + 1] == 0 && image.rgb[i + 2] == 0;
+        return count;
+    };
+    ASSERT_EQ(run({"--panel", "white.png"}).exitCode, 0);
+    ASSERT_EQ(run({"--panel", "red.png", "--specular-color", "1,0,0"}).exitCode, 0);
+    const auto white = readPng(file("white.png").string());
+    const auto red = readPng(file("red.png").string());
+    ASSERT_TRUE(white && red);
+    EXPECT_EQ(redPixels(*white), 0);
+    EXPECT_GE(redPixels(*red), 40 * 17);  // the whole swatch box
+}
+
 TEST_F(Render, SheetsHaveOneCellPerSetting) {
     const ToolRun run =
         this->run({"--samples", "1", "--sheet", "sheet.png", "--switch-sheet", "switches.png"});

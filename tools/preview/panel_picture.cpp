@@ -12,6 +12,9 @@ standin::Result<standin::Image> paintOptionsPanel(const standin::ShaderModule& m
     using Outcome = standin::Result<standin::Image>;
     standin::Image picture;
     standin::setScriptedUser([&picture](standin::PanelSession& user) {
+        // The host draws a panel as it opens it: the module paints its swatch and its text
+        // label from the panel's drawing callback.
+        user.redraw(DR_RENDER);
         picture = standin::paintPanel(user.panel());
         return false;  // cancel: the instance keeps its values
     });
