@@ -30,14 +30,6 @@ void addToOpenGroup(ControlGroup& group, Control* control) {
 
 ControlColumn::~ControlColumn() { children.deleteAll(); }
 
-void ControlColumn::create() { children.createAll(); }
-
-void ControlColumn::fetchValue() { children.fetchAll(); }
-
-void ControlColumn::draw(int mode) { children.drawAll(mode); }
-
-void ControlColumn::onEvent(HostControl* control) { children.routeEvent(control); }
-
 int ControlColumn::width() const { return children.sumOfWidths(); }
 
 int ControlColumn::height() const { return children.tallest(); }

@@ -2,23 +2,19 @@
 #ifndef PELORIX3_PANELS_CONTROL_COLUMN_H
 #define PELORIX3_PANELS_CONTROL_COLUMN_H
 
-#include "panels/control.h"
+#include "panels/control_container.h"
 #include "panels/control_stack.h"
 
 namespace pelorix3 {
 
 class ControlGroup;
 
-class ControlColumn final : public Control {
+class ControlColumn final : public ControlContainer {
 public:
-    ControlColumn() : Control(0, 0) {}
+    ControlColumn() : ControlContainer(0, 0) {}
     ~ControlColumn() override;
 
-    void create() override;
     void place(int left, int top, int slotWidth, int slotHeight) override;
-    void fetchValue() override;
-    void draw(int mode) override;
-    void onEvent(HostControl* control) override;
     int width() const override;
     int height() const override;
 
@@ -39,6 +35,9 @@ public:
 
     ControlStack children;
     int groupOpen = 0;
+
+private:
+    const ControlStack& laidOut() const override { return children; }
 };
 
 // Attaches control in the innermost open column of group's open chain, or deletes it when

@@ -18,14 +18,6 @@ ControlGroup::~ControlGroup() {
     openRows.deleteAll();
 }
 
-void ControlGroup::create() { rows.createAll(); }
-
-void ControlGroup::fetchValue() { rows.fetchAll(); }
-
-void ControlGroup::draw(int mode) { rows.drawAll(mode); }
-
-void ControlGroup::onEvent(HostControl* control) { rows.routeEvent(control); }
-
 int ControlGroup::width() const { return rows.widest() + x; }
 
 int ControlGroup::height() const { return rows.sumOfHeights() + y; }

@@ -2,24 +2,20 @@
 #ifndef PELORIX3_PANELS_CONTROL_GROUP_H
 #define PELORIX3_PANELS_CONTROL_GROUP_H
 
-#include "panels/control.h"
+#include "panels/control_container.h"
 #include "panels/control_stack.h"
 
 namespace pelorix3 {
 
 class ControlRow;
 
-class ControlGroup final : public Control {
+class ControlGroup final : public ControlContainer {
 public:
-    ControlGroup(int marginX, int marginY) : Control(marginX, marginY) {}
+    ControlGroup(int marginX, int marginY) : ControlContainer(marginX, marginY) {}
     // Deletes the closed rows, then any row still open.
     ~ControlGroup() override;
 
-    void create() override;
     void place(int left, int top, int slotWidth, int slotHeight) override;
-    void fetchValue() override;
-    void draw(int mode) override;
-    void onEvent(HostControl* control) override;
     int width() const override;
     int height() const override;
 
@@ -37,6 +33,9 @@ public:
 
     ControlStack rows;
     ControlStack openRows;
+
+private:
+    const ControlStack& laidOut() const override { return rows; }
 };
 
 }  // namespace pelorix3

@@ -29,14 +29,6 @@ ControlRow::~ControlRow() {
     openColumns.deleteAll();
 }
 
-void ControlRow::create() { columns.createAll(); }
-
-void ControlRow::fetchValue() { columns.fetchAll(); }
-
-void ControlRow::draw(int mode) { columns.drawAll(mode); }
-
-void ControlRow::onEvent(HostControl* control) { columns.routeEvent(control); }
-
 int ControlRow::width() const { return columns.sumOfWidths(); }
 
 int ControlRow::height() const { return columns.tallest(); }

@@ -2,24 +2,20 @@
 #ifndef PELORIX3_PANELS_CONTROL_ROW_H
 #define PELORIX3_PANELS_CONTROL_ROW_H
 
-#include "panels/control.h"
+#include "panels/control_container.h"
 #include "panels/control_stack.h"
 
 namespace pelorix3 {
 
 class ControlColumn;
 
-class ControlRow final : public Control {
+class ControlRow final : public ControlContainer {
 public:
-    ControlRow() : Control(0, 0) {}
+    ControlRow() : ControlContainer(0, 0) {}
     // Deletes the closed columns, then any column still open.
     ~ControlRow() override;
 
-    void create() override;
     void place(int left, int top, int slotWidth, int slotHeight) override;
-    void fetchValue() override;
-    void draw(int mode) override;
-    void onEvent(HostControl* control) override;
     int width() const override;
     int height() const override;
 
@@ -37,6 +33,9 @@ public:
 
     ControlStack columns;
     ControlStack openColumns;
+
+private:
+    const ControlStack& laidOut() const override { return columns; }
 };
 
 // Places nodes side by side from the container's left edge, spreading the slot's spare
