@@ -42,9 +42,11 @@ SceneInfo standardSceneInfo() {
     return info;
 }
 
+// Never destroyed: a module linked into the program withdraws from the render memory in
+// its own exit-time destructors, which may run after this function's statics are gone.
 Host& Host::instance() {
-    static Host host;
-    return host;
+    static Host* const host = new Host;
+    return *host;
 }
 
 Host::Host() { reset(); }
