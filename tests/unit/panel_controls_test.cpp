@@ -227,6 +227,32 @@ TEST_F(PanelControls, OnlyTheAboutButtonsOwnEventShowsTheLines) {
     EXPECT_EQ(shownMessages, (std::vector<panel_test::Message>{{"first line", "second line"}}));
 }
 
+// A node that notes each drawing mode it is asked for, with how many messages had been
+// shown by then.
+class DrawRecorder final : public pelorix3::Control {
+public:
+    DrawRecorder() : Control(0, 0) {}
+    void draw(int mode) override { draws.push_back({mode, shownMessages.size()}); }
+
+    struct Draw {
+        int mode;
+        std::size_t messagesBefore;
+        bool operator==(const Draw&) const = default;
+    };
+    std::vector<Draw> draws;
+};
+
+TEST_F(PanelControls, AboutButtonShowsItsLinesBeforeTheRefresh) {
+    panel_.add(new AboutButton("first line", "second line"));
+    auto* recorder = new DrawRecorder;
+    panel_.add(recorder);
+    openWith(panel_, [](PanelSession& user) {
+        user.press("About");
+        return false;
+    });
+    EXPECT_EQ(recorder->draws, (std::vector<DrawRecorder::Draw>{{3, 1}}));
+}
+
 TEST_F(PanelControls, TextLabelDrawsItsText) {
     auto* label = new TextLabel("Specular Color", 9, 2, 3);
     panel_.add(label);
