@@ -94,6 +94,7 @@ void Host::reset() {
     globalMemory_.reset();
     renderMemory_.reset();
     paramQueries_.reset();
+    ambientQueries_.reset();
     illuminationHook_ = nullptr;
     occlusionTest_ = nullptr;
     resetPanelServices();

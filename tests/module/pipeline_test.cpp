@@ -117,6 +117,16 @@ TEST_F(Pipeline, BeforeTheFirstNewTimeTheSceneViewIsEmpty) {
     EXPECT_EQ(record.color[2], 0.0);
 }
 
+// A new time reads the ambient colour at the time of the instance it advances, not at
+// that of the instance constructed last.
+TEST_F(Pipeline, TheAmbientIsReadAtTheAdvancedInstancesTime) {
+    standin::ShaderInstance advanced = create();
+    standin::ShaderInstance constructedLast = create();
+    host().ambientQueries().enable(true);
+    ASSERT_EQ(advanced.newTime(3, 0.75), nullptr);
+    EXPECT_EQ(host().ambientQueries().entries(), std::vector<double>{0.75});
+}
+
 // The recursion limit read at a new time holds for every instance, as the ambient does.
 TEST_F(Pipeline, InstancesShareTheRecursionLimit) {
     int calls = 0;

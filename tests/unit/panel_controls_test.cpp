@@ -284,6 +284,18 @@ TEST_F(PanelControls, SliderMoveRepaintsOnlyItsSwatch) {
     EXPECT_EQ(color.x, 0.0);
 }
 
+// A slider event for a field whose swatch is missing, or cannot be drawn, is dropped.
+TEST_F(PanelControls, SliderEventWithoutADrawableSwatchIsDropped) {
+    Vec3 color{0.0, 0.0, 0.0};
+    ColorField field(&color, 0, 0);
+    pelorix3::onSliderEvent(nullptr, &field);
+    HostControl undrawable{};
+    field.handle = &undrawable;
+    pelorix3::onSliderEvent(nullptr, &field);
+    pelorix3::onSliderEvent(nullptr, nullptr);
+    EXPECT_EQ(standin::panelCallTexts(), Calls{});
+}
+
 TEST_F(PanelControls, ControlEventRedrawsEverythingInRefreshMode) {
     Vec3 color{0.0, 0.0, 0.0};
     int flag = 0;

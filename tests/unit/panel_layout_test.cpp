@@ -348,6 +348,9 @@ INSTANTIATE_TEST_SUITE_P(PanelLayout, TextWidths,
                                            WidthCase{"Specular Color", 85},
                                            WidthCase{"About", 33}, WidthCase{"", 0},
                                            WidthCase{nullptr, 0}, WidthCase{"I(]. '", 25},
-                                           WidthCase{"Z9-", 24}));
+                                           WidthCase{")[", 8}, WidthCase{"Z9-", 24},
+                                           WidthCase{"abcdeghknopqsuvxyz", 18 * 7},
+                                           WidthCase{"fijl", 4 * 3}, WidthCase{"mw", 2 * 9},
+                                           WidthCase{"rt", 2 * 4}));
 
 }  // namespace
