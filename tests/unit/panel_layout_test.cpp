@@ -217,6 +217,8 @@ TEST_F(PanelLayout, TopLevelControlsStackDownwards) {
     auto* lower = new Sized(60, 30);
     panel.add(upper);
     panel.add(lower);
+    EXPECT_EQ(panel.width, 0);  // unmeasured until layout
+    EXPECT_EQ(panel.height, 0);
     panel.layout();
     EXPECT_EQ(panel.width, 104 + 16);
     EXPECT_EQ(panel.height, 50 + 40);
