@@ -83,7 +83,7 @@ TEST(StoredValues, TextNeverOverflowsTheBuffer) {
         const std::string item = textItem(v);
         EXPECT_LE(item.size(), static_cast<std::size_t>(storedTextBufferSize)) << v;
         EXPECT_EQ(item.back(), '\0');
-        EXPECT_EQ(readText({item}), v) << item;  // the exponent form reads back exactly
+        EXPECT_EQ(readText({item}), v) << ::testing::PrintToString(item);  // read back exactly
     }
 }
 
