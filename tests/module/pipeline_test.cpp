@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "framework/ray_call_list.h"
-#include "host/shading_sample.h"
 #include "module_fixture.h"
+#include "render/shading_sample.h"
 
 namespace {
 

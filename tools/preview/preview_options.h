@@ -7,8 +7,7 @@
 
 #include "tools/preview/parameter_file.h"
 #include "tools/preview/parameter_overrides.h"
-#include "tools/preview/renderer.h"
-#include "tools/preview/scene_settings.h"
+#include "tools/preview/render_names.h"
 
 namespace preview {
 

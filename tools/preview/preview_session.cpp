@@ -4,8 +4,8 @@
 
 namespace preview {
 
-standin::Result<std::unique_ptr<PreviewSession>> PreviewSession::open(
-    const std::string& modulePath, const SceneSettings& scene) {
+standin::Result<std::unique_ptr<PreviewSession>> PreviewSession::open(const std::string& modulePath,
+                                                                      const SceneSettings& scene) {
     using Outcome = standin::Result<std::unique_ptr<PreviewSession>>;
     standin::Result<standin::ShaderModule> module = standin::ShaderModule::open(modulePath);
     if (!module) return Outcome::failure(module.error());
@@ -21,8 +21,7 @@ standin::Result<std::unique_ptr<PreviewSession>> PreviewSession::open(
 }
 
 PreviewSession::PreviewSession(standin::ShaderModule module, standin::ShaderInstance instance,
-                               std::unique_ptr<PreviewScene> scene,
-                               const ParameterBlock& defaults)
+                               std::unique_ptr<PreviewScene> scene, const ParameterBlock& defaults)
     : module_(std::move(module)),
       instance_(std::move(instance)),
       scene_(std::move(scene)),
@@ -51,7 +50,8 @@ standin::Status PreviewSession::startFrame() {
 }
 
 Image PreviewSession::render(const RenderSettings& settings, ProgressBar* progress) {
-    return preview::render(instance_, *scene_, settings, progress);
+    if (!progress) return standin::render(instance_, *scene_, settings);
+    return standin::render(instance_, *scene_, settings, [progress] { progress->advance(); });
 }
 
 standin::Result<Image> PreviewSession::renderVariant(const ParameterBlock& parameters,

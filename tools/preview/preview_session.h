@@ -7,13 +7,15 @@
 #include <memory>
 #include <string>
 
-#include "host/panel_painter.h"
 #include "host/result.h"
 #include "host/shader_driver.h"
+#include "render/panel_painter.h"
+#include "render/preview_scene.h"
+#include "render/renderer.h"
 #include "tools/preview/parameter_block.h"
 #include "tools/preview/parameter_file.h"
-#include "tools/preview/preview_scene.h"
-#include "tools/preview/renderer.h"
+#include "tools/preview/progress_bar.h"
+#include "tools/preview/render_names.h"
 
 namespace preview {
 

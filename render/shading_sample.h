@@ -1,7 +1,7 @@
 // A complete shading record as the renderer hands one to a shader: every input field
 // has a sensible value and the four ray functions point at host functions.
-#ifndef PELORIX3_HOST_SHADING_SAMPLE_H
-#define PELORIX3_HOST_SHADING_SAMPLE_H
+#ifndef PELORIX3_RENDER_SHADING_SAMPLE_H
+#define PELORIX3_RENDER_SHADING_SAMPLE_H
 
 #include "framework/host_interface.h"
 #include "host/triple.h"

@@ -1,6 +1,6 @@
 // A 5 × 7 bitmap font for painting panels: printable ASCII, one bit per pixel.
-#ifndef PELORIX3_HOST_PANEL_FONT_H
-#define PELORIX3_HOST_PANEL_FONT_H
+#ifndef PELORIX3_RENDER_PANEL_FONT_H
+#define PELORIX3_RENDER_PANEL_FONT_H
 
 namespace standin {
 

@@ -1,25 +1,25 @@
 // The embedded preview scene: a unit sphere resting on a ground plane, seen by a camera,
 // lit by a key point light and a distant rim light over a little ambient. The host's
 // illumination casts shadows from these same objects.
-#ifndef PELORIX3_TOOLS_PREVIEW_PREVIEW_SCENE_H
-#define PELORIX3_TOOLS_PREVIEW_PREVIEW_SCENE_H
+#ifndef PELORIX3_RENDER_PREVIEW_SCENE_H
+#define PELORIX3_RENDER_PREVIEW_SCENE_H
 
-#include "host/ray_scene.h"
 #include "host/scene.h"
-#include "tools/preview/camera.h"
-#include "tools/preview/scene_settings.h"
+#include "render/camera.h"
+#include "render/ray_scene.h"
+#include "render/scene_settings.h"
 
 namespace standin {
 class Host;
 }
 
-namespace preview {
+namespace standin {
 
 class PreviewScene {
 public:
     explicit PreviewScene(const SceneSettings& settings);
 
-    const standin::RayScene& objects() const { return objects_; }
+    const RayScene& objects() const { return objects_; }
     // The scene's camera onto an image of this size.
     Camera camera(int width, int height) const;
 
@@ -29,7 +29,7 @@ public:
 
     // The surface inputs at a hit: the sphere's from the settings, the ground's with a
     // grey checker colour.
-    SurfaceInputs surfaceAt(const standin::RayHit& hit) const;
+    SurfaceInputs surfaceAt(const RayHit& hit) const;
 
     // Seen where a camera ray hits nothing: a dim gradient from the horizon up.
     Triple background(const Triple& direction) const;
@@ -37,14 +37,14 @@ public:
     // Makes the host's scene this one: its lights, its ambient colour and, when shadows
     // are on, its objects as the occluders of the host's illumination. The scene must
     // outlive the host's use of it.
-    void install(standin::Host& host) const;
+    void install(Host& host) const;
 
 private:
     SceneSettings settings_;
-    standin::RayScene objects_;
+    RayScene objects_;
     int sphere_ = 0;
 };
 
-}  // namespace preview
+}  // namespace standin
 
 #endif

@@ -1,14 +1,12 @@
 // What the preview scene is made of, as the command line can change it: the surface
 // inputs the renderer would hand the shader, the two lights and the ambient colour. The
 // defaults are the embedded scene.
-#ifndef PELORIX3_TOOLS_PREVIEW_SCENE_SETTINGS_H
-#define PELORIX3_TOOLS_PREVIEW_SCENE_SETTINGS_H
+#ifndef PELORIX3_RENDER_SCENE_SETTINGS_H
+#define PELORIX3_RENDER_SCENE_SETTINGS_H
 
 #include "host/triple.h"
 
-namespace preview {
-
-using standin::Triple;
+namespace standin {
 
 // The surface inputs of every shaded sample of the sphere (the ground takes its own
 // checker colour and everything else from here).
@@ -32,6 +30,6 @@ struct SceneSettings {
     bool shadows = true;
 };
 
-}  // namespace preview
+}  // namespace standin
 
 #endif

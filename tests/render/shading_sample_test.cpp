@@ -1,7 +1,7 @@
-#include "host/shading_sample.h"
+#include "render/shading_sample.h"
 
-#include "host/illumination.h"
-#include "host_test_fixture.h"
+#include "host/host_test_fixture.h"
+#include "render/illumination.h"
 
 namespace {
 

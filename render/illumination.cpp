@@ -1,4 +1,4 @@
-#include "host/illumination.h"
+#include "render/illumination.h"
 
 #include <limits>
 

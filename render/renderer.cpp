@@ -1,4 +1,4 @@
-#include "tools/preview/renderer.h"
+#include "render/renderer.h"
 
 #include <algorithm>
 #include <atomic>
@@ -7,22 +7,22 @@
 #include <thread>
 #include <vector>
 
-#include "host/shading_sample.h"
+#include "render/shading_sample.h"
 
-namespace preview {
+namespace standin {
 namespace {
 
 double dot(const Triple& a, const Triple& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 
 // The colour one camera ray brings back.
-Triple shadeRay(const standin::ShaderInstance& shader, const PreviewScene& scene,
-                const CameraRay& ray, int x, int y) {
-    const std::optional<standin::RayHit> hit = scene.objects().nearestHit(
+Triple shadeRay(const ShaderInstance& shader, const PreviewScene& scene, const CameraRay& ray,
+                int x, int y) {
+    const std::optional<RayHit> hit = scene.objects().nearestHit(
         ray.origin, ray.direction, std::numeric_limits<double>::infinity());
     if (!hit) return scene.background(ray.direction);
 
     const SurfaceInputs inputs = scene.surfaceAt(*hit);
-    standin::ShadingSample sample;
+    ShadingSample sample;
     sample.position(hit->position)
         .normal(hit->normal)
         .screen(x, y)
@@ -33,7 +33,7 @@ Triple shadeRay(const standin::ShaderInstance& shader, const PreviewScene& scene
         .luminous(inputs.luminous)
         .roughness(inputs.roughness);
     shader.evaluate(sample.record());
-    return standin::toTriple(sample.record().color);
+    return toTriple(sample.record().color);
 }
 
 unsigned char toByte(double value) {
@@ -41,8 +41,8 @@ unsigned char toByte(double value) {
     return static_cast<unsigned char>(std::lround(clamped * 255.0));
 }
 
-void renderRow(const standin::ShaderInstance& shader, const PreviewScene& scene,
-               const Camera& camera, const RenderSettings& settings, int y, Image& image) {
+void renderRow(const ShaderInstance& shader, const PreviewScene& scene, const Camera& camera,
+               const RenderSettings& settings, int y, Image& image) {
     const int n = settings.samplesPerSide;
     const double weight = 1.0 / (n * n);
     for (int x = 0; x < settings.width; ++x) {
@@ -61,8 +61,8 @@ void renderRow(const standin::ShaderInstance& shader, const PreviewScene& scene,
 
 }  // namespace
 
-Image render(const standin::ShaderInstance& shader, const PreviewScene& scene,
-             const RenderSettings& settings, ProgressBar* progress) {
+Image render(const ShaderInstance& shader, const PreviewScene& scene,
+             const RenderSettings& settings, const std::function<void()>& rowDone) {
     Image image{settings.width, settings.height,
                 std::vector<unsigned char>(3 * static_cast<std::size_t>(settings.width) *
                                            static_cast<std::size_t>(settings.height))};
@@ -71,7 +71,7 @@ Image render(const standin::ShaderInstance& shader, const PreviewScene& scene,
     auto work = [&] {
         for (int y = nextRow++; y < settings.height; y = nextRow++) {
             renderRow(shader, scene, camera, settings, y, image);
-            if (progress) progress->advance();
+            if (rowDone) rowDone();
         }
     };
     {
@@ -82,4 +82,4 @@ Image render(const standin::ShaderInstance& shader, const PreviewScene& scene,
     return image;
 }
 
-}  // namespace preview
+}  // namespace standin

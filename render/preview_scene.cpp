@@ -1,11 +1,11 @@
-#include "tools/preview/preview_scene.h"
+#include "render/preview_scene.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "host/host_globals.h"
 
-namespace preview {
+namespace standin {
 namespace {
 
 constexpr double kSphereRadius = 1.0;
@@ -18,20 +18,20 @@ constexpr Triple kGroundDark{0.25, 0.25, 0.26};
 constexpr Triple kSkyLow{0.16, 0.17, 0.20};
 constexpr Triple kSkyHigh{0.05, 0.06, 0.09};
 
-standin::Light keyLight(const SceneSettings& settings) {
-    standin::Light light;
+Light keyLight(const SceneSettings& settings) {
+    Light light;
     light.name = "Key";
-    light.type = standin::LightType::Point;
+    light.type = LightType::Point;
     light.position = settings.keyPosition;
     light.color = settings.keyColor;
     light.intensity = settings.keyIntensity;
     return light;
 }
 
-standin::Light rimLight(const SceneSettings& settings) {
-    standin::Light light;
+Light rimLight(const SceneSettings& settings) {
+    Light light;
     light.name = "Rim";
-    light.type = standin::LightType::Distant;
+    light.type = LightType::Distant;
     light.forward = settings.rimDirection;
     light.color = settings.rimColor;
     light.intensity = settings.rimIntensity;
@@ -45,15 +45,15 @@ Triple mix(const Triple& a, const Triple& b, double t) {
 }  // namespace
 
 PreviewScene::PreviewScene(const SceneSettings& settings) : settings_(settings) {
-    sphere_ = objects_.add(standin::Sphere{{0.0, kSphereRadius, 0.0}, kSphereRadius});
-    objects_.add(standin::Plane{{0.0, 0.0, 0.0}, {0.0, 1.0, 0.0}});
+    sphere_ = objects_.add(Sphere{{0.0, kSphereRadius, 0.0}, kSphereRadius});
+    objects_.add(Plane{{0.0, 0.0, 0.0}, {0.0, 1.0, 0.0}});
 }
 
 Camera PreviewScene::camera(int width, int height) const {
     return Camera(kCameraPosition, kCameraTarget, kFieldOfView, width, height);
 }
 
-SurfaceInputs PreviewScene::surfaceAt(const standin::RayHit& hit) const {
+SurfaceInputs PreviewScene::surfaceAt(const RayHit& hit) const {
     SurfaceInputs inputs = settings_.surface;
     if (hit.object != sphere_) {
         const long cell = std::lround(std::floor(hit.position[0] / kCheckerSize)) +
@@ -67,13 +67,13 @@ Triple PreviewScene::background(const Triple& direction) const {
     return mix(kSkyLow, kSkyHigh, std::clamp(direction[1] * 4.0, 0.0, 1.0));
 }
 
-void PreviewScene::install(standin::Host& host) const {
-    standin::Scene& scene = host.scene();
+void PreviewScene::install(Host& host) const {
+    Scene& scene = host.scene();
     scene.clearLights();
     scene.addLight(keyLight(settings_));
     scene.addLight(rimLight(settings_));
     scene.ambient = settings_.ambient;
-    host.setOcclusionTest(settings_.shadows ? objects_.occlusionTest() : standin::OcclusionTest{});
+    host.setOcclusionTest(settings_.shadows ? objects_.occlusionTest() : OcclusionTest{});
 }
 
-}  // namespace preview
+}  // namespace standin

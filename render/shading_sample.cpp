@@ -1,8 +1,8 @@
-#include "host/shading_sample.h"
+#include "render/shading_sample.h"
 
 #include <algorithm>
 
-#include "host/illumination.h"
+#include "render/illumination.h"
 
 namespace standin {
 namespace {

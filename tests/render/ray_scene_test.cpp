@@ -1,10 +1,10 @@
 // The host's ray-traced objects: what camera rays hit, and which points lie in shadow.
+#include "render/ray_scene.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-
-#include "host/ray_scene.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "host/panel_font.h"
+#include "render/panel_font.h"
 
 namespace standin {
 

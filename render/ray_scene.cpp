@@ -1,4 +1,4 @@
-#include "host/ray_scene.h"
+#include "render/ray_scene.h"
 
 #include <cmath>
 #include <variant>
@@ -81,8 +81,7 @@ std::optional<RayHit> RayScene::nearestHit(const Triple& origin, const Triple& d
     return nearest;
 }
 
-bool RayScene::occluded(const double from[3], const double toLight[3],
-                        double maxDistance) const {
+bool RayScene::occluded(const double from[3], const double toLight[3], double maxDistance) const {
     const Triple origin = toTriple(from);
     const Triple direction = toTriple(toLight);
     for (const auto& object : objects_) {

@@ -1,12 +1,10 @@
 // A pinhole camera: the ray through any point of the image.
-#ifndef PELORIX3_TOOLS_PREVIEW_CAMERA_H
-#define PELORIX3_TOOLS_PREVIEW_CAMERA_H
+#ifndef PELORIX3_RENDER_CAMERA_H
+#define PELORIX3_RENDER_CAMERA_H
 
 #include "host/triple.h"
 
-namespace preview {
-
-using standin::Triple;
+namespace standin {
 
 struct CameraRay {
     Triple origin;
@@ -33,6 +31,6 @@ private:
     int width_, height_;
 };
 
-}  // namespace preview
+}  // namespace standin
 
 #endif

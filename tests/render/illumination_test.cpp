@@ -1,4 +1,4 @@
-#include "host/illumination.h"
+#include "render/illumination.h"
 
 #include <atomic>
 #include <cmath>
@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "host_test_fixture.h"
+#include "host/host_test_fixture.h"
 
 namespace {
 

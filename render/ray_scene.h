@@ -1,14 +1,14 @@
 // The objects of the stand-in host's scene as its ray tracer sees them: spheres and
 // planes that camera rays hit and that cast shadows in the host's illumination.
-#ifndef PELORIX3_HOST_RAY_SCENE_H
-#define PELORIX3_HOST_RAY_SCENE_H
+#ifndef PELORIX3_RENDER_RAY_SCENE_H
+#define PELORIX3_RENDER_RAY_SCENE_H
 
 #include <optional>
 #include <variant>
 #include <vector>
 
-#include "host/illumination.h"
 #include "host/triple.h"
+#include "render/illumination.h"
 
 namespace standin {
 

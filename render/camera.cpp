@@ -1,29 +1,24 @@
-#include "tools/preview/camera.h"
+#include "render/camera.h"
 
 #include <cmath>
 #include <numbers>
 
-namespace preview {
+namespace standin {
 namespace {
-
-using standin::operator-;
-using standin::operator*;
 
 Triple cross(const Triple& a, const Triple& b) {
     return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
 }
 
-Triple unitOr(const Triple& v, const Triple& fallback) {
-    return standin::unit(v).value_or(fallback);
-}
+Triple unitOr(const Triple& v, const Triple& fallback) { return unit(v).value_or(fallback); }
 
 Triple add(const Triple& a, const Triple& b) { return {a[0] + b[0], a[1] + b[1], a[2] + b[2]}; }
 
 }  // namespace
 
 // The renderer's world is left-handed (y up, z into the screen), so right = up × forward.
-Camera::Camera(const Triple& position, const Triple& target, double verticalFovDegrees,
-               int width, int height)
+Camera::Camera(const Triple& position, const Triple& target, double verticalFovDegrees, int width,
+               int height)
     : position_(position),
       forward_(unitOr(target - position, {0.0, 0.0, 1.0})),
       right_(unitOr(cross({0.0, 1.0, 0.0}, forward_), {1.0, 0.0, 0.0})),
@@ -40,4 +35,4 @@ CameraRay Camera::ray(double x, double y) const {
     return {position_, unitOr(direction, forward_)};
 }
 
-}  // namespace preview
+}  // namespace standin

@@ -1,11 +1,10 @@
 // Light arriving at a point, as the renderer's illuminate function reports it to a
 // shader: the direction the light travels and its colour there.
-#ifndef PELORIX3_HOST_ILLUMINATION_H
-#define PELORIX3_HOST_ILLUMINATION_H
-
-#include <functional>
+#ifndef PELORIX3_RENDER_ILLUMINATION_H
+#define PELORIX3_RENDER_ILLUMINATION_H
 
 #include "framework/host_interface.h"
+#include "host/illumination_hooks.h"
 #include "host/scene.h"
 #include "host/triple.h"
 
@@ -22,23 +21,6 @@ struct LightArrival {
 // light along its forward axis. A point at the light's own position, or a light whose
 // axis has no direction, is unlit (black, direction left zero).
 LightArrival lightArrival(const Light& light, const double position[3]);
-
-// Whether something blocks the way from `from` along the unit `toLight` within
-// `maxDistance` (infinite for distant lights). True makes the point shadowed.
-using OcclusionTest =
-    std::function<bool(const double from[3], const double toLight[3], double maxDistance)>;
-
-// What a test hook sees of an illumination call, after the host has filled in the
-// direction and colour and before the call returns.
-struct IlluminationCall {
-    HostItem light;
-    const double* position;
-    double* direction;
-    double* color;
-    int lit;  // what the call is about to return
-};
-
-using IlluminationHook = std::function<void(const IlluminationCall&)>;
 
 // The host's illuminate function, handed to the module in every shading record. Fills
 // direction and colour and returns 1 when the point is lit; an unknown light, a shadowed

@@ -1,11 +1,11 @@
-#include "host/panel_painter.h"
+#include "render/panel_painter.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
 
-#include "host/panel_font.h"
+#include "render/panel_font.h"
 
 namespace standin {
 
@@ -115,8 +115,7 @@ void paintArea(Canvas& canvas, const PanelControl& control) {
 
 void paintSlider(Canvas& canvas, const PanelControl& control) {
     const int range = std::max(1, control.desc.range.max - control.desc.range.min);
-    const double fraction = std::clamp((control.value - control.desc.range.min) / range, 0.0,
-                                       1.0);
+    const double fraction = std::clamp((control.value - control.desc.range.min) / range, 0.0, 1.0);
     paintField(canvas, control.x, control.y + 6, 60, "");
     canvas.fill(control.x + 1, control.y + 7, static_cast<int>(58 * fraction), 15, sliderBar);
     canvas.text(control.x + 4, control.y + 11, std::to_string(std::lround(control.value)), ink);
@@ -126,8 +125,7 @@ void paintButton(Canvas& canvas, const PanelControl& control) {
     const int w = std::max(control.desc.area.width, textPixels(control.label) + 8);
     canvas.fill(control.x, control.y, w, 20, background);
     canvas.outline(control.x, control.y, w, 20, highlight, shadow);
-    canvas.text(control.x + (w - textPixels(control.label)) / 2, control.y + 7, control.label,
-                ink);
+    canvas.text(control.x + (w - textPixels(control.label)) / 2, control.y + 7, control.label, ink);
 }
 
 void paintControl(Canvas& canvas, const PanelControl& control) {

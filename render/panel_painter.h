@@ -1,8 +1,8 @@
 // Paints an open stand-in panel into an RGB image, as the host would show it: frame,
 // controls with labels and values, then everything the module drew through the drawing
 // table (swatches, texts), in the order it drew it.
-#ifndef PELORIX3_HOST_PANEL_PAINTER_H
-#define PELORIX3_HOST_PANEL_PAINTER_H
+#ifndef PELORIX3_RENDER_PANEL_PAINTER_H
+#define PELORIX3_RENDER_PANEL_PAINTER_H
 
 #include <vector>
 
