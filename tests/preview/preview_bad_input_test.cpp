@@ -72,8 +72,8 @@ const BadParameterFile kBadParameterFiles[] = {
     {"InfinityInText", " 1\n 0.33\n 1\n 1\n inf\n 1\n 0\n", "text", "line 5"},
     {"ShortBinary", std::string("\x3f\x80\x00\x00\x3e", 5), "auto", "5 bytes long"},
     {"TextReadAsBinary", " 1\n 0.33\n 1\n 1\n 1\n 1\n 0\n", "binary", "bytes long"},
-    {"NotANumberInBinary",
-     std::string("\x7f\xc0\x00\x00", 4) + std::string(24, '\0'), "binary", "value 1 is not"},
+    {"NotANumberInBinary", std::string("\x7f\xc0\x00\x00", 4) + std::string(24, '\0'), "binary",
+     "value 1 is not"},
 };
 
 class DamagedParameterFile : public PreviewTest,
@@ -141,14 +141,47 @@ INSTANTIATE_TEST_SUITE_P(Preview, BrokenModuleFile, ::testing::ValuesIn(kBrokenM
 TEST_F(PreviewTest, HelpExplainsEveryOptionAndSucceeds) {
     const ToolRun run = this->run({"--help"});
     EXPECT_EQ(run.exitCode, 0);
-    for (const char* option :
-         {"--width", "--height", "--density", "--transparency", "--specular-color",
-          "--dont-overlap-shadows", "--density-by-luminosity", "--color", "--diffuse",
-          "--specular", "--luminous", "--roughness", "--key-position", "--rim-direction",
-          "--ambient", "--output", "--module", "--load", "--save", "--mode", "--panel", "--sheet",
-          "--switch-sheet", "--threads"}) {
+    for (const char* option : {"--width",
+                               "--height",
+                               "--density",
+                               "--transparency",
+                               "--specular-color",
+                               "--dont-overlap-shadows",
+                               "--density-by-luminosity",
+                               "--color",
+                               "--diffuse",
+                               "--specular",
+                               "--luminous",
+                               "--roughness",
+                               "--key-position",
+                               "--rim-direction",
+                               "--ambient",
+                               "--output",
+                               "--module",
+                               "--load",
+                               "--save",
+                               "--mode",
+                               "--load-mode",
+                               "--save-mode",
+                               "--panel",
+                               "--sheet",
+                               "--switch-sheet",
+                               "--threads"}) {
         EXPECT_NE(run.out.find(option), std::string::npos) << option;
     }
+}
+
+TEST_F(PreviewTest, HelpSaysTheUnitOfEachShaderParameter) {
+    const ToolRun run = this->run({"--help"});
+    EXPECT_NE(run.out.find("1 is the panel's 100 %"), std::string::npos);
+    EXPECT_NE(run.out.find("0.33 is the panel's 33 %"), std::string::npos);
+    EXPECT_NE(run.out.find("1 is the panel's 255"), std::string::npos);
+}
+
+TEST_F(PreviewTest, BareModuleFileNameIsAFileInTheCurrentFolder) {
+    std::filesystem::copy_file(standin::defaultModulePath(), file("pelorix3.so"));
+    const ToolRun run = this->run({"--module", "pelorix3.so", "--save", "p.txt"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "host/module_path.h"
 #include "tools/preview/panel_picture.h"
+#include "tools/preview/panel_range.h"
 #include "tools/preview/png_file.h"
 #include "tools/preview/preview_session.h"
 #include "tools/preview/sheets.h"
@@ -17,23 +18,30 @@ using standin::Status;
 Status giveParameters(PreviewSession& session, const PreviewOptions& options) {
     if (!options.loadPath.empty()) {
         const standin::Result<ParameterFile> file =
-            readParameterFile(options.loadPath, options.mode);
+            readParameterFile(options.loadPath, options.loadMode);
         if (!file) return Status::failure(file.error());
         if (Status loaded = session.load(file.value()); !loaded) return loaded;
     }
     if (options.parameters.any()) {
-        return session.load(options.parameters.appliedTo(session.parameters()));
+        if (Status loaded = session.load(options.parameters.appliedTo(session.parameters()));
+            !loaded) {
+            return loaded;
+        }
+    }
+    for (const std::string& warning : outOfPanelRange(session.parameters())) {
+        std::fprintf(stderr, "pelorix3-preview: warning: %s\n", warning.c_str());
     }
     return standin::succeeded();
 }
 
 Status writePicture(const standin::Result<Image>& picture, const std::string& path,
                     const char* what) {
-    if (!picture) return Status::failure("cannot make the " + std::string(what) + ": " +
-                                         picture.error());
+    if (!picture)
+        return Status::failure("cannot make the " + std::string(what) + ": " + picture.error());
     Status written = writePng(picture.value(), path);
-    if (written) std::printf("wrote %s (%s, %d x %d)\n", path.c_str(), what,
-                             picture->width, picture->height);
+    if (written)
+        std::printf("wrote %s (%s, %d x %d)\n", path.c_str(), what, picture->width,
+                    picture->height);
     return written;
 }
 
@@ -66,7 +74,7 @@ Status runPreview(const PreviewOptions& options) {
     if (Status given = giveParameters(session, options); !given) return given;
     if (Status started = session.startFrame(); !started) return started;
     if (!options.savePath.empty()) {
-        Status saved = saveParameterFile(session.instance(), options.savePath, options.mode);
+        Status saved = saveParameterFile(session.instance(), options.savePath, options.saveMode);
         if (!saved) return saved;
         std::printf("wrote %s (parameters)\n", options.savePath.c_str());
     }

@@ -77,17 +77,19 @@ void defineParameters(CLI::App& app, ParameterOverrides& p) {
     const char* group = "Shader parameters (default: the module's defaults, or the --load file)";
     app.add_option_function<std::string>(
            "--density", [&p](const std::string& s) { p.density = toNumber(s); },
-           "Weight of the sheen: the grazing light and the sheen lobe (module default 1)")
+           "Weight of the sheen: the grazing light and the sheen lobe. A fraction: 1 is the "
+           "panel's 100 % (module default 1)")
         ->check(number(0.0))
         ->group(group);
     app.add_option_function<std::string>(
            "--transparency", [&p](const std::string& s) { p.transparency = toNumber(s); },
-           "Weight of the plain diffuse body where the surface faces the viewer (default 0.33)")
+           "Weight of the plain diffuse body where the surface faces the viewer. A fraction: "
+           "0.33 is the panel's 33 % (default 0.33)")
         ->check(number(0.0))
         ->group(group);
     app.add_option_function<std::string>(
            "--specular-color", [&p](const std::string& s) { p.specularColor = toTriple(s); },
-           "Tint of the sheen lobe (default 1,1,1)")
+           "Tint of the sheen lobe, three fractions: 1 is the panel's 255 (default 1,1,1)")
         ->check(triple(true))
         ->group(group);
     app.add_option_function<std::string>(
@@ -111,7 +113,8 @@ void defineParameters(CLI::App& app, ParameterOverrides& p) {
 void defineSurface(CLI::App& app, SurfaceInputs& s) {
     const char* group = "Surface inputs (what the renderer hands the shader for the sphere)";
     app.add_option_function<std::string>(
-           "--color", [&s](const std::string& t) { s.color = toTriple(t); }, "Surface colour")
+           "--color", [&s](const std::string& t) { s.color = toTriple(t); },
+           "Surface colour, three fractions 0 to 1")
         ->check(triple(true))
         ->default_str(show(s.color))
         ->group(group);
@@ -239,17 +242,31 @@ void defineFiles(CLI::App& app, PreviewOptions& o) {
         ->group(group);
     const std::map<std::string, StorageMode> modes{
         {"auto", StorageMode::Auto}, {"text", StorageMode::Text}, {"binary", StorageMode::Binary}};
-    app.add_option("--mode", o.mode,
-                   "Parameter file form: text (one value per line) or binary (seven big-endian "
-                   "4-byte floats); auto reads either and saves text")
+    // --mode comes first: CLI11 applies options in the order they are declared, so the
+    // two specific options below win over it.
+    app.add_option_function<StorageMode>(
+           "--mode",
+           [&o](const StorageMode& mode) {
+               o.loadMode = mode;
+               o.saveMode = mode;
+           },
+           "Form of both parameter files: text (one value per line) or binary (seven "
+           "big-endian 4-byte floats); auto reads either and saves text")
         ->transform(CLI::CheckedTransformer(modes, CLI::ignore_case))
         ->default_str("auto")
+        ->group(group);
+    app.add_option("--load-mode", o.loadMode, "Form of the --load file (default: --mode)")
+        ->transform(CLI::CheckedTransformer(modes, CLI::ignore_case))
+        ->group(group);
+    app.add_option("--save-mode", o.saveMode,
+                   "Form of the --save file (default: --mode), e.g. --load-mode text "
+                   "--save-mode binary converts")
+        ->transform(CLI::CheckedTransformer(modes, CLI::ignore_case))
         ->group(group);
     app.add_option("--panel", o.panelPath, "Paint the options panel into a PNG file")
         ->type_name("FILE")
         ->group(group);
-    app.add_option("--sheet", o.sheetPath,
-                   "Contact sheet PNG: density across, roughness down")
+    app.add_option("--sheet", o.sheetPath, "Contact sheet PNG: density across, roughness down")
         ->type_name("FILE")
         ->group(group);
     app.add_option("--switch-sheet", o.switchSheetPath,

@@ -20,7 +20,8 @@ struct PreviewOptions {
     std::string modulePath;  // empty: the module beside the executable
     std::string loadPath;
     std::string savePath;
-    StorageMode mode = StorageMode::Auto;
+    StorageMode loadMode = StorageMode::Auto;
+    StorageMode saveMode = StorageMode::Auto;
     std::string panelPath;
     std::string sheetPath;
     std::string switchSheetPath;

@@ -56,14 +56,15 @@ Image PreviewSession::render(const RenderSettings& settings, ProgressBar* progre
 
 standin::Result<Image> PreviewSession::renderVariant(const ParameterBlock& parameters,
                                                      const SurfaceInputs& surface,
-                                                     const RenderSettings& settings) {
+                                                     const RenderSettings& settings,
+                                                     ProgressBar* progress) {
     using Outcome = standin::Result<Image>;
     if (standin::Status loaded = loadInto(instance_, parameters); !loaded) {
         return Outcome::failure(loaded.error());
     }
     const SurfaceInputs currentSurface = scene_->surface();
     scene_->setSurface(surface);
-    Image image = render(settings);
+    Image image = render(settings, progress);
     scene_->setSurface(currentSurface);
     if (standin::Status restored = loadInto(instance_, parameters_); !restored) {
         return Outcome::failure(restored.error());

@@ -51,7 +51,8 @@ public:
     // parameters and the scene's surface back as they were.
     standin::Result<Image> renderVariant(const ParameterBlock& parameters,
                                          const SurfaceInputs& surface,
-                                         const RenderSettings& settings);
+                                         const RenderSettings& settings,
+                                         ProgressBar* progress = nullptr);
 
 private:
     PreviewSession(standin::ShaderModule module, standin::ShaderInstance instance,
