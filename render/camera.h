@@ -23,6 +23,9 @@ public:
     // The ray through image point (x, y), in pixels from the top-left corner.
     CameraRay ray(double x, double y) const;
 
+    // The height of one pixel seen at `distance` from the camera.
+    double pixelSizeAt(double distance) const { return distance * 2.0 * halfHeight_ / height_; }
+
 private:
     Triple position_;
     Triple forward_, right_, up_;

@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+#include "host/host_globals.h"
+#include "render/neutral_material.h"
 #include "render/shading_sample.h"
 
 namespace standin {
@@ -14,24 +16,61 @@ namespace {
 
 double dot(const Triple& a, const Triple& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 
-// The colour one camera ray brings back.
-Triple shadeRay(const ShaderInstance& shader, const PreviewScene& scene, const CameraRay& ray,
-                int x, int y) {
-    const std::optional<RayHit> hit = scene.objects().nearestHit(
-        ray.origin, ray.direction, std::numeric_limits<double>::infinity());
-    if (!hit) return scene.background(ray.direction);
+// Uniform scale in both directions: object to world and world to object.
+void scaleMatrix(double scale, double m[9]) {
+    std::fill(m, m + 9, 0.0);
+    m[0] = m[4] = m[8] = scale;
+}
 
-    const SurfaceInputs inputs = scene.surfaceAt(*hit);
+// The shading record a renderer hands a shader for a hit on the subject.
+ShadingSample subjectSample(const PreviewScene& scene, const RayHit& hit, const CameraRay& ray,
+                            double spotSize) {
+    const SurfaceInputs& inputs = scene.surface();
+    double toWorld[9];
+    double toObject[9];
+    scaleMatrix(scene.placement().scale, toWorld);
+    scaleMatrix(1.0 / scene.placement().scale, toObject);
     ShadingSample sample;
-    sample.position(hit->position)
-        .normal(hit->normal)
-        .screen(x, y)
-        .ray(ray.origin, hit->distance, -dot(ray.direction, hit->normal))
+    sample.worldPosition(hit.position)
+        .objectPosition(scene.placement().toObject(hit.position))
+        .shadingNormal(hit.normal)
+        .geometricNormal(hit.geometricNormal)
+        .spotSize(spotSize)
+        .ray(ray.origin, hit.distance, -dot(ray.direction, hit.normal))
+        .objectTransform(toObject)
+        .worldTransform(toWorld)
+        .object(sampleObject())
+        .polygon(hit.primitive)
         .color(inputs.color)
         .diffuse(inputs.diffuse)
         .specular(inputs.specular)
         .luminous(inputs.luminous)
         .roughness(inputs.roughness);
+    return sample;
+}
+
+// A surface is seen from the side the ray comes from: seen from behind, both normals
+// turn round.
+RayHit facingTheRay(RayHit hit, const Triple& direction) {
+    if (dot(direction, hit.geometricNormal) > 0.0) {
+        hit.geometricNormal = hit.geometricNormal * -1.0;
+        hit.normal = hit.normal * -1.0;
+    }
+    return hit;
+}
+
+// The colour one camera ray brings back.
+// A sample's spot is its share of the pixel: a pixel holds samplesPerSide² of them.
+Triple shadeRay(const ShaderInstance& shader, const PreviewScene& scene, const Camera& camera,
+                int samplesPerSide, const CameraRay& ray, int x, int y) {
+    const std::optional<RayHit> found = scene.objects().nearestHit(
+        ray.origin, ray.direction, std::numeric_limits<double>::infinity());
+    if (!found) return scene.background(ray.direction);
+    const RayHit hit = facingTheRay(*found, ray.direction);
+    if (!scene.isSubject(hit)) return neutralShade(Host::instance(), hit.position, hit.normal);
+    ShadingSample sample =
+        subjectSample(scene, hit, ray, camera.pixelSizeAt(hit.distance) / samplesPerSide);
+    sample.screen(x, y);
     shader.evaluate(sample.record());
     return toTriple(sample.record().color);
 }
@@ -50,7 +89,7 @@ void renderRow(const ShaderInstance& shader, const PreviewScene& scene, const Ca
         for (int j = 0; j < n; ++j) {
             for (int i = 0; i < n; ++i) {
                 const CameraRay ray = camera.ray(x + (i + 0.5) / n, y + (j + 0.5) / n);
-                const Triple color = shadeRay(shader, scene, ray, x, y);
+                const Triple color = shadeRay(shader, scene, camera, n, ray, x, y);
                 for (std::size_t c = 0; c < 3; ++c) sum[c] += color[c];
             }
         }

@@ -1,5 +1,7 @@
 // Bad input of every kind: a clear message on stderr, a non-zero exit, no crash and no
 // file left half-written.
+#include <cstring>
+
 #include "host/module_path.h"
 #include "preview_fixture.h"
 
@@ -183,5 +185,36 @@ TEST_F(PreviewTest, BareModuleFileNameIsAFileInTheCurrentFolder) {
     const ToolRun run = this->run({"--module", "pelorix3.so", "--save", "p.txt"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
 }
+
+struct BadModel {
+    const char* name;
+    const char* contents;  // null: no file at all
+    const char* message;
+};
+
+const BadModel kBadModels[] = {
+    {"Missing", nullptr, "cannot read model.obj"},
+    {"NotObj", "\x89PNG\r\n\x1a\n", "model.obj is not a model: it has no faces"},
+    {"NoFaces", "v 0 0 0\nv 1 0 0\n", "model.obj is not a model: it has no faces"},
+    {"IndexOutOfRange", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 4\n", "uses vertex 4"},
+    {"ZeroIndex", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\nf 0 1 2\n", "line 5"},
+    {"NotFinite", "v 0 0 0\nv 1e999 0 0\nv 0 1 0\nf 1 2 3\n", "not a finite number"},
+};
+
+class BadModelFile : public PreviewTest, public ::testing::WithParamInterface<BadModel> {};
+
+TEST_P(BadModelFile, IsRefusedByNameAndNothingIsWritten) {
+    if (GetParam().contents) {
+        writeFile(file("model.obj"),
+                  std::string(GetParam().contents, std::strlen(GetParam().contents)));
+    }
+    const ToolRun run = this->run({"--mesh", "model.obj", "-o", "out.png"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find(GetParam().message), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(file("out.png")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Preview, BadModelFile, ::testing::ValuesIn(kBadModels),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

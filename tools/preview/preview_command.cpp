@@ -70,6 +70,10 @@ Status runPreview(const PreviewOptions& options) {
         PreviewSession::open(modulePath, options.scene);
     if (!opened) return Status::failure(opened.error());
     PreviewSession& session = *opened.value();
+    if (const std::size_t skipped = session.scene().degenerateTriangles()) {
+        std::fprintf(stderr, "pelorix3-preview: warning: %s: %zu triangles without area left out\n",
+                     options.scene.meshPath.c_str(), skipped);
+    }
 
     if (Status given = giveParameters(session, options); !given) return given;
     if (Status started = session.startFrame(); !started) return started;

@@ -110,8 +110,38 @@ void defineParameters(CLI::App& app, ParameterOverrides& p) {
         ->group(group);
 }
 
+void defineSubject(CLI::App& app, SceneSettings& s) {
+    const char* group = "Subject (what the shader is shown on)";
+    const std::map<std::string, SubjectKind> kinds{{"cloth", SubjectKind::Cloth},
+                                                   {"sphere", SubjectKind::Sphere}};
+    CLI::Option* scene =
+        app.add_option("--scene", s.subject,
+                       "cloth: a cloth draped over a ball (about 100,000 triangles); sphere: a "
+                       "sphere")
+            ->transform(CLI::CheckedTransformer(kinds, CLI::ignore_case))
+            ->default_str("cloth")
+            ->group(group);
+    app.add_option_function<std::string>(
+           "--mesh",
+           [&s](const std::string& path) {
+               s.meshPath = path;
+               s.subject = SubjectKind::Mesh;
+           },
+           "A model from an OBJ file, scaled to stand on the floor in the middle of the "
+           "picture")
+        ->type_name("FILE.obj")
+        ->excludes(scene)
+        ->group(group);
+    app.add_option("--crease", s.creaseAngle,
+                   "Degrees: for a model without normals, edges whose faces meet at a larger "
+                   "angle stay hard")
+        ->check(CLI::Range(0.0, 180.0))
+        ->capture_default_str()
+        ->group(group);
+}
+
 void defineSurface(CLI::App& app, SurfaceInputs& s) {
-    const char* group = "Surface inputs (what the renderer hands the shader for the sphere)";
+    const char* group = "Surface inputs (what the renderer hands the shader for the subject)";
     app.add_option_function<std::string>(
            "--color", [&s](const std::string& t) { s.color = toTriple(t); },
            "Surface colour, three fractions 0 to 1")
@@ -148,8 +178,8 @@ void defineLights(CLI::App& app, SceneSettings& s) {
     const char* group = "Lights";
     app.add_option_function<std::string>(
            "--key-position", [&s](const std::string& t) { s.keyPosition = toTriple(t); },
-           "Position of the key point light (the sphere sits on y=0 at the origin, the camera "
-           "looks along +z)")
+           "Position of the key point light (the subject stands on the floor y=0 around the "
+           "origin, about 2.6 units across; the camera looks along +z)")
         ->check(triple(false))
         ->default_str(show(s.keyPosition))
         ->group(group);
@@ -283,11 +313,12 @@ void defineOptions(CLI::App& app, PreviewOptions& options) {
     app.description(
         "Renders a preview of the pelorix3 sheen shader: the module file is loaded and driven "
         "through the stand-in host exactly as the renderer drives it. With no options it "
-        "renders a sphere on a ground plane to preview.png.");
+        "renders a cloth draped over a ball, on a neutral floor, to preview.png.");
     app.footer(
         "Exit status: 0 success, 1 a file or the module could not be used, 2 bad command "
         "line.");
     defineParameters(app, options.parameters);
+    defineSubject(app, options.scene);
     defineSurface(app, options.scene.surface);
     defineLights(app, options.scene);
     defineImage(app, options);

@@ -9,7 +9,9 @@ standin::Result<std::unique_ptr<PreviewSession>> PreviewSession::open(const std:
     using Outcome = standin::Result<std::unique_ptr<PreviewSession>>;
     standin::Result<standin::ShaderModule> module = standin::ShaderModule::open(modulePath);
     if (!module) return Outcome::failure(module.error());
-    auto previewScene = std::make_unique<PreviewScene>(scene);
+    standin::Result<std::unique_ptr<PreviewScene>> built = PreviewScene::create(scene);
+    if (!built) return Outcome::failure(built.error());
+    std::unique_ptr<PreviewScene> previewScene = std::move(built.value());
     previewScene->install(standin::Host::instance());
     standin::Result<standin::ShaderInstance> instance = module->createInstance();
     if (!instance) return Outcome::failure(modulePath + ": " + instance.error());

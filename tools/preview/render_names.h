@@ -14,6 +14,7 @@ using standin::Image;
 using standin::PreviewScene;
 using standin::RenderSettings;
 using standin::SceneSettings;
+using standin::SubjectKind;
 using standin::SurfaceInputs;
 using standin::Triple;
 
