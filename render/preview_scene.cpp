@@ -1,6 +1,7 @@
 #include "render/preview_scene.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <numbers>
 
@@ -65,6 +66,10 @@ Placement standOnFloor(const Bounds& box) {
     return placement;
 }
 
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
 }  // namespace
 
 Triple Placement::toObject(const Triple& world) const {
@@ -76,15 +81,24 @@ PreviewScene::PreviewScene(const SceneSettings& settings, std::unique_ptr<RaySce
     : settings_(settings), objects_(std::move(objects)) {}
 
 SceneResult PreviewScene::create(const SceneSettings& settings) {
+    const auto start = std::chrono::steady_clock::now();
     if (settings.subject == SubjectKind::Mesh) {
         Result<ObjImport> model = importObjFile(settings.meshPath, settings.creaseAngle);
         if (!model) return SceneResult::failure(model.error());
+        const double seconds = secondsSince(start);
         SceneResult scene = withMesh(settings, std::move(model->mesh));
-        if (scene) scene.value()->degenerateTriangles_ = model->degenerateTriangles;
+        if (scene) {
+            scene.value()->degenerateTriangles_ = model->degenerateTriangles;
+            scene.value()->buildTimes_.subject = seconds;
+        }
         return scene;
     }
     if (settings.subject == SubjectKind::Cloth) {
-        return withMesh(settings, drapedCloth(kClothVerticesPerSide));
+        TriangleMesh cloth = drapedCloth(kClothVerticesPerSide);
+        const double seconds = secondsSince(start);
+        SceneResult scene = withMesh(settings, std::move(cloth));
+        if (scene) scene.value()->buildTimes_.subject = seconds;
+        return scene;
     }
     Result<std::unique_ptr<RayScene>> objects = RayScene::create();
     if (!objects) return SceneResult::failure(objects.error());
@@ -122,10 +136,12 @@ SceneResult PreviewScene::withMesh(const SceneSettings& settings, TriangleMesh m
 }
 
 SceneResult PreviewScene::finish(std::unique_ptr<PreviewScene> scene) {
+    const auto start = std::chrono::steady_clock::now();
     scene->objects_->add(Floor{0.0, kFloorHalfSize});
     if (Status built = scene->objects_->commit(); !built) {
         return SceneResult::failure(built.error());
     }
+    scene->buildTimes_.rayScene = secondsSince(start);
     return SceneResult::success(std::move(scene));
 }
 

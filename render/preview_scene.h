@@ -26,6 +26,13 @@ struct Placement {
     Triple toObject(const Triple& world) const;
 };
 
+// Seconds spent making the scene: the subject (made, or read from its file) and the
+// ray-tracing scene built over it.
+struct BuildTimes {
+    double subject = 0.0;
+    double rayScene = 0.0;
+};
+
 // Triangles of the default cloth, about 100,000.
 inline constexpr int kClothVerticesPerSide = 224;
 
@@ -44,6 +51,7 @@ public:
     bool isSubject(const RayHit& hit) const { return hit.object == subject_; }
     const Placement& placement() const { return placement_; }
     std::size_t subjectTriangles() const { return subjectTriangles_; }
+    const BuildTimes& buildTimes() const { return buildTimes_; }
     // Triangles of the model file left out for having no area.
     std::size_t degenerateTriangles() const { return degenerateTriangles_; }
 
@@ -76,6 +84,7 @@ private:
     int subject_ = 0;
     std::size_t subjectTriangles_ = 0;
     std::size_t degenerateTriangles_ = 0;
+    BuildTimes buildTimes_;
     Placement placement_;
     View view_;
 };

@@ -23,20 +23,6 @@ std::string show(double value) {
 
 std::string show(const Triple& t) { return show(t[0]) + "," + show(t[1]) + "," + show(t[2]); }
 
-std::optional<Triple> parseTriple(const std::string& text) {
-    Triple t{};
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < 3; ++i) {
-        const std::size_t comma = i < 2 ? text.find(',', start) : text.size();
-        if (comma == std::string::npos) return std::nullopt;
-        const std::optional<double> value = parseStoredNumber(text.substr(start, comma - start));
-        if (!value) return std::nullopt;
-        t[i] = *value;
-        start = comma + 1;
-    }
-    return t;
-}
-
 // A finite number no smaller than `minimum` (or, when `strict`, larger than it).
 CLI::Validator number(double minimum, bool strict = false) {
     const std::string bound = (strict ? "greater than " : "at least ") + show(minimum);
@@ -57,7 +43,7 @@ CLI::Validator number(double minimum, bool strict = false) {
 CLI::Validator triple(bool colour, bool direction = false) {
     return CLI::Validator(
         [=](std::string& text) -> std::string {
-            const std::optional<Triple> t = parseTriple(text);
+            const std::optional<Triple> t = parseNumberTriple(text);
             if (!t) return "\"" + text + "\" is not three numbers separated by commas (X,Y,Z)";
             if (colour && ((*t)[0] < 0.0 || (*t)[1] < 0.0 || (*t)[2] < 0.0)) {
                 return text + " has a negative component";
@@ -69,7 +55,7 @@ CLI::Validator triple(bool colour, bool direction = false) {
 }
 
 double toNumber(const std::string& text) { return parseStoredNumber(text).value_or(0.0); }
-Triple toTriple(const std::string& text) { return parseTriple(text).value_or(Triple{}); }
+Triple toTriple(const std::string& text) { return parseNumberTriple(text).value_or(Triple{}); }
 
 const std::map<std::string, bool> kSwitchWords{{"on", true}, {"off", false}};
 
@@ -140,37 +126,40 @@ void defineSubject(CLI::App& app, SceneSettings& s) {
         ->group(group);
 }
 
-void defineSurface(CLI::App& app, SurfaceInputs& s) {
-    const char* group = "Surface inputs (what the renderer hands the shader for the subject)";
+void defineSurface(CLI::App& app, SurfaceOverrides& s) {
+    const char* group =
+        "Surface inputs (what the renderer hands the shader for the subject; default: the "
+        "scene's, or the --preset look's)";
+    const SurfaceInputs defaults;
     app.add_option_function<std::string>(
            "--color", [&s](const std::string& t) { s.color = toTriple(t); },
            "Surface colour, three fractions 0 to 1")
         ->check(triple(true))
-        ->default_str(show(s.color))
+        ->default_str(show(defaults.color))
         ->group(group);
     app.add_option_function<std::string>(
            "--diffuse", [&s](const std::string& t) { s.diffuse = toNumber(t); },
            "Diffuse level: weight of the body (grazing and diffuse) light")
         ->check(number(0.0))
-        ->default_str(show(s.diffuse))
+        ->default_str(show(defaults.diffuse))
         ->group(group);
     app.add_option_function<std::string>(
            "--specular", [&s](const std::string& t) { s.specular = toNumber(t); },
            "Specular level: weight of the sheen lobe")
         ->check(number(0.0))
-        ->default_str(show(s.specular))
+        ->default_str(show(defaults.specular))
         ->group(group);
     app.add_option_function<std::string>(
            "--luminous", [&s](const std::string& t) { s.luminous = toNumber(t); },
            "Luminosity: a glow, or the density's multiplier with --density-by-luminosity on")
         ->check(number(0.0))
-        ->default_str(show(s.luminous))
+        ->default_str(show(defaults.luminous))
         ->group(group);
     app.add_option_function<std::string>(
            "--roughness", [&s](const std::string& t) { s.roughness = toNumber(t); },
            "Roughness: the sheen lobe's exponent is 1/(64 roughness); smaller is tighter")
         ->check(number(0.0, true))
-        ->default_str(show(s.roughness))
+        ->default_str(show(defaults.roughness))
         ->group(group);
 }
 
@@ -253,6 +242,10 @@ void defineImage(CLI::App& app, PreviewOptions& o) {
     app.add_option("--threads", o.render.threads, "Render threads (default: all cores)")
         ->check(CLI::Range(1, kMaxThreads))
         ->group(group);
+    app.add_flag("--verbose", o.verbose,
+                 "Print the time of each stage on stderr: making or reading the subject, "
+                 "building the ray-tracing scene, loading the module, rendering, writing")
+        ->group(group);
 }
 
 void defineFiles(CLI::App& app, PreviewOptions& o) {
@@ -261,10 +254,19 @@ void defineFiles(CLI::App& app, PreviewOptions& o) {
                    "Module file to load (default: pelorix3.so beside this program)")
         ->type_name("FILE")
         ->group(group);
+    CLI::Option* preset =
+        app.add_option("--preset", o.presetName,
+                       "A named look from the presets folder: its stored parameters and "
+                       "surface inputs, before the options above apply (see --list-presets)")
+            ->type_name("NAME")
+            ->group(group);
+    app.add_flag("--list-presets", o.listPresets, "List the named looks and what they are")
+        ->group(group);
     app.add_option("--load", o.loadPath,
                    "Read the seven stored parameter values from FILE before the options above "
                    "apply")
         ->type_name("FILE")
+        ->excludes(preset)
         ->group(group);
     app.add_option("--save", o.savePath,
                    "Write the instance's stored parameter values to FILE, as a scene stores them")
@@ -319,7 +321,7 @@ void defineOptions(CLI::App& app, PreviewOptions& options) {
         "line.");
     defineParameters(app, options.parameters);
     defineSubject(app, options.scene);
-    defineSurface(app, options.scene.surface);
+    defineSurface(app, options.surface);
     defineLights(app, options.scene);
     defineImage(app, options);
     defineFiles(app, options);
