@@ -25,8 +25,8 @@ void checkMesh(const standin::TriangleMesh& mesh) {
     for (std::size_t t = 0; t < mesh.triangleCount(); ++t) {
         for (const std::uint32_t v : mesh.triangles[t]) require(v < mesh.positions.size());
         for (const auto& n : mesh.cornerNormals[t]) {
-            const double length = std::sqrt(double(n[0]) * n[0] + double(n[1]) * n[1] +
-                                            double(n[2]) * n[2]);
+            const double length =
+                std::sqrt(double(n[0]) * n[0] + double(n[1]) * n[1] + double(n[2]) * n[2]);
             require(std::abs(length - 1.0) < 1e-3);
         }
     }
