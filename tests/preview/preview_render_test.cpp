@@ -135,4 +135,15 @@ TEST_F(Render, UsersModelIsRenderedFromItsObjFile) {
     EXPECT_NE(readFile(file("sphere.png")), readFile(file("cloth.png")));
 }
 
+TEST_F(Render, VerboseTimesEveryStage) {
+    const ToolRun run = this->run(with(kSmall, {"--verbose", "-o", "timed.png"}));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    for (const char* stage : {"make the cloth (99458 triangles)", "build the Embree scene",
+                              "load the module, create the instance",
+                              "render 160 x 120, 4 samples per pixel", "write timed.png"}) {
+        EXPECT_NE(run.err.find(stage), std::string::npos) << stage << " in " << run.err;
+    }
+    EXPECT_EQ(this->run(with(kSmall, {"-o", "quiet.png"})).err, "");
+}
+
 }  // namespace
