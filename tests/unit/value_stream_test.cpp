@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
+#include <iterator>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -82,6 +84,20 @@ TEST(StoredValues, TextNeverOverflowsTheBuffer) {
         EXPECT_LE(item.size(), static_cast<std::size_t>(storedTextBufferSize)) << v;
         EXPECT_EQ(item.back(), '\0');
         EXPECT_EQ(readText({item}), v) << item;  // the exponent form reads back exactly
+    }
+}
+
+// The formatted text ends with its own terminator, whatever the buffer held before: the
+// terminator is part of the stored item.
+TEST(StoredValues, FormattedTextTerminatesItselfInADirtyBuffer) {
+    for (double v : {0.5, -1e43, inf, nan}) {
+        char buffer[storedTextBufferSize];
+        std::fill(std::begin(buffer), std::end(buffer), '#');
+        const int length = formatStoredText(v, buffer, storedTextBufferSize);
+        ASSERT_GT(length, 0);
+        ASSERT_LT(length, storedTextBufferSize);
+        EXPECT_EQ(buffer[length], '\0') << v;
+        EXPECT_EQ(std::string(buffer).size(), static_cast<std::size_t>(length)) << v;
     }
 }
 
