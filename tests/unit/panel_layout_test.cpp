@@ -7,6 +7,7 @@
 #include "panel_fixture.h"
 #include "panels/control_column.h"
 #include "panels/control_group.h"
+#include "panels/control_row.h"
 #include "panels/control_stack.h"
 #include "panels/interface.h"
 #include "panels/text_label.h"
@@ -262,6 +263,20 @@ TEST_F(PanelLayout, GroupBelowAnotherChildSharesItsPositionAwayAndStacksByRowHei
     EXPECT_EQ(lower->y, 50);
     EXPECT_EQ(upper->slotHeights, std::vector<int>{20 - 15});
     EXPECT_EQ(lower->slotHeights, std::vector<int>{20 - 15});
+}
+
+// Ending a row whose column is still open closes the row alone: the column never closed
+// takes no part in the layout, and nothing is shown.
+TEST_F(PanelLayout, EndRowWithItsColumnOpenClosesOnlyTheRow) {
+    Interface panel(nullptr);
+    panel.beginGroup(0, 0);
+    panel.add(new Sized(50, 20));
+    panel.endRow();
+    auto* group = static_cast<ControlGroup*>(panel.children[0]);
+    ASSERT_EQ(group->rows.count(), 1);
+    EXPECT_EQ(static_cast<pelorix3::ControlRow*>(group->rows[0])->columns.count(), 0);
+    EXPECT_EQ(group->openRows.count(), 0);
+    EXPECT_TRUE(shownMessages.empty());
 }
 
 TEST_F(PanelLayout, GroupWithoutClosedRowsMeasuresItsMargins) {
