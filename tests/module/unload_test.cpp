@@ -11,7 +11,7 @@
 
 #include "framework/ray_call_list.h"
 #include "host/module_file.h"
-#include "host/shading_sample.h"
+#include "render/shading_sample.h"
 #include "module_fixture.h"
 
 namespace {

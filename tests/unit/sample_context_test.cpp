@@ -12,7 +12,7 @@
 #include "framework/shader_activation.h"
 #include "framework/shading_server.h"
 #include "host/host_globals.h"
-#include "host/shading_sample.h"
+#include "render/shading_sample.h"
 
 namespace pelorix3 {
 namespace {
