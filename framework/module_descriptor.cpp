@@ -1,5 +1,6 @@
 // The exported module descriptor: the one symbol the host looks up in the plug-in file.
 #include "framework/host_interface.h"
+#include "framework/ray_call_list.h"
 #include "framework/server_registry.h"
 
 #if defined(_WIN32)
@@ -12,7 +13,9 @@ namespace {
 
 void* startup() { return reinterpret_cast<void*>(4); }
 
-void shutdown(void* /*startupValue*/) {}
+// The host calls this before it unloads the module: the shared list must no longer lead
+// into this module's memory.
+void shutdown(void* /*startupValue*/) { pelorix3::withdrawLocalRayCallList(); }
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "framework/host_services.h"
+#include "framework/module_globals.h"
 
 namespace pelorix3 {
 
@@ -51,17 +52,6 @@ private:
     std::atomic_ref<std::int32_t> busy_;
 };
 
-// Unlinks whatever is still linked in this module's head when the module unloads. The nodes
-// live in the frames of calls or belong to peer modules, so none of them is freed here.
-struct LocalListUnlinker {
-    ~LocalListUnlinker() {
-        ListGuard guard(localRayCallList.busy);
-        localRayCallList.first = nullptr;
-        localRayCallList.last = nullptr;
-        localRayCallList.count = 0;
-    }
-} localListUnlinker;
-
 RayCallList* readBlock(MemoryChunk block) {
     RayCallList* list = nullptr;
     std::memcpy(&list, block, sizeof list);
@@ -69,6 +59,22 @@ RayCallList* readBlock(MemoryChunk block) {
 }
 
 void writeBlock(MemoryChunk block, RayCallList* list) { std::memcpy(block, &list, sizeof list); }
+
+// Whether this module's head was written into the shared block and not yet withdrawn.
+constinit bool localListPublished = false;
+
+void publishLocalList(MemoryChunk block) {
+    writeBlock(block, &localRayCallList);
+    localListPublished = true;
+}
+
+// Withdraws the list once more when the library itself is unloaded, for hosts that unload
+// without calling the module's shutdown; after a shutdown it finds nothing left to do.
+struct WithdrawalAtUnload {
+    ~WithdrawalAtUnload() {
+        if (!processIsEnding) withdrawLocalRayCallList();
+    }
+} withdrawalAtUnload;
 
 }  // namespace
 
@@ -109,11 +115,24 @@ RayCallList* bindSharedRayCallList(RayCallList* current) {
     if (block == nullptr) {
         block = memory->create(rayCallListBlockName, static_cast<int>(sizeof(RayCallList*)));
         if (block == nullptr) return &localRayCallList;
-        writeBlock(block, &localRayCallList);
+        publishLocalList(block);
     } else if (readBlock(block) == nullptr) {
-        writeBlock(block, &localRayCallList);
+        publishLocalList(block);
     }
     return readBlock(block);
+}
+
+void withdrawLocalRayCallList() {
+    // Nothing can be using this module's head while the module goes away, and a guard left
+    // raised must not make the unload wait for ever: the head is cleared without the guard.
+    // The nodes live in the frames of calls or belong to peer modules; none is freed here.
+    localRayCallList = RayCallList{};
+    if (!localListPublished) return;
+    localListPublished = false;
+    const GlobalMemory* memory = hostServices.renderMemory;
+    if (memory == nullptr || memory->find == nullptr) return;
+    MemoryChunk block = memory->find(rayCallListBlockName);
+    if (block != nullptr && readBlock(block) == &localRayCallList) writeBlock(block, nullptr);
 }
 
 }  // namespace pelorix3

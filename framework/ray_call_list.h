@@ -49,15 +49,11 @@ extern RayCallList& localRayCallList;
 // without publishing it when the host cannot create the block.
 RayCallList* bindSharedRayCallList(RayCallList* current);
 
-#if defined(_WIN32) && !defined(_WIN64)
-static_assert(sizeof(RayCallList) == 16);
-static_assert(sizeof(RayCallNode) == 72);
-static_assert(offsetof(RayCallNode, next) == 0 && offsetof(RayCallNode, caller) == 4);
-static_assert(offsetof(RayCallNode, kind) == 8 && offsetof(RayCallNode, reserved) == 12);
-static_assert(offsetof(RayCallNode, position) == 16 && offsetof(RayCallNode, direction) == 40);
-static_assert(offsetof(RayCallNode, item) == 64 && offsetof(RayCallNode, tag) == 68);
-static_assert(sizeof(ShadingRecord) == 400);
-#endif
+// At unload: clears this module's head without waiting for its guard and, when the shared
+// block still holds the head's address, stores 0 there, so that the next module to bind
+// (this one loaded again, for instance) claims the block afresh instead of following an
+// address that is about to be unmapped.
+void withdrawLocalRayCallList();
 
 }  // namespace pelorix3
 

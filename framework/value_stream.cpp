@@ -52,7 +52,6 @@ std::optional<double> parseNumber(const char* text) {
 std::optional<double> readText(const LoadState* state) {
     char buffer[storedTextBufferSize] = {};
     const int delivered = state->read(state->readData, buffer, textReadLength);
-    buffer[storedTextBufferSize - 1] = '\0';
     if (delivered < 0) return std::nullopt;
     buffer[std::min(delivered, textReadLength)] = '\0';
     return parseNumber(buffer);

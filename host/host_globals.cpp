@@ -42,9 +42,11 @@ SceneInfo standardSceneInfo() {
     return info;
 }
 
+// Never destroyed: a module linked into the program withdraws from the render memory in
+// its own exit-time destructors, which may run after this function's statics are gone.
 Host& Host::instance() {
-    static Host host;
-    return host;
+    static Host* const host = new Host;
+    return *host;
 }
 
 Host::Host() { reset(); }
@@ -92,6 +94,7 @@ void Host::reset() {
     globalMemory_.reset();
     renderMemory_.reset();
     paramQueries_.reset();
+    ambientQueries_.reset();
     illuminationHook_ = nullptr;
     occlusionTest_ = nullptr;
     resetPanelServices();

@@ -50,6 +50,8 @@ public:
     MemoryBlocks& globalMemory() { return globalMemory_; }
     MemoryBlocks& renderMemory() { return renderMemory_; }
     SwitchableLog<ParamQuery>& paramQueries() { return paramQueries_; }
+    // The times at which the ambient colour was asked for.
+    SwitchableLog<double>& ambientQueries() { return ambientQueries_; }
 
     // Set before rendering; read without locking by concurrent illumination calls.
     void setIlluminationHook(IlluminationHook hook) { illuminationHook_ = std::move(hook); }
@@ -71,6 +73,7 @@ private:
     MemoryBlocks globalMemory_;
     MemoryBlocks renderMemory_;
     SwitchableLog<ParamQuery> paramQueries_;
+    SwitchableLog<double> ambientQueries_;
     IlluminationHook illuminationHook_;
     OcclusionTest occlusionTest_;
 };

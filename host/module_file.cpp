@@ -69,7 +69,7 @@ ModuleFile::ModuleFile(std::optional<SharedLibrary> library, const ModuleDescrip
       label_(std::move(label)) {}
 
 ModuleFile::~ModuleFile() {
-    if (descriptor_->shutdown) {
+    if (callShutdown_ && descriptor_->shutdown) {
         descriptor_->shutdown(startupValue_);
     }
     library_.reset();  // unload only after the module has shut down

@@ -36,6 +36,10 @@ public:
     ModuleFile& operator=(const ModuleFile&) = delete;
     ~ModuleFile();
 
+    // Behaves, when the object goes away, like a host that unloads the module without
+    // calling its shutdown first.
+    void skipShutdown() { callShutdown_ = false; }
+
     // The path (or label) the module was opened under.
     const std::string& label() const { return label_; }
 
@@ -61,6 +65,7 @@ private:
     const ModuleDescriptor* descriptor_;
     void* startupValue_;
     std::string label_;
+    bool callShutdown_ = true;
 };
 
 }  // namespace standin

@@ -87,7 +87,12 @@ unsigned int itemLimits(HostItem /*item*/, int /*code*/, double min[3], double m
 
 // ---- Light Info ---------------------------------------------------------------------
 
-void lightAmbient(double /*time*/, double color[3]) noexcept {
+void lightAmbient(double time, double color[3]) noexcept {
+    try {
+        Host::instance().ambientQueries().add(time);
+    } catch (...) {
+        // an unrecorded query still answers
+    }
     fill(color, query(Triple{0.0, 0.0, 0.0}, [](const Scene& scene) { return scene.ambient; }));
 }
 

@@ -76,11 +76,28 @@ TEST_F(ActivationTest, UnsupportedVersionsChangeNothing) {
         EXPECT_EQ(table.create, nullptr);
         EXPECT_EQ(table.descln, &hostDescription);
     }
-    // The lookup function was never kept: a later create through a good activation with
-    // no lookup function still finds none.
+}
+
+// The lookup kept by the last good activation stays, whichever lookup a refused
+// activation brings: none stays none, and the host's stays the host's.
+TEST_F(ActivationTest, UnsupportedVersionsKeepTheStoredLookup) {
     ShaderHandlerTable table = prefilled();
-    EXPECT_EQ(activate(2, &table, nullptr), 0);
+    ASSERT_EQ(activate(2, &table, nullptr), 0);
+    for (long version : {0L, 3L}) {
+        ShaderHandlerTable refused = prefilled();
+        EXPECT_EQ(activate(version, &refused), 1);
+    }
     EXPECT_EQ(table.create(nullptr), nullptr);
+
+    ASSERT_EQ(activate(2, &table), 0);
+    for (long version : {0L, 3L}) {
+        ShaderHandlerTable refused = prefilled();
+        EXPECT_EQ(activate(version, &refused, nullptr), 1);
+    }
+    HostInstance instance = table.create(nullptr);
+    ASSERT_NE(instance, nullptr);
+    EXPECT_EQ(standin::Host::instance().lookupCount("LW Scene Info"), 1);
+    table.destroy(instance);
 }
 
 TEST_F(ActivationTest, NullTableIsABadLocalAndVersionIsCheckedFirst) {

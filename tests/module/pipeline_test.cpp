@@ -105,6 +105,116 @@ TEST_F(Pipeline, InstancesShareOneSceneView) {
     EXPECT_EQ(record.color[0], 0.5);  // the ambient the second instance's new time read
 }
 
+// Before any new time the scene view is empty: no ambient light reaches the sample, and
+// the recursion limit of 0 lets the sample's own calls through.
+TEST_F(Pipeline, BeforeTheFirstNewTimeTheSceneViewIsEmpty) {
+    host().scene().clearLights();
+    host().scene().ambient = {0.5, 0.5, 0.5};
+    standin::ShaderInstance instance = create();
+    ShadingRecord record = standin::ShadingSample().record();
+    instance.evaluate(record);
+    EXPECT_EQ(record.color[0], 0.0);
+    EXPECT_EQ(record.color[2], 0.0);
+}
+
+// A new time reads the ambient colour at the time of the instance it advances, not at
+// that of the instance constructed last.
+TEST_F(Pipeline, TheAmbientIsReadAtTheAdvancedInstancesTime) {
+    standin::ShaderInstance advanced = create();
+    standin::ShaderInstance constructedLast = create();
+    host().ambientQueries().enable(true);
+    ASSERT_EQ(advanced.newTime(3, 0.75), nullptr);
+    EXPECT_EQ(host().ambientQueries().entries(), std::vector<double>{0.75});
+}
+
+// The recursion limit read at a new time holds for every instance, as the ambient does.
+TEST_F(Pipeline, InstancesShareTheRecursionLimit) {
+    int calls = 0;
+    host().setIlluminationHook([&](const standin::IlluminationCall&) { ++calls; });
+    host().sceneInfo().recursionDepth = 4;
+    standin::ShaderInstance first = createReady();
+    host().sceneInfo().recursionDepth = -1;
+    standin::ShaderInstance second = createReady();
+    ShadingRecord record = standin::ShadingSample().record();
+    first.evaluate(record);
+    EXPECT_EQ(calls, 0);
+
+    host().sceneInfo().recursionDepth = 0;
+    ASSERT_EQ(second.newTime(2, 0.0), nullptr);
+    record = standin::ShadingSample().record();
+    first.evaluate(record);
+    EXPECT_EQ(calls, 1);
+}
+
+// Copying settings between instances moves no list binding: an instance that has not had
+// a new time still publishes nothing after taking a bound instance's settings.
+TEST_F(Pipeline, CopyLeavesTheDestinationsListAlone) {
+    standin::ShaderInstance bound = createReady();
+    standin::ShaderInstance unbound = create();
+    RayCallList* list = publishedList();
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(bound.copyTo(unbound), nullptr);
+    int countInside = -1;
+    host().setIlluminationHook(
+        [&](const standin::IlluminationCall&) { countInside = list->count; });
+    ShadingRecord record = standin::ShadingSample().record();
+    unbound.evaluate(record);
+    EXPECT_EQ(countInside, 0);
+    bound.evaluate(record);
+    EXPECT_EQ(countInside, 1);
+}
+
+// The direction vector handed to the host is cleared once per sample: the node published
+// for the second light carries what the host returned for the first.
+TEST_F(Pipeline, TheSecondLightsNodeCarriesTheFirstLightsDirection) {
+    host().scene().clearLights();
+    standin::Light first;
+    first.type = standin::LightType::Distant;
+    first.forward = {0.0, 0.6, 0.8};
+    host().scene().addLight(first);
+    standin::Light second = first;
+    second.forward = {0.0, 0.0, 1.0};
+    host().scene().addLight(second);
+    standin::ShaderInstance instance = createReady();
+    RayCallList* list = publishedList();
+    ASSERT_NE(list, nullptr);
+    std::vector<pelorix3::Vec3> published;
+    host().setIlluminationHook(
+        [&](const standin::IlluminationCall&) { published.push_back(list->first->direction); });
+    ShadingRecord record = standin::ShadingSample().record();
+    instance.evaluate(record);
+    ASSERT_EQ(published.size(), 2u);
+    EXPECT_EQ(published[0].y, 0.0);
+    EXPECT_EQ(published[0].z, 0.0);
+    EXPECT_DOUBLE_EQ(published[1].y, 0.6);
+    EXPECT_DOUBLE_EQ(published[1].z, 0.8);
+}
+
+// The host is asked about a point a hair's breadth (1e-7) toward the light, so that its
+// shadow ray does not start inside the surface; the published node holds the same point.
+TEST_F(Pipeline, TheHostIsAskedAtAPointNudgedTowardTheLight) {
+    host().scene().clearLights();
+    standin::Light light;
+    light.position = {0.0, 3.0, 4.0};
+    host().scene().addLight(light);
+    standin::ShaderInstance instance = createReady();
+    RayCallList* list = publishedList();
+    ASSERT_NE(list, nullptr);
+    standin::Triple asked{};
+    pelorix3::Vec3 published;
+    host().setIlluminationHook([&](const standin::IlluminationCall& call) {
+        asked = {call.position[0], call.position[1], call.position[2]};
+        published = list->first->position;
+    });
+    ShadingRecord record = standin::ShadingSample().position({0.0, 0.0, 0.0}).record();
+    instance.evaluate(record);
+    EXPECT_EQ(asked[0], 0.0);
+    EXPECT_DOUBLE_EQ(asked[1], 0.6e-7);
+    EXPECT_DOUBLE_EQ(asked[2], 0.8e-7);
+    EXPECT_EQ(published.y, asked[1]);
+    EXPECT_EQ(published.z, asked[2]);
+}
+
 TEST_F(Pipeline, RecursionDepthBelowZeroSkipsTheHostCall) {
     int calls = 0;
     host().setIlluminationHook([&](const standin::IlluminationCall&) { ++calls; });

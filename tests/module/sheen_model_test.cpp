@@ -115,6 +115,26 @@ TEST_F(SheenModel, DensityByLuminosityWithZeroLuminousLeavesLambertAndAmbient) {
     expectGrey(r, 0.33 * 0.5 + 0.1);  // A × g + ambient; no grazing, no lobe, no glow
 }
 
+// Luminosity halves the density (S = 0.25 × 0.5, B = 0.5 × 0.75 + 0.33 × 0.5) and is not
+// added as a glow, which would push the sample to 1.
+TEST_F(SheenModel, DensityByLuminosityScalesTheDensityAndAddsNoGlow) {
+    addLightFrom(sixtyDegrees);
+    standin::ShaderInstance instance = createReady();
+    setParameters(instance, 1.0, 0.33, 0, 1);
+    expectGrey(shade(instance, upFacingSample().luminous(0.5)), 0.125 + 0.54);
+}
+
+// A stored switch of 2 is on in shading too: the fade of the sixty-degree sample, and a
+// density modulated by a luminosity of 0.
+TEST_F(SheenModel, StoredSwitchesOfTwoShadeAsOn) {
+    addLightFrom(sixtyDegrees);
+    standin::ShaderInstance instance = createReady();
+    setParameters(instance, 1.0, 0.33, 2, 0);
+    expectGrey(shade(instance, upFacingSample()), 0.765405);
+    setParameters(instance, 1.0, 0.33, 0, 2);
+    expectGrey(shade(instance, upFacingSample().luminous(0.0)), 0.33 * 0.5);
+}
+
 TEST_F(SheenModel, AGrazingLightIsFadedOutCompletely) {
     const standin::Triple grazing{std::sqrt(1.0 - 0.15 * 0.15), 0.15, 0.0};  // L.N = 0.15
     addLightFrom(grazing);

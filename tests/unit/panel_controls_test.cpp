@@ -227,6 +227,32 @@ TEST_F(PanelControls, OnlyTheAboutButtonsOwnEventShowsTheLines) {
     EXPECT_EQ(shownMessages, (std::vector<panel_test::Message>{{"first line", "second line"}}));
 }
 
+// A node that notes each drawing mode it is asked for, with how many messages had been
+// shown by then.
+class DrawRecorder final : public pelorix3::Control {
+public:
+    DrawRecorder() : Control(0, 0) {}
+    void draw(int mode) override { draws.push_back({mode, shownMessages.size()}); }
+
+    struct Draw {
+        int mode;
+        std::size_t messagesBefore;
+        bool operator==(const Draw&) const = default;
+    };
+    std::vector<Draw> draws;
+};
+
+TEST_F(PanelControls, AboutButtonShowsItsLinesBeforeTheRefresh) {
+    panel_.add(new AboutButton("first line", "second line"));
+    auto* recorder = new DrawRecorder;
+    panel_.add(recorder);
+    openWith(panel_, [](PanelSession& user) {
+        user.press("About");
+        return false;
+    });
+    EXPECT_EQ(recorder->draws, (std::vector<DrawRecorder::Draw>{{3, 1}}));
+}
+
 TEST_F(PanelControls, TextLabelDrawsItsText) {
     auto* label = new TextLabel("Specular Color", 9, 2, 3);
     panel_.add(label);
@@ -256,6 +282,18 @@ TEST_F(PanelControls, SliderMoveRepaintsOnlyItsSwatch) {
               (Calls{"c1.draw 3", "c2.get 4 int 200", "c3.get 4 int 0", "c4.get 4 int 0",
                      "drawRGBBox 200 0 0 13 46 40 17"}));
     EXPECT_EQ(color.x, 0.0);
+}
+
+// A slider event for a field whose swatch is missing, or cannot be drawn, is dropped.
+TEST_F(PanelControls, SliderEventWithoutADrawableSwatchIsDropped) {
+    Vec3 color{0.0, 0.0, 0.0};
+    ColorField field(&color, 0, 0);
+    pelorix3::onSliderEvent(nullptr, &field);
+    HostControl undrawable{};
+    field.handle = &undrawable;
+    pelorix3::onSliderEvent(nullptr, &field);
+    pelorix3::onSliderEvent(nullptr, nullptr);
+    EXPECT_EQ(standin::panelCallTexts(), Calls{});
 }
 
 TEST_F(PanelControls, ControlEventRedrawsEverythingInRefreshMode) {

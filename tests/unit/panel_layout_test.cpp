@@ -226,6 +226,42 @@ TEST_F(PanelLayout, TopLevelControlsStackDownwards) {
     EXPECT_EQ(lower->y, 20);
 }
 
+// A leaf that notes the slot it was placed in.
+class SlotRecorder final : public Control {
+public:
+    SlotRecorder() : Control(0, 0) {}
+    void place(int left, int top, int slotWidth, int slotHeight) override {
+        Control::place(left, top, slotWidth, slotHeight);
+        slotHeights.push_back(slotHeight);
+    }
+    int width() const override { return x + 50; }
+    std::vector<int> slotHeights;
+};
+
+// A group below a 30-pixel top-level child is given the height it measured before its
+// position was added in: its share is (40 − (40 + 30)) / 2 = −15 per row, which reaches
+// the rows' slots, while the rows still follow each other by their own height.
+TEST_F(PanelLayout, GroupBelowAnotherChildSharesItsPositionAwayAndStacksByRowHeight) {
+    Interface panel(nullptr);
+    panel.add(new Sized(100, 30));
+    panel.beginGroup(0, 0);
+    auto* upper = new SlotRecorder;
+    panel.add(upper);
+    panel.endColumn();
+    panel.endRow();
+    panel.beginRow();
+    panel.beginColumn();
+    auto* lower = new SlotRecorder;
+    panel.add(lower);
+    panel.endGroup();
+    panel.layout();
+    EXPECT_EQ(panel.height, 30 + 40 + 40);
+    EXPECT_EQ(upper->y, 30);
+    EXPECT_EQ(lower->y, 50);
+    EXPECT_EQ(upper->slotHeights, std::vector<int>{20 - 15});
+    EXPECT_EQ(lower->slotHeights, std::vector<int>{20 - 15});
+}
+
 TEST_F(PanelLayout, GroupWithoutClosedRowsMeasuresItsMargins) {
     ControlGroup group(7, 9);
     group.beginRow();
@@ -312,6 +348,9 @@ INSTANTIATE_TEST_SUITE_P(PanelLayout, TextWidths,
                                            WidthCase{"Specular Color", 85},
                                            WidthCase{"About", 33}, WidthCase{"", 0},
                                            WidthCase{nullptr, 0}, WidthCase{"I(]. '", 25},
-                                           WidthCase{"Z9-", 24}));
+                                           WidthCase{")[", 8}, WidthCase{"Z9-", 24},
+                                           WidthCase{"abcdeghknopqsuvxyz", 18 * 7},
+                                           WidthCase{"fijl", 4 * 3}, WidthCase{"mw", 2 * 9},
+                                           WidthCase{"rt", 2 * 4}));
 
 }  // namespace

@@ -197,6 +197,44 @@ TEST_F(SheenPanel, CancelWritesNothing) {
     EXPECT_EQ(shader->specularColor.y, 0.5);
 }
 
+// Each opening shows what the last confirmation kept; a cancelled one keeps nothing.
+TEST_F(SheenPanel, ReopeningShowsWhatTheLastConfirmationKept) {
+    auto shader = createShader();
+    ASSERT_TRUE(shader);
+    const auto edit = [](double density, int red, bool confirm) {
+        return [=](PanelSession& user) {
+            user.setValue("Density", density);
+            user.setValue(5, red);
+            return confirm;
+        };
+    };
+    std::vector<double> shown;
+    const auto look = [&](PanelSession& user) {
+        shown = {user.value("Density"), user.value(5)};
+        return false;
+    };
+    activate(shader.get(), edit(40, 51, true));
+    activate(shader.get(), look);
+    EXPECT_EQ(shown, (std::vector<double>{40, 51}));
+    activate(shader.get(), edit(70, 102, false));
+    activate(shader.get(), look);
+    EXPECT_EQ(shown, (std::vector<double>{40, 51}));
+}
+
+// The activation binds the host services again before the panel opens: the About
+// button's lines reach the user even though the message functions had been lost.
+TEST_F(SheenPanel, InterfaceActivationAcquiresServicesBeforeOpening) {
+    auto shader = createShader();
+    ASSERT_TRUE(shader);
+    pelorix3::hostServices.messageFuncs = nullptr;
+    activate(shader.get(), [](PanelSession& user) {
+        user.press("About");
+        return false;
+    });
+    ASSERT_EQ(shownMessages.size(), 1u);
+    EXPECT_EQ(shownMessages[0].first, "pelorix 3.0 sheen surface shader");
+}
+
 TEST_F(SheenPanel, EditingOneInstanceLeavesAnotherUnchanged) {
     auto edited = createShader();
     auto other = createShader();

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
 
+#include "framework/ray_call_list.h"
 #include "framework/shader_activation.h"
 #include "host/storage_states.h"
 #include "shader/sheen_shader.h"
@@ -35,25 +37,36 @@ TEST(SheenParameters, DefaultsAreTheDocumentedOnes) {
 }
 
 TEST(SheenParameters, CopyTakesTheParametersAndKeepsPanelTimeAndList) {
+    RayCallList sourceList{};
+    RayCallList targetList{};
     SheenShader source;
     source.setDefaults();
     source.density = 0.25;
     source.specularColor = {0.1, 0.2, 0.3};
     source.densityByLuminosity = 1;
     source.time = 9.0;
+    source.rayCallList = &sourceList;
+    source.name = "another";
+    std::strcpy(source.description, "another line");
     SheenShader target;
     target.time = 2.0;
     target.flags = 7;
+    target.rayCallList = &targetList;
     source.flags = 2;
     target.copy(source);
     EXPECT_EQ(target.density, 0.25);
     EXPECT_EQ(target.transparency, 0.33);
+    EXPECT_EQ(target.specularColor.x, 0.1);
+    EXPECT_EQ(target.specularColor.y, 0.2);
     EXPECT_EQ(target.specularColor.z, 0.3);
+    EXPECT_EQ(target.dontOverlapShadows, 1);
     EXPECT_EQ(target.densityByLuminosity, 1);
     EXPECT_EQ(target.flags, 2u);
+    EXPECT_EQ(target.name, source.name);
+    EXPECT_STREQ(target.description, "another line");
     EXPECT_EQ(target.time, 2.0);
     EXPECT_EQ(target.panel, nullptr);
-    EXPECT_EQ(target.rayCallList, nullptr);
+    EXPECT_EQ(target.rayCallList, &targetList);
 }
 
 TEST(SheenParameters, TextRoundTripRestoresSwitchesExactlyAndSixDecimals) {

@@ -1,0 +1,122 @@
+// Unloading the module while the host keeps its render memory, as when a user removes the
+// plug-in and adds it again in one session: the shared block must not keep leading into
+// the unloaded module, and the unload must never wait on the list's guard.
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <cstring>
+#include <future>
+#include <memory>
+#include <thread>
+
+#include "framework/ray_call_list.h"
+#include "host/module_file.h"
+#include "host/shading_sample.h"
+#include "module_fixture.h"
+
+namespace {
+
+using pelorix3::RayCallList;
+
+constexpr const char* blockName = "TORVA_rayCallList";
+
+RayCallList* blockContents() {
+    MemoryChunk block = standin::Host::instance().renderMemory().find(blockName);
+    if (block == nullptr) return nullptr;
+    RayCallList* list = nullptr;
+    std::memcpy(&list, block, sizeof list);
+    return list;
+}
+
+standin::ShaderModule load(bool hostCallsShutdown) {
+    auto file = standin::ModuleFile::open(standin::defaultModulePath());
+    EXPECT_TRUE(file.ok()) << file.error();
+    if (!hostCallsShutdown) file.value()->skipShutdown();
+    auto module = standin::ShaderModule::activate(std::move(file.value()), {});
+    EXPECT_TRUE(module.ok()) << module.error();
+    return std::move(module.value());
+}
+
+// One frame of one instance; the number of calls published while the host worked.
+int shadeOneFrame(const standin::ShaderModule& module) {
+    auto instance = module.createInstance();
+    EXPECT_TRUE(instance.ok()) << instance.error();
+    EXPECT_EQ(instance.value().newTime(1, 0.0), nullptr);
+    RayCallList* list = blockContents();
+    EXPECT_NE(list, nullptr);
+    int published = -1;
+    standin::Host::instance().setIlluminationHook(
+        [&](const standin::IlluminationCall&) { published = list ? list->count : -1; });
+    ShadingRecord record = standin::ShadingSample().record();
+    EXPECT_TRUE(instance.value().evaluate(record));
+    EXPECT_GT(record.color[0], 0.0);
+    standin::Host::instance().setIlluminationHook({});
+    return published;
+}
+
+class Unload : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override { standin::Host::instance().reset(); }
+    void TearDown() override { standin::Host::instance().reset(); }
+};
+
+// The host keeps the render memory across the unload; whether or not it calls the
+// module's shutdown first, the block is emptied and the next load claims it afresh.
+TEST_P(Unload, TheSharedBlockIsEmptiedSoTheNextLoadClaimsIt) {
+    const bool hostCallsShutdown = GetParam();
+    {
+        standin::ShaderModule first = load(hostCallsShutdown);
+        EXPECT_EQ(shadeOneFrame(first), 1);
+    }
+    ASSERT_NE(standin::Host::instance().renderMemory().find(blockName), nullptr);
+    EXPECT_EQ(blockContents(), nullptr);
+
+    standin::ShaderModule second = load(hostCallsShutdown);
+    EXPECT_EQ(shadeOneFrame(second), 1);
+    EXPECT_NE(blockContents(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Module, Unload, ::testing::Values(true, false), [](const auto& info) {
+    return info.param ? "AfterShutdown" : "WithoutShutdown";
+});
+
+// A peer's head stays published: the block is only emptied when it holds this module's.
+TEST(UnloadBesideAPeer, APeersHeadStaysInTheBlock) {
+    standin::Host::instance().reset();
+    RayCallList peerHead{};
+    RayCallList* peerAddress = &peerHead;
+    MemoryChunk block = standin::Host::instance().renderMemory().create(blockName, sizeof(void*));
+    std::memcpy(block, &peerAddress, sizeof peerAddress);
+    {
+        standin::ShaderModule module = load(true);
+        EXPECT_EQ(shadeOneFrame(module), 1);
+    }
+    EXPECT_EQ(blockContents(), &peerHead);
+    standin::Host::instance().reset();
+}
+
+// A guard left raised (a peer stopped while holding it) must not make the unload wait.
+TEST(UnloadWithTheGuardRaised, FinishesWithoutWaiting) {
+    standin::Host::instance().reset();
+    auto module = std::make_unique<standin::ShaderModule>(load(true));
+    EXPECT_EQ(shadeOneFrame(*module), 1);
+    RayCallList* head = blockContents();
+    ASSERT_NE(head, nullptr);
+    std::atomic_ref<std::int32_t> busy(head->busy);
+    busy.store(1);
+
+    std::promise<void> unloaded;
+    std::future<void> done = unloaded.get_future();
+    std::thread unloader([&] {
+        module.reset();
+        unloaded.set_value();
+    });
+    const bool finished = done.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
+    // Lower the guard ourselves if the unload hangs on it, so that the test ends either way.
+    if (!finished) busy.store(0);
+    unloader.join();
+    EXPECT_TRUE(finished) << "the unload waited for the list's guard";
+    standin::Host::instance().reset();
+}
+
+}  // namespace

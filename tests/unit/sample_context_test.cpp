@@ -1,0 +1,249 @@
+// The per-sample pipeline seen from inside: what the evaluate entry copies into the
+// context, what it writes back, and the illumination wrapper when a call is skipped.
+#include "framework/sample_context.h"
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstring>
+
+#include "framework/module_globals.h"
+#include "framework/scene_view.h"
+#include "framework/shader_activation.h"
+#include "framework/shading_server.h"
+#include "host/host_globals.h"
+#include "host/shading_sample.h"
+
+namespace pelorix3 {
+namespace {
+
+// What a shader saw of its context, kept before it changed every field.
+struct Seen {
+    void* reserved = nullptr;
+    void* respondingServer = nullptr;
+    ShadingServer* server = nullptr;
+    int screenX = 0, screenY = 0;
+    Vec3 objectPosition, worldPosition, geometricNormal, raySource, normal, color;
+    double spotSize = 0, rayLength = 0, cosine = 0;
+    int objectRows = 0, objectCols = 0, worldRows = 0, worldCols = 0;
+    double objectTransform[9] = {}, worldTransform[9] = {};
+    HostItem objectId = nullptr;
+    int polygonIndex = 0;
+    double scalars[7] = {};
+    int callDepth = -1;
+};
+
+// A shader that records its context, then writes a new value into every field of it,
+// inputs included.
+class OverwritingShader : public ShadingServer {
+public:
+    int evaluate(SampleContext& c) override {
+        seen.reserved = c.reserved;
+        seen.respondingServer = c.respondingServer;
+        seen.server = c.server;
+        seen.screenX = c.screenX;
+        seen.screenY = c.screenY;
+        seen.objectPosition = c.objectPosition;
+        seen.worldPosition = c.worldPosition;
+        seen.geometricNormal = c.geometricNormal;
+        seen.raySource = c.raySource;
+        seen.normal = c.normal;
+        seen.color = c.color;
+        seen.spotSize = c.spotSize;
+        seen.rayLength = c.rayLength;
+        seen.cosine = c.cosine;
+        seen.objectRows = c.objectTransform.rows;
+        seen.objectCols = c.objectTransform.cols;
+        seen.worldRows = c.worldTransform.rows;
+        seen.worldCols = c.worldTransform.cols;
+        std::memcpy(seen.objectTransform, c.objectTransform.data, sizeof seen.objectTransform);
+        std::memcpy(seen.worldTransform, c.worldTransform.data, sizeof seen.worldTransform);
+        seen.objectId = c.objectId;
+        seen.polygonIndex = c.polygonIndex;
+        const double scalars[7] = {c.luminous,     c.diffuse, c.specular, c.mirror,
+                                   c.transparency, c.eta,     c.roughness};
+        std::memcpy(seen.scalars, scalars, sizeof scalars);
+        seen.callDepth = c.callDepth;
+
+        c.screenX = c.screenY = -7;
+        c.objectPosition = c.worldPosition = c.geometricNormal = c.raySource = {9, 9, 9};
+        c.spotSize = c.rayLength = c.cosine = 9.0;
+        for (int i = 0; i < 9; ++i) c.objectTransform.data[i] = c.worldTransform.data[i] = -1.0;
+        c.objectId = &seen;
+        c.polygonIndex = -7;
+        c.normal = {0.25, 0.5, 0.75};
+        c.color = {0.125, 0.375, 0.625};
+        c.luminous = 1.5;
+        c.diffuse = 2.5;
+        c.specular = 3.5;
+        c.mirror = 4.5;
+        c.transparency = 5.5;
+        c.eta = 6.5;
+        c.roughness = 7.5;
+        return 0;
+    }
+
+    static inline Seen seen;
+};
+
+ShadingServer* createOverwritingShader() { return finishCreate(new OverwritingShader); }
+
+// A record with a distinct value in every input field.
+ShadingRecord distinctRecord() {
+    standin::ShadingSample sample;
+    const double objectTransform[9] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+    const double worldTransform[9] = {11, 12, 13, 14, 15, 16, 17, 18, 19};
+    static int objectItem;
+    sample.screen(17, 23)
+        .objectPosition({0.1, 0.2, 0.3})
+        .worldPosition({1.0, 2.0, 3.0})
+        .geometricNormal({0.0, 0.6, -0.8})
+        .shadingNormal({0.0, 0.0, -1.0})
+        .spotSize(0.5)
+        .ray({1.0, 2.0, -4.0}, 7.0, 0.9)
+        .objectTransform(objectTransform)
+        .worldTransform(worldTransform)
+        .object(&objectItem)
+        .polygon(42)
+        .color({0.8, 0.4, 0.2})
+        .luminous(0.1)
+        .diffuse(0.7)
+        .specular(0.6)
+        .mirror(0.05)
+        .transparency(0.15)
+        .eta(1.33)
+        .roughness(0.02);
+    return sample.record();
+}
+
+void expectSame(const Vec3& v, const double (&a)[3]) {
+    EXPECT_EQ(v.x, a[0]);
+    EXPECT_EQ(v.y, a[1]);
+    EXPECT_EQ(v.z, a[2]);
+}
+
+class EvaluateEntry : public ::testing::Test {
+protected:
+    void SetUp() override {
+        standin::Host::instance().reset();
+        ASSERT_EQ(activateShaderHandler(2, standin::globalFunc, &table, nullptr,
+                                        createEntry<createOverwritingShader>),
+                  0);
+        instance = table.create(nullptr);
+        ASSERT_NE(instance, nullptr);
+    }
+    void TearDown() override {
+        table.destroy(instance);
+        hostGlobal = nullptr;
+    }
+
+    ShaderHandlerTable table{};
+    HostInstance instance = nullptr;
+};
+
+TEST_F(EvaluateEntry, CopiesEveryInputFieldIntoAFreshContext) {
+    ShadingRecord record = distinctRecord();
+    const ShadingRecord before = record;
+    table.evaluate(instance, &record);
+    const Seen& seen = OverwritingShader::seen;
+    EXPECT_EQ(seen.reserved, nullptr);
+    EXPECT_EQ(seen.respondingServer, nullptr);
+    EXPECT_EQ(seen.server, instance);
+    EXPECT_EQ(seen.screenX, 17);
+    EXPECT_EQ(seen.screenY, 23);
+    expectSame(seen.objectPosition, before.oPos);
+    expectSame(seen.worldPosition, before.wPos);
+    expectSame(seen.geometricNormal, before.gNorm);
+    EXPECT_EQ(seen.spotSize, 0.5);
+    expectSame(seen.raySource, before.raySource);
+    EXPECT_EQ(seen.rayLength, 7.0);
+    EXPECT_EQ(seen.cosine, 0.9);
+    EXPECT_EQ(seen.objectRows * 10 + seen.objectCols, 33);
+    EXPECT_EQ(seen.worldRows * 10 + seen.worldCols, 33);
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ(seen.objectTransform[i], before.oXfrm[i]) << i;
+        EXPECT_EQ(seen.worldTransform[i], before.wXfrm[i]) << i;
+    }
+    EXPECT_EQ(seen.objectId, before.objID);
+    EXPECT_EQ(seen.polygonIndex, 42);
+    expectSame(seen.normal, before.wNorm);
+    expectSame(seen.color, before.color);
+    const double scalars[7] = {0.1, 0.7, 0.6, 0.05, 0.15, 1.33, 0.02};
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(seen.scalars[i], scalars[i]) << i;
+    EXPECT_EQ(seen.callDepth, 0);
+}
+
+// The shader changed its copies of the input fields too; only normal, colour and the
+// seven surface scalars reach the host's record.
+TEST_F(EvaluateEntry, WritesBackOnlyTheOutputFields) {
+    ShadingRecord record = distinctRecord();
+    const ShadingRecord before = record;
+    table.evaluate(instance, &record);
+    const auto bytes = [](const ShadingRecord& r) { return reinterpret_cast<const char*>(&r); };
+    EXPECT_EQ(std::memcmp(bytes(record), bytes(before), offsetof(ShadingRecord, wNorm)), 0);
+    const std::size_t callbacks = offsetof(ShadingRecord, illuminate);
+    EXPECT_EQ(std::memcmp(bytes(record) + callbacks, bytes(before) + callbacks,
+                          sizeof(ShadingRecord) - callbacks),
+              0);
+    const double normal[3] = {0.25, 0.5, 0.75};
+    const double color[3] = {0.125, 0.375, 0.625};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(record.wNorm[i], normal[i]);
+        EXPECT_EQ(record.color[i], color[i]);
+    }
+    const double scalars[7] = {record.luminous,     record.diffuse, record.specular, record.mirror,
+                               record.transparency, record.eta,     record.roughness};
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(scalars[i], 1.5 + i) << i;
+}
+
+// The host's illumination, counting its calls and answering with a fixed result.
+int illuminationCalls = 0;
+int countedIlluminate(HostItem, const double[3], double direction[3], double color[3]) {
+    ++illuminationCalls;
+    direction[0] = -1.0;
+    color[1] = 0.5;
+    return 7;
+}
+
+class Illuminate : public ::testing::Test {
+protected:
+    void SetUp() override {
+        savedDepth = sceneView.recursionDepth;
+        illuminationCalls = 0;
+        record.illuminate = countedIlluminate;
+        context.bind(&record);
+    }
+    void TearDown() override { sceneView.recursionDepth = savedDepth; }
+
+    int savedDepth = 0;
+    ShadingRecord record = standin::ShadingSample().record();
+    ShadingServer server;
+    SampleContext context{&server};
+    Vec3 direction{1.0, 2.0, 3.0};
+    Vec3 colour{0.3, 0.4, 0.5};
+};
+
+TEST_F(Illuminate, ASkippedCallBlacksTheColourAndKeepsTheDirection) {
+    sceneView.recursionDepth = -1;
+    EXPECT_EQ(context.illuminate(nullptr, {}, direction, colour, ""), -1.0);
+    EXPECT_EQ(illuminationCalls, 0);
+    EXPECT_EQ(colour.x, 0.0);
+    EXPECT_EQ(colour.y, 0.0);
+    EXPECT_EQ(colour.z, 0.0);
+    EXPECT_EQ(direction.x, 1.0);
+    EXPECT_EQ(direction.y, 2.0);
+    EXPECT_EQ(direction.z, 3.0);
+}
+
+TEST_F(Illuminate, AMadeCallReturnsTheHostsResultAndWhatItFilled) {
+    sceneView.recursionDepth = 0;
+    EXPECT_EQ(context.illuminate(nullptr, {}, direction, colour, ""), 7.0);
+    EXPECT_EQ(illuminationCalls, 1);
+    EXPECT_EQ(direction.x, -1.0);
+    EXPECT_EQ(direction.y, 2.0);  // the host sees the caller's vector and fills it in
+    EXPECT_EQ(colour.x, 0.3);
+    EXPECT_EQ(colour.y, 0.5);
+}
+
+}  // namespace
+}  // namespace pelorix3
