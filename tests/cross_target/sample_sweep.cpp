@@ -21,8 +21,8 @@
 #include "host/host_globals.h"
 #include "host/module_path.h"
 #include "host/shader_driver.h"
-#include "host/shading_sample.h"
 #include "host/storage_states.h"
+#include "render/shading_sample.h"
 
 namespace {
 
