@@ -3,7 +3,9 @@
 #include <tiny_obj_loader.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <string_view>
 
 #include "host/storage_files.h"
 #include "render/crease_normals.h"
@@ -142,6 +144,47 @@ ImportResult buildMesh(const tinyobj::ObjReader& reader, const std::string& name
     return ImportResult::success(std::move(import));
 }
 
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+// The next blank-separated word of line, taken off its front; empty at the end.
+std::string_view nextWord(std::string_view& line) {
+    std::size_t start = 0;
+    while (start < line.size() && isBlank(line[start])) ++start;
+    std::size_t end = start;
+    while (end < line.size() && !isBlank(line[end])) ++end;
+    const std::string_view word = line.substr(start, end - start);
+    line.remove_prefix(end);
+    return word;
+}
+
+// Whether word is a whole decimal number that is finite.
+bool isFiniteNumber(std::string_view word) {
+    if (!word.empty() && word.front() == '+') word.remove_prefix(1);
+    double value = 0.0;
+    const auto [stop, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+    return error == std::errc() && stop == word.data() + word.size() && std::isfinite(value);
+}
+
+// The reader takes a coordinate it cannot parse ("nan", "zz") for 0, so every vertex line
+// is checked for three finite numbers first, and a damaged one is named by its line.
+std::optional<std::string> damagedVertexLine(std::string_view text, const std::string& name) {
+    int number = 0;
+    while (!text.empty()) {
+        ++number;
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        if (nextWord(line) != "v") continue;
+        for (int axis = 0; axis < 3; ++axis) {
+            if (!isFiniteNumber(nextWord(line))) {
+                return name + " is damaged: line " + std::to_string(number) +
+                       " gives a vertex without three finite coordinates";
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 ImportResult parsed(const tinyobj::ObjReader& reader, bool ok, const std::string& name,
                     double creaseAngleDegrees) {
     if (!ok || !reader.Error().empty()) {
@@ -173,6 +216,9 @@ Result<ObjImport> importObjFile(const std::string& path, double creaseAngleDegre
 
 Result<ObjImport> importObjText(const std::string& text, const std::string& name,
                                 double creaseAngleDegrees) {
+    if (std::optional<std::string> damage = damagedVertexLine(text, name)) {
+        return ImportResult::failure(*damage);
+    }
     tinyobj::ObjReader reader;
     const bool ok = reader.ParseFromString(text, std::string(), readerConfig());
     return parsed(reader, ok, name, creaseAngleDegrees);

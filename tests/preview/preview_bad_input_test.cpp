@@ -198,7 +198,8 @@ const BadModel kBadModels[] = {
     {"NoFaces", "v 0 0 0\nv 1 0 0\n", "model.obj is not a model: it has no faces"},
     {"IndexOutOfRange", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 4\n", "uses vertex 4"},
     {"ZeroIndex", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\nf 0 1 2\n", "line 5"},
-    {"NotFinite", "v 0 0 0\nv 1e999 0 0\nv 0 1 0\nf 1 2 3\n", "not a finite number"},
+    {"NotFinite", "v 0 0 0\nv 1e999 0 0\nv 0 1 0\nf 1 2 3\n", "line 2"},
+    {"NotANumber", "v 0 0 0\nv nan 0 0\nv 0 1 0\nf 1 2 3\n", "finite coordinates"},
 };
 
 class BadModelFile : public PreviewTest, public ::testing::WithParamInterface<BadModel> {};
