@@ -284,6 +284,21 @@ TEST_F(PanelControls, SliderMoveRepaintsOnlyItsSwatch) {
     EXPECT_EQ(color.x, 0.0);
 }
 
+// Outside an open panel, or with a panel whose host has no panel services, a control
+// creates nothing and a panel drawing call finds nothing to draw.
+TEST_F(PanelControls, NothingIsCreatedOrDrawnWithoutAnOpenPanel) {
+    double value = 0.5;
+    PercentField field("Density", &value, 0, 0);
+    Interface withoutServices(nullptr);
+    withoutServices.panelServices = nullptr;
+    field.owner = &withoutServices;
+    field.create();
+    EXPECT_EQ(field.handle, nullptr);
+    pelorix3::editedInstance = nullptr;
+    pelorix3::onPanelDraw(nullptr, nullptr, 1);
+    EXPECT_EQ(standin::panelCallTexts(), Calls{});
+}
+
 // A slider event for a field whose swatch is missing, or cannot be drawn, is dropped.
 TEST_F(PanelControls, SliderEventWithoutADrawableSwatchIsDropped) {
     Vec3 color{0.0, 0.0, 0.0};

@@ -235,11 +235,31 @@ public:
     SlotRecorder() : Control(0, 0) {}
     void place(int left, int top, int slotWidth, int slotHeight) override {
         Control::place(left, top, slotWidth, slotHeight);
+        slotWidths.push_back(slotWidth);
         slotHeights.push_back(slotHeight);
     }
     int width() const override { return x + 50; }
+    std::vector<int> slotWidths;
     std::vector<int> slotHeights;
 };
+
+// A lone child is given the whole slot; containers with nothing in them place nothing.
+TEST_F(PanelLayout, ALoneChildTakesTheWholeSlotAndEmptyContainersPlaceNothing) {
+    ControlColumn column;
+    auto* lone = new SlotRecorder;
+    column.add(lone);
+    column.place(5, 7, 117, 20);
+    EXPECT_EQ(lone->slotWidths, std::vector<int>{117});
+    EXPECT_EQ(lone->x, 5);
+
+    ControlColumn emptyColumn;
+    emptyColumn.place(0, 0, 100, 20);
+    pelorix3::ControlRow emptyRow;
+    emptyRow.place(0, 0, 100, 20);
+    ControlGroup emptyGroup(0, 0);
+    emptyGroup.place(0, 0, 100, 20);
+    EXPECT_EQ(emptyColumn.x + emptyRow.x + emptyGroup.x, 0);
+}
 
 // A group below a 30-pixel top-level child is given the height it measured before its
 // position was added in: its share is (40 − (40 + 30)) / 2 = −15 per row, which reaches

@@ -69,6 +69,16 @@ TEST(SheenParameters, CopyTakesTheParametersAndKeepsPanelTimeAndList) {
     EXPECT_EQ(target.rayCallList, &targetList);
 }
 
+// The longest description line, 63 characters, is copied whole.
+TEST(SheenParameters, CopyKeepsTheLongestDescriptionLine) {
+    SheenShader source;
+    SheenShader target;
+    const std::string longest(HostServer::descriptionSize - 1, 'x');
+    std::strcpy(source.description, longest.c_str());
+    target.copy(source);
+    EXPECT_EQ(std::string(target.description), longest);
+}
+
 TEST(SheenParameters, TextRoundTripRestoresSwitchesExactlyAndSixDecimals) {
     SheenShader source;
     source.setDefaults();
