@@ -18,7 +18,7 @@ void PreviewRender(benchmark::State& state) {
         state.SkipWithError("the module could not be opened");
         return;
     }
-    preview::RenderSettings settings;
+    standin::RenderSettings settings;
     settings.width = 256;
     settings.height = 192;
     settings.samplesPerSide = 1;

@@ -1,6 +1,7 @@
 # 32-bit Windows with Debian's mingw-w64 i686 toolchain (posix thread model). The C++
 # runtime, libgcc and winpthread are linked statically so that the plug-in imports only
-# system DLLs, and SSE2 arithmetic keeps results bit-identical to the 64-bit build.
+# system DLLs, and SSE2 arithmetic gives the same double arithmetic as the 64-bit build
+# (only the C libraries' pow differ, in the last bits).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 

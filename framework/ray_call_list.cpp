@@ -8,18 +8,41 @@
 
 namespace pelorix3 {
 
-constinit RayCallList localRayCallList{};
+namespace {
+
+// The head alone in its cache line: every render thread writes its guard at every
+// illumination call, and nothing else should have to travel between the cores with it.
+struct alignas(64) CacheLineHead {
+    RayCallList list;
+};
+constinit CacheLineHead localHead{};
+
+}  // namespace
+
+constinit RayCallList& localRayCallList = localHead.list;
 
 namespace {
 
-// Takes the guard with a compare-and-swap from 0 to 1 on the shared 32-bit field, polling
-// until it is free, and releases it with an atomic decrement: peer modules see the same
-// field and protocol, and two render threads can no longer both enter.
+// Tells the processor that this is a spin-wait: it eases the pipeline and the sibling core.
+inline void pauseWhileBusy() {
+#if defined(__i386__) || defined(__x86_64__)
+    __builtin_ia32_pause();
+#endif
+}
+
+// Takes the guard with a compare-and-swap from 0 to 1 on the shared 32-bit field and
+// releases it with an atomic decrement: peer modules see the same field and protocol, and
+// two render threads can no longer both enter. While the guard is held it only reads the
+// field, pausing, and tries the compare-and-swap once it reads 0, so that waiting threads
+// do not keep taking the cache line from the holder.
 class ListGuard {
 public:
     explicit ListGuard(std::int32_t& busy) : busy_(busy) {
-        std::int32_t expected = 0;
-        while (!busy_.compare_exchange_weak(expected, 1, std::memory_order_acquire)) expected = 0;
+        for (;;) {
+            while (busy_.load(std::memory_order_relaxed) != 0) pauseWhileBusy();
+            std::int32_t expected = 0;
+            if (busy_.compare_exchange_weak(expected, 1, std::memory_order_acquire)) return;
+        }
     }
     ~ListGuard() { busy_.fetch_sub(1, std::memory_order_release); }
     ListGuard(const ListGuard&) = delete;

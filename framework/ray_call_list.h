@@ -40,8 +40,9 @@ struct RayCallList {
     RayCallNode* last;
 };
 
-// This module's own head, used when no other module has published one.
-extern RayCallList localRayCallList;
+// This module's own head, used when no other module has published one; it has its cache
+// line to itself.
+extern RayCallList& localRayCallList;
 
 // Finds the list published in the render memory, publishing localRayCallList when the
 // block is absent or empty. Keeps current when the service is missing; uses the local head

@@ -23,8 +23,6 @@ void copyTransform(Matrix3& matrix, const double elements[9]) {
 
 }  // namespace
 
-SampleContext::SampleContext(ShadingServer* shadingServer) : server(shadingServer) {}
-
 void SampleContext::bind(ShadingRecord* hostRecord) {
     record = hostRecord;
     callDepth = 0;

@@ -12,7 +12,7 @@ class ShadingServer;
 
 class SampleContext {
 public:
-    explicit SampleContext(ShadingServer* shadingServer);
+    explicit SampleContext(ShadingServer* shadingServer) : server(shadingServer) {}
     SampleContext(const SampleContext&) = delete;
     SampleContext& operator=(const SampleContext&) = delete;
 

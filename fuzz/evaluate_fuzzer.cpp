@@ -15,9 +15,9 @@
 #include "framework/ray_call_list.h"
 #include "fuzz/fuzz_values.h"
 #include "host/host_globals.h"
-#include "host/illumination.h"
-#include "host/shading_sample.h"
 #include "host/storage_states.h"
+#include "render/illumination.h"
+#include "render/shading_sample.h"
 #include "shader/sheen_shader.h"
 
 namespace {

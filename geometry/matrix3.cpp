@@ -10,10 +10,6 @@ double* allocateElements(int count) {
 }
 }  // namespace
 
-Matrix3::Matrix3() : rows(3), cols(3), data(allocateElements(9)) {}
-
-Matrix3::~Matrix3() { delete[] data; }
-
 void Matrix3::resize(int r, int k) {
     if (r * k != rows * cols || data == nullptr) {
         delete[] data;

@@ -2,13 +2,16 @@
 #ifndef PELORIX3_GEOMETRY_MATRIX3_H
 #define PELORIX3_GEOMETRY_MATRIX3_H
 
+#include <new>
+
 namespace pelorix3 {
 
 class Matrix3 {
 public:
-    // 3x3 with fresh, uninitialised storage for nine doubles.
-    Matrix3();
-    ~Matrix3();
+    // 3x3 with fresh, uninitialised storage for nine doubles. Inline, as every shaded
+    // sample makes and destroys two.
+    Matrix3() : rows(3), cols(3), data(new (std::nothrow) double[9]) {}
+    ~Matrix3() { delete[] data; }
     Matrix3(const Matrix3&) = delete;
     Matrix3& operator=(const Matrix3&) = delete;
 

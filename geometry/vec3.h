@@ -2,6 +2,8 @@
 #ifndef PELORIX3_GEOMETRY_VEC3_H
 #define PELORIX3_GEOMETRY_VEC3_H
 
+#include <cmath>
+
 namespace pelorix3 {
 
 struct Vec3 {
@@ -38,9 +40,24 @@ struct Vec3 {
     }
 
     // Unit length; a vector whose length is not greater than 0 (or not a number)
-    // becomes (0, 1, 0).
-    Vec3& normalize();
-    Vec3 normalized() const;
+    // becomes (0, 1, 0), the constant vecUnitY. Defined here, like every operation of the
+    // type, so that the shading loop has them inline.
+    Vec3& normalize() {
+        const double length = std::sqrt(x * x + y * y + z * z);
+        if (length > 0.0) {
+            const double r = 1.0 / length;
+            x *= r;
+            y *= r;
+            z *= r;
+        } else {
+            *this = {0.0, 1.0, 0.0};
+        }
+        return *this;
+    }
+    Vec3 normalized() const {
+        Vec3 copy = *this;
+        return copy.normalize();
+    }
 
     // b × a in the right-handed sense: the negative of a × b. Callers rely on this order.
     Vec3 cross(const Vec3& b) const {
@@ -51,8 +68,13 @@ struct Vec3 {
         return *this;
     }
 
-    // Each component greater than limit, or unordered with it, becomes limit.
-    void clampMax(double limit);
+    // Each component greater than limit, or unordered with it, becomes limit:
+    // "!(c <= limit)" is true both when limit is less than c and when they are unordered.
+    void clampMax(double limit) {
+        if (!(x <= limit)) x = limit;
+        if (!(y <= limit)) y = limit;
+        if (!(z <= limit)) z = limit;
+    }
 };
 
 inline Vec3 operator-(const Vec3& a, const Vec3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }

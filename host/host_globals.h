@@ -11,7 +11,7 @@
 #include <string>
 
 #include "framework/host_interface.h"
-#include "host/illumination.h"
+#include "host/illumination_hooks.h"
 #include "host/message_log.h"
 #include "host/render_memory.h"
 #include "host/scene.h"

@@ -65,15 +65,28 @@ void unloadLibrary(void* handle) { dlclose(handle); }
 
 #endif
 
+// The system loaders search their library folders for a bare file name; the host loads
+// the file it was given, so a name without a folder is taken in the current folder.
+std::string asPath(const std::string& path) {
+#ifdef _WIN32
+    const bool bare = path.find_first_of("/\\:") == std::string::npos;
+    return bare ? ".\\" + path : path;
+#else
+    const bool bare = path.find('/') == std::string::npos;
+    return bare ? "./" + path : path;
+#endif
+}
+
 }  // namespace
 
 Result<SharedLibrary> SharedLibrary::open(const std::string& path) {
-    void* handle = loadLibrary(path);
+    const std::string file = asPath(path);
+    void* handle = loadLibrary(file);
     if (!handle) {
 #ifdef _WIN32
         const std::string reason = lastLoaderError();
 #else
-        const std::string reason = lastLoaderError(path);
+        const std::string reason = lastLoaderError(file);
 #endif
         return Result<SharedLibrary>::failure("cannot load module " + path + ": " + reason);
     }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs everything the build, the tests and the preview need on a fresh Debian 12
 # machine: compilers, CMake, GoogleTest, Google Benchmark, the mingw-w64 i686 toolchain and
-# Wine (32-bit) for the Windows build, the preview tool's libraries, and clang with its
-# sanitizer and fuzzer runtimes and valgrind for the hardening checks.
+# Wine (32-bit) for the Windows build, the preview tool's libraries (CLI11, libpng, Embree,
+# tinyobjloader), and clang with its sanitizer and fuzzer runtimes and valgrind for the
+# hardening checks.
 set -euo pipefail
 
 packages=(
@@ -10,7 +11,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
     wine wine32
-    libcli11-dev libpng-dev
+    libcli11-dev libpng-dev libembree-dev libtinyobjloader-dev
     locales-all
     clang libclang-rt-14-dev valgrind
 )

@@ -26,8 +26,9 @@ Vec3 negated(const Vec3& v) { return {-v.x, -v.y, -v.z}; }
 
 Vec3 sum(Vec3 a, const Vec3& b) { return a += b; }
 
-// N × (v × N): the part of v in the tangent plane (times |N|²).
-Vec3 tangential(const Vec3& v, const Vec3& N) {
+// N × (v × N): the part of v in the tangent plane (times |N|²). Inline: it runs twice per
+// light.
+inline Vec3 tangential(const Vec3& v, const Vec3& N) {
     Vec3 X = N.cross(v);
     X.crossAssign(N);
     return X;

@@ -1,5 +1,11 @@
 # Checks the built plug-in file: it exports _mod_descrip and nothing else, and on Windows
-# it imports only KERNEL32.dll and msvcrt.dll.
+# it imports only KERNEL32.dll and msvcrt.dll. With MAX_BYTES, the file is at most that long.
+if(DEFINED MAX_BYTES)
+    file(SIZE ${MODULE} bytes)
+    if(bytes GREATER MAX_BYTES)
+        message(FATAL_ERROR "${MODULE} is ${bytes} bytes, more than ${MAX_BYTES}")
+    endif()
+endif()
 if(WINDOWS)
     execute_process(COMMAND ${TOOL} -p ${MODULE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
     if(NOT rc EQUAL 0)

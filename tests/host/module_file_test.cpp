@@ -1,7 +1,14 @@
 #include "host/module_file.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
 
 #include "host/module_path.h"
 #include "host_test_fixture.h"
@@ -61,16 +68,39 @@ TEST_F(HostModuleFile, MissingOrNonLibraryFileIsUnloadable) {
     }
 }
 
-TEST_F(HostModuleFile, LibraryWithoutDescriptorIsNotAModule) {
+// The file of a system library this process has loaded: a real library without a
+// module descriptor.
+std::string systemLibraryPath() {
 #ifdef _WIN32
-    const std::string path = "kernel32.dll";
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(GetModuleHandleA("kernel32.dll"), path, MAX_PATH);
+    return path;
 #else
-    const std::string path = "libc.so.6";
+    Dl_info info{};
+    dladdr(reinterpret_cast<void*>(&std::printf), &info);
+    return info.dli_fname ? info.dli_fname : "";
 #endif
+}
+
+TEST_F(HostModuleFile, LibraryWithoutDescriptorIsNotAModule) {
+    const std::string path = systemLibraryPath();
     const auto module = ModuleFile::open(path);
     ASSERT_FALSE(module.ok());
     EXPECT_EQ(module.error(), path + " is not a plug-in module: it has no _mod_descrip");
 }
+
+#ifndef _WIN32
+// The host loads the file it is given: a bare name is looked for in the current folder
+// only, never in the system's library folders. (Windows hands out a system DLL that is
+// already loaded whatever folder the name is given in, so this holds natively only.)
+TEST_F(HostModuleFile, BareNameIsNotSearchedForInLibraryFolders) {
+    const std::string name = std::filesystem::path(systemLibraryPath()).filename().string();
+    ASSERT_FALSE(std::filesystem::exists(name));
+    const auto module = ModuleFile::open(name);
+    ASSERT_FALSE(module.ok());
+    EXPECT_EQ(module.error().rfind("cannot load module " + name + ": ", 0), 0u) << module.error();
+}
+#endif
 
 TEST_F(HostModuleFile, WrongSyncWordIsRefusedBeforeStartup) {
     descriptor.syncWord = 0x12345678u;

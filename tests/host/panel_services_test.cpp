@@ -1,13 +1,14 @@
 // The stand-in panel services: panels and controls by tag, the scripted user, the call
 // record, and painting a panel.
+#include "host/panel_services.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "host/panel_painter.h"
-#include "host/panel_services.h"
+#include "render/panel_painter.h"
 
 namespace {
 
@@ -82,9 +83,8 @@ TEST_F(PanelServices, ControlsKeepValuesByTagAndRecordType) {
     EXPECT_EQ(asInt.intv.value, 33);
     EXPECT_EQ(standin::panelCallTexts(),
               (Calls{"create \"t\"", "addControl c0 MiniSliderControl 15 25 0 255 \"s\"",
-                     "c0.set 0 int 12", "c0.set 4 int 200", "c0.set 9 int 99",
-                     "c0.get 4 float 200", "c0.get 0 int 12", "c0.set 4 float 33.5",
-                     "c0.get 4 int 33"}));
+                     "c0.set 0 int 12", "c0.set 4 int 200", "c0.set 9 int 99", "c0.get 4 float 200",
+                     "c0.get 0 int 12", "c0.set 4 float 33.5", "c0.get 4 int 33"}));
 }
 
 // The scripted user presses, moves and redraws through the callbacks the module set.
@@ -167,8 +167,8 @@ TEST_F(PanelServices, PainterShowsFrameSwatchAndText) {
         return std::vector<int>{image.rgb[at], image.rgb[at + 1], image.rgb[at + 2]};
     };
     EXPECT_EQ(pixel(12, 12), (std::vector<int>{250, 10, 20}));
-    EXPECT_EQ(pixel(32, 20), (std::vector<int>{0, 0, 0}));   // the I's top bar
-    EXPECT_NE(pixel(20, 30), pixel(0, 39));                  // background against frame
+    EXPECT_EQ(pixel(32, 20), (std::vector<int>{0, 0, 0}));  // the I's top bar
+    EXPECT_NE(pixel(20, 30), pixel(0, 39));                 // background against frame
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include "host/shader_driver.h"
 
-#include "host/shading_sample.h"
 #include "host_test_fixture.h"
+#include "render/shading_sample.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <string>
 #include <vector>
 
-#include "host/shading_sample.h"
 #include "module_fixture.h"
+#include "render/shading_sample.h"
 
 namespace {
 

@@ -4,48 +4,16 @@
 #include <cstring>
 #include <vector>
 
+#include "common/distinct_record.h"
 #include "framework/ray_call_list.h"
-#include "host/shading_sample.h"
 #include "module_fixture.h"
+#include "published_list.h"
+#include "render/shading_sample.h"
 
 namespace {
 
 using pelorix3::RayCallList;
 using pelorix3::RayCallNode;
-
-constexpr const char* blockName = "TORVA_rayCallList";
-
-// A record with a distinct value in every input field.
-ShadingRecord busyRecord() {
-    standin::ShadingSample sample;
-    sample.screen(17, 23)
-        .objectPosition({0.1, 0.2, 0.3})
-        .worldPosition({1.0, 2.0, 3.0})
-        .geometricNormal({0.0, 0.6, -0.8})
-        .shadingNormal({0.0, 0.0, -1.0})
-        .spotSize(0.5)
-        .ray({1.0, 2.0, -4.0}, 7.0, 0.9)
-        .polygon(42)
-        .color({0.8, 0.4, 0.2})
-        .luminous(0.1)
-        .diffuse(0.7)
-        .specular(0.6)
-        .mirror(0.05)
-        .transparency(0.15)
-        .eta(1.33)
-        .roughness(0.02);
-    const double transform[9] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-    sample.objectTransform(transform).worldTransform(transform);
-    return sample.record();
-}
-
-RayCallList* publishedList() {
-    MemoryChunk block = standin::Host::instance().renderMemory().find(blockName);
-    if (block == nullptr) return nullptr;
-    RayCallList* list = nullptr;
-    std::memcpy(&list, block, sizeof list);
-    return list;
-}
 
 bool sameBytes(const ShadingRecord& a, const ShadingRecord& b, std::size_t from, std::size_t to) {
     return std::memcmp(reinterpret_cast<const char*>(&a) + from,
@@ -56,7 +24,7 @@ using Pipeline = ModuleTest;
 
 TEST_F(Pipeline, OnlyNormalColourAndTheSevenScalarsMayChange) {
     standin::ShaderInstance instance = createReady();
-    const ShadingRecord before = busyRecord();
+    const ShadingRecord before = test_records::distinctRecord();
     ShadingRecord record = before;
     ASSERT_TRUE(instance.evaluate(record));
     EXPECT_TRUE(sameBytes(record, before, 0, offsetof(ShadingRecord, wNorm)));
@@ -72,7 +40,7 @@ TEST_F(Pipeline, AShaderThatChangesNothingLeavesTheRecordByteForByte) {
     // Without the item service the shader leaves the sample as it found it.
     host().withhold("LW Item Info");
     standin::ShaderInstance instance = create();
-    const ShadingRecord before = busyRecord();
+    const ShadingRecord before = test_records::distinctRecord();
     ShadingRecord record = before;
     instance.evaluate(record);
     EXPECT_EQ(std::memcmp(&record, &before, sizeof record), 0);
@@ -235,7 +203,7 @@ TEST_F(Pipeline, RecursionDepthBelowZeroSkipsTheHostCall) {
 
 TEST_F(Pipeline, AnEmptyBlockReceivesTheModulesHeadSizedForAPointer) {
     standin::ShaderInstance instance = createReady();
-    MemoryChunk block = host().renderMemory().find(blockName);
+    MemoryChunk block = host().renderMemory().find(rayCallListBlock);
     ASSERT_NE(block, nullptr);
     EXPECT_EQ(host().renderMemory().size(block), static_cast<int>(sizeof(void*)));
     RayCallList* head = publishedList();
@@ -243,7 +211,7 @@ TEST_F(Pipeline, AnEmptyBlockReceivesTheModulesHeadSizedForAPointer) {
 
     // A block that exists but holds 0 is filled the same way.
     host().renderMemory().reset();
-    MemoryChunk empty = host().renderMemory().create(blockName, sizeof(void*));
+    MemoryChunk empty = host().renderMemory().create(rayCallListBlock, sizeof(void*));
     ASSERT_EQ(instance.newTime(2, 0.0), nullptr);
     RayCallList* filled = nullptr;
     std::memcpy(&filled, empty, sizeof filled);
@@ -279,7 +247,7 @@ TEST_F(Pipeline, NestedIlluminationCallsAreListedWhileInFlight) {
 // there, and the peer may answer through the caller's second word.
 TEST_F(Pipeline, APeersHeadIsUsedUnchanged) {
     RayCallList peerHead{};
-    MemoryChunk block = host().renderMemory().create(blockName, sizeof(void*));
+    MemoryChunk block = host().renderMemory().create(rayCallListBlock, sizeof(void*));
     RayCallList* peerAddress = &peerHead;
     std::memcpy(block, &peerAddress, sizeof peerAddress);
 
@@ -314,7 +282,7 @@ TEST_F(Pipeline, APeersHeadIsUsedUnchanged) {
 TEST_F(Pipeline, WhenTheHostCannotCreateTheBlockSamplesAreStillLit) {
     host().renderMemory().setCreateFails(true);
     standin::ShaderInstance instance = createReady();
-    EXPECT_EQ(host().renderMemory().find(blockName), nullptr);
+    EXPECT_EQ(host().renderMemory().find(rayCallListBlock), nullptr);
     ShadingRecord record = standin::ShadingSample().record();
     instance.evaluate(record);
     EXPECT_GT(record.color[0], 0.0);
@@ -328,7 +296,7 @@ TEST_F(Pipeline, BeforeTheFirstNewTimeTheHostIsAskedButNothingIsPublished) {
     instance.evaluate(record);
     EXPECT_EQ(calls, 1);
     EXPECT_GT(record.color[0], 0.0);
-    EXPECT_EQ(host().renderMemory().find(blockName), nullptr);
+    EXPECT_EQ(host().renderMemory().find(rayCallListBlock), nullptr);
 }
 
 TEST_F(Pipeline, ARecordWithoutAnIlluminationFunctionIsShadedWithoutLight) {

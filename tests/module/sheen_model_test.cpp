@@ -3,9 +3,9 @@
 #include <limits>
 #include <numbers>
 
-#include "host/shading_sample.h"
 #include "host/storage_states.h"
 #include "module_fixture.h"
+#include "render/shading_sample.h"
 
 namespace {
 

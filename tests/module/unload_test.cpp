@@ -11,22 +11,13 @@
 
 #include "framework/ray_call_list.h"
 #include "host/module_file.h"
-#include "host/shading_sample.h"
 #include "module_fixture.h"
+#include "published_list.h"
+#include "render/shading_sample.h"
 
 namespace {
 
 using pelorix3::RayCallList;
-
-constexpr const char* blockName = "TORVA_rayCallList";
-
-RayCallList* blockContents() {
-    MemoryChunk block = standin::Host::instance().renderMemory().find(blockName);
-    if (block == nullptr) return nullptr;
-    RayCallList* list = nullptr;
-    std::memcpy(&list, block, sizeof list);
-    return list;
-}
 
 standin::ShaderModule load(bool hostCallsShutdown) {
     auto file = standin::ModuleFile::open(standin::defaultModulePath());
@@ -42,7 +33,7 @@ int shadeOneFrame(const standin::ShaderModule& module) {
     auto instance = module.createInstance();
     EXPECT_TRUE(instance.ok()) << instance.error();
     EXPECT_EQ(instance.value().newTime(1, 0.0), nullptr);
-    RayCallList* list = blockContents();
+    RayCallList* list = publishedList();
     EXPECT_NE(list, nullptr);
     int published = -1;
     standin::Host::instance().setIlluminationHook(
@@ -68,12 +59,12 @@ TEST_P(Unload, TheSharedBlockIsEmptiedSoTheNextLoadClaimsIt) {
         standin::ShaderModule first = load(hostCallsShutdown);
         EXPECT_EQ(shadeOneFrame(first), 1);
     }
-    ASSERT_NE(standin::Host::instance().renderMemory().find(blockName), nullptr);
-    EXPECT_EQ(blockContents(), nullptr);
+    ASSERT_NE(standin::Host::instance().renderMemory().find(rayCallListBlock), nullptr);
+    EXPECT_EQ(publishedList(), nullptr);
 
     standin::ShaderModule second = load(hostCallsShutdown);
     EXPECT_EQ(shadeOneFrame(second), 1);
-    EXPECT_NE(blockContents(), nullptr);
+    EXPECT_NE(publishedList(), nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Module, Unload, ::testing::Values(true, false), [](const auto& info) {
@@ -85,13 +76,14 @@ TEST(UnloadBesideAPeer, APeersHeadStaysInTheBlock) {
     standin::Host::instance().reset();
     RayCallList peerHead{};
     RayCallList* peerAddress = &peerHead;
-    MemoryChunk block = standin::Host::instance().renderMemory().create(blockName, sizeof(void*));
+    MemoryChunk block =
+        standin::Host::instance().renderMemory().create(rayCallListBlock, sizeof(void*));
     std::memcpy(block, &peerAddress, sizeof peerAddress);
     {
         standin::ShaderModule module = load(true);
         EXPECT_EQ(shadeOneFrame(module), 1);
     }
-    EXPECT_EQ(blockContents(), &peerHead);
+    EXPECT_EQ(publishedList(), &peerHead);
     standin::Host::instance().reset();
 }
 
@@ -100,7 +92,7 @@ TEST(UnloadWithTheGuardRaised, FinishesWithoutWaiting) {
     standin::Host::instance().reset();
     auto module = std::make_unique<standin::ShaderModule>(load(true));
     EXPECT_EQ(shadeOneFrame(*module), 1);
-    RayCallList* head = blockContents();
+    RayCallList* head = publishedList();
     ASSERT_NE(head, nullptr);
     std::atomic_ref<std::int32_t> busy(head->busy);
     busy.store(1);

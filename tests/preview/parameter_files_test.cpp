@@ -1,5 +1,9 @@
 // Parameter files written and read back through the module, in both of the renderer's
 // forms, byte for byte as a scene stores them.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "preview_fixture.h"
 
 namespace {
@@ -41,9 +45,9 @@ TEST_F(ParameterFiles, LoadedFileIsSavedBackUnchangedInEachMode) {
     EXPECT_EQ(readFile(file("out.txt")), text);
 
     // --mode sets the form of both files; values exact in single precision.
-    ASSERT_EQ(run({"--save", "out.bin", "--mode", "binary", "--density", "0.75",
-                   "--transparency", "0.125", "--specular-color", "0.5,0.25,1",
-                   "--dont-overlap-shadows", "off", "--density-by-luminosity", "on"})
+    ASSERT_EQ(run({"--save", "out.bin", "--mode", "binary", "--density", "0.75", "--transparency",
+                   "0.125", "--specular-color", "0.5,0.25,1", "--dont-overlap-shadows", "off",
+                   "--density-by-luminosity", "on"})
                   .exitCode,
               0);
     EXPECT_EQ(readFile(file("out.bin")),
@@ -85,6 +89,60 @@ TEST_F(ParameterFiles, ExistingFileIsReplacedWhole) {
     ASSERT_EQ(run({"--save", "out.txt"}).exitCode, 0);
     EXPECT_EQ(readFile(file("out.txt")), kDefaultsText);
     EXPECT_EQ(entries().size(), 1u);  // no temporary left beside it
+}
+
+TEST_F(ParameterFiles, TrailingBlankLinesAreAccepted) {
+    writeFile(file("in.txt"), kDefaultsText + "\n  \r\n\n");
+    const ToolRun run = this->run({"--load", "in.txt", "--save", "out.txt"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(readFile(file("out.txt")), kDefaultsText);
+}
+
+TEST_F(ParameterFiles, LoadAndSaveFormsAreChosenSeparately) {
+    writeFile(file("in.txt"), kDefaultsText);
+    const ToolRun run = this->run(
+        {"--load", "in.txt", "--load-mode", "text", "--save", "out.bin", "--save-mode", "binary"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(readFile(file("out.bin")), kDefaultsBinary);
+    // The specific option wins over --mode, whatever the order on the command line.
+    ASSERT_EQ(this->run({"--save-mode", "text", "--mode", "binary", "--save", "t.txt"}).exitCode,
+              0);
+    EXPECT_EQ(readFile(file("t.txt")), kDefaultsText);
+}
+
+TEST_F(ParameterFiles, SavingThroughASymbolicLinkReplacesItsTarget) {
+    writeFile(file("target.txt"), "old");
+    std::filesystem::create_symlink("target.txt", file("link.txt"));
+    ASSERT_EQ(run({"--save", "link.txt"}).exitCode, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(file("link.txt")));
+    EXPECT_EQ(readFile(file("target.txt")), kDefaultsText);
+}
+
+TEST_F(ParameterFiles, SavingToAPipeWritesIntoThePipe) {
+    ASSERT_EQ(mkfifo(file("pipe").c_str(), 0600), 0);
+    // Opened for reading first without blocking, so the tool's write finds a reader and
+    // the test never waits on a pipe the tool might have replaced.
+    const int reader = open(file("pipe").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const ToolRun run = this->run({"--save", "pipe"});
+    char buffer[256] = {};
+    const ssize_t got = read(reader, buffer, sizeof buffer);
+    close(reader);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(std::filesystem::is_fifo(file("pipe")));
+    EXPECT_EQ(std::string(buffer, got > 0 ? static_cast<std::size_t>(got) : 0), kDefaultsText);
+}
+
+TEST_F(ParameterFiles, ValuesThePanelCannotShowAreKeptWithAWarning) {
+    const ToolRun run =
+        this->run({"--density", "50", "--specular-color", "1,2,1", "--save", "p.txt"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(readFile(file("p.txt")),
+              " 50.000000\n 0.330000\n 1.000000\n 2.000000\n 1.000000\n 1.000000\n 0.000000\n");
+    EXPECT_NE(run.err.find("density 50 shows as 5000 %"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("green 2 is 510"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("transparency"), std::string::npos) << run.err;
+    EXPECT_EQ(this->run({"--density", "0.5", "--save", "q.txt"}).err, "");
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "host/panel_painter.h"
+#include "render/panel_painter.h"
 
 // Nothing when the file is missing or not an 8-bit RGB PNG.
 std::optional<standin::Image> readPng(const std::string& path);

@@ -1,5 +1,7 @@
 // Bad input of every kind: a clear message on stderr, a non-zero exit, no crash and no
 // file left half-written.
+#include <cstring>
+
 #include "host/module_path.h"
 #include "preview_fixture.h"
 
@@ -72,8 +74,8 @@ const BadParameterFile kBadParameterFiles[] = {
     {"InfinityInText", " 1\n 0.33\n 1\n 1\n inf\n 1\n 0\n", "text", "line 5"},
     {"ShortBinary", std::string("\x3f\x80\x00\x00\x3e", 5), "auto", "5 bytes long"},
     {"TextReadAsBinary", " 1\n 0.33\n 1\n 1\n 1\n 1\n 0\n", "binary", "bytes long"},
-    {"NotANumberInBinary",
-     std::string("\x7f\xc0\x00\x00", 4) + std::string(24, '\0'), "binary", "value 1 is not"},
+    {"NotANumberInBinary", std::string("\x7f\xc0\x00\x00", 4) + std::string(24, '\0'), "binary",
+     "value 1 is not"},
 };
 
 class DamagedParameterFile : public PreviewTest,
@@ -141,14 +143,79 @@ INSTANTIATE_TEST_SUITE_P(Preview, BrokenModuleFile, ::testing::ValuesIn(kBrokenM
 TEST_F(PreviewTest, HelpExplainsEveryOptionAndSucceeds) {
     const ToolRun run = this->run({"--help"});
     EXPECT_EQ(run.exitCode, 0);
-    for (const char* option :
-         {"--width", "--height", "--density", "--transparency", "--specular-color",
-          "--dont-overlap-shadows", "--density-by-luminosity", "--color", "--diffuse",
-          "--specular", "--luminous", "--roughness", "--key-position", "--rim-direction",
-          "--ambient", "--output", "--module", "--load", "--save", "--mode", "--panel", "--sheet",
-          "--switch-sheet", "--threads"}) {
+    for (const char* option : {"--width",
+                               "--height",
+                               "--density",
+                               "--transparency",
+                               "--specular-color",
+                               "--dont-overlap-shadows",
+                               "--density-by-luminosity",
+                               "--color",
+                               "--diffuse",
+                               "--specular",
+                               "--luminous",
+                               "--roughness",
+                               "--key-position",
+                               "--rim-direction",
+                               "--ambient",
+                               "--output",
+                               "--module",
+                               "--load",
+                               "--save",
+                               "--mode",
+                               "--load-mode",
+                               "--save-mode",
+                               "--panel",
+                               "--sheet",
+                               "--switch-sheet",
+                               "--threads"}) {
         EXPECT_NE(run.out.find(option), std::string::npos) << option;
     }
 }
+
+TEST_F(PreviewTest, HelpSaysTheUnitOfEachShaderParameter) {
+    const ToolRun run = this->run({"--help"});
+    EXPECT_NE(run.out.find("1 is the panel's 100 %"), std::string::npos);
+    EXPECT_NE(run.out.find("0.33 is the panel's 33 %"), std::string::npos);
+    EXPECT_NE(run.out.find("1 is the panel's 255"), std::string::npos);
+}
+
+TEST_F(PreviewTest, BareModuleFileNameIsAFileInTheCurrentFolder) {
+    std::filesystem::copy_file(standin::defaultModulePath(), file("pelorix3.so"));
+    const ToolRun run = this->run({"--module", "pelorix3.so", "--save", "p.txt"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+}
+
+struct BadModel {
+    const char* name;
+    const char* contents;  // null: no file at all
+    const char* message;
+};
+
+const BadModel kBadModels[] = {
+    {"Missing", nullptr, "cannot read model.obj"},
+    {"NotObj", "\x89PNG\r\n\x1a\n", "model.obj is not a model: it has no faces"},
+    {"NoFaces", "v 0 0 0\nv 1 0 0\n", "model.obj is not a model: it has no faces"},
+    {"IndexOutOfRange", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 4\n", "uses vertex 4"},
+    {"ZeroIndex", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\nf 0 1 2\n", "line 5"},
+    {"NotFinite", "v 0 0 0\nv 1e999 0 0\nv 0 1 0\nf 1 2 3\n", "line 2"},
+    {"NotANumber", "v 0 0 0\nv nan 0 0\nv 0 1 0\nf 1 2 3\n", "finite coordinates"},
+};
+
+class BadModelFile : public PreviewTest, public ::testing::WithParamInterface<BadModel> {};
+
+TEST_P(BadModelFile, IsRefusedByNameAndNothingIsWritten) {
+    if (GetParam().contents) {
+        writeFile(file("model.obj"),
+                  std::string(GetParam().contents, std::strlen(GetParam().contents)));
+    }
+    const ToolRun run = this->run({"--mesh", "model.obj", "-o", "out.png"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find(GetParam().message), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(file("out.png")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Preview, BadModelFile, ::testing::ValuesIn(kBadModels),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -10,8 +10,7 @@ namespace {
 const std::string kReference = std::string(PREVIEW_REFERENCE_DIR) + "/default-160x120.png";
 const std::vector<std::string> kSmall{"--width", "160", "--height", "120"};
 
-std::vector<std::string> with(std::vector<std::string> base,
-                              const std::vector<std::string>& more) {
+std::vector<std::string> with(std::vector<std::string> base, const std::vector<std::string>& more) {
     base.insert(base.end(), more.begin(), more.end());
     return base;
 }
@@ -112,11 +111,39 @@ TEST_F(Render, SheetsHaveOneCellPerSetting) {
     const auto sheet = readPng(file("sheet.png").string());
     const auto switches = readPng(file("switches.png").string());
     ASSERT_TRUE(sheet && switches);
-    EXPECT_GT(sheet->width, 5 * 160);   // five densities across
-    EXPECT_GT(sheet->height, 5 * 120);  // five roughnesses down
+    EXPECT_GT(sheet->width, 5 * 160);     // five densities across
+    EXPECT_GT(sheet->height, 5 * 120);    // five roughnesses down
     EXPECT_GT(switches->width, 2 * 160);  // two settings of each switch
     EXPECT_LT(switches->width, sheet->width);
     EXPECT_GT(switches->height, 2 * 120);
+}
+
+TEST_F(Render, UsersModelIsRenderedFromItsObjFile) {
+    writeFile(file("cube.obj"),
+              "v 0 0 0\nv 10 0 0\nv 10 10 0\nv 0 10 0\nv 0 0 10\nv 10 0 10\nv 10 10 10\n"
+              "v 0 10 10\nf 1 4 3 2\nf 5 6 7 8\nf 1 2 6 5\nf 4 8 7 3\nf 1 5 8 4\nf 2 3 7 6\n"
+              "f 1 1 2\n");
+    const ToolRun run = this->run(with(kSmall, {"--mesh", "cube.obj", "-o", "cube.png"}));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("cube.obj: 1 triangles without area left out"), std::string::npos)
+        << run.err;
+    ASSERT_EQ(this->run(with(kSmall, {"-o", "cloth.png"})).exitCode, 0);
+    ASSERT_EQ(this->run(with(kSmall, {"--scene", "sphere", "-o", "sphere.png"})).exitCode, 0);
+    const std::string cube = readFile(file("cube.png"));
+    EXPECT_FALSE(cube.empty());
+    EXPECT_NE(cube, readFile(file("cloth.png")));
+    EXPECT_NE(readFile(file("sphere.png")), readFile(file("cloth.png")));
+}
+
+TEST_F(Render, VerboseTimesEveryStage) {
+    const ToolRun run = this->run(with(kSmall, {"--verbose", "-o", "timed.png"}));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    for (const char* stage : {"make the cloth (99458 triangles)", "build the Embree scene",
+                              "load the module, create the instance",
+                              "render 160 x 120, 4 samples per pixel", "write timed.png"}) {
+        EXPECT_NE(run.err.find(stage), std::string::npos) << stage << " in " << run.err;
+    }
+    EXPECT_EQ(this->run(with(kSmall, {"-o", "quiet.png"})).err, "");
 }
 
 }  // namespace

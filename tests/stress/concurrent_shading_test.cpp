@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "host/shading_sample.h"
+#include "render/shading_sample.h"
 #include "stress_fixture.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/shading_sample.h"
+#include "render/shading_sample.h"
 #include "stress_fixture.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "host/shading_sample.h"
 #include "host/storage_states.h"
+#include "render/shading_sample.h"
 #include "stress_fixture.h"
 
 namespace {

@@ -7,12 +7,13 @@
 #include <cstddef>
 #include <cstring>
 
+#include "common/distinct_record.h"
 #include "framework/module_globals.h"
 #include "framework/scene_view.h"
 #include "framework/shader_activation.h"
 #include "framework/shading_server.h"
 #include "host/host_globals.h"
-#include "host/shading_sample.h"
+#include "render/shading_sample.h"
 
 namespace pelorix3 {
 namespace {
@@ -88,34 +89,6 @@ public:
 
 ShadingServer* createOverwritingShader() { return finishCreate(new OverwritingShader); }
 
-// A record with a distinct value in every input field.
-ShadingRecord distinctRecord() {
-    standin::ShadingSample sample;
-    const double objectTransform[9] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-    const double worldTransform[9] = {11, 12, 13, 14, 15, 16, 17, 18, 19};
-    static int objectItem;
-    sample.screen(17, 23)
-        .objectPosition({0.1, 0.2, 0.3})
-        .worldPosition({1.0, 2.0, 3.0})
-        .geometricNormal({0.0, 0.6, -0.8})
-        .shadingNormal({0.0, 0.0, -1.0})
-        .spotSize(0.5)
-        .ray({1.0, 2.0, -4.0}, 7.0, 0.9)
-        .objectTransform(objectTransform)
-        .worldTransform(worldTransform)
-        .object(&objectItem)
-        .polygon(42)
-        .color({0.8, 0.4, 0.2})
-        .luminous(0.1)
-        .diffuse(0.7)
-        .specular(0.6)
-        .mirror(0.05)
-        .transparency(0.15)
-        .eta(1.33)
-        .roughness(0.02);
-    return sample.record();
-}
-
 void expectSame(const Vec3& v, const double (&a)[3]) {
     EXPECT_EQ(v.x, a[0]);
     EXPECT_EQ(v.y, a[1]);
@@ -142,7 +115,7 @@ protected:
 };
 
 TEST_F(EvaluateEntry, CopiesEveryInputFieldIntoAFreshContext) {
-    ShadingRecord record = distinctRecord();
+    ShadingRecord record = test_records::distinctRecord();
     const ShadingRecord before = record;
     table.evaluate(instance, &record);
     const Seen& seen = OverwritingShader::seen;
@@ -176,7 +149,7 @@ TEST_F(EvaluateEntry, CopiesEveryInputFieldIntoAFreshContext) {
 // The shader changed its copies of the input fields too; only normal, colour and the
 // seven surface scalars reach the host's record.
 TEST_F(EvaluateEntry, WritesBackOnlyTheOutputFields) {
-    ShadingRecord record = distinctRecord();
+    ShadingRecord record = test_records::distinctRecord();
     const ShadingRecord before = record;
     table.evaluate(instance, &record);
     const auto bytes = [](const ShadingRecord& r) { return reinterpret_cast<const char*>(&r); };

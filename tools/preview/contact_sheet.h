@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "host/panel_painter.h"
 #include "host/result.h"
+#include "render/panel_painter.h"
 
 namespace preview {
 

@@ -1,6 +1,6 @@
 #include "tools/preview/label_painter.h"
 
-#include "host/panel_font.h"
+#include "render/panel_font.h"
 
 namespace preview {
 namespace {

@@ -5,7 +5,7 @@
 #include <array>
 #include <string_view>
 
-#include "host/panel_painter.h"
+#include "render/panel_painter.h"
 
 namespace preview {
 

@@ -4,9 +4,9 @@
 #ifndef PELORIX3_TOOLS_PREVIEW_PANEL_PICTURE_H
 #define PELORIX3_TOOLS_PREVIEW_PANEL_PICTURE_H
 
-#include "host/panel_painter.h"
 #include "host/result.h"
 #include "host/shader_driver.h"
+#include "render/panel_painter.h"
 
 namespace preview {
 

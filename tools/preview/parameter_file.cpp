@@ -29,7 +29,12 @@ HostStorageMode detectMode(const std::string& bytes) {
     return text ? HOST_IO_ASCII : HOST_IO_BINARY;
 }
 
-// Lines as the host's text storage reads them back: without "\n" or "\r\n".
+bool isBlank(const std::string& line) {
+    return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+// Lines as the host's text storage reads them back: without "\n" or "\r\n". Blank lines
+// at the end (an editor often adds one) are no part of the block.
 std::vector<std::string> splitLines(const std::string& bytes) {
     std::vector<std::string> lines;
     std::istringstream stream(bytes);
@@ -37,6 +42,7 @@ std::vector<std::string> splitLines(const std::string& bytes) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(std::move(line));
     }
+    while (!lines.empty() && isBlank(lines.back())) lines.pop_back();
     return lines;
 }
 
@@ -100,7 +106,7 @@ HostStorageMode saveMode(StorageMode mode) {
 standin::Result<ParameterFile> readParameterFile(const std::string& path, StorageMode mode) {
     const standin::Result<std::string> bytes = standin::readBinaryFile(path);
     if (!bytes) return FileResult::failure(bytes.error());
-    const HostStorageMode resolved = mode == StorageMode::Auto    ? detectMode(bytes.value())
+    const HostStorageMode resolved = mode == StorageMode::Auto   ? detectMode(bytes.value())
                                      : mode == StorageMode::Text ? HOST_IO_ASCII
                                                                  : HOST_IO_BINARY;
     return resolved == HOST_IO_ASCII ? parseText(path, bytes.value())
@@ -118,8 +124,8 @@ standin::Status loadInto(standin::ShaderInstance& instance, const ParameterFile&
     return standin::succeeded();
 }
 
-standin::Status saveParameterFile(const standin::ShaderInstance& instance,
-                                  const std::string& path, StorageMode mode) {
+standin::Status saveParameterFile(const standin::ShaderInstance& instance, const std::string& path,
+                                  StorageMode mode) {
     standin::MemorySaveState saved(saveMode(mode));
     if (const HostError error = instance.save(saved.state())) {
         return standin::Status::failure("cannot save the parameters: " + std::string(error));

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "host/panel_painter.h"
 #include "host/result.h"
+#include "render/panel_painter.h"
 
 namespace preview {
 

@@ -2,10 +2,13 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 
 #include "host/module_path.h"
 #include "tools/preview/panel_picture.h"
+#include "tools/preview/panel_range.h"
 #include "tools/preview/png_file.h"
+#include "tools/preview/preset.h"
 #include "tools/preview/preview_session.h"
 #include "tools/preview/sheets.h"
 
@@ -14,59 +17,139 @@ namespace {
 
 using standin::Status;
 
-Status giveParameters(PreviewSession& session, const PreviewOptions& options) {
+Status giveParameters(PreviewSession& session, const PreviewOptions& options,
+                      const std::optional<Preset>& preset) {
+    if (preset) {
+        if (Status loaded = session.load(preset->parameters); !loaded) return loaded;
+    }
     if (!options.loadPath.empty()) {
         const standin::Result<ParameterFile> file =
-            readParameterFile(options.loadPath, options.mode);
+            readParameterFile(options.loadPath, options.loadMode);
         if (!file) return Status::failure(file.error());
         if (Status loaded = session.load(file.value()); !loaded) return loaded;
     }
     if (options.parameters.any()) {
-        return session.load(options.parameters.appliedTo(session.parameters()));
+        if (Status loaded = session.load(options.parameters.appliedTo(session.parameters()));
+            !loaded) {
+            return loaded;
+        }
+    }
+    for (const std::string& warning : outOfPanelRange(session.parameters())) {
+        std::fprintf(stderr, "pelorix3-preview: warning: %s\n", warning.c_str());
     }
     return standin::succeeded();
 }
 
 Status writePicture(const standin::Result<Image>& picture, const std::string& path,
                     const char* what) {
-    if (!picture) return Status::failure("cannot make the " + std::string(what) + ": " +
-                                         picture.error());
+    if (!picture)
+        return Status::failure("cannot make the " + std::string(what) + ": " + picture.error());
     Status written = writePng(picture.value(), path);
-    if (written) std::printf("wrote %s (%s, %d x %d)\n", path.c_str(), what,
-                             picture->width, picture->height);
+    if (written)
+        std::printf("wrote %s (%s, %d x %d)\n", path.c_str(), what, picture->width,
+                    picture->height);
     return written;
 }
 
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// One line of --verbose.
+void reportStage(const PreviewOptions& options, const std::string& stage, double seconds) {
+    if (options.verbose)
+        std::fprintf(stderr, "pelorix3-preview: %-44s %7.3f s\n", stage.c_str(), seconds);
+}
+
+std::string subjectName(PreviewSession& session, const PreviewOptions& options) {
+    const std::size_t triangles = session.scene().subjectTriangles();
+    switch (options.scene.subject) {
+        case SubjectKind::Sphere:
+            return "make the sphere";
+        case SubjectKind::Cloth:
+            return "make the cloth (" + std::to_string(triangles) + " triangles)";
+        case SubjectKind::Mesh:
+            break;
+    }
+    return "read " + std::filesystem::path(options.scene.meshPath).filename().string() + " (" +
+           std::to_string(triangles) + " triangles)";
+}
+
 Status renderPreview(PreviewSession& session, const PreviewOptions& options) {
-    const auto start = std::chrono::steady_clock::now();
+    const auto start = Clock::now();
     ProgressBar progress = ProgressBar::forStderr(options.render.height);
     Image image = session.render(options.render, &progress);
     progress.finish();
-    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+    const double seconds = secondsSince(start);
+    reportStage(options,
+                "render " + std::to_string(image.width) + " x " + std::to_string(image.height) +
+                    ", " +
+                    std::to_string(options.render.samplesPerSide * options.render.samplesPerSide) +
+                    " samples per pixel",
+                seconds);
+    const auto writing = Clock::now();
     Status written = writePng(image, options.output);
+    reportStage(options, "write " + options.output, secondsSince(writing));
     if (written) {
         std::printf("wrote %s (preview, %d x %d, %d samples per pixel, %d threads, %.2f s)\n",
                     options.output.c_str(), image.width, image.height,
                     options.render.samplesPerSide * options.render.samplesPerSide,
-                    options.render.threads, seconds.count());
+                    options.render.threads, seconds);
     }
     return written;
+}
+
+Status listPresets() {
+    const std::string folder = defaultPresetsFolder();
+    const standin::Result<std::vector<std::string>> names = presetNames(folder);
+    if (!names) return Status::failure(names.error());
+    for (const std::string& name : names.value()) {
+        const standin::Result<Preset> preset = readPreset(folder, name);
+        if (!preset) return Status::failure(preset.error());
+        std::printf("%-20s %s\n", name.c_str(), preset->description.c_str());
+    }
+    return standin::succeeded();
 }
 
 }  // namespace
 
 Status runPreview(const PreviewOptions& options) {
+    if (options.listPresets) {
+        if (Status listed = listPresets(); !listed) return listed;
+        if (!options.asksForFiles()) return standin::succeeded();
+    }
+    SceneSettings scene = options.scene;
+    std::optional<Preset> preset;
+    if (!options.presetName.empty()) {
+        standin::Result<Preset> read = readPreset(defaultPresetsFolder(), options.presetName);
+        if (!read) return Status::failure(read.error());
+        preset = std::move(read.value());
+        scene.surface = preset->surface;
+    }
+    scene.surface = options.surface.appliedTo(scene.surface);
     const std::string modulePath =
         options.modulePath.empty() ? standin::defaultModulePath() : options.modulePath;
+    const auto opening = Clock::now();
     standin::Result<std::unique_ptr<PreviewSession>> opened =
-        PreviewSession::open(modulePath, options.scene);
+        PreviewSession::open(modulePath, scene);
     if (!opened) return Status::failure(opened.error());
     PreviewSession& session = *opened.value();
+    const standin::BuildTimes& built = session.scene().buildTimes();
+    reportStage(options, subjectName(session, options), built.subject);
+    reportStage(options, "build the Embree scene", built.rayScene);
+    reportStage(options, "load the module, create the instance",
+                secondsSince(opening) - built.subject - built.rayScene);
+    if (const std::size_t skipped = session.scene().degenerateTriangles()) {
+        std::fprintf(stderr, "pelorix3-preview: warning: %s: %zu triangles without area left out\n",
+                     options.scene.meshPath.c_str(), skipped);
+    }
 
-    if (Status given = giveParameters(session, options); !given) return given;
+    if (Status given = giveParameters(session, options, preset); !given) return given;
     if (Status started = session.startFrame(); !started) return started;
     if (!options.savePath.empty()) {
-        Status saved = saveParameterFile(session.instance(), options.savePath, options.mode);
+        Status saved = saveParameterFile(session.instance(), options.savePath, options.saveMode);
         if (!saved) return saved;
         std::printf("wrote %s (parameters)\n", options.savePath.c_str());
     }

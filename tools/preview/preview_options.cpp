@@ -23,20 +23,6 @@ std::string show(double value) {
 
 std::string show(const Triple& t) { return show(t[0]) + "," + show(t[1]) + "," + show(t[2]); }
 
-std::optional<Triple> parseTriple(const std::string& text) {
-    Triple t{};
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < 3; ++i) {
-        const std::size_t comma = i < 2 ? text.find(',', start) : text.size();
-        if (comma == std::string::npos) return std::nullopt;
-        const std::optional<double> value = parseStoredNumber(text.substr(start, comma - start));
-        if (!value) return std::nullopt;
-        t[i] = *value;
-        start = comma + 1;
-    }
-    return t;
-}
-
 // A finite number no smaller than `minimum` (or, when `strict`, larger than it).
 CLI::Validator number(double minimum, bool strict = false) {
     const std::string bound = (strict ? "greater than " : "at least ") + show(minimum);
@@ -57,7 +43,7 @@ CLI::Validator number(double minimum, bool strict = false) {
 CLI::Validator triple(bool colour, bool direction = false) {
     return CLI::Validator(
         [=](std::string& text) -> std::string {
-            const std::optional<Triple> t = parseTriple(text);
+            const std::optional<Triple> t = parseNumberTriple(text);
             if (!t) return "\"" + text + "\" is not three numbers separated by commas (X,Y,Z)";
             if (colour && ((*t)[0] < 0.0 || (*t)[1] < 0.0 || (*t)[2] < 0.0)) {
                 return text + " has a negative component";
@@ -69,7 +55,7 @@ CLI::Validator triple(bool colour, bool direction = false) {
 }
 
 double toNumber(const std::string& text) { return parseStoredNumber(text).value_or(0.0); }
-Triple toTriple(const std::string& text) { return parseTriple(text).value_or(Triple{}); }
+Triple toTriple(const std::string& text) { return parseNumberTriple(text).value_or(Triple{}); }
 
 const std::map<std::string, bool> kSwitchWords{{"on", true}, {"off", false}};
 
@@ -77,17 +63,19 @@ void defineParameters(CLI::App& app, ParameterOverrides& p) {
     const char* group = "Shader parameters (default: the module's defaults, or the --load file)";
     app.add_option_function<std::string>(
            "--density", [&p](const std::string& s) { p.density = toNumber(s); },
-           "Weight of the sheen: the grazing light and the sheen lobe (module default 1)")
+           "Weight of the sheen: the grazing light and the sheen lobe. A fraction: 1 is the "
+           "panel's 100 % (module default 1)")
         ->check(number(0.0))
         ->group(group);
     app.add_option_function<std::string>(
            "--transparency", [&p](const std::string& s) { p.transparency = toNumber(s); },
-           "Weight of the plain diffuse body where the surface faces the viewer (default 0.33)")
+           "Weight of the plain diffuse body where the surface faces the viewer. A fraction: "
+           "0.33 is the panel's 33 % (default 0.33)")
         ->check(number(0.0))
         ->group(group);
     app.add_option_function<std::string>(
            "--specular-color", [&p](const std::string& s) { p.specularColor = toTriple(s); },
-           "Tint of the sheen lobe (default 1,1,1)")
+           "Tint of the sheen lobe, three fractions: 1 is the panel's 255 (default 1,1,1)")
         ->check(triple(true))
         ->group(group);
     app.add_option_function<std::string>(
@@ -108,36 +96,70 @@ void defineParameters(CLI::App& app, ParameterOverrides& p) {
         ->group(group);
 }
 
-void defineSurface(CLI::App& app, SurfaceInputs& s) {
-    const char* group = "Surface inputs (what the renderer hands the shader for the sphere)";
+void defineSubject(CLI::App& app, SceneSettings& s) {
+    const char* group = "Subject (what the shader is shown on)";
+    const std::map<std::string, SubjectKind> kinds{{"cloth", SubjectKind::Cloth},
+                                                   {"sphere", SubjectKind::Sphere}};
+    CLI::Option* scene =
+        app.add_option("--scene", s.subject,
+                       "cloth: a cloth draped over a ball (about 100,000 triangles); sphere: a "
+                       "sphere")
+            ->transform(CLI::CheckedTransformer(kinds, CLI::ignore_case))
+            ->default_str("cloth")
+            ->group(group);
     app.add_option_function<std::string>(
-           "--color", [&s](const std::string& t) { s.color = toTriple(t); }, "Surface colour")
+           "--mesh",
+           [&s](const std::string& path) {
+               s.meshPath = path;
+               s.subject = SubjectKind::Mesh;
+           },
+           "A model from an OBJ file, scaled to stand on the floor in the middle of the "
+           "picture")
+        ->type_name("FILE.obj")
+        ->excludes(scene)
+        ->group(group);
+    app.add_option("--crease", s.creaseAngle,
+                   "Degrees: for a model without normals, edges whose faces meet at a larger "
+                   "angle stay hard")
+        ->check(CLI::Range(0.0, 180.0))
+        ->capture_default_str()
+        ->group(group);
+}
+
+void defineSurface(CLI::App& app, SurfaceOverrides& s) {
+    const char* group =
+        "Surface inputs (what the renderer hands the shader for the subject; default: the "
+        "scene's, or the --preset look's)";
+    const SurfaceInputs defaults;
+    app.add_option_function<std::string>(
+           "--color", [&s](const std::string& t) { s.color = toTriple(t); },
+           "Surface colour, three fractions 0 to 1")
         ->check(triple(true))
-        ->default_str(show(s.color))
+        ->default_str(show(defaults.color))
         ->group(group);
     app.add_option_function<std::string>(
            "--diffuse", [&s](const std::string& t) { s.diffuse = toNumber(t); },
            "Diffuse level: weight of the body (grazing and diffuse) light")
         ->check(number(0.0))
-        ->default_str(show(s.diffuse))
+        ->default_str(show(defaults.diffuse))
         ->group(group);
     app.add_option_function<std::string>(
            "--specular", [&s](const std::string& t) { s.specular = toNumber(t); },
            "Specular level: weight of the sheen lobe")
         ->check(number(0.0))
-        ->default_str(show(s.specular))
+        ->default_str(show(defaults.specular))
         ->group(group);
     app.add_option_function<std::string>(
            "--luminous", [&s](const std::string& t) { s.luminous = toNumber(t); },
            "Luminosity: a glow, or the density's multiplier with --density-by-luminosity on")
         ->check(number(0.0))
-        ->default_str(show(s.luminous))
+        ->default_str(show(defaults.luminous))
         ->group(group);
     app.add_option_function<std::string>(
            "--roughness", [&s](const std::string& t) { s.roughness = toNumber(t); },
            "Roughness: the sheen lobe's exponent is 1/(64 roughness); smaller is tighter")
         ->check(number(0.0, true))
-        ->default_str(show(s.roughness))
+        ->default_str(show(defaults.roughness))
         ->group(group);
 }
 
@@ -145,8 +167,8 @@ void defineLights(CLI::App& app, SceneSettings& s) {
     const char* group = "Lights";
     app.add_option_function<std::string>(
            "--key-position", [&s](const std::string& t) { s.keyPosition = toTriple(t); },
-           "Position of the key point light (the sphere sits on y=0 at the origin, the camera "
-           "looks along +z)")
+           "Position of the key point light (the subject stands on the floor y=0 around the "
+           "origin, about 2.6 units across; the camera looks along +z)")
         ->check(triple(false))
         ->default_str(show(s.keyPosition))
         ->group(group);
@@ -220,6 +242,10 @@ void defineImage(CLI::App& app, PreviewOptions& o) {
     app.add_option("--threads", o.render.threads, "Render threads (default: all cores)")
         ->check(CLI::Range(1, kMaxThreads))
         ->group(group);
+    app.add_flag("--verbose", o.verbose,
+                 "Print the time of each stage on stderr: making or reading the subject, "
+                 "building the ray-tracing scene, loading the module, rendering, writing")
+        ->group(group);
 }
 
 void defineFiles(CLI::App& app, PreviewOptions& o) {
@@ -228,10 +254,19 @@ void defineFiles(CLI::App& app, PreviewOptions& o) {
                    "Module file to load (default: pelorix3.so beside this program)")
         ->type_name("FILE")
         ->group(group);
+    CLI::Option* preset =
+        app.add_option("--preset", o.presetName,
+                       "A named look from the presets folder: its stored parameters and "
+                       "surface inputs, before the options above apply (see --list-presets)")
+            ->type_name("NAME")
+            ->group(group);
+    app.add_flag("--list-presets", o.listPresets, "List the named looks and what they are")
+        ->group(group);
     app.add_option("--load", o.loadPath,
                    "Read the seven stored parameter values from FILE before the options above "
                    "apply")
         ->type_name("FILE")
+        ->excludes(preset)
         ->group(group);
     app.add_option("--save", o.savePath,
                    "Write the instance's stored parameter values to FILE, as a scene stores them")
@@ -239,17 +274,31 @@ void defineFiles(CLI::App& app, PreviewOptions& o) {
         ->group(group);
     const std::map<std::string, StorageMode> modes{
         {"auto", StorageMode::Auto}, {"text", StorageMode::Text}, {"binary", StorageMode::Binary}};
-    app.add_option("--mode", o.mode,
-                   "Parameter file form: text (one value per line) or binary (seven big-endian "
-                   "4-byte floats); auto reads either and saves text")
+    // --mode comes first: CLI11 applies options in the order they are declared, so the
+    // two specific options below win over it.
+    app.add_option_function<StorageMode>(
+           "--mode",
+           [&o](const StorageMode& mode) {
+               o.loadMode = mode;
+               o.saveMode = mode;
+           },
+           "Form of both parameter files: text (one value per line) or binary (seven "
+           "big-endian 4-byte floats); auto reads either and saves text")
         ->transform(CLI::CheckedTransformer(modes, CLI::ignore_case))
         ->default_str("auto")
+        ->group(group);
+    app.add_option("--load-mode", o.loadMode, "Form of the --load file (default: --mode)")
+        ->transform(CLI::CheckedTransformer(modes, CLI::ignore_case))
+        ->group(group);
+    app.add_option("--save-mode", o.saveMode,
+                   "Form of the --save file (default: --mode), e.g. --load-mode text "
+                   "--save-mode binary converts")
+        ->transform(CLI::CheckedTransformer(modes, CLI::ignore_case))
         ->group(group);
     app.add_option("--panel", o.panelPath, "Paint the options panel into a PNG file")
         ->type_name("FILE")
         ->group(group);
-    app.add_option("--sheet", o.sheetPath,
-                   "Contact sheet PNG: density across, roughness down")
+    app.add_option("--sheet", o.sheetPath, "Contact sheet PNG: density across, roughness down")
         ->type_name("FILE")
         ->group(group);
     app.add_option("--switch-sheet", o.switchSheetPath,
@@ -266,12 +315,13 @@ void defineOptions(CLI::App& app, PreviewOptions& options) {
     app.description(
         "Renders a preview of the pelorix3 sheen shader: the module file is loaded and driven "
         "through the stand-in host exactly as the renderer drives it. With no options it "
-        "renders a sphere on a ground plane to preview.png.");
+        "renders a cloth draped over a ball, on a neutral floor, to preview.png.");
     app.footer(
         "Exit status: 0 success, 1 a file or the module could not be used, 2 bad command "
         "line.");
     defineParameters(app, options.parameters);
-    defineSurface(app, options.scene.surface);
+    defineSubject(app, options.scene);
+    defineSurface(app, options.surface);
     defineLights(app, options.scene);
     defineImage(app, options);
     defineFiles(app, options);

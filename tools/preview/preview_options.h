@@ -7,31 +7,37 @@
 
 #include "tools/preview/parameter_file.h"
 #include "tools/preview/parameter_overrides.h"
-#include "tools/preview/renderer.h"
-#include "tools/preview/scene_settings.h"
+#include "tools/preview/render_names.h"
+#include "tools/preview/surface_overrides.h"
 
 namespace preview {
 
 struct PreviewOptions {
-    SceneSettings scene;
+    SceneSettings scene;  // its surface: the defaults, or the preset's look
+    SurfaceOverrides surface;
     ParameterOverrides parameters;
+    std::string presetName;
+    bool listPresets = false;
+    bool verbose = false;  // the time of each stage on stderr
     RenderSettings render;
     std::string output = "preview.png";
     bool outputGiven = false;
     std::string modulePath;  // empty: the module beside the executable
     std::string loadPath;
     std::string savePath;
-    StorageMode mode = StorageMode::Auto;
+    StorageMode loadMode = StorageMode::Auto;
+    StorageMode saveMode = StorageMode::Auto;
     std::string panelPath;
     std::string sheetPath;
     std::string switchSheetPath;
 
     // The preview itself is rendered when asked for with --output, or when nothing else
     // was asked for.
-    bool wantsRender() const {
-        return outputGiven || (savePath.empty() && panelPath.empty() && sheetPath.empty() &&
-                               switchSheetPath.empty());
+    bool asksForFiles() const {
+        return outputGiven || !savePath.empty() || !panelPath.empty() || !sheetPath.empty() ||
+               !switchSheetPath.empty();
     }
+    bool wantsRender() const { return outputGiven || (!listPresets && !asksForFiles()); }
 };
 
 // Declares every option on `app`, writing into `options` as the command line is parsed.

@@ -4,12 +4,14 @@
 
 namespace preview {
 
-standin::Result<std::unique_ptr<PreviewSession>> PreviewSession::open(
-    const std::string& modulePath, const SceneSettings& scene) {
+standin::Result<std::unique_ptr<PreviewSession>> PreviewSession::open(const std::string& modulePath,
+                                                                      const SceneSettings& scene) {
     using Outcome = standin::Result<std::unique_ptr<PreviewSession>>;
     standin::Result<standin::ShaderModule> module = standin::ShaderModule::open(modulePath);
     if (!module) return Outcome::failure(module.error());
-    auto previewScene = std::make_unique<PreviewScene>(scene);
+    standin::Result<std::unique_ptr<PreviewScene>> built = PreviewScene::create(scene);
+    if (!built) return Outcome::failure(built.error());
+    std::unique_ptr<PreviewScene> previewScene = std::move(built.value());
     previewScene->install(standin::Host::instance());
     standin::Result<standin::ShaderInstance> instance = module->createInstance();
     if (!instance) return Outcome::failure(modulePath + ": " + instance.error());
@@ -21,8 +23,7 @@ standin::Result<std::unique_ptr<PreviewSession>> PreviewSession::open(
 }
 
 PreviewSession::PreviewSession(standin::ShaderModule module, standin::ShaderInstance instance,
-                               std::unique_ptr<PreviewScene> scene,
-                               const ParameterBlock& defaults)
+                               std::unique_ptr<PreviewScene> scene, const ParameterBlock& defaults)
     : module_(std::move(module)),
       instance_(std::move(instance)),
       scene_(std::move(scene)),
@@ -51,19 +52,21 @@ standin::Status PreviewSession::startFrame() {
 }
 
 Image PreviewSession::render(const RenderSettings& settings, ProgressBar* progress) {
-    return preview::render(instance_, *scene_, settings, progress);
+    if (!progress) return standin::render(instance_, *scene_, settings);
+    return standin::render(instance_, *scene_, settings, [progress] { progress->advance(); });
 }
 
 standin::Result<Image> PreviewSession::renderVariant(const ParameterBlock& parameters,
                                                      const SurfaceInputs& surface,
-                                                     const RenderSettings& settings) {
+                                                     const RenderSettings& settings,
+                                                     ProgressBar* progress) {
     using Outcome = standin::Result<Image>;
     if (standin::Status loaded = loadInto(instance_, parameters); !loaded) {
         return Outcome::failure(loaded.error());
     }
     const SurfaceInputs currentSurface = scene_->surface();
     scene_->setSurface(surface);
-    Image image = render(settings);
+    Image image = render(settings, progress);
     scene_->setSurface(currentSurface);
     if (standin::Status restored = loadInto(instance_, parameters_); !restored) {
         return Outcome::failure(restored.error());

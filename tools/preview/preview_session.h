@@ -7,13 +7,15 @@
 #include <memory>
 #include <string>
 
-#include "host/panel_painter.h"
 #include "host/result.h"
 #include "host/shader_driver.h"
+#include "render/panel_painter.h"
+#include "render/preview_scene.h"
+#include "render/renderer.h"
 #include "tools/preview/parameter_block.h"
 #include "tools/preview/parameter_file.h"
-#include "tools/preview/preview_scene.h"
-#include "tools/preview/renderer.h"
+#include "tools/preview/progress_bar.h"
+#include "tools/preview/render_names.h"
 
 namespace preview {
 
@@ -49,7 +51,8 @@ public:
     // parameters and the scene's surface back as they were.
     standin::Result<Image> renderVariant(const ParameterBlock& parameters,
                                          const SurfaceInputs& surface,
-                                         const RenderSettings& settings);
+                                         const RenderSettings& settings,
+                                         ProgressBar* progress = nullptr);
 
 private:
     PreviewSession(standin::ShaderModule module, standin::ShaderInstance instance,

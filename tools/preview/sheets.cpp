@@ -26,24 +26,38 @@ RenderSettings cellSettings(const RenderSettings& render) {
     return cell;
 }
 
+// Image rows of every cell together: the progress bar's whole.
+long rowsToRender(const SheetLayout& layout) {
+    return static_cast<long>(layout.columnLabels.size() * layout.rowLabels.size()) *
+           layout.cellHeight;
+}
+
 SheetLayout densityRoughnessLayout() {
     SheetLayout layout;
     layout.title = "density across, roughness down";
     for (const double d : kDensities) layout.columnLabels.push_back(format("density %.2f", d));
     for (const double r : kRoughnessSixtyFourths) {
-        layout.rowLabels.push_back(format("roughness 1/%g", 64.0 / r) +
-                                   format(" (e=%g)", 1.0 / r));
+        layout.rowLabels.push_back(format("roughness 1/%g", 64.0 / r) + format(" (e=%g)", 1.0 / r));
     }
     layout.cellWidth = kSheetCellWidth;
     layout.cellHeight = kSheetCellHeight;
     return layout;
 }
 
-SheetLayout switchLayout() {
+// With the switch on, luminosity 0 means no velvet at all; the row shows the switch at
+// the surface's own luminosity, or at this one when the surface has none.
+constexpr double kSwitchSheetLuminosity = 0.5;
+
+double switchRowLuminosity(const SurfaceInputs& surface) {
+    return surface.luminous > 0.0 ? surface.luminous : kSwitchSheetLuminosity;
+}
+
+SheetLayout switchLayout(double luminosity) {
     SheetLayout layout;
     layout.title = "the two switches";
     layout.columnLabels = {"don't overlap shadows: off", "don't overlap shadows: on"};
-    layout.rowLabels = {"density by luminosity: off", "density by luminosity: on"};
+    layout.rowLabels = {"density by luminosity: off",
+                        format("density by luminosity: on (luminosity %g)", luminosity)};
     layout.cellWidth = kSheetCellWidth;
     layout.cellHeight = kSheetCellHeight;
     return layout;
@@ -54,22 +68,29 @@ SheetLayout switchLayout() {
 standin::Result<standin::Image> densityRoughnessSheet(PreviewSession& session,
                                                       const RenderSettings& render) {
     const RenderSettings cell = cellSettings(render);
-    return contactSheet(densityRoughnessLayout(), [&](int column, int row) {
+    const SheetLayout layout = densityRoughnessLayout();
+    ProgressBar progress = ProgressBar::forStderr(rowsToRender(layout));
+    return contactSheet(layout, [&](int column, int row) {
         ParameterBlock parameters = session.parameters();
         parameters.density = kDensities[static_cast<std::size_t>(column)];
         SurfaceInputs surface = session.scene().surface();
         surface.roughness = kRoughnessSixtyFourths[static_cast<std::size_t>(row)] / 64.0;
-        return session.renderVariant(parameters, surface, cell);
+        return session.renderVariant(parameters, surface, cell, &progress);
     });
 }
 
 standin::Result<standin::Image> switchSheet(PreviewSession& session, const RenderSettings& render) {
     const RenderSettings cell = cellSettings(render);
-    return contactSheet(switchLayout(), [&](int column, int row) {
+    const double luminosity = switchRowLuminosity(session.scene().surface());
+    const SheetLayout layout = switchLayout(luminosity);
+    ProgressBar progress = ProgressBar::forStderr(rowsToRender(layout));
+    return contactSheet(layout, [&](int column, int row) {
         ParameterBlock parameters = session.parameters();
         parameters.dontOverlapShadows = column;
         parameters.densityByLuminosity = row;
-        return session.renderVariant(parameters, session.scene().surface(), cell);
+        SurfaceInputs surface = session.scene().surface();
+        if (row == 1) surface.luminous = luminosity;
+        return session.renderVariant(parameters, surface, cell, &progress);
     });
 }
 

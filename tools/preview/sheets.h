@@ -2,8 +2,8 @@
 #ifndef PELORIX3_TOOLS_PREVIEW_SHEETS_H
 #define PELORIX3_TOOLS_PREVIEW_SHEETS_H
 
-#include "host/panel_painter.h"
 #include "host/result.h"
+#include "render/panel_painter.h"
 #include "tools/preview/preview_session.h"
 
 namespace preview {

@@ -24,4 +24,17 @@ std::optional<double> parseStoredNumber(std::string_view text) {
     return value;
 }
 
+std::optional<standin::Triple> parseNumberTriple(std::string_view text) {
+    standin::Triple t{};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const std::size_t comma = i < 2 ? text.find(',') : text.size();
+        if (comma == std::string_view::npos) return std::nullopt;
+        const std::optional<double> value = parseStoredNumber(text.substr(0, comma));
+        if (!value) return std::nullopt;
+        t[i] = *value;
+        text.remove_prefix(std::min(comma + 1, text.size()));
+    }
+    return t;
+}
+
 }  // namespace preview

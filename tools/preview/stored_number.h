@@ -1,15 +1,20 @@
-// One stored value read as text: blanks around a number, nothing else.
+// Stored values read as text: blanks around a number, nothing else.
 #ifndef PELORIX3_TOOLS_PREVIEW_STORED_NUMBER_H
 #define PELORIX3_TOOLS_PREVIEW_STORED_NUMBER_H
 
 #include <optional>
 #include <string_view>
 
+#include "host/triple.h"
+
 namespace preview {
 
 // The finite number the text holds, or nothing when it holds anything else (an empty
 // text, stray characters, infinity or not-a-number). Stops at a zero byte.
 std::optional<double> parseStoredNumber(std::string_view text);
+
+// Three such numbers separated by commas ("R,G,B" or "X,Y,Z").
+std::optional<standin::Triple> parseNumberTriple(std::string_view text);
 
 }  // namespace preview
 

@@ -1,0 +1,16 @@
+# Writes the README's section on installing the plug-in, heading included, to OUTPUT:
+# the text that goes into the release zip beside the module file.
+file(READ ${README} text)
+string(FIND "${text}" "## Installing the plug-in" start)
+if(start EQUAL -1)
+    message(FATAL_ERROR "${README} has no section on installing the plug-in")
+endif()
+string(SUBSTRING "${text}" ${start} -1 section)
+string(SUBSTRING "${section}" 3 -1 rest)
+string(FIND "${rest}" "\n## " next)
+if(NOT next EQUAL -1)
+    math(EXPR length "${next} + 4")
+    string(SUBSTRING "${section}" 0 ${length} section)
+endif()
+string(REGEX REPLACE "^## " "" section "${section}")
+file(WRITE ${OUTPUT} "pelorix3 ${VERSION}\n\n${section}")

@@ -1,0 +1,39 @@
+// A pinhole camera: the ray through any point of the image.
+#ifndef PELORIX3_RENDER_CAMERA_H
+#define PELORIX3_RENDER_CAMERA_H
+
+#include "host/triple.h"
+
+namespace standin {
+
+struct CameraRay {
+    Triple origin;
+    Triple direction;  // unit
+};
+
+class Camera {
+public:
+    // Looks from `position` at `target`, world up being +y, with the given vertical field
+    // of view, onto an image `width` × `height` pixels.
+    Camera(const Triple& position, const Triple& target, double verticalFovDegrees, int width,
+           int height);
+
+    const Triple& position() const { return position_; }
+
+    // The ray through image point (x, y), in pixels from the top-left corner.
+    CameraRay ray(double x, double y) const;
+
+    // The height of one pixel seen at `distance` from the camera.
+    double pixelSizeAt(double distance) const { return distance * 2.0 * halfHeight_ / height_; }
+
+private:
+    Triple position_;
+    Triple forward_, right_, up_;
+    double halfHeight_;  // of the image plane at distance 1
+    double halfWidth_;
+    int width_, height_;
+};
+
+}  // namespace standin
+
+#endif

@@ -1,0 +1,91 @@
+#include "render/illumination.h"
+
+#include <limits>
+
+#include "host/host_globals.h"
+
+namespace standin {
+namespace {
+
+double falloffFactor(const Light& light, double distance) {
+    if (!light.inverseSquareFalloff || !(light.falloffDistance > 0.0)) {
+        return 1.0;
+    }
+    const double ratio = light.falloffDistance / distance;
+    return ratio * ratio;
+}
+
+LightArrival pointArrival(const Light& light, const Triple& position) {
+    LightArrival arrival;
+    const Triple offset = position - light.position;
+    const std::optional<Triple> direction = unit(offset);
+    if (!direction) {
+        return arrival;
+    }
+    arrival.distance = length(offset);
+    arrival.direction = *direction;
+    arrival.color = light.emitted() * falloffFactor(light, arrival.distance);
+    arrival.lit = true;
+    return arrival;
+}
+
+LightArrival distantArrival(const Light& light) {
+    LightArrival arrival;
+    const std::optional<Triple> direction = unit(light.forward);
+    if (!direction) {
+        return arrival;
+    }
+    arrival.distance = std::numeric_limits<double>::infinity();
+    arrival.direction = *direction;
+    arrival.color = light.emitted();
+    arrival.lit = true;
+    return arrival;
+}
+
+// The arrival at `position` from the scene light `item`, with the shadow test applied.
+LightArrival arrivalFromScene(const Host& host, HostItem item, const double position[3]) {
+    const Light* light = position ? host.scene().light(item) : nullptr;
+    if (!light) {
+        return {};
+    }
+    LightArrival arrival = lightArrival(*light, position);
+    const OcclusionTest& occluded = host.occlusionTest();
+    if (arrival.lit && occluded) {
+        const Triple toLight = arrival.direction * -1.0;
+        if (occluded(position, toLight.data(), arrival.distance)) {
+            arrival.color = {0.0, 0.0, 0.0};
+            arrival.lit = false;
+        }
+    }
+    return arrival;
+}
+
+}  // namespace
+
+LightArrival lightArrival(const Light& light, const double position[3]) {
+    return light.type == LightType::Distant ? distantArrival(light)
+                                            : pointArrival(light, toTriple(position));
+}
+
+int hostIlluminate(HostItem light, const double position[3], double direction[3],
+                   double color[3]) noexcept {
+    if (!direction || !color) {
+        return 0;
+    }
+    try {
+        const Host& host = Host::instance();
+        const LightArrival arrival = arrivalFromScene(host, light, position);
+        store(arrival.direction, direction);
+        store(arrival.color, color);
+        const int lit = arrival.lit ? 1 : 0;
+        if (const IlluminationHook& hook = host.illuminationHook()) {
+            hook(IlluminationCall{light, position, direction, color, lit});
+        }
+        return lit;
+    } catch (...) {
+        store({0.0, 0.0, 0.0}, color);
+        return 0;
+    }
+}
+
+}  // namespace standin

@@ -1,0 +1,94 @@
+// The preview scene: a subject (the draped cloth, a sphere or the user's model) standing
+// on a floor, seen by a camera that frames it, lit by a key point light and a distant rim
+// light over a little ambient. Everything is in one ray-traced scene, which also casts
+// the shadows of the host's illumination.
+#ifndef PELORIX3_RENDER_PREVIEW_SCENE_H
+#define PELORIX3_RENDER_PREVIEW_SCENE_H
+
+#include <memory>
+
+#include "host/result.h"
+#include "host/scene.h"
+#include "render/camera.h"
+#include "render/ray_scene.h"
+#include "render/scene_settings.h"
+#include "render/triangle_mesh.h"
+
+namespace standin {
+
+class Host;
+
+// How the subject was moved into the scene: world = object × scale + offset.
+struct Placement {
+    double scale = 1.0;
+    Triple offset{0.0, 0.0, 0.0};
+
+    Triple toObject(const Triple& world) const;
+};
+
+// Seconds spent making the scene: the subject (made, or read from its file) and the
+// ray-tracing scene built over it.
+struct BuildTimes {
+    double subject = 0.0;
+    double rayScene = 0.0;
+};
+
+// Triangles of the default cloth, about 100,000.
+inline constexpr int kClothVerticesPerSide = 224;
+
+class PreviewScene {
+public:
+    // Builds the subject (reading the model for SubjectKind::Mesh) and the ray-traced
+    // scene; fails with a message naming the file, or Embree's reason.
+    static Result<std::unique_ptr<PreviewScene>> create(const SceneSettings& settings);
+
+    // Places a mesh already made: scaled to the preview's size, standing on the floor in
+    // the middle. Fails only when Embree does.
+    static Result<std::unique_ptr<PreviewScene>> withMesh(const SceneSettings& settings,
+                                                          TriangleMesh mesh);
+
+    const RayScene& objects() const { return *objects_; }
+    bool isSubject(const RayHit& hit) const { return hit.object == subject_; }
+    const Placement& placement() const { return placement_; }
+    std::size_t subjectTriangles() const { return subjectTriangles_; }
+    const BuildTimes& buildTimes() const { return buildTimes_; }
+    // Triangles of the model file left out for having no area.
+    std::size_t degenerateTriangles() const { return degenerateTriangles_; }
+
+    // The scene's camera onto an image of this size.
+    Camera camera(int width, int height) const;
+
+    // Changes the subject's surface inputs for the renders that follow.
+    void setSurface(const SurfaceInputs& surface) { settings_.surface = surface; }
+    const SurfaceInputs& surface() const { return settings_.surface; }
+
+    // Seen where a camera ray hits nothing: a dim gradient from the horizon up.
+    Triple background(const Triple& direction) const;
+
+    // Makes the host's scene this one: its lights, its ambient colour and, when shadows
+    // are on, its objects as the occluders of the host's illumination. The scene must
+    // outlive the host's use of it.
+    void install(Host& host) const;
+
+private:
+    struct View {
+        Triple position;
+        Triple target;
+    };
+
+    PreviewScene(const SceneSettings& settings, std::unique_ptr<RayScene> objects);
+    static Result<std::unique_ptr<PreviewScene>> finish(std::unique_ptr<PreviewScene> scene);
+
+    SceneSettings settings_;
+    std::unique_ptr<RayScene> objects_;
+    int subject_ = 0;
+    std::size_t subjectTriangles_ = 0;
+    std::size_t degenerateTriangles_ = 0;
+    BuildTimes buildTimes_;
+    Placement placement_;
+    View view_;
+};
+
+}  // namespace standin
+
+#endif

@@ -1,0 +1,86 @@
+// The objects of the stand-in renderer's scene as its ray tracer sees them: triangle
+// meshes, spheres and a square floor, all in one Embree scene, which camera rays hit and
+// which casts the shadows of the host's illumination.
+#ifndef PELORIX3_RENDER_RAY_SCENE_H
+#define PELORIX3_RENDER_RAY_SCENE_H
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "host/illumination_hooks.h"
+#include "host/result.h"
+#include "host/triple.h"
+#include "render/triangle_mesh.h"
+
+namespace standin {
+
+struct Sphere {
+    Triple center{0.0, 0.0, 0.0};
+    double radius = 1.0;
+};
+
+// A square in the plane y = height, facing up, centred under the origin.
+struct Floor {
+    double height = 0.0;
+    double halfSize = 100.0;
+};
+
+// Where a ray first meets an object: the distance along the unit ray direction, the
+// point, the unit shading normal (interpolated on meshes) and the unit geometric normal
+// there, which object (the order of adding) and which of its triangles (0 for others).
+// The normals are as the object has them, whichever side the ray came from.
+struct RayHit {
+    double distance = 0.0;
+    Triple position{0.0, 0.0, 0.0};
+    Triple normal{0.0, 1.0, 0.0};
+    Triple geometricNormal{0.0, 1.0, 0.0};
+    int object = 0;
+    int primitive = 0;
+};
+
+class RayScene {
+public:
+    // Hits closer than this to a ray's origin are ignored, so that a ray leaving a
+    // surface does not meet that surface again at its own starting point. Scenes are
+    // built a few units across, which this suits at single precision.
+    static constexpr double minimumDistance = 1e-4;
+
+    // Fails when Embree cannot start.
+    static Result<std::unique_ptr<RayScene>> create();
+    ~RayScene();
+    RayScene(const RayScene&) = delete;
+    RayScene& operator=(const RayScene&) = delete;
+
+    // Each returns the object's index. Objects are added before commit().
+    int add(const Sphere& sphere);
+    int add(const Floor& floor);
+    int add(TriangleMesh mesh);
+
+    // Builds the acceleration structure; fails with Embree's reason.
+    Status commit();
+
+    // The nearest hit along the unit `direction` from `origin` within `maxDistance`.
+    std::optional<RayHit> nearestHit(const Triple& origin, const Triple& direction,
+                                     double maxDistance) const;
+
+    // Whether any object lies on the way; the shape of the host's OcclusionTest.
+    bool occluded(const double from[3], const double toLight[3], double maxDistance) const;
+
+    // An occlusion test for the host that reads this scene, which must outlive it.
+    OcclusionTest occlusionTest() const;
+
+private:
+    struct Embree;
+    explicit RayScene(std::unique_ptr<Embree> embree);
+
+    int remember(unsigned id, std::vector<std::array<Point3f, 3>> cornerNormals);
+
+    std::unique_ptr<Embree> embree_;
+    // The corner normals of each object, by its index; empty for all but meshes.
+    std::vector<std::vector<std::array<Point3f, 3>>> cornerNormals_;
+};
+
+}  // namespace standin
+
+#endif

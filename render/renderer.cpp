@@ -1,0 +1,124 @@
+#include "render/renderer.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <limits>
+#include <thread>
+#include <vector>
+
+#include "host/host_globals.h"
+#include "render/neutral_material.h"
+#include "render/shading_sample.h"
+
+namespace standin {
+namespace {
+
+double dot(const Triple& a, const Triple& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+
+// Uniform scale in both directions: object to world and world to object.
+void scaleMatrix(double scale, double m[9]) {
+    std::fill(m, m + 9, 0.0);
+    m[0] = m[4] = m[8] = scale;
+}
+
+// The shading record a renderer hands a shader for a hit on the subject.
+ShadingSample subjectSample(const PreviewScene& scene, const RayHit& hit, const CameraRay& ray,
+                            double spotSize) {
+    const SurfaceInputs& inputs = scene.surface();
+    double toWorld[9];
+    double toObject[9];
+    scaleMatrix(scene.placement().scale, toWorld);
+    scaleMatrix(1.0 / scene.placement().scale, toObject);
+    ShadingSample sample;
+    sample.worldPosition(hit.position)
+        .objectPosition(scene.placement().toObject(hit.position))
+        .shadingNormal(hit.normal)
+        .geometricNormal(hit.geometricNormal)
+        .spotSize(spotSize)
+        .ray(ray.origin, hit.distance, -dot(ray.direction, hit.normal))
+        .objectTransform(toObject)
+        .worldTransform(toWorld)
+        .object(sampleObject())
+        .polygon(hit.primitive)
+        .color(inputs.color)
+        .diffuse(inputs.diffuse)
+        .specular(inputs.specular)
+        .luminous(inputs.luminous)
+        .roughness(inputs.roughness);
+    return sample;
+}
+
+// A surface is seen from the side the ray comes from: seen from behind, both normals
+// turn round.
+RayHit facingTheRay(RayHit hit, const Triple& direction) {
+    if (dot(direction, hit.geometricNormal) > 0.0) {
+        hit.geometricNormal = hit.geometricNormal * -1.0;
+        hit.normal = hit.normal * -1.0;
+    }
+    return hit;
+}
+
+// The colour one camera ray brings back.
+// A sample's spot is its share of the pixel: a pixel holds samplesPerSide² of them.
+Triple shadeRay(const ShaderInstance& shader, const PreviewScene& scene, const Camera& camera,
+                int samplesPerSide, const CameraRay& ray, int x, int y) {
+    const std::optional<RayHit> found = scene.objects().nearestHit(
+        ray.origin, ray.direction, std::numeric_limits<double>::infinity());
+    if (!found) return scene.background(ray.direction);
+    const RayHit hit = facingTheRay(*found, ray.direction);
+    if (!scene.isSubject(hit)) return neutralShade(Host::instance(), hit.position, hit.normal);
+    ShadingSample sample =
+        subjectSample(scene, hit, ray, camera.pixelSizeAt(hit.distance) / samplesPerSide);
+    sample.screen(x, y);
+    shader.evaluate(sample.record());
+    return toTriple(sample.record().color);
+}
+
+unsigned char toByte(double value) {
+    const double clamped = std::clamp(std::isnan(value) ? 0.0 : value, 0.0, 1.0);
+    return static_cast<unsigned char>(std::lround(clamped * 255.0));
+}
+
+void renderRow(const ShaderInstance& shader, const PreviewScene& scene, const Camera& camera,
+               const RenderSettings& settings, int y, Image& image) {
+    const int n = settings.samplesPerSide;
+    const double weight = 1.0 / (n * n);
+    for (int x = 0; x < settings.width; ++x) {
+        Triple sum{0.0, 0.0, 0.0};
+        for (int j = 0; j < n; ++j) {
+            for (int i = 0; i < n; ++i) {
+                const CameraRay ray = camera.ray(x + (i + 0.5) / n, y + (j + 0.5) / n);
+                const Triple color = shadeRay(shader, scene, camera, n, ray, x, y);
+                for (std::size_t c = 0; c < 3; ++c) sum[c] += color[c];
+            }
+        }
+        const std::size_t at = 3 * (static_cast<std::size_t>(y) * settings.width + x);
+        for (std::size_t c = 0; c < 3; ++c) image.rgb[at + c] = toByte(sum[c] * weight);
+    }
+}
+
+}  // namespace
+
+Image render(const ShaderInstance& shader, const PreviewScene& scene,
+             const RenderSettings& settings, const std::function<void()>& rowDone) {
+    Image image{settings.width, settings.height,
+                std::vector<unsigned char>(3 * static_cast<std::size_t>(settings.width) *
+                                           static_cast<std::size_t>(settings.height))};
+    const Camera camera = scene.camera(settings.width, settings.height);
+    std::atomic<int> nextRow{0};
+    auto work = [&] {
+        for (int y = nextRow++; y < settings.height; y = nextRow++) {
+            renderRow(shader, scene, camera, settings, y, image);
+            if (rowDone) rowDone();
+        }
+    };
+    {
+        std::vector<std::jthread> helpers;
+        for (int t = 1; t < std::max(settings.threads, 1); ++t) helpers.emplace_back(work);
+        work();
+    }  // the helpers have finished their rows here
+    return image;
+}
+
+}  // namespace standin

@@ -1,0 +1,30 @@
+// Renders the preview scene through a shader instance: every camera ray that hits an
+// object becomes a shading record evaluated by the module, exactly as the renderer hands
+// its samples over; the record's colour after evaluation is the sample's colour.
+#ifndef PELORIX3_RENDER_RENDERER_H
+#define PELORIX3_RENDER_RENDERER_H
+
+#include <functional>
+
+#include "host/shader_driver.h"
+#include "render/panel_painter.h"
+#include "render/preview_scene.h"
+
+namespace standin {
+
+struct RenderSettings {
+    int width = 512;
+    int height = 384;
+    int samplesPerSide = 2;  // each pixel averages a regular grid of this many squared
+    int threads = 1;
+};
+
+// Rows are shared out among `settings.threads` threads; each pixel depends on nothing but
+// its own samples, so the image is the same whatever the thread count. `rowDone`, when
+// given, is called once per finished row, from the thread that rendered it.
+Image render(const ShaderInstance& shader, const PreviewScene& scene,
+             const RenderSettings& settings, const std::function<void()>& rowDone = {});
+
+}  // namespace standin
+
+#endif

@@ -1,0 +1,43 @@
+// What the preview scene is made of, as the command line can change it: the subject, the
+// surface inputs the renderer would hand the shader, the two lights and the ambient
+// colour. The defaults are the embedded scene.
+#ifndef PELORIX3_RENDER_SCENE_SETTINGS_H
+#define PELORIX3_RENDER_SCENE_SETTINGS_H
+
+#include <string>
+
+#include "host/triple.h"
+
+namespace standin {
+
+// The subject: the procedural draped cloth, today's sphere, or a model from an OBJ file.
+enum class SubjectKind { Cloth, Sphere, Mesh };
+
+// The surface inputs of every shaded sample of the subject (the floor and everything
+// else have the host's neutral material).
+struct SurfaceInputs {
+    Triple color{0.62, 0.08, 0.16};
+    double diffuse = 0.9;
+    double specular = 0.7;
+    double luminous = 0.0;
+    double roughness = 1.0 / 64.0;  // the classic lobe, exponent 1
+};
+
+struct SceneSettings {
+    SubjectKind subject = SubjectKind::Cloth;
+    std::string meshPath;       // the model's file, for SubjectKind::Mesh
+    double creaseAngle = 60.0;  // degrees; for a model without normals of its own
+    SurfaceInputs surface;
+    Triple keyPosition{-3.5, 4.5, -3.0};  // point light, upper left in front of the sphere
+    Triple keyColor{1.0, 0.97, 0.92};
+    double keyIntensity = 1.0;
+    Triple rimDirection{-0.45, -0.35, -1.0};  // distant light from behind, towards the camera
+    Triple rimColor{0.8, 0.88, 1.0};
+    double rimIntensity = 0.8;
+    Triple ambient{0.06, 0.06, 0.07};
+    bool shadows = true;
+};
+
+}  // namespace standin
+
+#endif

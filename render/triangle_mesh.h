@@ -1,0 +1,36 @@
+// A triangle mesh as the renderer traces it: single-precision vertex positions, three
+// vertex indices per triangle, and a normal for each corner of each triangle, so that a
+// vertex where a crease meets can carry a different normal in each triangle around it.
+#ifndef PELORIX3_RENDER_TRIANGLE_MESH_H
+#define PELORIX3_RENDER_TRIANGLE_MESH_H
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace standin {
+
+using Point3f = std::array<float, 3>;
+
+struct Bounds {
+    Point3f low{0.0f, 0.0f, 0.0f};
+    Point3f high{0.0f, 0.0f, 0.0f};
+};
+
+struct TriangleMesh {
+    std::vector<Point3f> positions;
+    std::vector<std::array<std::uint32_t, 3>> triangles;
+    // Three per triangle, in the order of its corners; unit length.
+    std::vector<std::array<Point3f, 3>> cornerNormals;
+
+    std::size_t triangleCount() const { return triangles.size(); }
+    // The box around every vertex; all zero for a mesh without vertices.
+    Bounds bounds() const;
+    // Scales every position by `scale` about the origin, then moves it by `offset`.
+    // Normals keep their directions, the scale being the same along every axis.
+    void place(float scale, const Point3f& offset);
+};
+
+}  // namespace standin
+
+#endif

@@ -1,0 +1,70 @@
+// The named looks: each parameter block loads through the module's own load entry and
+// saves back byte for byte; each look's surface inputs reach the picture.
+#include <filesystem>
+
+#include "png_reader.h"
+#include "preview_fixture.h"
+#include "tools/preview/preset.h"
+
+namespace {
+
+using Presets = PreviewTest;
+
+const std::vector<std::string> kRequired{"crushed-red-velvet", "black-velvet", "gold-sheen-satin",
+                                         "peach-skin-fuzz",    "felt",         "microfibre"};
+
+std::vector<std::string> installedPresets() {
+    const auto names = preview::presetNames(preview::defaultPresetsFolder());
+    return names ? names.value() : std::vector<std::string>{};
+}
+
+TEST_F(Presets, EveryRequiredLookIsInstalledAndListed) {
+    const ToolRun run = this->run({"--list-presets"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    for (const std::string& name : kRequired) {
+        EXPECT_NE(run.out.find(name + " "), std::string::npos) << name;
+    }
+    EXPECT_FALSE(std::filesystem::exists(file("preview.png")));  // listing renders nothing
+}
+
+TEST_F(Presets, EachLoadsThroughTheModuleAndSavesBackByteIdentical) {
+    ASSERT_GE(installedPresets().size(), kRequired.size());
+    for (const std::string& name : installedPresets()) {
+        const ToolRun run = this->run({"--preset", name, "--save", name + ".txt"});
+        ASSERT_EQ(run.exitCode, 0) << name << ": " << run.err;
+        EXPECT_EQ(run.err, "") << name;  // every value is one the panel can show
+        const auto stored =
+            std::filesystem::path(preview::defaultPresetsFolder()) / name / "parameters.txt";
+        EXPECT_EQ(readFile(file(name + ".txt")), readFile(stored)) << name;
+    }
+}
+
+TEST_F(Presets, LookGivesTheSurfaceAndTheCommandLineOverridesIt) {
+    const std::vector<std::string> small{"--width", "64", "--height", "48"};
+    auto with = [&](std::vector<std::string> more) {
+        more.insert(more.end(), small.begin(), small.end());
+        return more;
+    };
+    ASSERT_EQ(run(with({"--preset", "felt", "-o", "felt.png"})).exitCode, 0);
+    ASSERT_EQ(run(with({"--load", preview::defaultPresetsFolder() + "/felt/parameters.txt", "-o",
+                        "parameters-only.png"}))
+                  .exitCode,
+              0);
+    ASSERT_EQ(run(with({"--preset", "felt", "--color", "0.62,0.08,0.16", "--diffuse", "0.9",
+                        "--specular", "0.7", "--roughness", "0.015625", "-o", "overridden.png"}))
+                  .exitCode,
+              0);
+    const std::string felt = readFile(file("felt.png"));
+    EXPECT_NE(felt, readFile(file("parameters-only.png")));  // the look's surface counts
+    EXPECT_EQ(readFile(file("overridden.png")), readFile(file("parameters-only.png")));
+}
+
+TEST_F(Presets, UnknownNameIsRefusedWithTheNamesThereAre) {
+    const ToolRun run = this->run({"--preset", "../felt"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("there is no preset \"../felt\"; the presets are black-velvet"),
+              std::string::npos)
+        << run.err;
+}
+
+}  // namespace

@@ -1,0 +1,55 @@
+// The default subject: a cloth of about 100,000 triangles hanging over its ball, above
+// the floor, smooth-shaded with outward normals.
+#include "render/draped_cloth.h"
+
+#include <gtest/gtest.h>
+
+#include "render/preview_scene.h"
+
+namespace {
+
+TEST(DrapedCloth, HasAboutAHundredThousandTriangles) {
+    const standin::TriangleMesh cloth = standin::drapedCloth(standin::kClothVerticesPerSide);
+    EXPECT_GT(cloth.triangleCount(), 95000u);
+    EXPECT_LT(cloth.triangleCount(), 105000u);
+    EXPECT_EQ(cloth.cornerNormals.size(), cloth.triangleCount());
+}
+
+TEST(DrapedCloth, HangsAboveTheFloorWithNormalsFacingOut) {
+    const standin::TriangleMesh cloth = standin::drapedCloth(60);
+    const standin::Bounds box = cloth.bounds();
+    EXPECT_GT(box.low[1], 0.0f);
+    EXPECT_LT(box.low[1], 0.3f);  // the corners come down close to the floor
+    // Around the top the normals point up; on the skirt, away from the axis.
+    for (std::size_t t = 0; t < cloth.triangleCount(); ++t) {
+        const auto& p = cloth.positions[cloth.triangles[t][0]];
+        const auto& n = cloth.cornerNormals[t][0];
+        const float outward = p[0] * n[0] + p[2] * n[2] + (p[1] > 1.5f ? n[1] : 0.0f);
+        EXPECT_GT(outward, 0.0f) << "triangle " << t;
+    }
+}
+
+TEST(PreviewScene, ModelIsScaledToStandOnTheFloorInTheMiddle) {
+    standin::TriangleMesh model;  // a triangle 2000 units up, 500 across, far off centre
+    model.positions = {
+        {1000.0f, 2000.0f, 300.0f}, {1500.0f, 2000.0f, 300.0f}, {1000.0f, 2250.0f, 400.0f}};
+    model.triangles = {{0, 1, 2}};
+    model.cornerNormals = {{standin::Point3f{0, 0, -1}, {0, 0, -1}, {0, 0, -1}}};
+    auto scene = standin::PreviewScene::withMesh(standin::SceneSettings{}, model);
+    ASSERT_TRUE(scene) << scene.error();
+    const standin::Placement& placed = scene.value()->placement();
+    // Scaled so its 500-unit side becomes the preview's size, the bottom on y = 0.
+    EXPECT_NEAR(placed.scale * 500.0, 2.6, 1e-9);
+    EXPECT_NEAR(2000.0 * placed.scale + placed.offset[1], 0.0, 1e-6);
+    EXPECT_NEAR(1250.0 * placed.scale + placed.offset[0], 0.0, 1e-6);
+    // The camera looks at it: the ray through the middle of the picture hits it.
+    const standin::Camera camera = scene.value()->camera(64, 48);
+    const standin::CameraRay ray = camera.ray(32.0, 24.0);
+    const auto hit = scene.value()->objects().nearestHit(ray.origin, ray.direction, 1e9);
+    ASSERT_TRUE(hit);
+    EXPECT_TRUE(scene.value()->isSubject(*hit));
+    const standin::Triple object = placed.toObject(hit->position);
+    EXPECT_NEAR(object[1], 2125.0, 130.0);  // back in the file's own units
+}
+
+}  // namespace

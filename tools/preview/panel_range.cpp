@@ -1,0 +1,48 @@
+#include "tools/preview/panel_range.h"
+
+#include <cstdio>
+
+namespace preview {
+namespace {
+
+constexpr double kPercentPerUnit = 100.0;
+constexpr double kSliderPerUnit = 255.0;
+
+bool outsideUnit(double value) { return !(value >= 0.0 && value <= 1.0); }
+
+std::string percentWarning(const char* name, double value) {
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "%s %g shows as %g %% in the panel, which goes from 0 to 100 %%; the value is "
+                  "a fraction (0.5 is 50 %%)",
+                  name, value, value * kPercentPerUnit);
+    return text;
+}
+
+std::string sliderWarning(const char* component, double value) {
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "specular colour %s %g is %g on the panel's slider, which goes from 0 to 255; "
+                  "colour components are fractions (1 is 255)",
+                  component, value, value * kSliderPerUnit);
+    return text;
+}
+
+}  // namespace
+
+std::vector<std::string> outOfPanelRange(const ParameterBlock& block) {
+    std::vector<std::string> warnings;
+    if (outsideUnit(block.density)) warnings.push_back(percentWarning("density", block.density));
+    if (outsideUnit(block.transparency)) {
+        warnings.push_back(percentWarning("transparency", block.transparency));
+    }
+    const char* const components[] = {"red", "green", "blue"};
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (outsideUnit(block.specularColor[i])) {
+            warnings.push_back(sliderWarning(components[i], block.specularColor[i]));
+        }
+    }
+    return warnings;
+}
+
+}  // namespace preview

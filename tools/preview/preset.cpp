@@ -1,0 +1,124 @@
+#include "tools/preview/preset.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "host/module_path.h"
+#include "host/storage_files.h"
+#include "tools/preview/stored_number.h"
+
+namespace preview {
+namespace {
+
+using PresetResult = standin::Result<Preset>;
+using Status = standin::Status;
+
+std::string trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+// Names are folder names made of lower-case letters, digits and dashes, so that a name
+// from the command line can never lead out of the presets folder.
+bool isPresetName(const std::string& name) {
+    return !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
+    });
+}
+
+Status setNumber(double& target, const std::string& value, const std::string& where) {
+    const std::optional<double> number = parseStoredNumber(value);
+    if (!number) return Status::failure(where + ": \"" + value + "\" is not a number");
+    target = *number;
+    return standin::succeeded();
+}
+
+Status applyLine(Preset& preset, const std::string& key, const std::string& value,
+                 const std::string& where) {
+    standin::SurfaceInputs& s = preset.surface;
+    if (key == "description") {
+        preset.description = value;
+        return standin::succeeded();
+    }
+    if (key == "color") {
+        const std::optional<standin::Triple> color = parseNumberTriple(value);
+        if (!color) return Status::failure(where + ": \"" + value + "\" is not R,G,B");
+        s.color = *color;
+        return standin::succeeded();
+    }
+    const std::map<std::string, double*> numbers{{"diffuse", &s.diffuse},
+                                                 {"specular", &s.specular},
+                                                 {"luminous", &s.luminous},
+                                                 {"roughness", &s.roughness}};
+    const auto found = numbers.find(key);
+    if (found == numbers.end()) return Status::failure(where + ": unknown key \"" + key + "\"");
+    return setNumber(*found->second, value, where);
+}
+
+Status readLook(Preset& preset, const std::string& path) {
+    const standin::Result<std::vector<std::string>> lines = standin::readTextFile(path);
+    if (!lines) return Status::failure(lines.error());
+    for (std::size_t i = 0; i < lines->size(); ++i) {
+        const std::string line = trimmed(lines.value()[i]);
+        if (line.empty() || line.front() == '#') continue;
+        const std::string where = path + " line " + std::to_string(i + 1);
+        const std::size_t equals = line.find('=');
+        if (equals == std::string::npos) return Status::failure(where + ": no \"key = value\"");
+        Status applied = applyLine(preset, trimmed(line.substr(0, equals)),
+                                   trimmed(line.substr(equals + 1)), where);
+        if (!applied) return applied;
+    }
+    return standin::succeeded();
+}
+
+std::string joined(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+    return text;
+}
+
+}  // namespace
+
+std::string defaultPresetsFolder() {
+    return (std::filesystem::path(standin::defaultModulePath()).parent_path() / "presets").string();
+}
+
+standin::Result<std::vector<std::string>> presetNames(const std::string& folder) {
+    using NamesResult = standin::Result<std::vector<std::string>>;
+    std::error_code error;
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (isPresetName(name) && entry.is_directory()) names.push_back(name);
+    }
+    if (error)
+        return NamesResult::failure("cannot read the presets in " + folder + ": " +
+                                    error.message());
+    std::sort(names.begin(), names.end());
+    return NamesResult::success(std::move(names));
+}
+
+standin::Result<Preset> readPreset(const std::string& folder, const std::string& name) {
+    const standin::Result<std::vector<std::string>> names = presetNames(folder);
+    if (!names) return PresetResult::failure(names.error());
+    if (!isPresetName(name) || std::find(names->begin(), names->end(), name) == names->end()) {
+        return PresetResult::failure("there is no preset \"" + name + "\"; the presets are " +
+                                     joined(names.value()));
+    }
+    const std::filesystem::path base = std::filesystem::path(folder) / name;
+    Preset preset;
+    preset.name = name;
+    standin::Result<ParameterFile> parameters =
+        readParameterFile((base / "parameters.txt").string(), StorageMode::Text);
+    if (!parameters) return PresetResult::failure(parameters.error());
+    preset.parameters = std::move(parameters.value());
+    if (Status look = readLook(preset, (base / "look.txt").string()); !look) {
+        return PresetResult::failure(look.error());
+    }
+    return PresetResult::success(std::move(preset));
+}
+
+}  // namespace preview

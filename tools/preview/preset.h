@@ -1,0 +1,36 @@
+// Named looks from the presets folder beside the program: each is a folder holding
+// parameters.txt, the shader's parameter block exactly as a scene stores it in text
+// form, and look.txt, a one-line description and the surface inputs that go with it
+// ("key = value" lines: description, color R,G,B, diffuse, specular, luminous,
+// roughness; an input left out keeps the scene's default).
+#ifndef PELORIX3_TOOLS_PREVIEW_PRESET_H
+#define PELORIX3_TOOLS_PREVIEW_PRESET_H
+
+#include <string>
+#include <vector>
+
+#include "host/result.h"
+#include "render/scene_settings.h"
+#include "tools/preview/parameter_file.h"
+
+namespace preview {
+
+struct Preset {
+    std::string name;
+    std::string description;
+    ParameterFile parameters;
+    standin::SurfaceInputs surface;
+};
+
+// presets/ beside the running executable (the build copies it there).
+std::string defaultPresetsFolder();
+
+// The names of the looks in `folder`, sorted; fails when the folder cannot be read.
+standin::Result<std::vector<std::string>> presetNames(const std::string& folder);
+
+// Reads one look; an unknown name is refused with the names there are.
+standin::Result<Preset> readPreset(const std::string& folder, const std::string& name);
+
+}  // namespace preview
+
+#endif

@@ -1,0 +1,23 @@
+// The stand-in renderer's vocabulary, as the preview command speaks it.
+#ifndef PELORIX3_TOOLS_PREVIEW_RENDER_NAMES_H
+#define PELORIX3_TOOLS_PREVIEW_RENDER_NAMES_H
+
+#include "host/triple.h"
+#include "render/panel_painter.h"
+#include "render/preview_scene.h"
+#include "render/renderer.h"
+#include "render/scene_settings.h"
+
+namespace preview {
+
+using standin::Image;
+using standin::PreviewScene;
+using standin::RenderSettings;
+using standin::SceneSettings;
+using standin::SubjectKind;
+using standin::SurfaceInputs;
+using standin::Triple;
+
+}  // namespace preview
+
+#endif
