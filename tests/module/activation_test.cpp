@@ -113,6 +113,36 @@ TEST_F(ActivationTest, CreateWithoutAHostLookupReturnsNothing) {
     EXPECT_STREQ(error, "untouched");
 }
 
+// A host that hands over no instance, state or record gets a harmless answer from every
+// entry, never a crash.
+TEST_F(ActivationTest, EveryEntryIgnoresAMissingInstanceStateOrRecord) {
+    ShaderHandlerTable table = prefilled();
+    ASSERT_EQ(activate(2, &table), 0);
+    HostInstance instance = table.create(nullptr);
+    ASSERT_NE(instance, nullptr);
+    ShadingRecord record{};
+    const ShadingRecord untouched{};
+    const LoadState load{HOST_IO_ASCII, nullptr, nullptr};
+    const SaveState save{HOST_IO_ASCII, nullptr, nullptr};
+
+    table.destroy(nullptr);
+    EXPECT_EQ(table.copy(nullptr, instance), nullptr);
+    EXPECT_EQ(table.copy(instance, nullptr), nullptr);
+    EXPECT_EQ(table.load(nullptr, &load), nullptr);
+    EXPECT_EQ(table.load(instance, nullptr), nullptr);
+    EXPECT_EQ(table.save(nullptr, &save), nullptr);
+    EXPECT_EQ(table.save(instance, nullptr), nullptr);
+    EXPECT_EQ(table.init(nullptr), nullptr);
+    table.cleanup(nullptr);
+    EXPECT_EQ(table.newTime(nullptr, 1, 0.0), nullptr);
+    table.evaluate(nullptr, &record);
+    table.evaluate(instance, nullptr);
+    EXPECT_EQ(table.flags(nullptr), 0u);
+    EXPECT_STREQ(table.descln(nullptr), "");
+    EXPECT_EQ(std::memcmp(&record, &untouched, sizeof record), 0);
+    table.destroy(instance);
+}
+
 TEST_F(ActivationTest, InterfaceActivationRefusesANullInstance) {
     auto result = file->activate("ShaderInterface", "pelorix3", 1, standin::globalFunc, nullptr);
     ASSERT_TRUE(result.ok()) << result.error();
