@@ -87,6 +87,17 @@ TEST(UnloadBesideAPeer, APeersHeadStaysInTheBlock) {
     standin::Host::instance().reset();
 }
 
+// A host that freed its render memory before unloading: there is no block to empty.
+TEST(UnloadAfterTheRenderMemoryWentAway, FindsNoBlockAndStillUnloads) {
+    standin::Host::instance().reset();
+    {
+        standin::ShaderModule module = load(true);
+        EXPECT_EQ(shadeOneFrame(module), 1);
+        standin::Host::instance().renderMemory().reset();
+    }
+    EXPECT_EQ(standin::Host::instance().renderMemory().find(rayCallListBlock), nullptr);
+}
+
 // A guard left raised (a peer stopped while holding it) must not make the unload wait.
 TEST(UnloadWithTheGuardRaised, FinishesWithoutWaiting) {
     standin::Host::instance().reset();
