@@ -62,6 +62,17 @@ TEST_F(Pipeline, ALightSampleAsksFiveQueriesInOrderAtTheServersTime) {
     }
 }
 
+// An instance that has had no new time asks for its lights at time 0.
+TEST_F(Pipeline, BeforeTheFirstNewTimeLightsAreAskedForAtTimeZero) {
+    standin::ShaderInstance instance = create();
+    host().paramQueries().enable(true);
+    ShadingRecord record = standin::ShadingSample().record();
+    instance.evaluate(record);
+    const auto queries = host().paramQueries().entries();
+    ASSERT_FALSE(queries.empty());
+    for (const standin::ParamQuery& query : queries) EXPECT_EQ(query.time, 0.0);
+}
+
 TEST_F(Pipeline, InstancesShareOneSceneView) {
     host().scene().clearLights();
     host().scene().ambient = {0.25, 0.25, 0.25};

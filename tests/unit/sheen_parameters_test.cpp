@@ -179,5 +179,19 @@ TEST(SheenParameters, DescriptionLineIsTheNameCutToTheBuffer) {
     EXPECT_EQ(std::string(shader.description), std::string(63, 'x'));
 }
 
+// The host hands over a buffer of its own, which may hold anything: the description is
+// terminated in it whatever it held, and a one-byte buffer receives the empty text.
+TEST(SheenParameters, DescriptionIsTerminatedInADirtyBuffer) {
+    SheenShader shader;
+    char buffer[16];
+    std::memset(buffer, 'Z', sizeof buffer);
+    shader.describe(buffer, sizeof buffer);
+    EXPECT_STREQ(buffer, "unnamed");
+
+    char single = 'Z';
+    shader.describe(&single, 1);
+    EXPECT_EQ(single, '\0');
+}
+
 }  // namespace
 }  // namespace pelorix3
