@@ -11,8 +11,7 @@ int ServerRegistry::registerServer(const char* className, const char* serverName
     }
     if (count >= capacity) return 0;
     records[count] = ServerRecord{className, serverName, activate};
-    ++count;
-    records[count] = ServerRecord{nullptr, nullptr, nullptr};
+    ++count;  // the record now at count is still the zeroed terminator
     return 1;
 }
 

@@ -11,6 +11,7 @@
 
 #include "framework/ray_call_list.h"
 #include "host/module_file.h"
+#include "host/render_memory.h"
 #include "module_fixture.h"
 #include "published_list.h"
 #include "render/shading_sample.h"
@@ -119,6 +120,29 @@ TEST(UnloadWithTheGuardRaised, FinishesWithoutWaiting) {
     if (!finished) busy.store(0);
     unloader.join();
     EXPECT_TRUE(finished) << "the unload waited for the list's guard";
+    standin::Host::instance().reset();
+}
+
+// A module that never published its head has nothing to withdraw, and leaves the host's
+// render memory untouched at unload: a host may have torn its services down by then.
+std::atomic<int> unloadFinds{0};
+MemoryChunk countingFind(const char*) {
+    ++unloadFinds;
+    return nullptr;
+}
+
+TEST(UnloadWithoutANewTime, MakesNoRenderMemoryCall) {
+    standin::Host::instance().reset();
+    GlobalMemory* table = standin::renderMemoryTable();
+    const auto find = table->find;
+    {
+        standin::ShaderModule module = load(true);
+        auto instance = module.createInstance();
+        ASSERT_TRUE(instance.ok()) << instance.error();
+        table->find = countingFind;
+    }
+    table->find = find;
+    EXPECT_EQ(unloadFinds.load(), 0);
     standin::Host::instance().reset();
 }
 
