@@ -11,7 +11,8 @@ int ServerRegistry::registerServer(const char* className, const char* serverName
     }
     if (count >= capacity) return 0;
     records[count] = ServerRecord{className, serverName, activate};
-    ++count;  // the record now at count is still the zeroed terminator
+    ++count;
+    records[count] = ServerRecord{nullptr, nullptr, nullptr};
     return 1;
 }
 

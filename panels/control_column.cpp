@@ -12,13 +12,14 @@ void attach(ControlStack& children, Control* control) {
     if (!children.push(control)) delete control;
 }
 
-// The column that finally takes the control gives it its owner.
 void addToOpenGroup(ControlGroup& group, Control* control) {
+    control->owner = group.owner;
     ControlRow* row = group.openRow();
     if (row == nullptr) {
         delete control;
         return;
     }
+    control->owner = row->owner;
     ControlColumn* column = row->openColumn();
     if (column == nullptr) {
         delete control;

@@ -41,7 +41,7 @@ private:
 };
 
 // Attaches control in the innermost open column of group's open chain, or deletes it when
-// a row or column is missing on the way. The column that takes it becomes its owner.
+// a row or column is missing on the way. The control's owner follows the chain.
 void addToOpenGroup(ControlGroup& group, Control* control);
 
 // Pushes control onto children, or deletes it when the stack cannot grow.
