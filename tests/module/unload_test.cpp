@@ -88,6 +88,24 @@ TEST(UnloadBesideAPeer, APeersHeadStaysInTheBlock) {
     standin::Host::instance().reset();
 }
 
+// The host renewed its render memory after this module published, and a peer claimed the
+// new block: the peer's head is not this module's to withdraw.
+TEST(UnloadBesideAPeer, APeerThatClaimedARenewedBlockKeepsIt) {
+    standin::Host::instance().reset();
+    RayCallList peerHead{};
+    RayCallList* peerAddress = &peerHead;
+    {
+        standin::ShaderModule module = load(true);
+        EXPECT_EQ(shadeOneFrame(module), 1);
+        standin::Host::instance().renderMemory().reset();
+        MemoryChunk block =
+            standin::Host::instance().renderMemory().create(rayCallListBlock, sizeof(void*));
+        std::memcpy(block, &peerAddress, sizeof peerAddress);
+    }
+    EXPECT_EQ(publishedList(), &peerHead);
+    standin::Host::instance().reset();
+}
+
 // A host that freed its render memory before unloading: there is no block to empty.
 TEST(UnloadAfterTheRenderMemoryWentAway, FindsNoBlockAndStillUnloads) {
     standin::Host::instance().reset();
