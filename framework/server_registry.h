@@ -10,7 +10,8 @@ struct ServerRegistry {
     static constexpr int capacity = 256;
 
     // Adds a server unless the same pair of text pointers is registered already (texts
-    // are compared by address) or the table is full; returns 1 when a record was added.
+    // are compared by address), a name is null or the table is full; returns 1 when a
+    // record was added.
     int registerServer(const char* className, const char* serverName, ActivateFunc activate);
 
     // Zero-initialised: the record at index count is always the all-null terminator.

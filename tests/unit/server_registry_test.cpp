@@ -37,6 +37,17 @@ TEST(ServerRegistry, SamePointersRegisterOnceEqualTextElsewhereTwice) {
     EXPECT_TRUE(isTerminator(registry.records[2]));
 }
 
+// A record without a name would end the table early for the host.
+TEST(ServerRegistry, ANullNameIsRefusedAndLaterServersStayVisible) {
+    ServerRegistry registry{};
+    EXPECT_EQ(registry.registerServer(nullptr, nullptr, activateNothing), 0);
+    EXPECT_EQ(registry.registerServer("ShaderHandler", nullptr, activateNothing), 0);
+    EXPECT_EQ(registry.registerServer(nullptr, "a", activateNothing), 0);
+    EXPECT_EQ(registry.registerServer("ShaderHandler", "a", activateNothing), 1);
+    EXPECT_STREQ(registry.records[0].name, "a");
+    EXPECT_TRUE(isTerminator(registry.records[1]));
+}
+
 TEST(ServerRegistry, FullTableRefusesAndKeepsItsTerminator) {
     ServerRegistry registry{};
     std::vector<std::string> names(ServerRegistry::capacity + 1);
