@@ -25,6 +25,32 @@ inline void copyTransform(Matrix3& matrix, const double elements[9]) {
 
 }  // namespace
 
+SampleContext::SampleContext(ShadingServer* shadingServer, ShadingRecord* hostRecord)
+    : server(shadingServer),
+      record(hostRecord),
+      screenX(hostRecord->sx),
+      screenY(hostRecord->sy),
+      objectPosition(toVec3(hostRecord->oPos)),
+      worldPosition(toVec3(hostRecord->wPos)),
+      geometricNormal(toVec3(hostRecord->gNorm)),
+      spotSize(hostRecord->spotSize),
+      raySource(toVec3(hostRecord->raySource)),
+      rayLength(hostRecord->rayLength),
+      cosine(hostRecord->cosine),
+      objectTransform(hostRecord->oXfrm),
+      worldTransform(hostRecord->wXfrm),
+      objectId(hostRecord->objID),
+      polygonIndex(hostRecord->polNum),
+      normal(toVec3(hostRecord->wNorm)),
+      color(toVec3(hostRecord->color)),
+      luminous(hostRecord->luminous),
+      diffuse(hostRecord->diffuse),
+      specular(hostRecord->specular),
+      mirror(hostRecord->mirror),
+      transparency(hostRecord->transparency),
+      eta(hostRecord->eta),
+      roughness(hostRecord->roughness) {}
+
 void SampleContext::bind(ShadingRecord* hostRecord) {
     record = hostRecord;
     callDepth = 0;
