@@ -2,6 +2,7 @@
 
 #include <poll.h>
 #include <string.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -53,6 +54,7 @@ standin::Result<std::unique_ptr<BandWorkers>> BandWorkers::start(int count, cons
 Status BandWorkers::startWorker(int number, const Work& work) {
     int ends[2];
     if (::pipe(ends) != 0) return Status::failure(systemError("cannot start a render worker"));
+    const pid_t parent = ::getpid();
     const pid_t pid = ::fork();
     if (pid < 0) {
         const Status failed = Status::failure(systemError("cannot start a render worker"));
@@ -61,6 +63,9 @@ Status BandWorkers::startWorker(int number, const Work& work) {
         return failed;
     }
     if (pid == 0) {
+        // A worker whose parent has gone has no one to render for: it goes too.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent) ::_exit(1);
         ::close(ends[0]);
         for (const Worker& sibling : workers_) ::close(sibling.fd);
         runWorker({number, count_}, ends[1], work);
