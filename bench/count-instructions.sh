@@ -12,22 +12,23 @@ for lights in 1 4 16; do
     valgrind --tool=callgrind --callgrind-out-file="$work/cg.$lights" "$bench" \
         --benchmark_filter="(EvaluateEntry|FloorKernel|BareKernel)/$lights\$" \
         --benchmark_min_time=0.02 >/dev/null 2>&1
-    # The caller tree lists, above each function, its callers with the inclusive cost of
-    # their calls and the number of calls: "cost (pct)  < caller (Nx)" then "*  function".
+    # The caller tree lists, above each function, each of its callers with the inclusive
+    # cost of its calls and their number, "cost (pct)  < caller (Nx)", then the function,
+    # "cost (pct)  *  function": the sum of the costs over the sum of the calls.
     callgrind_annotate --inclusive=yes --tree=caller "$work/cg.$lights" 2>/dev/null |
         python3 -c '
 import re, sys
-lights, per_sample, caller = sys.argv[1], {}, None
+lights, per_sample, cost, calls = sys.argv[1], {}, 0, 0
 for line in sys.stdin:
-    if "< " in line:
-        caller = line
+    caller = re.match(r" *([0-9,]+) .*< .*\(([0-9,]+)x\)", line)
+    if caller:
+        cost += int(caller.group(1).replace(",", ""))
+        calls += int(caller.group(2).replace(",", ""))
         continue
     found = re.search(r"\*  .*(evaluateAdapter|floorSheen|bareSheen)\(", line)
-    if found and caller and found.group(1) not in per_sample:
-        cost = int(caller.split()[0].replace(",", ""))
-        calls = int(re.search(r"\(([0-9,]+)x\)", caller).group(1).replace(",", ""))
+    if found and calls and found.group(1) not in per_sample:
         per_sample[found.group(1)] = cost / calls
-    caller = None
+    cost, calls = 0, 0
 entry, floor, bare = (per_sample[k] for k in ("evaluateAdapter", "floorSheen", "bareSheen"))
 print(f"{lights:<7} {entry:10.0f} {floor:10.0f} {bare:10.0f} {entry / floor:13.3f}")
 ' "$lights"
