@@ -14,6 +14,7 @@
 #include "tools/preview/preset.h"
 #include "tools/preview/preview_session.h"
 #include "tools/preview/sheets.h"
+#include "tools/preview/worker_count.h"
 
 namespace preview {
 namespace {
@@ -179,7 +180,7 @@ Status renderWorkerBand(const PreviewOptions& options, const standin::RowBand& b
 // The workers that render the preview beside this process, or none when one process is
 // asked for. Started before this process loads anything, as each begins as its copy.
 standin::Result<std::unique_ptr<BandWorkers>> startWorkers(const PreviewOptions& options) {
-    const int count = std::min(options.render.threads, options.render.height);
+    const int count = std::min(workerCount(options), options.render.height);
     if (!options.wantsRender() || count < 2)
         return standin::Result<std::unique_ptr<BandWorkers>>::success(nullptr);
     return BandWorkers::start(count, [&options](const standin::RowBand& band, RowSender& sender) {

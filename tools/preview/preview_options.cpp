@@ -239,13 +239,19 @@ void defineImage(CLI::App& app, PreviewOptions& o) {
         ->check(CLI::Range(1, kMaxSamplesPerSide))
         ->capture_default_str()
         ->group(group);
+    auto given = [&o](int count) {
+        o.render.threads = count;
+        o.workersGiven = true;
+    };
     CLI::Option* workers =
-        app.add_option("--workers", o.render.threads,
-                       "Processes that render the preview, each a band of rows; the sheets "
-                       "are rendered in as many threads (default: one per core)")
+        app.add_option_function<int>(
+               "--workers", given,
+               "Processes that render the preview, each a band of rows; the sheets are "
+               "rendered in as many threads (default: one per core, or one for a model "
+               "file of more than 5 bytes per sample)")
             ->check(CLI::Range(1, kMaxThreads))
             ->group(group);
-    app.add_option("--threads", o.render.threads, "The same as --workers")
+    app.add_option_function<int>("--threads", given, "The same as --workers")
         ->check(CLI::Range(1, kMaxThreads))
         ->excludes(workers)
         ->group(group);
