@@ -71,6 +71,20 @@ TEST_F(Render, FailureBeforeRenderingIsReportedOnce) {
     EXPECT_FALSE(std::filesystem::exists(file("preview.png")));
 }
 
+// The workers begin as copies of the tool, output buffers included: what the tool printed
+// before they started appears once.
+TEST_F(Render, OutputBeforeTheWorkersStartIsPrintedOnce) {
+    const ToolRun run =
+        this->run(with(kSmall, {"--list-presets", "--workers", "3", "-o", "p.png"}));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    std::size_t listed = 0;
+    for (std::size_t at = run.out.find("black-velvet"); at != std::string::npos;
+         at = run.out.find("black-velvet", at + 1)) {
+        ++listed;
+    }
+    EXPECT_EQ(listed, 1u) << run.out;
+}
+
 TEST_F(Render, WarningIsPrintedOnceWhateverTheWorkers) {
     const ToolRun run = this->run(with(kSmall, {"--workers", "3", "--density", "50"}));
     ASSERT_EQ(run.exitCode, 0) << run.err;

@@ -44,6 +44,7 @@ std::string systemError(const std::string& what) { return what + ": " + std::str
 standin::Result<std::unique_ptr<BandWorkers>> BandWorkers::start(int count, const Work& work) {
     using Outcome = standin::Result<std::unique_ptr<BandWorkers>>;
     std::unique_ptr<BandWorkers> workers(new BandWorkers(count));
+    workers->workers_.reserve(static_cast<std::size_t>(count));  // no allocation after a fork
     for (int number = 1; number < count; ++number) {
         if (Status started = workers->startWorker(number, work); !started)
             return Outcome::failure(started.error());

@@ -195,8 +195,6 @@ Status runPreview(const PreviewOptions& options) {
         if (Status listed = listPresets(); !listed) return listed;
         if (!options.asksForFiles()) return standin::succeeded();
     }
-    // Written now, or each worker's copy of what is still buffered would be written too.
-    std::fflush(nullptr);
     standin::Result<std::unique_ptr<BandWorkers>> workers = startWorkers(options);
     if (!workers) return Status::failure(workers.error());
     standin::Result<std::unique_ptr<PreviewSession>> prepared =
