@@ -16,12 +16,13 @@ trap 'rm -rf "$work"' EXIT
 uptime
 for ((i = 0; i < runs; i++)); do
     for workers in 1 2; do
-        start=$(date +%s.%N)
+        start=$EPOCHREALTIME
         line=$("$tool" --width 1024 --height 768 --samples 2 --workers "$workers" \
             -o "$work/$workers.png")
-        end=$(date +%s.%N)
+        end=$EPOCHREALTIME
         # "wrote FILE (preview, ..., N processes, SECONDS s)"
-        echo "$workers ${line##*, } $(echo "$end - $start" | bc)" | tr -d 's)' >> "$work/times"
+        seconds=${line##*, }
+        echo "$workers ${seconds%% *} $start $end" >> "$work/times"
     done
 done
 cmp "$work/1.png" "$work/2.png"
@@ -30,9 +31,9 @@ python3 - "$work/times" <<'PY'
 import statistics, sys
 render, whole = {1: [], 2: []}, {1: [], 2: []}
 for line in open(sys.argv[1]):
-    workers, seconds, wall = line.split()
+    workers, seconds, start, end = line.split()
     render[int(workers)].append(float(seconds))
-    whole[int(workers)].append(float(wall))
+    whole[int(workers)].append(float(end) - float(start))
 for name, times in (("render stage", render), ("whole command", whole)):
     one, two = statistics.median(times[1]), statistics.median(times[2])
     print(f"{name:14} 1 worker {one:6.2f} s   2 workers {two:6.2f} s   {one / two:5.2f} x")
