@@ -14,7 +14,9 @@ void store(const Vec3& v, double out[3]) {
     out[2] = v.z;
 }
 
-void copyTransform(Matrix3& matrix, const double elements[9]) {
+// Inline: it runs twice per sample, and a call would keep the context's fields zeroed at
+// construction from being left out where copyIn overwrites them at once.
+inline void copyTransform(Matrix3& matrix, const double elements[9]) {
     if (matrix.elementCount() != 9 || matrix.data == nullptr) matrix.resize(3, 3);
     matrix.rows = 3;
     matrix.cols = 3;
@@ -22,6 +24,32 @@ void copyTransform(Matrix3& matrix, const double elements[9]) {
 }
 
 }  // namespace
+
+SampleContext::SampleContext(ShadingServer* shadingServer, ShadingRecord* hostRecord)
+    : server(shadingServer),
+      record(hostRecord),
+      screenX(hostRecord->sx),
+      screenY(hostRecord->sy),
+      objectPosition(toVec3(hostRecord->oPos)),
+      worldPosition(toVec3(hostRecord->wPos)),
+      geometricNormal(toVec3(hostRecord->gNorm)),
+      spotSize(hostRecord->spotSize),
+      raySource(toVec3(hostRecord->raySource)),
+      rayLength(hostRecord->rayLength),
+      cosine(hostRecord->cosine),
+      objectTransform(hostRecord->oXfrm),
+      worldTransform(hostRecord->wXfrm),
+      objectId(hostRecord->objID),
+      polygonIndex(hostRecord->polNum),
+      normal(toVec3(hostRecord->wNorm)),
+      color(toVec3(hostRecord->color)),
+      luminous(hostRecord->luminous),
+      diffuse(hostRecord->diffuse),
+      specular(hostRecord->specular),
+      mirror(hostRecord->mirror),
+      transparency(hostRecord->transparency),
+      eta(hostRecord->eta),
+      roughness(hostRecord->roughness) {}
 
 void SampleContext::bind(ShadingRecord* hostRecord) {
     record = hostRecord;

@@ -13,6 +13,10 @@ class ShadingServer;
 class SampleContext {
 public:
     explicit SampleContext(ShadingServer* shadingServer) : server(shadingServer) {}
+    // Constructed and bound at once, as the evaluate entry makes one per sample: the same
+    // context as construction followed by bind, each field copied from the record without
+    // being zeroed first.
+    SampleContext(ShadingServer* shadingServer, ShadingRecord* hostRecord);
     SampleContext(const SampleContext&) = delete;
     SampleContext& operator=(const SampleContext&) = delete;
 

@@ -18,8 +18,8 @@ RayCallList* boundList(const ShadingServer* server) {
 
 double SampleContext::illuminate(HostItem light, const Vec3& position, Vec3& direction,
                                  Vec3& colour, const char* tag) {
-    if (callDepth > sceneView.recursionDepth || record == nullptr ||
-        record->illuminate == nullptr) {
+    const IlluminateFunc hostIlluminate = record ? record->illuminate : nullptr;
+    if (callDepth > sceneView.recursionDepth || hostIlluminate == nullptr) {
         colour = colorBlack;
         return -1.0;
     }
@@ -32,7 +32,7 @@ double SampleContext::illuminate(HostItem light, const Vec3& position, Vec3& dir
     double point[3] = {position.x, position.y, position.z};
     double towards[3] = {direction.x, direction.y, direction.z};
     double arriving[3] = {colour.x, colour.y, colour.z};
-    const int result = record->illuminate(light, point, towards, arriving);
+    const int result = hostIlluminate(light, point, towards, arriving);
     direction = {towards[0], towards[1], towards[2]};
     colour = {arriving[0], arriving[1], arriving[2]};
 

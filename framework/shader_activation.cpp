@@ -49,8 +49,7 @@ HostError newTimeAdapter(HostInstance instance, int frame, double time) {
 
 void evaluateAdapter(HostInstance instance, ShadingRecord* record) {
     if (instance == nullptr || record == nullptr) return;
-    SampleContext context(server(instance));
-    context.bind(record);
+    SampleContext context(server(instance), record);
     server(instance)->evaluate(context);
     context.copyOut();
 }

@@ -102,15 +102,24 @@ void renderRow(const ShaderInstance& shader, const PreviewScene& scene, const Ca
 
 Image render(const ShaderInstance& shader, const PreviewScene& scene,
              const RenderSettings& settings, const std::function<void()>& rowDone) {
+    if (!rowDone) return renderBand(shader, scene, settings, RowBand{});
+    return renderBand(shader, scene, settings, RowBand{},
+                      [&rowDone](int, const unsigned char*) { rowDone(); });
+}
+
+Image renderBand(const ShaderInstance& shader, const PreviewScene& scene,
+                 const RenderSettings& settings, const RowBand& band, const RowDone& rowDone) {
     Image image{settings.width, settings.height,
                 std::vector<unsigned char>(3 * static_cast<std::size_t>(settings.width) *
                                            static_cast<std::size_t>(settings.height))};
     const Camera camera = scene.camera(settings.width, settings.height);
-    std::atomic<int> nextRow{0};
+    std::atomic<int> nextRow{band.first};
     auto work = [&] {
-        for (int y = nextRow++; y < settings.height; y = nextRow++) {
+        for (int y = nextRow.fetch_add(band.step); y < settings.height;
+             y = nextRow.fetch_add(band.step)) {
             renderRow(shader, scene, camera, settings, y, image);
-            if (rowDone) rowDone();
+            if (rowDone)
+                rowDone(y, image.rgb.data() + 3 * static_cast<std::size_t>(y) * settings.width);
         }
     };
     {

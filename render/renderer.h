@@ -19,11 +19,28 @@ struct RenderSettings {
     int threads = 1;
 };
 
+// The rows one part of a render covers: `first`, `first` + `step`, `first` + 2 `step` and
+// so on. Interleaved rows share a picture's cost out evenly wherever its subject stands.
+struct RowBand {
+    int first = 0;
+    int step = 1;
+
+    bool covers(int y) const { return y >= first && (y - first) % step == 0; }
+};
+
 // Rows are shared out among `settings.threads` threads; each pixel depends on nothing but
 // its own samples, so the image is the same whatever the thread count. `rowDone`, when
 // given, is called once per finished row, from the thread that rendered it.
 Image render(const ShaderInstance& shader, const PreviewScene& scene,
              const RenderSettings& settings, const std::function<void()>& rowDone = {});
+
+// Called with each finished row's number and its 3 x width bytes.
+using RowDone = std::function<void(int y, const unsigned char* rgb)>;
+
+// Renders the rows of `band` alone, in `settings.threads` threads, leaving the others
+// black; each is byte for byte the row `render` makes.
+Image renderBand(const ShaderInstance& shader, const PreviewScene& scene,
+                 const RenderSettings& settings, const RowBand& band, const RowDone& rowDone = {});
 
 }  // namespace standin
 

@@ -1,5 +1,6 @@
 // The preview command's pictures: the default render against the committed reference,
 // thread counts that must not change a byte, the panel, the sheets, a quiet stderr.
+#include <algorithm>
 #include <cstdlib>
 
 #include "png_reader.h"
@@ -43,6 +44,52 @@ TEST_F(Render, ThreadCountDoesNotChangeAByte) {
     const std::string one = readFile(file("one.png"));
     ASSERT_FALSE(one.empty());
     EXPECT_EQ(one, readFile(file("five.png")));
+}
+
+// Each worker process renders every n-th row with a host and module of its own; the rows
+// put together are the one-process picture, whatever n, and a height that does not divide.
+TEST_F(Render, WorkerCountDoesNotChangeAByte) {
+    const std::vector<std::string> size{"--width", "97", "--height", "61"};
+    ASSERT_EQ(run(with(size, {"--workers", "1", "-o", "one.png"})).exitCode, 0);
+    const std::string one = readFile(file("one.png"));
+    ASSERT_FALSE(one.empty());
+    for (const char* workers : {"2", "3"}) {
+        const std::string name = std::string(workers) + ".png";
+        const ToolRun run = this->run(with(size, {"--workers", workers, "-o", name}));
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_NE(run.out.find(std::string(workers) + " processes"), std::string::npos) << run.out;
+        EXPECT_EQ(readFile(file(name)), one) << workers << " workers";
+    }
+}
+
+// When the render cannot start, the workers already started say nothing: the message comes
+// once, from the process that started them.
+TEST_F(Render, FailureBeforeRenderingIsReportedOnce) {
+    const ToolRun run = this->run({"--workers", "3", "--load", "absent.txt"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(file("preview.png")));
+}
+
+// The workers begin as copies of the tool, output buffers included: what the tool printed
+// before they started appears once.
+TEST_F(Render, OutputBeforeTheWorkersStartIsPrintedOnce) {
+    const ToolRun run =
+        this->run(with(kSmall, {"--list-presets", "--workers", "3", "-o", "p.png"}));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    std::size_t listed = 0;
+    for (std::size_t at = run.out.find("black-velvet"); at != std::string::npos;
+         at = run.out.find("black-velvet", at + 1)) {
+        ++listed;
+    }
+    EXPECT_EQ(listed, 1u) << run.out;
+}
+
+TEST_F(Render, WarningIsPrintedOnceWhateverTheWorkers) {
+    const ToolRun run = this->run(with(kSmall, {"--workers", "3", "--density", "50"}));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_NE(run.err.find("warning"), std::string::npos) << run.err;
 }
 
 TEST_F(Render, ParametersChangeThePicture) {

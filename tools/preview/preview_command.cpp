@@ -1,24 +1,32 @@
 #include "tools/preview/preview_command.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 
 #include "host/module_path.h"
+#include "tools/preview/band_workers.h"
+#include "tools/preview/banded_render.h"
 #include "tools/preview/panel_picture.h"
 #include "tools/preview/panel_range.h"
 #include "tools/preview/png_file.h"
 #include "tools/preview/preset.h"
 #include "tools/preview/preview_session.h"
 #include "tools/preview/sheets.h"
+#include "tools/preview/worker_count.h"
 
 namespace preview {
 namespace {
 
 using standin::Status;
 
+// Whether a process prints its stages and warnings: a render worker says nothing, as the
+// process that started it says everything once.
+enum class Voice { Reporting, Quiet };
+
 Status giveParameters(PreviewSession& session, const PreviewOptions& options,
-                      const std::optional<Preset>& preset) {
+                      const std::optional<Preset>& preset, Voice voice) {
     if (preset) {
         if (Status loaded = session.load(preset->parameters); !loaded) return loaded;
     }
@@ -34,6 +42,7 @@ Status giveParameters(PreviewSession& session, const PreviewOptions& options,
             return loaded;
         }
     }
+    if (voice == Voice::Quiet) return standin::succeeded();
     for (const std::string& warning : outOfPanelRange(session.parameters())) {
         std::fprintf(stderr, "pelorix3-preview: warning: %s\n", warning.c_str());
     }
@@ -77,11 +86,19 @@ std::string subjectName(PreviewSession& session, const PreviewOptions& options) 
            std::to_string(triangles) + " triangles)";
 }
 
-Status renderPreview(PreviewSession& session, const PreviewOptions& options) {
+std::string processes(int count) {
+    return std::to_string(count) + (count == 1 ? " process" : " processes");
+}
+
+Status renderPreview(PreviewSession& session, const PreviewOptions& options, BandWorkers* workers) {
     const auto start = Clock::now();
     ProgressBar progress = ProgressBar::forStderr(options.render.height);
-    Image image = session.render(options.render, &progress);
+    standin::Result<Image> rendered =
+        workers ? renderWithWorkers(session, options.render, *workers, progress)
+                : standin::Result<Image>::success(session.render(options.render, &progress));
     progress.finish();
+    if (!rendered) return Status::failure(rendered.error());
+    const Image& image = rendered.value();
     const double seconds = secondsSince(start);
     reportStage(options,
                 "render " + std::to_string(image.width) + " x " + std::to_string(image.height) +
@@ -93,10 +110,10 @@ Status renderPreview(PreviewSession& session, const PreviewOptions& options) {
     Status written = writePng(image, options.output);
     reportStage(options, "write " + options.output, secondsSince(writing));
     if (written) {
-        std::printf("wrote %s (preview, %d x %d, %d samples per pixel, %d threads, %.2f s)\n",
+        std::printf("wrote %s (preview, %d x %d, %d samples per pixel, %s, %.2f s)\n",
                     options.output.c_str(), image.width, image.height,
                     options.render.samplesPerSide * options.render.samplesPerSide,
-                    options.render.threads, seconds);
+                    processes(workers ? workers->ownBand().step : 1).c_str(), seconds);
     }
     return written;
 }
@@ -113,18 +130,16 @@ Status listPresets() {
     return standin::succeeded();
 }
 
-}  // namespace
-
-Status runPreview(const PreviewOptions& options) {
-    if (options.listPresets) {
-        if (Status listed = listPresets(); !listed) return listed;
-        if (!options.asksForFiles()) return standin::succeeded();
-    }
+// What every process of a render does first: the scene made, the module loaded, its
+// instance given its parameters and started on frame 1.
+standin::Result<std::unique_ptr<PreviewSession>> prepareSession(const PreviewOptions& options,
+                                                                Voice voice) {
+    using Outcome = standin::Result<std::unique_ptr<PreviewSession>>;
     SceneSettings scene = options.scene;
     std::optional<Preset> preset;
     if (!options.presetName.empty()) {
         standin::Result<Preset> read = readPreset(defaultPresetsFolder(), options.presetName);
-        if (!read) return Status::failure(read.error());
+        if (!read) return Outcome::failure(read.error());
         preset = std::move(read.value());
         scene.surface = preset->surface;
     }
@@ -132,29 +147,68 @@ Status runPreview(const PreviewOptions& options) {
     const std::string modulePath =
         options.modulePath.empty() ? standin::defaultModulePath() : options.modulePath;
     const auto opening = Clock::now();
-    standin::Result<std::unique_ptr<PreviewSession>> opened =
-        PreviewSession::open(modulePath, scene);
-    if (!opened) return Status::failure(opened.error());
+    Outcome opened = PreviewSession::open(modulePath, scene);
+    if (!opened) return opened;
     PreviewSession& session = *opened.value();
-    const standin::BuildTimes& built = session.scene().buildTimes();
-    reportStage(options, subjectName(session, options), built.subject);
-    reportStage(options, "build the Embree scene", built.rayScene);
-    reportStage(options, "load the module, create the instance",
-                secondsSince(opening) - built.subject - built.rayScene);
-    if (const std::size_t skipped = session.scene().degenerateTriangles()) {
-        std::fprintf(stderr, "pelorix3-preview: warning: %s: %zu triangles without area left out\n",
-                     options.scene.meshPath.c_str(), skipped);
+    if (voice == Voice::Reporting) {
+        const standin::BuildTimes& built = session.scene().buildTimes();
+        reportStage(options, subjectName(session, options), built.subject);
+        reportStage(options, "build the Embree scene", built.rayScene);
+        reportStage(options, "load the module, create the instance",
+                    secondsSince(opening) - built.subject - built.rayScene);
+        if (const std::size_t skipped = session.scene().degenerateTriangles()) {
+            std::fprintf(stderr,
+                         "pelorix3-preview: warning: %s: %zu triangles without area left out\n",
+                         options.scene.meshPath.c_str(), skipped);
+        }
     }
+    if (Status given = giveParameters(session, options, preset, voice); !given)
+        return Outcome::failure(given.error());
+    if (Status started = session.startFrame(); !started) return Outcome::failure(started.error());
+    return opened;
+}
 
-    if (Status given = giveParameters(session, options, preset); !given) return given;
-    if (Status started = session.startFrame(); !started) return started;
+// A render worker's whole life: a session of its own, then its band.
+Status renderWorkerBand(const PreviewOptions& options, const standin::RowBand& band,
+                        RowSender& sender) {
+    standin::Result<std::unique_ptr<PreviewSession>> prepared =
+        prepareSession(options, Voice::Quiet);
+    if (!prepared) return Status::failure(prepared.error());
+    return renderAndSend(*prepared.value(), options.render, band, sender);
+}
+
+// The workers that render the preview beside this process, or none when one process is
+// asked for. Started before this process loads anything, as each begins as its copy.
+standin::Result<std::unique_ptr<BandWorkers>> startWorkers(const PreviewOptions& options) {
+    const int count = std::min(workerCount(options), options.render.height);
+    if (!options.wantsRender() || count < 2)
+        return standin::Result<std::unique_ptr<BandWorkers>>::success(nullptr);
+    return BandWorkers::start(count, [&options](const standin::RowBand& band, RowSender& sender) {
+        return renderWorkerBand(options, band, sender);
+    });
+}
+
+}  // namespace
+
+Status runPreview(const PreviewOptions& options) {
+    if (options.listPresets) {
+        if (Status listed = listPresets(); !listed) return listed;
+        if (!options.asksForFiles()) return standin::succeeded();
+    }
+    standin::Result<std::unique_ptr<BandWorkers>> workers = startWorkers(options);
+    if (!workers) return Status::failure(workers.error());
+    standin::Result<std::unique_ptr<PreviewSession>> prepared =
+        prepareSession(options, Voice::Reporting);
+    if (!prepared) return Status::failure(prepared.error());
+    PreviewSession& session = *prepared.value();
     if (!options.savePath.empty()) {
         Status saved = saveParameterFile(session.instance(), options.savePath, options.saveMode);
         if (!saved) return saved;
         std::printf("wrote %s (parameters)\n", options.savePath.c_str());
     }
     if (options.wantsRender()) {
-        if (Status rendered = renderPreview(session, options); !rendered) return rendered;
+        Status rendered = renderPreview(session, options, workers.value().get());
+        if (!rendered) return rendered;
     }
     if (!options.panelPath.empty()) {
         Status painted = writePicture(paintOptionsPanel(session.module(), session.instance()),

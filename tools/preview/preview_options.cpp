@@ -239,8 +239,21 @@ void defineImage(CLI::App& app, PreviewOptions& o) {
         ->check(CLI::Range(1, kMaxSamplesPerSide))
         ->capture_default_str()
         ->group(group);
-    app.add_option("--threads", o.render.threads, "Render threads (default: all cores)")
+    auto given = [&o](int count) {
+        o.render.threads = count;
+        o.workersGiven = true;
+    };
+    CLI::Option* workers =
+        app.add_option_function<int>(
+               "--workers", given,
+               "Processes that render the preview, each a band of rows; the sheets are "
+               "rendered in as many threads (default: one per core, or one for a model "
+               "file of more than 5 bytes per sample)")
+            ->check(CLI::Range(1, kMaxThreads))
+            ->group(group);
+    app.add_option_function<int>("--threads", given, "The same as --workers")
         ->check(CLI::Range(1, kMaxThreads))
+        ->excludes(workers)
         ->group(group);
     app.add_flag("--verbose", o.verbose,
                  "Print the time of each stage on stderr: making or reading the subject, "

@@ -22,6 +22,7 @@ struct PreviewOptions {
     RenderSettings render;
     std::string output = "preview.png";
     bool outputGiven = false;
+    bool workersGiven = false;  // --workers or --threads; otherwise the count is chosen
     std::string modulePath;  // empty: the module beside the executable
     std::string loadPath;
     std::string savePath;

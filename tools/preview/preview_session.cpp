@@ -56,6 +56,11 @@ Image PreviewSession::render(const RenderSettings& settings, ProgressBar* progre
     return standin::render(instance_, *scene_, settings, [progress] { progress->advance(); });
 }
 
+Image PreviewSession::renderBand(const RenderSettings& settings, const standin::RowBand& band,
+                                 const standin::RowDone& rowDone) {
+    return standin::renderBand(instance_, *scene_, settings, band, rowDone);
+}
+
 standin::Result<Image> PreviewSession::renderVariant(const ParameterBlock& parameters,
                                                      const SurfaceInputs& surface,
                                                      const RenderSettings& settings,

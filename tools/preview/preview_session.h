@@ -46,6 +46,9 @@ public:
 
     // Renders with the instance as it stands.
     Image render(const RenderSettings& settings, ProgressBar* progress = nullptr);
+    // Renders the rows of `band` alone with the instance as it stands.
+    Image renderBand(const RenderSettings& settings, const standin::RowBand& band,
+                     const standin::RowDone& rowDone);
 
     // Renders with other parameters and surface inputs, then puts the instance's
     // parameters and the scene's surface back as they were.

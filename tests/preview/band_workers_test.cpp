@@ -1,0 +1,179 @@
+// Worker processes render bands of rows and send them back through pipes: the rows land
+// in their places, and a worker that fails, dies or sends too little or the wrong rows
+// fails the render with a message naming it, never a picture with holes.
+#include "tools/preview/band_workers.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using preview::BandWorkers;
+using preview::RowSender;
+using standin::RowBand;
+using standin::Status;
+
+constexpr int kWidth = 5;
+constexpr int kHeight = 11;  // not a multiple of the worker counts: the bands differ in size
+
+standin::Image blank() {
+    return {kWidth, kHeight, std::vector<unsigned char>(3 * kWidth * kHeight, 0)};
+}
+
+// Every byte of row y is y + 1, so that a row in the wrong place shows.
+std::vector<unsigned char> rowOf(int y) { return std::vector<unsigned char>(3 * kWidth, y + 1); }
+
+bool send(RowSender& sender, int y) {
+    const std::vector<unsigned char> row = rowOf(y);
+    return sender.sendRow(y, row.data(), row.size());
+}
+
+Status sendBand(const RowBand& band, RowSender& sender) {
+    for (int y = band.first; y < kHeight; y += band.step) {
+        if (!send(sender, y)) return Status::failure("pipe closed");
+    }
+    return standin::succeeded();
+}
+
+Status gatherWith(int count, const BandWorkers::Work& work) {
+    standin::Result<std::unique_ptr<BandWorkers>> workers = BandWorkers::start(count, work);
+    if (!workers) return Status::failure("not started: " + workers.error());
+    standin::Image image = blank();
+    return workers.value()->gather(image, {});
+}
+
+TEST(BandWorkers, EveryWorkerRowLandsInItsPlace) {
+    for (int count : {2, 3, 4}) {
+        standin::Result<std::unique_ptr<BandWorkers>> workers = BandWorkers::start(count, sendBand);
+        ASSERT_TRUE(workers) << workers.error();
+        standin::Image image = blank();
+        int arrived = 0;
+        ASSERT_TRUE(workers.value()->gather(image, [&] { ++arrived; }));
+        const RowBand own = workers.value()->ownBand();
+        EXPECT_EQ(own.step, count);
+        EXPECT_EQ(arrived, kHeight - preview::rowsOf(own, kHeight)) << count << " workers";
+        for (int y = 0; y < kHeight; ++y) {
+            const std::vector<unsigned char> expected =
+                own.covers(y) ? std::vector<unsigned char>(3 * kWidth, 0) : rowOf(y);
+            const auto row = image.rgb.begin() + 3 * kWidth * y;
+            EXPECT_TRUE(std::equal(expected.begin(), expected.end(), row))
+                << "row " << y << " of " << count << " workers";
+        }
+    }
+}
+
+struct FailingWorker {
+    const char* name;
+    BandWorkers::Work work;
+    const char* message;
+};
+
+void PrintTo(const FailingWorker& worker, std::ostream* out) { *out << worker.name; }
+
+const FailingWorker kFailingWorkers[] = {
+    {"SaysWhy",
+     [](const RowBand&, RowSender&) { return Status::failure("cannot read absent.obj"); },
+     "render worker 1 (process "},
+    {"Crashes",
+     [](const RowBand& band, RowSender& sender) {
+         send(sender, band.first);
+         ::kill(::getpid(), SIGKILL);  // what no handler, a sanitizer's included, can catch
+         return standin::succeeded();
+     },
+     "was ended by signal 9"},
+    {"ExitsAfterHalfItsRows",
+     [](const RowBand& band, RowSender& sender) {
+         send(sender, band.first);
+         return standin::succeeded();
+     },
+     "ended after sending 1 of its 5 rows"},
+    {"SendsARowOfAnotherBand",
+     [](const RowBand& band, RowSender& sender) {
+         send(sender, band.first + 1);
+         return standin::succeeded();
+     },
+     "sent row 2, which it was not given"},
+    {"SendsARowTwice",
+     [](const RowBand& band, RowSender& sender) {
+         send(sender, band.first);
+         send(sender, band.first);
+         return standin::succeeded();
+     },
+     "sent row 1, which it was not given"},
+    {"Throws",
+     [](const RowBand&, RowSender&) -> Status { throw std::runtime_error("out of memory"); },
+     "out of memory"},
+};
+
+class FailedWorker : public ::testing::TestWithParam<FailingWorker> {};
+
+TEST_P(FailedWorker, FailsTheRenderNamingTheWorker) {
+    const Status gathered = gatherWith(2, GetParam().work);
+    ASSERT_FALSE(gathered);
+    EXPECT_NE(gathered.error().find("render worker 1"), std::string::npos) << gathered.error();
+    EXPECT_NE(gathered.error().find(GetParam().message), std::string::npos) << gathered.error();
+}
+
+INSTANTIATE_TEST_SUITE_P(BandWorkers, FailedWorker, ::testing::ValuesIn(kFailingWorkers),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BandWorkers, OneFailureFailsTheRenderWhateverTheOthersDid) {
+    const Status gathered = gatherWith(3, [](const RowBand& band, RowSender& sender) {
+        if (band.first == 2) return Status::failure("no module");
+        return sendBand(band, sender);
+    });
+    ASSERT_FALSE(gathered);
+    EXPECT_NE(gathered.error().find("render worker 2"), std::string::npos) << gathered.error();
+}
+
+// A render that fails in the parent drops its workers: none is left running or waited for.
+TEST(BandWorkers, WorkersStillRunningAreStoppedWhenDropped) {
+    const auto start = std::chrono::steady_clock::now();
+    {
+        standin::Result<std::unique_ptr<BandWorkers>> workers =
+            BandWorkers::start(3, [](const RowBand&, RowSender&) {
+                ::sleep(60);
+                return standin::succeeded();
+            });
+        ASSERT_TRUE(workers);
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
+}
+
+// A pipe hands over bytes in pieces of any size; frames are put together from them.
+TEST(RowReceiver, FramesArrivingByteByByteAreReassembled) {
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    RowSender sender(ends[1]);
+    ASSERT_TRUE(send(sender, 3));
+    sender.sendFailure("the module went away");
+    ::close(ends[1]);
+    std::vector<char> bytes;
+    char byte;
+    while (::read(ends[0], &byte, 1) == 1) bytes.push_back(byte);
+    ::close(ends[0]);
+
+    standin::Image image = blank();
+    preview::RowReceiver receiver(image, RowBand{1, 2});
+    int arrived = 0;
+    for (char piece : bytes) ASSERT_TRUE(receiver.take(&piece, 1, [&] { ++arrived; }));
+    EXPECT_EQ(arrived, 1);
+    EXPECT_EQ(receiver.rowsReceived(), 1);
+    EXPECT_EQ(image.rgb[3 * kWidth * 3], 4);
+    EXPECT_EQ(receiver.failure(), "the module went away");
+}
+
+TEST(RowReceiver, AFailureTextOfImpossibleLengthIsRefused) {
+    standin::Image image = blank();
+    preview::RowReceiver receiver(image, RowBand{});
+    const std::int32_t frame[2] = {-1, 1 << 30};
+    EXPECT_FALSE(receiver.take(reinterpret_cast<const char*>(frame), sizeof frame, {}));
+}
+
+}  // namespace
