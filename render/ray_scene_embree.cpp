@@ -1,3 +1,4 @@
+// The ray scene traced by Embree, natively.
 #include "render/ray_scene.h"
 
 #include <embree3/rtcore.h>
@@ -28,26 +29,13 @@ RTCRay makeRay(const Triple& origin, const Triple& direction, double maxDistance
     return ray;
 }
 
-double dot(const Triple& a, const Triple& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
-
-Triple unitOr(const Triple& v, const Triple& fallback) { return unit(v).value_or(fallback); }
-
-Triple interpolate(const std::array<Point3f, 3>& corners, float u, float v) {
-    const double w = 1.0 - double(u) - double(v);
-    Triple sum{};
-    for (std::size_t axis = 0; axis < 3; ++axis) {
-        sum[axis] = w * corners[0][axis] + u * corners[1][axis] + v * corners[2][axis];
-    }
-    return sum;
-}
-
 }  // namespace
 
-struct RayScene::Embree {
+struct RayScene::Tracer {
     RTCDevice device = nullptr;
     RTCScene scene = nullptr;
 
-    ~Embree() {
+    ~Tracer() {
         if (scene) rtcReleaseScene(scene);
         if (device) rtcReleaseDevice(device);
     }
@@ -73,7 +61,7 @@ struct RayScene::Embree {
 
 Result<std::unique_ptr<RayScene>> RayScene::create() {
     using Outcome = Result<std::unique_ptr<RayScene>>;
-    auto embree = std::make_unique<Embree>();
+    auto embree = std::make_unique<Tracer>();
     embree->device = rtcNewDevice(nullptr);
     if (!embree->device) return Outcome::failure("Embree could not start on this machine");
     embree->scene = rtcNewScene(embree->device);
@@ -82,34 +70,23 @@ Result<std::unique_ptr<RayScene>> RayScene::create() {
     return Outcome::success(std::unique_ptr<RayScene>(new RayScene(std::move(embree))));
 }
 
-RayScene::RayScene(std::unique_ptr<Embree> embree) : embree_(std::move(embree)) {}
+RayScene::RayScene(std::unique_ptr<Tracer> tracer) : tracer_(std::move(tracer)) {}
 
 RayScene::~RayScene() = default;
 
 int RayScene::add(const Sphere& sphere) {
-    RTCGeometry geometry = rtcNewGeometry(embree_->device, RTC_GEOMETRY_TYPE_SPHERE_POINT);
+    RTCGeometry geometry = rtcNewGeometry(tracer_->device, RTC_GEOMETRY_TYPE_SPHERE_POINT);
     auto* point = static_cast<float*>(rtcSetNewGeometryBuffer(
         geometry, RTC_BUFFER_TYPE_VERTEX, 0, RTC_FORMAT_FLOAT4, 4 * sizeof(float), 1));
     point[0] = static_cast<float>(sphere.center[0]);
     point[1] = static_cast<float>(sphere.center[1]);
     point[2] = static_cast<float>(sphere.center[2]);
     point[3] = static_cast<float>(sphere.radius);
-    return remember(embree_->attach(geometry), {});
-}
-
-int RayScene::add(const Floor& floor) {
-    const float h = static_cast<float>(floor.height);
-    const float s = static_cast<float>(floor.halfSize);
-    TriangleMesh quad;
-    quad.positions = {{-s, h, -s}, {s, h, -s}, {s, h, s}, {-s, h, s}};
-    quad.triangles = {{0, 2, 1}, {0, 3, 2}};
-    const Point3f up{0.0f, 1.0f, 0.0f};
-    quad.cornerNormals = {{up, up, up}, {up, up, up}};
-    return add(std::move(quad));
+    return remember(tracer_->attach(geometry), {});
 }
 
 int RayScene::add(TriangleMesh mesh) {
-    RTCGeometry geometry = rtcNewGeometry(embree_->device, RTC_GEOMETRY_TYPE_TRIANGLE);
+    RTCGeometry geometry = rtcNewGeometry(tracer_->device, RTC_GEOMETRY_TYPE_TRIANGLE);
     auto* vertices = static_cast<float*>(
         rtcSetNewGeometryBuffer(geometry, RTC_BUFFER_TYPE_VERTEX, 0, RTC_FORMAT_FLOAT3,
                                 3 * sizeof(float), mesh.positions.size()));
@@ -127,19 +104,13 @@ int RayScene::add(TriangleMesh mesh) {
         }
     }
     // Embree holds the positions and triangles; only the normals are needed here.
-    return remember(embree_->attach(geometry), std::move(mesh.cornerNormals));
-}
-
-int RayScene::remember(unsigned id, std::vector<std::array<Point3f, 3>> cornerNormals) {
-    if (cornerNormals_.size() <= id) cornerNormals_.resize(id + 1);
-    cornerNormals_[id] = std::move(cornerNormals);
-    return static_cast<int>(id);
+    return remember(tracer_->attach(geometry), std::move(mesh.cornerNormals));
 }
 
 Status RayScene::commit() {
-    rtcCommitScene(embree_->scene);
-    if (rtcGetDeviceError(embree_->device) != RTC_ERROR_NONE) {
-        return Status::failure("cannot build the ray-tracing scene: " + embree_->lastError());
+    rtcCommitScene(tracer_->scene);
+    if (rtcGetDeviceError(tracer_->device) != RTC_ERROR_NONE) {
+        return Status::failure("cannot build the ray-tracing scene: " + tracer_->lastError());
     }
     return succeeded();
 }
@@ -152,43 +123,20 @@ std::optional<RayHit> RayScene::nearestHit(const Triple& origin, const Triple& d
     query.hit.instID[0] = RTC_INVALID_GEOMETRY_ID;
     RTCIntersectContext context;
     rtcInitIntersectContext(&context);
-    rtcIntersect1(embree_->scene, &context, &query);
+    rtcIntersect1(tracer_->scene, &context, &query);
     if (query.hit.geomID == RTC_INVALID_GEOMETRY_ID) return std::nullopt;
 
-    RayHit hit;
-    hit.distance = query.ray.tfar;
-    hit.position = {origin[0] + direction[0] * hit.distance,
-                    origin[1] + direction[1] * hit.distance,
-                    origin[2] + direction[2] * hit.distance};
-    hit.object = static_cast<int>(query.hit.geomID);
-    hit.primitive = static_cast<int>(query.hit.primID);
-    hit.geometricNormal = unitOr({query.hit.Ng_x, query.hit.Ng_y, query.hit.Ng_z}, {0.0, 1.0, 0.0});
-    const auto& normals = cornerNormals_[query.hit.geomID];
-    if (normals.empty()) {
-        hit.normal = hit.geometricNormal;
-        return hit;
-    }
-    hit.normal = unitOr(interpolate(normals[query.hit.primID], query.hit.u, query.hit.v),
-                        hit.geometricNormal);
-    // Embree's winding need not be the mesh's: the geometric normal takes the side of the
-    // normals the mesh was given.
-    if (dot(hit.geometricNormal, hit.normal) < 0.0)
-        hit.geometricNormal = hit.geometricNormal * -1.0;
-    return hit;
+    // Embree's u and v are the weights of the second and third corners.
+    return finishHit(origin, direction, query.ray.tfar, query.hit.geomID, query.hit.primID,
+                     {query.hit.Ng_x, query.hit.Ng_y, query.hit.Ng_z}, query.hit.u, query.hit.v);
 }
 
 bool RayScene::occluded(const double from[3], const double toLight[3], double maxDistance) const {
     RTCRay ray = makeRay(toTriple(from), toTriple(toLight), maxDistance);
     RTCIntersectContext context;
     rtcInitIntersectContext(&context);
-    rtcOccluded1(embree_->scene, &context, &ray);
+    rtcOccluded1(tracer_->scene, &context, &ray);
     return ray.tfar == -std::numeric_limits<float>::infinity();
-}
-
-OcclusionTest RayScene::occlusionTest() const {
-    return [this](const double from[3], const double toLight[3], double maxDistance) {
-        return occluded(from, toLight, maxDistance);
-    };
 }
 
 }  // namespace standin

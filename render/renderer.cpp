@@ -100,6 +100,14 @@ void renderRow(const ShaderInstance& shader, const PreviewScene& scene, const Ca
 
 }  // namespace
 
+void renderRows(const ShaderInstance& shader, const PreviewScene& scene,
+                const RenderSettings& settings, int firstRow, int endRow, Image& image) {
+    const Camera camera = scene.camera(settings.width, settings.height);
+    for (int y = std::max(firstRow, 0); y < std::min(endRow, settings.height); ++y) {
+        renderRow(shader, scene, camera, settings, y, image);
+    }
+}
+
 Image render(const ShaderInstance& shader, const PreviewScene& scene,
              const RenderSettings& settings, const std::function<void()>& rowDone) {
     Image image{settings.width, settings.height,
@@ -113,11 +121,10 @@ Image render(const ShaderInstance& shader, const PreviewScene& scene,
             if (rowDone) rowDone();
         }
     };
-    {
-        std::vector<std::jthread> helpers;
-        for (int t = 1; t < std::max(settings.threads, 1); ++t) helpers.emplace_back(work);
-        work();
-    }  // the helpers have finished their rows here
+    std::vector<std::thread> helpers;
+    for (int t = 1; t < std::max(settings.threads, 1); ++t) helpers.emplace_back(work);
+    work();
+    for (std::thread& helper : helpers) helper.join();  // their rows are finished here
     return image;
 }
 

@@ -25,6 +25,12 @@ struct RenderSettings {
 Image render(const ShaderInstance& shader, const PreviewScene& scene,
              const RenderSettings& settings, const std::function<void()>& rowDone = {});
 
+// Renders rows [firstRow, endRow) into `image`, which is settings.width × settings.height,
+// on the calling thread: the same pixels as render() gives those rows. A picture can so
+// be rendered a few rows at a time, between other work.
+void renderRows(const ShaderInstance& shader, const PreviewScene& scene,
+                const RenderSettings& settings, int firstRow, int endRow, Image& image);
+
 }  // namespace standin
 
 #endif
