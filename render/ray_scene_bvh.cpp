@@ -1,7 +1,9 @@
 // The ray scene traced by the renderer itself, where Embree does not exist (the
-// WebAssembly build): spheres intersected exactly, triangles through a bounding volume
-// hierarchy split at the median of the longest axis, all in double precision. Object ids
-// count from 0 in the order of adding, as Embree's do; a sphere's primitive is 0.
+// WebAssembly build): spheres intersected exactly, each mesh's triangles through a
+// bounding volume hierarchy of its own (so that the large floor does not swell the
+// cloth's boxes), split at the median of the longest axis, all in double precision.
+// Object ids count from 0 in the order of adding, as Embree's do; a sphere's primitive
+// is 0.
 #include "render/ray_scene.h"
 
 #include <algorithm>
@@ -67,8 +69,8 @@ Triple cross(const Triple& a, const Triple& b) {
 
 Triple fromPoint(const Point3f& p) { return {p[0], p[1], p[2]}; }
 
-// The entry distance of the ray into the box within its range, or infinity when it misses.
-double entry(const Box& box, const Ray& ray) {
+// Whether the ray meets the box within its range, and where it enters it.
+bool enters(const Box& box, const Ray& ray, double& at) {
     double t0 = ray.nearest;
     double t1 = ray.farthest;
     for (std::size_t a = 0; a < 3; ++a) {
@@ -77,9 +79,10 @@ double entry(const Box& box, const Ray& ray) {
         if (near > far) std::swap(near, far);
         t0 = near > t0 ? near : t0;  // a not-a-number bound (0 × infinity) leaves t0 alone
         t1 = far < t1 ? far : t1;
-        if (t0 > t1) return std::numeric_limits<double>::infinity();
+        if (t0 > t1) return false;
     }
-    return t0;
+    at = t0;
+    return true;
 }
 
 struct TriangleHit {
@@ -129,7 +132,15 @@ struct RayScene::Tracer {
         unsigned object;
     };
 
+    // A mesh's triangles, a range of `triangles`, and the root of its hierarchy.
+    struct MeshObject {
+        unsigned first = 0;
+        unsigned count = 0;
+        unsigned root = 0;
+    };
+
     std::vector<SphereObject> spheres;
+    std::vector<MeshObject> meshes;
     std::vector<Triangle> triangles;
     std::vector<Node> nodes;
     unsigned objects = 0;
@@ -178,6 +189,51 @@ struct RayScene::Tracer {
                 (t.corner[0][2] + t.corner[1][2] + t.corner[2][2]) / 3.0};
     }
 
+    // Walks one mesh's hierarchy from `root`, narrowing the ray to each nearer hit; true
+    // when it found one.
+    bool traverse(unsigned root, Ray& ray, bool anyHit, std::optional<Found>& found) const {
+        bool hitSomething = false;
+        unsigned stack[64];
+        int top = 0;
+        stack[top++] = root;
+        while (top > 0) {
+            const Node& node = nodes[stack[--top]];
+            double at = 0.0;
+            if (!enters(node.box, ray, at)) continue;  // the ray may have shortened since
+            if (node.count > 0) {
+                for (unsigned i = node.first; i < node.first + node.count; ++i) {
+                    const Triangle& triangle = triangles[i];
+                    const std::optional<TriangleHit> hit = intersect(triangle, ray);
+                    if (!hit) continue;
+                    found = Found{hit->distance, triangle.object, triangle.primitive,
+                                  cross(triangle.corner[1] - triangle.corner[0],
+                                        triangle.corner[2] - triangle.corner[0]),
+                                  hit->u, hit->v};
+                    hitSomething = true;
+                    if (anyHit) return true;
+                    ray.farthest = hit->distance;
+                }
+                continue;
+            }
+            // Visit the nearer child first: push it last.
+            const unsigned firstChild = static_cast<unsigned>(&node - nodes.data()) + 1;
+            double toFirst = 0.0;
+            double toSecond = 0.0;
+            const bool first = enters(nodes[firstChild].box, ray, toFirst);
+            const bool second = enters(nodes[node.second].box, ray, toSecond);
+            if (top + 2 > 64) continue;  // deeper than any median split of 2^32 triangles
+            if (first && second) {
+                stack[top++] = toFirst <= toSecond ? node.second : firstChild;
+                stack[top++] = toFirst <= toSecond ? firstChild : node.second;
+            } else if (first) {
+                stack[top++] = firstChild;
+            } else if (second) {
+                stack[top++] = node.second;
+            }
+        }
+        return hitSomething;
+    }
+
     // The nearest hit, or with `anyHit` the first one found.
     std::optional<Found> trace(Ray ray, bool anyHit) const {
         std::optional<Found> found;
@@ -191,39 +247,9 @@ struct RayScene::Tracer {
                 ray.farthest = *t;
             }
         }
-        if (nodes.empty()) return found;
-        unsigned stack[64];
-        int top = 0;
-        stack[top++] = 0;
-        while (top > 0) {
-            const Node& node = nodes[stack[--top]];
-            if (entry(node.box, ray) > ray.farthest) continue;
-            if (node.count > 0) {
-                for (unsigned i = node.first; i < node.first + node.count; ++i) {
-                    const Triangle& triangle = triangles[i];
-                    const std::optional<TriangleHit> hit = intersect(triangle, ray);
-                    if (!hit) continue;
-                    found = Found{hit->distance, triangle.object, triangle.primitive,
-                                  cross(triangle.corner[1] - triangle.corner[0],
-                                        triangle.corner[2] - triangle.corner[0]),
-                                  hit->u, hit->v};
-                    if (anyHit) return found;
-                    ray.farthest = hit->distance;
-                }
-                continue;
-            }
-            // Visit the nearer child first: push it last.
-            const unsigned firstChild = static_cast<unsigned>(&node - nodes.data()) + 1;
-            const double toFirst = entry(nodes[firstChild].box, ray);
-            const double toSecond = entry(nodes[node.second].box, ray);
-            if (top + 2 > 64) continue;  // deeper than any median split of 2^32 triangles
-            if (toFirst <= toSecond) {
-                if (toSecond <= ray.farthest) stack[top++] = node.second;
-                if (toFirst <= ray.farthest) stack[top++] = firstChild;
-            } else {
-                if (toFirst <= ray.farthest) stack[top++] = firstChild;
-                if (toSecond <= ray.farthest) stack[top++] = node.second;
-            }
+        for (const MeshObject& mesh : meshes) {
+            if (mesh.count == 0) continue;
+            if (traverse(mesh.root, ray, anyHit, found) && anyHit) return found;
         }
         return found;
     }
@@ -256,6 +282,8 @@ int RayScene::add(const Sphere& sphere) {
 
 int RayScene::add(TriangleMesh mesh) {
     const unsigned id = tracer_->objects++;
+    tracer_->meshes.push_back({static_cast<unsigned>(tracer_->triangles.size()),
+                               static_cast<unsigned>(mesh.triangles.size()), 0});
     tracer_->triangles.reserve(tracer_->triangles.size() + mesh.triangles.size());
     for (std::size_t t = 0; t < mesh.triangles.size(); ++t) {
         Triangle triangle;
@@ -271,9 +299,10 @@ int RayScene::add(TriangleMesh mesh) {
 
 Status RayScene::commit() {
     tracer_->nodes.clear();
-    if (!tracer_->triangles.empty()) {
-        tracer_->nodes.reserve(2 * tracer_->triangles.size() / kLeafSize + 1);
-        tracer_->build(0, static_cast<unsigned>(tracer_->triangles.size()));
+    tracer_->nodes.reserve(2 * tracer_->triangles.size() / kLeafSize + tracer_->meshes.size());
+    for (Tracer::MeshObject& mesh : tracer_->meshes) {
+        mesh.root = static_cast<unsigned>(tracer_->nodes.size());
+        if (mesh.count > 0) tracer_->build(mesh.first, mesh.count);
     }
     return succeeded();
 }
