@@ -141,9 +141,9 @@ inline const char* numberEnd(const char* first, const char* last, bool& special)
         const char* close = p;
         if (close != last && *close == '(') {
             ++close;
-            while (close != last && (isDigit(*close) || *close == '_' ||
-                                     (*close >= 'a' && *close <= 'z') ||
-                                     (*close >= 'A' && *close <= 'Z')))
+            while (close != last &&
+                   (isDigit(*close) || *close == '_' || (*close >= 'a' && *close <= 'z') ||
+                    (*close >= 'A' && *close <= 'Z')))
                 ++close;
             if (close != last && *close == ')') return close + 1;
         }

@@ -36,20 +36,29 @@ public:
 private:
     static constexpr int builtinOrder(std::memory_order order) {
         switch (order) {
-            case std::memory_order_relaxed: return __ATOMIC_RELAXED;
-            case std::memory_order_consume: return __ATOMIC_CONSUME;
-            case std::memory_order_acquire: return __ATOMIC_ACQUIRE;
-            case std::memory_order_release: return __ATOMIC_RELEASE;
-            case std::memory_order_acq_rel: return __ATOMIC_ACQ_REL;
-            default: return __ATOMIC_SEQ_CST;
+            case std::memory_order_relaxed:
+                return __ATOMIC_RELAXED;
+            case std::memory_order_consume:
+                return __ATOMIC_CONSUME;
+            case std::memory_order_acquire:
+                return __ATOMIC_ACQUIRE;
+            case std::memory_order_release:
+                return __ATOMIC_RELEASE;
+            case std::memory_order_acq_rel:
+                return __ATOMIC_ACQ_REL;
+            default:
+                return __ATOMIC_SEQ_CST;
         }
     }
     // A failed compare-and-swap only loads: release parts of the order do not apply.
     static constexpr int failureOrder(std::memory_order order) {
         switch (order) {
-            case std::memory_order_release: return __ATOMIC_RELAXED;
-            case std::memory_order_acq_rel: return __ATOMIC_ACQUIRE;
-            default: return builtinOrder(order);
+            case std::memory_order_release:
+                return __ATOMIC_RELAXED;
+            case std::memory_order_acq_rel:
+                return __ATOMIC_ACQUIRE;
+            default:
+                return builtinOrder(order);
         }
     }
 

@@ -4,12 +4,12 @@
 // cloth's boxes), split at the median of the longest axis, all in double precision.
 // Object ids count from 0 in the order of adding, as Embree's do; a sphere's primitive
 // is 0.
-#include "render/ray_scene.h"
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numeric>
+
+#include "render/ray_scene.h"
 
 namespace standin {
 namespace {
@@ -205,10 +205,13 @@ struct RayScene::Tracer {
                     const Triangle& triangle = triangles[i];
                     const std::optional<TriangleHit> hit = intersect(triangle, ray);
                     if (!hit) continue;
-                    found = Found{hit->distance, triangle.object, triangle.primitive,
+                    found = Found{hit->distance,
+                                  triangle.object,
+                                  triangle.primitive,
                                   cross(triangle.corner[1] - triangle.corner[0],
                                         triangle.corner[2] - triangle.corner[0]),
-                                  hit->u, hit->v};
+                                  hit->u,
+                                  hit->v};
                     hitSomething = true;
                     if (anyHit) return true;
                     ray.farthest = hit->distance;
@@ -312,8 +315,8 @@ std::optional<RayHit> RayScene::nearestHit(const Triple& origin, const Triple& d
     const std::optional<Tracer::Found> found =
         tracer_->trace(makeRay(origin, direction, maxDistance), false);
     if (!found) return std::nullopt;
-    return finishHit(origin, direction, found->distance, found->object, found->primitive,
-                     found->ng, static_cast<float>(found->u), static_cast<float>(found->v));
+    return finishHit(origin, direction, found->distance, found->object, found->primitive, found->ng,
+                     static_cast<float>(found->u), static_cast<float>(found->v));
 }
 
 bool RayScene::occluded(const double from[3], const double toLight[3], double maxDistance) const {

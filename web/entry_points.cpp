@@ -72,7 +72,8 @@ extern "C" {
 
 // 1 when the studio is open, 0 when it failed (studio_error says why).
 EMSCRIPTEN_KEEPALIVE int studio_open(int cloth) {
-    standin::Result<std::unique_ptr<studio::Studio>> opened = studio::Studio::open(subjectOf(cloth));
+    standin::Result<std::unique_ptr<studio::Studio>> opened =
+        studio::Studio::open(subjectOf(cloth));
     if (!opened) {
         lastError = opened.error();
         return 0;
@@ -155,7 +156,9 @@ EMSCRIPTEN_KEEPALIVE int studio_picture_pass() { return theStudio->picture().sho
 EMSCRIPTEN_KEEPALIVE int studio_render_count() { return theStudio->renderCount(); }
 
 // 1 when the picture of the current parameters is refined.
-EMSCRIPTEN_KEEPALIVE int studio_render_finished() { return theStudio->picture().finished() ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE int studio_render_finished() {
+    return theStudio->picture().finished() ? 1 : 0;
+}
 
 // ---- Parameters and the stored block -------------------------------------------------
 
@@ -168,12 +171,12 @@ EMSCRIPTEN_KEEPALIVE const char* studio_parameters() {
         return kept("null");
     }
     const preview::ParameterBlock& p = block.value();
-    return kept("{\"density\":" + number(p.density) + ",\"transparency\":" +
-                number(p.transparency) + ",\"specularColor\":[" + number(p.specularColor[0]) +
-                "," + number(p.specularColor[1]) + "," + number(p.specularColor[2]) +
-                "],\"dontOverlapShadows\":" + (p.dontOverlapShadows != 0.0 ? "true" : "false") +
-                ",\"densityByLuminosity\":" + (p.densityByLuminosity != 0.0 ? "true" : "false") +
-                "}");
+    return kept(
+        "{\"density\":" + number(p.density) + ",\"transparency\":" + number(p.transparency) +
+        ",\"specularColor\":[" + number(p.specularColor[0]) + "," + number(p.specularColor[1]) +
+        "," + number(p.specularColor[2]) +
+        "],\"dontOverlapShadows\":" + (p.dontOverlapShadows != 0.0 ? "true" : "false") +
+        ",\"densityByLuminosity\":" + (p.densityByLuminosity != 0.0 ? "true" : "false") + "}");
 }
 
 EMSCRIPTEN_KEEPALIVE const char* studio_stored_text() { return kept(theStudio->storedText()); }

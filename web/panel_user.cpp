@@ -10,8 +10,8 @@ using standin::PanelControl;
 using standin::PanelSession;
 
 bool isNumberKey(const std::string& name) {
-    return name.size() == 1 && ((name[0] >= '0' && name[0] <= '9') || name[0] == '.' ||
-                                name[0] == '-');
+    return name.size() == 1 &&
+           ((name[0] >= '0' && name[0] <= '9') || name[0] == '.' || name[0] == '-');
 }
 
 // The percentage the typed text holds, when it holds one whole.

@@ -48,7 +48,7 @@ private:
     const standin::ShaderModule& module_;
     const standin::ShaderInstance& instance_;
     standin::Image picture_;
-    std::optional<int> dragging_;            // the slider being dragged, by creation index
+    std::optional<int> dragging_;             // the slider being dragged, by creation index
     std::optional<std::string> typingLabel_;  // the percent field with the keyboard
     std::string typed_;
 };

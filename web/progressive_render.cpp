@@ -31,8 +31,7 @@ void ProgressiveRender::restart() {
 }
 
 bool ProgressiveRender::step(const standin::ShaderInstance& shader,
-                             const standin::PreviewScene& scene, double seconds,
-                             double (*now)()) {
+                             const standin::PreviewScene& scene, double seconds, double (*now)()) {
     const double start = now();
     while (!finished()) {
         const standin::RenderSettings current = settings(pass_);

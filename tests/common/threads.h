@@ -7,8 +7,7 @@
 #include <gtest/gtest.h>
 
 #ifdef __EMSCRIPTEN__
-#define PELORIX3_SKIP_WITHOUT_THREADS() \
-    GTEST_SKIP() << "the WebAssembly build runs on one thread"
+#define PELORIX3_SKIP_WITHOUT_THREADS() GTEST_SKIP() << "the WebAssembly build runs on one thread"
 #else
 #define PELORIX3_SKIP_WITHOUT_THREADS() static_cast<void>(0)
 #endif

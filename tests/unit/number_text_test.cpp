@@ -2,6 +2,8 @@
 // pinned digest over a sweep of varied doubles, the same constants on every build; where
 // the C++ library has floating-point to_chars and from_chars, the C library's path is also
 // held to them value by value.
+#include "framework/number_text.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -13,7 +15,6 @@
 #include <vector>
 
 #include "framework/bit_cast.h"
-#include "framework/number_text.h"
 
 namespace pelorix3 {
 namespace {
@@ -40,8 +41,8 @@ struct Parsed {
     double value;
 };
 
-Parsed parse(const std::string& text, std::from_chars_result (*parser)(const char*, const char*,
-                                                                       double&) = nt::parse) {
+Parsed parse(const std::string& text,
+             std::from_chars_result (*parser)(const char*, const char*, double&) = nt::parse) {
     double value = -7.0;
     const auto result = parser(text.data(), text.data() + text.size(), value);
     return {result.ec, result.ptr - text.data(), value};
@@ -168,7 +169,8 @@ std::vector<double> sweepValues() {
     for (int i = 0; i < 4000; ++i) {
         values.push_back(static_cast<double>(next() >> (11 + i % 50)));
         values.push_back(static_cast<double>(next() % 2000001) / 1000000.0);
-        values.push_back(-static_cast<double>(next() % 100001) / 100000.0 * std::ldexp(1.0, i % 60 - 30));
+        values.push_back(-static_cast<double>(next() % 100001) / 100000.0 *
+                         std::ldexp(1.0, i % 60 - 30));
     }
     return values;
 }
@@ -215,8 +217,7 @@ TEST(NumberText, CLibraryPathMatchesTheCppLibrary) {
         auto same = [&](std::to_chars_result x, std::to_chars_result y) {
             return x.ec == y.ec && std::string(a, x.ptr) == std::string(b, y.ptr);
         };
-        if (!same(std::to_chars(a, a + 400, value),
-                  nt::c_library::shortest(b, b + 400, value)) ||
+        if (!same(std::to_chars(a, a + 400, value), nt::c_library::shortest(b, b + 400, value)) ||
             !same(std::to_chars(a, a + 400, value, std::chars_format::scientific),
                   nt::c_library::scientific(b, b + 400, value)) ||
             !same(std::to_chars(a, a + 400, value, std::chars_format::fixed, 6),
@@ -232,8 +233,7 @@ TEST(NumberText, CLibraryPathMatchesTheCppLibrary) {
             });
             const Parsed actual = parse(probe, nt::c_library::parse);
             if (expected.ec != actual.ec || expected.used != actual.used ||
-                bitCast<std::uint64_t>(expected.value) !=
-                    bitCast<std::uint64_t>(actual.value)) {
+                bitCast<std::uint64_t>(expected.value) != bitCast<std::uint64_t>(actual.value)) {
                 ADD_FAILURE() << "parsing differs for \"" << probe << "\"";
                 if (++differences > 10) return;
             }
