@@ -72,8 +72,9 @@ extern "C" {
 
 // 1 when the studio is open, 0 when it failed (studio_error says why).
 EMSCRIPTEN_KEEPALIVE int studio_open(int cloth) {
+    // The build puts the named looks into the page's file system under /presets.
     standin::Result<std::unique_ptr<studio::Studio>> opened =
-        studio::Studio::open(subjectOf(cloth));
+        studio::Studio::open(subjectOf(cloth), "/presets");
     if (!opened) {
         lastError = opened.error();
         return 0;

@@ -14,8 +14,6 @@ namespace {
 
 using standin::Status;
 
-// Where the build puts the named looks inside the page's file system.
-constexpr const char* kPresetsFolder = "/presets";
 // How stored data that is not a file is named in messages.
 constexpr const char* kBlockName = "The stored block";
 
@@ -40,7 +38,8 @@ std::string joinedLines(const std::vector<std::string>& items) {
 
 }  // namespace
 
-standin::Result<std::unique_ptr<Studio>> Studio::open(standin::SubjectKind subject) {
+standin::Result<std::unique_ptr<Studio>> Studio::open(standin::SubjectKind subject,
+                                                      const std::string& presetsFolder) {
     using Outcome = standin::Result<std::unique_ptr<Studio>>;
     standin::Result<std::unique_ptr<standin::ModuleFile>> file =
         standin::ModuleFile::attach(&_mod_descrip, "pelorix3 (linked into the page)");
@@ -51,7 +50,7 @@ standin::Result<std::unique_ptr<Studio>> Studio::open(standin::SubjectKind subje
     standin::Result<standin::ShaderInstance> instance = module->createInstance();
     if (!instance) return Outcome::failure(instance.error());
     std::unique_ptr<Studio> studio(
-        new Studio(std::move(module.value()), std::move(instance.value())));
+        new Studio(std::move(module.value()), std::move(instance.value()), presetsFolder));
     if (Status built = studio->setSubject(subject); !built) return Outcome::failure(built.error());
     if (standin::Result<bool> shown = studio->panel_.show(); !shown) {
         return Outcome::failure(shown.error());
@@ -59,11 +58,14 @@ standin::Result<std::unique_ptr<Studio>> Studio::open(standin::SubjectKind subje
     return Outcome::success(std::move(studio));
 }
 
-Studio::Studio(standin::ShaderModule module, standin::ShaderInstance instance)
+Studio::Studio(standin::ShaderModule module, standin::ShaderInstance instance,
+               const std::string& presetsFolder)
     : module_(std::move(module)),
       instance_(std::move(instance)),
       panel_(module_, instance_),
-      picture_(kPictureWidth, kPictureHeight) {}
+      presetsFolder_(presetsFolder),
+      picture_(kPictureWidth, kPictureHeight),
+      messagesSeen_(standin::Host::instance().messages().messages().size()) {}
 
 Studio::~Studio() { standin::Host::instance().setOcclusionTest(nullptr); }
 
@@ -106,17 +108,17 @@ Status Studio::loadStored(const std::string& bytes, preview::StorageMode mode) {
 
 std::vector<preview::Preset> Studio::presets() const {
     std::vector<preview::Preset> presets;
-    const standin::Result<std::vector<std::string>> names = preview::presetNames(kPresetsFolder);
+    const standin::Result<std::vector<std::string>> names = preview::presetNames(presetsFolder_);
     if (!names) return presets;
     for (const std::string& name : names.value()) {
-        standin::Result<preview::Preset> preset = preview::readPreset(kPresetsFolder, name);
+        standin::Result<preview::Preset> preset = preview::readPreset(presetsFolder_, name);
         if (preset) presets.push_back(std::move(preset.value()));
     }
     return presets;
 }
 
 Status Studio::applyPreset(const std::string& name) {
-    const standin::Result<preview::Preset> preset = preview::readPreset(kPresetsFolder, name);
+    const standin::Result<preview::Preset> preset = preview::readPreset(presetsFolder_, name);
     if (!preset) return Status::failure(preset.error());
     if (Status loaded = preview::loadInto(instance_, preset->parameters); !loaded) return loaded;
     surface_ = preset->surface;

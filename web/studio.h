@@ -27,8 +27,10 @@ inline constexpr int kPictureHeight = 288;
 class Studio {
 public:
     // Attaches the module, creates the instance with the module's defaults, builds the
-    // scene (the sphere, or the draped cloth) and paints the panel.
-    static standin::Result<std::unique_ptr<Studio>> open(standin::SubjectKind subject);
+    // scene (the sphere, or the draped cloth) and paints the panel. The named looks are
+    // read from `presetsFolder` (the page has them built in under /presets).
+    static standin::Result<std::unique_ptr<Studio>> open(standin::SubjectKind subject,
+                                                         const std::string& presetsFolder);
 
     Studio(const Studio&) = delete;
     Studio& operator=(const Studio&) = delete;
@@ -67,13 +69,15 @@ public:
     std::vector<std::string> takeMessages();
 
 private:
-    Studio(standin::ShaderModule module, standin::ShaderInstance instance);
+    Studio(standin::ShaderModule module, standin::ShaderInstance instance,
+           const std::string& presetsFolder);
 
     standin::ShaderModule module_;
     standin::ShaderInstance instance_;
     PanelUser panel_;
     standin::SubjectKind subject_ = standin::SubjectKind::Sphere;
     std::unique_ptr<standin::PreviewScene> scene_;  // the host's shadow test points at it
+    std::string presetsFolder_;
     standin::SurfaceInputs surface_;
     ProgressiveRender picture_;
     int renderCount_ = 0;
