@@ -3,7 +3,8 @@
 // natively and for Windows), the C library's snprintf and strtod where it has not (libc++
 // 13, the WebAssembly build), which are exact there and always run in the "C" locale.
 // The C library's path is compiled on every target, so that the unit tests hold it to the
-// C++ library's wherever both exist, and to pinned results everywhere.
+// C++ library's natively (glibc's conversions are exact too; the Windows C library's are
+// not, so Windows keeps the C++ library's path), and to pinned results everywhere.
 #ifndef PELORIX3_FRAMEWORK_NUMBER_TEXT_H
 #define PELORIX3_FRAMEWORK_NUMBER_TEXT_H
 

@@ -208,8 +208,11 @@ TEST(NumberText, SweepGivesThePinnedTextsAndReadsBack) {
     EXPECT_EQ(hash, kSweepDigest) << std::hex << "digest 0x" << hash;
 }
 
-#ifndef __EMSCRIPTEN__
+#if !defined(__EMSCRIPTEN__) && !defined(_WIN32)
 // Where both exist, the C library's path gives exactly the C++ library's texts and values.
+// Natively only: glibc's conversions are exact, like emscripten's, on which the C library's
+// path runs; the Windows C library (msvcrt) rounds some of them otherwise, which is why the
+// Windows build keeps the C++ library's path.
 TEST(NumberText, CLibraryPathMatchesTheCppLibrary) {
     int differences = 0;
     for (const double value : sweepValues()) {
