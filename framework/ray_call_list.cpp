@@ -5,6 +5,7 @@
 
 #include "framework/host_services.h"
 #include "framework/module_globals.h"
+#include "framework/shared_word.h"
 
 namespace pelorix3 {
 
@@ -49,7 +50,7 @@ public:
     ListGuard& operator=(const ListGuard&) = delete;
 
 private:
-    std::atomic_ref<std::int32_t> busy_;
+    SharedWord busy_;
 };
 
 RayCallList* readBlock(MemoryChunk block) {

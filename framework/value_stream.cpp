@@ -1,12 +1,13 @@
 #include "framework/value_stream.h"
 
 #include <algorithm>
-#include <bit>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
+
+#include "framework/bit_cast.h"
+#include "framework/number_text.h"
 
 namespace pelorix3 {
 
@@ -17,7 +18,7 @@ constexpr int textReadLength = 50;
 
 bool isTextMode(int ioMode) { return ioMode != HOST_IO_BINARY; }
 
-std::uint32_t singleBits(double value) { return std::bit_cast<std::uint32_t>(toSingle(value)); }
+std::uint32_t singleBits(double value) { return bitCast<std::uint32_t>(toSingle(value)); }
 
 const char* skipSpace(const char* text) {
     while (*text == ' ' || *text == '\t' || *text == '\n' || *text == '\r' || *text == '\f' ||
@@ -42,7 +43,7 @@ std::optional<double> parseNumber(const char* text) {
     if (*text == '+') ++text;
     double value = 0.0;
     const char* end = text + std::strlen(text);
-    const auto result = std::from_chars(text, end, value, std::chars_format::general);
+    const auto result = number_text::parse(text, end, value);
     if (result.ec == std::errc::result_out_of_range) return outOfRange(text, result.ptr);
     if (result.ec != std::errc()) return std::nullopt;
     return value;
@@ -62,7 +63,7 @@ std::optional<double> readBinary(const LoadState* state) {
     if (delivered < 4) return std::nullopt;
     const std::uint32_t bits = (std::uint32_t{bytes[0]} << 24) | (std::uint32_t{bytes[1]} << 16) |
                                (std::uint32_t{bytes[2]} << 8) | std::uint32_t{bytes[3]};
-    return static_cast<double>(std::bit_cast<float>(bits));
+    return static_cast<double>(bitCast<float>(bits));
 }
 
 }  // namespace
@@ -87,9 +88,9 @@ int formatStoredText(double value, char* buffer, int size) {
         return 3;
     }
     char* end = buffer + size - 1;
-    auto result = std::to_chars(buffer, end, value, std::chars_format::fixed, 6);
+    auto result = number_text::fixed(buffer, end, value, 6);
     if (result.ec != std::errc())
-        result = std::to_chars(buffer, end, value, std::chars_format::scientific);
+        result = number_text::scientific(buffer, end, value);
     *result.ptr = '\0';
     return static_cast<int>(result.ptr - buffer);
 }

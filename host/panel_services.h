@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,9 @@ struct PanelControl {
     ControlEventFunc eventCallback = nullptr;
     ControlDrawFunc drawCallback = nullptr;
     void* userData = nullptr;
+    // The text the user is typing into the field, shown instead of its value; none while
+    // the field does not have the keyboard.
+    std::optional<std::string> typing;
 };
 
 // What the scripted user works with while the panel is open.

@@ -93,11 +93,12 @@ void paintField(Canvas& canvas, int x, int y, int w, const std::string& value) {
     canvas.text(x + 4, y + 5, value, ink);
 }
 
+// While the user types into the field, it shows the typed text and a caret.
 void paintPercent(Canvas& canvas, const PanelControl& control) {
     canvas.text(control.x, control.y + 6, control.label, ink);
     const long percent = std::lround(control.value);
     paintField(canvas, control.x + textPixels(control.label) + 8, control.y + 1, 50,
-               std::to_string(percent) + " %");
+               control.typing ? *control.typing + "_" : std::to_string(percent) + " %");
 }
 
 void paintSwitch(Canvas& canvas, const PanelControl& control) {
@@ -113,19 +114,25 @@ void paintArea(Canvas& canvas, const PanelControl& control) {
                    control.desc.area.height + 2, shadow, highlight);
 }
 
+// A slider's bar fills the inside of its field, one pixel in from each side.
+constexpr int kSliderWidth = 60;
+constexpr int kSliderBarWidth = kSliderWidth - 2;
+
 void paintSlider(Canvas& canvas, const PanelControl& control) {
     const int range = std::max(1, control.desc.range.max - control.desc.range.min);
     const double fraction = std::clamp((control.value - control.desc.range.min) / range, 0.0, 1.0);
-    paintField(canvas, control.x, control.y + 6, 60, "");
-    canvas.fill(control.x + 1, control.y + 7, static_cast<int>(58 * fraction), 15, sliderBar);
+    const ControlBox box = controlBox(control);
+    paintField(canvas, box.x, box.y, box.width, "");
+    canvas.fill(box.x + 1, box.y + 1, static_cast<int>(kSliderBarWidth * fraction), 15, sliderBar);
     canvas.text(control.x + 4, control.y + 11, std::to_string(std::lround(control.value)), ink);
 }
 
 void paintButton(Canvas& canvas, const PanelControl& control) {
-    const int w = std::max(control.desc.area.width, textPixels(control.label) + 8);
-    canvas.fill(control.x, control.y, w, 20, background);
-    canvas.outline(control.x, control.y, w, 20, highlight, shadow);
-    canvas.text(control.x + (w - textPixels(control.label)) / 2, control.y + 7, control.label, ink);
+    const ControlBox box = controlBox(control);
+    canvas.fill(box.x, box.y, box.width, box.height, background);
+    canvas.outline(box.x, box.y, box.width, box.height, highlight, shadow);
+    canvas.text(control.x + (box.width - textPixels(control.label)) / 2, control.y + 7,
+                control.label, ink);
 }
 
 void paintControl(Canvas& canvas, const PanelControl& control) {
@@ -152,6 +159,36 @@ void replay(Canvas& canvas, const DrawCall& call) {
 }
 
 }  // namespace
+
+ControlBox controlBox(const PanelControl& control) {
+    const int labelWidth = textPixels(control.label);
+    if (control.kind == "PercentControl") return {control.x, control.y, labelWidth + 58, 20};
+    if (control.kind == "BoolControl") return {control.x, control.y, labelWidth + 18, 20};
+    if (control.kind == "AreaControl") {
+        return {control.x + 12, control.y + 5, control.desc.area.width + 2,
+                control.desc.area.height + 2};
+    }
+    if (control.kind == "MiniSliderControl") return {control.x, control.y + 6, kSliderWidth, 17};
+    if (control.kind == "ButtonControl") {
+        return {control.x, control.y, std::max(control.desc.area.width, labelWidth + 8), 20};
+    }
+    return {control.x, control.y, 0, 0};
+}
+
+PanelControl* controlAt(Panel& panel, int x, int y) {
+    for (auto control = panel.controls.rbegin(); control != panel.controls.rend(); ++control) {
+        if (controlBox(**control).contains(x, y)) return control->get();
+    }
+    return nullptr;
+}
+
+int sliderValueAt(const PanelControl& slider, int x) {
+    const int low = slider.desc.range.min;
+    const int high = std::max(low, slider.desc.range.max);
+    const double fraction = double(x - (slider.x + 1)) / kSliderBarWidth;
+    const long value = std::lround(low + std::clamp(fraction, 0.0, 1.0) * (high - low));
+    return static_cast<int>(std::clamp<long>(value, low, high));
+}
 
 Image paintPanel(const Panel& panel) {
     Image image;

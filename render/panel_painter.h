@@ -20,6 +20,27 @@ struct Image {
 // An image of the panel's width and height (empty when either is not positive).
 Image paintPanel(const Panel& panel);
 
+// Where the painter shows a control, in panel pixels: its label and box, the part that a
+// click lands on.
+struct ControlBox {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+
+    bool contains(int px, int py) const {
+        return px >= x && py >= y && px < x + width && py < y + height;
+    }
+};
+
+ControlBox controlBox(const PanelControl& control);
+
+// The control shown at (x, y), the last created where boxes overlap; null for none.
+PanelControl* controlAt(Panel& panel, int x, int y);
+
+// The value a slider shows with its bar reaching panel column x, within its range.
+int sliderValueAt(const PanelControl& slider, int x);
+
 }  // namespace standin
 
 #endif

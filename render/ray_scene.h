@@ -1,6 +1,8 @@
 // The objects of the stand-in renderer's scene as its ray tracer sees them: triangle
-// meshes, spheres and a square floor, all in one Embree scene, which camera rays hit and
-// which casts the shadows of the host's illumination.
+// meshes, spheres and a square floor, all in one scene, which camera rays hit and which
+// casts the shadows of the host's illumination. Natively Embree traces it
+// (ray_scene_embree.cpp); where Embree does not exist (the WebAssembly build), the
+// renderer's own bounding volume hierarchy does (ray_scene_bvh.cpp).
 #ifndef PELORIX3_RENDER_RAY_SCENE_H
 #define PELORIX3_RENDER_RAY_SCENE_H
 
@@ -46,7 +48,7 @@ public:
     // built a few units across, which this suits at single precision.
     static constexpr double minimumDistance = 1e-4;
 
-    // Fails when Embree cannot start.
+    // Fails when the tracer (Embree) cannot start.
     static Result<std::unique_ptr<RayScene>> create();
     ~RayScene();
     RayScene(const RayScene&) = delete;
@@ -57,7 +59,7 @@ public:
     int add(const Floor& floor);
     int add(TriangleMesh mesh);
 
-    // Builds the acceleration structure; fails with Embree's reason.
+    // Builds the acceleration structure; fails with the tracer's reason.
     Status commit();
 
     // The nearest hit along the unit `direction` from `origin` within `maxDistance`.
@@ -71,12 +73,18 @@ public:
     OcclusionTest occlusionTest() const;
 
 private:
-    struct Embree;
-    explicit RayScene(std::unique_ptr<Embree> embree);
+    struct Tracer;
+    explicit RayScene(std::unique_ptr<Tracer> tracer);
 
     int remember(unsigned id, std::vector<std::array<Point3f, 3>> cornerNormals);
 
-    std::unique_ptr<Embree> embree_;
+    // The hit the tracer found: object `id`, its triangle `primitive` with barycentric
+    // coordinates u and v of its second and third corners, the unnormalised geometric
+    // normal `ng`, at `distance` along the ray.
+    RayHit finishHit(const Triple& origin, const Triple& direction, double distance, unsigned id,
+                     unsigned primitive, const Triple& ng, float u, float v) const;
+
+    std::unique_ptr<Tracer> tracer_;
     // The corner normals of each object, by its index; empty for all but meshes.
     std::vector<std::vector<std::array<Point3f, 3>>> cornerNormals_;
 };

@@ -100,6 +100,14 @@ void renderRow(const ShaderInstance& shader, const PreviewScene& scene, const Ca
 
 }  // namespace
 
+void renderRows(const ShaderInstance& shader, const PreviewScene& scene,
+                const RenderSettings& settings, int firstRow, int endRow, Image& image) {
+    const Camera camera = scene.camera(settings.width, settings.height);
+    for (int y = std::max(firstRow, 0); y < std::min(endRow, settings.height); ++y) {
+        renderRow(shader, scene, camera, settings, y, image);
+    }
+}
+
 Image render(const ShaderInstance& shader, const PreviewScene& scene,
              const RenderSettings& settings, const std::function<void()>& rowDone) {
     if (!rowDone) return renderBand(shader, scene, settings, RowBand{});
@@ -122,11 +130,10 @@ Image renderBand(const ShaderInstance& shader, const PreviewScene& scene,
                 rowDone(y, image.rgb.data() + 3 * static_cast<std::size_t>(y) * settings.width);
         }
     };
-    {
-        std::vector<std::jthread> helpers;
-        for (int t = 1; t < std::max(settings.threads, 1); ++t) helpers.emplace_back(work);
-        work();
-    }  // the helpers have finished their rows here
+    std::vector<std::thread> helpers;
+    for (int t = 1; t < std::max(settings.threads, 1); ++t) helpers.emplace_back(work);
+    work();
+    for (std::thread& helper : helpers) helper.join();  // their rows are finished here
     return image;
 }
 

@@ -42,6 +42,12 @@ using RowDone = std::function<void(int y, const unsigned char* rgb)>;
 Image renderBand(const ShaderInstance& shader, const PreviewScene& scene,
                  const RenderSettings& settings, const RowBand& band, const RowDone& rowDone = {});
 
+// Renders rows [firstRow, endRow) into `image`, which is settings.width × settings.height,
+// on the calling thread: the same pixels as render() gives those rows. A picture can so
+// be rendered a few rows at a time, between other work.
+void renderRows(const ShaderInstance& shader, const PreviewScene& scene,
+                const RenderSettings& settings, int firstRow, int endRow, Image& image);
+
 }  // namespace standin
 
 #endif

@@ -2,8 +2,9 @@
 # Installs everything the build, the tests and the preview need on a fresh Debian 12
 # machine: compilers, CMake, GoogleTest, Google Benchmark, the mingw-w64 i686 toolchain and
 # Wine (32-bit) for the Windows build, the preview tool's libraries (CLI11, libpng, Embree,
-# tinyobjloader), and clang with its sanitizer and fuzzer runtimes and valgrind for the
-# hardening checks.
+# tinyobjloader), clang with its sanitizer and fuzzer runtimes and valgrind for the
+# hardening checks, and for the studio page emscripten, Chromium for its browser test, and
+# Node.js with npm when the machine has no Node.js of its own.
 set -euo pipefail
 
 packages=(
@@ -14,7 +15,13 @@ packages=(
     libcli11-dev libpng-dev libembree-dev libtinyobjloader-dev
     locales-all
     clang libclang-rt-14-dev valgrind
+    emscripten chromium
 )
+# Node.js runs emscripten's tools, the WebAssembly tests and the browser test; a Node.js
+# installed otherwise (with its own npm) is kept, as Debian's npm would conflict with it.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+    packages+=(nodejs npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds every configuration (native, sanitize, win32) and runs all their tests; the
-# Windows tests run under Wine, and the Windows build ends in the release zip. Then the
-# stress suite under ThreadSanitizer and each fuzz target for a minute. Exits non-zero on the first failure.
+# Builds every configuration (native, sanitize, web, win32) and runs all their tests; the
+# WebAssembly tests run under Node and the studio page in Chromium; the Windows tests run
+# under Wine, and the Windows build ends in the release zip. Then the stress suite under
+# ThreadSanitizer and each fuzz target for a minute. Exits non-zero on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,6 +21,17 @@ for preset in native sanitize; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+
+# The WebAssembly build: the module's unit tests and the stand-in host's and renderer's
+# tests under Node, then the studio page in Debian's Chromium, driven by puppeteer-core
+# (installed from the lockfile, without a browser of its own), which also remakes
+# docs/studio.png.
+echo "=== web (WebAssembly: tests under Node, the studio page in Chromium) ==="
+source scripts/emscripten-cache.sh
+cmake --preset web >/dev/null
+cmake --build --preset web
+ctest --preset web
+(cd tests/web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund && node --test)
 
 # The Windows module: built, tested under Wine (the shipped, stripped file too) and packed
 # into the release zip.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "host_test_fixture.h"
+#include "common/threads.h"
 
 namespace {
 
@@ -65,6 +66,7 @@ TEST_F(HostSceneServices, ParamGivesTheLightsPositionAndAxes) {
 }
 
 TEST_F(HostSceneServices, ParamQueriesAreLoggedFromEveryThreadOnlyWhenSwitchedOn) {
+    PELORIX3_SKIP_WITHOUT_THREADS();
     const HostItem item = host().scene().addLight(Light{});
     param(item, HOST_PARAM_POSITION);
     EXPECT_TRUE(host().paramQueries().entries().empty());

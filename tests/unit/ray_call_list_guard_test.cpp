@@ -8,13 +8,16 @@
 #include <thread>
 
 #include "framework/ray_call_list.h"
+#include "framework/shared_word.h"
+#include "common/threads.h"
 
 namespace pelorix3 {
 namespace {
 
 TEST(RayCallListGuard, PushWaitsWhileAPeerHoldsTheGuard) {
+    PELORIX3_SKIP_WITHOUT_THREADS();
     RayCallList list{};
-    std::atomic_ref<std::int32_t> busy(list.busy);
+    SharedWord busy(list.busy);
     busy.store(1);  // a peer module is inside the list
     RayCallNode node{};
     std::atomic<bool> pushed{false};
@@ -29,6 +32,31 @@ TEST(RayCallListGuard, PushWaitsWhileAPeerHoldsTheGuard) {
     EXPECT_EQ(list.first, &node);
     EXPECT_EQ(list.count, 1);
     EXPECT_EQ(list.busy, 0);
+}
+
+// The guard's operations act on the record's own word, on every target (std::atomic_ref,
+// or the compiler's atomic built-ins where the C++ library lacks it).
+TEST(RayCallListGuard, SharedWordOperatesOnTheRecordsOwnWord) {
+    RayCallList list{};
+    SharedWord busy(list.busy);
+    std::int32_t expected = 0;
+    EXPECT_TRUE(busy.compare_exchange_weak(expected, 1, std::memory_order_acquire) ||
+                busy.compare_exchange_weak(expected, 1, std::memory_order_acquire));
+    EXPECT_EQ(list.busy, 1);
+    expected = 0;
+    EXPECT_FALSE(busy.compare_exchange_weak(expected, 1, std::memory_order_acquire));
+    EXPECT_EQ(expected, 1);  // a failed exchange reports what the word holds
+    EXPECT_EQ(busy.fetch_sub(1, std::memory_order_release), 1);
+    EXPECT_EQ(busy.load(std::memory_order_relaxed), 0);
+    list.busy = 5;  // a peer writes the plain field
+    EXPECT_EQ(busy.load(), 5);
+    busy.store(0);
+    EXPECT_EQ(list.busy, 0);
+    RayCallNode node{};
+    list.push(&node);
+    list.pop(&node);
+    EXPECT_EQ(list.busy, 0);
+    EXPECT_EQ(list.count, 0);
 }
 
 TEST(RayCallListGuard, LocalHeadStartsACacheLine) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/ray_call_list.h"
+#include "common/threads.h"
 
 namespace pelorix3 {
 namespace {
@@ -74,6 +75,7 @@ TEST_F(RayCallListTest, PoppingAnUnlinkedNodeChangesNothing) {
 // Render threads push and pop their own nodes on one shared head; with a plain counter
 // as guard, both could enter and lose nodes.
 TEST(RayCallListThreads, ConcurrentPushAndPopLoseNothing) {
+    PELORIX3_SKIP_WITHOUT_THREADS();
     RayCallList list{};
     constexpr int threads = 4;
     constexpr int rounds = 20000;

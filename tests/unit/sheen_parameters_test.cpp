@@ -14,8 +14,6 @@
 namespace pelorix3 {
 namespace {
 
-constexpr double nan = std::numeric_limits<double>::quiet_NaN();
-
 // Loads a text block of the given items into a shader that holds the defaults.
 void loadText(SheenShader& shader, std::vector<std::string> items) {
     auto load = standin::MemoryLoadState::text(std::move(items));

@@ -1,7 +1,6 @@
 #include "tools/preview/parameter_block.h"
 
-#include <charconv>
-
+#include "framework/number_text.h"
 #include "host/storage_states.h"
 #include "tools/preview/stored_number.h"
 
@@ -20,7 +19,7 @@ std::vector<std::string> textItems(const ParameterBlock& block) {
     std::vector<std::string> items;
     for (const double value : block.values()) {
         char text[32];
-        const auto written = std::to_chars(text, text + sizeof text, value);
+        const auto written = pelorix3::number_text::shortest(text, text + sizeof text, value);
         items.push_back(" " + std::string(text, written.ptr));
     }
     return items;

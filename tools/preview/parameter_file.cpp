@@ -1,11 +1,11 @@
 #include "tools/preview/parameter_file.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <sstream>
 
+#include "framework/bit_cast.h"
 #include "host/storage_files.h"
 #include "host/storage_states.h"
 #include "tools/preview/atomic_write.h"
@@ -73,7 +73,7 @@ double bigEndianFloat(const std::string& bytes, std::size_t at) {
     for (std::size_t i = 0; i < kBinaryValueSize; ++i) {
         bits = (bits << 8) | static_cast<unsigned char>(bytes[at + i]);
     }
-    return static_cast<double>(std::bit_cast<float>(bits));
+    return static_cast<double>(pelorix3::bitCast<float>(bits));
 }
 
 FileResult parseBinary(const std::string& path, const std::string& bytes) {
@@ -103,14 +103,18 @@ HostStorageMode saveMode(StorageMode mode) {
 
 }  // namespace
 
+standin::Result<ParameterFile> parseParameterData(const std::string& name,
+                                                  const std::string& bytes, StorageMode mode) {
+    const HostStorageMode resolved = mode == StorageMode::Auto   ? detectMode(bytes)
+                                     : mode == StorageMode::Text ? HOST_IO_ASCII
+                                                                 : HOST_IO_BINARY;
+    return resolved == HOST_IO_ASCII ? parseText(name, bytes) : parseBinary(name, bytes);
+}
+
 standin::Result<ParameterFile> readParameterFile(const std::string& path, StorageMode mode) {
     const standin::Result<std::string> bytes = standin::readBinaryFile(path);
     if (!bytes) return FileResult::failure(bytes.error());
-    const HostStorageMode resolved = mode == StorageMode::Auto   ? detectMode(bytes.value())
-                                     : mode == StorageMode::Text ? HOST_IO_ASCII
-                                                                 : HOST_IO_BINARY;
-    return resolved == HOST_IO_ASCII ? parseText(path, bytes.value())
-                                     : parseBinary(path, bytes.value());
+    return parseParameterData(path, bytes.value(), mode);
 }
 
 standin::Status loadInto(standin::ShaderInstance& instance, const ParameterFile& file) {

@@ -28,6 +28,11 @@ struct ParameterFile {
 // 28 bytes of finite floats. Anything else is refused with the reason.
 standin::Result<ParameterFile> readParameterFile(const std::string& path, StorageMode mode);
 
+// Checks stored data as readParameterFile does a file's bytes; `name` stands for the file
+// in messages. Auto takes binary data for binary, other data for text.
+standin::Result<ParameterFile> parseParameterData(const std::string& name,
+                                                  const std::string& bytes, StorageMode mode);
+
 // Loads the file's data into the instance through a load state in the file's mode.
 standin::Status loadInto(standin::ShaderInstance& instance, const ParameterFile& file);
 

@@ -1,7 +1,8 @@
 #include "tools/preview/stored_number.h"
 
-#include <charconv>
 #include <cmath>
+
+#include "framework/number_text.h"
 
 namespace preview {
 namespace {
@@ -16,7 +17,7 @@ std::optional<double> parseStoredNumber(std::string_view text) {
     while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
     if (text.starts_with('+') && !text.starts_with("+-")) text.remove_prefix(1);
     double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    const auto [end, error] = pelorix3::number_text::parse(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
         !std::isfinite(value)) {
         return std::nullopt;

@@ -1,0 +1,218 @@
+// The studio page in Debian's Chromium, driven by puppeteer-core, opened from the file
+// system as a person would open it: the panel's controls are clicked and dragged at their
+// places on the panel canvas, and what the page shows is checked through its canvases, its
+// messages and window.pelorix3. The screenshot the README shows is written at the end.
+//
+//   STUDIO_PAGE   the page (default: build/web/studio/index.html)
+//   SCREENSHOT    where the screenshot goes (default: docs/studio.png)
+//   CHROMIUM      the browser (default: /usr/bin/chromium)
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { fileURLToPath, pathToFileURL } from 'node:url';
+import puppeteer from 'puppeteer-core';
+
+const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
+const pagePath = path.resolve(root, process.env.STUDIO_PAGE || 'build/web/studio/index.html');
+const screenshotPath = path.resolve(root, process.env.SCREENSHOT || 'docs/studio.png');
+
+// Where the module lays its controls out on the 386 × 140 panel (spec Part 3.3): the
+// group's rows 20 pixels apart from the top, 10 in from the left; the colour field's
+// sliders after the "Specular Color" label.
+const panelPoints = {
+  dontOverlapSwitch: { x: 16, y: 10 },       // the switch's box, row 1
+  densityField: { x: 80, y: 30 },            // the percent field, row 2
+  redSliderMiddle: { x: 188, y: 94 },        // the red slider, row 5
+  pastRedSliderStart: { x: 140, y: 94 },     // left of it: a drag there ends at 0
+};
+
+let browser;
+let page;
+let userDataDir;
+const consoleErrors = [];
+
+async function panelBox() {
+  return page.$eval('#panel', (canvas) => {
+    const box = canvas.getBoundingClientRect();
+    return { x: box.left, y: box.top, width: box.width, height: box.height,
+             pixels: [canvas.width, canvas.height] };
+  });
+}
+
+async function clickPanel(point) {
+  const box = await panelBox();
+  await page.mouse.click(box.x + point.x, box.y + point.y);
+}
+
+// The canvas's pixels as a string of hex bytes, to compare whole pictures.
+async function canvasDigest(id) {
+  return page.$eval('#' + id, (canvas) => {
+    const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    let hash = 2166136261;
+    let sum = 0;
+    for (let i = 0; i < data.length; i++) {
+      hash = Math.imul(hash ^ data[i], 16777619) >>> 0;
+      sum += data[i];
+    }
+    return hash.toString(16) + ':' + sum;
+  });
+}
+
+// The colour of one pixel of the panel canvas.
+async function panelPixel(x, y) {
+  return page.$eval('#panel', (canvas, x, y) =>
+    Array.from(canvas.getContext('2d').getImageData(x, y, 1, 1).data.slice(0, 3)), x, y);
+}
+
+const studio = (name, ...args) =>
+  page.evaluate((name, args) => window.pelorix3[name](...args), name, args);
+
+before(async () => {
+  assert.ok(fs.existsSync(pagePath), `the page is built: ${pagePath}`);
+  userDataDir = fs.mkdtempSync(path.join(os.tmpdir(), 'studio-chromium-'));
+  browser = await puppeteer.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    userDataDir,
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  });
+  page = await browser.newPage();
+  await page.setViewport({ width: 960, height: 800 });
+  page.on('console', (message) => {
+    if (message.type() === 'error') consoleErrors.push(message.text());
+  });
+  page.on('pageerror', (error) => consoleErrors.push(error.message));
+  await page.goto(pathToFileURL(pagePath).href);
+  await page.evaluate(() => window.pelorix3.ready);
+  await studio('idle');
+});
+
+after(async () => {
+  if (browser) await browser.close();
+  if (userDataDir) fs.rmSync(userDataDir, { recursive: true, force: true });
+});
+
+test('the page opens from the file system with the defaults and a refined picture', async () => {
+  const box = await panelBox();
+  assert.deepEqual(box.pixels, [386, 140]);
+  assert.equal(box.width, 386, 'the panel canvas is shown at 1:1');
+  assert.equal(box.height, 140);
+  assert.deepEqual(await studio('parameters'), {
+    density: 1, transparency: 0.33, specularColor: [1, 1, 1],
+    dontOverlapShadows: true, densityByLuminosity: false,
+  });
+  assert.ok(await studio('renderCount') >= 1);
+  assert.equal(await studio('storedText'),
+    ' 1.000000\n 0.330000\n 1.000000\n 1.000000\n 1.000000\n 1.000000\n 0.000000\n');
+});
+
+test("clicking \"Don't Overlap Raytraced Shadows\" turns it off and changes the picture", async () => {
+  const picture = await canvasDigest('render');
+  const rendered = await studio('renderCount');
+  await clickPanel(panelPoints.dontOverlapSwitch);
+  await studio('idle');
+  const parameters = await studio('parameters');
+  assert.equal(parameters.dontOverlapShadows, false);
+  assert.equal(parameters.density, 1);
+  assert.ok(await studio('renderCount') > rendered, 'a new picture was rendered');
+  assert.notEqual(await canvasDigest('render'), picture, 'the render canvas changed');
+  const timings = await studio('timings');
+  assert.ok(timings.firstPictureMs !== null && timings.refinedMs !== null);
+  console.log(`first picture ${timings.firstPictureMs.toFixed(1)} ms after the click, ` +
+              `refined after ${timings.refinedMs.toFixed(1)} ms`);
+  // Clicking again turns it back on.
+  await clickPanel(panelPoints.dontOverlapSwitch);
+  await studio('idle');
+  assert.equal((await studio('parameters')).dontOverlapShadows, true);
+});
+
+test('moving the red slider changes the swatch and the stored block', async () => {
+  const swatchBefore = await panelPixel(135, 92);
+  const box = await panelBox();
+  await page.mouse.move(box.x + panelPoints.redSliderMiddle.x, box.y + panelPoints.redSliderMiddle.y);
+  await page.mouse.down();
+  await page.mouse.move(box.x + panelPoints.pastRedSliderStart.x,
+                        box.y + panelPoints.pastRedSliderStart.y, { steps: 4 });
+  await page.mouse.up();
+  await studio('idle');
+  const parameters = await studio('parameters');
+  assert.equal(parameters.specularColor[0], 0, 'dragged past the left end: red 0');
+  assert.deepEqual(parameters.specularColor.slice(1), [1, 1]);
+  const swatchAfter = await panelPixel(135, 92);
+  assert.notDeepEqual(swatchAfter, swatchBefore, 'the swatch was painted anew');
+  assert.equal(swatchAfter[0], 0, 'the swatch has no red');
+  const lines = (await studio('storedText')).split('\n');
+  assert.equal(lines[2], ' 0.000000', 'the stored red');
+  assert.equal(await page.$eval('#stored-text', (box) => box.value.split('\n')[2]), ' 0.000000');
+});
+
+test('typing into the Density field sets it', async () => {
+  await clickPanel(panelPoints.densityField);
+  await page.keyboard.type('45');
+  await page.keyboard.press('Enter');
+  await studio('idle');
+  assert.equal((await studio('parameters')).density, 0.45);
+});
+
+test('a damaged block shows a clear message and leaves the parameters unchanged', async () => {
+  const parameters = await studio('parameters');
+  const result = await studio('loadStoredText', ' 0.5\n 0.3\n red\n 1\n 1\n 1\n 0\n');
+  assert.equal(result.ok, false);
+  assert.match(result.error, /line 3 is not a number/);
+  const message = await page.$eval('#stored-message', (p) => p.textContent);
+  assert.match(message, /damaged: line 3 is not a number: " red"/);
+  assert.match(message, /the parameters are unchanged/);
+  assert.deepEqual(await studio('parameters'), parameters);
+  const short = await studio('loadStoredText', ' 0.5\n');
+  assert.equal(short.ok, false);
+  assert.match(short.error, /1 lines of text, a parameter block has 7 values/);
+  assert.deepEqual(await studio('parameters'), parameters);
+});
+
+test('a good block loads through the module and the panel shows it', async () => {
+  const result = await studio('loadStoredText', ' 0.25\n 0.5\n 1\n 0.5\n 0\n 0\n 1\n');
+  assert.deepEqual(result, { ok: true });
+  assert.deepEqual(await studio('parameters'), {
+    density: 0.25, transparency: 0.5, specularColor: [1, 0.5, 0],
+    dontOverlapShadows: false, densityByLuminosity: true,
+  });
+  await studio('idle');
+});
+
+test('the About button shows the module\'s two credit lines', async () => {
+  await clickPanel({ x: 190, y: 122 });
+  const message = await page.$eval('#panel-message', (p) => p.textContent);
+  assert.equal(message.split('\n').length, 2, message);
+  assert.match(message, /pelorix/i);
+});
+
+test('the named looks are listed and one can be taken', async () => {
+  const names = await page.$$eval('#preset option', (options) => options.map((o) => o.value));
+  assert.ok(names.includes('black-velvet') && names.includes('felt'), names.join(', '));
+  await page.select('#preset', 'felt');
+  await studio('idle');
+  const p = await studio('parameters');
+  assert.equal(p.density, 0.5);
+  assert.equal(p.transparency, 0.8);
+});
+
+test('the page is shown for the README and raised no console errors', async () => {
+  await page.select('#subject', 'cloth');
+  await page.waitForFunction(() => document.querySelector('#render-status').textContent.startsWith('Picture'));
+  await studio('idle');
+  for (let i = 0; i < 2; i++) {  // off and on again: the cloth's figures
+    await clickPanel(panelPoints.dontOverlapSwitch);
+    await studio('idle');
+    const timings = await studio('timings');
+    console.log(`cloth: first picture ${timings.firstPictureMs.toFixed(1)} ms after the click, ` +
+                `refined after ${timings.refinedMs.toFixed(1)} ms`);
+  }
+  await clickPanel(panelPoints.densityField);  // no typing: just the field's caret
+  await page.keyboard.press('Escape');
+  await studio('idle');
+  fs.mkdirSync(path.dirname(screenshotPath), { recursive: true });
+  await page.screenshot({ path: screenshotPath });
+  assert.deepEqual(consoleErrors, []);
+});

@@ -1,0 +1,164 @@
+// The studio's C++ side, under Node: gestures on the panel reach the module's own controls
+// and change the instance only when the panel is confirmed; stored blocks are checked
+// before the module's load entry sees them; the picture comes coarse first, then refined.
+#include "web/studio.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "host/panel_services.h"
+
+namespace {
+
+using studio::Studio;
+
+// Where the module lays its controls out on the 386 x 140 panel (spec Part 3.3).
+constexpr int kSwitchX = 16, kSwitchY = 10;    // "Don't Overlap Raytraced Shadows"
+constexpr int kDensityX = 80, kDensityY = 30;  // the Density field
+constexpr int kRedX = 188, kRedY = 94;         // the red slider
+constexpr int kAboutX = 190, kAboutY = 122;    // the About button
+
+const std::string kDefaults =
+    " 1.000000\n 0.330000\n 1.000000\n 1.000000\n 1.000000\n 1.000000\n 0.000000\n";
+
+class StudioTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto opened = Studio::open(standin::SubjectKind::Sphere, PELORIX3_PRESETS_DIR);
+        ASSERT_TRUE(opened) << opened.error();
+        studio = std::move(opened.value());
+        standin::clearPanelCalls();
+    }
+
+    bool calledPanel(const std::string& text) {
+        const std::vector<std::string> calls = standin::panelCallTexts();
+        return std::find(calls.begin(), calls.end(), text) != calls.end();
+    }
+
+    preview::ParameterBlock parameters() {
+        auto block = studio->parameters();
+        EXPECT_TRUE(block) << block.error();
+        return block ? block.value() : preview::ParameterBlock{};
+    }
+
+    std::unique_ptr<Studio> studio;
+};
+
+TEST_F(StudioTest, OpensWithTheModulesDefaultsAndItsPanelPainted) {
+    EXPECT_EQ(studio->storedText(), kDefaults);
+    EXPECT_EQ(studio->storedBinary().size(), 28u);
+    EXPECT_EQ(studio->panel().picture().width, 386);
+    EXPECT_EQ(studio->panel().picture().height, 140);
+}
+
+TEST_F(StudioTest, ClickingTheSwitchFlipsItThroughThePanelsConfirmation) {
+    const auto edited = studio->panel().pointerDown(kSwitchX, kSwitchY);
+    ASSERT_TRUE(edited) << edited.error();
+    EXPECT_TRUE(edited.value());
+    EXPECT_EQ(parameters().dontOverlapShadows, 0.0);
+    // The panel was opened and confirmed, and the module fetched the switch's value.
+    EXPECT_TRUE(calledPanel("open 7"));
+    EXPECT_TRUE(calledPanel("user.press c0"));
+    EXPECT_TRUE(calledPanel("c0.get 4 int 0"));
+    EXPECT_TRUE(studio->panel().pointerDown(kSwitchX, kSwitchY).value());
+    EXPECT_EQ(parameters().dontOverlapShadows, 1.0);
+}
+
+TEST_F(StudioTest, AClickOnNoControlCancelsThePanel) {
+    const auto edited = studio->panel().pointerDown(300, 3);
+    ASSERT_TRUE(edited);
+    EXPECT_FALSE(edited.value());
+    EXPECT_FALSE(calledPanel("c0.get 4 int 1"));  // nothing fetched
+    EXPECT_EQ(studio->storedText(), kDefaults);
+}
+
+TEST_F(StudioTest, DraggingTheRedSliderSetsTheColourUntilReleased) {
+    EXPECT_TRUE(studio->panel().pointerDown(kRedX, kRedY).value());
+    EXPECT_TRUE(studio->panel().pointerMove(100, kRedY).value());  // past the left end
+    EXPECT_EQ(parameters().specularColor[0], 0.0);
+    EXPECT_EQ(parameters().specularColor[1], 1.0);
+    EXPECT_FALSE(studio->panel().pointerMove(100, kRedY).value());  // no change, no edit
+    studio->panel().pointerUp();
+    EXPECT_FALSE(studio->panel().pointerMove(400, kRedY).value());
+    EXPECT_EQ(parameters().specularColor[0], 0.0);
+}
+
+TEST_F(StudioTest, TypingIntoTheDensityFieldSetsIt) {
+    EXPECT_FALSE(studio->panel().pointerDown(kDensityX, kDensityY).value());
+    EXPECT_TRUE(studio->panel().typing());
+    EXPECT_TRUE(studio->panel().key("4").value());
+    EXPECT_EQ(parameters().density, 0.04);
+    EXPECT_TRUE(studio->panel().key("5").value());
+    EXPECT_EQ(parameters().density, 0.45);
+    EXPECT_FALSE(studio->panel().key("x").value());  // not a key for a number
+    EXPECT_FALSE(studio->panel().key("Enter").value());
+    EXPECT_FALSE(studio->panel().typing());
+    EXPECT_FALSE(studio->panel().key("7").value());  // no field has the keyboard
+    EXPECT_EQ(parameters().density, 0.45);
+}
+
+TEST_F(StudioTest, AboutShowsTheModulesTwoCreditLines) {
+    EXPECT_FALSE(studio->panel().pointerDown(kAboutX, kAboutY).value());
+    const std::vector<std::string> messages = studio->takeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(std::count(messages[0].begin(), messages[0].end(), '\n'), 1);
+    EXPECT_TRUE(studio->takeMessages().empty());
+}
+
+TEST_F(StudioTest, ADamagedBlockIsRefusedAndTheParametersStay) {
+    const standin::Status text =
+        studio->loadStored(" 0.5\n 0.3\n red\n 1\n 1\n 1\n 0\n", preview::StorageMode::Text);
+    ASSERT_FALSE(text);
+    EXPECT_EQ(text.error(), "The stored block is damaged: line 3 is not a number: \" red\"");
+    EXPECT_FALSE(studio->loadStored(" 0.5\n", preview::StorageMode::Text));
+    EXPECT_FALSE(studio->loadStored(std::string(27, '\0'), preview::StorageMode::Binary));
+    EXPECT_FALSE(studio->loadStored(std::string("\x7f\x80\0\0", 4) + std::string(24, '\0'),
+                                    preview::StorageMode::Auto));  // an infinity
+    EXPECT_EQ(studio->storedText(), kDefaults);
+}
+
+TEST_F(StudioTest, AGoodBlockLoadsInEitherForm) {
+    ASSERT_TRUE(
+        studio->loadStored(" 0.25\n 0.5\n 1\n 0.5\n 0\n 0\n 1\n\n", preview::StorageMode::Text));
+    EXPECT_EQ(studio->storedText(),
+              " 0.250000\n 0.500000\n 1.000000\n 0.500000\n 0.000000\n 0.000000\n 1.000000\n");
+    const std::string binary = studio->storedBinary();
+    ASSERT_TRUE(studio->loadStored(kDefaults, preview::StorageMode::Auto));
+    ASSERT_TRUE(studio->loadStored(binary, preview::StorageMode::Auto));
+    EXPECT_EQ(parameters().density, 0.25);
+    EXPECT_EQ(parameters().densityByLuminosity, 1.0);
+}
+
+TEST_F(StudioTest, ANamedLookLoadsItsBlock) {
+    const std::vector<preview::Preset> presets = studio->presets();
+    ASSERT_EQ(presets.size(), 6u);
+    EXPECT_EQ(presets[0].name, "black-velvet");
+    ASSERT_TRUE(studio->applyPreset("felt"));
+    EXPECT_EQ(parameters().density, 0.5);
+    EXPECT_EQ(parameters().transparency, 0.8);
+    EXPECT_FALSE(studio->applyPreset("no-such-look"));
+}
+
+TEST_F(StudioTest, ThePictureComesCoarseThenFullSizeThenRefined) {
+    studio->restartPicture();
+    const int rendered = studio->renderCount();
+    std::vector<int> passes;
+    for (int calls = 0; calls < 100000 && studio->renderStep(10.0); ++calls) {
+        if (passes.empty() || passes.back() != studio->picture().shownPass())
+            passes.push_back(studio->picture().shownPass());
+    }
+    passes.push_back(studio->picture().shownPass());
+    EXPECT_EQ(passes, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(studio->renderCount(), rendered + 1);
+    EXPECT_FALSE(studio->renderStep(10.0));
+    // An edit starts again from the coarse pass.
+    EXPECT_TRUE(studio->panel().pointerDown(kSwitchX, kSwitchY).value());
+    studio->restartPicture();
+    EXPECT_TRUE(studio->renderStep(10.0));
+    EXPECT_EQ(studio->picture().shownPass(), 0);
+}
+
+}  // namespace

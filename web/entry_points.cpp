@@ -1,0 +1,229 @@
+// The entry points the page's script calls. Texts come back as zero-terminated UTF-8 that
+// stays valid until the next entry that returns a text; pixels as addresses into the
+// WebAssembly memory, red, green, blue and alpha per pixel. Every edit goes through the
+// module's own panel code or its load entry: nothing here writes the instance's fields.
+#include <emscripten.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "web/studio.h"
+
+namespace {
+
+std::unique_ptr<studio::Studio> theStudio;
+std::string lastError;
+std::vector<unsigned char> panelPixels;
+
+// Results of the panel entries: bit 0 the parameters were edited (the picture starts
+// again), bit 1 the panel was opened and painted anew; -1 the panel failed (lastError).
+int panelResult(const standin::Result<bool>& edited) {
+    if (!edited) {
+        lastError = edited.error();
+        return -1;
+    }
+    if (edited.value()) theStudio->restartPicture();
+    return (edited.value() ? 1 : 0) | 2;
+}
+
+const char* kept(std::string text) {
+    static std::string storage;
+    storage = std::move(text);
+    return storage.c_str();
+}
+
+std::string quoted(const std::string& text) {
+    std::string json = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            json += '\\';
+            json += c;
+        } else if (c == '\n') {
+            json += "\\n";
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            json += ' ';
+        } else {
+            json += c;
+        }
+    }
+    return json + "\"";
+}
+
+std::string number(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
+}
+
+std::string jsonList(const std::vector<std::string>& texts) {
+    std::string json = "[";
+    for (std::size_t i = 0; i < texts.size(); ++i) json += (i ? "," : "") + quoted(texts[i]);
+    return json + "]";
+}
+
+standin::SubjectKind subjectOf(int cloth) {
+    return cloth ? standin::SubjectKind::Cloth : standin::SubjectKind::Sphere;
+}
+
+}  // namespace
+
+extern "C" {
+
+// 1 when the studio is open, 0 when it failed (studio_error says why).
+EMSCRIPTEN_KEEPALIVE int studio_open(int cloth) {
+    // The build puts the named looks into the page's file system under /presets.
+    standin::Result<std::unique_ptr<studio::Studio>> opened =
+        studio::Studio::open(subjectOf(cloth), "/presets");
+    if (!opened) {
+        lastError = opened.error();
+        return 0;
+    }
+    theStudio = std::move(opened.value());
+    return 1;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* studio_error() { return lastError.c_str(); }
+
+EMSCRIPTEN_KEEPALIVE int studio_set_subject(int cloth) {
+    const standin::Status changed = theStudio->setSubject(subjectOf(cloth));
+    if (!changed) lastError = changed.error();
+    return changed ? 1 : 0;
+}
+
+// ---- The options panel ----------------------------------------------------------------
+
+// Opens the panel to show the instance's values, editing nothing.
+EMSCRIPTEN_KEEPALIVE int studio_panel_show() { return panelResult(theStudio->panel().show()); }
+
+EMSCRIPTEN_KEEPALIVE int studio_panel_pointer_down(int x, int y) {
+    return panelResult(theStudio->panel().pointerDown(x, y));
+}
+
+EMSCRIPTEN_KEEPALIVE int studio_panel_pointer_move(int x, int y) {
+    return panelResult(theStudio->panel().pointerMove(x, y));
+}
+
+EMSCRIPTEN_KEEPALIVE void studio_panel_pointer_up() { theStudio->panel().pointerUp(); }
+
+EMSCRIPTEN_KEEPALIVE int studio_panel_key(const char* name) {
+    return panelResult(theStudio->panel().key(name));
+}
+
+EMSCRIPTEN_KEEPALIVE int studio_panel_typing() { return theStudio->panel().typing() ? 1 : 0; }
+
+EMSCRIPTEN_KEEPALIVE int studio_panel_width() { return theStudio->panel().picture().width; }
+
+EMSCRIPTEN_KEEPALIVE int studio_panel_height() { return theStudio->panel().picture().height; }
+
+EMSCRIPTEN_KEEPALIVE const unsigned char* studio_panel_pixels() {
+    const standin::Image& image = theStudio->panel().picture();
+    panelPixels.resize(4 * image.rgb.size() / 3);
+    for (std::size_t from = 0, to = 0; from < image.rgb.size(); from += 3, to += 4) {
+        panelPixels[to] = image.rgb[from];
+        panelPixels[to + 1] = image.rgb[from + 1];
+        panelPixels[to + 2] = image.rgb[from + 2];
+        panelPixels[to + 3] = 255;
+    }
+    return panelPixels.data();
+}
+
+// Texts the module showed through the host's messages since the last call, as JSON.
+EMSCRIPTEN_KEEPALIVE const char* studio_messages() {
+    return kept(jsonList(theStudio->takeMessages()));
+}
+
+// ---- The picture --------------------------------------------------------------------
+
+// Renders for about `milliseconds`; 1 while there is more to render.
+EMSCRIPTEN_KEEPALIVE int studio_render_step(double milliseconds) {
+    return theStudio->renderStep(milliseconds / 1000.0) ? 1 : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE int studio_picture_width() { return theStudio->picture().width(); }
+
+EMSCRIPTEN_KEEPALIVE int studio_picture_height() { return theStudio->picture().height(); }
+
+EMSCRIPTEN_KEEPALIVE const unsigned char* studio_picture_pixels() {
+    return theStudio->picture().picture().data();
+}
+
+// How many pictures (of any pass) have been shown, to know when to paint again.
+EMSCRIPTEN_KEEPALIVE int studio_picture_version() { return theStudio->picture().pictures(); }
+
+// The pass the picture shows: 0 coarse, 1 full size, 2 refined; -1 none yet.
+EMSCRIPTEN_KEEPALIVE int studio_picture_pass() { return theStudio->picture().shownPass(); }
+
+EMSCRIPTEN_KEEPALIVE int studio_render_count() { return theStudio->renderCount(); }
+
+// 1 when the picture of the current parameters is refined.
+EMSCRIPTEN_KEEPALIVE int studio_render_finished() {
+    return theStudio->picture().finished() ? 1 : 0;
+}
+
+// ---- Parameters and the stored block -------------------------------------------------
+
+// {"density":…, "transparency":…, "specularColor":[r,g,b], "dontOverlapShadows":…,
+// "densityByLuminosity":…}, the switches as booleans; null when the save failed.
+EMSCRIPTEN_KEEPALIVE const char* studio_parameters() {
+    const standin::Result<preview::ParameterBlock> block = theStudio->parameters();
+    if (!block) {
+        lastError = block.error();
+        return kept("null");
+    }
+    const preview::ParameterBlock& p = block.value();
+    return kept(
+        "{\"density\":" + number(p.density) + ",\"transparency\":" + number(p.transparency) +
+        ",\"specularColor\":[" + number(p.specularColor[0]) + "," + number(p.specularColor[1]) +
+        "," + number(p.specularColor[2]) +
+        "],\"dontOverlapShadows\":" + (p.dontOverlapShadows != 0.0 ? "true" : "false") +
+        ",\"densityByLuminosity\":" + (p.densityByLuminosity != 0.0 ? "true" : "false") + "}");
+}
+
+EMSCRIPTEN_KEEPALIVE const char* studio_stored_text() { return kept(theStudio->storedText()); }
+
+// The binary block's bytes: their address (valid until the next call) and count.
+EMSCRIPTEN_KEEPALIVE const unsigned char* studio_stored_binary() {
+    static std::string bytes;
+    bytes = theStudio->storedBinary();
+    return reinterpret_cast<const unsigned char*>(bytes.data());
+}
+
+EMSCRIPTEN_KEEPALIVE int studio_stored_binary_size() {
+    return static_cast<int>(theStudio->storedBinary().size());
+}
+
+// Loads `length` bytes of a stored block: mode 0 binary, 1 text, 2 either by content.
+// 1 when loaded; 0 when refused (studio_error says why, the parameters are unchanged).
+EMSCRIPTEN_KEEPALIVE int studio_load(const char* bytes, int length, int mode) {
+    const preview::StorageMode storage = mode == 0   ? preview::StorageMode::Binary
+                                         : mode == 1 ? preview::StorageMode::Text
+                                                     : preview::StorageMode::Auto;
+    const standin::Status loaded =
+        theStudio->loadStored(std::string(bytes, static_cast<std::size_t>(length)), storage);
+    if (!loaded) {
+        lastError = loaded.error();
+        return 0;
+    }
+    return 1;
+}
+
+// ---- Named looks --------------------------------------------------------------------
+
+// [{"name":…, "description":…}, …] in name order.
+EMSCRIPTEN_KEEPALIVE const char* studio_presets() {
+    std::string json = "[";
+    for (const preview::Preset& preset : theStudio->presets()) {
+        json += (json.size() > 1 ? "," : "") + std::string("{\"name\":") + quoted(preset.name) +
+                ",\"description\":" + quoted(preset.description) + "}";
+    }
+    return kept(json + "]");
+}
+
+EMSCRIPTEN_KEEPALIVE int studio_apply_preset(const char* name) {
+    const standin::Status applied = theStudio->applyPreset(name);
+    if (!applied) lastError = applied.error();
+    return applied ? 1 : 0;
+}
+
+}  // extern "C"

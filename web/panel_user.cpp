@@ -1,0 +1,131 @@
+#include "web/panel_user.h"
+
+#include "framework/number_text.h"
+#include "host/host_globals.h"
+
+namespace studio {
+namespace {
+
+using standin::PanelControl;
+using standin::PanelSession;
+
+bool isNumberKey(const std::string& name) {
+    return name.size() == 1 &&
+           ((name[0] >= '0' && name[0] <= '9') || name[0] == '.' || name[0] == '-');
+}
+
+// The percentage the typed text holds, when it holds one whole.
+std::optional<double> typedPercent(const std::string& text) {
+    double value = 0.0;
+    const char* end = text.data() + text.size();
+    const auto result = pelorix3::number_text::parse(text.data(), end, value);
+    if (text.empty() || result.ec != std::errc() || result.ptr != end) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+PanelUser::PanelUser(const standin::ShaderModule& module, const standin::ShaderInstance& instance)
+    : module_(module), instance_(instance) {}
+
+standin::Result<bool> PanelUser::open(const Gesture& gesture) {
+    bool confirmed = false;
+    standin::setScriptedUser([&](PanelSession& session) {
+        // The host draws the panel as it opens it: the module paints its swatch and its
+        // text label from the panel's drawing callback.
+        session.redraw(DR_RENDER);
+        confirmed = gesture(session);
+        if (typingLabel_) session.control(*typingLabel_).typing = typed_;
+        picture_ = standin::paintPanel(session.panel());
+        return confirmed;
+    });
+    const standin::Result<int> opened = module_.file().activate(
+        "ShaderInterface", "pelorix3", 2, standin::globalFunc, instance_.handle());
+    standin::setScriptedUser(nullptr);
+    using Outcome = standin::Result<bool>;
+    if (!opened) return Outcome::failure(opened.error());
+    if (opened.value() != 0) {
+        return Outcome::failure("the options panel did not open (activation result " +
+                                std::to_string(opened.value()) + ")");
+    }
+    return Outcome::success(confirmed);
+}
+
+standin::Result<bool> PanelUser::show() {
+    return open([](PanelSession&) { return false; });
+}
+
+standin::Result<bool> PanelUser::pointerDown(int x, int y) {
+    return open([this, x, y](PanelSession& session) { return click(session, x, y); });
+}
+
+// A click ends any typing; on a switch it flips it, on a slider it moves the slider there
+// and starts a drag, on a percent field it gives the field the keyboard, on a button it
+// presses it. Each change goes through the control's event callback, as the host's own
+// controls raise it.
+bool PanelUser::click(PanelSession& session, int x, int y) {
+    const bool typed = typingLabel_ && applyTyping(session);
+    typingLabel_.reset();
+    PanelControl* control = standin::controlAt(session.panel(), x, y);
+    if (control == nullptr) return typed;
+    if (control->kind == "BoolControl") {
+        session.setValue(control->index, control->value != 0.0 ? 0.0 : 1.0);
+        session.press(control->index);
+        return true;
+    }
+    if (control->kind == "MiniSliderControl") {
+        dragging_ = control->index;
+        session.moveSlider(control->index, standin::sliderValueAt(*control, x));
+        return true;
+    }
+    if (control->kind == "PercentControl") {
+        typingLabel_ = control->label;
+        typed_.clear();
+        return typed;
+    }
+    if (control->kind == "ButtonControl") session.press(control->index);
+    return typed;
+}
+
+standin::Result<bool> PanelUser::pointerMove(int x, int /*y*/) {
+    if (!dragging_) return standin::Result<bool>::success(false);
+    const int slider = *dragging_;
+    return open([slider, x](PanelSession& session) {
+        PanelControl& control = session.control(slider);
+        const int value = standin::sliderValueAt(control, x);
+        if (value == static_cast<int>(control.value)) return false;
+        session.moveSlider(slider, value);
+        return true;
+    });
+}
+
+// The typed percentage into the field with the keyboard, when it holds one.
+bool PanelUser::applyTyping(PanelSession& session) {
+    const std::optional<double> percent = typedPercent(typed_);
+    if (!percent) return false;
+    PanelControl& field = session.control(*typingLabel_);
+    if (field.value == *percent) return false;
+    session.setValue(field.index, *percent);
+    session.press(field.index);
+    return true;
+}
+
+// Digits, point and minus extend the typed text, Backspace shortens it; each keystroke
+// that leaves a number in the field sets it, so the picture follows the typing. Enter, Tab
+// and Escape take the keyboard from the field.
+standin::Result<bool> PanelUser::key(const std::string& name) {
+    if (!typingLabel_) return standin::Result<bool>::success(false);
+    if (isNumberKey(name) && typed_.size() < 12) {
+        typed_ += name;
+    } else if (name == "Backspace" && !typed_.empty()) {
+        typed_.pop_back();
+    } else if (name == "Enter" || name == "Tab" || name == "Escape") {
+        typingLabel_.reset();
+        return open([](PanelSession&) { return false; });
+    } else {
+        return standin::Result<bool>::success(false);
+    }
+    return open([this](PanelSession& session) { return applyTyping(session); });
+}
+
+}  // namespace studio

@@ -1,0 +1,58 @@
+// The person at the options panel, as the page sees them: clicks, slider drags and typing
+// on the panel's canvas. The panel is modal, so each gesture is one whole opening of it
+// through the module's "ShaderInterface" server: the stand-in host's panel services open
+// the panel, the gesture is carried out on the host control under the pointer (its event
+// callback runs into the module's own controls), the panel is painted, and an edit is
+// confirmed, so that the module's panel code fetches every value into the instance. A
+// gesture that edits nothing cancels, leaving the instance alone.
+#ifndef PELORIX3_WEB_PANEL_USER_H
+#define PELORIX3_WEB_PANEL_USER_H
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "host/panel_services.h"
+#include "host/result.h"
+#include "host/shader_driver.h"
+#include "render/panel_painter.h"
+
+namespace studio {
+
+class PanelUser {
+public:
+    PanelUser(const standin::ShaderModule& module, const standin::ShaderInstance& instance);
+
+    // Each opens the panel once; the result says whether the instance's parameters were
+    // edited (the panel confirmed), or why the panel could not be opened.
+    standin::Result<bool> show();
+    standin::Result<bool> pointerDown(int x, int y);
+    standin::Result<bool> pointerMove(int x, int y);
+    void pointerUp() { dragging_.reset(); }
+    // A key by its DOM name: digits, ".", "-", "Backspace", "Enter", "Escape", "Tab".
+    standin::Result<bool> key(const std::string& name);
+
+    // The panel as the last opening painted it.
+    const standin::Image& picture() const { return picture_; }
+    // Whether a percent field has the keyboard.
+    bool typing() const { return typingLabel_.has_value(); }
+
+private:
+    // What a gesture does while the panel is open; true confirms the panel.
+    using Gesture = std::function<bool(standin::PanelSession&)>;
+
+    standin::Result<bool> open(const Gesture& gesture);
+    bool click(standin::PanelSession& session, int x, int y);
+    bool applyTyping(standin::PanelSession& session);
+
+    const standin::ShaderModule& module_;
+    const standin::ShaderInstance& instance_;
+    standin::Image picture_;
+    std::optional<int> dragging_;             // the slider being dragged, by creation index
+    std::optional<std::string> typingLabel_;  // the percent field with the keyboard
+    std::string typed_;
+};
+
+}  // namespace studio
+
+#endif

@@ -1,0 +1,159 @@
+#include "web/studio.h"
+
+#include <emscripten.h>
+
+#include "host/host_globals.h"
+#include "host/module_file.h"
+#include "host/storage_states.h"
+
+// The module's descriptor, linked into the page from the module's own code.
+extern "C" ModuleDescriptor _mod_descrip;
+
+namespace studio {
+namespace {
+
+using standin::Status;
+
+// How stored data that is not a file is named in messages.
+constexpr const char* kBlockName = "The stored block";
+
+double nowSeconds() { return emscripten_get_now() / 1000.0; }
+
+standin::SceneSettings sceneSettings(standin::SubjectKind subject,
+                                     const standin::SurfaceInputs& surface) {
+    standin::SceneSettings settings;
+    settings.subject = subject;
+    settings.surface = surface;
+    return settings;
+}
+
+std::string joinedLines(const std::vector<std::string>& items) {
+    std::string text;
+    for (const std::string& item : items) {
+        text += item.substr(0, item.find('\0'));  // one item a line, without its zero byte
+        text += '\n';
+    }
+    return text;
+}
+
+}  // namespace
+
+standin::Result<std::unique_ptr<Studio>> Studio::open(standin::SubjectKind subject,
+                                                      const std::string& presetsFolder) {
+    using Outcome = standin::Result<std::unique_ptr<Studio>>;
+    standin::Result<std::unique_ptr<standin::ModuleFile>> file =
+        standin::ModuleFile::attach(&_mod_descrip, "pelorix3 (linked into the page)");
+    if (!file) return Outcome::failure(file.error());
+    standin::Result<standin::ShaderModule> module =
+        standin::ShaderModule::activate(std::move(file.value()), {});
+    if (!module) return Outcome::failure(module.error());
+    standin::Result<standin::ShaderInstance> instance = module->createInstance();
+    if (!instance) return Outcome::failure(instance.error());
+    std::unique_ptr<Studio> studio(
+        new Studio(std::move(module.value()), std::move(instance.value()), presetsFolder));
+    if (Status built = studio->setSubject(subject); !built) return Outcome::failure(built.error());
+    if (standin::Result<bool> shown = studio->panel_.show(); !shown) {
+        return Outcome::failure(shown.error());
+    }
+    return Outcome::success(std::move(studio));
+}
+
+Studio::Studio(standin::ShaderModule module, standin::ShaderInstance instance,
+               const std::string& presetsFolder)
+    : module_(std::move(module)),
+      instance_(std::move(instance)),
+      panel_(module_, instance_),
+      presetsFolder_(presetsFolder),
+      picture_(kPictureWidth, kPictureHeight),
+      messagesSeen_(standin::Host::instance().messages().messages().size()) {}
+
+Studio::~Studio() { standin::Host::instance().setOcclusionTest(nullptr); }
+
+Status Studio::setSubject(standin::SubjectKind subject) {
+    standin::Result<std::unique_ptr<standin::PreviewScene>> built =
+        standin::PreviewScene::create(sceneSettings(subject, surface_));
+    if (!built) return Status::failure(built.error());
+    standin::Host::instance().setOcclusionTest(nullptr);
+    scene_ = std::move(built.value());
+    scene_->install(standin::Host::instance());
+    subject_ = subject;
+    restartPicture();
+    return standin::succeeded();
+}
+
+standin::Result<preview::ParameterBlock> Studio::parameters() const {
+    return preview::readBack(instance_);
+}
+
+std::string Studio::storedText() const {
+    standin::MemorySaveState saved(HOST_IO_ASCII);
+    instance_.save(saved.state());
+    return joinedLines(saved.items());
+}
+
+std::string Studio::storedBinary() const {
+    standin::MemorySaveState saved(HOST_IO_BINARY);
+    instance_.save(saved.state());
+    return saved.bytes();
+}
+
+Status Studio::loadStored(const std::string& bytes, preview::StorageMode mode) {
+    const standin::Result<preview::ParameterFile> block =
+        preview::parseParameterData(kBlockName, bytes, mode);
+    if (!block) return Status::failure(block.error());
+    Status loaded = preview::loadInto(instance_, block.value());
+    if (loaded) restartPicture();
+    return loaded;
+}
+
+std::vector<preview::Preset> Studio::presets() const {
+    std::vector<preview::Preset> presets;
+    const standin::Result<std::vector<std::string>> names = preview::presetNames(presetsFolder_);
+    if (!names) return presets;
+    for (const std::string& name : names.value()) {
+        standin::Result<preview::Preset> preset = preview::readPreset(presetsFolder_, name);
+        if (preset) presets.push_back(std::move(preset.value()));
+    }
+    return presets;
+}
+
+Status Studio::applyPreset(const std::string& name) {
+    const standin::Result<preview::Preset> preset = preview::readPreset(presetsFolder_, name);
+    if (!preset) return Status::failure(preset.error());
+    if (Status loaded = preview::loadInto(instance_, preset->parameters); !loaded) return loaded;
+    surface_ = preset->surface;
+    scene_->setSurface(surface_);
+    restartPicture();
+    return standin::succeeded();
+}
+
+void Studio::restartPicture() {
+    picture_.restart();
+    frameStarted_ = false;
+}
+
+bool Studio::renderStep(double seconds) {
+    if (picture_.finished()) return false;
+    if (!frameStarted_) {
+        // Every picture is a new frame, as when the renderer renders again.
+        instance_.newTime(1, 0.0);
+        frameStarted_ = true;
+    }
+    const bool more = picture_.step(instance_, *scene_, seconds, nowSeconds);
+    if (!more) ++renderCount_;
+    return more;
+}
+
+std::vector<std::string> Studio::takeMessages() {
+    const std::vector<standin::Message> all = standin::Host::instance().messages().messages();
+    std::vector<std::string> texts;
+    for (std::size_t i = messagesSeen_; i < all.size(); ++i) {
+        std::string text = all[i].first.value_or("");
+        if (all[i].second) text += (text.empty() ? "" : "\n") + *all[i].second;
+        texts.push_back(text);
+    }
+    messagesSeen_ = all.size();
+    return texts;
+}
+
+}  // namespace studio

@@ -1,0 +1,90 @@
+// The studio: the module's code linked into the page and attached through its exported
+// descriptor, as the renderer would load it, one shader instance in the stand-in host's
+// preview scene, its options panel worked by the person at the page, its stored block in
+// text and binary form, the named looks, and the picture that follows every edit.
+#ifndef PELORIX3_WEB_STUDIO_H
+#define PELORIX3_WEB_STUDIO_H
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/result.h"
+#include "host/shader_driver.h"
+#include "render/preview_scene.h"
+#include "tools/preview/parameter_block.h"
+#include "tools/preview/parameter_file.h"
+#include "tools/preview/preset.h"
+#include "web/panel_user.h"
+#include "web/progressive_render.h"
+
+namespace studio {
+
+// The picture's size in the page.
+inline constexpr int kPictureWidth = 384;
+inline constexpr int kPictureHeight = 288;
+
+class Studio {
+public:
+    // Attaches the module, creates the instance with the module's defaults, builds the
+    // scene (the sphere, or the draped cloth) and paints the panel. The named looks are
+    // read from `presetsFolder` (the page has them built in under /presets).
+    static standin::Result<std::unique_ptr<Studio>> open(standin::SubjectKind subject,
+                                                         const std::string& presetsFolder);
+
+    Studio(const Studio&) = delete;
+    Studio& operator=(const Studio&) = delete;
+    ~Studio();
+
+    PanelUser& panel() { return panel_; }
+
+    // Changes the subject; the picture starts again.
+    standin::Status setSubject(standin::SubjectKind subject);
+    standin::SubjectKind subject() const { return subject_; }
+
+    // The parameters the instance holds, read through its save entry (six decimals).
+    standin::Result<preview::ParameterBlock> parameters() const;
+    // The stored block as the instance saves it: text lines as a scene file keeps them,
+    // or the 28 bytes of the binary form.
+    std::string storedText() const;
+    std::string storedBinary() const;
+    // Checks a stored block (text, binary, or either by its content) and loads it through
+    // the module's load entry; a damaged block is refused with the reason and the
+    // parameters stay as they were.
+    standin::Status loadStored(const std::string& bytes, preview::StorageMode mode);
+
+    // The named looks built into the page, and taking one: its stored block through the
+    // module's load entry and its surface inputs into the scene.
+    std::vector<preview::Preset> presets() const;
+    standin::Status applyPreset(const std::string& name);
+
+    // The picture starts again from its coarse pass, at a new frame of the instance.
+    void restartPicture();
+    bool renderStep(double seconds);
+    const ProgressiveRender& picture() const { return picture_; }
+    // Pictures rendered to the last (refined) pass since the page opened.
+    int renderCount() const { return renderCount_; }
+
+    // What the module showed the user through the host's messages since the last call.
+    std::vector<std::string> takeMessages();
+
+private:
+    Studio(standin::ShaderModule module, standin::ShaderInstance instance,
+           const std::string& presetsFolder);
+
+    standin::ShaderModule module_;
+    standin::ShaderInstance instance_;
+    PanelUser panel_;
+    standin::SubjectKind subject_ = standin::SubjectKind::Sphere;
+    std::unique_ptr<standin::PreviewScene> scene_;  // the host's shadow test points at it
+    std::string presetsFolder_;
+    standin::SurfaceInputs surface_;
+    ProgressiveRender picture_;
+    int renderCount_ = 0;
+    bool frameStarted_ = false;
+    std::size_t messagesSeen_ = 0;
+};
+
+}  // namespace studio
+
+#endif

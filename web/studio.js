@@ -1,0 +1,367 @@
+// The studio page's script: hands the person's clicks, drags and keys on the panel canvas to
+// the stand-in host's panel services in the WebAssembly module, paints what the host's
+// painter made of the panel, keeps the picture rendering after each edit (coarse first,
+// then refined), and offers the stored block and the named looks. It never writes the
+// shader's parameters itself: every edit goes through the module's panel code or its load
+// entry. window.pelorix3 is the page's small API, for tests and for embedding (README).
+(function () {
+  'use strict';
+
+  const byId = (id) => document.getElementById(id);
+  const panelCanvas = byId('panel');
+  const renderCanvas = byId('render');
+  const storedText = byId('stored-text');
+  const storedMessage = byId('stored-message');
+  const panelMessage = byId('panel-message');
+  const renderStatus = byId('render-status');
+
+  let M = null;                 // the WebAssembly module once it runs
+  let shownVersion = -1;        // the picture version last painted
+  let scheduled = false;
+  let textDirty = false;        // the person edits the text box: leave it alone
+  let editStart = null;         // when the last edit began (performance.now())
+  let lastTimings = { firstPictureMs: null, refinedMs: null };
+  let idleWaiters = [];
+  let pendingMove = null;
+
+  let resolveReady;
+  let rejectReady;
+  const ready = new Promise((resolve, reject) => {
+    resolveReady = resolve;
+    rejectReady = reject;
+  });
+
+  // ---- Calling into the module -----------------------------------------------------
+
+  function text(pointer) { return M.UTF8ToString(pointer); }
+
+  function withString(value, call) {
+    const size = M.lengthBytesUTF8(value) + 1;
+    const pointer = M._malloc(size);
+    try {
+      M.stringToUTF8(value, pointer, size);
+      return call(pointer, size - 1);
+    } finally {
+      M._free(pointer);
+    }
+  }
+
+  function withBytes(bytes, call) {
+    const pointer = M._malloc(Math.max(1, bytes.length));
+    try {
+      M.HEAPU8.set(bytes, pointer);
+      return call(pointer, bytes.length);
+    } finally {
+      M._free(pointer);
+    }
+  }
+
+  function parameters() { return JSON.parse(text(M._studio_parameters())); }
+  function currentStoredText() { return text(M._studio_stored_text()); }
+
+  // ---- Painting ----------------------------------------------------------------------
+
+  function paint(canvas, pointer, width, height) {
+    const pixels = new Uint8ClampedArray(M.HEAPU8.buffer, pointer, width * height * 4);
+    canvas.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(pixels), width, height), 0, 0);
+  }
+
+  function paintPanel() {
+    paint(panelCanvas, M._studio_panel_pixels(), M._studio_panel_width(), M._studio_panel_height());
+  }
+
+  const passNames = ['coarse', 'full size', 'refined (2 × 2 samples a pixel)'];
+
+  // Paints the picture when a pass has finished since the last paint; true if it did.
+  function paintPicture() {
+    const version = M._studio_picture_version();
+    if (version === shownVersion) return false;
+    shownVersion = version;
+    paint(renderCanvas, M._studio_picture_pixels(), M._studio_picture_width(), M._studio_picture_height());
+    const pass = M._studio_picture_pass();
+    renderStatus.textContent = 'Picture: ' + passNames[pass] + '. Renders finished: ' + M._studio_render_count() + '.';
+    return true;
+  }
+
+  function showParameters() {
+    const p = parameters();
+    const rows = [
+      ['Density', p.density],
+      ['Transparency', p.transparency],
+      ['Specular Color', p.specularColor.map((c) => c.toFixed(6)).join(', ')],
+      ["Don't Overlap Raytraced Shadows", p.dontOverlapShadows ? 'on' : 'off'],
+      ['Modulate Density by Luminosity', p.densityByLuminosity ? 'on' : 'off'],
+    ];
+    const list = byId('parameters');
+    list.replaceChildren();
+    for (const [name, value] of rows) {
+      const dt = document.createElement('dt');
+      dt.textContent = name;
+      const dd = document.createElement('dd');
+      dd.textContent = typeof value === 'number' ? value.toFixed(6) : value;
+      list.append(dt, dd);
+    }
+    if (!textDirty) storedText.value = currentStoredText();
+  }
+
+  function showModuleMessages() {
+    const messages = JSON.parse(text(M._studio_messages()));
+    if (messages.length > 0) {
+      panelMessage.classList.remove('error');
+      panelMessage.textContent = messages.join('\n');
+    }
+  }
+
+  // ---- Rendering ---------------------------------------------------------------------
+
+  function pump() {
+    scheduled = false;
+    const more = M._studio_render_step(12) === 1;
+    paintPicture();
+    if (more) {
+      schedule();
+      return;
+    }
+    if (editStart !== null && lastTimings.refinedMs === null) {
+      lastTimings.refinedMs = performance.now() - editStart;
+    }
+    const waiters = idleWaiters;
+    idleWaiters = [];
+    waiters.forEach((resolve) => resolve());
+  }
+
+  function schedule() {
+    if (scheduled) return;
+    scheduled = true;
+    setTimeout(pump, 0);
+  }
+
+  // After an edit the picture starts again: its coarse pass is rendered and painted at
+  // once, within the same event, and the rest follows between events.
+  function pictureAfterEdit(started) {
+    editStart = started;
+    lastTimings = { firstPictureMs: null, refinedMs: null };
+    const before = M._studio_picture_version();
+    while (M._studio_picture_version() === before && M._studio_render_step(100) === 1) { /* coarse pass */ }
+    paintPicture();
+    lastTimings.firstPictureMs = performance.now() - started;
+    showParameters();
+    schedule();
+  }
+
+  // ---- The panel ---------------------------------------------------------------------
+
+  function handlePanel(result, started) {
+    if (result < 0) {
+      panelMessage.classList.add('error');
+      panelMessage.textContent = text(M._studio_error());
+      return;
+    }
+    if (result & 2) paintPanel();
+    showModuleMessages();
+    if (result & 1) pictureAfterEdit(started);
+  }
+
+  function panelPoint(event) {
+    const box = panelCanvas.getBoundingClientRect();
+    return [Math.floor(event.clientX - box.left), Math.floor(event.clientY - box.top)];
+  }
+
+  panelCanvas.addEventListener('pointerdown', (event) => {
+    if (!M || event.button !== 0) return;
+    const started = performance.now();
+    panelCanvas.focus();
+    panelCanvas.setPointerCapture(event.pointerId);
+    const [x, y] = panelPoint(event);
+    handlePanel(M._studio_panel_pointer_down(x, y), started);
+    event.preventDefault();
+  });
+
+  // Drags are taken once a frame, at the latest pointer position, and at their end.
+  function takeMove() {
+    if (pendingMove === null) return;
+    const [x, y] = pendingMove;
+    pendingMove = null;
+    handlePanel(M._studio_panel_pointer_move(x, y), performance.now());
+  }
+
+  panelCanvas.addEventListener('pointermove', (event) => {
+    if (!M || (event.buttons & 1) === 0) return;
+    const first = pendingMove === null;
+    pendingMove = panelPoint(event);
+    if (first) requestAnimationFrame(takeMove);
+  });
+
+  function endDrag(event) {
+    if (!M) return;
+    if (pendingMove !== null) pendingMove = panelPoint(event);
+    takeMove();
+    M._studio_panel_pointer_up();
+  }
+  panelCanvas.addEventListener('pointerup', endDrag);
+  panelCanvas.addEventListener('pointercancel', endDrag);
+
+  const panelKeys = new Set(['Backspace', 'Enter', 'Escape', 'Tab', '.', '-',
+                             '0', '1', '2', '3', '4', '5', '6', '7', '8', '9']);
+  panelCanvas.addEventListener('keydown', (event) => {
+    if (!M || !panelKeys.has(event.key) || M._studio_panel_typing() !== 1) return;
+    const started = performance.now();
+    handlePanel(withString(event.key, (pointer) => M._studio_panel_key(pointer)), started);
+    if (event.key !== 'Tab') event.preventDefault();
+  });
+
+  panelCanvas.addEventListener('blur', () => {
+    if (M && M._studio_panel_typing() === 1) {
+      handlePanel(withString('Enter', (pointer) => M._studio_panel_key(pointer)), performance.now());
+    }
+  });
+
+  // ---- The stored block --------------------------------------------------------------
+
+  function showLoadResult(result) {
+    storedMessage.classList.toggle('error', !result.ok);
+    storedMessage.textContent = result.ok
+      ? 'Loaded through the module\'s load entry.'
+      : result.error + '. Nothing was loaded: the parameters are unchanged.';
+  }
+
+  // mode: 0 binary, 1 text, 2 either by content.
+  function loadBlock(bytes, mode) {
+    const started = performance.now();
+    const loaded = withBytes(bytes, (pointer, length) => M._studio_load(pointer, length, mode)) === 1;
+    const result = loaded ? { ok: true } : { ok: false, error: text(M._studio_error()) };
+    showLoadResult(result);
+    if (loaded) {
+      textDirty = false;
+      pictureAfterEdit(started);
+      paintPanelAgain();
+    }
+    return result;
+  }
+
+  // The panel shows the instance's values when it opens: open it once to show them.
+  function paintPanelAgain() {
+    handlePanel(M._studio_panel_show(), performance.now());
+  }
+
+  function loadStoredText(value) {
+    storedText.value = value;
+    textDirty = true;
+    return loadBlock(new TextEncoder().encode(value), 1);
+  }
+
+  storedText.addEventListener('input', () => { textDirty = true; });
+  byId('load').addEventListener('click', () => { if (M) loadStoredText(storedText.value); });
+  byId('show-current').addEventListener('click', () => {
+    textDirty = false;
+    storedText.value = currentStoredText();
+    storedMessage.textContent = '';
+  });
+
+  function download(name, bytes, type) {
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(new Blob([bytes], { type }));
+    link.download = name;
+    document.body.append(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+  }
+
+  byId('download-text').addEventListener('click', () => {
+    download('pelorix3-parameters.txt', currentStoredText(), 'text/plain');
+  });
+  byId('download-binary').addEventListener('click', () => {
+    const pointer = M._studio_stored_binary();
+    const bytes = M.HEAPU8.slice(pointer, pointer + M._studio_stored_binary_size());
+    download('pelorix3-parameters.bin', bytes, 'application/octet-stream');
+  });
+  byId('upload').addEventListener('change', async (event) => {
+    const file = event.target.files[0];
+    if (!file) return;
+    const bytes = new Uint8Array(await file.arrayBuffer());
+    loadBlock(bytes, 2);
+    event.target.value = '';
+  });
+
+  // ---- Subject and named looks -------------------------------------------------------
+
+  byId('subject').addEventListener('change', (event) => {
+    const started = performance.now();
+    renderStatus.textContent = 'Building the scene…';
+    setTimeout(() => {
+      if (M._studio_set_subject(event.target.value === 'cloth' ? 1 : 0) !== 1) {
+        renderStatus.textContent = text(M._studio_error());
+        return;
+      }
+      pictureAfterEdit(started);
+    }, 0);
+  });
+
+  function fillPresets() {
+    const select = byId('preset');
+    for (const preset of JSON.parse(text(M._studio_presets()))) {
+      const option = document.createElement('option');
+      option.value = preset.name;
+      option.textContent = preset.name;
+      option.title = preset.description;
+      select.append(option);
+    }
+    select.addEventListener('change', () => {
+      if (!select.value) return;
+      const started = performance.now();
+      const option = select.selectedOptions[0];
+      if (withString(select.value, (pointer) => M._studio_apply_preset(pointer)) !== 1) {
+        panelMessage.classList.add('error');
+        panelMessage.textContent = text(M._studio_error());
+        return;
+      }
+      byId('preset-description').textContent = option.title;
+      textDirty = false;
+      pictureAfterEdit(started);
+      paintPanelAgain();
+    });
+  }
+
+  // ---- Start -------------------------------------------------------------------------
+
+  createStudioModule().then((module) => {
+    M = module;
+    if (M._studio_open(0) !== 1) throw new Error(text(M._studio_error()));
+    paintPanel();
+    fillPresets();
+    showParameters();
+    pictureAfterEdit(performance.now());
+    resolveReady();
+  }).catch((error) => {
+    renderStatus.textContent = 'The studio could not start: ' + error.message;
+    rejectReady(error);
+  });
+
+  window.pelorix3 = {
+    // Resolves once the module runs and the panel is painted.
+    ready,
+    // The five parameters the instance holds, through its save entry (six decimals).
+    parameters: () => parameters(),
+    // The stored block in text form, one value a line, as a scene file keeps it.
+    storedText: () => currentStoredText(),
+    // Loads a stored block in text form through the module's load entry, as the Load
+    // button does; resolves with {ok: true} or {ok: false, error}.
+    loadStoredText: (value) => ready.then(() => loadStoredText(value)),
+    // Renders finished to the refined pass since the page opened.
+    renderCount: () => (M ? M._studio_render_count() : 0),
+    // Resolves when the picture of the current parameters is refined.
+    idle: () => ready.then(() => new Promise((resolve) => {
+      if (M._studio_render_finished() === 1) {
+        paintPicture();
+        resolve();
+      } else {
+        idleWaiters.push(resolve);
+        schedule();
+      }
+    })),
+    // Milliseconds from the start of the last edit to its first picture and to its
+    // refined picture (null until there).
+    timings: () => Object.assign({}, lastTimings),
+  };
+})();
