@@ -18,7 +18,7 @@ const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..')
 const pagePath = path.resolve(root, process.env.STUDIO_PAGE || 'build/web/studio/index.html');
 const screenshotPath = path.resolve(root, process.env.SCREENSHOT || 'docs/studio.png');
 
-// Where the module lays its controls out on the 386 × 140 panel (spec Part 3.3): the
+// Where the module lays its controls out on the 386 × 140 panel: the
 // group's rows 20 pixels apart from the top, 10 in from the left; the colour field's
 // sliders after the "Specular Color" label.
 const panelPoints = {

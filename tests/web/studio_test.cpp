@@ -15,7 +15,7 @@ namespace {
 
 using studio::Studio;
 
-// Where the module lays its controls out on the 386 x 140 panel (spec Part 3.3).
+// Where the module lays its controls out on the 386 x 140 panel.
 constexpr int kSwitchX = 16, kSwitchY = 10;    // "Don't Overlap Raytraced Shadows"
 constexpr int kDensityX = 80, kDensityY = 30;  // the Density field
 constexpr int kRedX = 188, kRedY = 94;         // the red slider
