@@ -51,12 +51,13 @@ Host& Host::instance() {
 
 Host::Host() { reset(); }
 
-void* Host::lookup(const char* name) {
+void* Host::lookup(const char* name, int use) {
     if (!name) {
         return nullptr;
     }
     const std::lock_guard lock(lookupMutex_);
     ++lookupCounts_[name];
+    if (use != 0) ++nonTransientLookups_;
     if (withheld_.contains(name)) {
         return nullptr;
     }
@@ -69,6 +70,11 @@ void* Host::lookup(const char* name) {
 void Host::withhold(const std::string& name) {
     const std::lock_guard lock(lookupMutex_);
     withheld_.insert(name);
+}
+
+int Host::nonTransientLookupCount() const {
+    const std::lock_guard lock(lookupMutex_);
+    return nonTransientLookups_;
 }
 
 int Host::lookupCount(const std::string& name) const {
@@ -87,6 +93,7 @@ void Host::reset() {
         const std::lock_guard lock(lookupMutex_);
         withheld_.clear();
         lookupCounts_.clear();
+        nonTransientLookups_ = 0;
     }
     messages_.clear();
     scene_ = Scene::standard();
@@ -100,9 +107,9 @@ void Host::reset() {
     resetPanelServices();
 }
 
-void* globalFunc(const char* name, int /*use*/) noexcept {
+void* globalFunc(const char* name, int use) noexcept {
     try {
-        return Host::instance().lookup(name);
+        return Host::instance().lookup(name, use);
     } catch (...) {
         return nullptr;  // out of memory while counting: the global reads as missing
     }

@@ -28,12 +28,14 @@ public:
     Host& operator=(const Host&) = delete;
 
     // What globalFunc() answers: the table or record served under `name`, or null for an
-    // unknown or withheld name. Every lookup is counted, withheld or not.
-    void* lookup(const char* name);
+    // unknown or withheld name. Every lookup is counted, withheld or not, and so is every
+    // lookup whose `use` is not 0 (transient), which a module never asks for.
+    void* lookup(const char* name, int use = 0);
 
     // Makes lookups of `name` return null until reset().
     void withhold(const std::string& name);
     int lookupCount(const std::string& name) const;
+    int nonTransientLookupCount() const;
 
     // Serves `table` under `name` besides the built-in globals (other host parts, such
     // as panel services, add theirs this way). Provided globals stay across reset().
@@ -66,6 +68,7 @@ private:
     std::map<std::string, void*, std::less<>> provided_;
     std::set<std::string, std::less<>> withheld_;
     std::map<std::string, int, std::less<>> lookupCounts_;
+    int nonTransientLookups_ = 0;
 
     MessageLog messages_;
     Scene scene_;

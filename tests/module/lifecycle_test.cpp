@@ -21,12 +21,15 @@ const std::vector<std::string> serviceMessages = {"Couldn't get Info Messages fu
 
 using Lifecycle = ModuleTest;
 
-TEST_F(Lifecycle, EveryServiceIsLookedUpOnceAtCreateAndAgainAtEachNewTime) {
+// Each lookup borrows the service (use 0): the module never holds a global it would have
+// to give back.
+TEST_F(Lifecycle, EveryServiceIsBorrowedOnceAtCreateAndAgainAtEachNewTime) {
     standin::ShaderInstance instance = create();
     for (const std::string& name : serviceOrder) EXPECT_EQ(host().lookupCount(name), 1) << name;
     EXPECT_EQ(instance.newTime(1, 0.0), nullptr);
     EXPECT_EQ(instance.newTime(2, 0.04), nullptr);
     for (const std::string& name : serviceOrder) EXPECT_EQ(host().lookupCount(name), 3) << name;
+    EXPECT_EQ(host().nonTransientLookupCount(), 0);
 }
 
 class MissingService : public ModuleTest, public ::testing::WithParamInterface<std::size_t> {};
