@@ -8,6 +8,7 @@
 #include "panels/control_column.h"
 #include "panels/control_group.h"
 #include "panels/control_row.h"
+#include "panels/control_row.h"
 #include "panels/control_stack.h"
 #include "panels/interface.h"
 #include "panels/text_label.h"
@@ -152,6 +153,25 @@ TEST_F(PanelLayout, EndGroupWithoutGroupChangesNothing) {
     panel.endGroup();
     EXPECT_EQ(panel.children.count(), 1);
     EXPECT_EQ(panel.groupOpen, 0);
+}
+
+// Ending a column while a group nested in it is open ends the nested group's column only;
+// once the nested group has no open column, the next ending reaches the outer column.
+TEST_F(PanelLayout, EndColumnEndsTheInnermostOpenColumnFirst) {
+    Interface panel(nullptr);
+    panel.beginGroup(0, 0);
+    panel.beginGroup(0, 0);  // in the outer group's open column
+    panel.add(new Sized(10, 10));
+    const ControlGroup* outer = static_cast<ControlGroup*>(panel.children[0]);
+    const pelorix3::ControlRow* outerRow = outer->openRow();
+    ASSERT_NE(outerRow, nullptr);
+
+    panel.endColumn();
+    EXPECT_EQ(outerRow->openColumns.count(), 1);
+    EXPECT_EQ(outerRow->columns.count(), 0);
+    panel.endColumn();
+    EXPECT_EQ(outerRow->openColumns.count(), 0);
+    EXPECT_EQ(outerRow->columns.count(), 1);
 }
 
 // Two closed rows of one column and one label each, in a group with margin 10.
