@@ -196,7 +196,7 @@ TEST_P(SliderPositions, TruncatesAndClamps) {
 INSTANTIATE_TEST_SUITE_P(
     PanelControls, SliderPositions,
     ::testing::Values(SliderCase{0.5, 127}, SliderCase{1.0, 255}, SliderCase{0.0, 0},
-                      SliderCase{0.999, 254}, SliderCase{1.5, 255}, SliderCase{-0.2, 0},
+                      SliderCase{0.999, 254}, SliderCase{1.0 / 255.0, 1}, SliderCase{1.5, 255}, SliderCase{-0.2, 0},
                       SliderCase{1e300, 255}, SliderCase{-1e300, 0},
                       SliderCase{std::numeric_limits<double>::infinity(), 255},
                       SliderCase{std::numeric_limits<double>::quiet_NaN(), 0}));
