@@ -29,20 +29,5 @@ for lights in 1 4 16; do
     valgrind --tool=callgrind --callgrind-out-file="$work/cg.$lights" \
         "$work/time_module" "$module" 1 "$lights" >/dev/null 2>&1
     callgrind_annotate --inclusive=yes --tree=caller "$work/cg.$lights" 2>/dev/null |
-        python3 -c '
-import re, sys
-per_sample, cost, calls = {}, 0, 0
-for line in sys.stdin:
-    caller = re.match(r" *([0-9,]+) .*< .*\(([0-9,]+)x\)", line)
-    if caller:
-        cost += int(caller.group(1).replace(",", ""))
-        calls += int(caller.group(2).replace(",", ""))
-        continue
-    found = re.search(r"\*  .*\b(moduleEntry|floorKernel|bareKernel)\(", line)
-    if found and calls and found.group(1) not in per_sample:
-        per_sample[found.group(1)] = cost / calls
-    cost, calls = 0, 0
-entry, floor, bare = (per_sample[k] for k in ("moduleEntry", "floorKernel", "bareKernel"))
-print(f"{sys.argv[1]:<7} {entry:10.0f} {floor:10.0f} {bare:10.0f} {entry / floor:13.3f}")
-' "$lights"
+        python3 "$root/bench/callgrind-per-call.py" "$lights" moduleEntry floorKernel bareKernel
 done
