@@ -34,37 +34,44 @@ struct Seen {
     int callDepth = -1;
 };
 
+// What a context holds, field by field.
+Seen see(const SampleContext& c) {
+    Seen seen;
+    seen.reserved = c.reserved;
+    seen.respondingServer = c.respondingServer;
+    seen.server = c.server;
+    seen.screenX = c.screenX;
+    seen.screenY = c.screenY;
+    seen.objectPosition = c.objectPosition;
+    seen.worldPosition = c.worldPosition;
+    seen.geometricNormal = c.geometricNormal;
+    seen.raySource = c.raySource;
+    seen.normal = c.normal;
+    seen.color = c.color;
+    seen.spotSize = c.spotSize;
+    seen.rayLength = c.rayLength;
+    seen.cosine = c.cosine;
+    seen.objectRows = c.objectTransform.rows;
+    seen.objectCols = c.objectTransform.cols;
+    seen.worldRows = c.worldTransform.rows;
+    seen.worldCols = c.worldTransform.cols;
+    std::memcpy(seen.objectTransform, c.objectTransform.data, sizeof seen.objectTransform);
+    std::memcpy(seen.worldTransform, c.worldTransform.data, sizeof seen.worldTransform);
+    seen.objectId = c.objectId;
+    seen.polygonIndex = c.polygonIndex;
+    const double scalars[7] = {c.luminous,     c.diffuse, c.specular, c.mirror,
+                               c.transparency, c.eta,     c.roughness};
+    std::memcpy(seen.scalars, scalars, sizeof scalars);
+    seen.callDepth = c.callDepth;
+    return seen;
+}
+
 // A shader that records its context, then writes a new value into every field of it,
 // inputs included.
 class OverwritingShader : public ShadingServer {
 public:
     int evaluate(SampleContext& c) override {
-        seen.reserved = c.reserved;
-        seen.respondingServer = c.respondingServer;
-        seen.server = c.server;
-        seen.screenX = c.screenX;
-        seen.screenY = c.screenY;
-        seen.objectPosition = c.objectPosition;
-        seen.worldPosition = c.worldPosition;
-        seen.geometricNormal = c.geometricNormal;
-        seen.raySource = c.raySource;
-        seen.normal = c.normal;
-        seen.color = c.color;
-        seen.spotSize = c.spotSize;
-        seen.rayLength = c.rayLength;
-        seen.cosine = c.cosine;
-        seen.objectRows = c.objectTransform.rows;
-        seen.objectCols = c.objectTransform.cols;
-        seen.worldRows = c.worldTransform.rows;
-        seen.worldCols = c.worldTransform.cols;
-        std::memcpy(seen.objectTransform, c.objectTransform.data, sizeof seen.objectTransform);
-        std::memcpy(seen.worldTransform, c.worldTransform.data, sizeof seen.worldTransform);
-        seen.objectId = c.objectId;
-        seen.polygonIndex = c.polygonIndex;
-        const double scalars[7] = {c.luminous,     c.diffuse, c.specular, c.mirror,
-                                   c.transparency, c.eta,     c.roughness};
-        std::memcpy(seen.scalars, scalars, sizeof scalars);
-        seen.callDepth = c.callDepth;
+        seen = see(c);
 
         c.screenX = c.screenY = -7;
         c.objectPosition = c.worldPosition = c.geometricNormal = c.raySource = {9, 9, 9};
@@ -167,6 +174,37 @@ TEST_F(EvaluateEntry, WritesBackOnlyTheOutputFields) {
     const double scalars[7] = {record.luminous,     record.diffuse, record.specular, record.mirror,
                                record.transparency, record.eta,     record.roughness};
     for (int i = 0; i < 7; ++i) EXPECT_EQ(scalars[i], 1.5 + i) << i;
+}
+
+// The evaluate entry builds its context from the record in one step; binding a context to
+// a record gives the same context, field for field.
+TEST(SampleContextBinding, BindingGivesWhatConstructionFromTheRecordGives) {
+    ShadingRecord record = test_records::distinctRecord();
+    ShadingServer server;
+    SampleContext constructed(&server, &record);
+    SampleContext bound(&server);
+    bound.bind(&record);
+    const Seen a = see(constructed);
+    const Seen b = see(bound);
+    EXPECT_EQ(a.screenX, b.screenX);
+    EXPECT_EQ(a.screenY, b.screenY);
+    for (const auto member : {&Seen::objectPosition, &Seen::worldPosition, &Seen::geometricNormal,
+                              &Seen::raySource, &Seen::normal, &Seen::color}) {
+        EXPECT_EQ((a.*member).x, (b.*member).x);
+        EXPECT_EQ((a.*member).y, (b.*member).y);
+        EXPECT_EQ((a.*member).z, (b.*member).z);
+    }
+    EXPECT_EQ(a.spotSize, b.spotSize);
+    EXPECT_EQ(a.rayLength, b.rayLength);
+    EXPECT_EQ(a.cosine, b.cosine);
+    EXPECT_EQ(a.objectRows * 10 + a.objectCols, b.objectRows * 10 + b.objectCols);
+    EXPECT_EQ(a.worldRows * 10 + a.worldCols, b.worldRows * 10 + b.worldCols);
+    EXPECT_EQ(std::memcmp(a.objectTransform, b.objectTransform, sizeof a.objectTransform), 0);
+    EXPECT_EQ(std::memcmp(a.worldTransform, b.worldTransform, sizeof a.worldTransform), 0);
+    EXPECT_EQ(a.objectId, b.objectId);
+    EXPECT_EQ(a.polygonIndex, b.polygonIndex);
+    EXPECT_EQ(std::memcmp(a.scalars, b.scalars, sizeof a.scalars), 0);
+    EXPECT_EQ(a.callDepth, b.callDepth);
 }
 
 // The host's illumination, counting its calls and answering with a fixed result.
