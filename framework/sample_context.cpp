@@ -14,9 +14,8 @@ void store(const Vec3& v, double out[3]) {
     out[2] = v.z;
 }
 
-// Inline: it runs twice per sample, and a call would keep the context's fields zeroed at
-// construction from being left out where copyIn overwrites them at once.
-inline void copyTransform(Matrix3& matrix, const double elements[9]) {
+// Gives matrix the 3x3 shape and the nine elements, keeping its storage when it has nine.
+void copyTransform(Matrix3& matrix, const double elements[9]) {
     if (matrix.elementCount() != 9 || matrix.data == nullptr) matrix.resize(3, 3);
     matrix.rows = 3;
     matrix.cols = 3;
