@@ -243,6 +243,26 @@ TEST(NumberText, CLibraryPathMatchesTheCppLibrary) {
         }
     }
 }
+// A text handed over with its end inside a number is read up to that end, never beyond,
+// even where the bytes after it would continue the number.
+TEST(NumberText, CLibraryParseReadsNoFurtherThanTheEnd) {
+    for (const std::string text : {"1e+5", "2.5e-3", "-7.25E+12", "3e5"}) {
+        for (std::size_t end = 1; end <= text.size(); ++end) {
+            const char* first = text.data();
+            double expected = 0.0;
+            double actual = 0.0;
+            const auto e =
+                std::from_chars(first, first + end, expected, std::chars_format::general);
+            const auto a = nt::c_library::parse(first, first + end, actual);
+            const std::string shown = text.substr(0, end);
+            EXPECT_EQ(a.ptr - first, e.ptr - first) << shown;
+            EXPECT_EQ(a.ec, e.ec) << shown;
+            if (e.ec == std::errc()) {
+                EXPECT_EQ(actual, expected) << shown;
+            }
+        }
+    }
+}
 #endif
 
 }  // namespace
