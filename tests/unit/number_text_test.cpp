@@ -243,6 +243,24 @@ TEST(NumberText, CLibraryPathMatchesTheCppLibrary) {
         }
     }
 }
+// Zero, its negative, the infinities and not-a-number take their own branch in the C
+// library's path; their texts are the C++ library's too.
+TEST(NumberText, CLibraryPathWritesTheSpecialValuesAsTheCppLibrary) {
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    for (const double value : {0.0, -0.0, inf, -inf, std::numeric_limits<double>::quiet_NaN()}) {
+        char a[64], b[64];
+        const auto text = [](char* first, std::to_chars_result r) {
+            return std::string(first, r.ptr);
+        };
+        EXPECT_EQ(text(b, nt::c_library::shortest(b, b + 64, value)),
+                  text(a, std::to_chars(a, a + 64, value)));
+        EXPECT_EQ(text(b, nt::c_library::scientific(b, b + 64, value)),
+                  text(a, std::to_chars(a, a + 64, value, std::chars_format::scientific)));
+        EXPECT_EQ(text(b, nt::c_library::fixed(b, b + 64, value, 6)),
+                  text(a, std::to_chars(a, a + 64, value, std::chars_format::fixed, 6)));
+    }
+}
+
 // A text handed over with its end inside a number is read up to that end, never beyond,
 // even where the bytes after it would continue the number.
 TEST(NumberText, CLibraryParseReadsNoFurtherThanTheEnd) {
