@@ -4,6 +4,5 @@ namespace pelorix3 {
 
 constinit GlobalFunc hostGlobal = nullptr;
 constinit ShadingServer* editedInstance = nullptr;
-constinit bool processIsEnding = false;
 
 }  // namespace pelorix3

@@ -14,10 +14,6 @@ extern GlobalFunc hostGlobal;
 // The instance whose options panel was opened last; the panel callbacks find it here.
 extern ShadingServer* editedInstance;
 
-// Set when the process is ending rather than the module being unloaded from a live host:
-// the host may be gone by then, so the module no longer calls it.
-extern bool processIsEnding;
-
 }  // namespace pelorix3
 
 #endif

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "framework/host_services.h"
-#include "framework/module_globals.h"
 #include "framework/shared_word.h"
 
 namespace pelorix3 {
@@ -69,14 +68,6 @@ void publishLocalList(MemoryChunk block) {
     localListPublished = true;
 }
 
-// Withdraws the list once more when the library itself is unloaded, for hosts that unload
-// without calling the module's shutdown; after a shutdown it finds nothing left to do.
-struct WithdrawalAtUnload {
-    ~WithdrawalAtUnload() {
-        if (!processIsEnding) withdrawLocalRayCallList();
-    }
-} withdrawalAtUnload;
-
 }  // namespace
 
 void RayCallList::push(RayCallNode* node) {
@@ -130,7 +121,9 @@ void withdrawLocalRayCallList() {
     localRayCallList = RayCallList{};
     if (!localListPublished) return;
     localListPublished = false;
-    const GlobalMemory* memory = hostServices.renderMemory;
+    // The service pointers kept from the last create or new time may be stale by now; the
+    // host keeps its global function valid for as long as it calls the module.
+    const auto* memory = static_cast<const GlobalMemory*>(lookupGlobal(HOST_RENDER_MEMORY));
     if (memory == nullptr || memory->find == nullptr) return;
     MemoryChunk block = memory->find(rayCallListBlockName);
     if (block != nullptr && readBlock(block) == &localRayCallList) writeBlock(block, nullptr);

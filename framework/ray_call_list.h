@@ -49,10 +49,12 @@ extern RayCallList& localRayCallList;
 // without publishing it when the host cannot create the block.
 RayCallList* bindSharedRayCallList(RayCallList* current);
 
-// At unload: clears this module's head without waiting for its guard and, when the shared
-// block still holds the head's address, stores 0 there, so that the next module to bind
-// (this one loaded again, for instance) claims the block afresh instead of following an
-// address that is about to be unmapped.
+// At the host's shutdown of the module: clears this module's head without waiting for its
+// guard and, when the shared block still holds the head's address, stores 0 there, so
+// that the next module to bind (this one loaded again, for instance) claims the block
+// afresh instead of following an address that is about to be unmapped. The render memory
+// is looked up afresh through the host's global function. Nothing else calls it: the
+// library's own unload and exit make no host call, since the host may be gone by then.
 void withdrawLocalRayCallList();
 
 }  // namespace pelorix3

@@ -40,7 +40,8 @@ double outOfRange(const char* begin, const char* end) {
 
 std::optional<double> parseNumber(const char* text) {
     text = skipSpace(text);
-    if (*text == '+') ++text;
+    // One sign at most: after a plus, a minus cannot continue the number.
+    if (*text == '+' && *++text == '-') return std::nullopt;
     double value = 0.0;
     const char* end = text + std::strlen(text);
     const auto result = number_text::parse(text, end, value);

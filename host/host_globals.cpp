@@ -1,5 +1,7 @@
 #include "host/host_globals.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
 #include "host/panel_services.h"
@@ -42,14 +44,31 @@ SceneInfo standardSceneInfo() {
     return info;
 }
 
-// Never destroyed: a module linked into the program withdraws from the render memory in
-// its own exit-time destructors, which may run after this function's statics are gone.
+namespace {
+
+// Set when the host's state has been destroyed at exit; it outlives every destructor.
+constinit bool hostDestroyed = false;
+
+// A module that calls the host after the host is gone would use freed memory: the host
+// says so and ends the process with a status of its own, so that a test notices.
+[[noreturn]] void calledAfterDestruction() {
+    std::fputs("stand-in host: called after it was destroyed at exit\n", stderr);
+    std::_Exit(kCalledAfterExitStatus);
+}
+
+}  // namespace
+
+// Destroyed at exit like any program's state: a module must make no host call from its
+// own unload or exit-time destructors, and one that does is caught here.
 Host& Host::instance() {
-    static Host* const host = new Host;
-    return *host;
+    static Host host;
+    if (hostDestroyed) calledAfterDestruction();
+    return host;
 }
 
 Host::Host() { reset(); }
+
+Host::~Host() { hostDestroyed = true; }
 
 void* Host::lookup(const char* name, int use) {
     if (!name) {

@@ -20,8 +20,14 @@
 
 namespace standin {
 
+// The exit status of a process whose module called the host after the host's state was
+// destroyed at exit.
+inline constexpr int kCalledAfterExitStatus = 70;
+
 class Host {
 public:
+    // The process's host, made at its first use and destroyed at exit; a call after that
+    // ends the process with kCalledAfterExitStatus.
     static Host& instance();
 
     Host(const Host&) = delete;
@@ -63,6 +69,7 @@ public:
 
 private:
     Host();
+    ~Host();
 
     mutable std::mutex lookupMutex_;  // guards the three containers below
     std::map<std::string, void*, std::less<>> provided_;
