@@ -200,6 +200,8 @@ TEST(StoredValues, NoNumberIsNoValue) {
     EXPECT_FALSE(readText({"abc"}).has_value());
     EXPECT_FALSE(readText({""}).has_value());
     EXPECT_FALSE(readText({" ,5"}).has_value());
+    EXPECT_FALSE(readText({"+-5"}).has_value());  // one sign at most, as the C library reads
+    EXPECT_FALSE(readText({"++5"}).has_value());
     EXPECT_FALSE(readText({}).has_value());  // the host's -1 at the end of data
     EXPECT_FALSE(readBinary("").has_value());
     EXPECT_FALSE(readBinary(std::string("\x3F\x80\x00", 3)).has_value());
