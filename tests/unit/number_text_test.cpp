@@ -262,9 +262,10 @@ TEST(NumberText, CLibraryPathWritesTheSpecialValuesAsTheCppLibrary) {
 }
 
 // A text handed over with its end inside a number is read up to that end, never beyond,
-// even where the bytes after it would continue the number.
+// even where the bytes after it would continue the number; a not-a-number's tag in
+// parentheses belongs to it only once its parenthesis closes.
 TEST(NumberText, CLibraryParseReadsNoFurtherThanTheEnd) {
-    for (const std::string text : {"1e+5", "2.5e-3", "-7.25E+12", "3e5"}) {
+    for (const std::string text : {"1e+5", "2.5e-3", "-7.25E+12", "3e5", "nan(1_aZ)", "-NaN()"}) {
         for (std::size_t end = 1; end <= text.size(); ++end) {
             const char* first = text.data();
             double expected = 0.0;
@@ -276,7 +277,8 @@ TEST(NumberText, CLibraryParseReadsNoFurtherThanTheEnd) {
             EXPECT_EQ(a.ptr - first, e.ptr - first) << shown;
             EXPECT_EQ(a.ec, e.ec) << shown;
             if (e.ec == std::errc()) {
-                EXPECT_EQ(actual, expected) << shown;
+                EXPECT_EQ(bitCast<std::uint64_t>(actual), bitCast<std::uint64_t>(expected))
+                    << shown;
             }
         }
     }
