@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "failing_allocations.h"
 #include "panel_fixture.h"
 #include "panels/control_column.h"
 #include "panels/control_group.h"
@@ -172,6 +173,44 @@ TEST_F(PanelLayout, EndColumnEndsTheInnermostOpenColumnFirst) {
     panel.endColumn();
     EXPECT_EQ(outerRow->openColumns.count(), 0);
     EXPECT_EQ(outerRow->columns.count(), 1);
+}
+
+// Ending a group nested in a column ends the nested group only: the next control goes into
+// the outer column after it, and every node belongs to the panel.
+TEST_F(PanelLayout, EndGroupEndsTheNestedGroupFirst) {
+    Interface panel(nullptr);
+    panel.beginGroup(0, 0);
+    panel.beginGroup(0, 0);  // in the outer group's open column
+    auto* inner = new Sized(10, 10);
+    panel.add(inner);
+    panel.endGroup();
+    auto* after = new Sized(20, 20);
+    panel.add(after);
+    const auto* outer = static_cast<ControlGroup*>(panel.children[0]);
+    const ControlColumn* column = outer->openRow()->openColumn();
+    ASSERT_NE(column, nullptr);
+    EXPECT_EQ(column->groupOpen, 0);
+    ASSERT_EQ(column->children.count(), 2);
+    EXPECT_EQ(column->children[1], after);
+    EXPECT_EQ(inner->owner, &panel);
+    EXPECT_EQ(after->owner, &panel);
+    panel.endGroup();
+    EXPECT_EQ(panel.groupOpen, 0);
+    EXPECT_TRUE(shownMessages.empty());
+}
+
+// A group the panel cannot add, its parent's children being full and out of memory to
+// grow, is dropped without a trace: nothing opened, no message about missing groups.
+TEST_F(PanelLayout, AGroupThatCannotBeAddedOpensNothing) {
+    Interface panel(nullptr);
+    for (int i = 0; i < ControlStack::initialCapacity; ++i) panel.add(new Sized(1, 1));
+    {
+        const allocation_test::FailingArrayAllocations outOfMemory;
+        panel.beginGroup(0, 0);
+    }
+    EXPECT_EQ(panel.children.count(), ControlStack::initialCapacity);
+    EXPECT_EQ(panel.groupOpen, 0);
+    EXPECT_TRUE(shownMessages.empty());
 }
 
 // Two closed rows of one column and one label each, in a group with margin 10.
