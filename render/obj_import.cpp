@@ -140,10 +140,10 @@ public:
     TriangleMesh finish(double creaseAngleDegrees);
 
     std::size_t triangles = 0;  // made from the faces, with area or not
-    std::size_t degenerate = 0;
-    Tally shortFaces;       // of fewer than three corners
-    Tally unusableNormals;  // corners using a normal the file does not give, or of no length
-    Tally brokenTextures;   // corners using texture coordinates the file does not give
+    Tally degenerate;           // triangles without area
+    Tally shortFaces;           // of fewer than three corners
+    Tally unusableNormals;      // corners using a normal the file does not give, or of no length
+    Tally brokenTextures;       // corners using texture coordinates the file does not give
 
 private:
     std::optional<Point3f> cornerNormal(const ObjCorner& corner, std::size_t offset);
@@ -186,7 +186,7 @@ void Fan::addFace(std::size_t face) {
         const std::array<std::uint32_t, 3> triangle{corners[0].vertex, corners[c].vertex,
                                                     corners[c + 1].vertex};
         if (!hasArea(mesh_, triangle)) {
-            ++degenerate;
+            degenerate.add(offset);
             continue;
         }
         mesh_.triangles.push_back(triangle);
@@ -209,9 +209,10 @@ std::vector<std::string> warningsOf(const Fan& fan, std::string_view text,
     const auto firstLine = [&](const Tally& tally) {
         return std::to_string(lineNumberAt(text, tally.firstOffset));
     };
-    if (fan.degenerate > 0) {
-        warnings.push_back(name + ": " + counted(fan.degenerate, "triangle", "triangles") +
-                           " without area left out");
+    if (fan.degenerate.count > 0) {
+        warnings.push_back(name + ": " + counted(fan.degenerate.count, "triangle", "triangles") +
+                           " without area left out (the first on line " +
+                           firstLine(fan.degenerate) + ")");
     }
     if (fan.shortFaces.count > 0) {
         warnings.push_back(name + ": " + counted(fan.shortFaces.count, "face", "faces") +
@@ -241,13 +242,13 @@ ImportResult buildMesh(const ObjContents& model, std::string_view text, const st
     if (!frame) return ImportResult::failure(frame.error());
     Fan fan(model, positionsInFrame(model.positions, frame.value()));
     for (std::size_t f = 0; f < model.faces.size(); ++f) fan.addFace(f);
-    if (fan.degenerate == fan.triangles) {
+    if (fan.degenerate.count == fan.triangles) {
         return ImportResult::failure(name + " is not a usable model: none of its " +
                                      std::to_string(fan.triangles) + " triangles has any area");
     }
     ObjImport import;
     import.frame = frame.value();
-    import.degenerateTriangles = fan.degenerate;
+    import.degenerateTriangles = fan.degenerate.count;
     import.warnings = warningsOf(fan, text, name);
     import.mesh = fan.finish(creaseAngleDegrees);
     return ImportResult::success(std::move(import));

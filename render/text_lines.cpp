@@ -1,5 +1,7 @@
 #include "render/text_lines.h"
 
+#include <algorithm>
+
 namespace standin {
 namespace {
 
@@ -25,10 +27,14 @@ bool TextLines::next() {
 }
 
 std::size_t lineNumberAt(std::string_view text, std::size_t offset) {
-    TextLines lines(text);
-    std::size_t number = 1;
-    while (lines.next() && lines.offset() <= offset) number = lines.number();
-    return number;
+    const std::string_view before = text.substr(0, offset);
+    // Every "\n" ends a line, and so does every "\r" that no "\n" follows.
+    std::size_t ends = static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n'));
+    for (std::size_t r = before.find('\r'); r != std::string_view::npos;
+         r = before.find('\r', r + 1)) {
+        if (r + 1 >= text.size() || text[r + 1] != '\n') ++ends;
+    }
+    return ends + 1;
 }
 
 std::string_view LineWords::next() {

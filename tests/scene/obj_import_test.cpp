@@ -133,7 +133,7 @@ TEST(ObjImport, MessagesShowAShortEscapedExcerptOfTheLine) {
 
 TEST(ObjImport, BrokenReferencesAreWarnedOnceEachWithACount) {
     const auto model = importObjText(
-        "v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 1 0\nvn 0 0 0\nvt 0 0\n"
+        "v 0 0 0\r\nv 1 0 0\rv 0 1 0\nvn 0 1 0\r\nvn 0 0 0\rvt 0 0\n"
         "f 1//1 2//1 3//5\nf 1/1/1 2/7/1 3/9/1\nf 1/1/1 2/1/1 3/1/2\nf 1 2\n",
         "m.obj", 60.0);
     ASSERT_TRUE(model) << model.error();
