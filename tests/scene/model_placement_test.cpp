@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <string>
 
 #include "render/mesh_placement.h"
@@ -61,9 +62,9 @@ std::string torus(const standin::Triple& center) {
     std::string text;
     char line[128];
     for (int i = 0; i < kAround; ++i) {
-        const double u = 2.0 * M_PI * i / kAround;
+        const double u = 2.0 * std::numbers::pi * i / kAround;
         for (int j = 0; j < kTube; ++j) {
-            const double v = 2.0 * M_PI * j / kTube;
+            const double v = 2.0 * std::numbers::pi * j / kTube;
             const double r = 2.0 + 0.7 * std::cos(v);
             std::snprintf(line, sizeof line, "v %.9f %.9f %.9f\n", center[0] + r * std::cos(u),
                           center[1] + 0.7 * std::sin(v), center[2] + r * std::sin(u));

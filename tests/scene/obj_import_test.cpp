@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <string>
 
 namespace {
@@ -155,7 +156,7 @@ TEST(ObjImport, BrokenReferencesAreWarnedOnceEachWithACount) {
 std::string disc(int corners, const std::string& faces) {
     std::string text;
     for (int i = 0; i < corners; ++i) {
-        const double angle = 2.0 * 3.141592653589793 * i / corners;
+        const double angle = 2.0 * std::numbers::pi * i / corners;
         text +=
             "v " + std::to_string(std::cos(angle)) + " " + std::to_string(std::sin(angle)) + " 0\n";
     }
