@@ -1,30 +1,111 @@
 #include "render/obj_import.h"
 
-#include <tiny_obj_loader.h>
-
 #include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <string_view>
+#include <cstdio>
+#include <optional>
+#include <utility>
 
 #include "host/storage_files.h"
 #include "render/crease_normals.h"
+#include "render/message_text.h"
+#include "render/obj_reader.h"
+#include "render/obj_words.h"
+#include "render/text_lines.h"
 
 namespace standin {
 namespace {
 
 using ImportResult = Result<ObjImport>;
 
-// The reader's messages end in line breaks and may hold several lines.
-std::string oneLine(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-    std::replace(text.begin(), text.end(), '\n', ' ');
+std::string atLine(const std::string& name, std::string_view text, std::size_t offset) {
+    return name + ", line " + std::to_string(lineNumberAt(text, offset));
+}
+
+// The words of corner `corner` (from 0) of the face whose line starts at `offset`.
+CornerWords cornerAt(std::string_view text, std::size_t offset, std::size_t corner) {
+    TextLines lines(text.substr(offset));
+    lines.next();
+    LineWords words(lines.line());
+    words.next();  // the keyword
+    for (std::size_t c = 0; c < corner; ++c) words.next();
+    return splitCorner(words.next()).value_or(CornerWords{});
+}
+
+// A face may use vertices given after it, so the vertex of every corner is checked once
+// the whole file is read; the first corner past the file's vertices is named.
+std::optional<std::string> brokenVertexReference(const ObjContents& model, std::string_view text,
+                                                 const std::string& name) {
+    const std::size_t count = model.positions.size();
+    for (std::size_t f = 0; f < model.faces.size(); ++f) {
+        const ObjFace& face = model.faces[f];
+        for (std::size_t c = 0; c < model.cornerCount(f); ++c) {
+            if (model.corners[face.firstCorner + c].vertex < count) continue;
+            return atLine(name, text, face.lineOffset) + ": face corner " + std::to_string(c + 1) +
+                   " uses vertex " + excerpt(cornerAt(text, face.lineOffset, c).vertex) +
+                   ", but the file has only " + counted(count, "vertex", "vertices");
+        }
+    }
+    return std::nullopt;
+}
+
+bool hasTriangles(const ObjContents& model) {
+    for (std::size_t f = 0; f < model.faces.size(); ++f) {
+        if (model.cornerCount(f) >= 3) return true;
+    }
+    return false;
+}
+
+std::string shortNumber(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
     return text;
 }
 
-bool allFinite(const std::vector<tinyobj::real_t>& values) {
-    return std::all_of(values.begin(), values.end(),
-                       [](tinyobj::real_t v) { return std::isfinite(v); });
+// The frame centres the model on its box and scales it by the power of two that brings
+// its longest side between 1 and 2: a scaling that loses no bits.
+Result<ModelFrame> frameOf(const std::vector<std::array<double, 3>>& positions,
+                           const std::string& name) {
+    std::array<double, 3> low = positions.front();
+    std::array<double, 3> high = low;
+    for (const auto& p : positions) {
+        for (std::size_t axis = 0; axis < 3; ++axis) {
+            low[axis] = std::min(low[axis], p[axis]);
+            high[axis] = std::max(high[axis], p[axis]);
+        }
+    }
+    const double size = std::max({high[0] - low[0], high[1] - low[1], high[2] - low[2]});
+    if (size > 0.0 && size < kSmallestModel) {
+        return Result<ModelFrame>::failure(name + " is too small to place: it measures " +
+                                           shortNumber(size) + " across, less than 1e-300");
+    }
+    ModelFrame frame;
+    frame.unit = size > 0.0 ? std::ldexp(1.0, std::ilogb(size)) : 1.0;
+    for (std::size_t axis = 0; axis < 3; ++axis) {
+        frame.origin[axis] = 0.5 * (low[axis] + high[axis]);
+    }
+    return Result<ModelFrame>::success(frame);
+}
+
+std::vector<Point3f> positionsInFrame(const std::vector<std::array<double, 3>>& positions,
+                                      const ModelFrame& frame) {
+    std::vector<Point3f> framed(positions.size());
+    for (std::size_t v = 0; v < positions.size(); ++v) {
+        for (std::size_t axis = 0; axis < 3; ++axis) {
+            framed[v][axis] =
+                static_cast<float>((positions[v][axis] - frame.origin[axis]) / frame.unit);
+        }
+    }
+    return framed;
+}
+
+// A normal of the file made unit length; nothing for one of zero length.
+std::optional<Point3f> unitNormal(const std::array<double, 3>& n) {
+    const double largest = std::max({std::abs(n[0]), std::abs(n[1]), std::abs(n[2])});
+    if (!(largest > 0.0)) return std::nullopt;
+    const double x = n[0] / largest, y = n[1] / largest, z = n[2] / largest;
+    const double length = std::sqrt(x * x + y * y + z * z);
+    return Point3f{float(x / length), float(y / length), float(z / length)};
 }
 
 bool hasArea(const TriangleMesh& mesh, const std::array<std::uint32_t, 3>& t) {
@@ -39,167 +120,138 @@ bool hasArea(const TriangleMesh& mesh, const std::array<std::uint32_t, 3>& t) {
     return area2 > 0.0 && std::isfinite(area2);
 }
 
-// The normal the file gives for one corner, when it gives a usable one.
-std::optional<Point3f> fileNormal(const tinyobj::attrib_t& attrib, int index) {
-    if (index < 0 || static_cast<std::size_t>(index) * 3 + 2 >= attrib.normals.size()) {
-        return std::nullopt;
-    }
-    const float* n = &attrib.normals[static_cast<std::size_t>(index) * 3];
-    const double length =
-        std::sqrt(double(n[0]) * n[0] + double(n[1]) * n[1] + double(n[2]) * n[2]);
-    if (!(length > 0.0) || !std::isfinite(length)) return std::nullopt;
-    return Point3f{float(n[0] / length), float(n[1] / length), float(n[2] / length)};
-}
+// How often something was found, and on which line first.
+struct Tally {
+    std::size_t count = 0;
+    std::size_t firstOffset = 0;
 
-struct Triangles {
-    std::vector<std::array<std::uint32_t, 3>> corners;
-    std::vector<std::array<std::optional<Point3f>, 3>> normals;
+    void add(std::size_t offset) {
+        if (count++ == 0) firstOffset = offset;
+    }
 };
 
-// One corner of a face, checked against the file's vertices.
-Result<std::uint32_t> cornerVertex(const tinyobj::index_t& index, std::size_t vertexCount,
-                                   const std::string& name, const std::string& shape) {
-    const int v = index.vertex_index;
-    if (v < 0 || static_cast<std::size_t>(v) >= vertexCount) {
-        return Result<std::uint32_t>::failure(
-            name + " is damaged: a face of \"" + shape + "\" uses vertex " +
-            std::to_string(static_cast<long>(v) + 1) + " but the file has " +
-            std::to_string(vertexCount) + " vertices");
-    }
-    return Result<std::uint32_t>::success(static_cast<std::uint32_t>(v));
+// Faces fanned into triangles around their first corner, and what the fanning met.
+class Fan {
+public:
+    Fan(const ObjContents& model, std::vector<Point3f> positions);
+
+    void addFace(std::size_t face);
+    // The mesh with its normals: computed, then the file's where it gives all three.
+    TriangleMesh finish(double creaseAngleDegrees);
+
+    std::size_t triangles = 0;  // made from the faces, with area or not
+    Tally degenerate;           // triangles without area
+    Tally shortFaces;           // of fewer than three corners
+    Tally unusableNormals;      // corners using a normal the file does not give, or of no length
+    Tally brokenTextures;       // corners using texture coordinates the file does not give
+
+private:
+    std::optional<Point3f> cornerNormal(const ObjCorner& corner, std::size_t offset);
+
+    const ObjContents& model_;
+    std::vector<std::optional<Point3f>> normals_;
+    TriangleMesh mesh_;
+    std::vector<std::pair<std::size_t, std::array<Point3f, 3>>> fileNormals_;
+    std::vector<std::optional<Point3f>> faceNormals_;  // of the face being fanned
+};
+
+Fan::Fan(const ObjContents& model, std::vector<Point3f> positions) : model_(model) {
+    mesh_.positions = std::move(positions);
+    normals_.reserve(model.normals.size());
+    for (const auto& n : model.normals) normals_.push_back(unitNormal(n));
 }
 
-// Every face of every shape, fanned into triangles around its first corner. The reader
-// is asked not to triangulate: it would read vertices before anyone checked the indices.
-Result<Triangles> collectTriangles(const tinyobj::ObjReader& reader, const std::string& name) {
-    const tinyobj::attrib_t& attrib = reader.GetAttrib();
-    const std::size_t vertexCount = attrib.vertices.size() / 3;
-    Triangles found;
-    for (const tinyobj::shape_t& shape : reader.GetShapes()) {
-        const std::vector<tinyobj::index_t>& indices = shape.mesh.indices;
-        std::size_t start = 0;
-        for (const unsigned int size : shape.mesh.num_face_vertices) {
-            if (start + size > indices.size()) break;
-            std::vector<std::uint32_t> corners;
-            for (std::size_t c = 0; c < size; ++c) {
-                Result<std::uint32_t> v =
-                    cornerVertex(indices[start + c], vertexCount, name, shape.name);
-                if (!v) return Result<Triangles>::failure(v.error());
-                corners.push_back(v.value());
-            }
-            for (std::size_t c = 1; c + 1 < size; ++c) {
-                found.corners.push_back({corners[0], corners[c], corners[c + 1]});
-                found.normals.push_back({fileNormal(attrib, indices[start].normal_index),
-                                         fileNormal(attrib, indices[start + c].normal_index),
-                                         fileNormal(attrib, indices[start + c + 1].normal_index)});
-            }
-            start += size;
-        }
+std::optional<Point3f> Fan::cornerNormal(const ObjCorner& corner, std::size_t offset) {
+    if (corner.texture != kNoReference && corner.texture >= model_.textureCoordinates) {
+        brokenTextures.add(offset);
     }
-    return Result<Triangles>::success(std::move(found));
-}
-
-ImportResult buildMesh(const tinyobj::ObjReader& reader, const std::string& name,
-                       double creaseAngleDegrees) {
-    const tinyobj::attrib_t& attrib = reader.GetAttrib();
-    if (!allFinite(attrib.vertices)) {
-        return ImportResult::failure(name +
-                                     " is damaged: a vertex has a coordinate that is not a "
-                                     "finite number");
-    }
-    Result<Triangles> triangles = collectTriangles(reader, name);
-    if (!triangles) return ImportResult::failure(triangles.error());
-    if (triangles->corners.empty()) {
-        return ImportResult::failure(name +
-                                     " is not a model: it has no faces (is it an OBJ file?)");
-    }
-    ObjImport import;
-    TriangleMesh& mesh = import.mesh;
-    mesh.positions.resize(attrib.vertices.size() / 3);
-    for (std::size_t v = 0; v < mesh.positions.size(); ++v) {
-        mesh.positions[v] = {attrib.vertices[3 * v], attrib.vertices[3 * v + 1],
-                             attrib.vertices[3 * v + 2]};
-    }
-    std::vector<std::array<std::optional<Point3f>, 3>> normals;
-    for (std::size_t t = 0; t < triangles->corners.size(); ++t) {
-        if (!hasArea(mesh, triangles->corners[t])) {
-            ++import.degenerateTriangles;
-            continue;
-        }
-        mesh.triangles.push_back(triangles->corners[t]);
-        normals.push_back(triangles->normals[t]);
-    }
-    if (mesh.triangles.empty()) {
-        return ImportResult::failure(name + " is not a usable model: none of its " +
-                                     std::to_string(triangles->corners.size()) +
-                                     " triangles has any area");
-    }
-    computeCreaseNormals(mesh, creaseAngleDegrees);
-    // Where the file gives normals for all three corners, they replace the computed ones.
-    for (std::size_t t = 0; t < normals.size(); ++t) {
-        const auto& given = normals[t];
-        if (given[0] && given[1] && given[2])
-            mesh.cornerNormals[t] = {*given[0], *given[1], *given[2]};
-    }
-    return ImportResult::success(std::move(import));
-}
-
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
-
-// The next blank-separated word of line, taken off its front; empty at the end.
-std::string_view nextWord(std::string_view& line) {
-    std::size_t start = 0;
-    while (start < line.size() && isBlank(line[start])) ++start;
-    std::size_t end = start;
-    while (end < line.size() && !isBlank(line[end])) ++end;
-    const std::string_view word = line.substr(start, end - start);
-    line.remove_prefix(end);
-    return word;
-}
-
-// Whether word is a whole decimal number that is finite.
-bool isFiniteNumber(std::string_view word) {
-    if (!word.empty() && word.front() == '+') word.remove_prefix(1);
-    double value = 0.0;
-    const auto [stop, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-    return error == std::errc() && stop == word.data() + word.size() && std::isfinite(value);
-}
-
-// The reader takes a coordinate it cannot parse ("nan", "zz") for 0, so every vertex line
-// is checked for three finite numbers first, and a damaged one is named by its line.
-std::optional<std::string> damagedVertexLine(std::string_view text, const std::string& name) {
-    int number = 0;
-    while (!text.empty()) {
-        ++number;
-        const std::size_t end = std::min(text.find('\n'), text.size());
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(std::min(end + 1, text.size()));
-        if (nextWord(line) != "v") continue;
-        for (int axis = 0; axis < 3; ++axis) {
-            if (!isFiniteNumber(nextWord(line))) {
-                return name + " is damaged: line " + std::to_string(number) +
-                       " gives a vertex without three finite coordinates";
-            }
-        }
-    }
+    if (corner.normal == kNoReference) return std::nullopt;
+    if (corner.normal < normals_.size() && normals_[corner.normal]) return normals_[corner.normal];
+    unusableNormals.add(offset);
     return std::nullopt;
 }
 
-ImportResult parsed(const tinyobj::ObjReader& reader, bool ok, const std::string& name,
-                    double creaseAngleDegrees) {
-    if (!ok || !reader.Error().empty()) {
-        const std::string reason = oneLine(reader.Error());
-        return ImportResult::failure(name + " cannot be read as an OBJ model" +
-                                     (reason.empty() ? std::string() : ": " + reason));
+void Fan::addFace(std::size_t face) {
+    const std::size_t count = model_.cornerCount(face);
+    const std::size_t offset = model_.faces[face].lineOffset;
+    if (count < 3) {
+        shortFaces.add(offset);
+        return;
     }
-    return buildMesh(reader, name, creaseAngleDegrees);
+    const ObjCorner* corners = &model_.corners[model_.faces[face].firstCorner];
+    faceNormals_.resize(count);
+    for (std::size_t c = 0; c < count; ++c) faceNormals_[c] = cornerNormal(corners[c], offset);
+    for (std::size_t c = 1; c + 1 < count; ++c) {
+        ++triangles;
+        const std::array<std::uint32_t, 3> triangle{corners[0].vertex, corners[c].vertex,
+                                                    corners[c + 1].vertex};
+        if (!hasArea(mesh_, triangle)) {
+            degenerate.add(offset);
+            continue;
+        }
+        mesh_.triangles.push_back(triangle);
+        if (faceNormals_[0] && faceNormals_[c] && faceNormals_[c + 1]) {
+            fileNormals_.push_back({mesh_.triangles.size() - 1,
+                                    {*faceNormals_[0], *faceNormals_[c], *faceNormals_[c + 1]}});
+        }
+    }
 }
 
-tinyobj::ObjReaderConfig readerConfig() {
-    tinyobj::ObjReaderConfig config;
-    config.triangulate = false;
-    config.vertex_color = false;
-    return config;
+TriangleMesh Fan::finish(double creaseAngleDegrees) {
+    computeCreaseNormals(mesh_, creaseAngleDegrees);
+    for (const auto& [triangle, normals] : fileNormals_) mesh_.cornerNormals[triangle] = normals;
+    return std::move(mesh_);
+}
+
+std::vector<std::string> warningsOf(const Fan& fan, std::string_view text,
+                                    const std::string& name) {
+    std::vector<std::string> warnings;
+    const auto firstLine = [&](const Tally& tally) {
+        return std::to_string(lineNumberAt(text, tally.firstOffset));
+    };
+    if (fan.degenerate.count > 0) {
+        warnings.push_back(name + ": " + counted(fan.degenerate.count, "triangle", "triangles") +
+                           " without area left out (the first on line " +
+                           firstLine(fan.degenerate) + ")");
+    }
+    if (fan.shortFaces.count > 0) {
+        warnings.push_back(name + ": " + counted(fan.shortFaces.count, "face", "faces") +
+                           " of fewer than three corners left out (the first on line " +
+                           firstLine(fan.shortFaces) + ")");
+    }
+    if (fan.unusableNormals.count > 0) {
+        warnings.push_back(
+            name + ": " +
+            counted(fan.unusableNormals.count, "face corner uses", "face corners use") +
+            " a normal the file does not give, or one of no length (the first on line " +
+            firstLine(fan.unusableNormals) + "): their triangles get computed normals");
+    }
+    if (fan.brokenTextures.count > 0) {
+        warnings.push_back(
+            name + ": " +
+            counted(fan.brokenTextures.count, "face corner uses", "face corners use") +
+            " texture coordinates the file does not give (the first on line " +
+            firstLine(fan.brokenTextures) + "), which the preview would not use");
+    }
+    return warnings;
+}
+
+ImportResult buildMesh(const ObjContents& model, std::string_view text, const std::string& name,
+                       double creaseAngleDegrees) {
+    const Result<ModelFrame> frame = frameOf(model.positions, name);
+    if (!frame) return ImportResult::failure(frame.error());
+    Fan fan(model, positionsInFrame(model.positions, frame.value()));
+    for (std::size_t f = 0; f < model.faces.size(); ++f) fan.addFace(f);
+    if (fan.degenerate.count == fan.triangles) {
+        return ImportResult::failure(name + " is not a usable model: none of its " +
+                                     std::to_string(fan.triangles) + " triangles has any area");
+    }
+    ObjImport import;
+    import.frame = frame.value();
+    import.degenerateTriangles = fan.degenerate.count;
+    import.warnings = warningsOf(fan, text, name);
+    import.mesh = fan.finish(creaseAngleDegrees);
+    return ImportResult::success(std::move(import));
 }
 
 }  // namespace
@@ -208,20 +260,22 @@ Result<ObjImport> importObjFile(const std::string& path, double creaseAngleDegre
     // Read first, so that a missing or unreadable file gets the system's reason.
     const Result<std::string> bytes = readBinaryFile(path);
     if (!bytes) return ImportResult::failure(bytes.error());
-    if (bytes->find('\0') != std::string::npos) {
-        return ImportResult::failure(path + " is not an OBJ model: it is not a text file");
-    }
     return importObjText(bytes.value(), path, creaseAngleDegrees);
 }
 
-Result<ObjImport> importObjText(const std::string& text, const std::string& name,
+Result<ObjImport> importObjText(std::string_view text, const std::string& name,
                                 double creaseAngleDegrees) {
-    if (std::optional<std::string> damage = damagedVertexLine(text, name)) {
-        return ImportResult::failure(*damage);
+    const Result<ObjContents> model = readObj(text, name);
+    if (!model) return ImportResult::failure(model.error());
+    if (std::optional<std::string> broken = brokenVertexReference(model.value(), text, name)) {
+        return ImportResult::failure(*broken);
     }
-    tinyobj::ObjReader reader;
-    const bool ok = reader.ParseFromString(text, std::string(), readerConfig());
-    return parsed(reader, ok, name, creaseAngleDegrees);
+    if (!hasTriangles(model.value())) {
+        return ImportResult::failure(
+            name + " is not a model: it has no faces" +
+            (model->faces.empty() ? " (is it an OBJ file?)" : " of three or more corners"));
+    }
+    return buildMesh(model.value(), text, name, creaseAngleDegrees);
 }
 
 }  // namespace standin

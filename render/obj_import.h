@@ -1,27 +1,40 @@
 // Models from Wavefront OBJ files: positions and faces of any size (fanned into
-// triangles), vertex normals where the file gives them for every corner of a face,
+// triangles), vertex normals where the file gives them for every corner of a triangle,
 // otherwise smooth normals with a crease angle. Everything a file can get wrong is
-// refused with a message naming the file, and the line where the reader gives one.
+// refused with a message naming the file, and the line where there is one; what leaves
+// the model usable is counted in a warning.
 #ifndef PELORIX3_RENDER_OBJ_IMPORT_H
 #define PELORIX3_RENDER_OBJ_IMPORT_H
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "host/result.h"
+#include "render/model_frame.h"
 #include "render/triangle_mesh.h"
 
 namespace standin {
 
+// Models that measure less across (along their longest side) are refused: the placement
+// could not scale them up in double precision.
+inline constexpr double kSmallestModel = 1e-300;
+
 struct ObjImport {
+    // Positions relative to the model's centre, scaled to measure between 1 and 2 across.
     TriangleMesh mesh;
+    // How those positions map back to the file's own coordinates.
+    ModelFrame frame;
     std::size_t degenerateTriangles = 0;  // without area, left out of the mesh
+    // Each names the file and says what was left out or replaced, and how often.
+    std::vector<std::string> warnings;
 };
 
 // Reads the file at `path`.
 Result<ObjImport> importObjFile(const std::string& path, double creaseAngleDegrees);
 
 // Reads OBJ text; `name` stands for the file in messages.
-Result<ObjImport> importObjText(const std::string& text, const std::string& name,
+Result<ObjImport> importObjText(std::string_view text, const std::string& name,
                                 double creaseAngleDegrees);
 
 }  // namespace standin

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
-#include <numbers>
 
 #include "host/host_globals.h"
 #include "render/draped_cloth.h"
@@ -16,15 +14,9 @@ using SceneResult = Result<std::unique_ptr<PreviewScene>>;
 
 constexpr double kSphereRadius = 1.0;
 constexpr double kFloorHalfSize = 200.0;
-constexpr double kFieldOfView = 34.0;
 // The sphere keeps the view it always had.
 constexpr Triple kSphereCameraPosition{0.0, 1.55, -5.2};
 constexpr Triple kSphereCameraTarget{0.0, 0.85, 0.0};
-// Meshes are scaled so that their largest side is this long, and seen from the front a
-// little above, from far enough away that their bounding sphere fills the height.
-constexpr double kMeshSize = 2.6;
-constexpr Triple kViewDirection{0.0, 0.42, -1.0};  // from the subject towards the camera
-constexpr double kFrameMargin = 1.15;
 constexpr Triple kSkyLow{0.16, 0.17, 0.20};
 constexpr Triple kSkyHigh{0.05, 0.06, 0.09};
 
@@ -52,30 +44,11 @@ Triple mix(const Triple& a, const Triple& b, double t) {
     return {a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t, a[2] + (b[2] - a[2]) * t};
 }
 
-// Largest side to kMeshSize, standing on y = 0, centred over the origin.
-Placement standOnFloor(const Bounds& box) {
-    double largest = 0.0;
-    for (std::size_t axis = 0; axis < 3; ++axis) {
-        largest = std::max(largest, double(box.high[axis]) - box.low[axis]);
-    }
-    Placement placement;
-    placement.scale = largest > 0.0 && std::isfinite(largest) ? kMeshSize / largest : 1.0;
-    placement.offset = {-0.5 * (double(box.low[0]) + box.high[0]) * placement.scale,
-                        -double(box.low[1]) * placement.scale,
-                        -0.5 * (double(box.low[2]) + box.high[2]) * placement.scale};
-    return placement;
-}
-
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 }  // namespace
-
-Triple Placement::toObject(const Triple& world) const {
-    return {(world[0] - offset[0]) / scale, (world[1] - offset[1]) / scale,
-            (world[2] - offset[2]) / scale};
-}
 
 PreviewScene::PreviewScene(const SceneSettings& settings, std::unique_ptr<RayScene> objects)
     : settings_(settings), objects_(std::move(objects)) {}
@@ -86,9 +59,9 @@ SceneResult PreviewScene::create(const SceneSettings& settings) {
         Result<ObjImport> model = importObjFile(settings.meshPath, settings.creaseAngle);
         if (!model) return SceneResult::failure(model.error());
         const double seconds = secondsSince(start);
-        SceneResult scene = withMesh(settings, std::move(model->mesh));
+        SceneResult scene = withMesh(settings, std::move(model->mesh), model->frame);
         if (scene) {
-            scene.value()->degenerateTriangles_ = model->degenerateTriangles;
+            scene.value()->warnings_ = std::move(model->warnings);
             scene.value()->buildTimes_.subject = seconds;
         }
         return scene;
@@ -108,30 +81,17 @@ SceneResult PreviewScene::create(const SceneSettings& settings) {
     return finish(std::move(scene));
 }
 
-SceneResult PreviewScene::withMesh(const SceneSettings& settings, TriangleMesh mesh) {
+SceneResult PreviewScene::withMesh(const SceneSettings& settings, TriangleMesh mesh,
+                                   const ModelFrame& frame) {
+    Result<PlacedMesh> placed = placeOnFloor(std::move(mesh), frame);
+    if (!placed) return SceneResult::failure(placed.error());
     Result<std::unique_ptr<RayScene>> objects = RayScene::create();
     if (!objects) return SceneResult::failure(objects.error());
     std::unique_ptr<PreviewScene> scene(new PreviewScene(settings, std::move(objects.value())));
-    scene->placement_ = standOnFloor(mesh.bounds());
-    mesh.place(static_cast<float>(scene->placement_.scale),
-               {static_cast<float>(scene->placement_.offset[0]),
-                static_cast<float>(scene->placement_.offset[1]),
-                static_cast<float>(scene->placement_.offset[2])});
-    const Bounds box = mesh.bounds();
-    const Triple center{0.5 * (double(box.low[0]) + box.high[0]),
-                        0.5 * (double(box.low[1]) + box.high[1]),
-                        0.5 * (double(box.low[2]) + box.high[2])};
-    const double radius =
-        0.5 * length(Triple{double(box.high[0]) - box.low[0], double(box.high[1]) - box.low[1],
-                            double(box.high[2]) - box.low[2]});
-    const double distance =
-        kFrameMargin * radius / std::sin(kFieldOfView * std::numbers::pi / 360.0);
-    const Triple toCamera = unit(kViewDirection).value_or(Triple{0.0, 0.0, -1.0});
-    scene->view_ = {{center[0] + toCamera[0] * distance, center[1] + toCamera[1] * distance,
-                     center[2] + toCamera[2] * distance},
-                    center};
-    scene->subjectTriangles_ = mesh.triangleCount();
-    scene->subject_ = scene->objects_->add(std::move(mesh));
+    scene->placement_ = placed->placement;
+    scene->view_ = placed->view;
+    scene->subjectTriangles_ = placed->mesh.triangleCount();
+    scene->subject_ = scene->objects_->add(std::move(placed->mesh));
     return finish(std::move(scene));
 }
 

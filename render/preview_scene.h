@@ -6,10 +6,14 @@
 #define PELORIX3_RENDER_PREVIEW_SCENE_H
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "host/result.h"
 #include "host/scene.h"
 #include "render/camera.h"
+#include "render/mesh_placement.h"
+#include "render/model_frame.h"
 #include "render/ray_scene.h"
 #include "render/scene_settings.h"
 #include "render/triangle_mesh.h"
@@ -17,14 +21,6 @@
 namespace standin {
 
 class Host;
-
-// How the subject was moved into the scene: world = object × scale + offset.
-struct Placement {
-    double scale = 1.0;
-    Triple offset{0.0, 0.0, 0.0};
-
-    Triple toObject(const Triple& world) const;
-};
 
 // Seconds spent making the scene: the subject (made, or read from its file) and the
 // ray-tracing scene built over it.
@@ -42,18 +38,20 @@ public:
     // scene; fails with a message naming the file, or Embree's reason.
     static Result<std::unique_ptr<PreviewScene>> create(const SceneSettings& settings);
 
-    // Places a mesh already made: scaled to the preview's size, standing on the floor in
-    // the middle. Fails only when Embree does.
+    // Places a mesh already made, whose positions lie in `frame`: scaled to the preview's
+    // size, standing on the floor in the middle. Fails when a position is not a finite
+    // number, or when Embree fails.
     static Result<std::unique_ptr<PreviewScene>> withMesh(const SceneSettings& settings,
-                                                          TriangleMesh mesh);
+                                                          TriangleMesh mesh,
+                                                          const ModelFrame& frame = {});
 
     const RayScene& objects() const { return *objects_; }
     bool isSubject(const RayHit& hit) const { return hit.object == subject_; }
     const Placement& placement() const { return placement_; }
     std::size_t subjectTriangles() const { return subjectTriangles_; }
     const BuildTimes& buildTimes() const { return buildTimes_; }
-    // Triangles of the model file left out for having no area.
-    std::size_t degenerateTriangles() const { return degenerateTriangles_; }
+    // What reading the model file left out or replaced, each naming the file.
+    const std::vector<std::string>& warnings() const { return warnings_; }
 
     // The scene's camera onto an image of this size.
     Camera camera(int width, int height) const;
@@ -71,11 +69,6 @@ public:
     void install(Host& host) const;
 
 private:
-    struct View {
-        Triple position;
-        Triple target;
-    };
-
     PreviewScene(const SceneSettings& settings, std::unique_ptr<RayScene> objects);
     static Result<std::unique_ptr<PreviewScene>> finish(std::unique_ptr<PreviewScene> scene);
 
@@ -83,10 +76,10 @@ private:
     std::unique_ptr<RayScene> objects_;
     int subject_ = 0;
     std::size_t subjectTriangles_ = 0;
-    std::size_t degenerateTriangles_ = 0;
+    std::vector<std::string> warnings_;
     BuildTimes buildTimes_;
     Placement placement_;
-    View view_;
+    CameraView view_;
 };
 
 }  // namespace standin

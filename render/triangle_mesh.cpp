@@ -16,10 +16,4 @@ Bounds TriangleMesh::bounds() const {
     return box;
 }
 
-void TriangleMesh::place(float scale, const Point3f& offset) {
-    for (Point3f& p : positions) {
-        for (std::size_t axis = 0; axis < 3; ++axis) p[axis] = p[axis] * scale + offset[axis];
-    }
-}
-
 }  // namespace standin

@@ -26,9 +26,6 @@ struct TriangleMesh {
     std::size_t triangleCount() const { return triangles.size(); }
     // The box around every vertex; all zero for a mesh without vertices.
     Bounds bounds() const;
-    // Scales every position by `scale` about the origin, then moves it by `offset`.
-    // Normals keep their directions, the scale being the same along every axis.
-    void place(float scale, const Point3f& offset);
 };
 
 }  // namespace standin

@@ -172,7 +172,7 @@ TEST_F(Render, UsersModelIsRenderedFromItsObjFile) {
               "f 1 1 2\n");
     const ToolRun run = this->run(with(kSmall, {"--mesh", "cube.obj", "-o", "cube.png"}));
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_NE(run.err.find("cube.obj: 1 triangles without area left out"), std::string::npos)
+    EXPECT_NE(run.err.find("cube.obj: 1 triangle without area left out"), std::string::npos)
         << run.err;
     ASSERT_EQ(this->run(with(kSmall, {"-o", "cloth.png"})).exitCode, 0);
     ASSERT_EQ(this->run(with(kSmall, {"--scene", "sphere", "-o", "sphere.png"})).exitCode, 0);

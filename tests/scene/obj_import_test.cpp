@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <string>
 
 namespace {
 
+using namespace std::string_literals;
 using standin::importObjText;
 
 // A unit cube of six quads, without normals.
@@ -73,21 +75,38 @@ const BadObj kBadObjs[] = {
      "bad.obj is not a model: it has no faces"},
     {"OnlyVertices", "v 0 0 0\nv 1 0 0\nv 0 1 0\n", "it has no faces"},
     {"IndexOutOfRange", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 9\n",
-     "bad.obj is damaged: a face of \"\" uses vertex 9 but the file has 3 vertices"},
-    {"NegativeIndexOutOfRange", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf -1 -2 -7\n", "uses vertex"},
-    {"ZeroIndex", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 0 1 2\n", "bad.obj cannot be read as an OBJ model"},
-    {"CoordinateBeyondSinglePrecision", "v 0 0 0\nv 1e300 0 0\nv 0 1 0\nf 1 2 3\n",
-     "a vertex has a coordinate that is not a finite number"},
+     "bad.obj, line 4: face corner 3 uses vertex 9, but the file has only 3 vertices"},
+    {"IndexPastTheIntegerRange", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 4294967299\n",
+     "line 4: face corner 3 uses vertex 4294967299, but the file has only 3 vertices"},
+    {"NegativeIndexCountsBackFromItsLine", "v 0 0 0\nv 1 0 0\nf -1 -2 -3\nv 0 1 0\n",
+     "bad.obj, line 3: face corner 3 uses vertex -3, but only 2 vertices precede it"},
+    {"ZeroIndex", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 0 1 2\n",
+     "line 4: face corner 1 is \"0\": its vertex index is 0, but indices count from 1"},
+    {"NotAnIndex", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 x\n",
+     "line 4: face corner 3 is \"x\": its vertex index is not a whole number"},
+    {"CornerOfFourParts", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3/1/1/1\n",
+     "face corner 3 is \"3/1/1/1\", not of the form v, v/vt, v//vn or v/vt/vn"},
+    {"CoordinateBeyondTheUsableRange", "v 0 0 0\nv 1e301 0 0\nv 0 1 0\nf 1 2 3\n",
+     "line 2: \"1e301\" is beyond 1e300"},
     {"InfiniteCoordinate", "v 0 0 0\nv 1e999 0 0\nv 0 1 0\nf 1 2 3\n",
-     "bad.obj is damaged: line 2 gives a vertex without three finite coordinates"},
-    {"NotANumberCoordinate", "v 0 0 0\n# a comment\nv 1 nan 0\nv 0 1 0\nf 1 2 3\n",
-     "line 3 gives a vertex without three finite coordinates"},
-    {"WordForACoordinate", "v 0 0 0\nv 1 0 zz\nv 0 1 0\nf 1 2 3\n",
-     "line 2 gives a vertex without three finite coordinates"},
+     "bad.obj, line 2: \"1e999\" is not a finite number; a vertex needs three finite "
+     "coordinates"},
+    {"NotANumberAfterEveryKindOfLineEnd", "v 0 0 0\r\n# a comment\rv 1 nan 0\nv 0 1 0\nf 1 2 3\n",
+     "line 3: \"nan\" is not a finite number"},
+    {"WordForACoordinateWithCarriageReturns", "v 0 0 0\rv 1 0 zz\rv 0 1 0\rf 1 2 3\r",
+     "line 2: \"zz\" is not a number"},
     {"MissingCoordinate", "v 0 0 0\nv 1 0\nv 0 1 0\nf 1 2 3\n",
-     "line 2 gives a vertex without three finite coordinates"},
+     "line 2: the line gives 2 numbers; a vertex needs three"},
+    {"NormalNotANumber", "v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 zz 1\nf 1 2 3\n",
+     "line 4: \"zz\" is not a number; a normal needs three finite numbers"},
     {"AllDegenerate", "v 0 0 0\nv 1 0 0\nv 2 0 0\nf 1 2 3\n",
      "none of its 1 triangles has any area"},
+    {"TooSmallToPlace", "v 0 0 0\nv 1e-301 0 0\nv 0 1e-301 0\nf 1 2 3\n",
+     "bad.obj is too small to place: it measures 1e-301 across, less than 1e-300"},
+    {"BinaryFromItsFirstBytes", "\x01\x02\x03\x04v 0 0 0\n",
+     "bad.obj is not an OBJ model: it is not a text file"},
+    {"NulByteAfterTheFirstBytes", "v 0 0 0\n" + std::string(600, ' ') + "\nf 1 1 1\0"s,
+     "bad.obj, line 3: a NUL byte, which no text file holds"},
 };
 
 class BadObjFile : public ::testing::TestWithParam<BadObj> {};
@@ -100,6 +119,64 @@ TEST_P(BadObjFile, IsRefusedWithAMessageNamingIt) {
 
 INSTANTIATE_TEST_SUITE_P(ObjImport, BadObjFile, ::testing::ValuesIn(kBadObjs),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ObjImport, MessagesShowAShortEscapedExcerptOfTheLine) {
+    const std::string line = std::string(2'000'000, '7') + "\x1b[31m";
+    const auto model = importObjText("v 0 0 0\nv " + line + " 0 0\n", "bad.obj", 60.0);
+    ASSERT_FALSE(model);
+    EXPECT_LT(model.error().size(), 200u) << model.error();
+    EXPECT_NE(model.error().find("\"" + std::string(40, '7') + "\"... is not a number"),
+              std::string::npos);
+    const auto control = importObjText("v 0 0 0\nv 1\x1b[2J 0 0\n", "bad.obj", 60.0);
+    ASSERT_FALSE(control);
+    EXPECT_NE(control.error().find("\"1\\x1b[2J\""), std::string::npos) << control.error();
+}
+
+TEST(ObjImport, BrokenReferencesAreWarnedOnceEachWithACount) {
+    const auto model = importObjText(
+        "v 0 0 0\r\nv 1 0 0\rv 0 1 0\nvn 0 1 0\r\nvn 0 0 0\rvt 0 0\n"
+        "f 1//1 2//1 3//5\nf 1/1/1 2/7/1 3/9/1\nf 1/1/1 2/1/1 3/1/2\nf 1 2\n",
+        "m.obj", 60.0);
+    ASSERT_TRUE(model) << model.error();
+    EXPECT_EQ(model->warnings,
+              (std::vector<std::string>{
+                  "m.obj: 1 face of fewer than three corners left out (the first on line 10)",
+                  "m.obj: 2 face corners use a normal the file does not give, or one of no "
+                  "length (the first on line 7): their triangles get computed normals",
+                  "m.obj: 2 face corners use texture coordinates the file does not give (the "
+                  "first on line 8), which the preview would not use"}));
+    // The first and last triangles fall back to the computed normal, the second keeps the
+    // file's.
+    EXPECT_NEAR(model->mesh.cornerNormals[0][0][2], 1.0, 1e-6);
+    EXPECT_NEAR(normalY(model->mesh.cornerNormals[1][0]), 1.0, 1e-6);
+    EXPECT_NEAR(model->mesh.cornerNormals[2][0][2], 1.0, 1e-6);
+}
+
+// A disc of `corners` vertices around the origin, then its faces.
+std::string disc(int corners, const std::string& faces) {
+    std::string text;
+    for (int i = 0; i < corners; ++i) {
+        const double angle = 2.0 * std::numbers::pi * i / corners;
+        text +=
+            "v " + std::to_string(std::cos(angle)) + " " + std::to_string(std::sin(angle)) + " 0\n";
+    }
+    return text + faces;
+}
+
+TEST(ObjImport, FaceOfAThousandCornersIsTheFanOfItsTriangles) {
+    std::string face = "f";
+    std::string fan;
+    for (int i = 1; i <= 1000; ++i) face += " " + std::to_string(i);
+    for (int i = 2; i < 1000; ++i)
+        fan += "f 1 " + std::to_string(i) + " " + std::to_string(i + 1) + "\n";
+    // The face after a large one is read too.
+    const auto whole = importObjText(disc(1000, face + "\nf 1 300 600\n"), "disc.obj", 60.0);
+    const auto fanned = importObjText(disc(1000, fan + "f 1 300 600\n"), "fan.obj", 60.0);
+    ASSERT_TRUE(whole && fanned);
+    EXPECT_EQ(whole->mesh.triangleCount(), 999u);
+    EXPECT_EQ(whole->mesh.triangles, fanned->mesh.triangles);
+    EXPECT_EQ(whole->mesh.positions, fanned->mesh.positions);
+}
 
 TEST(ObjImport, MissingOrBinaryFileIsRefusedByName) {
     const auto missing = standin::importObjFile("/nonexistent/model.obj", 60.0);

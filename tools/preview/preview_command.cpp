@@ -156,10 +156,8 @@ standin::Result<std::unique_ptr<PreviewSession>> prepareSession(const PreviewOpt
         reportStage(options, "build the Embree scene", built.rayScene);
         reportStage(options, "load the module, create the instance",
                     secondsSince(opening) - built.subject - built.rayScene);
-        if (const std::size_t skipped = session.scene().degenerateTriangles()) {
-            std::fprintf(stderr,
-                         "pelorix3-preview: warning: %s: %zu triangles without area left out\n",
-                         options.scene.meshPath.c_str(), skipped);
+        for (const std::string& warning : session.scene().warnings()) {
+            std::fprintf(stderr, "pelorix3-preview: warning: %s\n", warning.c_str());
         }
     }
     if (Status given = giveParameters(session, options, preset, voice); !given)

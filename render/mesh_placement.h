@@ -1,0 +1,50 @@
+// How a mesh is put into the preview scene: scaled so that its longest side is the
+// preview's size, standing on the floor (y = 0) in the middle, and seen from the front a
+// little above, from far enough away to frame it. The arithmetic is done in double
+// precision and only the placed positions are narrowed to single precision, so that a
+// mesh of any size, anywhere, lands in the scene with positions and a camera that are
+// finite numbers.
+#ifndef PELORIX3_RENDER_MESH_PLACEMENT_H
+#define PELORIX3_RENDER_MESH_PLACEMENT_H
+
+#include "host/result.h"
+#include "host/triple.h"
+#include "render/model_frame.h"
+#include "render/triangle_mesh.h"
+
+namespace standin {
+
+// The preview camera's vertical field of view, in degrees.
+inline constexpr double kFieldOfView = 34.0;
+// The length of a placed mesh's longest side.
+inline constexpr double kMeshSize = 2.6;
+
+// How the subject was moved into the scene, from the model's own units (those of its file,
+// for a model read from one): world = (model − origin) × scale + offset.
+struct Placement {
+    double scale = 1.0;
+    Triple offset{0.0, 0.0, 0.0};
+    Triple origin{0.0, 0.0, 0.0};
+
+    // Back into the model's own units, in double precision.
+    Triple toObject(const Triple& world) const;
+};
+
+struct CameraView {
+    Triple position;
+    Triple target;
+};
+
+struct PlacedMesh {
+    TriangleMesh mesh;  // positions in the scene
+    Placement placement;
+    CameraView view;
+};
+
+// Places `mesh`, whose positions lie in `frame`. Fails when a position is not a finite
+// number.
+Result<PlacedMesh> placeOnFloor(TriangleMesh mesh, const ModelFrame& frame);
+
+}  // namespace standin
+
+#endif
