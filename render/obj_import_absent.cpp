@@ -4,10 +4,22 @@
 #include "render/obj_import.h"
 
 namespace standin {
+namespace {
+
+Result<ObjImport> noModels(const std::string& name) {
+    return Result<ObjImport>::failure("cannot read " + name +
+                                      ": this build of the renderer reads no model files");
+}
+
+}  // namespace
 
 Result<ObjImport> importObjFile(const std::string& path, double /*creaseAngle*/) {
-    return Result<ObjImport>::failure("cannot read " + path +
-                                      ": this build of the renderer reads no model files");
+    return noModels(path);
+}
+
+Result<ObjImport> importObjText(const std::string& /*text*/, const std::string& name,
+                                double /*creaseAngle*/) {
+    return noModels(name);
 }
 
 }  // namespace standin
