@@ -18,9 +18,9 @@ for ((i = 0; i < runs; i++)); do
     for workers in 1 2; do
         start=$EPOCHREALTIME
         line=$("$tool" --width 1024 --height 768 --samples 2 --workers "$workers" \
-            -o "$work/$workers.png")
+            -o "$work/$workers.png" 2>&1 >/dev/null | grep '^wrote ')
         end=$EPOCHREALTIME
-        # "wrote FILE (preview, ..., N processes, SECONDS s)"
+        # "wrote FILE (preview, ..., N processes, SECONDS s)", on stderr
         seconds=${line##*, }
         echo "$workers ${seconds%% *} $start $end" >> "$work/times"
     done

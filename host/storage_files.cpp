@@ -22,20 +22,26 @@ Status writeFile(const std::string& path, const std::string& contents) {
     return succeeded();
 }
 
-}  // namespace
-
-Status writeTextFile(const std::string& path, const std::vector<std::string>& items) {
+// One item per line; an item holding a line break cannot come back as one item.
+Result<std::string> textContents(const std::vector<std::string>& items) {
     std::string contents;
     for (const std::string& item : items) {
         const std::string text = textOf(item);
         if (text.find_first_of("\r\n") != std::string::npos) {
-            return Status::failure("cannot write " + path +
-                                   ": a text item holds a line break: " + text);
+            return Result<std::string>::failure("a text item holds a line break: " + text);
         }
         contents += text;
         contents += '\n';
     }
-    return writeFile(path, contents);
+    return Result<std::string>::success(std::move(contents));
+}
+
+}  // namespace
+
+Status writeTextFile(const std::string& path, const std::vector<std::string>& items) {
+    const Result<std::string> contents = textContents(items);
+    if (!contents) return Status::failure("cannot write " + path + ": " + contents.error());
+    return writeFile(path, contents.value());
 }
 
 Result<std::vector<std::string>> readTextFile(const std::string& path) {
@@ -69,6 +75,11 @@ Result<std::string> readBinaryFile(const std::string& path) {
         return Result<std::string>::failure("cannot read " + path);
     }
     return Result<std::string>::success(std::move(bytes));
+}
+
+Result<std::string> fileContents(const MemorySaveState& saved) {
+    return saved.isText() ? textContents(saved.items())
+                          : Result<std::string>::success(saved.bytes());
 }
 
 Status saveToFile(const MemorySaveState& saved, const std::string& path) {

@@ -20,6 +20,8 @@ Result<std::vector<std::string>> readTextFile(const std::string& path);
 Status writeBinaryFile(const std::string& path, const std::string& bytes);
 Result<std::string> readBinaryFile(const std::string& path);
 
+// The bytes of the file saveToFile writes, or why there can be none.
+Result<std::string> fileContents(const MemorySaveState& saved);
 // What the save state recorded, written in its mode.
 Status saveToFile(const MemorySaveState& saved, const std::string& path);
 // A load state over the file's data, read in `mode`.

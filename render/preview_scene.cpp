@@ -51,12 +51,16 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
 }  // namespace
 
 PreviewScene::PreviewScene(const SceneSettings& settings, std::unique_ptr<RayScene> objects)
-    : settings_(settings), objects_(std::move(objects)) {}
+    : settings_(settings), objects_(std::move(objects)) {
+    settings_.meshText.reset();  // the model's text is needed only to make the mesh
+}
 
 SceneResult PreviewScene::create(const SceneSettings& settings) {
     const auto start = std::chrono::steady_clock::now();
     if (settings.subject == SubjectKind::Mesh) {
-        Result<ObjImport> model = importObjFile(settings.meshPath, settings.creaseAngle);
+        if (!settings.meshText) return SceneResult::failure(settings.meshName + " was not read");
+        Result<ObjImport> model =
+            importObjText(*settings.meshText, settings.meshName, settings.creaseAngle);
         if (!model) return SceneResult::failure(model.error());
         const double seconds = secondsSince(start);
         SceneResult scene = withMesh(settings, std::move(model->mesh), model->frame);

@@ -34,7 +34,7 @@ inline constexpr int kClothVerticesPerSide = 224;
 
 class PreviewScene {
 public:
-    // Builds the subject (reading the model for SubjectKind::Mesh) and the ray-traced
+    // Builds the subject (from the model's text for SubjectKind::Mesh) and the ray-traced
     // scene; fails with a message naming the file, or Embree's reason.
     static Result<std::unique_ptr<PreviewScene>> create(const SceneSettings& settings);
 

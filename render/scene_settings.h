@@ -4,6 +4,7 @@
 #ifndef PELORIX3_RENDER_SCENE_SETTINGS_H
 #define PELORIX3_RENDER_SCENE_SETTINGS_H
 
+#include <memory>
 #include <string>
 
 #include "host/triple.h"
@@ -25,7 +26,10 @@ struct SurfaceInputs {
 
 struct SceneSettings {
     SubjectKind subject = SubjectKind::Cloth;
-    std::string meshPath;       // the model's file, for SubjectKind::Mesh
+    // For SubjectKind::Mesh: the model file's name, for messages, and its OBJ text, read
+    // once and shared by every copy of the settings.
+    std::string meshName;
+    std::shared_ptr<const std::string> meshText;
     double creaseAngle = 60.0;  // degrees; for a model without normals of its own
     SurfaceInputs surface;
     Triple keyPosition{-3.5, 4.5, -3.0};  // point light, upper left in front of the sphere

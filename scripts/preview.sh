@@ -7,7 +7,9 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
-bash "$root/scripts/install-dependencies.sh"
+# Everything but the tool's own output goes to stderr, so that `-o -` or `--save -` leave
+# standard output to the file.
+bash "$root/scripts/install-dependencies.sh" >&2
 (cd "$root" && cmake --preset native >/dev/null &&
     cmake --build --preset native --target pelorix3-preview >/dev/null)
 
@@ -24,4 +26,4 @@ if [ "$default_output" = no ]; then
 fi
 mkdir -p "$root/out"
 "$root/build/native/bin/pelorix3-preview" --output "$root/out/preview.png" "$@"
-echo "The preview is in $root/out/preview.png"
+echo "The preview is in $root/out/preview.png" >&2

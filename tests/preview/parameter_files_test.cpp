@@ -142,7 +142,7 @@ TEST_F(ParameterFiles, ValuesThePanelCannotShowAreKeptWithAWarning) {
     EXPECT_NE(run.err.find("density 50 shows as 5000 %"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("green 2 is 510"), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find("transparency"), std::string::npos) << run.err;
-    EXPECT_EQ(this->run({"--density", "0.5", "--save", "q.txt"}).err, "");
+    EXPECT_EQ(this->run({"--density", "0.5", "--save", "q.txt"}).err, "wrote q.txt (parameters)\n");
 }
 
 }  // namespace

@@ -16,8 +16,8 @@ protected:
     void SetUp() override {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
         folder_ = std::filesystem::temp_directory_path() /
-                  ("pelorix3-preview-" + std::string(test->test_suite_name()) + "-" +
-                   test->name() + "-" + std::to_string(::getpid()));
+                  ("pelorix3-preview-" + std::string(test->test_suite_name()) + "-" + test->name() +
+                   "-" + std::to_string(::getpid()));
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
     }
@@ -28,8 +28,8 @@ protected:
 
     const std::filesystem::path& folder() const { return folder_; }
     std::filesystem::path file(const std::string& name) const { return folder_ / name; }
-    ToolRun run(const std::vector<std::string>& arguments) const {
-        return runTool(arguments, folder_);
+    ToolRun run(const std::vector<std::string>& arguments, const ToolStreams& streams = {}) const {
+        return runTool(arguments, folder_, streams);
     }
     // The names in the scratch folder, to see that nothing half-written stayed behind.
     std::vector<std::string> entries() const {

@@ -1,9 +1,8 @@
 #include "tool_run.h"
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <fcntl.h>
 
 #include <fstream>
 #include <iterator>
@@ -23,8 +22,32 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-ToolRun runTool(const std::vector<std::string>& arguments, const std::filesystem::path& folder) {
-    const std::filesystem::path outPath = folder / ".stdout";
+namespace {
+
+// A process that writes `bytes` into a pipe and ends; the reading end is returned.
+int feed(const std::string& bytes, pid_t& writer) {
+    int ends[2];
+    if (pipe(ends) != 0) return -1;
+    writer = fork();
+    if (writer == 0) {
+        close(ends[0]);
+        for (std::size_t at = 0; at < bytes.size();) {
+            const ssize_t wrote = write(ends[1], bytes.data() + at, bytes.size() - at);
+            if (wrote <= 0) _exit(1);
+            at += static_cast<std::size_t>(wrote);
+        }
+        _exit(0);
+    }
+    close(ends[1]);
+    return ends[0];
+}
+
+}  // namespace
+
+ToolRun runTool(const std::vector<std::string>& arguments, const std::filesystem::path& folder,
+                const ToolStreams& streams) {
+    const std::filesystem::path outPath =
+        streams.outputTo.empty() ? folder / ".stdout" : streams.outputTo;
     const std::filesystem::path errPath = folder / ".stderr";
     const std::string program = toolPath().string();
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
@@ -33,24 +56,30 @@ ToolRun runTool(const std::vector<std::string>& arguments, const std::filesystem
     }
     argv.push_back(nullptr);
 
+    pid_t writer = -1;
+    const int in = streams.input ? feed(*streams.input, writer) : -1;
     const pid_t child = fork();
     if (child == 0) {
         const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 ||
-            chdir(folder.c_str()) != 0) {
+            (in >= 0 && dup2(in, 0) < 0) || chdir(folder.c_str()) != 0) {
             _exit(127);
         }
         execv(program.c_str(), argv.data());
         _exit(127);
     }
+    if (in >= 0) close(in);
     int status = 0;
     waitpid(child, &status, 0);
+    if (writer > 0) waitpid(writer, nullptr, 0);
     ToolRun run;
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = readFile(outPath);
+    if (streams.outputTo.empty()) {
+        run.out = readFile(outPath);
+        std::filesystem::remove(outPath);
+    }
     run.err = readFile(errPath);
-    std::filesystem::remove(outPath);
     std::filesystem::remove(errPath);
     return run;
 }

@@ -4,6 +4,7 @@
 #define PELORIX3_TESTS_PREVIEW_TOOL_RUN_H
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,15 @@ struct ToolRun {
 // The preview program beside the test executable.
 std::filesystem::path toolPath();
 
+// The tool's standard streams: by default it reads nothing and its output is kept.
+struct ToolStreams {
+    std::optional<std::string> input = {};  // fed to its standard input through a pipe
+    std::filesystem::path outputTo = {};    // its standard output goes here instead, unread
+};
+
 // Runs the tool with `arguments` in `folder`.
-ToolRun runTool(const std::vector<std::string>& arguments, const std::filesystem::path& folder);
+ToolRun runTool(const std::vector<std::string>& arguments, const std::filesystem::path& folder,
+                const ToolStreams& streams = {});
 
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, const std::string& bytes);

@@ -1,61 +1,57 @@
 // The preview's default number of render processes: one per core, except for a model file
-// so large against the picture that every worker reading it again would cost more than
+// so large against the picture that every worker importing it again would cost more than
 // the worker saves; a count given on the command line always stands.
 #include "tools/preview/worker_count.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <memory>
 #include <string>
-
-#include "preview_fixture.h"
 
 namespace {
 
 using preview::PreviewOptions;
 
-class WorkerCount : public PreviewTest {
+class WorkerCount : public ::testing::Test {
 protected:
-    // A model file of `bytes` bytes and a picture of 10 x 10 pixels, one sample each.
-    PreviewOptions withModel(std::uintmax_t bytes) {
-        const std::string path = file("model.obj").string();
-        std::ofstream(path) << std::string(bytes, '#');
-        PreviewOptions options;
-        options.scene.subject = standin::SubjectKind::Mesh;
-        options.scene.meshPath = path;
+    WorkerCount() {
         options.render.width = 10;
         options.render.height = 10;
         options.render.samplesPerSide = 1;
         options.render.threads = 4;  // the cores, as the command line sets it by default
-        return options;
     }
+
+    // A scene with a model of `bytes` bytes of text.
+    static standin::SceneSettings withModel(std::size_t bytes) {
+        standin::SceneSettings scene;
+        scene.subject = standin::SubjectKind::Mesh;
+        scene.meshText = std::make_shared<const std::string>(bytes, '#');
+        return scene;
+    }
+
+    PreviewOptions options;  // a picture of 10 x 10 pixels, one sample each
 };
 
 TEST_F(WorkerCount, OneProcessForAModelOfMoreThanFiveBytesPerSample) {
-    EXPECT_EQ(preview::workerCount(withModel(501)), 1);
-    EXPECT_EQ(preview::workerCount(withModel(500)), 4);
+    EXPECT_EQ(preview::workerCount(options, withModel(501)), 1);
+    EXPECT_EQ(preview::workerCount(options, withModel(500)), 4);
 }
 
 TEST_F(WorkerCount, MoreSamplesMakeTheSameModelWorthTheWorkers) {
-    PreviewOptions options = withModel(501);
     options.render.samplesPerSide = 2;
-    EXPECT_EQ(preview::workerCount(options), 4);
+    EXPECT_EQ(preview::workerCount(options, withModel(501)), 4);
 }
 
 TEST_F(WorkerCount, AGivenCountStands) {
-    PreviewOptions options = withModel(100000);
     options.render.threads = 3;
     options.workersGiven = true;
-    EXPECT_EQ(preview::workerCount(options), 3);
+    EXPECT_EQ(preview::workerCount(options, withModel(100000)), 3);
 }
 
-TEST_F(WorkerCount, TheBuiltInSubjectsAndAMissingFileTakeOnePerCore) {
-    PreviewOptions options = withModel(100000);
-    options.scene.subject = standin::SubjectKind::Cloth;
-    EXPECT_EQ(preview::workerCount(options), 4);
-    options.scene.subject = standin::SubjectKind::Mesh;
-    options.scene.meshPath = file("absent.obj").string();
-    EXPECT_EQ(preview::workerCount(options), 4);
+TEST_F(WorkerCount, TheBuiltInSubjectsTakeOnePerCore) {
+    standin::SceneSettings scene = withModel(100000);
+    scene.subject = standin::SubjectKind::Cloth;
+    EXPECT_EQ(preview::workerCount(options, scene), 4);
 }
 
 }  // namespace

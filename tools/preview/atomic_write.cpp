@@ -1,19 +1,71 @@
 #include "tools/preview/atomic_write.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
+
+#include "tools/preview/input_file.h"
+#include "tools/preview/temporary_file.h"
 
 namespace preview {
 namespace {
 
-// Links are followed one at a time, so that a dangling link still names the file that
-// should appear; a loop ends after as many steps as the system allows.
+// A loop of links ends after as many steps as the system allows.
 constexpr int kMaxLinkSteps = 40;
+
+Status cannotWrite(const std::string& path, const std::string& reason) {
+    return Status::failure("cannot write " + outputName(path) + ": " + reason);
+}
+
+// Writes into a stream that stays open (standard output) and sees it flushed.
+Status writeToOpenStream(std::FILE* stream, const std::string& path, const StreamWriter& write) {
+    if (Status written = write(stream); !written) return written;
+    if (std::fflush(stream) != 0 || std::ferror(stream)) {
+        return cannotWrite(path, std::strerror(errno));
+    }
+    return standin::succeeded();
+}
+
+Status writeDirectly(const std::string& path, const StreamWriter& write) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    std::FILE* stream = fd >= 0 ? ::fdopen(fd, "wb") : nullptr;
+    if (!stream) {
+        const Status failed = cannotWrite(path, std::strerror(errno));
+        if (fd >= 0) ::close(fd);
+        return failed;
+    }
+    Status written = writeToOpenStream(stream, path, write);
+    const bool closed = std::fclose(stream) == 0;
+    if (written && !closed) return cannotWrite(path, std::strerror(errno));
+    return written;
+}
+
+Status replace(const std::string& path, const StreamWriter& write) {
+    standin::Result<std::unique_ptr<TemporaryFile>> temporary =
+        TemporaryFile::beside(followLinks(path));
+    if (!temporary) return cannotWrite(path, temporary.error());
+    if (Status written = write(temporary.value()->stream()); !written) return written;
+    if (Status placed = temporary.value()->moveIntoPlace(); !placed) {
+        return cannotWrite(path, placed.error());
+    }
+    return standin::succeeded();
+}
+
+}  // namespace
+
+std::string outputName(const std::string& path) {
+    return path == kStandardStream ? "standard output" : path;
+}
+
+bool isWrittenDirectly(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return false;
+    return !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode);
+}
 
 std::string followLinks(const std::string& path) {
     std::filesystem::path resolved = path;
@@ -27,41 +79,10 @@ std::string followLinks(const std::string& path) {
     return resolved.string();
 }
 
-// Whether `path` exists and is, after its links, neither a regular file nor a folder.
-bool isSpecialFile(const std::string& path) {
-    struct stat status {};
-    if (stat(path.c_str(), &status) != 0) return false;
-    return !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode);
-}
-
-std::string temporaryBeside(const std::string& path) {
-    return path + "." + std::to_string(getpid()) + ".partial";
-}
-
-// Whether a file can be created where the temporary goes, with the reason when not.
-Status checkCreatable(const std::string& path, const std::string& temporary) {
-    std::FILE* probe = std::fopen(temporary.c_str(), "wb");
-    if (!probe) {
-        return Status::failure("cannot write " + path + ": " + std::strerror(errno));
-    }
-    std::fclose(probe);
-    return standin::succeeded();
-}
-
-}  // namespace
-
-Status writeAtomically(const std::string& path,
-                       const std::function<Status(const std::string& target)>& write) {
-    if (isSpecialFile(path)) return write(path);
-    const std::string destination = followLinks(path);
-    const std::string temporary = temporaryBeside(destination);
-    if (Status creatable = checkCreatable(path, temporary); !creatable) return creatable;
-    Status written = write(temporary);
-    if (written && std::rename(temporary.c_str(), destination.c_str()) != 0) {
-        written = Status::failure("cannot write " + path + ": " + std::strerror(errno));
-    }
-    if (!written) std::remove(temporary.c_str());
-    return written;
+Status writeAtomically(const std::string& path, const StreamWriter& write) {
+    if (path == kStandardStream) return writeToOpenStream(stdout, path, write);
+    if (isWrittenDirectly(path)) return writeDirectly(path, write);
+    return replace(path, write);
 }
 
 }  // namespace preview

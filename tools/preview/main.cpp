@@ -1,8 +1,11 @@
 // pelorix3-preview: renders the sheen shader through the stand-in host. See --help.
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 
+#include "tools/preview/file_names.h"
 #include "tools/preview/preview_command.h"
 #include "tools/preview/preview_options.h"
 
@@ -10,6 +13,27 @@ namespace {
 
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+
+int fail(const std::string& message) {
+    std::fprintf(stderr, "pelorix3-preview: %s\n", message.c_str());
+    return kExitFailure;
+}
+
+int run(const preview::PreviewOptions& options) {
+    try {
+        const standin::Status done = preview::runPreview(options);
+        return done ? 0 : fail(done.error());
+    } catch (const std::exception& error) {
+        return fail(error.what());
+    }
+}
+
+// What went to standard output must have arrived: a full disk or a closed pipe is a failure.
+int withStandardOutputWritten(int status) {
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
+    const std::string reason = std::strerror(errno);
+    return status == 0 ? fail("cannot write standard output: " + reason) : status;
+}
 
 }  // namespace
 
@@ -21,21 +45,15 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {
-        return app.exit(help);
+        return withStandardOutputWritten(app.exit(help));
     } catch (const CLI::ParseError& error) {
         std::fprintf(stderr, "pelorix3-preview: %s\nRun pelorix3-preview --help for the options.\n",
                      error.what());
         return kExitUsage;
     }
-    try {
-        const standin::Status done = preview::runPreview(options);
-        if (!done) {
-            std::fprintf(stderr, "pelorix3-preview: %s\n", done.error().c_str());
-            return kExitFailure;
-        }
-        return 0;
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "pelorix3-preview: %s\n", error.what());
-        return kExitFailure;
+    if (const standin::Status names = preview::checkFileNames(options); !names) {
+        std::fprintf(stderr, "pelorix3-preview: %s\n", names.error().c_str());
+        return kExitUsage;
     }
+    return withStandardOutputWritten(run(options));
 }

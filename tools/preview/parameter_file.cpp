@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <sstream>
 
 #include "framework/bit_cast.h"
 #include "host/storage_files.h"
 #include "host/storage_states.h"
 #include "tools/preview/atomic_write.h"
+#include "tools/preview/input_file.h"
 #include "tools/preview/stored_number.h"
 
 namespace preview {
@@ -103,8 +105,8 @@ HostStorageMode saveMode(StorageMode mode) {
 
 }  // namespace
 
-standin::Result<ParameterFile> parseParameterData(const std::string& name,
-                                                  const std::string& bytes, StorageMode mode) {
+standin::Result<ParameterFile> parseParameterData(const std::string& name, const std::string& bytes,
+                                                  StorageMode mode) {
     const HostStorageMode resolved = mode == StorageMode::Auto   ? detectMode(bytes)
                                      : mode == StorageMode::Text ? HOST_IO_ASCII
                                                                  : HOST_IO_BINARY;
@@ -112,9 +114,10 @@ standin::Result<ParameterFile> parseParameterData(const std::string& name,
 }
 
 standin::Result<ParameterFile> readParameterFile(const std::string& path, StorageMode mode) {
-    const standin::Result<std::string> bytes = standin::readBinaryFile(path);
+    const standin::Result<std::string> bytes =
+        readInputFile(path, mode == StorageMode::Text ? kParameterTextInput : kParameterInput);
     if (!bytes) return FileResult::failure(bytes.error());
-    return parseParameterData(path, bytes.value(), mode);
+    return parseParameterData(inputName(path), bytes.value(), mode);
 }
 
 standin::Status loadInto(standin::ShaderInstance& instance, const ParameterFile& file) {
@@ -134,9 +137,14 @@ standin::Status saveParameterFile(const standin::ShaderInstance& instance, const
     if (const HostError error = instance.save(saved.state())) {
         return standin::Status::failure("cannot save the parameters: " + std::string(error));
     }
-    return writeAtomically(path, [&](const std::string& temporary) {
-        const standin::Status written = standin::saveToFile(saved, temporary);
-        return written ? written : standin::Status::failure("cannot write " + path);
+    const standin::Result<std::string> contents = standin::fileContents(saved);
+    if (!contents) {
+        return standin::Status::failure("cannot write " + outputName(path) + ": " +
+                                        contents.error());
+    }
+    return writeAtomically(path, [&](std::FILE* stream) {
+        std::fwrite(contents->data(), 1, contents->size(), stream);
+        return standin::succeeded();  // a failed write is the stream's to tell
     });
 }
 

@@ -2,9 +2,7 @@
 
 #include <png.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "tools/preview/atomic_write.h"
@@ -27,8 +25,8 @@ bool encode(std::FILE* file, const standin::Image& image, png_bytep* rows) {
     }
     png_init_io(png, file);
     png_set_IHDR(png, info, static_cast<png_uint_32>(image.width),
-                 static_cast<png_uint_32>(image.height), 8, PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+                 static_cast<png_uint_32>(image.height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     png_write_image(png, rows);
     png_write_end(png, nullptr);
@@ -36,23 +34,13 @@ bool encode(std::FILE* file, const standin::Image& image, png_bytep* rows) {
     return true;
 }
 
-standin::Status writeTo(const std::string& temporary, const std::string& path,
-                        const standin::Image& image) {
+std::vector<png_bytep> rowsOf(const standin::Image& image) {
     std::vector<png_bytep> rows(static_cast<std::size_t>(image.height));
     auto* pixels = const_cast<png_bytep>(image.rgb.data());
     for (std::size_t y = 0; y < rows.size(); ++y) {
         rows[y] = pixels + 3 * y * static_cast<std::size_t>(image.width);
     }
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) {
-        return standin::Status::failure("cannot write " + path + ": " + std::strerror(errno));
-    }
-    const bool encoded = encode(file, image, rows.data());
-    const bool closed = std::fclose(file) == 0;
-    if (!encoded || !closed) {
-        return standin::Status::failure("cannot write " + path + ": writing the PNG failed");
-    }
-    return standin::succeeded();
+    return rows;
 }
 
 }  // namespace
@@ -60,10 +48,16 @@ standin::Status writeTo(const std::string& temporary, const std::string& path,
 standin::Status writePng(const standin::Image& image, const std::string& path) {
     if (image.width <= 0 || image.height <= 0 ||
         image.rgb.size() != 3 * static_cast<std::size_t>(image.width) * image.height) {
-        return standin::Status::failure("cannot write " + path + ": the picture is empty");
+        return standin::Status::failure("cannot write " + outputName(path) +
+                                        ": the picture is empty");
     }
-    return writeAtomically(path, [&](const std::string& temporary) {
-        return writeTo(temporary, path, image);
+    std::vector<png_bytep> rows = rowsOf(image);
+    return writeAtomically(path, [&](std::FILE* stream) {
+        if (!encode(stream, image, rows.data())) {
+            return standin::Status::failure("cannot write " + outputName(path) +
+                                            ": encoding the PNG failed");
+        }
+        return standin::succeeded();
     });
 }
 

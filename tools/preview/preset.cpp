@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <map>
 #include <sstream>
 
 #include "host/module_path.h"
-#include "host/storage_files.h"
-#include "tools/preview/stored_number.h"
+#include "tools/preview/input_file.h"
+#include "tools/preview/value_checks.h"
 
 namespace preview {
 namespace {
@@ -29,42 +28,52 @@ bool isPresetName(const std::string& name) {
     });
 }
 
-Status setNumber(double& target, const std::string& value, const std::string& where) {
-    const std::optional<double> number = parseStoredNumber(value);
-    if (!number) return Status::failure(where + ": \"" + value + "\" is not a number");
-    target = *number;
-    return standin::succeeded();
-}
+// The surface inputs a look may give as one number, each held to the range the command
+// line holds its option to.
+struct LookNumber {
+    const char* key;
+    double standin::SurfaceInputs::*input;
+    NumberRange range;
+};
+
+constexpr LookNumber kLookNumbers[] = {
+    {"diffuse", &standin::SurfaceInputs::diffuse, kLevelRange},
+    {"specular", &standin::SurfaceInputs::specular, kLevelRange},
+    {"luminous", &standin::SurfaceInputs::luminous, kLevelRange},
+    {"roughness", &standin::SurfaceInputs::roughness, kRoughnessRange},
+};
 
 Status applyLine(Preset& preset, const std::string& key, const std::string& value,
                  const std::string& where) {
-    standin::SurfaceInputs& s = preset.surface;
     if (key == "description") {
         preset.description = value;
         return standin::succeeded();
     }
     if (key == "color") {
-        const std::optional<standin::Triple> color = parseNumberTriple(value);
-        if (!color) return Status::failure(where + ": \"" + value + "\" is not R,G,B");
-        s.color = *color;
+        const standin::Result<standin::Triple> color = checkedTriple(value, TripleKind::Colour);
+        if (!color) return Status::failure(where + ": color " + color.error());
+        preset.surface.color = color.value();
         return standin::succeeded();
     }
-    const std::map<std::string, double*> numbers{{"diffuse", &s.diffuse},
-                                                 {"specular", &s.specular},
-                                                 {"luminous", &s.luminous},
-                                                 {"roughness", &s.roughness}};
-    const auto found = numbers.find(key);
-    if (found == numbers.end()) return Status::failure(where + ": unknown key \"" + key + "\"");
-    return setNumber(*found->second, value, where);
+    for (const LookNumber& number : kLookNumbers) {
+        if (key != number.key) continue;
+        const standin::Result<double> checked = checkedNumber(value, number.range);
+        if (!checked) return Status::failure(where + ": " + key + " " + checked.error());
+        preset.surface.*number.input = checked.value();
+        return standin::succeeded();
+    }
+    return Status::failure(where + ": unknown key \"" + key + "\"");
 }
 
 Status readLook(Preset& preset, const std::string& path) {
-    const standin::Result<std::vector<std::string>> lines = standin::readTextFile(path);
-    if (!lines) return Status::failure(lines.error());
-    for (std::size_t i = 0; i < lines->size(); ++i) {
-        const std::string line = trimmed(lines.value()[i]);
+    const standin::Result<std::string> bytes = readInputFile(path, kLookInput);
+    if (!bytes) return Status::failure(bytes.error());
+    std::istringstream lines(bytes.value());
+    std::size_t number = 0;
+    for (std::string text; std::getline(lines, text);) {
+        const std::string line = trimmed(text);
+        const std::string where = path + " line " + std::to_string(++number);
         if (line.empty() || line.front() == '#') continue;
-        const std::string where = path + " line " + std::to_string(i + 1);
         const std::size_t equals = line.find('=');
         if (equals == std::string::npos) return Status::failure(where + ": no \"key = value\"");
         Status applied = applyLine(preset, trimmed(line.substr(0, equals)),

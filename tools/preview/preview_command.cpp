@@ -6,12 +6,14 @@
 #include <filesystem>
 
 #include "host/module_path.h"
+#include "tools/preview/atomic_write.h"
 #include "tools/preview/band_workers.h"
 #include "tools/preview/banded_render.h"
 #include "tools/preview/panel_picture.h"
 #include "tools/preview/panel_range.h"
 #include "tools/preview/png_file.h"
 #include "tools/preview/preset.h"
+#include "tools/preview/preview_inputs.h"
 #include "tools/preview/preview_session.h"
 #include "tools/preview/sheets.h"
 #include "tools/preview/worker_count.h"
@@ -26,15 +28,12 @@ using standin::Status;
 enum class Voice { Reporting, Quiet };
 
 Status giveParameters(PreviewSession& session, const PreviewOptions& options,
-                      const std::optional<Preset>& preset, Voice voice) {
-    if (preset) {
-        if (Status loaded = session.load(preset->parameters); !loaded) return loaded;
+                      const PreviewInputs& inputs, Voice voice) {
+    if (inputs.preset) {
+        if (Status loaded = session.load(inputs.preset->parameters); !loaded) return loaded;
     }
-    if (!options.loadPath.empty()) {
-        const standin::Result<ParameterFile> file =
-            readParameterFile(options.loadPath, options.loadMode);
-        if (!file) return Status::failure(file.error());
-        if (Status loaded = session.load(file.value()); !loaded) return loaded;
+    if (inputs.loaded) {
+        if (Status loaded = session.load(*inputs.loaded); !loaded) return loaded;
     }
     if (options.parameters.any()) {
         if (Status loaded = session.load(options.parameters.appliedTo(session.parameters()));
@@ -55,8 +54,8 @@ Status writePicture(const standin::Result<Image>& picture, const std::string& pa
         return Status::failure("cannot make the " + std::string(what) + ": " + picture.error());
     Status written = writePng(picture.value(), path);
     if (written)
-        std::printf("wrote %s (%s, %d x %d)\n", path.c_str(), what, picture->width,
-                    picture->height);
+        std::fprintf(stderr, "wrote %s (%s, %d x %d)\n", outputName(path).c_str(), what,
+                     picture->width, picture->height);
     return written;
 }
 
@@ -72,9 +71,9 @@ void reportStage(const PreviewOptions& options, const std::string& stage, double
         std::fprintf(stderr, "pelorix3-preview: %-44s %7.3f s\n", stage.c_str(), seconds);
 }
 
-std::string subjectName(PreviewSession& session, const PreviewOptions& options) {
+std::string subjectName(PreviewSession& session, const SceneSettings& scene) {
     const std::size_t triangles = session.scene().subjectTriangles();
-    switch (options.scene.subject) {
+    switch (scene.subject) {
         case SubjectKind::Sphere:
             return "make the sphere";
         case SubjectKind::Cloth:
@@ -82,7 +81,7 @@ std::string subjectName(PreviewSession& session, const PreviewOptions& options) 
         case SubjectKind::Mesh:
             break;
     }
-    return "read " + std::filesystem::path(options.scene.meshPath).filename().string() + " (" +
+    return "import " + std::filesystem::path(scene.meshName).filename().string() + " (" +
            std::to_string(triangles) + " triangles)";
 }
 
@@ -108,12 +107,13 @@ Status renderPreview(PreviewSession& session, const PreviewOptions& options, Ban
                 seconds);
     const auto writing = Clock::now();
     Status written = writePng(image, options.output);
-    reportStage(options, "write " + options.output, secondsSince(writing));
+    const std::string output = outputName(options.output);
+    reportStage(options, "write " + output, secondsSince(writing));
     if (written) {
-        std::printf("wrote %s (preview, %d x %d, %d samples per pixel, %s, %.2f s)\n",
-                    options.output.c_str(), image.width, image.height,
-                    options.render.samplesPerSide * options.render.samplesPerSide,
-                    processes(workers ? workers->ownBand().step : 1).c_str(), seconds);
+        std::fprintf(stderr, "wrote %s (preview, %d x %d, %d samples per pixel, %s, %.2f s)\n",
+                     output.c_str(), image.width, image.height,
+                     options.render.samplesPerSide * options.render.samplesPerSide,
+                     processes(workers ? workers->ownBand().step : 1).c_str(), seconds);
     }
     return written;
 }
@@ -130,29 +130,21 @@ Status listPresets() {
     return standin::succeeded();
 }
 
-// What every process of a render does first: the scene made, the module loaded, its
-// instance given its parameters and started on frame 1.
+// What every process of a render does first: the scene made from the inputs, the module
+// loaded, its instance given its parameters and started on frame 1.
 standin::Result<std::unique_ptr<PreviewSession>> prepareSession(const PreviewOptions& options,
+                                                                const PreviewInputs& inputs,
                                                                 Voice voice) {
     using Outcome = standin::Result<std::unique_ptr<PreviewSession>>;
-    SceneSettings scene = options.scene;
-    std::optional<Preset> preset;
-    if (!options.presetName.empty()) {
-        standin::Result<Preset> read = readPreset(defaultPresetsFolder(), options.presetName);
-        if (!read) return Outcome::failure(read.error());
-        preset = std::move(read.value());
-        scene.surface = preset->surface;
-    }
-    scene.surface = options.surface.appliedTo(scene.surface);
     const std::string modulePath =
         options.modulePath.empty() ? standin::defaultModulePath() : options.modulePath;
     const auto opening = Clock::now();
-    Outcome opened = PreviewSession::open(modulePath, scene);
+    Outcome opened = PreviewSession::open(modulePath, inputs.scene);
     if (!opened) return opened;
     PreviewSession& session = *opened.value();
     if (voice == Voice::Reporting) {
         const standin::BuildTimes& built = session.scene().buildTimes();
-        reportStage(options, subjectName(session, options), built.subject);
+        reportStage(options, subjectName(session, inputs.scene), built.subject);
         reportStage(options, "build the Embree scene", built.rayScene);
         reportStage(options, "load the module, create the instance",
                     secondsSince(opening) - built.subject - built.rayScene);
@@ -160,30 +152,48 @@ standin::Result<std::unique_ptr<PreviewSession>> prepareSession(const PreviewOpt
             std::fprintf(stderr, "pelorix3-preview: warning: %s\n", warning.c_str());
         }
     }
-    if (Status given = giveParameters(session, options, preset, voice); !given)
+    if (Status given = giveParameters(session, options, inputs, voice); !given)
         return Outcome::failure(given.error());
     if (Status started = session.startFrame(); !started) return Outcome::failure(started.error());
     return opened;
 }
 
-// A render worker's whole life: a session of its own, then its band.
-Status renderWorkerBand(const PreviewOptions& options, const standin::RowBand& band,
-                        RowSender& sender) {
+// A render worker's whole life: a session of its own, from the inputs it inherited, then
+// its band.
+Status renderWorkerBand(const PreviewOptions& options, PreviewInputs& inputs,
+                        const standin::RowBand& band, RowSender& sender) {
     standin::Result<std::unique_ptr<PreviewSession>> prepared =
-        prepareSession(options, Voice::Quiet);
+        prepareSession(options, inputs, Voice::Quiet);
     if (!prepared) return Status::failure(prepared.error());
+    inputs.scene.meshText.reset();  // the mesh is made: its text is not needed again
     return renderAndSend(*prepared.value(), options.render, band, sender);
 }
 
 // The workers that render the preview beside this process, or none when one process is
-// asked for. Started before this process loads anything, as each begins as its copy.
-standin::Result<std::unique_ptr<BandWorkers>> startWorkers(const PreviewOptions& options) {
-    const int count = std::min(workerCount(options), options.render.height);
+// asked for. Started once every input is read and before this process loads anything, as
+// each begins as its copy.
+standin::Result<std::unique_ptr<BandWorkers>> startWorkers(const PreviewOptions& options,
+                                                           PreviewInputs& inputs) {
+    const int count = std::min(workerCount(options, inputs.scene), options.render.height);
     if (!options.wantsRender() || count < 2)
         return standin::Result<std::unique_ptr<BandWorkers>>::success(nullptr);
-    return BandWorkers::start(count, [&options](const standin::RowBand& band, RowSender& sender) {
-        return renderWorkerBand(options, band, sender);
-    });
+    return BandWorkers::start(count,
+                              [&options, &inputs](const standin::RowBand& band, RowSender& sender) {
+                                  return renderWorkerBand(options, inputs, band, sender);
+                              });
+}
+
+// Reads every input, once, reporting how long the model took.
+standin::Result<PreviewInputs> readAllInputs(const PreviewOptions& options) {
+    const auto reading = Clock::now();
+    standin::Result<PreviewInputs> inputs = readInputs(options);
+    if (inputs && inputs->scene.meshText) {
+        reportStage(options,
+                    "read " + std::filesystem::path(inputs->scene.meshName).filename().string() +
+                        " (" + std::to_string(inputs->scene.meshText->size()) + " bytes)",
+                    secondsSince(reading));
+    }
+    return inputs;
 }
 
 }  // namespace
@@ -193,16 +203,19 @@ Status runPreview(const PreviewOptions& options) {
         if (Status listed = listPresets(); !listed) return listed;
         if (!options.asksForFiles()) return standin::succeeded();
     }
-    standin::Result<std::unique_ptr<BandWorkers>> workers = startWorkers(options);
+    standin::Result<PreviewInputs> inputs = readAllInputs(options);
+    if (!inputs) return Status::failure(inputs.error());
+    standin::Result<std::unique_ptr<BandWorkers>> workers = startWorkers(options, inputs.value());
     if (!workers) return Status::failure(workers.error());
     standin::Result<std::unique_ptr<PreviewSession>> prepared =
-        prepareSession(options, Voice::Reporting);
+        prepareSession(options, inputs.value(), Voice::Reporting);
     if (!prepared) return Status::failure(prepared.error());
+    inputs->scene.meshText.reset();  // the mesh is made: its text is not needed again
     PreviewSession& session = *prepared.value();
     if (!options.savePath.empty()) {
         Status saved = saveParameterFile(session.instance(), options.savePath, options.saveMode);
         if (!saved) return saved;
-        std::printf("wrote %s (parameters)\n", options.savePath.c_str());
+        std::fprintf(stderr, "wrote %s (parameters)\n", outputName(options.savePath).c_str());
     }
     if (options.wantsRender()) {
         Status rendered = renderPreview(session, options, workers.value().get());

@@ -1,5 +1,5 @@
-// The preview command's work once its options are known: load the module, give the
-// instance its parameters, and write every file asked for.
+// The preview command's work once its options are known: read the inputs, load the module,
+// give the instance its parameters, and write every file asked for.
 #ifndef PELORIX3_TOOLS_PREVIEW_PREVIEW_COMMAND_H
 #define PELORIX3_TOOLS_PREVIEW_PREVIEW_COMMAND_H
 
@@ -8,7 +8,9 @@
 
 namespace preview {
 
-// Stops at the first failure, with its message. Each file written is named on stdout.
+// Reads every input once, then renders and writes every file asked for; stops at the first
+// failure, with its message. Each file written is named on stderr; stdout carries only
+// what was asked to go there (the list of presets, a file named -).
 standin::Status runPreview(const PreviewOptions& options);
 
 }  // namespace preview

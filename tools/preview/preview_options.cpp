@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "tools/preview/stored_number.h"
+#include "tools/preview/value_checks.h"
 
 namespace preview {
 namespace {
@@ -23,35 +24,24 @@ std::string show(double value) {
 
 std::string show(const Triple& t) { return show(t[0]) + "," + show(t[1]) + "," + show(t[2]); }
 
-// A finite number no smaller than `minimum` (or, when `strict`, larger than it).
-CLI::Validator number(double minimum, bool strict = false) {
-    const std::string bound = (strict ? "greater than " : "at least ") + show(minimum);
+// A finite number in `range`.
+CLI::Validator number(const NumberRange& range) {
     return CLI::Validator(
-        [=](std::string& text) -> std::string {
-            const std::optional<double> value = parseStoredNumber(text);
-            if (!value) return "\"" + text + "\" is not a number";
-            if (strict ? !(*value > minimum) : !(*value >= minimum)) {
-                return text + " is out of range: it must be " + bound;
-            }
-            return {};
+        [range](std::string& text) -> std::string {
+            const standin::Result<double> checked = checkedNumber(text, range);
+            return checked ? std::string() : checked.error();
         },
         "NUMBER");
 }
 
-// Three finite numbers separated by commas; with `colour`, none negative; with
-// `direction`, not all zero.
-CLI::Validator triple(bool colour, bool direction = false) {
+// Three finite numbers separated by commas, as `kind` allows them.
+CLI::Validator triple(TripleKind kind) {
     return CLI::Validator(
-        [=](std::string& text) -> std::string {
-            const std::optional<Triple> t = parseNumberTriple(text);
-            if (!t) return "\"" + text + "\" is not three numbers separated by commas (X,Y,Z)";
-            if (colour && ((*t)[0] < 0.0 || (*t)[1] < 0.0 || (*t)[2] < 0.0)) {
-                return text + " has a negative component";
-            }
-            if (direction && !standin::unit(*t)) return text + " has no direction";
-            return {};
+        [kind](std::string& text) -> std::string {
+            const standin::Result<Triple> checked = checkedTriple(text, kind);
+            return checked ? std::string() : checked.error();
         },
-        colour ? "R,G,B" : "X,Y,Z");
+        kind == TripleKind::Colour ? "R,G,B" : "X,Y,Z");
 }
 
 double toNumber(const std::string& text) { return parseStoredNumber(text).value_or(0.0); }
@@ -65,18 +55,18 @@ void defineParameters(CLI::App& app, ParameterOverrides& p) {
            "--density", [&p](const std::string& s) { p.density = toNumber(s); },
            "Weight of the sheen: the grazing light and the sheen lobe. A fraction: 1 is the "
            "panel's 100 % (module default 1)")
-        ->check(number(0.0))
+        ->check(number(kLevelRange))
         ->group(group);
     app.add_option_function<std::string>(
            "--transparency", [&p](const std::string& s) { p.transparency = toNumber(s); },
            "Weight of the plain diffuse body where the surface faces the viewer. A fraction: "
            "0.33 is the panel's 33 % (default 0.33)")
-        ->check(number(0.0))
+        ->check(number(kLevelRange))
         ->group(group);
     app.add_option_function<std::string>(
            "--specular-color", [&p](const std::string& s) { p.specularColor = toTriple(s); },
            "Tint of the sheen lobe, three fractions: 1 is the panel's 255 (default 1,1,1)")
-        ->check(triple(true))
+        ->check(triple(TripleKind::Colour))
         ->group(group);
     app.add_option_function<std::string>(
            "--dont-overlap-shadows",
@@ -96,7 +86,8 @@ void defineParameters(CLI::App& app, ParameterOverrides& p) {
         ->group(group);
 }
 
-void defineSubject(CLI::App& app, SceneSettings& s) {
+void defineSubject(CLI::App& app, PreviewOptions& o) {
+    SceneSettings& s = o.scene;
     const char* group = "Subject (what the shader is shown on)";
     const std::map<std::string, SubjectKind> kinds{{"cloth", SubjectKind::Cloth},
                                                    {"sphere", SubjectKind::Sphere}};
@@ -109,19 +100,19 @@ void defineSubject(CLI::App& app, SceneSettings& s) {
             ->group(group);
     app.add_option_function<std::string>(
            "--mesh",
-           [&s](const std::string& path) {
-               s.meshPath = path;
-               s.subject = SubjectKind::Mesh;
+           [&o](const std::string& path) {
+               o.modelPath = path;
+               o.scene.subject = SubjectKind::Mesh;
            },
-           "A model from an OBJ file, scaled to stand on the floor in the middle of the "
-           "picture")
+           "A model from an OBJ file (- reads standard input), scaled to stand on the floor "
+           "in the middle of the picture")
         ->type_name("FILE.obj")
         ->excludes(scene)
         ->group(group);
     app.add_option("--crease", s.creaseAngle,
                    "Degrees: for a model without normals, edges whose faces meet at a larger "
                    "angle stay hard")
-        ->check(CLI::Range(0.0, 180.0))
+        ->check(number(kCreaseRange))
         ->capture_default_str()
         ->group(group);
 }
@@ -134,31 +125,31 @@ void defineSurface(CLI::App& app, SurfaceOverrides& s) {
     app.add_option_function<std::string>(
            "--color", [&s](const std::string& t) { s.color = toTriple(t); },
            "Surface colour, three fractions 0 to 1")
-        ->check(triple(true))
+        ->check(triple(TripleKind::Colour))
         ->default_str(show(defaults.color))
         ->group(group);
     app.add_option_function<std::string>(
            "--diffuse", [&s](const std::string& t) { s.diffuse = toNumber(t); },
            "Diffuse level: weight of the body (grazing and diffuse) light")
-        ->check(number(0.0))
+        ->check(number(kLevelRange))
         ->default_str(show(defaults.diffuse))
         ->group(group);
     app.add_option_function<std::string>(
            "--specular", [&s](const std::string& t) { s.specular = toNumber(t); },
            "Specular level: weight of the sheen lobe")
-        ->check(number(0.0))
+        ->check(number(kLevelRange))
         ->default_str(show(defaults.specular))
         ->group(group);
     app.add_option_function<std::string>(
            "--luminous", [&s](const std::string& t) { s.luminous = toNumber(t); },
            "Luminosity: a glow, or the density's multiplier with --density-by-luminosity on")
-        ->check(number(0.0))
+        ->check(number(kLevelRange))
         ->default_str(show(defaults.luminous))
         ->group(group);
     app.add_option_function<std::string>(
            "--roughness", [&s](const std::string& t) { s.roughness = toNumber(t); },
            "Roughness: the sheen lobe's exponent is 1/(64 roughness); smaller is tighter")
-        ->check(number(0.0, true))
+        ->check(number(kRoughnessRange))
         ->default_str(show(defaults.roughness))
         ->group(group);
 }
@@ -169,43 +160,43 @@ void defineLights(CLI::App& app, SceneSettings& s) {
            "--key-position", [&s](const std::string& t) { s.keyPosition = toTriple(t); },
            "Position of the key point light (the subject stands on the floor y=0 around the "
            "origin, about 2.6 units across; the camera looks along +z)")
-        ->check(triple(false))
+        ->check(triple(TripleKind::Position))
         ->default_str(show(s.keyPosition))
         ->group(group);
     app.add_option_function<std::string>(
            "--key-color", [&s](const std::string& t) { s.keyColor = toTriple(t); },
            "Colour of the key light")
-        ->check(triple(true))
+        ->check(triple(TripleKind::Colour))
         ->default_str(show(s.keyColor))
         ->group(group);
     app.add_option_function<std::string>(
            "--key-intensity", [&s](const std::string& t) { s.keyIntensity = toNumber(t); },
            "Intensity of the key light (0 turns it off)")
-        ->check(number(0.0))
+        ->check(number(kLevelRange))
         ->default_str(show(s.keyIntensity))
         ->group(group);
     app.add_option_function<std::string>(
            "--rim-direction", [&s](const std::string& t) { s.rimDirection = toTriple(t); },
            "Direction the distant rim light travels in")
-        ->check(triple(false, true))
+        ->check(triple(TripleKind::Direction))
         ->default_str(show(s.rimDirection))
         ->group(group);
     app.add_option_function<std::string>(
            "--rim-color", [&s](const std::string& t) { s.rimColor = toTriple(t); },
            "Colour of the rim light")
-        ->check(triple(true))
+        ->check(triple(TripleKind::Colour))
         ->default_str(show(s.rimColor))
         ->group(group);
     app.add_option_function<std::string>(
            "--rim-intensity", [&s](const std::string& t) { s.rimIntensity = toNumber(t); },
            "Intensity of the rim light (0 turns it off)")
-        ->check(number(0.0))
+        ->check(number(kLevelRange))
         ->default_str(show(s.rimIntensity))
         ->group(group);
     app.add_option_function<std::string>(
            "--ambient", [&s](const std::string& t) { s.ambient = toTriple(t); },
            "Ambient light colour")
-        ->check(triple(true))
+        ->check(triple(TripleKind::Colour))
         ->default_str(show(s.ambient))
         ->group(group);
     app.add_flag_function(
@@ -222,7 +213,7 @@ void defineImage(CLI::App& app, PreviewOptions& o) {
                o.output = path;
                o.outputGiven = true;
            },
-           "PNG file for the preview render")
+           "PNG file for the preview render (- writes standard output)")
         ->default_str(o.output)
         ->type_name("FILE")
         ->group(group);
@@ -276,13 +267,14 @@ void defineFiles(CLI::App& app, PreviewOptions& o) {
     app.add_flag("--list-presets", o.listPresets, "List the named looks and what they are")
         ->group(group);
     app.add_option("--load", o.loadPath,
-                   "Read the seven stored parameter values from FILE before the options above "
-                   "apply")
+                   "Read the seven stored parameter values from FILE (- reads standard input) "
+                   "before the options above apply")
         ->type_name("FILE")
         ->excludes(preset)
         ->group(group);
     app.add_option("--save", o.savePath,
-                   "Write the instance's stored parameter values to FILE, as a scene stores them")
+                   "Write the instance's stored parameter values to FILE (- writes standard "
+                   "output), as a scene stores them")
         ->type_name("FILE")
         ->group(group);
     const std::map<std::string, StorageMode> modes{
@@ -330,10 +322,13 @@ void defineOptions(CLI::App& app, PreviewOptions& options) {
         "through the stand-in host exactly as the renderer drives it. With no options it "
         "renders a cloth draped over a ball, on a neutral floor, to preview.png.");
     app.footer(
-        "Exit status: 0 success, 1 a file or the module could not be used, 2 bad command "
-        "line.");
+        "Pictures are PNG files: FILE.png, a name without an extension, a device or pipe, or - "
+        "for standard output. Each file is written whole or not at all. Messages go to "
+        "standard error.\n\nExit status: 0 success; 1 a file or the module could not be "
+        "read or written; 2 a bad command line, which includes two names for one file, "
+        "standard input or output named twice, and a picture name in another format.");
     defineParameters(app, options.parameters);
-    defineSubject(app, options.scene);
+    defineSubject(app, options);
     defineSurface(app, options.surface);
     defineLights(app, options.scene);
     defineImage(app, options);

@@ -13,7 +13,8 @@
 namespace preview {
 
 struct PreviewOptions {
-    SceneSettings scene;  // its surface: the defaults, or the preset's look
+    SceneSettings scene;    // without the model, which is read once the options are known
+    std::string modelPath;  // --mesh
     SurfaceOverrides surface;
     ParameterOverrides parameters;
     std::string presetName;
@@ -23,7 +24,7 @@ struct PreviewOptions {
     std::string output = "preview.png";
     bool outputGiven = false;
     bool workersGiven = false;  // --workers or --threads; otherwise the count is chosen
-    std::string modulePath;  // empty: the module beside the executable
+    std::string modulePath;     // empty: the module beside the executable
     std::string loadPath;
     std::string savePath;
     StorageMode loadMode = StorageMode::Auto;

@@ -9,15 +9,15 @@
 namespace preview {
 
 // Bytes of a model file per sample of the picture above which one process renders sooner
-// than several: each worker reads the model and builds its ray-tracing scene again, at
+// than several: each worker imports the model and builds its ray-tracing scene again, at
 // about 50 ns per byte of OBJ, to save half the render, at about 0.5 us per sample (both
 // measured on a model of a million triangles; see the README).
 inline constexpr std::uintmax_t kModelBytesPerSampleForOneProcess = 5;
 
 // The workers asked for; otherwise `options.render.threads` (one per core unless given), or
-// one alone for a model file so large against the picture that the workers would read it
-// longer than they save.
-int workerCount(const PreviewOptions& options);
+// one alone for a model (the text `scene` holds) so large against the picture that the
+// workers would import it longer than they save.
+int workerCount(const PreviewOptions& options, const SceneSettings& scene);
 
 }  // namespace preview
 

@@ -1,0 +1,41 @@
+// A look's surface inputs are held to the ranges of the options that set the same inputs;
+// a damaged look is refused naming its file and line.
+#include <filesystem>
+
+#include "preview_fixture.h"
+#include "tools/preview/preset.h"
+
+namespace {
+
+struct DamagedLook {
+    const char* name;
+    std::string look;
+    const char* message;  // after "look.txt line "
+};
+
+void PrintTo(const DamagedLook& look, std::ostream* out) { *out << look.name; }
+
+const DamagedLook kDamagedLooks[] = {
+    {"RoughnessZero", "diffuse = 1\nroughness = 0\n", "2: roughness 0 is out of range"},
+    {"NegativeColour", "# a comment\ncolor = 1,-0.5,0\n", "2: color 1,-0.5,0 has a negative"},
+    {"LevelNotFinite", "\nluminous = inf\n", "2: luminous \"inf\" is not a number"},
+    {"NegativeLevel", "specular = -1\n", "1: specular -1 is out of range"},
+    {"NotText", std::string("diffuse = 1\n\0\n", 14), "is not a look file: it is not text"},
+};
+
+class DamagedLookFile : public PreviewTest, public ::testing::WithParamInterface<DamagedLook> {};
+
+TEST_P(DamagedLookFile, IsRefusedNamingFileAndLine) {
+    std::filesystem::create_directories(file("looks/bad"));
+    writeFile(file("looks/bad/parameters.txt"), " 1\n 0.33\n 1\n 1\n 1\n 1\n 0\n");
+    writeFile(file("looks/bad/look.txt"), GetParam().look);
+    const auto preset = preview::readPreset(file("looks").string(), "bad");
+    ASSERT_FALSE(preset);
+    EXPECT_NE(preset.error().find(GetParam().message), std::string::npos) << preset.error();
+    EXPECT_NE(preset.error().find("look.txt"), std::string::npos) << preset.error();
+}
+
+INSTANTIATE_TEST_SUITE_P(Preview, DamagedLookFile, ::testing::ValuesIn(kDamagedLooks),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

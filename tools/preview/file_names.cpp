@@ -1,0 +1,173 @@
+#include "tools/preview/file_names.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "host/module_path.h"
+#include "tools/preview/atomic_write.h"
+#include "tools/preview/input_file.h"
+#include "tools/preview/preset.h"
+
+namespace preview {
+namespace {
+
+using standin::Status;
+
+struct NamedFile {
+    std::string option;  // how the message names it: "--load", "-o"
+    std::string path;
+};
+
+// Where a name leads: a file that exists, or the path where one would be. A character
+// device (a terminal, /dev/null) or a closed standard stream is nothing that writing
+// could destroy.
+struct Identity {
+    std::optional<std::pair<dev_t, ino_t>> inode;
+    std::string normalised;
+    bool indestructible = false;
+};
+
+Identity identityOfStatus(const struct stat& status) {
+    Identity identity;
+    identity.indestructible = S_ISCHR(status.st_mode);
+    identity.inode = std::make_pair(status.st_dev, status.st_ino);
+    return identity;
+}
+
+Identity identityOf(const std::string& path, int standardStream) {
+    struct stat status {};
+    if (path == kStandardStream) {
+        if (::fstat(standardStream, &status) == 0) return identityOfStatus(status);
+        return {std::nullopt, {}, true};
+    }
+    if (::stat(path.c_str(), &status) == 0) return identityOfStatus(status);
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(followLinks(path), error);
+    const std::filesystem::path normal = std::filesystem::weakly_canonical(absolute, error);
+    return {std::nullopt, (error ? absolute.lexically_normal() : normal).string(), false};
+}
+
+bool sameFile(const Identity& a, const Identity& b) {
+    if (a.indestructible || b.indestructible) return false;
+    if (a.inode || b.inode) return a.inode == b.inode;
+    return a.normalised == b.normalised;
+}
+
+std::vector<NamedFile> inputsOf(const PreviewOptions& options) {
+    std::vector<NamedFile> inputs;
+    if (!options.modelPath.empty()) inputs.push_back({"--mesh", options.modelPath});
+    if (!options.loadPath.empty()) inputs.push_back({"--load", options.loadPath});
+    inputs.push_back({"--module", options.modulePath.empty() ? standin::defaultModulePath()
+                                                             : options.modulePath});
+    if (!options.presetName.empty()) {
+        const std::filesystem::path preset =
+            std::filesystem::path(defaultPresetsFolder()) / options.presetName;
+        inputs.push_back({"--preset", (preset / "parameters.txt").string()});
+        inputs.push_back({"--preset", (preset / "look.txt").string()});
+    }
+    return inputs;
+}
+
+std::vector<NamedFile> picturesOf(const PreviewOptions& options) {
+    std::vector<NamedFile> pictures;
+    if (options.wantsRender()) {
+        pictures.push_back(
+            {options.outputGiven ? "-o" : "the preview (by default)", options.output});
+    }
+    if (!options.panelPath.empty()) pictures.push_back({"--panel", options.panelPath});
+    if (!options.sheetPath.empty()) pictures.push_back({"--sheet", options.sheetPath});
+    if (!options.switchSheetPath.empty()) {
+        pictures.push_back({"--switch-sheet", options.switchSheetPath});
+    }
+    return pictures;
+}
+
+std::vector<NamedFile> outputsOf(const PreviewOptions& options) {
+    std::vector<NamedFile> outputs = picturesOf(options);
+    if (!options.savePath.empty()) outputs.push_back({"--save", options.savePath});
+    return outputs;
+}
+
+// Two options that both take standard input, or both standard output.
+Status oneEachForStandardStreams(const PreviewOptions& options) {
+    std::vector<std::string> readers;
+    for (const NamedFile& input : inputsOf(options)) {
+        if (input.path == kStandardStream) readers.push_back(input.option);
+    }
+    std::vector<std::string> writers;
+    if (options.listPresets) writers.push_back("--list-presets");
+    for (const NamedFile& output : outputsOf(options)) {
+        if (output.path == kStandardStream) writers.push_back(output.option);
+    }
+    if (readers.size() > 1) {
+        return Status::failure(readers[0] + " and " + readers[1] +
+                               " both read standard input (-); only one can");
+    }
+    if (writers.size() > 1) {
+        return Status::failure(writers[0] + " and " + writers[1] +
+                               " both write standard output; only one can");
+    }
+    return standin::succeeded();
+}
+
+// PNG is written under a name ending in .png, a name without an extension, "-", or a
+// device or pipe; a name that says another format would hold PNG data under a lie.
+Status picturesArePng(const PreviewOptions& options) {
+    for (const NamedFile& picture : picturesOf(options)) {
+        const std::string extension = std::filesystem::path(picture.path).extension().string();
+        std::string lowered = extension;
+        std::transform(lowered.begin(), lowered.end(), lowered.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (lowered.empty() || lowered == ".png" || picture.path == kStandardStream ||
+            isWrittenDirectly(picture.path)) {
+            continue;
+        }
+        return Status::failure(picture.option + " " + picture.path + ": the tool cannot write " +
+                               extension + " pictures; it writes PNG (name the file .png, or " +
+                               "give - for standard output)");
+    }
+    return standin::succeeded();
+}
+
+Status noOutputIsAnotherFile(const PreviewOptions& options) {
+    const std::vector<NamedFile> outputs = outputsOf(options);
+    const std::vector<NamedFile> inputs = inputsOf(options);
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        const Identity output = identityOf(outputs[i].path, STDOUT_FILENO);
+        for (std::size_t j = i + 1; j < outputs.size(); ++j) {
+            if (!sameFile(output, identityOf(outputs[j].path, STDOUT_FILENO))) continue;
+            return Status::failure(outputs[i].option + " and " + outputs[j].option +
+                                   " name the same file (" + outputName(outputs[j].path) +
+                                   "): one would overwrite the other");
+        }
+        for (const NamedFile& input : inputs) {
+            if (!sameFile(output, identityOf(input.path, STDIN_FILENO))) continue;
+            return Status::failure(outputs[i].option + " names the file " + input.option +
+                                   " reads (" + inputName(input.path) +
+                                   "): writing it would destroy it");
+        }
+    }
+    return standin::succeeded();
+}
+
+}  // namespace
+
+Status checkFileNames(const PreviewOptions& options) {
+    if (options.modulePath == kStandardStream) {
+        return Status::failure(
+            "--module: the module is loaded from a file, not from standard "
+            "input");
+    }
+    for (const auto& check : {oneEachForStandardStreams, picturesArePng, noOutputIsAnotherFile}) {
+        if (Status passed = check(options); !passed) return passed;
+    }
+    return standin::succeeded();
+}
+
+}  // namespace preview

@@ -1,0 +1,144 @@
+#include "tools/preview/input_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace preview {
+namespace {
+
+using BytesResult = standin::Result<std::string>;
+using standin::Status;
+
+constexpr std::size_t kChunkBytes = std::size_t{64} << 10;
+// Text is judged by its first bytes: when more than a quarter of them are control bytes,
+// it is not text. A NUL byte anywhere is never text.
+constexpr std::size_t kSampleBytes = 4096;
+constexpr std::size_t kControlShareDivisor = 4;
+
+bool isControlByte(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r' && byte != '\f' &&
+            byte != '\v') ||
+           byte == 0x7F;
+}
+
+std::string sizeText(std::size_t bytes) {
+    constexpr std::size_t kGiB = std::size_t{1} << 30;
+    if (bytes % kGiB == 0) return std::to_string(bytes / kGiB) + " GiB";
+    return std::to_string(bytes >> 10) + " KiB";
+}
+
+std::string systemReason(const std::string& name) {
+    return "cannot read " + name + ": " + std::strerror(errno);
+}
+
+std::string tooLarge(const std::string& name, const InputKind& kind, const char* measure) {
+    return "cannot read " + name + ": it is " + measure + " than " + sizeText(kind.maxBytes) +
+           ", more than " + kind.what + " can be";
+}
+
+// Judges a file's text as its bytes arrive.
+class TextCheck {
+public:
+    // Why the bytes read so far are not text, looking at those from `newFrom` on; empty
+    // while they may be.
+    std::string reason(const std::string& bytes, std::size_t newFrom, bool end) {
+        const void* nul = std::memchr(bytes.data() + newFrom, '\0', bytes.size() - newFrom);
+        if (nul) {
+            const auto at = static_cast<const char*>(nul) - bytes.data();
+            return "byte " + std::to_string(at + 1) + " is a NUL";
+        }
+        if (sampled_ || !(end || bytes.size() >= kSampleBytes)) return {};
+        sampled_ = true;
+        const std::size_t sample = std::min(bytes.size(), kSampleBytes);
+        const auto controls = static_cast<std::size_t>(
+            std::count_if(bytes.begin(), bytes.begin() + sample, isControlByte));
+        if (controls * kControlShareDivisor <= sample) return {};
+        return std::to_string(controls) + " of its first " + std::to_string(sample) +
+               " bytes are control characters";
+    }
+
+private:
+    bool sampled_ = false;
+};
+
+ssize_t readSome(int fd, char* into, std::size_t count) {
+    ssize_t got = 0;
+    do {
+        got = ::read(fd, into, count);
+    } while (got < 0 && errno == EINTR);
+    return got;
+}
+
+// Reads to the end of `fd`, stopping as soon as the kind's limit is passed or the text
+// check fails.
+BytesResult readAll(int fd, const std::string& name, const InputKind& kind,
+                    std::size_t expectedBytes) {
+    std::string bytes;
+    TextCheck check;
+    for (;;) {
+        const std::size_t before = bytes.size();
+        // The first chunk alone, so that what is not text is refused from it; then the rest
+        // of a regular file in one read, and a stream a chunk at a time.
+        const std::size_t rest = expectedBytes >= before ? expectedBytes + 1 - before : 0;
+        const std::size_t wanted = before == 0 ? kChunkBytes : std::max(kChunkBytes, rest);
+        const std::size_t room = std::min(wanted, kind.maxBytes + 1 - before);
+        bytes.resize(before + room);
+        const ssize_t got = readSome(fd, bytes.data() + before, room);
+        if (got < 0) return BytesResult::failure(systemReason(name));
+        bytes.resize(before + static_cast<std::size_t>(got));
+        if (bytes.size() > kind.maxBytes) {
+            return BytesResult::failure(tooLarge(name, kind, "longer"));
+        }
+        if (kind.text) {
+            const std::string notText = check.reason(bytes, before, got == 0);
+            if (!notText.empty()) {
+                return BytesResult::failure(name + " is not " + kind.what + ": it is not text (" +
+                                            notText + ")");
+            }
+        }
+        if (got == 0) return BytesResult::success(std::move(bytes));
+    }
+}
+
+// What can be known of an opened file before reading it: a directory is refused, and a
+// regular file too large for its kind; its size, for a regular file.
+standin::Result<std::size_t> expectedSize(int fd, const std::string& name, const InputKind& kind) {
+    using SizeResult = standin::Result<std::size_t>;
+    struct stat status {};
+    if (fstat(fd, &status) != 0) return SizeResult::failure(systemReason(name));
+    if (S_ISDIR(status.st_mode)) {
+        return SizeResult::failure("cannot read " + name + ": it is a directory");
+    }
+    if (!S_ISREG(status.st_mode)) return SizeResult::success(0);
+    const auto size = static_cast<std::uintmax_t>(status.st_size);
+    if (size > kind.maxBytes) {
+        return SizeResult::failure(tooLarge(name, kind, "larger"));
+    }
+    return SizeResult::success(static_cast<std::size_t>(size));
+}
+
+}  // namespace
+
+std::string inputName(const std::string& path) {
+    return path == kStandardStream ? "standard input" : path;
+}
+
+standin::Result<std::string> readInputFile(const std::string& path, const InputKind& kind) {
+    const std::string name = inputName(path);
+    const bool standardInput = path == kStandardStream;
+    const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return BytesResult::failure(systemReason(name));
+    const standin::Result<std::size_t> size = expectedSize(fd, name, kind);
+    BytesResult bytes =
+        size ? readAll(fd, name, kind, size.value()) : BytesResult::failure(size.error());
+    if (!standardInput) ::close(fd);
+    return bytes;
+}
+
+}  // namespace preview

@@ -1,0 +1,34 @@
+#include "tools/preview/preview_inputs.h"
+
+#include <memory>
+
+#include "tools/preview/input_file.h"
+
+namespace preview {
+
+standin::Result<PreviewInputs> readInputs(const PreviewOptions& options) {
+    using InputsResult = standin::Result<PreviewInputs>;
+    PreviewInputs inputs;
+    inputs.scene = options.scene;
+    if (!options.presetName.empty()) {
+        standin::Result<Preset> preset = readPreset(defaultPresetsFolder(), options.presetName);
+        if (!preset) return InputsResult::failure(preset.error());
+        inputs.scene.surface = preset->surface;
+        inputs.preset = std::move(preset.value());
+    }
+    inputs.scene.surface = options.surface.appliedTo(inputs.scene.surface);
+    if (options.scene.subject == SubjectKind::Mesh) {
+        standin::Result<std::string> text = readInputFile(options.modelPath, kModelInput);
+        if (!text) return InputsResult::failure(text.error());
+        inputs.scene.meshName = inputName(options.modelPath);
+        inputs.scene.meshText = std::make_shared<const std::string>(std::move(text.value()));
+    }
+    if (!options.loadPath.empty()) {
+        standin::Result<ParameterFile> file = readParameterFile(options.loadPath, options.loadMode);
+        if (!file) return InputsResult::failure(file.error());
+        inputs.loaded = std::move(file.value());
+    }
+    return InputsResult::success(std::move(inputs));
+}
+
+}  // namespace preview

@@ -1,0 +1,30 @@
+// Everything the preview reads from files, read once before any render worker starts: the
+// workers begin as copies of the process and make their sessions from the same bytes, so
+// a pipe or standard input is read once, and a model is held once.
+#ifndef PELORIX3_TOOLS_PREVIEW_PREVIEW_INPUTS_H
+#define PELORIX3_TOOLS_PREVIEW_PREVIEW_INPUTS_H
+
+#include <optional>
+
+#include "host/result.h"
+#include "tools/preview/parameter_file.h"
+#include "tools/preview/preset.h"
+#include "tools/preview/preview_options.h"
+
+namespace preview {
+
+struct PreviewInputs {
+    // The options' scene with the model's text, and the surface of the look (if any) with
+    // the command line's surface inputs over it.
+    SceneSettings scene;
+    std::optional<Preset> preset;
+    std::optional<ParameterFile> loaded;  // --load
+};
+
+// Reads the look, the model and the parameter file the options name; the first failure,
+// naming its file.
+standin::Result<PreviewInputs> readInputs(const PreviewOptions& options);
+
+}  // namespace preview
+
+#endif
