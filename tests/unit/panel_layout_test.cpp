@@ -175,6 +175,31 @@ TEST_F(PanelLayout, EndColumnEndsTheInnermostOpenColumnFirst) {
     EXPECT_EQ(outerRow->columns.count(), 1);
 }
 
+// A nested group whose row and column are ended has nothing open: the next ending of a
+// column, or of a row, passes over it to the outer group's.
+TEST_F(PanelLayout, EndingsPassOverANestedGroupWithNothingOpen) {
+    for (const bool endingARow : {false, true}) {
+        SCOPED_TRACE(endingARow ? "endRow" : "endColumn");
+        Interface panel(nullptr);
+        panel.beginGroup(0, 0);
+        panel.beginGroup(0, 0);  // in the outer group's open column
+        panel.endColumn();
+        panel.endRow();
+        const auto* outer = static_cast<ControlGroup*>(panel.children[0]);
+        const pelorix3::ControlRow* outerRow = outer->openRow();
+        ASSERT_NE(outerRow, nullptr);
+        if (endingARow) {
+            panel.endRow();
+            EXPECT_EQ(outer->openRows.count(), 0);
+            EXPECT_EQ(outer->rows.count(), 1);
+        } else {
+            panel.endColumn();
+            EXPECT_EQ(outerRow->openColumns.count(), 0);
+            EXPECT_EQ(outerRow->columns.count(), 1);
+        }
+    }
+}
+
 // Ending a group nested in a column ends the nested group only: the next control goes into
 // the outer column after it, and every node belongs to the panel.
 TEST_F(PanelLayout, EndGroupEndsTheNestedGroupFirst) {
