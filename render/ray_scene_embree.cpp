@@ -37,7 +37,7 @@ RTCRay makeRay(const Triple& origin, const Triple& direction, double maxDistance
 }
 
 // The threads Embree's pool uses, the calling thread included: one per core this process
-// may run on, as oneTBB counts them.
+// may run on, as oneTBB counts them by default.
 unsigned poolThreads() {
     cpu_set_t cores;
     if (::sched_getaffinity(0, sizeof cores, &cores) == 0)
@@ -119,9 +119,7 @@ Result<std::unique_ptr<RayScene>> RayScene::create() {
     const unsigned threads = poolThreads();
     if (Status pool = poolCanStart(threads); !pool) return Outcome::failure(pool.error());
     auto embree = std::make_unique<Tracer>();
-    // The pool is held to the threads started above.
-    const std::string configuration = "threads=" + std::to_string(threads);
-    embree->device = rtcNewDevice(configuration.c_str());
+    embree->device = rtcNewDevice(nullptr);  // its pool counts its threads as poolThreads()
     if (!embree->device) return Outcome::failure("Embree could not start on this machine");
     rtcSetDeviceErrorFunction(embree->device, &Tracer::keepMessage, embree.get());
     embree->scene = rtcNewScene(embree->device);
