@@ -54,9 +54,10 @@ public:
     void receiveInto(standin::Image& image, const std::function<void()>& rowArrived);
 
     enum class Wait { No, ForNews };
-    // Takes what the workers have sent; with Wait::ForNews, waits for it until a worker's
-    // silence runs out. A failure names the worker that failed, died, sent less or other
-    // than its band, or sent no row for too long; every worker is stopped then.
+    // Takes what the workers have sent; with Wait::ForNews, first waits until something
+    // arrives or a worker's silence runs out. A failure names the worker that failed, died,
+    // sent less or other than its band, or sent no row for too long; every worker is
+    // stopped then.
     standin::Status collect(Wait wait);
 
     // A step of the caller's own work (a row), which the limit of silence grows with.
