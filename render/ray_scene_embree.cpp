@@ -1,10 +1,17 @@
 // The ray scene traced by Embree, natively.
-#include "render/ray_scene.h"
-
 #include <embree3/rtcore.h>
+#include <sched.h>
 
+#include <algorithm>
 #include <cmath>
+#include <future>
 #include <limits>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "render/ray_scene.h"
+#include "render/thread_team.h"
 
 namespace standin {
 namespace {
@@ -29,18 +36,66 @@ RTCRay makeRay(const Triple& origin, const Triple& direction, double maxDistance
     return ray;
 }
 
+// The threads Embree's pool uses, the calling thread included: one per core this process
+// may run on, as oneTBB counts them by default.
+unsigned poolThreads() {
+    cpu_set_t cores;
+    if (::sched_getaffinity(0, sizeof cores, &cores) == 0)
+        return static_cast<unsigned>(std::max(CPU_COUNT(&cores), 1));
+    return std::max(std::thread::hardware_concurrency(), 1u);
+}
+
+// A scene whose build failed is kept here, reachable, until the process ends: releasing it
+// could end the process (see Tracer).
+void keepUnreleased(RTCScene scene) {
+    static auto* const kept = new std::vector<RTCScene>;
+    kept->push_back(scene);
+}
+
+// Embree's thread pool (oneTBB) starts its threads when a scene is first built, some of
+// them from its own threads, where a thread that cannot start ends the whole process. So
+// the threads the pool may add to this one are started once beforehand, all alive at
+// once, and ended again: when the system does not allow them (ulimit -u), the scene is
+// refused with the reason instead.
+Status poolCanStart(unsigned threads) {
+    std::promise<void> release;
+    const std::shared_future<void> released = release.get_future().share();
+    ThreadTeam team;
+    const Status started =
+        team.start(static_cast<int>(threads) - 1, [released] { released.wait(); });
+    release.set_value();
+    team.join();
+    if (!started)
+        return Status::failure("Embree needs " + std::to_string(threads) +
+                               " threads: " + started.error());
+    return succeeded();
+}
+
 }  // namespace
 
 struct RayScene::Tracer {
     RTCDevice device = nullptr;
     RTCScene scene = nullptr;
+    bool buildFailed = false;
+    std::string message;  // Embree's own account of its last error
 
     ~Tracer() {
-        if (scene) rtcReleaseScene(scene);
+        // A build that failed, in its thread pool for instance, can leave a task group of
+        // the scene unfinished, and releasing the scene then ends the process.
+        if (scene && buildFailed) {
+            keepUnreleased(scene);
+        } else if (scene) {
+            rtcReleaseScene(scene);
+        }
         if (device) rtcReleaseDevice(device);
     }
 
+    static void keepMessage(void* tracer, RTCError, const char* text) {
+        static_cast<Tracer*>(tracer)->message = text ? text : "";
+    }
+
     std::string lastError() const {
+        if (!message.empty()) return "Embree: " + message;
         switch (rtcGetDeviceError(device)) {
             case RTC_ERROR_OUT_OF_MEMORY:
                 return "Embree ran out of memory";
@@ -61,9 +116,12 @@ struct RayScene::Tracer {
 
 Result<std::unique_ptr<RayScene>> RayScene::create() {
     using Outcome = Result<std::unique_ptr<RayScene>>;
+    const unsigned threads = poolThreads();
+    if (Status pool = poolCanStart(threads); !pool) return Outcome::failure(pool.error());
     auto embree = std::make_unique<Tracer>();
-    embree->device = rtcNewDevice(nullptr);
+    embree->device = rtcNewDevice(nullptr);  // its pool counts its threads as poolThreads()
     if (!embree->device) return Outcome::failure("Embree could not start on this machine");
+    rtcSetDeviceErrorFunction(embree->device, &Tracer::keepMessage, embree.get());
     embree->scene = rtcNewScene(embree->device);
     if (!embree->scene) return Outcome::failure(embree->lastError());
     rtcSetSceneBuildQuality(embree->scene, RTC_BUILD_QUALITY_MEDIUM);
@@ -110,6 +168,7 @@ int RayScene::add(TriangleMesh mesh) {
 Status RayScene::commit() {
     rtcCommitScene(tracer_->scene);
     if (rtcGetDeviceError(tracer_->device) != RTC_ERROR_NONE) {
+        tracer_->buildFailed = true;
         return Status::failure("cannot build the ray-tracing scene: " + tracer_->lastError());
     }
     return succeeded();

@@ -4,12 +4,12 @@
 #include <atomic>
 #include <cmath>
 #include <limits>
-#include <thread>
 #include <vector>
 
 #include "host/host_globals.h"
 #include "render/neutral_material.h"
 #include "render/shading_sample.h"
+#include "render/thread_team.h"
 
 namespace standin {
 namespace {
@@ -80,8 +80,9 @@ unsigned char toByte(double value) {
     return static_cast<unsigned char>(std::lround(clamped * 255.0));
 }
 
+// Renders row y into `rgb`, its 3 x width bytes.
 void renderRow(const ShaderInstance& shader, const PreviewScene& scene, const Camera& camera,
-               const RenderSettings& settings, int y, Image& image) {
+               const RenderSettings& settings, int y, unsigned char* rgb) {
     const int n = settings.samplesPerSide;
     const double weight = 1.0 / (n * n);
     for (int x = 0; x < settings.width; ++x) {
@@ -93,9 +94,16 @@ void renderRow(const ShaderInstance& shader, const PreviewScene& scene, const Ca
                 for (std::size_t c = 0; c < 3; ++c) sum[c] += color[c];
             }
         }
-        const std::size_t at = 3 * (static_cast<std::size_t>(y) * settings.width + x);
-        for (std::size_t c = 0; c < 3; ++c) image.rgb[at + c] = toByte(sum[c] * weight);
+        for (std::size_t c = 0; c < 3; ++c) rgb[3 * x + c] = toByte(sum[c] * weight);
     }
+}
+
+std::size_t rowBytes(const RenderSettings& settings) {
+    return 3 * static_cast<std::size_t>(settings.width);
+}
+
+unsigned char* rowOf(Image& image, const RenderSettings& settings, int y) {
+    return image.rgb.data() + rowBytes(settings) * static_cast<std::size_t>(y);
 }
 
 }  // namespace
@@ -104,37 +112,45 @@ void renderRows(const ShaderInstance& shader, const PreviewScene& scene,
                 const RenderSettings& settings, int firstRow, int endRow, Image& image) {
     const Camera camera = scene.camera(settings.width, settings.height);
     for (int y = std::max(firstRow, 0); y < std::min(endRow, settings.height); ++y) {
-        renderRow(shader, scene, camera, settings, y, image);
+        renderRow(shader, scene, camera, settings, y, rowOf(image, settings, y));
     }
 }
 
-Image render(const ShaderInstance& shader, const PreviewScene& scene,
-             const RenderSettings& settings, const std::function<void()>& rowDone) {
-    if (!rowDone) return renderBand(shader, scene, settings, RowBand{});
-    return renderBand(shader, scene, settings, RowBand{},
-                      [&rowDone](int, const unsigned char*) { rowDone(); });
-}
-
-Image renderBand(const ShaderInstance& shader, const PreviewScene& scene,
-                 const RenderSettings& settings, const RowBand& band, const RowDone& rowDone) {
-    Image image{settings.width, settings.height,
-                std::vector<unsigned char>(3 * static_cast<std::size_t>(settings.width) *
-                                           static_cast<std::size_t>(settings.height))};
+Result<Image> render(const ShaderInstance& shader, const PreviewScene& scene,
+                     const RenderSettings& settings, const std::function<void()>& rowDone) {
+    Image image{
+        settings.width, settings.height,
+        std::vector<unsigned char>(rowBytes(settings) * static_cast<std::size_t>(settings.height))};
     const Camera camera = scene.camera(settings.width, settings.height);
-    std::atomic<int> nextRow{band.first};
+    std::atomic<int> nextRow{0};
+    std::atomic<bool> abandoned{false};
     auto work = [&] {
-        for (int y = nextRow.fetch_add(band.step); y < settings.height;
-             y = nextRow.fetch_add(band.step)) {
-            renderRow(shader, scene, camera, settings, y, image);
-            if (rowDone)
-                rowDone(y, image.rgb.data() + 3 * static_cast<std::size_t>(y) * settings.width);
+        for (int y = nextRow++; y < settings.height && !abandoned; y = nextRow++) {
+            renderRow(shader, scene, camera, settings, y, rowOf(image, settings, y));
+            if (rowDone) rowDone();
         }
     };
-    std::vector<std::thread> helpers;
-    for (int t = 1; t < std::max(settings.threads, 1); ++t) helpers.emplace_back(work);
-    work();
-    for (std::thread& helper : helpers) helper.join();  // their rows are finished here
-    return image;
+    ThreadTeam helpers;
+    const Status started = helpers.start(std::max(settings.threads, 1) - 1, work);
+    if (started) {
+        work();
+    } else {
+        abandoned = true;  // the helpers that did start stop after their current row
+    }
+    helpers.join();  // their rows are finished here
+    if (!started) return Result<Image>::failure(started.error());
+    return Result<Image>::success(std::move(image));
+}
+
+bool renderBand(const ShaderInstance& shader, const PreviewScene& scene,
+                const RenderSettings& settings, const RowBand& band, const RowDone& rowDone) {
+    const Camera camera = scene.camera(settings.width, settings.height);
+    std::vector<unsigned char> row(rowBytes(settings));
+    for (int y = band.first; y < settings.height; y += band.step) {
+        renderRow(shader, scene, camera, settings, y, row.data());
+        if (!rowDone(y, row.data())) return false;
+    }
+    return true;
 }
 
 }  // namespace standin

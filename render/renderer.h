@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "host/result.h"
 #include "host/shader_driver.h"
 #include "render/panel_painter.h"
 #include "render/preview_scene.h"
@@ -30,17 +31,20 @@ struct RowBand {
 
 // Rows are shared out among `settings.threads` threads; each pixel depends on nothing but
 // its own samples, so the image is the same whatever the thread count. `rowDone`, when
-// given, is called once per finished row, from the thread that rendered it.
-Image render(const ShaderInstance& shader, const PreviewScene& scene,
-             const RenderSettings& settings, const std::function<void()>& rowDone = {});
+// given, is called once per finished row, from the thread that rendered it. A failure,
+// and no image, when a thread cannot start.
+Result<Image> render(const ShaderInstance& shader, const PreviewScene& scene,
+                     const RenderSettings& settings, const std::function<void()>& rowDone = {});
 
-// Called with each finished row's number and its 3 x width bytes.
-using RowDone = std::function<void(int y, const unsigned char* rgb)>;
+// Called with each finished row's number and its 3 x width bytes, which are only valid
+// during the call; returning false stops the band there.
+using RowDone = std::function<bool(int y, const unsigned char* rgb)>;
 
-// Renders the rows of `band` alone, in `settings.threads` threads, leaving the others
-// black; each is byte for byte the row `render` makes.
-Image renderBand(const ShaderInstance& shader, const PreviewScene& scene,
-                 const RenderSettings& settings, const RowBand& band, const RowDone& rowDone = {});
+// Renders the rows of `band` in turn on the calling thread, holding one row at a time, and
+// hands each to `rowDone`: each is byte for byte the row `render` makes. False when
+// `rowDone` stopped it before the band's end.
+bool renderBand(const ShaderInstance& shader, const PreviewScene& scene,
+                const RenderSettings& settings, const RowBand& band, const RowDone& rowDone);
 
 // Renders rows [firstRow, endRow) into `image`, which is settings.width × settings.height,
 // on the calling thread: the same pixels as render() gives those rows. A picture can so

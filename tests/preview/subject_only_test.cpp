@@ -36,7 +36,9 @@ TEST_P(SubjectOnly, ShaderParametersChangeOnlyTheSubjectsPixels) {
     render.width = 96;
     render.height = 72;
     render.samplesPerSide = 1;
-    const standin::Image before = session.render(render);
+    const auto rendered = session.render(render);
+    ASSERT_TRUE(rendered) << rendered.error();
+    const standin::Image& before = rendered.value();
     preview::ParameterBlock changed = session.parameters();
     changed.density = 0.2;
     changed.specularColor = {1.0, 0.8, 0.1};

@@ -6,8 +6,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cmath>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <exception>
 #include <string>
@@ -39,11 +43,22 @@ std::string workerName(int number, pid_t pid) {
 
 std::string systemError(const std::string& what) { return what + ": " + std::strerror(errno); }
 
+std::string seconds(BandWorkers::Clock::duration duration) {
+    const double count = std::chrono::duration<double>(duration).count();
+    char text[32];
+    std::snprintf(text, sizeof text, count < 10.0 ? "%.1f" : "%.0f", count);
+    return text;
+}
+
+// Two rows and more of the widest picture at once.
+constexpr std::size_t kReadBytes = 1 << 16;
+
 }  // namespace
 
-standin::Result<std::unique_ptr<BandWorkers>> BandWorkers::start(int count, const Work& work) {
+standin::Result<std::unique_ptr<BandWorkers>> BandWorkers::start(int count, const Work& work,
+                                                                 Clock::duration leastSilence) {
     using Outcome = standin::Result<std::unique_ptr<BandWorkers>>;
-    std::unique_ptr<BandWorkers> workers(new BandWorkers(count));
+    std::unique_ptr<BandWorkers> workers(new BandWorkers(count, leastSilence));
     workers->workers_.reserve(static_cast<std::size_t>(count));  // no allocation after a fork
     for (int number = 1; number < count; ++number) {
         if (Status started = workers->startWorker(number, work); !started)
@@ -72,7 +87,7 @@ Status BandWorkers::startWorker(int number, const Work& work) {
         runWorker({number, count_}, ends[1], work);
     }
     ::close(ends[1]);
-    workers_.push_back({number, pid, ends[0]});
+    workers_.push_back({number, pid, ends[0], started_});
     return standin::succeeded();
 }
 
@@ -90,61 +105,110 @@ void BandWorkers::stop(Worker& worker) {
     worker.pid = -1;
 }
 
-Status BandWorkers::gather(standin::Image& image, const std::function<void()>& rowArrived) {
-    std::vector<RowReceiver> receivers;
-    receivers.reserve(workers_.size());
+void BandWorkers::receiveInto(standin::Image& image, const std::function<void()>& rowArrived) {
+    silence_.noteStep(Clock::now() - started_);
+    height_ = image.height;
+    buffer_.resize(kReadBytes);
+    rowArrived_ = rowArrived;
+    receivers_.clear();
+    receivers_.reserve(workers_.size());
     for (const Worker& worker : workers_)
-        receivers.emplace_back(image, standin::RowBand{worker.number, count_});
-    if (Status read = readPipes(receivers, rowArrived); !read) {
-        for (Worker& worker : workers_) stop(worker);
-        return read;
-    }
-    Status outcome = standin::succeeded();
-    for (std::size_t i = 0; i < workers_.size(); ++i) {
-        Status finished = finish(workers_[i], receivers[i], image.height);
-        if (outcome && !finished) outcome = std::move(finished);
-    }
-    return outcome;
+        receivers_.emplace_back(image, standin::RowBand{worker.number, count_});
 }
 
-Status BandWorkers::readPipes(std::vector<RowReceiver>& receivers,
-                              const std::function<void()>& rowArrived) {
-    std::vector<char> buffer(1 << 16);
+Status BandWorkers::gather(standin::Image& image, const std::function<void()>& rowArrived) {
+    receiveInto(image, rowArrived);
+    while (!allDone()) {
+        if (Status collected = collect(Wait::ForNews); !collected) return collected;
+    }
+    return standin::succeeded();
+}
+
+bool BandWorkers::allDone() const {
+    for (const Worker& worker : workers_) {
+        if (worker.fd >= 0 || worker.pid > 0) return false;
+    }
+    return true;
+}
+
+int BandWorkers::rowsReceived() const {
+    int rows = 0;
+    for (const RowReceiver& receiver : receivers_) rows += receiver.rowsReceived();
+    return rows;
+}
+
+Status BandWorkers::collect(Wait wait) {
     std::vector<pollfd> open;
     std::vector<std::size_t> whose;
-    for (;;) {
-        open.clear();
-        whose.clear();
-        for (std::size_t i = 0; i < workers_.size(); ++i) {
-            if (workers_[i].fd < 0) continue;
-            open.push_back({workers_[i].fd, POLLIN, 0});
-            whose.push_back(i);
-        }
-        if (open.empty()) return standin::succeeded();
-        if (::poll(open.data(), open.size(), -1) < 0) {
-            if (errno == EINTR) continue;
-            return Status::failure(systemError("cannot wait for the render workers"));
-        }
-        for (std::size_t j = 0; j < open.size(); ++j) {
-            if (open[j].revents == 0) continue;
-            Worker& worker = workers_[whose[j]];
-            const ssize_t count = ::read(worker.fd, buffer.data(), buffer.size());
-            if (count < 0 && errno == EINTR) continue;
-            if (count <= 0) {  // the worker has ended, or its pipe broke: finish() tells which
-                ::close(worker.fd);
-                worker.fd = -1;
-                continue;
-            }
-            Status taken = receivers[whose[j]].take(buffer.data(), static_cast<std::size_t>(count),
-                                                    rowArrived);
-            if (!taken)
-                return Status::failure(workerName(worker.number, worker.pid) + " sent " +
-                                       taken.error());
-        }
+    for (std::size_t i = 0; i < workers_.size(); ++i) {
+        if (workers_[i].fd < 0) continue;
+        open.push_back({workers_[i].fd, POLLIN, 0});
+        whose.push_back(i);
     }
+    if (open.empty()) return standin::succeeded();
+    const int patience = wait == Wait::No ? 0 : millisecondsOfPatience();
+    if (::poll(open.data(), open.size(), patience) < 0 && errno != EINTR)
+        return abandon(Status::failure(systemError("cannot wait for the render workers")));
+    for (std::size_t j = 0; j < open.size(); ++j) {
+        if (open[j].revents == 0) continue;
+        if (Status read = readFrom(whose[j]); !read) return abandon(read);
+    }
+    if (Status alive = checkSilence(); !alive) return abandon(alive);
+    return standin::succeeded();
 }
 
-Status BandWorkers::finish(Worker& worker, const RowReceiver& receiver, int height) {
+Status BandWorkers::readFrom(std::size_t i) {
+    Worker& worker = workers_[i];
+    RowReceiver& receiver = receivers_[i];
+    const ssize_t count = ::read(worker.fd, buffer_.data(), buffer_.size());
+    if (count < 0 && errno == EINTR) return standin::succeeded();
+    if (count <= 0) {  // the worker has ended, or its pipe broke: how it ended tells which
+        ::close(worker.fd);
+        worker.fd = -1;
+        return finish(worker, receiver);
+    }
+    const int rowsBefore = receiver.rowsReceived();
+    Status taken = receiver.take(buffer_.data(), static_cast<std::size_t>(count), rowArrived_);
+    if (!taken)
+        return Status::failure(workerName(worker.number, worker.pid) + " sent " + taken.error());
+    if (receiver.rowsReceived() > rowsBefore) {
+        const Clock::time_point now = Clock::now();
+        silence_.noteStep(now - worker.lastRow);
+        worker.lastRow = now;
+    }
+    return standin::succeeded();
+}
+
+Status BandWorkers::checkSilence() const {
+    const Clock::time_point now = Clock::now();
+    const Clock::duration limit = silence_.limit();
+    for (const Worker& worker : workers_) {
+        if (worker.fd < 0 || now - worker.lastRow <= limit) continue;
+        return Status::failure(workerName(worker.number, worker.pid) + " has sent no row for " +
+                               seconds(now - worker.lastRow) + " s, longer than the " +
+                               seconds(limit) +
+                               " s a worker may (ten times the render's slowest step, and at "
+                               "least --worker-timeout)");
+    }
+    return standin::succeeded();
+}
+
+int BandWorkers::millisecondsOfPatience() const {
+    Clock::time_point firstEnd = Clock::time_point::max();
+    for (const Worker& worker : workers_) {
+        if (worker.fd >= 0) firstEnd = std::min(firstEnd, worker.lastRow + silence_.limit());
+    }
+    const double left = std::chrono::duration<double, std::milli>(firstEnd - Clock::now()).count();
+    // One past the end, so that the silence has run out when poll() returns.
+    return static_cast<int>(std::clamp(std::ceil(left) + 1.0, 0.0, double(INT_MAX)));
+}
+
+Status BandWorkers::abandon(Status why) {
+    for (Worker& worker : workers_) stop(worker);
+    return why;
+}
+
+Status BandWorkers::finish(Worker& worker, const RowReceiver& receiver) {
     int status = 0;
     while (::waitpid(worker.pid, &status, 0) < 0) {
         if (errno != EINTR) return Status::failure(systemError("cannot wait for a render worker"));
@@ -160,7 +224,7 @@ Status BandWorkers::finish(Worker& worker, const RowReceiver& receiver, int heig
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return Status::failure(name + " stopped with exit status " +
                                std::to_string(WEXITSTATUS(status)));
-    const int expected = rowsOf({worker.number, count_}, height);
+    const int expected = rowsOf({worker.number, count_}, height_);
     if (receiver.rowsReceived() != expected) {
         return Status::failure(name + " ended after sending " +
                                std::to_string(receiver.rowsReceived()) + " of its " +

@@ -1,22 +1,23 @@
 #include "tools/preview/banded_render.h"
 
 #include <algorithm>
-#include <future>
+#include <string>
 
 namespace preview {
 namespace {
+
+using Clock = BandWorkers::Clock;
 
 RenderSettings inOneThread(RenderSettings settings) {
     settings.threads = 1;
     return settings;
 }
 
-void copyRows(const Image& from, const standin::RowBand& band, Image& into) {
-    const std::size_t rowBytes = 3 * static_cast<std::size_t>(from.width);
-    for (int y = band.first; y < from.height; y += band.step) {
-        const auto start = from.rgb.begin() + static_cast<std::ptrdiff_t>(rowBytes * y);
-        std::copy_n(start, rowBytes, into.rgb.begin() + static_cast<std::ptrdiff_t>(rowBytes * y));
-    }
+std::size_t rowBytes(const Image& image) { return 3 * static_cast<std::size_t>(image.width); }
+
+void putRow(Image& picture, int y, const unsigned char* rgb) {
+    const std::size_t bytes = rowBytes(picture);
+    std::copy_n(rgb, bytes, picture.rgb.begin() + static_cast<std::ptrdiff_t>(bytes * y));
 }
 
 }  // namespace
@@ -26,25 +27,39 @@ standin::Result<Image> renderWithWorkers(PreviewSession& session, const RenderSe
     Image picture{settings.width, settings.height,
                   std::vector<unsigned char>(3 * static_cast<std::size_t>(settings.width) *
                                              static_cast<std::size_t>(settings.height))};
-    auto advance = [&progress] { progress.advance(); };
-    // The pipes are read while this process renders, so that no worker waits on a full one.
-    std::future<standin::Status> gathered =
-        std::async(std::launch::async, [&] { return workers.gather(picture, advance); });
-    const Image own = session.renderBand(inOneThread(settings), workers.ownBand(),
-                                         [&](int, const unsigned char*) { advance(); });
-    const standin::Status received = gathered.get();
-    if (!received) return standin::Result<Image>::failure(received.error());
-    copyRows(own, workers.ownBand(), picture);
+    workers.receiveInto(picture, [&progress] { progress.advance(); });
+    // Between its own rows this process takes the workers' rows, so that none waits on a
+    // full pipe, and sees at once when one has failed, died or fallen silent.
+    standin::Status watched = standin::succeeded();
+    int ownRows = 0;
+    Clock::time_point rowStart = Clock::now();
+    session.renderBand(inOneThread(settings), workers.ownBand(),
+                       [&](int y, const unsigned char* rgb) {
+                           putRow(picture, y, rgb);
+                           progress.advance();
+                           ++ownRows;
+                           const Clock::time_point now = Clock::now();
+                           workers.noteStep(now - rowStart);
+                           rowStart = now;
+                           watched = workers.collect(BandWorkers::Wait::No);
+                           return watched.ok();
+                       });
+    while (watched && !workers.allDone()) watched = workers.collect(BandWorkers::Wait::ForNews);
+    if (!watched) {
+        const int done = ownRows + workers.rowsReceived();
+        return standin::Result<Image>::failure(watched.error() + " (the render stopped with " +
+                                               std::to_string(done) + " of the " +
+                                               std::to_string(settings.height) + " rows done)");
+    }
     return standin::Result<Image>::success(std::move(picture));
 }
 
 standin::Status renderAndSend(PreviewSession& session, const RenderSettings& settings,
                               const standin::RowBand& band, RowSender& sender) {
-    const std::size_t rowBytes = 3 * static_cast<std::size_t>(settings.width);
-    bool delivered = true;
-    session.renderBand(inOneThread(settings), band, [&](int y, const unsigned char* rgb) {
-        delivered = delivered && sender.sendRow(y, rgb, rowBytes);
-    });
+    const std::size_t bytes = 3 * static_cast<std::size_t>(settings.width);
+    const bool delivered = session.renderBand(
+        inOneThread(settings), band,
+        [&](int y, const unsigned char* rgb) { return sender.sendRow(y, rgb, bytes); });
     if (!delivered) return standin::Status::failure("could not send its rows");
     return standin::succeeded();
 }

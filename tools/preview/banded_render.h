@@ -1,6 +1,6 @@
 // The preview rendered in bands by worker processes: the parent's side, which renders the
-// first band while the workers' rows arrive, and a worker's, which sends each row of its
-// band as it is finished.
+// first band and takes the workers' rows between its own, and a worker's, which sends each
+// row of its band as it is finished, holding no more than that row.
 #ifndef PELORIX3_TOOLS_PREVIEW_BANDED_RENDER_H
 #define PELORIX3_TOOLS_PREVIEW_BANDED_RENDER_H
 
@@ -11,12 +11,14 @@
 
 namespace preview {
 
-// The whole picture: this process's band and every worker's; a failure when a worker's
-// band did not arrive whole. Each process renders in one thread.
+// The whole picture: this process's band and every worker's; a failure, as soon as it is
+// seen, when a worker failed, died or fell silent, which stops this process's band and
+// every worker. Each process renders in one thread.
 standin::Result<Image> renderWithWorkers(PreviewSession& session, const RenderSettings& settings,
                                          BandWorkers& workers, ProgressBar& progress);
 
-// A worker's band, in one thread, each row sent as soon as it is finished.
+// A worker's band, in one thread, each row sent as soon as it is finished; it stops when
+// a row cannot be sent (the parent has gone).
 standin::Status renderAndSend(PreviewSession& session, const RenderSettings& settings,
                               const standin::RowBand& band, RowSender& sender);
 

@@ -94,7 +94,7 @@ Status renderPreview(PreviewSession& session, const PreviewOptions& options, Ban
     ProgressBar progress = ProgressBar::forStderr(options.render.height);
     standin::Result<Image> rendered =
         workers ? renderWithWorkers(session, options.render, *workers, progress)
-                : standin::Result<Image>::success(session.render(options.render, &progress));
+                : session.render(options.render, &progress);
     progress.finish();
     if (!rendered) return Status::failure(rendered.error());
     const Image& image = rendered.value();
@@ -177,10 +177,12 @@ standin::Result<std::unique_ptr<BandWorkers>> startWorkers(const PreviewOptions&
     const int count = std::min(workerCount(options, inputs.scene), options.render.height);
     if (!options.wantsRender() || count < 2)
         return standin::Result<std::unique_ptr<BandWorkers>>::success(nullptr);
-    return BandWorkers::start(count,
-                              [&options, &inputs](const standin::RowBand& band, RowSender& sender) {
-                                  return renderWorkerBand(options, inputs, band, sender);
-                              });
+    return BandWorkers::start(
+        count,
+        [&options, &inputs](const standin::RowBand& band, RowSender& sender) {
+            return renderWorkerBand(options, inputs, band, sender);
+        },
+        options.workerTimeout);
 }
 
 // Reads every input, once, reporting how long the model took.

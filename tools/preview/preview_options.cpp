@@ -15,6 +15,7 @@ namespace {
 constexpr int kMaxImageSide = 8192;
 constexpr int kMaxSamplesPerSide = 8;
 constexpr int kMaxThreads = 256;
+constexpr long kMaxWorkerTimeout = 1000000;  // seconds, eleven days and a half
 
 std::string show(double value) {
     std::ostringstream text;
@@ -42,6 +43,21 @@ CLI::Validator triple(TripleKind kind) {
             return checked ? std::string() : checked.error();
         },
         kind == TripleKind::Colour ? "R,G,B" : "X,Y,Z");
+}
+
+// A time in seconds, more than 0 and at most kMaxWorkerTimeout.
+CLI::Validator seconds() {
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            const std::optional<double> value = parseStoredNumber(text);
+            if (!value) return "\"" + text + "\" is not a number";
+            if (!(*value > 0.0 && *value <= kMaxWorkerTimeout)) {
+                return text + " is out of range: it must be more than 0 and at most " +
+                       std::to_string(kMaxWorkerTimeout);
+            }
+            return {};
+        },
+        "SECONDS");
 }
 
 double toNumber(const std::string& text) { return parseStoredNumber(text).value_or(0.0); }
@@ -245,6 +261,17 @@ void defineImage(CLI::App& app, PreviewOptions& o) {
     app.add_option_function<int>("--threads", given, "The same as --workers")
         ->check(CLI::Range(1, kMaxThreads))
         ->excludes(workers)
+        ->group(group);
+    app.add_option_function<std::string>(
+           "--worker-timeout",
+           [&o](const std::string& s) {
+               o.workerTimeout = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                   std::chrono::duration<double>(toNumber(s)));
+           },
+           "The render fails when a worker sends no row for ten times the slowest step of the "
+           "render so far, and never sooner than this; raise it for runs under a sanitizer or "
+           "valgrind (default 60)")
+        ->check(seconds())
         ->group(group);
     app.add_flag("--verbose", o.verbose,
                  "Print the time of each stage on stderr: making or reading the subject, "

@@ -3,11 +3,13 @@
 #define PELORIX3_TOOLS_PREVIEW_PREVIEW_OPTIONS_H
 
 #include <CLI/CLI.hpp>
+#include <chrono>
 #include <string>
 
 #include "tools/preview/parameter_file.h"
 #include "tools/preview/parameter_overrides.h"
 #include "tools/preview/render_names.h"
+#include "tools/preview/silence_limit.h"
 #include "tools/preview/surface_overrides.h"
 
 namespace preview {
@@ -24,7 +26,9 @@ struct PreviewOptions {
     std::string output = "preview.png";
     bool outputGiven = false;
     bool workersGiven = false;  // --workers or --threads; otherwise the count is chosen
-    std::string modulePath;     // empty: the module beside the executable
+    // The least time a render worker may go without sending a row.
+    std::chrono::steady_clock::duration workerTimeout = SilenceLimit::kDefaultLeast;
+    std::string modulePath;  // empty: the module beside the executable
     std::string loadPath;
     std::string savePath;
     StorageMode loadMode = StorageMode::Auto;

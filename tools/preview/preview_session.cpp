@@ -51,13 +51,14 @@ standin::Status PreviewSession::startFrame() {
     return standin::succeeded();
 }
 
-Image PreviewSession::render(const RenderSettings& settings, ProgressBar* progress) {
+standin::Result<Image> PreviewSession::render(const RenderSettings& settings,
+                                              ProgressBar* progress) {
     if (!progress) return standin::render(instance_, *scene_, settings);
     return standin::render(instance_, *scene_, settings, [progress] { progress->advance(); });
 }
 
-Image PreviewSession::renderBand(const RenderSettings& settings, const standin::RowBand& band,
-                                 const standin::RowDone& rowDone) {
+bool PreviewSession::renderBand(const RenderSettings& settings, const standin::RowBand& band,
+                                const standin::RowDone& rowDone) {
     return standin::renderBand(instance_, *scene_, settings, band, rowDone);
 }
 
@@ -71,12 +72,12 @@ standin::Result<Image> PreviewSession::renderVariant(const ParameterBlock& param
     }
     const SurfaceInputs currentSurface = scene_->surface();
     scene_->setSurface(surface);
-    Image image = render(settings, progress);
+    Outcome image = render(settings, progress);
     scene_->setSurface(currentSurface);
     if (standin::Status restored = loadInto(instance_, parameters_); !restored) {
         return Outcome::failure(restored.error());
     }
-    return Outcome::success(std::move(image));
+    return image;
 }
 
 }  // namespace preview

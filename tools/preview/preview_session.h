@@ -44,11 +44,12 @@ public:
     // Starts frame 1 at time 0; call once the parameters are loaded.
     standin::Status startFrame();
 
-    // Renders with the instance as it stands.
-    Image render(const RenderSettings& settings, ProgressBar* progress = nullptr);
-    // Renders the rows of `band` alone with the instance as it stands.
-    Image renderBand(const RenderSettings& settings, const standin::RowBand& band,
-                     const standin::RowDone& rowDone);
+    // Renders with the instance as it stands; a failure when a render thread cannot start.
+    standin::Result<Image> render(const RenderSettings& settings, ProgressBar* progress = nullptr);
+    // Renders the rows of `band` alone with the instance as it stands, on this thread, one
+    // row at a time; false when `rowDone` stopped it.
+    bool renderBand(const RenderSettings& settings, const standin::RowBand& band,
+                    const standin::RowDone& rowDone);
 
     // Renders with other parameters and surface inputs, then puts the instance's
     // parameters and the scene's surface back as they were.
