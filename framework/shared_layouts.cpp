@@ -1,6 +1,9 @@
 // The records that cross the module's boundary keep one layout: the 32-bit host's offsets
-// (the renderer and its peer modules are 32-bit programs), and on 64-bit builds the same
-// fields in the same order with pointer-sized pointers. A field that changes width or
+// (the renderer's 32-bit releases and their peer modules), and on 64-bit builds (its 64-bit
+// releases, the native build) the same fields in the same order with pointer-sized
+// pointers. Item identifiers are pointer-sized handles on every target: 32 bits on the
+// 32-bit host, 64 on a 64-bit one. On 64-bit Windows `long` stays 32 bits (LLP64), as the
+// activation's version does in the host's own declarations. A field that changes width or
 // place fails the build here, on every target.
 #include <cstddef>
 
@@ -18,6 +21,8 @@ static_assert(pointers32 || sizeof(void*) == 8);
 constexpr std::size_t at(std::size_t offset32, std::size_t offset64) {
     return pointers32 ? offset32 : offset64;
 }
+
+static_assert(sizeof(HostItem) == sizeof(void*));
 
 static_assert(sizeof(ModuleDescriptor) == at(24, 40));
 static_assert(offsetof(ModuleDescriptor, syncWord) == 0);

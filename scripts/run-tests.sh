@@ -1,19 +1,16 @@
 #!/usr/bin/env bash
-# Builds every configuration (native, sanitize, web, win32) and runs all their tests; the
-# WebAssembly tests run under Node and the studio page in Chromium; the Windows tests run
-# under Wine, and the Windows build ends in the release zip. Then the stress suite under
+# Builds every configuration (native, sanitize, web, win32, win64) and runs all their tests;
+# the WebAssembly tests run under Node and the studio page in Chromium; the Windows tests run
+# under Wine, and the two Windows builds end in the release zip. Then the stress suite under
 # ThreadSanitizer and each fuzz target for a minute. Exits non-zero on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-dependencies.sh
 
-export WINEDEBUG=-all
-export WINEPREFIX="${WINEPREFIX:-$PWD/build/wineprefix}"
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX"
-    wineboot --init >/dev/null 2>&1 || true
-fi
+# Each Windows build's tests run in a Wine prefix of its own (the test presets name them).
+bash scripts/wine-prefix.sh win32
+bash scripts/wine-prefix.sh win64
 
 for preset in native sanitize; do
     echo "=== $preset ==="
@@ -33,9 +30,9 @@ cmake --build --preset web
 ctest --preset web
 (cd tests/web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund && node --test)
 
-# The Windows module: built, tested under Wine (the shipped, stripped file too) and packed
-# into the release zip.
-echo "=== win32 and the release zip ==="
+# The Windows modules, 32- and 64-bit: built, tested under Wine (the shipped, stripped files
+# too, and their colours against the native build's) and packed into the release zip.
+echo "=== win32, win64 and the release zip ==="
 cmake --workflow --preset release
 
 # The stress suite again under ThreadSanitizer, then every fuzz target for a minute.
