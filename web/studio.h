@@ -12,9 +12,9 @@
 #include "host/result.h"
 #include "host/shader_driver.h"
 #include "render/preview_scene.h"
-#include "tools/preview/parameter_block.h"
-#include "tools/preview/parameter_file.h"
-#include "tools/preview/preset.h"
+#include "looks/parameter_block.h"
+#include "looks/parameter_file.h"
+#include "looks/preset.h"
 #include "web/panel_user.h"
 #include "web/progressive_render.h"
 
