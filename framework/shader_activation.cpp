@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "framework/module_globals.h"
+#include "framework/options_panel.h"
 #include "framework/sample_context.h"
 #include "framework/shading_server.h"
-#include "panels/interface.h"
 
 namespace pelorix3 {
 
@@ -54,9 +54,7 @@ void evaluateAdapter(HostInstance instance, ShadingRecord* record) {
     context.copyOut();
 }
 
-unsigned int flagsAdapter(HostInstance instance) {
-    return instance ? server(instance)->flags : 0u;
-}
+unsigned int flagsAdapter(HostInstance instance) { return instance ? server(instance)->flags : 0u; }
 
 const char* descriptionAdapter(HostInstance instance) {
     if (instance == nullptr) return "";

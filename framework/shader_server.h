@@ -9,7 +9,7 @@
 
 namespace pelorix3 {
 
-class Interface;
+class OptionsPanel;
 
 class ShaderServer : public HostServer {
 public:
@@ -33,8 +33,8 @@ public:
     // Stores one value in the host's text or binary form.
     void writeValue(const SaveState* state, double value) const;
 
-    Interface* panel = nullptr;  // options panel, owned
-    double time = 0.0;           // time of the last new time
+    OptionsPanel* panel = nullptr;  // options panel, owned
+    double time = 0.0;              // time of the last new time
 };
 
 }  // namespace pelorix3

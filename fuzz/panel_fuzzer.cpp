@@ -164,11 +164,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto* shader = static_cast<SheenShader*>(m.table.create(nullptr));
     if (shader == nullptr) fuzz::fail("create");
     delete shader->panel;
-    shader->panel = new (std::nothrow) Interface(shader);
-    if (shader->panel == nullptr) fuzz::fail("panel");
-    shader->panel->title = "fuzz";
-    build(input, *shader->panel, *shader);
-    shader->panel->layout();
+    auto* panel = new (std::nothrow) Interface(shader);
+    if (panel == nullptr) fuzz::fail("panel");
+    shader->panel = panel;
+    panel->title = "fuzz";
+    build(input, *panel, *shader);
+    panel->layout();
 
     const bool hostFails = input.ConsumeIntegralInRange(0, 15) == 0;
     standin::failPanelCreation(hostFails);

@@ -4,6 +4,7 @@
 #define PELORIX3_PANELS_INTERFACE_H
 
 #include "framework/host_interface.h"
+#include "framework/options_panel.h"
 #include "panels/control_stack.h"
 
 namespace pelorix3 {
@@ -12,15 +13,12 @@ class ShadingServer;
 class Control;
 class ControlGroup;
 
-// Result of open when the host panel cannot be made (or the panel services are missing).
-inline constexpr int panelUnavailable = 2;
-
-class Interface final {
+class Interface final : public OptionsPanel {
 public:
     // An empty tree for handler; acquires the host's panel services at once.
     explicit Interface(ShadingServer* owner);
-    // Deletes the tree. Not virtual: an Interface is destroyed as an Interface.
-    ~Interface();
+    // Deletes the tree; the handler that owns the panel destroys it as an OptionsPanel.
+    ~Interface() override;
     Interface(const Interface&) = delete;
     Interface& operator=(const Interface&) = delete;
 
@@ -39,11 +37,11 @@ public:
     // The panel-services table, or the message text when the host has none.
     HostError acquirePanelServices();
 
-    virtual void draw(void* data, int mode);
+    void draw(void* data, int mode) override;
     virtual void redraw();
     // Runs the host panel modally; the bound variables take the edited values when the
     // user confirms. 0 after a normal run, panelUnavailable when no host panel can be made.
-    virtual int open();
+    int open() override;
     // Measures and places the tree; once, after building.
     virtual void layout();
 

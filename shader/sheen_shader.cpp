@@ -8,6 +8,7 @@
 #include "framework/shader_activation.h"
 #include "framework/value_stream.h"
 #include "geometry/constants.h"
+#include "panels/interface.h"
 #include "shader/sheen_panel.h"
 
 namespace pelorix3 {

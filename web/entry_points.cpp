@@ -133,6 +133,11 @@ EMSCRIPTEN_KEEPALIVE const char* studio_messages() {
     return kept(jsonList(theStudio->takeMessages()));
 }
 
+// The values the panel cannot show, as the command line warns about them, as JSON.
+EMSCRIPTEN_KEEPALIVE const char* studio_panel_warnings() {
+    return kept(jsonList(theStudio->panelRangeWarnings()));
+}
+
 // ---- The picture --------------------------------------------------------------------
 
 // Renders for about `milliseconds`; 1 while there is more to render.
@@ -219,6 +224,9 @@ EMSCRIPTEN_KEEPALIVE const char* studio_presets() {
     }
     return kept(json + "]");
 }
+
+// The look the instance's parameters are, or "" when they are no look's.
+EMSCRIPTEN_KEEPALIVE const char* studio_look() { return kept(theStudio->lookName()); }
 
 EMSCRIPTEN_KEEPALIVE int studio_apply_preset(const char* name) {
     const standin::Status applied = theStudio->applyPreset(name);

@@ -59,13 +59,12 @@ standin::Result<bool> PanelUser::pointerDown(int x, int y) {
     return open([this, x, y](PanelSession& session) { return click(session, x, y); });
 }
 
-// A click ends any typing; on a switch it flips it, on a slider it moves the slider there
+// A click commits any typing; on a switch it flips it, on a slider it moves the slider there
 // and starts a drag, on a percent field it gives the field the keyboard, on a button it
 // presses it. Each change goes through the control's event callback, as the host's own
 // controls raise it.
 bool PanelUser::click(PanelSession& session, int x, int y) {
-    const bool typed = typingLabel_ && applyTyping(session);
-    typingLabel_.reset();
+    const bool typed = commitTyping(session);
     PanelControl* control = standin::controlAt(session.panel(), x, y);
     if (control == nullptr) return typed;
     if (control->kind == "BoolControl") {
@@ -80,7 +79,6 @@ bool PanelUser::click(PanelSession& session, int x, int y) {
     }
     if (control->kind == "PercentControl") {
         typingLabel_ = control->label;
-        typed_.clear();
         return typed;
     }
     if (control->kind == "ButtonControl") session.press(control->index);
@@ -99,33 +97,52 @@ standin::Result<bool> PanelUser::pointerMove(int x, int /*y*/) {
     });
 }
 
-// The typed percentage into the field with the keyboard, when it holds one.
-bool PanelUser::applyTyping(PanelSession& session) {
+// Ends the typing; the typed percentage goes into the field when it holds one that
+// differs from the field's value. True when it did.
+bool PanelUser::commitTyping(PanelSession& session) {
+    if (!typingLabel_) return false;
     const std::optional<double> percent = typedPercent(typed_);
-    if (!percent) return false;
     PanelControl& field = session.control(*typingLabel_);
-    if (field.value == *percent) return false;
+    typingLabel_.reset();
+    typed_.clear();
+    if (!percent || field.value == *percent) return false;
     session.setValue(field.index, *percent);
     session.press(field.index);
     return true;
 }
 
-// Digits, point and minus extend the typed text, Backspace shortens it; each keystroke
-// that leaves a number in the field sets it, so the picture follows the typing. Enter, Tab
-// and Escape take the keyboard from the field.
+bool PanelUser::tabFrom(PanelSession& session, int step) {
+    const int from = session.control(*typingLabel_).index;
+    const bool typed = commitTyping(session);
+    for (int index = from + step; index >= 0 && index < session.controlCount(); index += step) {
+        if (session.control(index).kind == "PercentControl") {
+            typingLabel_ = session.control(index).label;
+            break;
+        }
+    }
+    return typed;
+}
+
+// Digits, point and minus extend the typed text, Backspace shortens it: the field shows
+// the text, and nothing changes until the typing is committed.
 standin::Result<bool> PanelUser::key(const std::string& name) {
     if (!typingLabel_) return standin::Result<bool>::success(false);
     if (isNumberKey(name) && typed_.size() < 12) {
         typed_ += name;
     } else if (name == "Backspace" && !typed_.empty()) {
         typed_.pop_back();
-    } else if (name == "Enter" || name == "Tab" || name == "Escape") {
+    } else if (name == "Escape") {
         typingLabel_.reset();
-        return open([](PanelSession&) { return false; });
+        typed_.clear();
+    } else if (name == "Enter") {
+        return open([this](PanelSession& session) { return commitTyping(session); });
+    } else if (name == "Tab" || name == "Shift+Tab") {
+        const int step = name == "Tab" ? 1 : -1;
+        return open([this, step](PanelSession& session) { return tabFrom(session, step); });
     } else {
         return standin::Result<bool>::success(false);
     }
-    return open([this](PanelSession& session) { return applyTyping(session); });
+    return open([](PanelSession&) { return false; });
 }
 
 }  // namespace studio

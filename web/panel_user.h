@@ -5,6 +5,11 @@
 // callback runs into the module's own controls), the panel is painted, and an edit is
 // confirmed, so that the module's panel code fetches every value into the instance. A
 // gesture that edits nothing cancels, leaving the instance alone.
+//
+// Typing into a percent field works as in a desktop tool: the field shows the typed text
+// until the typing ends. Enter, Tab (to the next percent field, Shift+Tab to the one
+// before) and a click elsewhere commit it; Escape cancels it, and the field shows its
+// value again.
 #ifndef PELORIX3_WEB_PANEL_USER_H
 #define PELORIX3_WEB_PANEL_USER_H
 
@@ -29,7 +34,8 @@ public:
     standin::Result<bool> pointerDown(int x, int y);
     standin::Result<bool> pointerMove(int x, int y);
     void pointerUp() { dragging_.reset(); }
-    // A key by its DOM name: digits, ".", "-", "Backspace", "Enter", "Escape", "Tab".
+    // A key by its DOM name: digits, ".", "-", "Backspace", "Enter", "Escape", "Tab",
+    // "Shift+Tab".
     standin::Result<bool> key(const std::string& name);
 
     // The panel as the last opening painted it.
@@ -43,7 +49,10 @@ private:
 
     standin::Result<bool> open(const Gesture& gesture);
     bool click(standin::PanelSession& session, int x, int y);
-    bool applyTyping(standin::PanelSession& session);
+    bool commitTyping(standin::PanelSession& session);
+    // Commits the typing and gives the keyboard to the next percent field in `step`
+    // (1 or -1) of the panel's order; past the last (or first) the typing ends.
+    bool tabFrom(standin::PanelSession& session, int step);
 
     const standin::ShaderModule& module_;
     const standin::ShaderInstance& instance_;

@@ -5,6 +5,7 @@
 #include "host/host_globals.h"
 #include "host/module_file.h"
 #include "host/storage_states.h"
+#include "looks/panel_range.h"
 
 // The module's descriptor, linked into the page from the module's own code.
 extern "C" ModuleDescriptor _mod_descrip;
@@ -36,6 +37,18 @@ std::string joinedLines(const std::vector<std::string>& items) {
     return text;
 }
 
+// The looks of `folder` that can be read, in name order.
+std::vector<preview::Preset> readPresets(const std::string& folder) {
+    std::vector<preview::Preset> presets;
+    const standin::Result<std::vector<std::string>> names = preview::presetNames(folder);
+    if (!names) return presets;
+    for (const std::string& name : names.value()) {
+        standin::Result<preview::Preset> preset = preview::readPreset(folder, name);
+        if (preset) presets.push_back(std::move(preset.value()));
+    }
+    return presets;
+}
+
 }  // namespace
 
 standin::Result<std::unique_ptr<Studio>> Studio::open(standin::SubjectKind subject,
@@ -64,6 +77,7 @@ Studio::Studio(standin::ShaderModule module, standin::ShaderInstance instance,
       instance_(std::move(instance)),
       panel_(module_, instance_),
       presetsFolder_(presetsFolder),
+      presets_(readPresets(presetsFolder)),
       picture_(kPictureWidth, kPictureHeight),
       messagesSeen_(standin::Host::instance().messages().messages().size()) {}
 
@@ -106,17 +120,6 @@ Status Studio::loadStored(const std::string& bytes, preview::StorageMode mode) {
     return loaded;
 }
 
-std::vector<preview::Preset> Studio::presets() const {
-    std::vector<preview::Preset> presets;
-    const standin::Result<std::vector<std::string>> names = preview::presetNames(presetsFolder_);
-    if (!names) return presets;
-    for (const std::string& name : names.value()) {
-        standin::Result<preview::Preset> preset = preview::readPreset(presetsFolder_, name);
-        if (preset) presets.push_back(std::move(preset.value()));
-    }
-    return presets;
-}
-
 Status Studio::applyPreset(const std::string& name) {
     const standin::Result<preview::Preset> preset = preview::readPreset(presetsFolder_, name);
     if (!preset) return Status::failure(preset.error());
@@ -125,6 +128,19 @@ Status Studio::applyPreset(const std::string& name) {
     scene_->setSurface(surface_);
     restartPicture();
     return standin::succeeded();
+}
+
+std::string Studio::lookName() const {
+    const std::string stored = storedText();
+    for (const preview::Preset& preset : presets_) {
+        if (joinedLines(preset.parameters.lines) == stored) return preset.name;
+    }
+    return {};
+}
+
+std::vector<std::string> Studio::panelRangeWarnings() const {
+    const standin::Result<preview::ParameterBlock> block = parameters();
+    return block ? preview::outOfPanelRange(block.value()) : std::vector<std::string>{};
 }
 
 void Studio::restartPicture() {

@@ -11,10 +11,10 @@
 
 #include "host/result.h"
 #include "host/shader_driver.h"
+#include "looks/parameter_block.h"
+#include "looks/parameter_file.h"
+#include "looks/preset.h"
 #include "render/preview_scene.h"
-#include "tools/preview/parameter_block.h"
-#include "tools/preview/parameter_file.h"
-#include "tools/preview/preset.h"
 #include "web/panel_user.h"
 #include "web/progressive_render.h"
 
@@ -55,8 +55,16 @@ public:
 
     // The named looks built into the page, and taking one: its stored block through the
     // module's load entry and its surface inputs into the scene.
-    std::vector<preview::Preset> presets() const;
+    const std::vector<preview::Preset>& presets() const { return presets_; }
     standin::Status applyPreset(const std::string& name);
+    // The look whose parameters.txt the instance's stored text equals, or "" when none
+    // does (the parameters are the user's own).
+    std::string lookName() const;
+
+    // One sentence for each value the instance holds that the panel cannot show (a
+    // percentage outside 0 to 100 %, a colour outside 0 to 255): what the command line
+    // warns about.
+    std::vector<std::string> panelRangeWarnings() const;
 
     // The picture starts again from its coarse pass, at a new frame of the instance.
     void restartPicture();
@@ -78,6 +86,7 @@ private:
     standin::SubjectKind subject_ = standin::SubjectKind::Sphere;
     std::unique_ptr<standin::PreviewScene> scene_;  // the host's shadow test points at it
     std::string presetsFolder_;
+    std::vector<preview::Preset> presets_;  // read once, when the studio opens
     standin::SurfaceInputs surface_;
     ProgressiveRender picture_;
     int renderCount_ = 0;

@@ -3,7 +3,8 @@
 // painter made of the panel, keeps the picture rendering after each edit (coarse first,
 // then refined), and offers the stored block and the named looks. It never writes the
 // shader's parameters itself: every edit goes through the module's panel code or its load
-// entry. window.pelorix3 is the page's small API, for tests and for embedding (README).
+// entry. window.pelorix3 is the page's small API, for tests and for embedding
+// (docs/studio.md).
 (function () {
   'use strict';
 
@@ -13,6 +14,8 @@
   const storedText = byId('stored-text');
   const storedMessage = byId('stored-message');
   const panelMessage = byId('panel-message');
+  const panelWarning = byId('panel-warning');
+  const lookSelect = byId('preset');
   const renderStatus = byId('render-status');
 
   let M = null;                 // the WebAssembly module once it runs
@@ -88,7 +91,7 @@
     const rows = [
       ['Density', p.density],
       ['Transparency', p.transparency],
-      ['Specular Color', p.specularColor.map((c) => c.toFixed(6)).join(', ')],
+      ['Specular Color', p.specularColor.map((c) => c.toFixed(6)).join('\n')],  // R, G, B
       ["Don't Overlap Raytraced Shadows", p.dontOverlapShadows ? 'on' : 'off'],
       ['Modulate Density by Luminosity', p.densityByLuminosity ? 'on' : 'off'],
     ];
@@ -102,6 +105,27 @@
       list.append(dt, dd);
     }
     if (!textDirty) storedText.value = currentStoredText();
+    showPanelWarnings();
+    showLook();
+  }
+
+  // The values the panel cannot show, with the warning the command line gives for them.
+  function showPanelWarnings() {
+    const warnings = JSON.parse(text(M._studio_panel_warnings()));
+    panelWarning.textContent = warnings.map((warning) => 'Warning: ' + warning).join('\n');
+  }
+
+  // The Look list names a look only while the stored block is that look's; else "custom".
+  function showLook() {
+    const name = text(M._studio_look());
+    lookSelect.value = name;
+    byId('preset-description').textContent = name ? lookSelect.selectedOptions[0].title : '';
+  }
+
+  // What the panel said (the About text, an error) stays until the panel is next used.
+  function clearPanelMessage() {
+    panelMessage.classList.remove('error');
+    panelMessage.textContent = '';
   }
 
   function showModuleMessages() {
@@ -172,6 +196,7 @@
     const started = performance.now();
     panelCanvas.focus();
     panelCanvas.setPointerCapture(event.pointerId);
+    clearPanelMessage();
     const [x, y] = panelPoint(event);
     handlePanel(M._studio_panel_pointer_down(x, y), started);
     event.preventDefault();
@@ -203,13 +228,18 @@
 
   const panelKeys = new Set(['Backspace', 'Enter', 'Escape', 'Tab', '.', '-',
                              '0', '1', '2', '3', '4', '5', '6', '7', '8', '9']);
+  // Tab commits the typing and moves to the next percent field (Shift+Tab to the one
+  // before); from the last one the keyboard leaves the canvas as usual, the text committed.
   panelCanvas.addEventListener('keydown', (event) => {
     if (!M || !panelKeys.has(event.key) || M._studio_panel_typing() !== 1) return;
     const started = performance.now();
-    handlePanel(withString(event.key, (pointer) => M._studio_panel_key(pointer)), started);
-    if (event.key !== 'Tab') event.preventDefault();
+    const key = event.key === 'Tab' && event.shiftKey ? 'Shift+Tab' : event.key;
+    clearPanelMessage();
+    handlePanel(withString(key, (pointer) => M._studio_panel_key(pointer)), started);
+    if (event.key !== 'Tab' || M._studio_panel_typing() === 1) event.preventDefault();
   });
 
+  // Leaving the canvas in any other way commits the typing too.
   panelCanvas.addEventListener('blur', () => {
     if (M && M._studio_panel_typing() === 1) {
       handlePanel(withString('Enter', (pointer) => M._studio_panel_key(pointer)), performance.now());
@@ -276,6 +306,14 @@
     const bytes = M.HEAPU8.slice(pointer, pointer + M._studio_stored_binary_size());
     download('pelorix3-parameters.bin', bytes, 'application/octet-stream');
   });
+  // Saves the picture of the current parameters once it is refined, as the canvas shows it.
+  function savePicture() {
+    whenIdle().then(() => {
+      renderCanvas.toBlob((blob) => download('pelorix3-render.png', blob, 'image/png'), 'image/png');
+    });
+  }
+  byId('save-picture').addEventListener('click', () => { if (M) savePicture(); });
+
   byId('upload').addEventListener('change', async (event) => {
     const file = event.target.files[0];
     if (!file) return;
@@ -299,24 +337,25 @@
   });
 
   function fillPresets() {
-    const select = byId('preset');
     for (const preset of JSON.parse(text(M._studio_presets()))) {
       const option = document.createElement('option');
       option.value = preset.name;
       option.textContent = preset.name;
       option.title = preset.description;
-      select.append(option);
+      lookSelect.append(option);
     }
-    select.addEventListener('change', () => {
-      if (!select.value) return;
-      const started = performance.now();
-      const option = select.selectedOptions[0];
-      if (withString(select.value, (pointer) => M._studio_apply_preset(pointer)) !== 1) {
-        panelMessage.classList.add('error');
-        panelMessage.textContent = text(M._studio_error());
+    lookSelect.addEventListener('change', () => {
+      if (!lookSelect.value) {  // "custom" is what the parameters are, not a choice
+        showLook();
         return;
       }
-      byId('preset-description').textContent = option.title;
+      const started = performance.now();
+      if (withString(lookSelect.value, (pointer) => M._studio_apply_preset(pointer)) !== 1) {
+        panelMessage.classList.add('error');
+        panelMessage.textContent = text(M._studio_error());
+        showLook();
+        return;
+      }
       textDirty = false;
       pictureAfterEdit(started);
       paintPanelAgain();
@@ -338,6 +377,18 @@
     rejectReady(error);
   });
 
+  function whenIdle() {
+    return ready.then(() => new Promise((resolve) => {
+      if (M._studio_render_finished() === 1) {
+        paintPicture();
+        resolve();
+      } else {
+        idleWaiters.push(resolve);
+        schedule();
+      }
+    }));
+  }
+
   window.pelorix3 = {
     // Resolves once the module runs and the panel is painted.
     ready,
@@ -351,15 +402,7 @@
     // Renders finished to the refined pass since the page opened.
     renderCount: () => (M ? M._studio_render_count() : 0),
     // Resolves when the picture of the current parameters is refined.
-    idle: () => ready.then(() => new Promise((resolve) => {
-      if (M._studio_render_finished() === 1) {
-        paintPicture();
-        resolve();
-      } else {
-        idleWaiters.push(resolve);
-        schedule();
-      }
-    })),
+    idle: () => whenIdle(),
     // Milliseconds from the start of the last edit to its first picture and to its
     // refined picture (null until there).
     timings: () => Object.assign({}, lastTimings),

@@ -2,8 +2,8 @@
 // a damaged look is refused naming its file and line.
 #include <filesystem>
 
+#include "looks/preset.h"
 #include "preview_fixture.h"
-#include "tools/preview/preset.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include "host/module_path.h"
 #include "host/panel_services.h"
 #include "host/shader_driver.h"
+#include "looks/preset.h"
 #include "tool_run.h"
-#include "tools/preview/preset.h"
 
 namespace {
 

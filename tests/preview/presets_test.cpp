@@ -2,9 +2,9 @@
 // saves back byte for byte; each look's surface inputs reach the picture.
 #include <filesystem>
 
+#include "looks/preset.h"
 #include "png_reader.h"
 #include "preview_fixture.h"
-#include "tools/preview/preset.h"
 
 namespace {
 

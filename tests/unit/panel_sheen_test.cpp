@@ -57,10 +57,11 @@ TEST_F(SheenPanel, MeasuresRowsBeforeLayout) {
 TEST_F(SheenPanel, LaidOutPanelMeasures386By140) {
     auto shader = createShader();
     ASSERT_TRUE(shader && shader->panel);
-    EXPECT_EQ(shader->panel->width, 386);
-    EXPECT_EQ(shader->panel->height, 140);
-    EXPECT_STREQ(shader->panel->title, "pelorix 3.0");
-    EXPECT_EQ(shader->panel->handler, shader.get());
+    const auto* panel = static_cast<const Interface*>(shader->panel);
+    EXPECT_EQ(panel->width, 386);
+    EXPECT_EQ(panel->height, 140);
+    EXPECT_STREQ(panel->title, "pelorix 3.0");
+    EXPECT_EQ(panel->handler, shader.get());
 }
 
 const Calls openingCalls = {
@@ -280,7 +281,7 @@ TEST_F(SheenPanel, MissingPanelServicesAreReportedNotCalled) {
     panel_test::panelServicesMissing = true;
     auto shader = createShader();
     ASSERT_TRUE(shader && shader->panel);
-    EXPECT_EQ(shader->panel->acquirePanelServices(),
+    EXPECT_EQ(static_cast<Interface*>(shader->panel)->acquirePanelServices(),
               std::string("Couldn't get Panel services. Please add plugin lwpanels.p"));
     EXPECT_EQ(activate(shader.get(), [](PanelSession&) { return true; }), 2);
     EXPECT_EQ(standin::panelCallTexts(), Calls{});
@@ -293,11 +294,12 @@ TEST_F(SheenPanel, MissingMessageFunctionsDropTheMessage) {
     panel_test::panelServicesMissing = true;
     SheenShader shader;
     shader.setDefaults();
-    shader.panel = pelorix3::buildSheenPanel(shader);
-    ASSERT_TRUE(shader.panel);
+    Interface* panel = pelorix3::buildSheenPanel(shader);
+    ASSERT_TRUE(panel);
+    shader.panel = panel;
     pelorix3::hostServices.messageFuncs = nullptr;
-    EXPECT_EQ(shader.panel->open(), 2);
-    shader.panel->endGroup();  // a building message, also dropped
+    EXPECT_EQ(panel->open(), 2);
+    panel->endGroup();  // a building message, also dropped
     EXPECT_TRUE(shownMessages.empty());
 }
 

@@ -1,7 +1,8 @@
 // The studio page in Debian's Chromium, driven by puppeteer-core, opened from the file
 // system as a person would open it: the panel's controls are clicked and dragged at their
 // places on the panel canvas, and what the page shows is checked through its canvases, its
-// messages and window.pelorix3. The screenshot the README shows is written at the end.
+// messages, the boxes of its elements and window.pelorix3. The screenshot the README shows
+// is written at the end.
 //
 //   STUDIO_PAGE   the page (default: build/web/studio/index.html)
 //   SCREENSHOT    where the screenshot goes (default: docs/studio.png)
@@ -24,6 +25,7 @@ const screenshotPath = path.resolve(root, process.env.SCREENSHOT || 'docs/studio
 const panelPoints = {
   dontOverlapSwitch: { x: 16, y: 10 },       // the switch's box, row 1
   densityField: { x: 80, y: 30 },            // the percent field, row 2
+  nothing: { x: 300, y: 3 },                 // no control there
   redSliderMiddle: { x: 188, y: 94 },        // the red slider, row 5
   pastRedSliderStart: { x: 140, y: 94 },     // left of it: a drag there ends at 0
 };
@@ -31,6 +33,7 @@ const panelPoints = {
 let browser;
 let page;
 let userDataDir;
+let downloadDir;
 const consoleErrors = [];
 
 async function panelBox() {
@@ -60,6 +63,24 @@ async function canvasDigest(id) {
   });
 }
 
+// The page's elements by id, as boxes in the viewport.
+async function boxes(...ids) {
+  return page.evaluate((ids) => Object.fromEntries(ids.map((id) => {
+    const box = document.getElementById(id).getBoundingClientRect();
+    return [id, { left: box.left, right: box.right, top: box.top }];
+  })), ids);
+}
+
+async function typeIntoDensity(keys, ending) {
+  await clickPanel(panelPoints.densityField);
+  await page.keyboard.type(keys);
+  await page.keyboard.press(ending);
+  await studio('idle');
+}
+
+const textOf = (id) => page.$eval('#' + id, (element) => element.textContent);
+const focused = () => page.evaluate(() => document.activeElement.id);
+
 // The colour of one pixel of the panel canvas.
 async function panelPixel(x, y) {
   return page.$eval('#panel', (canvas, x, y) =>
@@ -72,6 +93,7 @@ const studio = (name, ...args) =>
 before(async () => {
   assert.ok(fs.existsSync(pagePath), `the page is built: ${pagePath}`);
   userDataDir = fs.mkdtempSync(path.join(os.tmpdir(), 'studio-chromium-'));
+  downloadDir = fs.mkdtempSync(path.join(os.tmpdir(), 'studio-downloads-'));
   browser = await puppeteer.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     userDataDir,
@@ -84,6 +106,8 @@ before(async () => {
     if (message.type() === 'error') consoleErrors.push(message.text());
   });
   page.on('pageerror', (error) => consoleErrors.push(error.message));
+  const session = await page.createCDPSession();
+  await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloadDir });
   await page.goto(pathToFileURL(pagePath).href);
   await page.evaluate(() => window.pelorix3.ready);
   await studio('idle');
@@ -91,7 +115,9 @@ before(async () => {
 
 after(async () => {
   if (browser) await browser.close();
-  if (userDataDir) fs.rmSync(userDataDir, { recursive: true, force: true });
+  for (const dir of [userDataDir, downloadDir]) {
+    if (dir) fs.rmSync(dir, { recursive: true, force: true });
+  }
 });
 
 test('the page opens from the file system with the defaults and a refined picture', async () => {
@@ -148,12 +174,50 @@ test('moving the red slider changes the swatch and the stored block', async () =
   assert.equal(await page.$eval('#stored-text', (box) => box.value.split('\n')[2]), ' 0.000000');
 });
 
-test('typing into the Density field sets it', async () => {
-  await clickPanel(panelPoints.densityField);
-  await page.keyboard.type('45');
-  await page.keyboard.press('Enter');
-  await studio('idle');
+test('typing into the Density field sets it when Enter commits it', async () => {
+  await typeIntoDensity('45', 'Enter');
   assert.equal((await studio('parameters')).density, 0.45);
+});
+
+test('Escape cancels the typing: the field shows its value again and nothing changes', async () => {
+  const parameters = await studio('parameters');
+  const panel = await canvasDigest('panel');
+  const rendered = await studio('renderCount');
+  await clickPanel(panelPoints.densityField);
+  await page.keyboard.type('7');
+  assert.notEqual(await canvasDigest('panel'), panel, 'the field shows the typed text');
+  await page.keyboard.press('Escape');
+  await studio('idle');
+  assert.deepEqual(await studio('parameters'), parameters);
+  assert.equal(await canvasDigest('panel'), panel);
+  assert.equal(await studio('renderCount'), rendered, 'no new picture');
+  assert.equal(await focused(), 'panel');
+});
+
+test('Tab commits the typing and moves on to Transparency, then off the panel', async () => {
+  await clickPanel(panelPoints.densityField);
+  await page.keyboard.type('60');
+  await page.keyboard.press('Tab');
+  assert.equal(await focused(), 'panel', 'the next field has the keyboard');
+  await page.keyboard.type('20');
+  await page.keyboard.press('Tab');
+  await studio('idle');
+  assert.notEqual(await focused(), 'panel');
+  const parameters = await studio('parameters');
+  assert.equal(parameters.density, 0.6);
+  assert.equal(parameters.transparency, 0.2);
+});
+
+test('a percentage the panel cannot show is kept, with the command line\'s warning', async () => {
+  for (const [typed, density, warning] of [
+    ['999', 9.99, /^Warning: density 9.99 shows as 999 % in the panel, which goes from 0 to 100 %/],
+    ['-5', -0.05, /^Warning: density -0.05 shows as -5 % in the panel/],
+    ['45', 0.45, /^$/],
+  ]) {
+    await typeIntoDensity(typed, 'Enter');
+    assert.equal((await studio('parameters')).density, density);
+    assert.match(await textOf('panel-warning'), warning);
+  }
 });
 
 test('a damaged block shows a clear message and leaves the parameters unchanged', async () => {
@@ -181,21 +245,78 @@ test('a good block loads through the module and the panel shows it', async () =>
   await studio('idle');
 });
 
-test('the About button shows the module\'s two credit lines', async () => {
+test('the About button shows the module\'s two credit lines until the panel is next used', async () => {
   await clickPanel({ x: 190, y: 122 });
-  const message = await page.$eval('#panel-message', (p) => p.textContent);
+  const message = await textOf('panel-message');
   assert.equal(message.split('\n').length, 2, message);
   assert.match(message, /pelorix/i);
+  await clickPanel(panelPoints.nothing);
+  assert.equal(await textOf('panel-message'), '');
 });
 
-test('the named looks are listed and one can be taken', async () => {
+test('the Look list names a look only while the stored block is that look\'s', async () => {
+  const look = async () => page.$eval('#preset', (select) => select.selectedOptions[0].textContent);
   const names = await page.$$eval('#preset option', (options) => options.map((o) => o.value));
   assert.ok(names.includes('black-velvet') && names.includes('felt'), names.join(', '));
+  assert.equal(await look(), 'custom');
   await page.select('#preset', 'felt');
   await studio('idle');
   const p = await studio('parameters');
   assert.equal(p.density, 0.5);
   assert.equal(p.transparency, 0.8);
+  assert.equal(await look(), 'felt');
+  assert.match(await textOf('preset-description'), /^felt: /);
+  await clickPanel(panelPoints.dontOverlapSwitch);
+  await studio('idle');
+  assert.equal(await look(), 'custom', 'an edit makes the parameters the user\'s own');
+  assert.equal(await textOf('preset-description'), '');
+  const felt = fs.readFileSync(path.join(root, 'presets/felt/parameters.txt'), 'utf8');
+  assert.deepEqual(await studio('loadStoredText', felt), { ok: true });
+  assert.equal(await look(), 'felt', 'a loaded block that is the look\'s names it again');
+  await studio('idle');
+});
+
+test('the saved picture is the refined render, as a PNG file', async () => {
+  await clickPanel(panelPoints.dontOverlapSwitch);  // the coarse picture first
+  await page.click('#save-picture');
+  const file = path.join(downloadDir, 'pelorix3-render.png');
+  for (let tries = 0; !fs.existsSync(file) && tries < 200; tries++) {
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+  const png = fs.readFileSync(file);
+  assert.equal(png.subarray(1, 4).toString(), 'PNG');
+  assert.deepEqual([png.readUInt32BE(16), png.readUInt32BE(20)], [384, 288]);
+  await page.evaluate(async (data) => {
+    const image = new Image();
+    image.src = 'data:image/png;base64,' + data;
+    await image.decode();
+    const canvas = document.createElement('canvas');
+    canvas.id = 'saved-picture';
+    [canvas.width, canvas.height] = [image.width, image.height];
+    canvas.getContext('2d').drawImage(image, 0, 0);
+    canvas.hidden = true;
+    document.body.append(canvas);
+  }, png.toString('base64'));
+  assert.equal(await canvasDigest('saved-picture'), await canvasDigest('render'));
+  await page.$eval('#saved-picture', (canvas) => canvas.remove());
+});
+
+test('the render stays in place as the left column\'s texts change, and on the page at 700 px', async () => {
+  const before = await boxes('render');
+  await clickPanel({ x: 190, y: 122 });  // the About text
+  await page.select('#preset', 'crushed-red-velvet');  // a look's description
+  await typeIntoDensity('999', 'Enter');  // a warning
+  assert.deepEqual(await boxes('render'), before);
+  await page.setViewport({ width: 700, height: 800 });
+  const narrow = await boxes('panel', 'render', 'save-picture');
+  const pageWidth = await page.evaluate(() => document.documentElement.clientWidth);
+  for (const [id, box] of Object.entries(narrow)) {
+    assert.ok(box.left >= 0 && box.right <= pageWidth, `${id} on the page: ${JSON.stringify(box)}`);
+  }
+  assert.ok(narrow.render.top > narrow.panel.top, 'the render below the panel');
+  assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= 700));
+  await page.setViewport({ width: 960, height: 800 });
+  await typeIntoDensity('100', 'Enter');
 });
 
 test('the page is shown for the README and raised no console errors', async () => {

@@ -86,18 +86,61 @@ TEST_F(StudioTest, DraggingTheRedSliderSetsTheColourUntilReleased) {
     EXPECT_EQ(parameters().specularColor[0], 0.0);
 }
 
-TEST_F(StudioTest, TypingIntoTheDensityFieldSetsIt) {
+TEST_F(StudioTest, TypingIntoTheDensityFieldSetsItWhenCommitted) {
     EXPECT_FALSE(studio->panel().pointerDown(kDensityX, kDensityY).value());
     EXPECT_TRUE(studio->panel().typing());
-    EXPECT_TRUE(studio->panel().key("4").value());
-    EXPECT_EQ(parameters().density, 0.04);
-    EXPECT_TRUE(studio->panel().key("5").value());
-    EXPECT_EQ(parameters().density, 0.45);
+    EXPECT_FALSE(studio->panel().key("4").value());
+    EXPECT_FALSE(studio->panel().key("5").value());
     EXPECT_FALSE(studio->panel().key("x").value());  // not a key for a number
-    EXPECT_FALSE(studio->panel().key("Enter").value());
+    EXPECT_EQ(parameters().density, 1.0);            // nothing changes while typing
+    EXPECT_TRUE(studio->panel().key("Enter").value());
+    EXPECT_EQ(parameters().density, 0.45);
     EXPECT_FALSE(studio->panel().typing());
     EXPECT_FALSE(studio->panel().key("7").value());  // no field has the keyboard
     EXPECT_EQ(parameters().density, 0.45);
+}
+
+TEST_F(StudioTest, EscapeCancelsTheTypingAndTheFieldShowsItsValueAgain) {
+    const standin::Image shown = studio->panel().picture();
+    EXPECT_FALSE(studio->panel().pointerDown(kDensityX, kDensityY).value());
+    EXPECT_FALSE(studio->panel().key("7").value());
+    EXPECT_NE(studio->panel().picture().rgb, shown.rgb);  // the typed text
+    EXPECT_FALSE(studio->panel().key("Escape").value());
+    EXPECT_FALSE(studio->panel().typing());
+    EXPECT_EQ(studio->panel().picture().rgb, shown.rgb);
+    EXPECT_EQ(studio->storedText(), kDefaults);
+    for (const std::string& call : standin::panelCallTexts()) {
+        EXPECT_NE(call.rfind("c1.get", 0), 0u) << call;  // Density's value not fetched
+    }
+}
+
+// Tab and Shift+Tab commit, then move between the two percent fields; past them the
+// typing ends with the text committed.
+TEST_F(StudioTest, TabCommitsTheTypingAndMovesToTheNextPercentField) {
+    EXPECT_FALSE(studio->panel().pointerDown(kDensityX, kDensityY).value());
+    EXPECT_FALSE(studio->panel().key("Shift+Tab").value());  // nothing typed: no edit
+    EXPECT_FALSE(studio->panel().typing());                  // nothing before Density
+    EXPECT_FALSE(studio->panel().pointerDown(kDensityX, kDensityY).value());
+    EXPECT_FALSE(studio->panel().key("6").value());
+    EXPECT_TRUE(studio->panel().key("Tab").value());
+    EXPECT_TRUE(studio->panel().typing());
+    EXPECT_FALSE(studio->panel().key("2").value());
+    EXPECT_TRUE(studio->panel().key("Tab").value());
+    EXPECT_FALSE(studio->panel().typing());
+    EXPECT_EQ(parameters().density, 0.06);
+    EXPECT_EQ(parameters().transparency, 0.02);
+}
+
+// Outside 0 to 100 % the value is kept as the panel sets it, and warned about.
+TEST_F(StudioTest, APercentageThePanelCannotShowIsKeptAndWarnedAbout) {
+    EXPECT_TRUE(studio->panelRangeWarnings().empty());
+    EXPECT_FALSE(studio->panel().pointerDown(kDensityX, kDensityY).value());
+    for (const char* key : {"9", "9", "9"}) EXPECT_FALSE(studio->panel().key(key).value());
+    EXPECT_TRUE(studio->panel().key("Enter").value());
+    EXPECT_EQ(parameters().density, 9.99);
+    const std::vector<std::string> warnings = studio->panelRangeWarnings();
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0].rfind("density 9.99 shows as 999 % in the panel", 0), 0u) << warnings[0];
 }
 
 TEST_F(StudioTest, AboutShowsTheModulesTwoCreditLines) {
@@ -133,13 +176,27 @@ TEST_F(StudioTest, AGoodBlockLoadsInEitherForm) {
 }
 
 TEST_F(StudioTest, ANamedLookLoadsItsBlock) {
-    const std::vector<preview::Preset> presets = studio->presets();
+    const std::vector<preview::Preset>& presets = studio->presets();
     ASSERT_EQ(presets.size(), 6u);
     EXPECT_EQ(presets[0].name, "black-velvet");
     ASSERT_TRUE(studio->applyPreset("felt"));
     EXPECT_EQ(parameters().density, 0.5);
     EXPECT_EQ(parameters().transparency, 0.8);
     EXPECT_FALSE(studio->applyPreset("no-such-look"));
+}
+
+// A look is named only while the stored text is its parameters.txt, however it got there.
+TEST_F(StudioTest, TheLookIsNamedOnlyWhileTheStoredTextIsThatLooks) {
+    EXPECT_EQ(studio->lookName(), "");  // the module's defaults are no look
+    ASSERT_TRUE(studio->applyPreset("felt"));
+    EXPECT_EQ(studio->lookName(), "felt");
+    EXPECT_TRUE(studio->panel().pointerDown(kSwitchX, kSwitchY).value());
+    EXPECT_EQ(studio->lookName(), "");
+    const std::string feltAfterDensity = "\n 0.8\n 0.9\n 0.9\n 0.9\n 1\n 0\n";
+    ASSERT_TRUE(studio->loadStored(" 0.5000001" + feltAfterDensity, preview::StorageMode::Text));
+    EXPECT_EQ(studio->lookName(), "felt");  // stored with six decimals, as the look is
+    ASSERT_TRUE(studio->loadStored(" 0.500001" + feltAfterDensity, preview::StorageMode::Text));
+    EXPECT_EQ(studio->lookName(), "");
 }
 
 TEST_F(StudioTest, ThePictureComesCoarseThenFullSizeThenRefined) {

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "tools/preview/input_file.h"
+#include "looks/input_file.h"
 #include "tools/preview/temporary_file.h"
 
 namespace preview {

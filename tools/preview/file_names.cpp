@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "host/module_path.h"
+#include "looks/input_file.h"
+#include "looks/preset.h"
 #include "tools/preview/atomic_write.h"
-#include "tools/preview/input_file.h"
-#include "tools/preview/preset.h"
 
 namespace preview {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "tools/preview/parameter_block.h"
+#include "looks/parameter_block.h"
 
 namespace preview {
 

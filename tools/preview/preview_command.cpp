@@ -6,13 +6,14 @@
 #include <filesystem>
 
 #include "host/module_path.h"
+#include "looks/panel_range.h"
+#include "looks/preset.h"
 #include "tools/preview/atomic_write.h"
 #include "tools/preview/band_workers.h"
 #include "tools/preview/banded_render.h"
 #include "tools/preview/panel_picture.h"
-#include "tools/preview/panel_range.h"
+#include "tools/preview/parameter_save.h"
 #include "tools/preview/png_file.h"
-#include "tools/preview/preset.h"
 #include "tools/preview/preview_inputs.h"
 #include "tools/preview/preview_session.h"
 #include "tools/preview/sheets.h"

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "tools/preview/input_file.h"
+#include "looks/input_file.h"
 
 namespace preview {
 

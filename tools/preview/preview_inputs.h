@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "host/result.h"
-#include "tools/preview/parameter_file.h"
-#include "tools/preview/preset.h"
+#include "looks/parameter_file.h"
+#include "looks/preset.h"
 #include "tools/preview/preview_options.h"
 
 namespace preview {

@@ -6,8 +6,8 @@
 #include <sstream>
 #include <thread>
 
-#include "tools/preview/stored_number.h"
-#include "tools/preview/value_checks.h"
+#include "looks/stored_number.h"
+#include "looks/value_checks.h"
 
 namespace preview {
 namespace {

@@ -6,7 +6,7 @@
 #include <chrono>
 #include <string>
 
-#include "tools/preview/parameter_file.h"
+#include "looks/parameter_file.h"
 #include "tools/preview/parameter_overrides.h"
 #include "tools/preview/render_names.h"
 #include "tools/preview/silence_limit.h"

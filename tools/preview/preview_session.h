@@ -9,11 +9,11 @@
 
 #include "host/result.h"
 #include "host/shader_driver.h"
+#include "looks/parameter_block.h"
+#include "looks/parameter_file.h"
 #include "render/panel_painter.h"
 #include "render/preview_scene.h"
 #include "render/renderer.h"
-#include "tools/preview/parameter_block.h"
-#include "tools/preview/parameter_file.h"
 #include "tools/preview/progress_bar.h"
 #include "tools/preview/render_names.h"
 

@@ -1,17 +1,14 @@
-#include "tools/preview/parameter_file.h"
+#include "looks/parameter_file.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <sstream>
 
 #include "framework/bit_cast.h"
-#include "host/storage_files.h"
 #include "host/storage_states.h"
-#include "tools/preview/atomic_write.h"
-#include "tools/preview/input_file.h"
-#include "tools/preview/stored_number.h"
+#include "looks/input_file.h"
+#include "looks/stored_number.h"
 
 namespace preview {
 namespace {
@@ -99,10 +96,6 @@ FileResult parseBinary(const std::string& path, const std::string& bytes) {
     return FileResult::success(std::move(file));
 }
 
-HostStorageMode saveMode(StorageMode mode) {
-    return mode == StorageMode::Binary ? HOST_IO_BINARY : HOST_IO_ASCII;
-}
-
 }  // namespace
 
 standin::Result<ParameterFile> parseParameterData(const std::string& name, const std::string& bytes,
@@ -129,23 +122,6 @@ standin::Status loadInto(standin::ShaderInstance& instance, const ParameterFile&
                                         error);
     }
     return standin::succeeded();
-}
-
-standin::Status saveParameterFile(const standin::ShaderInstance& instance, const std::string& path,
-                                  StorageMode mode) {
-    standin::MemorySaveState saved(saveMode(mode));
-    if (const HostError error = instance.save(saved.state())) {
-        return standin::Status::failure("cannot save the parameters: " + std::string(error));
-    }
-    const standin::Result<std::string> contents = standin::fileContents(saved);
-    if (!contents) {
-        return standin::Status::failure("cannot write " + outputName(path) + ": " +
-                                        contents.error());
-    }
-    return writeAtomically(path, [&](std::FILE* stream) {
-        std::fwrite(contents->data(), 1, contents->size(), stream);
-        return standin::succeeded();  // a failed write is the stream's to tell
-    });
 }
 
 }  // namespace preview

@@ -1,4 +1,4 @@
-#include "tools/preview/stored_number.h"
+#include "looks/stored_number.h"
 
 #include <cmath>
 
@@ -17,7 +17,8 @@ std::optional<double> parseStoredNumber(std::string_view text) {
     while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
     if (text.starts_with('+') && !text.starts_with("+-")) text.remove_prefix(1);
     double value = 0.0;
-    const auto [end, error] = pelorix3::number_text::parse(text.data(), text.data() + text.size(), value);
+    const auto [end, error] =
+        pelorix3::number_text::parse(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
         !std::isfinite(value)) {
         return std::nullopt;

@@ -1,7 +1,7 @@
 // The ranges the preview's numbers must lie in, checked alike wherever a number comes
 // from: the command line or a look file.
-#ifndef PELORIX3_TOOLS_PREVIEW_VALUE_CHECKS_H
-#define PELORIX3_TOOLS_PREVIEW_VALUE_CHECKS_H
+#ifndef PELORIX3_LOOKS_VALUE_CHECKS_H
+#define PELORIX3_LOOKS_VALUE_CHECKS_H
 
 #include <limits>
 #include <string>

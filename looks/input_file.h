@@ -1,9 +1,9 @@
-// The files the preview reads, each read once and whole into memory: a file, a pipe, a
-// device, or standard input for the name "-". Memory stays bounded by a limit for each
-// kind of file, and a file that should be text but is not is refused from its first
-// bytes, so that neither /dev/zero nor a runaway stream is read to the end.
-#ifndef PELORIX3_TOOLS_PREVIEW_INPUT_FILE_H
-#define PELORIX3_TOOLS_PREVIEW_INPUT_FILE_H
+// The files the preview and the studio read, each read once and whole into memory: a
+// file, a pipe, a device, or standard input for the name "-". Memory stays bounded by a
+// limit for each kind of file, and a file that should be text but is not is refused from
+// its first bytes, so that neither /dev/zero nor a runaway stream is read to the end.
+#ifndef PELORIX3_LOOKS_INPUT_FILE_H
+#define PELORIX3_LOOKS_INPUT_FILE_H
 
 #include <cstddef>
 #include <string>

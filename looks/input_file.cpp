@@ -1,4 +1,4 @@
-#include "tools/preview/input_file.h"
+#include "looks/input_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

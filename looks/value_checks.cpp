@@ -1,9 +1,9 @@
-#include "tools/preview/value_checks.h"
+#include "looks/value_checks.h"
 
 #include <cmath>
 #include <sstream>
 
-#include "tools/preview/stored_number.h"
+#include "looks/stored_number.h"
 
 namespace preview {
 namespace {

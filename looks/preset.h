@@ -3,15 +3,15 @@
 // form, and look.txt, a one-line description and the surface inputs that go with it
 // ("key = value" lines: description, color R,G,B, diffuse, specular, luminous,
 // roughness; an input left out keeps the scene's default).
-#ifndef PELORIX3_TOOLS_PREVIEW_PRESET_H
-#define PELORIX3_TOOLS_PREVIEW_PRESET_H
+#ifndef PELORIX3_LOOKS_PRESET_H
+#define PELORIX3_LOOKS_PRESET_H
 
 #include <string>
 #include <vector>
 
 #include "host/result.h"
+#include "looks/parameter_file.h"
 #include "render/scene_settings.h"
-#include "tools/preview/parameter_file.h"
 
 namespace preview {
 

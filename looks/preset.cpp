@@ -1,12 +1,12 @@
-#include "tools/preview/preset.h"
+#include "looks/preset.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <sstream>
 
 #include "host/module_path.h"
-#include "tools/preview/input_file.h"
-#include "tools/preview/value_checks.h"
+#include "looks/input_file.h"
+#include "looks/value_checks.h"
 
 namespace preview {
 namespace {

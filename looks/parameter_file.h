@@ -1,14 +1,14 @@
 // Parameter files: the seven stored values in the form the renderer keeps them with a
 // scene, as text (one value per line) or binary (seven big-endian 4-byte floats).
-#ifndef PELORIX3_TOOLS_PREVIEW_PARAMETER_FILE_H
-#define PELORIX3_TOOLS_PREVIEW_PARAMETER_FILE_H
+#ifndef PELORIX3_LOOKS_PARAMETER_FILE_H
+#define PELORIX3_LOOKS_PARAMETER_FILE_H
 
 #include <string>
 #include <vector>
 
 #include "host/result.h"
 #include "host/shader_driver.h"
-#include "tools/preview/parameter_block.h"
+#include "looks/parameter_block.h"
 
 namespace preview {
 
@@ -35,11 +35,6 @@ standin::Result<ParameterFile> parseParameterData(const std::string& name, const
 
 // Loads the file's data into the instance through a load state in the file's mode.
 standin::Status loadInto(standin::ShaderInstance& instance, const ParameterFile& file);
-
-// Saves the instance through a save state in `mode` (text for Auto) and writes what it
-// recorded to `path` ("-" is standard output), whole or not at all.
-standin::Status saveParameterFile(const standin::ShaderInstance& instance, const std::string& path,
-                                  StorageMode mode);
 
 }  // namespace preview
 

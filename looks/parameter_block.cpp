@@ -1,13 +1,13 @@
-#include "tools/preview/parameter_block.h"
+#include "looks/parameter_block.h"
 
 #include "framework/number_text.h"
 #include "host/storage_states.h"
-#include "tools/preview/stored_number.h"
+#include "looks/stored_number.h"
 
 namespace preview {
 
 std::array<double, ParameterBlock::count> ParameterBlock::values() const {
-    return {density,          transparency,       specularColor[0], specularColor[1],
+    return {density,          transparency,       specularColor[0],   specularColor[1],
             specularColor[2], dontOverlapShadows, densityByLuminosity};
 }
 
@@ -28,8 +28,7 @@ std::vector<std::string> textItems(const ParameterBlock& block) {
 standin::Status loadInto(standin::ShaderInstance& instance, const ParameterBlock& block) {
     const standin::MemoryLoadState state = standin::MemoryLoadState::text(textItems(block));
     if (const HostError error = instance.load(state.state())) {
-        return standin::Status::failure(std::string("the module refused the parameters: ") +
-                                        error);
+        return standin::Status::failure(std::string("the module refused the parameters: ") + error);
     }
     return standin::succeeded();
 }

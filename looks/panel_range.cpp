@@ -1,4 +1,4 @@
-#include "tools/preview/panel_range.h"
+#include "looks/panel_range.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 // Stored values read as text: blanks around a number, nothing else.
-#ifndef PELORIX3_TOOLS_PREVIEW_STORED_NUMBER_H
-#define PELORIX3_TOOLS_PREVIEW_STORED_NUMBER_H
+#ifndef PELORIX3_LOOKS_STORED_NUMBER_H
+#define PELORIX3_LOOKS_STORED_NUMBER_H
 
 #include <optional>
 #include <string_view>

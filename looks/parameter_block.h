@@ -1,7 +1,7 @@
 // The shader's seven stored values, in their stored order, and the ways the host moves
 // them into and out of an instance: the module takes its parameters only through load.
-#ifndef PELORIX3_TOOLS_PREVIEW_PARAMETER_BLOCK_H
-#define PELORIX3_TOOLS_PREVIEW_PARAMETER_BLOCK_H
+#ifndef PELORIX3_LOOKS_PARAMETER_BLOCK_H
+#define PELORIX3_LOOKS_PARAMETER_BLOCK_H
 
 #include <array>
 #include <string>

@@ -1,0 +1,35 @@
+#include "tools/preview/parameter_save.h"
+
+#include <cstdio>
+
+#include "host/storage_files.h"
+#include "host/storage_states.h"
+#include "tools/preview/atomic_write.h"
+
+namespace preview {
+namespace {
+
+HostStorageMode saveMode(StorageMode mode) {
+    return mode == StorageMode::Binary ? HOST_IO_BINARY : HOST_IO_ASCII;
+}
+
+}  // namespace
+
+standin::Status saveParameterFile(const standin::ShaderInstance& instance, const std::string& path,
+                                  StorageMode mode) {
+    standin::MemorySaveState saved(saveMode(mode));
+    if (const HostError error = instance.save(saved.state())) {
+        return standin::Status::failure("cannot save the parameters: " + std::string(error));
+    }
+    const standin::Result<std::string> contents = standin::fileContents(saved);
+    if (!contents) {
+        return standin::Status::failure("cannot write " + outputName(path) + ": " +
+                                        contents.error());
+    }
+    return writeAtomically(path, [&](std::FILE* stream) {
+        std::fwrite(contents->data(), 1, contents->size(), stream);
+        return standin::succeeded();  // a failed write is the stream's to tell
+    });
+}
+
+}  // namespace preview

@@ -1,0 +1,21 @@
+// Saving the instance's parameters to a file, in the text or binary form a scene keeps
+// them in, written whole or not at all.
+#ifndef PELORIX3_TOOLS_PREVIEW_PARAMETER_SAVE_H
+#define PELORIX3_TOOLS_PREVIEW_PARAMETER_SAVE_H
+
+#include <string>
+
+#include "host/result.h"
+#include "host/shader_driver.h"
+#include "looks/parameter_file.h"
+
+namespace preview {
+
+// Saves the instance through a save state in `mode` (text for Auto) and writes what it
+// recorded to `path` ("-" is standard output), whole or not at all.
+standin::Status saveParameterFile(const standin::ShaderInstance& instance, const std::string& path,
+                                  StorageMode mode);
+
+}  // namespace preview
+
+#endif
