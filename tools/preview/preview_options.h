@@ -14,15 +14,21 @@
 
 namespace preview {
 
+// The environment variable that, when set, replaces preview.png as the default of --output.
+inline constexpr const char* kDefaultOutputVariable = "PELORIX3_PREVIEW_OUTPUT";
+
 struct PreviewOptions {
-    SceneSettings scene;    // without the model, which is read once the options are known
-    std::string modelPath;  // --mesh
+    SceneSettings scene;       // without the model, which is read once the options are known
+    std::string modelPath;     // --mesh
+    bool creaseGiven = false;  // --crease, which only a model without normals of its own uses
     SurfaceOverrides surface;
     ParameterOverrides parameters;
     std::string presetName;
     bool listPresets = false;
     bool verbose = false;  // the time of each stage on stderr
     RenderSettings render;
+    bool sizeGiven = false;  // --width or --height, which size the preview, not the sheets
+    // The preview's file when -o is not given: kDefaultOutputVariable's, or preview.png.
     std::string output = "preview.png";
     bool outputGiven = false;
     bool workersGiven = false;  // --workers or --threads; otherwise the count is chosen
