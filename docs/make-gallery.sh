@@ -2,7 +2,8 @@
 # Remakes the pictures of docs/gallery with the preview tool of the native build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake --build --preset native --target pelorix3-preview >/dev/null
+bash scripts/install-dependencies.sh preview
+bash scripts/build-target.sh native pelorix3-preview
 tool=build/native/bin/pelorix3-preview
 out=docs/gallery
 mkdir -p "$out"
