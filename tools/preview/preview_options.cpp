@@ -1,7 +1,9 @@
 #include "tools/preview/preview_options.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <sstream>
@@ -407,8 +409,7 @@ void defineFiles(CLI::App& app, PreviewOptions& o) {
         ->group(group);
 }
 
-}  // namespace
-
+// Declares every option on `app`, writing into `options` as the command line is parsed.
 void defineOptions(CLI::App& app, PreviewOptions& options) {
     options.render.threads =
         std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, kMaxThreads);
@@ -436,6 +437,26 @@ void defineOptions(CLI::App& app, PreviewOptions& options) {
     defineLights(app, options.scene);
     defineImage(app, options);
     defineFiles(app, options);
+}
+
+constexpr int kExitUsage = 2;
+
+}  // namespace
+
+std::optional<int> parseCommandLine(int argc, char** argv, PreviewOptions& options) {
+    CLI::App app;
+    app.name("pelorix3-preview");
+    defineOptions(app, options);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& help) {
+        return app.exit(help);
+    } catch (const CLI::ParseError& error) {
+        std::fprintf(stderr, "pelorix3-preview: %s\nRun pelorix3-preview --help for the options.\n",
+                     error.what());
+        return kExitUsage;
+    }
+    return std::nullopt;
 }
 
 }  // namespace preview

@@ -2,8 +2,8 @@
 #ifndef PELORIX3_TOOLS_PREVIEW_PREVIEW_OPTIONS_H
 #define PELORIX3_TOOLS_PREVIEW_PREVIEW_OPTIONS_H
 
-#include <CLI/CLI.hpp>
 #include <chrono>
+#include <optional>
 #include <string>
 
 #include "tools/preview/parameter_file.h"
@@ -52,8 +52,10 @@ struct PreviewOptions {
     bool wantsRender() const { return outputGiven || (!listPresets && !asksForFiles()); }
 };
 
-// Declares every option on `app`, writing into `options` as the command line is parsed.
-void defineOptions(CLI::App& app, PreviewOptions& options);
+// Reads the command line into `options`. Returns the exit status when the command line
+// alone ends the run: 0 once --help has printed the options on standard output, 2 for a
+// bad command line, said on standard error; nothing when the run goes on.
+std::optional<int> parseCommandLine(int argc, char** argv, PreviewOptions& options);
 
 }  // namespace preview
 
