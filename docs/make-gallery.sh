@@ -17,7 +17,7 @@ mkdir -p "$out"
 "$tool" --samples 3 -o "$out/density-by-luminosity-on.png" --density-by-luminosity on \
     --luminous 0.5
 
-# One picture of each named look, smaller, for the table in the README.
+# One picture of each named look, smaller, for the table in docs/looks.md.
 for preset in $("$tool" --list-presets | cut -d' ' -f1); do
     "$tool" --samples 3 --width 320 --height 240 --preset "$preset" -o "$out/preset-$preset.png"
 done
