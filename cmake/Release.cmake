@@ -11,9 +11,10 @@ include(ExternalProject)
 set(install_text ${CMAKE_BINARY_DIR}/INSTALL.txt)
 add_custom_command(
     OUTPUT ${install_text}
-    COMMAND ${CMAKE_COMMAND} -DREADME=${CMAKE_SOURCE_DIR}/README.md -DOUTPUT=${install_text}
-            -DVERSION=${PROJECT_VERSION} -P ${CMAKE_SOURCE_DIR}/cmake/extract_install_section.cmake
-    DEPENDS ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/cmake/extract_install_section.cmake)
+    COMMAND ${CMAKE_COMMAND} -DPAGE=${CMAKE_SOURCE_DIR}/docs/installing.md
+            -DOUTPUT=${install_text} -DVERSION=${PROJECT_VERSION}
+            -P ${CMAKE_SOURCE_DIR}/cmake/install_text.cmake
+    DEPENDS ${CMAKE_SOURCE_DIR}/docs/installing.md ${CMAKE_SOURCE_DIR}/cmake/install_text.cmake)
 add_custom_target(install_text ALL DEPENDS ${install_text})
 
 enable_testing()

@@ -2,7 +2,8 @@
 # Remakes the pictures of docs/gallery with the preview tool of the native build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake --build --preset native --target pelorix3-preview >/dev/null
+bash scripts/install-dependencies.sh preview
+bash scripts/build-target.sh native pelorix3-preview
 tool=build/native/bin/pelorix3-preview
 out=docs/gallery
 mkdir -p "$out"
@@ -16,7 +17,7 @@ mkdir -p "$out"
 "$tool" --samples 3 -o "$out/density-by-luminosity-on.png" --density-by-luminosity on \
     --luminous 0.5
 
-# One picture of each named look, smaller, for the table in the README.
+# One picture of each named look, smaller, for the table in docs/looks.md.
 for preset in $("$tool" --list-presets | cut -d' ' -f1); do
     "$tool" --samples 3 --width 320 --height 240 --preset "$preset" -o "$out/preset-$preset.png"
 done

@@ -19,14 +19,16 @@ std::string percentWarning(const char* name, double value) {
     return text;
 }
 
-std::string sliderWarning(const char* component, double value) {
+std::string sliderWarning(const std::string& colour, const char* component, double value) {
     char text[256];
     std::snprintf(text, sizeof text,
-                  "specular colour %s %g is %g on the panel's slider, which goes from 0 to 255; "
-                  "colour components are fractions (1 is 255)",
-                  component, value, value * kSliderPerUnit);
+                  "%s %s %g is %g on the panel's slider, which goes from 0 to 255; colour "
+                  "components are fractions (1 is 255)",
+                  colour.c_str(), component, value, value * kSliderPerUnit);
     return text;
 }
+
+constexpr const char* kComponents[] = {"red", "green", "blue"};
 
 }  // namespace
 
@@ -36,10 +38,16 @@ std::vector<std::string> outOfPanelRange(const ParameterBlock& block) {
     if (outsideUnit(block.transparency)) {
         warnings.push_back(percentWarning("transparency", block.transparency));
     }
-    const char* const components[] = {"red", "green", "blue"};
+    std::vector<std::string> colour = outOfColourRange("specular colour", block.specularColor);
+    warnings.insert(warnings.end(), colour.begin(), colour.end());
+    return warnings;
+}
+
+std::vector<std::string> outOfColourRange(const std::string& name, const standin::Triple& colour) {
+    std::vector<std::string> warnings;
     for (std::size_t i = 0; i < 3; ++i) {
-        if (outsideUnit(block.specularColor[i])) {
-            warnings.push_back(sliderWarning(components[i], block.specularColor[i]));
+        if (outsideUnit(colour[i])) {
+            warnings.push_back(sliderWarning(name, kComponents[i], colour[i]));
         }
     }
     return warnings;

@@ -138,6 +138,8 @@ public:
     void addFace(std::size_t face);
     // The mesh with its normals: computed, then the file's where it gives all three.
     TriangleMesh finish(double creaseAngleDegrees);
+    // Triangles made so far that keep computed normals.
+    std::size_t creasedTriangles() const { return mesh_.triangles.size() - fileNormals_.size(); }
 
     std::size_t triangles = 0;  // made from the faces, with area or not
     Tally degenerate;           // triangles without area
@@ -249,6 +251,7 @@ ImportResult buildMesh(const ObjContents& model, std::string_view text, const st
     ObjImport import;
     import.frame = frame.value();
     import.degenerateTriangles = fan.degenerate.count;
+    import.creasedTriangles = fan.creasedTriangles();
     import.warnings = warningsOf(fan, text, name);
     import.mesh = fan.finish(creaseAngleDegrees);
     return ImportResult::success(std::move(import));

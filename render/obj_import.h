@@ -26,6 +26,9 @@ struct ObjImport {
     // How those positions map back to the file's own coordinates.
     ModelFrame frame;
     std::size_t degenerateTriangles = 0;  // without area, left out of the mesh
+    // Triangles whose normals were computed with the crease angle, the file giving none
+    // usable at one of their corners.
+    std::size_t creasedTriangles = 0;
     // Each names the file and says what was left out or replaced, and how often.
     std::vector<std::string> warnings;
 };

@@ -66,6 +66,7 @@ SceneResult PreviewScene::create(const SceneSettings& settings) {
         SceneResult scene = withMesh(settings, std::move(model->mesh), model->frame);
         if (scene) {
             scene.value()->warnings_ = std::move(model->warnings);
+            scene.value()->usesCreaseAngle_ = model->creasedTriangles > 0;
             scene.value()->buildTimes_.subject = seconds;
         }
         return scene;

@@ -52,6 +52,9 @@ public:
     const BuildTimes& buildTimes() const { return buildTimes_; }
     // What reading the model file left out or replaced, each naming the file.
     const std::vector<std::string>& warnings() const { return warnings_; }
+    // Whether the settings' crease angle shaped the subject: only a model from a file
+    // whose normals are computed for some triangle uses it.
+    bool usesCreaseAngle() const { return usesCreaseAngle_; }
 
     // The scene's camera onto an image of this size.
     Camera camera(int width, int height) const;
@@ -77,6 +80,7 @@ private:
     int subject_ = 0;
     std::size_t subjectTriangles_ = 0;
     std::vector<std::string> warnings_;
+    bool usesCreaseAngle_ = false;
     BuildTimes buildTimes_;
     Placement placement_;
     CameraView view_;

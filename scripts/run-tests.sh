@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-dependencies.sh
+bash scripts/install-dependencies.sh tests
 
 # Each Windows build's tests run in a Wine prefix of its own (the test presets name them).
 bash scripts/wine-prefix.sh win32

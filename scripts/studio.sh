@@ -5,9 +5,8 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
-bash "$root/scripts/install-dependencies.sh"
+bash "$root/scripts/install-dependencies.sh" studio
 source "$root/scripts/emscripten-cache.sh"
-(cd "$root" && cmake --preset web >/dev/null &&
-    cmake --build --preset web --target pelorix3-studio >/dev/null)
+bash "$root/scripts/build-target.sh" web pelorix3-studio
 
 echo "The studio is in $root/build/web/studio/index.html"

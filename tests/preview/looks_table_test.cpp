@@ -1,6 +1,7 @@
-// The README's table of the named looks, which a user types into the renderer by hand,
-// holds what the options panel shows for each look once its parameters are loaded through
-// the module, and the look's surface inputs in the renderer's units.
+// The table of the named looks that a user types into the renderer by hand (on the page on
+// installing the plug-in, which is also the release's INSTALL.txt) holds what the options
+// panel shows for each look once its parameters are loaded through the module, and the
+// look's surface inputs in the renderer's units.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -29,9 +30,9 @@ std::string trimmed(const std::string& text) {
 
 // The table's rows under its heading, by look name, each without the name; the heading
 // row and the one under it are not looks.
-std::map<std::string, Row> tableRows(const std::string& readme) {
+std::map<std::string, Row> tableRows(const std::string& page) {
     std::map<std::string, Row> rows;
-    std::istringstream lines(readme.substr(readme.find("### The named looks, typed in by hand")));
+    std::istringstream lines(page.substr(page.find("## The named looks, typed in by hand")));
     std::string line;
     int tableLine = 0;
     while (std::getline(lines, line)) {
@@ -89,7 +90,7 @@ PanelShows openPanel(const standin::ShaderModule& module, const standin::ShaderI
 
 TEST(LooksTable, HoldsWhatThePanelShowsForEachLook) {
     standin::Host::instance().reset();
-    const std::map<std::string, Row> rows = tableRows(readFile(PELORIX3_README));
+    const std::map<std::string, Row> rows = tableRows(readFile(PELORIX3_LOOKS_TABLE));
     auto module = standin::ShaderModule::open(standin::defaultModulePath());
     ASSERT_TRUE(module.ok()) << module.error();
     const auto names = preview::presetNames(preview::defaultPresetsFolder());

@@ -32,6 +32,8 @@ const BadInput kBadCommandLines[] = {
     {"RimWithoutDirection", {"--rim-direction", "0,0,0"}, 2, "has no direction"},
     {"SwitchWord", {"--dont-overlap-shadows", "maybe"}, 2, "--dont-overlap-shadows"},
     {"UnknownMode", {"--mode", "xml"}, 2, "--mode"},
+    {"ModeAsNumber", {"--mode", "2"}, 2, "2 not in {text,binary,auto}"},
+    {"SceneAsNumber", {"--scene", "1"}, 2, "1 not in {cloth,sphere}"},
     {"MissingParameterFile", {"--load", "absent.txt"}, 1, "cannot read absent.txt"},
     {"MissingModule", {"--module", "absent.so"}, 1, "absent.so"},
     {"OutputInsideAFile", {"-o", "blocker/preview.png"}, 1, "cannot write blocker/preview.png"},
@@ -170,6 +172,10 @@ TEST_F(PreviewTest, HelpExplainsEveryOptionAndSucceeds) {
                                "--switch-sheet",
                                "--threads"}) {
         EXPECT_NE(run.out.find(option), std::string::npos) << option;
+    }
+    // Words a person reads, not the parser's notation for types and choices.
+    for (const char* internal : {"ENUM", "TEXT", "INT", "FLOAT", "->", ":{"}) {
+        EXPECT_EQ(run.out.find(internal), std::string::npos) << internal;
     }
 }
 

@@ -1,6 +1,7 @@
 #include "tool_run.h"
 
 #include <fcntl.h>
+#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -56,10 +57,12 @@ ToolRun runTool(const std::vector<std::string>& arguments, const std::filesystem
     }
     argv.push_back(nullptr);
 
+    std::vector<std::string> environment = streams.environment;  // putenv keeps the pointers
     pid_t writer = -1;
     const int in = streams.input ? feed(*streams.input, writer) : -1;
     const pid_t child = fork();
     if (child == 0) {
+        for (std::string& entry : environment) putenv(entry.data());
         const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 ||

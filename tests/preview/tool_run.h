@@ -19,8 +19,9 @@ std::filesystem::path toolPath();
 
 // The tool's standard streams: by default it reads nothing and its output is kept.
 struct ToolStreams {
-    std::optional<std::string> input = {};  // fed to its standard input through a pipe
-    std::filesystem::path outputTo = {};    // its standard output goes here instead, unread
+    std::optional<std::string> input = {};      // fed to its standard input through a pipe
+    std::filesystem::path outputTo = {};        // its standard output goes here instead, unread
+    std::vector<std::string> environment = {};  // "NAME=value", set for it alone
 };
 
 // Runs the tool with `arguments` in `folder`.

@@ -1,9 +1,9 @@
 // pelorix3-preview: renders the sheen shader through the stand-in host. See --help.
-#include <CLI/CLI.hpp>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <optional>
 
 #include "tools/preview/file_names.h"
 #include "tools/preview/preview_command.h"
@@ -38,18 +38,9 @@ int withStandardOutputWritten(int status) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app;
-    app.name("pelorix3-preview");
     preview::PreviewOptions options;
-    preview::defineOptions(app, options);
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& help) {
-        return withStandardOutputWritten(app.exit(help));
-    } catch (const CLI::ParseError& error) {
-        std::fprintf(stderr, "pelorix3-preview: %s\nRun pelorix3-preview --help for the options.\n",
-                     error.what());
-        return kExitUsage;
+    if (const std::optional<int> ended = preview::parseCommandLine(argc, argv, options)) {
+        return withStandardOutputWritten(*ended);
     }
     if (const standin::Status names = preview::checkFileNames(options); !names) {
         std::fprintf(stderr, "pelorix3-preview: %s\n", names.error().c_str());

@@ -8,9 +8,11 @@
 #include "host/module_path.h"
 #include "looks/panel_range.h"
 #include "looks/preset.h"
+#include "render/message_text.h"
 #include "tools/preview/atomic_write.h"
 #include "tools/preview/band_workers.h"
 #include "tools/preview/banded_render.h"
+#include "tools/preview/option_warnings.h"
 #include "tools/preview/panel_picture.h"
 #include "tools/preview/parameter_save.h"
 #include "tools/preview/png_file.h"
@@ -22,11 +24,20 @@
 namespace preview {
 namespace {
 
+using standin::counted;
 using standin::Status;
 
 // Whether a process prints its stages and warnings: a render worker says nothing, as the
 // process that started it says everything once.
 enum class Voice { Reporting, Quiet };
+
+void warn(const std::string& warning) {
+    std::fprintf(stderr, "pelorix3-preview: warning: %s\n", warning.c_str());
+}
+
+void warnAll(const std::vector<std::string>& warnings) {
+    for (const std::string& warning : warnings) warn(warning);
+}
 
 Status giveParameters(PreviewSession& session, const PreviewOptions& options,
                       const PreviewInputs& inputs, Voice voice) {
@@ -42,10 +53,7 @@ Status giveParameters(PreviewSession& session, const PreviewOptions& options,
             return loaded;
         }
     }
-    if (voice == Voice::Quiet) return standin::succeeded();
-    for (const std::string& warning : outOfPanelRange(session.parameters())) {
-        std::fprintf(stderr, "pelorix3-preview: warning: %s\n", warning.c_str());
-    }
+    if (voice == Voice::Reporting) warnAll(outOfPanelRange(session.parameters()));
     return standin::succeeded();
 }
 
@@ -78,16 +86,17 @@ std::string subjectName(PreviewSession& session, const SceneSettings& scene) {
         case SubjectKind::Sphere:
             return "make the sphere";
         case SubjectKind::Cloth:
-            return "make the cloth (" + std::to_string(triangles) + " triangles)";
+            return "make the cloth (" + counted(triangles, "triangle", "triangles") + ")";
         case SubjectKind::Mesh:
             break;
     }
     return "import " + std::filesystem::path(scene.meshName).filename().string() + " (" +
-           std::to_string(triangles) + " triangles)";
+           counted(triangles, "triangle", "triangles") + ")";
 }
 
-std::string processes(int count) {
-    return std::to_string(count) + (count == 1 ? " process" : " processes");
+std::string samplesPerPixel(const RenderSettings& render) {
+    const int side = render.samplesPerSide;
+    return counted(static_cast<std::size_t>(side * side), "sample", "samples") + " per pixel";
 }
 
 Status renderPreview(PreviewSession& session, const PreviewOptions& options, BandWorkers* workers) {
@@ -102,19 +111,17 @@ Status renderPreview(PreviewSession& session, const PreviewOptions& options, Ban
     const double seconds = secondsSince(start);
     reportStage(options,
                 "render " + std::to_string(image.width) + " x " + std::to_string(image.height) +
-                    ", " +
-                    std::to_string(options.render.samplesPerSide * options.render.samplesPerSide) +
-                    " samples per pixel",
+                    ", " + samplesPerPixel(options.render),
                 seconds);
     const auto writing = Clock::now();
     Status written = writePng(image, options.output);
     const std::string output = outputName(options.output);
     reportStage(options, "write " + output, secondsSince(writing));
     if (written) {
-        std::fprintf(stderr, "wrote %s (preview, %d x %d, %d samples per pixel, %s, %.2f s)\n",
-                     output.c_str(), image.width, image.height,
-                     options.render.samplesPerSide * options.render.samplesPerSide,
-                     processes(workers ? workers->ownBand().step : 1).c_str(), seconds);
+        const auto processes = static_cast<std::size_t>(workers ? workers->ownBand().step : 1);
+        std::fprintf(stderr, "wrote %s (preview, %d x %d, %s, %s, %.2f s)\n", output.c_str(),
+                     image.width, image.height, samplesPerPixel(options.render).c_str(),
+                     counted(processes, "process", "processes").c_str(), seconds);
     }
     return written;
 }
@@ -144,14 +151,15 @@ standin::Result<std::unique_ptr<PreviewSession>> prepareSession(const PreviewOpt
     if (!opened) return opened;
     PreviewSession& session = *opened.value();
     if (voice == Voice::Reporting) {
+        // In the order the stages ran: what the model's import met comes with the import.
         const standin::BuildTimes& built = session.scene().buildTimes();
         reportStage(options, subjectName(session, inputs.scene), built.subject);
+        warnAll(session.scene().warnings());
+        warnAll(unusedOptions(options, inputs.scene, session.scene().usesCreaseAngle()));
         reportStage(options, "build the Embree scene", built.rayScene);
         reportStage(options, "load the module, create the instance",
                     secondsSince(opening) - built.subject - built.rayScene);
-        for (const std::string& warning : session.scene().warnings()) {
-            std::fprintf(stderr, "pelorix3-preview: warning: %s\n", warning.c_str());
-        }
+        warnAll(sceneColoursOutOfRange(inputs.scene));
     }
     if (Status given = giveParameters(session, options, inputs, voice); !given)
         return Outcome::failure(given.error());

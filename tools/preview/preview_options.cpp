@@ -1,10 +1,15 @@
 #include "tools/preview/preview_options.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdint>
-#include <map>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <sstream>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "looks/stored_number.h"
 #include "looks/value_checks.h"
@@ -25,6 +30,9 @@ std::string show(double value) {
 
 std::string show(const Triple& t) { return show(t[0]) + "," + show(t[1]) + "," + show(t[2]); }
 
+// The validators below describe nothing in the help: each option's type name (NUMBER,
+// R,G,B, on|off, ...) says what it takes, without the parser's own notation.
+
 // A finite number in `range`.
 CLI::Validator number(const NumberRange& range) {
     return CLI::Validator(
@@ -32,7 +40,7 @@ CLI::Validator number(const NumberRange& range) {
             const standin::Result<double> checked = checkedNumber(text, range);
             return checked ? std::string() : checked.error();
         },
-        "NUMBER");
+        "");
 }
 
 // Three finite numbers separated by commas, as `kind` allows them.
@@ -42,8 +50,13 @@ CLI::Validator triple(TripleKind kind) {
             const standin::Result<Triple> checked = checkedTriple(text, kind);
             return checked ? std::string() : checked.error();
         },
-        kind == TripleKind::Colour ? "R,G,B" : "X,Y,Z");
+        "");
 }
+
+const char* tripleName(TripleKind kind) { return kind == TripleKind::Colour ? "R,G,B" : "X,Y,Z"; }
+
+// A whole number from 1 to `most`.
+CLI::Validator count(int most) { return CLI::Range(1, most).description(""); }
 
 // A time in seconds, more than 0 and at most kMaxWorkerTimeout.
 CLI::Validator seconds() {
@@ -57,13 +70,41 @@ CLI::Validator seconds() {
             }
             return {};
         },
-        "SECONDS");
+        "");
+}
+
+// The words an option takes, in the order the help lists them, and what each stands for.
+template <typename Value>
+using Words = std::vector<std::pair<std::string, Value>>;
+
+// An option that takes one of `words`, in any case, and hands its value to `apply`. Only
+// the words are taken: no number stands for one. The check writes the word as listed.
+template <typename Value>
+CLI::Option* addWordOption(CLI::App& app, const std::string& name, const Words<Value>& words,
+                           std::function<void(const Value&)> apply, const std::string& help) {
+    std::vector<std::string> keys;
+    std::string typeName;
+    for (const auto& [word, value] : words) {
+        keys.push_back(word);
+        typeName += (typeName.empty() ? "" : "|") + word;
+    }
+    return app
+        .add_option_function<std::string>(
+            name,
+            [words, apply](const std::string& given) {
+                for (const auto& [word, value] : words) {
+                    if (word == given) apply(value);
+                }
+            },
+            help)
+        ->transform(CLI::IsMember(keys, CLI::ignore_case).description(""))
+        ->type_name(typeName);
 }
 
 double toNumber(const std::string& text) { return parseStoredNumber(text).value_or(0.0); }
 Triple toTriple(const std::string& text) { return parseNumberTriple(text).value_or(Triple{}); }
 
-const std::map<std::string, bool> kSwitchWords{{"on", true}, {"off", false}};
+const Words<bool> kSwitchWords{{"on", true}, {"off", false}};
 
 void defineParameters(CLI::App& app, ParameterOverrides& p) {
     const char* group = "Shader parameters (default: the module's defaults, or the --load file)";
@@ -72,46 +113,42 @@ void defineParameters(CLI::App& app, ParameterOverrides& p) {
            "Weight of the sheen: the grazing light and the sheen lobe. A fraction: 1 is the "
            "panel's 100 % (module default 1)")
         ->check(number(kLevelRange))
+        ->type_name("NUMBER")
         ->group(group);
     app.add_option_function<std::string>(
            "--transparency", [&p](const std::string& s) { p.transparency = toNumber(s); },
            "Weight of the plain diffuse body where the surface faces the viewer. A fraction: "
            "0.33 is the panel's 33 % (default 0.33)")
         ->check(number(kLevelRange))
+        ->type_name("NUMBER")
         ->group(group);
     app.add_option_function<std::string>(
            "--specular-color", [&p](const std::string& s) { p.specularColor = toTriple(s); },
            "Tint of the sheen lobe, three fractions: 1 is the panel's 255 (default 1,1,1)")
         ->check(triple(TripleKind::Colour))
+        ->type_name(tripleName(TripleKind::Colour))
         ->group(group);
-    app.add_option_function<std::string>(
-           "--dont-overlap-shadows",
-           [&p](const std::string& s) { p.dontOverlapShadows = kSwitchWords.at(s); },
-           "on|off: fade each light out before the shadow line so shading and ray-traced "
-           "shadows do not overlap (default on)")
-        ->check(CLI::IsMember({"on", "off"}))
-        ->type_name("on|off")
+    addWordOption<bool>(
+        app, "--dont-overlap-shadows", kSwitchWords,
+        [&p](const bool& on) { p.dontOverlapShadows = on; },
+        "Fade each light out before the shadow line so shading and ray-traced shadows do not "
+        "overlap (default on)")
         ->group(group);
-    app.add_option_function<std::string>(
-           "--density-by-luminosity",
-           [&p](const std::string& s) { p.densityByLuminosity = kSwitchWords.at(s); },
-           "on|off: the surface's luminosity scales the density instead of adding a glow "
-           "(default off)")
-        ->check(CLI::IsMember({"on", "off"}))
-        ->type_name("on|off")
+    addWordOption<bool>(
+        app, "--density-by-luminosity", kSwitchWords,
+        [&p](const bool& on) { p.densityByLuminosity = on; },
+        "The surface's luminosity scales the density instead of adding a glow (default off)")
         ->group(group);
 }
 
 void defineSubject(CLI::App& app, PreviewOptions& o) {
     SceneSettings& s = o.scene;
     const char* group = "Subject (what the shader is shown on)";
-    const std::map<std::string, SubjectKind> kinds{{"cloth", SubjectKind::Cloth},
-                                                   {"sphere", SubjectKind::Sphere}};
+    const Words<SubjectKind> kinds{{"cloth", SubjectKind::Cloth}, {"sphere", SubjectKind::Sphere}};
     CLI::Option* scene =
-        app.add_option("--scene", s.subject,
-                       "cloth: a cloth draped over a ball (about 100,000 triangles); sphere: a "
-                       "sphere")
-            ->transform(CLI::CheckedTransformer(kinds, CLI::ignore_case))
+        addWordOption<SubjectKind>(
+            app, "--scene", kinds, [&s](const SubjectKind& kind) { s.subject = kind; },
+            "cloth: a cloth draped over a ball (about 100,000 triangles); sphere: a sphere")
             ->default_str("cloth")
             ->group(group);
     app.add_option_function<std::string>(
@@ -125,11 +162,17 @@ void defineSubject(CLI::App& app, PreviewOptions& o) {
         ->type_name("FILE.obj")
         ->excludes(scene)
         ->group(group);
-    app.add_option("--crease", s.creaseAngle,
-                   "Degrees: for a model without normals, edges whose faces meet at a larger "
-                   "angle stay hard")
+    app.add_option_function<std::string>(
+           "--crease",
+           [&o](const std::string& t) {
+               o.scene.creaseAngle = toNumber(t);
+               o.creaseGiven = true;
+           },
+           "0 to 180 degrees: where a --mesh model gives no normals, edges whose faces meet at "
+           "a larger angle stay hard")
         ->check(number(kCreaseRange))
-        ->capture_default_str()
+        ->type_name("DEGREES")
+        ->default_str(show(s.creaseAngle))
         ->group(group);
 }
 
@@ -142,30 +185,35 @@ void defineSurface(CLI::App& app, SurfaceOverrides& s) {
            "--color", [&s](const std::string& t) { s.color = toTriple(t); },
            "Surface colour, three fractions 0 to 1")
         ->check(triple(TripleKind::Colour))
+        ->type_name(tripleName(TripleKind::Colour))
         ->default_str(show(defaults.color))
         ->group(group);
     app.add_option_function<std::string>(
            "--diffuse", [&s](const std::string& t) { s.diffuse = toNumber(t); },
            "Diffuse level: weight of the body (grazing and diffuse) light")
         ->check(number(kLevelRange))
+        ->type_name("NUMBER")
         ->default_str(show(defaults.diffuse))
         ->group(group);
     app.add_option_function<std::string>(
            "--specular", [&s](const std::string& t) { s.specular = toNumber(t); },
            "Specular level: weight of the sheen lobe")
         ->check(number(kLevelRange))
+        ->type_name("NUMBER")
         ->default_str(show(defaults.specular))
         ->group(group);
     app.add_option_function<std::string>(
            "--luminous", [&s](const std::string& t) { s.luminous = toNumber(t); },
            "Luminosity: a glow, or the density's multiplier with --density-by-luminosity on")
         ->check(number(kLevelRange))
+        ->type_name("NUMBER")
         ->default_str(show(defaults.luminous))
         ->group(group);
     app.add_option_function<std::string>(
            "--roughness", [&s](const std::string& t) { s.roughness = toNumber(t); },
            "Roughness: the sheen lobe's exponent is 1/(64 roughness); smaller is tighter")
         ->check(number(kRoughnessRange))
+        ->type_name("NUMBER")
         ->default_str(show(defaults.roughness))
         ->group(group);
 }
@@ -177,42 +225,49 @@ void defineLights(CLI::App& app, SceneSettings& s) {
            "Position of the key point light (the subject stands on the floor y=0 around the "
            "origin, about 2.6 units across; the camera looks along +z)")
         ->check(triple(TripleKind::Position))
+        ->type_name(tripleName(TripleKind::Position))
         ->default_str(show(s.keyPosition))
         ->group(group);
     app.add_option_function<std::string>(
            "--key-color", [&s](const std::string& t) { s.keyColor = toTriple(t); },
            "Colour of the key light")
         ->check(triple(TripleKind::Colour))
+        ->type_name(tripleName(TripleKind::Colour))
         ->default_str(show(s.keyColor))
         ->group(group);
     app.add_option_function<std::string>(
            "--key-intensity", [&s](const std::string& t) { s.keyIntensity = toNumber(t); },
            "Intensity of the key light (0 turns it off)")
         ->check(number(kLevelRange))
+        ->type_name("NUMBER")
         ->default_str(show(s.keyIntensity))
         ->group(group);
     app.add_option_function<std::string>(
            "--rim-direction", [&s](const std::string& t) { s.rimDirection = toTriple(t); },
            "Direction the distant rim light travels in")
         ->check(triple(TripleKind::Direction))
+        ->type_name(tripleName(TripleKind::Direction))
         ->default_str(show(s.rimDirection))
         ->group(group);
     app.add_option_function<std::string>(
            "--rim-color", [&s](const std::string& t) { s.rimColor = toTriple(t); },
            "Colour of the rim light")
         ->check(triple(TripleKind::Colour))
+        ->type_name(tripleName(TripleKind::Colour))
         ->default_str(show(s.rimColor))
         ->group(group);
     app.add_option_function<std::string>(
            "--rim-intensity", [&s](const std::string& t) { s.rimIntensity = toNumber(t); },
            "Intensity of the rim light (0 turns it off)")
         ->check(number(kLevelRange))
+        ->type_name("NUMBER")
         ->default_str(show(s.rimIntensity))
         ->group(group);
     app.add_option_function<std::string>(
            "--ambient", [&s](const std::string& t) { s.ambient = toTriple(t); },
            "Ambient light colour")
         ->check(triple(TripleKind::Colour))
+        ->type_name(tripleName(TripleKind::Colour))
         ->default_str(show(s.ambient))
         ->group(group);
     app.add_flag_function(
@@ -233,17 +288,29 @@ void defineImage(CLI::App& app, PreviewOptions& o) {
         ->default_str(o.output)
         ->type_name("FILE")
         ->group(group);
-    app.add_option("--width", o.render.width, "Width of the preview in pixels")
-        ->check(CLI::Range(1, kMaxImageSide))
-        ->capture_default_str()
+    const auto size = [&o](int& side) {
+        return [&o, &side](int pixels) {
+            side = pixels;
+            o.sizeGiven = true;
+        };
+    };
+    app.add_option_function<int>("--width", size(o.render.width),
+                                 "Width of the preview in pixels, 1 to 8192 (the contact sheets' "
+                                 "cells have a size of their own)")
+        ->check(count(kMaxImageSide))
+        ->type_name("PIXELS")
+        ->default_str(std::to_string(o.render.width))
         ->group(group);
-    app.add_option("--height", o.render.height, "Height of the preview in pixels")
-        ->check(CLI::Range(1, kMaxImageSide))
-        ->capture_default_str()
+    app.add_option_function<int>("--height", size(o.render.height),
+                                 "Height of the preview in pixels, 1 to 8192")
+        ->check(count(kMaxImageSide))
+        ->type_name("PIXELS")
+        ->default_str(std::to_string(o.render.height))
         ->group(group);
     app.add_option("--samples", o.render.samplesPerSide,
-                   "Anti-aliasing: each pixel averages N x N samples")
-        ->check(CLI::Range(1, kMaxSamplesPerSide))
+                   "Anti-aliasing: each pixel averages N x N samples, N from 1 to 8")
+        ->check(count(kMaxSamplesPerSide))
+        ->type_name("N")
         ->capture_default_str()
         ->group(group);
     auto given = [&o](int count) {
@@ -255,11 +322,13 @@ void defineImage(CLI::App& app, PreviewOptions& o) {
                "--workers", given,
                "Processes that render the preview, each a band of rows; the sheets are "
                "rendered in as many threads (default: one per core, or one for a model "
-               "file of more than 5 bytes per sample)")
-            ->check(CLI::Range(1, kMaxThreads))
+               "file of more than 5 bytes per sample); at most 256")
+            ->check(count(kMaxThreads))
+            ->type_name("N")
             ->group(group);
     app.add_option_function<int>("--threads", given, "The same as --workers")
-        ->check(CLI::Range(1, kMaxThreads))
+        ->check(count(kMaxThreads))
+        ->type_name("N")
         ->excludes(workers)
         ->group(group);
     app.add_option_function<std::string>(
@@ -272,6 +341,7 @@ void defineImage(CLI::App& app, PreviewOptions& o) {
            "render so far, and never sooner than this; raise it for runs under a sanitizer or "
            "valgrind (default 60)")
         ->check(seconds())
+        ->type_name("SECONDS")
         ->group(group);
     app.add_flag("--verbose", o.verbose,
                  "Print the time of each stage on stderr: making or reading the subject, "
@@ -304,28 +374,28 @@ void defineFiles(CLI::App& app, PreviewOptions& o) {
                    "output), as a scene stores them")
         ->type_name("FILE")
         ->group(group);
-    const std::map<std::string, StorageMode> modes{
-        {"auto", StorageMode::Auto}, {"text", StorageMode::Text}, {"binary", StorageMode::Binary}};
+    const Words<StorageMode> modes{
+        {"text", StorageMode::Text}, {"binary", StorageMode::Binary}, {"auto", StorageMode::Auto}};
     // --mode comes first: CLI11 applies options in the order they are declared, so the
     // two specific options below win over it.
-    app.add_option_function<StorageMode>(
-           "--mode",
-           [&o](const StorageMode& mode) {
-               o.loadMode = mode;
-               o.saveMode = mode;
-           },
-           "Form of both parameter files: text (one value per line) or binary (seven "
-           "big-endian 4-byte floats); auto reads either and saves text")
-        ->transform(CLI::CheckedTransformer(modes, CLI::ignore_case))
+    addWordOption<StorageMode>(
+        app, "--mode", modes,
+        [&o](const StorageMode& mode) {
+            o.loadMode = mode;
+            o.saveMode = mode;
+        },
+        "Form of both parameter files: text (one value per line) or binary (seven big-endian "
+        "4-byte floats); auto reads either and saves text")
         ->default_str("auto")
         ->group(group);
-    app.add_option("--load-mode", o.loadMode, "Form of the --load file (default: --mode)")
-        ->transform(CLI::CheckedTransformer(modes, CLI::ignore_case))
+    addWordOption<StorageMode>(
+        app, "--load-mode", modes, [&o](const StorageMode& mode) { o.loadMode = mode; },
+        "Form of the --load file (default: --mode)")
         ->group(group);
-    app.add_option("--save-mode", o.saveMode,
-                   "Form of the --save file (default: --mode), e.g. --load-mode text "
-                   "--save-mode binary converts")
-        ->transform(CLI::CheckedTransformer(modes, CLI::ignore_case))
+    addWordOption<StorageMode>(
+        app, "--save-mode", modes, [&o](const StorageMode& mode) { o.saveMode = mode; },
+        "Form of the --save file (default: --mode), e.g. --load-mode text --save-mode binary "
+        "converts")
         ->group(group);
     app.add_option("--panel", o.panelPath, "Paint the options panel into a PNG file")
         ->type_name("FILE")
@@ -339,27 +409,54 @@ void defineFiles(CLI::App& app, PreviewOptions& o) {
         ->group(group);
 }
 
-}  // namespace
-
+// Declares every option on `app`, writing into `options` as the command line is parsed.
 void defineOptions(CLI::App& app, PreviewOptions& options) {
     options.render.threads =
         std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, kMaxThreads);
+    if (const char* output = std::getenv(kDefaultOutputVariable); output && *output) {
+        options.output = output;
+    }
     app.description(
         "Renders a preview of the pelorix3 sheen shader: the module file is loaded and driven "
         "through the stand-in host exactly as the renderer drives it. With no options it "
-        "renders a cloth draped over a ball, on a neutral floor, to preview.png.");
+        "renders a cloth draped over a ball, on a neutral floor, to " +
+        options.output + ".");
     app.footer(
         "Pictures are PNG files: FILE.png, a name without an extension, a device or pipe, or - "
         "for standard output. Each file is written whole or not at all. Messages go to "
-        "standard error.\n\nExit status: 0 success; 1 a file or the module could not be "
-        "read or written; 2 a bad command line, which includes two names for one file, "
-        "standard input or output named twice, and a picture name in another format.");
+        "standard error.\n\nThe environment variable " +
+        std::string(kDefaultOutputVariable) +
+        ", when set, names the preview's file when -o is not given; bash scripts/preview.sh "
+        "sets it to out/preview.png in the repository.\n\nExit status: 0 success; 1 a file or "
+        "the module could not be read or written; 2 a bad command line, which includes two "
+        "names for one file, standard input or output named twice, and a picture name in "
+        "another format.");
     defineParameters(app, options.parameters);
     defineSubject(app, options);
     defineSurface(app, options.surface);
     defineLights(app, options.scene);
     defineImage(app, options);
     defineFiles(app, options);
+}
+
+constexpr int kExitUsage = 2;
+
+}  // namespace
+
+std::optional<int> parseCommandLine(int argc, char** argv, PreviewOptions& options) {
+    CLI::App app;
+    app.name("pelorix3-preview");
+    defineOptions(app, options);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& help) {
+        return app.exit(help);
+    } catch (const CLI::ParseError& error) {
+        std::fprintf(stderr, "pelorix3-preview: %s\nRun pelorix3-preview --help for the options.\n",
+                     error.what());
+        return kExitUsage;
+    }
+    return std::nullopt;
 }
 
 }  // namespace preview

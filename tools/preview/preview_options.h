@@ -2,8 +2,8 @@
 #ifndef PELORIX3_TOOLS_PREVIEW_PREVIEW_OPTIONS_H
 #define PELORIX3_TOOLS_PREVIEW_PREVIEW_OPTIONS_H
 
-#include <CLI/CLI.hpp>
 #include <chrono>
+#include <optional>
 #include <string>
 
 #include "looks/parameter_file.h"
@@ -14,15 +14,21 @@
 
 namespace preview {
 
+// The environment variable that, when set, replaces preview.png as the default of --output.
+inline constexpr const char* kDefaultOutputVariable = "PELORIX3_PREVIEW_OUTPUT";
+
 struct PreviewOptions {
-    SceneSettings scene;    // without the model, which is read once the options are known
-    std::string modelPath;  // --mesh
+    SceneSettings scene;       // without the model, which is read once the options are known
+    std::string modelPath;     // --mesh
+    bool creaseGiven = false;  // --crease, which only a model without normals of its own uses
     SurfaceOverrides surface;
     ParameterOverrides parameters;
     std::string presetName;
     bool listPresets = false;
     bool verbose = false;  // the time of each stage on stderr
     RenderSettings render;
+    bool sizeGiven = false;  // --width or --height, which size the preview, not the sheets
+    // The preview's file when -o is not given: kDefaultOutputVariable's, or preview.png.
     std::string output = "preview.png";
     bool outputGiven = false;
     bool workersGiven = false;  // --workers or --threads; otherwise the count is chosen
@@ -46,8 +52,10 @@ struct PreviewOptions {
     bool wantsRender() const { return outputGiven || (!listPresets && !asksForFiles()); }
 };
 
-// Declares every option on `app`, writing into `options` as the command line is parsed.
-void defineOptions(CLI::App& app, PreviewOptions& options);
+// Reads the command line into `options`. Returns the exit status when the command line
+// alone ends the run: 0 once --help has printed the options on standard output, 2 for a
+// bad command line, said on standard error; nothing when the run goes on.
+std::optional<int> parseCommandLine(int argc, char** argv, PreviewOptions& options);
 
 }  // namespace preview
 

@@ -11,7 +11,7 @@ namespace preview {
 // Bytes of a model file per sample of the picture above which one process renders sooner
 // than several: each worker imports the model and builds its ray-tracing scene again, at
 // about 50 ns per byte of OBJ, to save half the render, at about 0.5 us per sample (both
-// measured on a model of a million triangles; see the README).
+// measured on a model of a million triangles; see docs/performance.md).
 inline constexpr std::uintmax_t kModelBytesPerSampleForOneProcess = 5;
 
 // The workers asked for; otherwise `options.render.threads` (one per core unless given), or
