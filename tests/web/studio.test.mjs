@@ -1,8 +1,8 @@
 // The studio page in Debian's Chromium, driven by puppeteer-core, opened from the file
 // system as a person would open it: the panel's controls are clicked and dragged at their
 // places on the panel canvas, and what the page shows is checked through its canvases, its
-// messages, the boxes of its elements and window.pelorix3. The screenshot the README shows
-// is written at the end.
+// messages, the boxes of its elements and window.pelorix3. The screenshot the docs show
+// (docs/studio.md) is written at the end.
 //
 //   STUDIO_PAGE   the page (default: build/web/studio/index.html)
 //   SCREENSHOT    where the screenshot goes (default: docs/studio.png)
@@ -319,7 +319,7 @@ test('the render stays in place as the left column\'s texts change, and on the p
   await typeIntoDensity('100', 'Enter');
 });
 
-test('the page is shown for the README and raised no console errors', async () => {
+test('the page is shown for the docs and raised no console errors', async () => {
   await page.select('#subject', 'cloth');
   await page.waitForFunction(() => document.querySelector('#render-status').textContent.startsWith('Picture'));
   await studio('idle');
