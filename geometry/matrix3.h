@@ -24,7 +24,6 @@ public:
     void resize(int r, int k);
 
     double& at(int r, int k) { return data[r * cols + k]; }
-    double at(int r, int k) const { return data[r * cols + k]; }
     int elementCount() const { return rows * cols; }
 
     int rows;
