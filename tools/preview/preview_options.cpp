@@ -16,6 +16,11 @@ constexpr int kMaxImageSide = 8192;
 constexpr int kMaxSamplesPerSide = 8;
 constexpr int kMaxThreads = 256;
 constexpr long kMaxWorkerTimeout = 1000000;  // seconds, eleven days and a half
+constexpr int kMaxTurntableViews = 360;
+constexpr std::size_t kMaxComparedLooks = 12;
+constexpr NumberRange kOrbitRange{-360.0, true, 360.0};
+constexpr NumberRange kElevationRange{-90.0, true, 90.0};
+constexpr NumberRange kZoomRange{standin::kLeastZoom, true, standin::kMostZoom};
 
 std::string show(double value) {
     std::ostringstream text;
@@ -62,6 +67,35 @@ CLI::Validator seconds() {
 
 double toNumber(const std::string& text) { return parseStoredNumber(text).value_or(0.0); }
 Triple toTriple(const std::string& text) { return parseNumberTriple(text).value_or(Triple{}); }
+
+std::vector<std::string> commaSeparated(const std::string& text) {
+    std::vector<std::string> names(1);
+    for (const char c : text) {
+        if (c == ',') {
+            names.emplace_back();
+        } else {
+            names.back() += c;
+        }
+    }
+    return names;
+}
+
+// Two to kMaxComparedLooks names separated by commas, none empty.
+CLI::Validator lookList() {
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            const std::vector<std::string> names = commaSeparated(text);
+            if (names.size() < 2 || names.size() > kMaxComparedLooks) {
+                return "give 2 to " + std::to_string(kMaxComparedLooks) +
+                       " looks or files, separated by commas";
+            }
+            for (const std::string& name : names) {
+                if (name.empty()) return "\"" + text + "\" has an empty name";
+            }
+            return {};
+        },
+        "LOOK_OR_FILE,LOOK_OR_FILE[,...]");
+}
 
 const std::map<std::string, bool> kSwitchWords{{"on", true}, {"off", false}};
 
@@ -229,7 +263,9 @@ void defineImage(CLI::App& app, PreviewOptions& o) {
                o.output = path;
                o.outputGiven = true;
            },
-           "PNG file for the preview render (- writes standard output)")
+           "PNG file for the preview render (- writes standard output); with --turntable "
+           "the views' name pattern (default turntable-%03d.png), with --compare the "
+           "comparison's file (default compare.png)")
         ->default_str(o.output)
         ->type_name("FILE")
         ->group(group);
@@ -276,6 +312,49 @@ void defineImage(CLI::App& app, PreviewOptions& o) {
     app.add_flag("--verbose", o.verbose,
                  "Print the time of each stage on stderr: making or reading the subject, "
                  "building the ray-tracing scene, loading the module, rendering, writing")
+        ->group(group);
+}
+
+void defineCamera(CLI::App& app, PreviewOptions& o) {
+    standin::CameraOrbit& orbit = o.scene.orbit;
+    const char* group = "Camera (turned about the subject; the floor and the lights stay)";
+    app.add_option_function<std::string>(
+           "--orbit", [&orbit](const std::string& t) { orbit.orbitDegrees = toNumber(t); },
+           "Degrees around the vertical axis through the subject: positive moves the camera "
+           "to its right, so that the subject seems to turn to the left")
+        ->check(number(kOrbitRange))
+        ->default_str("0")
+        ->group(group);
+    app.add_option_function<std::string>(
+           "--elevation", [&orbit](const std::string& t) { orbit.elevationDegrees = toNumber(t); },
+           "Degrees the camera is raised above its framing (negative lowers it); it stays "
+           "within 85 degrees of the horizontal and above the floor")
+        ->check(number(kElevationRange))
+        ->default_str("0")
+        ->group(group);
+    app.add_option_function<std::string>(
+           "--zoom", [&orbit](const std::string& t) { orbit.zoom = toNumber(t); },
+           "The camera's distance to the subject is divided by it: 2 is twice as close, the "
+           "subject twice as large; 0.25 to 3")
+        ->check(number(kZoomRange))
+        ->default_str("1")
+        ->group(group);
+    CLI::Option* turntable =
+        app.add_option("--turntable", o.turntableViews,
+                       "Render N views evenly around the subject, from --orbit on: -o gives "
+                       "their name pattern with one %d for the view's number from 0 (e.g. "
+                       "turn-%03d.png), and one strip of all of them, named with \"strip\" "
+                       "for the number (turn-strip.png)")
+            ->check(CLI::Range(1, kMaxTurntableViews))
+            ->type_name("N")
+            ->group(group);
+    app.add_option_function<std::string>(
+           "--compare", [&o](const std::string& t) { o.compared = commaSeparated(t); },
+           "Render the subject once per named look or stored parameter file, side by side in "
+           "one picture labelled with each name; a name that is a look is the look (write "
+           "./NAME for a file of that name). The other options apply to each")
+        ->check(lookList())
+        ->excludes(turntable)
         ->group(group);
 }
 
@@ -339,7 +418,21 @@ void defineFiles(CLI::App& app, PreviewOptions& o) {
         ->group(group);
 }
 
+// Each look compared takes the place of --preset and --load.
+void excludeFromComparison(CLI::App& app) {
+    CLI::Option* compare = app.get_option("--compare");
+    compare->excludes(app.get_option("--preset"));
+    compare->excludes(app.get_option("--load"));
+}
+
 }  // namespace
+
+std::string PreviewOptions::renderPath() const {
+    if (outputGiven) return output;
+    if (turntableViews > 0) return "turntable-%03d.png";
+    if (!compared.empty()) return "compare.png";
+    return output;
+}
 
 void defineOptions(CLI::App& app, PreviewOptions& options) {
     options.render.threads =
@@ -359,7 +452,9 @@ void defineOptions(CLI::App& app, PreviewOptions& options) {
     defineSurface(app, options.surface);
     defineLights(app, options.scene);
     defineImage(app, options);
+    defineCamera(app, options);
     defineFiles(app, options);
+    excludeFromComparison(app);
 }
 
 }  // namespace preview
