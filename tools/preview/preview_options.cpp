@@ -289,9 +289,9 @@ void defineImage(CLI::App& app, PreviewOptions& o) {
     CLI::Option* workers =
         app.add_option_function<int>(
                "--workers", given,
-               "Processes that render the preview, each a band of rows; the sheets are "
-               "rendered in as many threads (default: one per core, or one for a model "
-               "file of more than 5 bytes per sample)")
+               "Processes that render the preview, each a band of rows; the sheets, a "
+               "turntable and a comparison are rendered in as many threads (default: one per "
+               "core, or one for a model file of more than 5 bytes per sample)")
             ->check(CLI::Range(1, kMaxThreads))
             ->group(group);
     app.add_option_function<int>("--threads", given, "The same as --workers")
@@ -320,15 +320,15 @@ void defineCamera(CLI::App& app, PreviewOptions& o) {
     const char* group = "Camera (turned about the subject; the floor and the lights stay)";
     app.add_option_function<std::string>(
            "--orbit", [&orbit](const std::string& t) { orbit.orbitDegrees = toNumber(t); },
-           "Degrees around the vertical axis through the subject: positive moves the camera "
-           "to its right, so that the subject seems to turn to the left")
+           "Degrees around the vertical axis through the subject, -360 to 360: positive "
+           "moves the camera to its right, so that the subject seems to turn to the left")
         ->check(number(kOrbitRange))
         ->default_str("0")
         ->group(group);
     app.add_option_function<std::string>(
            "--elevation", [&orbit](const std::string& t) { orbit.elevationDegrees = toNumber(t); },
-           "Degrees the camera is raised above its framing (negative lowers it); it stays "
-           "within 85 degrees of the horizontal and above the floor")
+           "Degrees the camera is raised above its framing, -90 to 90 (negative lowers it); "
+           "it stays within 85 degrees of the horizontal and above the floor")
         ->check(number(kElevationRange))
         ->default_str("0")
         ->group(group);
@@ -350,9 +350,10 @@ void defineCamera(CLI::App& app, PreviewOptions& o) {
             ->group(group);
     app.add_option_function<std::string>(
            "--compare", [&o](const std::string& t) { o.compared = commaSeparated(t); },
-           "Render the subject once per named look or stored parameter file, side by side in "
-           "one picture labelled with each name; a name that is a look is the look (write "
-           "./NAME for a file of that name). The other options apply to each")
+           "Render the subject once per named look or stored parameter file (read as "
+           "--load-mode says), 2 to 12 of them, side by side in one picture labelled with "
+           "each name; a name that is a look is the look (write ./NAME for a file of that "
+           "name). The other options apply to each")
         ->check(lookList())
         ->excludes(turntable)
         ->group(group);
