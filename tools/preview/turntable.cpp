@@ -9,6 +9,7 @@
 #include "tools/preview/atomic_write.h"
 #include "tools/preview/contact_sheet.h"
 #include "tools/preview/label_painter.h"
+#include "tools/preview/picture_writer.h"
 #include "tools/preview/png_file.h"
 #include "tools/preview/sheets.h"
 #include "tools/preview/thumbnail.h"
@@ -92,7 +93,9 @@ Status renderTurntable(PreviewSession& session, const RenderSettings& render, in
         turned.orbitDegrees += 360.0 * view / views;
         scene.setOrbit(turned);
         const standin::Result<Image> picture = session.render(render, progress);
-        done = picture ? take(view, turned, picture.value()) : Status::failure(picture.error());
+        done = picture ? take(view, turned, picture.value())
+                       : Status::failure("cannot render view " + std::to_string(view) + ": " +
+                                         picture.error());
     }
     scene.setOrbit(first);
     return done;
@@ -101,19 +104,24 @@ Status renderTurntable(PreviewSession& session, const RenderSettings& render, in
 Status writeTurntable(PreviewSession& session, const RenderSettings& render, int views,
                       const NamePattern& pattern) {
     const auto start = std::chrono::steady_clock::now();
+    PictureWriter writer;  // each view is written while the next one renders
+    if (Status started = writer.start(); !started) {
+        return Status::failure("cannot write the turntable's views: " + started.error());
+    }
     Strip strip = emptyStrip(render, views);
     ProgressBar progress = ProgressBar::forStderr(static_cast<long>(views) * render.height);
-    Status done = renderTurntable(
+    const Status rendered = renderTurntable(
         session, render, views, &progress,
         [&](int view, const standin::CameraOrbit& turned, const Image& picture) {
-            if (Status written = writePng(picture, pattern.name(view)); !written) return written;
             strip.views.push_back(shrunk(picture, strip.layout.cellWidth, strip.layout.cellHeight));
             strip.layout.columnLabels.push_back(
                 fitted(degrees(turned.orbitDegrees), strip.layout.cellWidth));
-            return standin::succeeded();
+            if (writer.write(picture, pattern.name(view))) return standin::succeeded();
+            return Status::failure("a view could not be written");  // the writer says why
         });
     progress.finish();
-    if (!done) return done;
+    if (Status written = writer.finish(); !written) return written;
+    if (!rendered) return rendered;
     reportViews(pattern, views, render,
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     return writeStrip(strip, pattern.nameWith("strip"));

@@ -1,6 +1,6 @@
 // The turntable: views evenly around the subject, each rendered from the one scene with
 // the camera turned a step further about the vertical axis through the subject, written
-// as soon as it is rendered, then one strip of all of them.
+// while the next one renders, then one strip of all of them.
 #ifndef PELORIX3_TOOLS_PREVIEW_TURNTABLE_H
 #define PELORIX3_TOOLS_PREVIEW_TURNTABLE_H
 
