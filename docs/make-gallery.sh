@@ -17,6 +17,15 @@ mkdir -p "$out"
 "$tool" --samples 3 -o "$out/density-by-luminosity-on.png" --density-by-luminosity on \
     --luminous 0.5
 
+# The camera turned around the cloth: the strip of a twelve-view turntable (the views
+# themselves are not kept), and two looks side by side.
+views=$(mktemp -d)
+trap 'rm -rf "$views"' EXIT
+"$tool" --samples 3 --width 320 --height 240 --turntable 12 -o "$views/turn-%02d.png"
+cp "$views/turn-strip.png" "$out/turntable-strip.png"
+"$tool" --samples 3 --width 320 --height 240 --compare crushed-red-velvet,gold-sheen-satin \
+    -o "$out/compare-two-looks.png"
+
 # One picture of each named look, smaller, for the table in docs/looks.md.
 for preset in $("$tool" --list-presets | cut -d' ' -f1); do
     "$tool" --samples 3 --width 320 --height 240 --preset "$preset" -o "$out/preset-$preset.png"

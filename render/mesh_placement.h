@@ -9,6 +9,7 @@
 
 #include "host/result.h"
 #include "host/triple.h"
+#include "render/camera_orbit.h"
 #include "render/model_frame.h"
 #include "render/triangle_mesh.h"
 
@@ -28,11 +29,6 @@ struct Placement {
 
     // Back into the model's own units, in double precision.
     Triple toObject(const Triple& world) const;
-};
-
-struct CameraView {
-    Triple position;
-    Triple target;
 };
 
 struct PlacedMesh {

@@ -17,6 +17,8 @@ constexpr double kFloorHalfSize = 200.0;
 // The sphere keeps the view it always had.
 constexpr Triple kSphereCameraPosition{0.0, 1.55, -5.2};
 constexpr Triple kSphereCameraTarget{0.0, 0.85, 0.0};
+// The camera stays this high above the floor, however it is turned.
+constexpr double kLowestCamera = 0.05;
 constexpr Triple kSkyLow{0.16, 0.17, 0.20};
 constexpr Triple kSkyHigh{0.05, 0.06, 0.09};
 
@@ -111,8 +113,11 @@ SceneResult PreviewScene::finish(std::unique_ptr<PreviewScene> scene) {
 }
 
 Camera PreviewScene::camera(int width, int height) const {
-    return Camera(view_.position, view_.target, kFieldOfView, width, height);
+    const CameraView view = orbited(view_, settings_.orbit, kLowestCamera);
+    return Camera(view.position, view.target, kFieldOfView, width, height);
 }
+
+CameraOrbit PreviewScene::orbit() const { return held(view_, settings_.orbit, kLowestCamera); }
 
 Triple PreviewScene::background(const Triple& direction) const {
     return mix(kSkyLow, kSkyHigh, std::clamp(direction[1] * 4.0, 0.0, 1.0));

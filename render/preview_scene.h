@@ -56,8 +56,14 @@ public:
     // whose normals are computed for some triangle uses it.
     bool usesCreaseAngle() const { return usesCreaseAngle_; }
 
-    // The scene's camera onto an image of this size.
+    // The scene's camera onto an image of this size: the framing's view, turned by the
+    // orbit.
     Camera camera(int width, int height) const;
+
+    // Turns the camera for the renders that follow; the floor and the lights stay.
+    void setOrbit(const CameraOrbit& orbit) { settings_.orbit = orbit; }
+    // The orbit as it turns the camera: its elevation and zoom held within their limits.
+    CameraOrbit orbit() const;
 
     // Changes the subject's surface inputs for the renders that follow.
     void setSurface(const SurfaceInputs& surface) { settings_.surface = surface; }

@@ -1,6 +1,6 @@
 // What the preview scene is made of, as the command line can change it: the subject, the
-// surface inputs the renderer would hand the shader, the two lights and the ambient
-// colour. The defaults are the embedded scene.
+// surface inputs the renderer would hand the shader, the two lights, the ambient colour
+// and the camera's turn from its framing. The defaults are the embedded scene.
 #ifndef PELORIX3_RENDER_SCENE_SETTINGS_H
 #define PELORIX3_RENDER_SCENE_SETTINGS_H
 
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "host/triple.h"
+#include "render/camera_orbit.h"
 
 namespace standin {
 
@@ -40,6 +41,7 @@ struct SceneSettings {
     double rimIntensity = 0.8;
     Triple ambient{0.06, 0.06, 0.07};
     bool shadows = true;
+    CameraOrbit orbit;  // the camera turned from the framing's view
 };
 
 }  // namespace standin

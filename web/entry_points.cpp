@@ -166,6 +166,21 @@ EMSCRIPTEN_KEEPALIVE int studio_render_finished() {
     return theStudio->picture().finished() ? 1 : 0;
 }
 
+// ---- The camera ---------------------------------------------------------------------
+
+// Turns the camera about the subject: degrees around, degrees raised from the framing, and
+// the zoom; the picture starts again.
+EMSCRIPTEN_KEEPALIVE void studio_set_orbit(double orbit, double elevation, double zoom) {
+    theStudio->setOrbit({orbit, elevation, zoom});
+}
+
+// {"orbit":…, "elevation":…, "zoom":…}: the camera's turn as held within its limits.
+EMSCRIPTEN_KEEPALIVE const char* studio_orbit() {
+    const standin::CameraOrbit orbit = theStudio->orbit();
+    return kept("{\"orbit\":" + number(orbit.orbitDegrees) + ",\"elevation\":" +
+                number(orbit.elevationDegrees) + ",\"zoom\":" + number(orbit.zoom) + "}");
+}
+
 // ---- Parameters and the stored block -------------------------------------------------
 
 // {"density":…, "transparency":…, "specularColor":[r,g,b], "dontOverlapShadows":…,

@@ -2,6 +2,8 @@
 
 #include <emscripten.h>
 
+#include <cmath>
+
 #include "host/host_globals.h"
 #include "host/module_file.h"
 #include "host/storage_states.h"
@@ -21,10 +23,12 @@ constexpr const char* kBlockName = "The stored block";
 double nowSeconds() { return emscripten_get_now() / 1000.0; }
 
 standin::SceneSettings sceneSettings(standin::SubjectKind subject,
-                                     const standin::SurfaceInputs& surface) {
+                                     const standin::SurfaceInputs& surface,
+                                     const standin::CameraOrbit& orbit) {
     standin::SceneSettings settings;
     settings.subject = subject;
     settings.surface = surface;
+    settings.orbit = orbit;
     return settings;
 }
 
@@ -85,7 +89,7 @@ Studio::~Studio() { standin::Host::instance().setOcclusionTest(nullptr); }
 
 Status Studio::setSubject(standin::SubjectKind subject) {
     standin::Result<std::unique_ptr<standin::PreviewScene>> built =
-        standin::PreviewScene::create(sceneSettings(subject, surface_));
+        standin::PreviewScene::create(sceneSettings(subject, surface_, orbit_));
     if (!built) return Status::failure(built.error());
     standin::Host::instance().setOcclusionTest(nullptr);
     scene_ = std::move(built.value());
@@ -93,6 +97,19 @@ Status Studio::setSubject(standin::SubjectKind subject) {
     subject_ = subject;
     restartPicture();
     return standin::succeeded();
+}
+
+void Studio::setOrbit(const standin::CameraOrbit& orbit) {
+    standin::CameraOrbit turned = orbit_;  // what is not a number keeps its value
+    if (std::isfinite(orbit.orbitDegrees)) {
+        turned.orbitDegrees = std::remainder(orbit.orbitDegrees, 360.0);  // -180 to 180
+    }
+    if (std::isfinite(orbit.elevationDegrees)) turned.elevationDegrees = orbit.elevationDegrees;
+    if (std::isfinite(orbit.zoom)) turned.zoom = orbit.zoom;
+    scene_->setOrbit(turned);
+    orbit_ = scene_->orbit();  // as held: the next turn starts where the camera stopped
+    scene_->setOrbit(orbit_);
+    restartPicture();
 }
 
 standin::Result<preview::ParameterBlock> Studio::parameters() const {

@@ -38,9 +38,15 @@ public:
 
     PanelUser& panel() { return panel_; }
 
-    // Changes the subject; the picture starts again.
+    // Changes the subject; the picture starts again, from the camera's orbit.
     standin::Status setSubject(standin::SubjectKind subject);
     standin::SubjectKind subject() const { return subject_; }
+
+    // Turns the camera about the subject; the picture starts again. The orbit is kept as
+    // it turns the camera, its elevation and zoom held within their limits, so that a
+    // drag turns on from where the camera stopped.
+    void setOrbit(const standin::CameraOrbit& orbit);
+    standin::CameraOrbit orbit() const { return scene_->orbit(); }
 
     // The parameters the instance holds, read through its save entry (six decimals).
     standin::Result<preview::ParameterBlock> parameters() const;
@@ -88,6 +94,7 @@ private:
     std::string presetsFolder_;
     std::vector<preview::Preset> presets_;  // read once, when the studio opens
     standin::SurfaceInputs surface_;
+    standin::CameraOrbit orbit_;
     ProgressiveRender picture_;
     int renderCount_ = 0;
     bool frameStarted_ = false;

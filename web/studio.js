@@ -1,9 +1,10 @@
 // The studio page's script: hands the person's clicks, drags and keys on the panel canvas to
 // the stand-in host's panel services in the WebAssembly module, paints what the host's
 // painter made of the panel, keeps the picture rendering after each edit (coarse first,
-// then refined), and offers the stored block and the named looks. It never writes the
-// shader's parameters itself: every edit goes through the module's panel code or its load
-// entry. window.pelorix3 is the page's small API, for tests and for embedding
+// then refined), offers the stored block and the named looks, turns the model under the
+// pointer, and holds a picture to compare with the live render across a wipe. It never
+// writes the shader's parameters itself: every edit goes through the module's panel code
+// or its load entry. window.pelorix3 is the page's small API, for tests and for embedding
 // (docs/studio.md).
 (function () {
   'use strict';
@@ -26,6 +27,8 @@
   let lastTimings = { firstPictureMs: null, refinedMs: null };
   let idleWaiters = [];
   let pendingMove = null;
+  let resting = true;           // the camera is still: the picture may be refined
+  let livePicture = null;       // the last picture rendered, as ImageData
 
   let resolveReady;
   let rejectReady;
@@ -80,7 +83,10 @@
     const version = M._studio_picture_version();
     if (version === shownVersion) return false;
     shownVersion = version;
-    paint(renderCanvas, M._studio_picture_pixels(), M._studio_picture_width(), M._studio_picture_height());
+    const [width, height] = [M._studio_picture_width(), M._studio_picture_height()];
+    const pixels = new Uint8ClampedArray(M.HEAPU8.buffer, M._studio_picture_pixels(), width * height * 4);
+    livePicture = new ImageData(new Uint8ClampedArray(pixels), width, height);
+    showRender();
     const pass = M._studio_picture_pass();
     renderStatus.textContent = 'Picture: ' + passNames[pass] + '. Renders finished: ' + M._studio_render_count() + '.';
     return true;
@@ -140,6 +146,7 @@
 
   function pump() {
     scheduled = false;
+    if (!resting) return;  // the camera is moving: its coarse pictures are enough
     const more = M._studio_render_step(12) === 1;
     paintPicture();
     if (more) {
@@ -160,15 +167,20 @@
     setTimeout(pump, 0);
   }
 
-  // After an edit the picture starts again: its coarse pass is rendered and painted at
-  // once, within the same event, and the rest follows between events.
-  function pictureAfterEdit(started) {
+  // The picture starts again: its coarse pass is rendered and painted at once, within the
+  // same event.
+  function coarsePicture(started) {
     editStart = started;
     lastTimings = { firstPictureMs: null, refinedMs: null };
     const before = M._studio_picture_version();
     while (M._studio_picture_version() === before && M._studio_render_step(100) === 1) { /* coarse pass */ }
     paintPicture();
     lastTimings.firstPictureMs = performance.now() - started;
+  }
+
+  // After an edit the coarse picture comes at once, and the rest follows between events.
+  function pictureAfterEdit(started) {
+    coarsePicture(started);
     showParameters();
     schedule();
   }
@@ -362,6 +374,164 @@
     });
   }
 
+  // ---- Turning the model -------------------------------------------------------------
+
+  // A drag on the render turns the model with the pointer: across around the vertical
+  // axis, down and up raising and lowering the camera; the wheel brings it closer. Each
+  // move shows a coarse picture at once; the picture is refined once the pointer has
+  // rested a moment.
+  const degreesPerPixel = 0.5;
+  const restMs = 150;
+  let cameraDrag = null;        // the pointer's last place while it drags on the render
+  let pendingTurn = null;       // the moves not yet shown, and when the first was made
+  let restTimer = null;
+  let moveTimings = [];         // the last drag's moves: milliseconds to their picture
+
+  function camera() { return JSON.parse(text(M._studio_orbit())); }
+
+  // Moves arriving while a picture renders are taken together, by the next picture.
+  function queueTurn(across, down, zoomBy, since) {
+    if (pendingTurn === null) {
+      pendingTurn = { across: 0, down: 0, zoomBy: 1, since };
+      setTimeout(takeTurn, 0);
+    }
+    pendingTurn.across += across;
+    pendingTurn.down += down;
+    pendingTurn.zoomBy *= zoomBy;
+    resting = false;
+    clearTimeout(restTimer);
+  }
+
+  function takeTurn() {
+    const turn = pendingTurn;
+    pendingTurn = null;
+    const now = camera();
+    M._studio_set_orbit(now.orbit - turn.across * degreesPerPixel,
+                        now.elevation + turn.down * degreesPerPixel, now.zoom * turn.zoomBy);
+    coarsePicture(turn.since);
+    moveTimings.push({ ms: performance.now() - turn.since, pass: M._studio_picture_pass() });
+    restTimer = setTimeout(() => {
+      resting = true;
+      schedule();
+    }, restMs);
+  }
+
+  renderCanvas.addEventListener('pointerdown', (event) => {
+    if (!M || event.button !== 0) return;
+    renderCanvas.focus();
+    renderCanvas.setPointerCapture(event.pointerId);
+    cameraDrag = [event.clientX, event.clientY];
+    moveTimings = [];
+    event.preventDefault();
+  });
+
+  renderCanvas.addEventListener('pointermove', (event) => {
+    if (cameraDrag === null) return;
+    const [x, y] = cameraDrag;
+    cameraDrag = [event.clientX, event.clientY];
+    queueTurn(event.clientX - x, event.clientY - y, 1, event.timeStamp);
+  });
+
+  const endTurn = () => { cameraDrag = null; };
+  renderCanvas.addEventListener('pointerup', endTurn);
+  renderCanvas.addEventListener('pointercancel', endTurn);
+
+  renderCanvas.addEventListener('wheel', (event) => {
+    if (!M) return;
+    event.preventDefault();
+    if (resting && pendingTurn === null) moveTimings = [];
+    const lines = event.deltaMode === WheelEvent.DOM_DELTA_PIXEL ? event.deltaY / 100 : event.deltaY;
+    queueTurn(0, 0, Math.pow(1.15, -lines), event.timeStamp);
+  }, { passive: false });
+
+  // From the keyboard: the arrow keys turn the model as a drag of 20 pixels, + and -
+  // zoom as a turn of the wheel.
+  renderCanvas.addEventListener('keydown', (event) => {
+    const turn = { ArrowLeft: [-20, 0, 1], ArrowRight: [20, 0, 1], ArrowUp: [0, -20, 1],
+                   ArrowDown: [0, 20, 1], '+': [0, 0, 1.15], '-': [0, 0, 1 / 1.15] }[event.key];
+    if (!M || turn === undefined) return;
+    if (resting && pendingTurn === null) moveTimings = [];
+    queueTurn(turn[0], turn[1], turn[2], event.timeStamp);
+    event.preventDefault();
+  });
+
+  byId('front-view').addEventListener('click', () => {
+    if (!M) return;
+    const started = performance.now();
+    M._studio_set_orbit(0, 0, 1);
+    coarsePicture(started);
+    schedule();
+  });
+
+  // ---- Holding a picture: the wipe ----------------------------------------------------
+
+  // "Hold" keeps the refined picture as it is; the render then shows the held picture left
+  // of the wipe's handle and the live render right of it, and the handle is dragged (or
+  // moved with the arrow keys) across the render.
+  const wipe = byId('wipe');
+  const heldLabel = byId('held-label');
+  let held = null;              // the held picture, as ImageData
+  let wipeX = Math.round(renderCanvas.width / 2);
+
+  function showRender() {
+    if (livePicture === null) return;
+    const context = renderCanvas.getContext('2d');
+    context.putImageData(livePicture, 0, 0);
+    if (held !== null) context.putImageData(held, 0, 0, 0, 0, wipeX, held.height);
+  }
+
+  function placeWipe(x) {
+    wipeX = Math.max(0, Math.min(renderCanvas.width, Math.round(x)));
+    wipe.style.left = wipeX + 'px';
+    wipe.setAttribute('aria-valuenow', String(wipeX));
+    showRender();
+  }
+
+  function showHeld(name) {
+    const holding = held !== null;
+    wipe.hidden = !holding;
+    heldLabel.hidden = !holding;
+    byId('live-label').hidden = !holding;
+    byId('release').disabled = !holding;
+    heldLabel.textContent = 'held: ' + name;
+    placeWipe(wipeX);
+  }
+
+  function holdPicture() {
+    return whenIdle().then(() => {
+      held = new ImageData(new Uint8ClampedArray(livePicture.data), livePicture.width, livePicture.height);
+      showHeld(text(M._studio_look()) || 'custom');
+    });
+  }
+
+  function releasePicture() {
+    held = null;
+    showHeld('');
+  }
+
+  byId('hold').addEventListener('click', () => { if (M) holdPicture(); });
+  byId('release').addEventListener('click', releasePicture);
+
+  let wipeDrag = false;
+  wipe.addEventListener('pointerdown', (event) => {
+    if (event.button !== 0) return;
+    wipe.setPointerCapture(event.pointerId);
+    wipeDrag = true;
+    event.preventDefault();
+  });
+  wipe.addEventListener('pointermove', (event) => {
+    if (wipeDrag) placeWipe(event.clientX - renderCanvas.getBoundingClientRect().left);
+  });
+  const endWipe = () => { wipeDrag = false; };
+  wipe.addEventListener('pointerup', endWipe);
+  wipe.addEventListener('pointercancel', endWipe);
+  wipe.addEventListener('keydown', (event) => {
+    const step = { ArrowLeft: -8, ArrowRight: 8, Home: -Infinity, End: Infinity }[event.key];
+    if (step === undefined) return;
+    placeWipe(wipeX + step);
+    event.preventDefault();
+  });
+
   // ---- Start -------------------------------------------------------------------------
 
   createStudioModule().then((module) => {
@@ -406,5 +576,14 @@
     // Milliseconds from the start of the last edit to its first picture and to its
     // refined picture (null until there).
     timings: () => Object.assign({}, lastTimings),
+    // The camera's turn about the subject: {orbit, elevation, zoom}, degrees around and
+    // raised from the framing, and the zoom, as held within their limits.
+    camera: () => camera(),
+    // For each pointer move (or wheel turn) of the last drag on the render that brought a
+    // picture: {ms, pass}, milliseconds from the move to its picture and the pass shown.
+    moveTimings: () => moveTimings.map((timing) => Object.assign({}, timing)),
+    // Holds the refined picture (a promise), and lets it go.
+    hold: () => ready.then(holdPicture),
+    release: () => releasePicture(),
   };
 })();

@@ -39,6 +39,21 @@ const BadInput kBadCommandLines[] = {
     {"OutputInsideAFile", {"-o", "blocker/preview.png"}, 1, "cannot write blocker/preview.png"},
     {"SaveInsideAFile", {"--save", "blocker/p.txt"}, 1, "cannot write blocker/p.txt"},
     {"PanelInsideAFile", {"--panel", "blocker/panel.png"}, 1, "cannot write blocker/panel.png"},
+    {"ZoomTooClose", {"--zoom", "4"}, 2, "--zoom"},
+    {"TurntableNameWithoutNumber", {"--turntable", "3", "-o", "turn.png"}, 2, "has no %d"},
+    {"TurntableNameWithTwoNumbers", {"--turntable", "3", "-o", "t%d-%d.png"}, 2, "more than one"},
+    {"TurntableNameWithText", {"--turntable", "3", "-o", "t%s%d.png"}, 2, "other than %d"},
+    {"TurntableInsideAFile",
+     {"--turntable", "2", "--width", "8", "--height", "6", "-o", "blocker/t%d.png"},
+     1,
+     "cannot write blocker/t0.png"},
+    {"TurntableViewIsAnInput",
+     {"--turntable", "2", "-o", "view%d", "--load", "view1"},
+     2,
+     "names the file --load reads"},
+    {"CompareOneLook", {"--compare", "felt"}, 2, "give 2 to 12 looks"},
+    {"CompareBesideAPreset", {"--compare", "felt,felt", "--preset", "felt"}, 2, "--preset"},
+    {"CompareUnknownLook", {"--compare", "felt,velvety"}, 1, "\"velvety\" is neither"},
 };
 
 class BadCommandLine : public PreviewTest, public ::testing::WithParamInterface<BadInput> {};

@@ -53,6 +53,12 @@ const FailedStart kFailedStarts[] = {
      "plain",
      {"--workers", "2", "--sheet", "sheet.png"},
      "cannot make the density and roughness sheet: cannot start a thread"},
+    // A turntable writes each view in a thread while it renders the next.
+    {"TheTurntablesWriter",
+     0,
+     "plain",
+     {"--turntable", "2", "-o", "t%d.png"},
+     "cannot write the turntable's views: cannot start a thread"},
 };
 
 // The cores the tool may run on, as it and Embree's pool count them.

@@ -1,11 +1,12 @@
 // The studio page in Debian's Chromium, driven by puppeteer-core, opened from the file
 // system as a person would open it: the panel's controls are clicked and dragged at their
 // places on the panel canvas, and what the page shows is checked through its canvases, its
-// messages, the boxes of its elements and window.pelorix3. The screenshot the docs show
-// (docs/studio.md) is written at the end.
+// messages, the boxes of its elements and window.pelorix3. The screenshots the docs show
+// (docs/studio.md) are written on the way: the wipe's, and the page's at the end.
 //
 //   STUDIO_PAGE   the page (default: build/web/studio/index.html)
-//   SCREENSHOT    where the screenshot goes (default: docs/studio.png)
+//   SCREENSHOT    where the screenshot goes (default: docs/studio.png; the wipe's beside
+//                 it, studio-wipe.png)
 //   CHROMIUM      the browser (default: /usr/bin/chromium)
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
@@ -18,6 +19,7 @@ import puppeteer from 'puppeteer-core';
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const pagePath = path.resolve(root, process.env.STUDIO_PAGE || 'build/web/studio/index.html');
 const screenshotPath = path.resolve(root, process.env.SCREENSHOT || 'docs/studio.png');
+const wipeShotPath = path.resolve(path.dirname(screenshotPath), 'studio-wipe.png');
 
 // Where the module lays its controls out on the 386 × 140 panel: the
 // group's rows 20 pixels apart from the top, 10 in from the left; the colour field's
@@ -317,6 +319,86 @@ test('the render stays in place as the left column\'s texts change, and on the p
   assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= 700));
   await page.setViewport({ width: 960, height: 800 });
   await typeIntoDensity('100', 'Enter');
+});
+
+// A drag on the render turns the cloth: each move shows a coarse picture, whose time from
+// the move is printed (the goal is 50 ms; a figure, not an assertion), and the picture is
+// refined once the pointer rests. The wheel brings the camera closer; Front view turns it
+// back.
+test('dragging on the render turns the model, coarse while it moves, refined at rest', async () => {
+  await page.select('#subject', 'cloth');
+  await page.waitForFunction(() => document.querySelector('#render-status').textContent.startsWith('Picture'));
+  await studio('idle');
+  const front = await canvasDigest('render');
+  const box = await page.$eval('#render', (canvas) => {
+    const box = canvas.getBoundingClientRect();
+    return { x: box.left + box.width / 2, y: box.top + box.height / 2 };
+  });
+  await page.mouse.move(box.x, box.y);
+  await page.mouse.down();
+  for (let step = 1; step <= 12; step++) {
+    await page.mouse.move(box.x + 8 * step, box.y + 3 * step);
+    await page.waitForFunction((count) => window.pelorix3.moveTimings().length >= count, {}, step);
+  }
+  await page.mouse.up();
+  const moves = await studio('moveTimings');
+  assert.deepEqual(moves.map((move) => move.pass), moves.map(() => 0), 'each move shows a coarse picture');
+  await studio('idle');
+  assert.match(await textOf('render-status'), /^Picture: refined/);
+  const turned = await studio('camera');
+  assert.ok(turned.orbit < 0 && turned.elevation > 0, JSON.stringify(turned));
+  assert.notEqual(await canvasDigest('render'), front);
+  const ms = moves.map((move) => move.ms).sort((a, b) => a - b);
+  console.log(`cloth: each pointer move's coarse picture after ${ms[0].toFixed(1)} to ` +
+              `${ms[ms.length - 1].toFixed(1)} ms, median ${ms[ms.length >> 1].toFixed(1)} ms ` +
+              `(${ms.length} moves; load average ${os.loadavg()[0].toFixed(1)})`);
+  await page.mouse.move(box.x, box.y);
+  await page.mouse.wheel({ deltaY: -200 });
+  await page.waitForFunction(() => window.pelorix3.camera().zoom > 1);
+  await page.click('#front-view');
+  await studio('idle');
+  assert.deepEqual(await studio('camera'), { orbit: 0, elevation: 0, zoom: 1 });
+  assert.equal(await canvasDigest('render'), front);
+});
+
+// The columns [from, to) of the render canvas, as a digest.
+async function renderColumns(from, to) {
+  return page.$eval('#render', (canvas, from, to) => {
+    const data = canvas.getContext('2d').getImageData(from, 0, to - from, canvas.height).data;
+    let hash = 2166136261;
+    for (let i = 0; i < data.length; i++) hash = Math.imul(hash ^ data[i], 16777619) >>> 0;
+    return hash.toString(16);
+  }, from, to);
+}
+
+// Hold keeps the refined picture; with another look live, the held picture shows left of
+// the wipe's handle and the live render right of it, wherever the handle is dragged.
+test('a held picture and the live render meet at the wipe', async () => {
+  await page.select('#preset', 'felt');
+  await studio('idle');
+  await studio('hold');
+  const heldLeft = await renderColumns(0, 250);
+  await page.select('#preset', 'crushed-red-velvet');
+  await studio('idle');
+  const handle = await page.$eval('#wipe', (wipe) => {
+    const box = wipe.getBoundingClientRect();
+    return { x: box.left + box.width / 2, y: box.top + box.height / 2 };
+  });
+  const left = await page.$eval('#render', (canvas) => canvas.getBoundingClientRect().left);
+  await page.mouse.move(handle.x, handle.y);
+  await page.mouse.down();
+  await page.mouse.move(left + 250, handle.y, { steps: 5 });
+  await page.mouse.up();
+  assert.equal(await textOf('held-label'), 'held: felt');
+  assert.deepEqual(await studio('camera'), { orbit: 0, elevation: 0, zoom: 1 }, 'the wipe turns nothing');
+  const composite = [await renderColumns(0, 250), await renderColumns(250, 384)];
+  fs.mkdirSync(path.dirname(wipeShotPath), { recursive: true });
+  await (await page.$('.render-frame')).screenshot({ path: wipeShotPath });
+  await studio('release');
+  const live = [await renderColumns(0, 250), await renderColumns(250, 384)];
+  assert.equal(composite[0], heldLeft, 'left of the wipe: the held picture');
+  assert.notEqual(composite[0], live[0]);
+  assert.equal(composite[1], live[1], 'right of the wipe: the live render');
 });
 
 test('the page is shown for the docs and raised no console errors', async () => {

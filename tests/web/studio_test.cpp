@@ -218,4 +218,24 @@ TEST_F(StudioTest, ThePictureComesCoarseThenFullSizeThenRefined) {
     EXPECT_EQ(studio->picture().shownPass(), 0);
 }
 
+// A turn of the camera starts the picture again from the new view, and is kept as it
+// turns the camera: a drag past a limit turns back from the limit at once.
+TEST_F(StudioTest, TurningTheCameraShowsANewViewAndKeepsTheTurnAsHeld) {
+    const auto refined = [this] {
+        while (studio->renderStep(10.0)) {
+        }
+        return studio->picture().picture();
+    };
+    const std::vector<unsigned char> front = refined();
+    studio->setOrbit({450.0, 120.0, 10.0});
+    EXPECT_FALSE(studio->picture().finished());  // started again
+    const standin::CameraOrbit orbit = studio->orbit();
+    EXPECT_DOUBLE_EQ(orbit.orbitDegrees, 90.0);
+    EXPECT_LT(orbit.elevationDegrees, standin::kSteepestElevation);
+    EXPECT_EQ(orbit.zoom, standin::kMostZoom);
+    EXPECT_NE(refined(), front);
+    ASSERT_TRUE(studio->setSubject(standin::SubjectKind::Sphere));
+    EXPECT_DOUBLE_EQ(studio->orbit().orbitDegrees, 90.0);
+}
+
 }  // namespace

@@ -13,6 +13,8 @@
 #include "looks/input_file.h"
 #include "looks/preset.h"
 #include "tools/preview/atomic_write.h"
+#include "tools/preview/compared_looks.h"
+#include "tools/preview/name_pattern.h"
 
 namespace preview {
 namespace {
@@ -71,14 +73,31 @@ std::vector<NamedFile> inputsOf(const PreviewOptions& options) {
         inputs.push_back({"--preset", (preset / "parameters.txt").string()});
         inputs.push_back({"--preset", (preset / "look.txt").string()});
     }
+    for (const ComparedSource& source : comparedSources(options.compared)) {
+        for (const std::string& file : source.files) inputs.push_back({"--compare", file});
+    }
     return inputs;
+}
+
+// The turntable's views and its strip, by the pattern's names; none when the pattern is
+// not one (turntablePattern() says why).
+void addTurntable(const PreviewOptions& options, std::vector<NamedFile>& pictures) {
+    const standin::Result<NamePattern> pattern = NamePattern::parse(options.renderPath());
+    if (!pattern) return;
+    const std::string option = options.outputGiven ? "-o" : "--turntable (by default)";
+    for (int view = 0; view < options.turntableViews; ++view) {
+        pictures.push_back({option, pattern->name(view)});
+    }
+    pictures.push_back({option, pattern->nameWith("strip")});
 }
 
 std::vector<NamedFile> picturesOf(const PreviewOptions& options) {
     std::vector<NamedFile> pictures;
-    if (options.wantsRender()) {
+    if (options.turntableViews > 0) {
+        addTurntable(options, pictures);
+    } else if (options.wantsRender()) {
         pictures.push_back(
-            {options.outputGiven ? "-o" : "the preview (by default)", options.output});
+            {options.outputGiven ? "-o" : "the preview (by default)", options.renderPath()});
     }
     if (!options.panelPath.empty()) pictures.push_back({"--panel", options.panelPath});
     if (!options.sheetPath.empty()) pictures.push_back({"--sheet", options.sheetPath});
@@ -135,19 +154,37 @@ Status picturesArePng(const PreviewOptions& options) {
     return standin::succeeded();
 }
 
+// A turntable's pattern is checked before its names are.
+Status turntablePattern(const PreviewOptions& options) {
+    if (options.turntableViews == 0) return standin::succeeded();
+    const standin::Result<NamePattern> pattern = NamePattern::parse(options.renderPath());
+    if (!pattern) return Status::failure("--turntable: " + pattern.error());
+    return standin::succeeded();
+}
+
+std::vector<Identity> identitiesOf(const std::vector<NamedFile>& files, int standardStream) {
+    std::vector<Identity> identities;
+    for (const NamedFile& file : files) identities.push_back(identityOf(file.path, standardStream));
+    return identities;
+}
+
 Status noOutputIsAnotherFile(const PreviewOptions& options) {
     const std::vector<NamedFile> outputs = outputsOf(options);
     const std::vector<NamedFile> inputs = inputsOf(options);
+    // Each looked up once: a turntable names hundreds of files.
+    const std::vector<Identity> outputIds = identitiesOf(outputs, STDOUT_FILENO);
+    const std::vector<Identity> inputIds = identitiesOf(inputs, STDIN_FILENO);
     for (std::size_t i = 0; i < outputs.size(); ++i) {
-        const Identity output = identityOf(outputs[i].path, STDOUT_FILENO);
+        const Identity& output = outputIds[i];
         for (std::size_t j = i + 1; j < outputs.size(); ++j) {
-            if (!sameFile(output, identityOf(outputs[j].path, STDOUT_FILENO))) continue;
+            if (!sameFile(output, outputIds[j])) continue;
             return Status::failure(outputs[i].option + " and " + outputs[j].option +
                                    " name the same file (" + outputName(outputs[j].path) +
                                    "): one would overwrite the other");
         }
-        for (const NamedFile& input : inputs) {
-            if (!sameFile(output, identityOf(input.path, STDIN_FILENO))) continue;
+        for (std::size_t k = 0; k < inputs.size(); ++k) {
+            const NamedFile& input = inputs[k];
+            if (!sameFile(output, inputIds[k])) continue;
             return Status::failure(outputs[i].option + " names the file " + input.option +
                                    " reads (" + inputName(input.path) +
                                    "): writing it would destroy it");
@@ -164,7 +201,8 @@ Status checkFileNames(const PreviewOptions& options) {
             "--module: the module is loaded from a file, not from standard "
             "input");
     }
-    for (const auto& check : {oneEachForStandardStreams, picturesArePng, noOutputIsAnotherFile}) {
+    for (const auto& check :
+         {turntablePattern, oneEachForStandardStreams, picturesArePng, noOutputIsAnotherFile}) {
         if (Status passed = check(options); !passed) return passed;
     }
     return standin::succeeded();

@@ -12,6 +12,8 @@
 #include "tools/preview/atomic_write.h"
 #include "tools/preview/band_workers.h"
 #include "tools/preview/banded_render.h"
+#include "tools/preview/comparison.h"
+#include "tools/preview/name_pattern.h"
 #include "tools/preview/option_warnings.h"
 #include "tools/preview/panel_picture.h"
 #include "tools/preview/parameter_save.h"
@@ -19,6 +21,7 @@
 #include "tools/preview/preview_inputs.h"
 #include "tools/preview/preview_session.h"
 #include "tools/preview/sheets.h"
+#include "tools/preview/turntable.h"
 #include "tools/preview/worker_count.h"
 
 namespace preview {
@@ -114,8 +117,8 @@ Status renderPreview(PreviewSession& session, const PreviewOptions& options, Ban
                     ", " + samplesPerPixel(options.render),
                 seconds);
     const auto writing = Clock::now();
-    Status written = writePng(image, options.output);
-    const std::string output = outputName(options.output);
+    Status written = writePng(image, options.renderPath());
+    const std::string output = outputName(options.renderPath());
     reportStage(options, "write " + output, secondsSince(writing));
     if (written) {
         const auto processes = static_cast<std::size_t>(workers ? workers->ownBand().step : 1);
@@ -124,6 +127,22 @@ Status renderPreview(PreviewSession& session, const PreviewOptions& options, Ban
                      counted(processes, "process", "processes").c_str(), seconds);
     }
     return written;
+}
+
+// The series of views around the subject, or the looks side by side, or the one picture.
+Status renderAsked(PreviewSession& session, const PreviewOptions& options,
+                   const PreviewInputs& inputs, BandWorkers* workers) {
+    if (options.turntableViews > 0) {
+        const standin::Result<NamePattern> pattern = NamePattern::parse(options.renderPath());
+        if (!pattern) return Status::failure(pattern.error());
+        return writeTurntable(session, options.render, options.turntableViews, pattern.value());
+    }
+    if (!inputs.compared.empty()) {
+        const std::string what = std::to_string(inputs.compared.size()) + " looks compared";
+        return writePicture(comparisonPicture(session, options.render, inputs.compared),
+                            options.renderPath(), what.c_str());
+    }
+    return renderPreview(session, options, workers);
 }
 
 Status listPresets() {
@@ -179,12 +198,14 @@ Status renderWorkerBand(const PreviewOptions& options, PreviewInputs& inputs,
 }
 
 // The workers that render the preview beside this process, or none when one process is
-// asked for. Started once every input is read and before this process loads anything, as
-// each begins as its copy.
+// asked for, or when the render is a turntable or a comparison, which are rendered in
+// threads of this process from its one scene. Started once every input is read and before
+// this process loads anything, as each begins as its copy.
 standin::Result<std::unique_ptr<BandWorkers>> startWorkers(const PreviewOptions& options,
                                                            PreviewInputs& inputs) {
     const int count = std::min(workerCount(options, inputs.scene), options.render.height);
-    if (!options.wantsRender() || count < 2)
+    const bool onePicture = options.turntableViews == 0 && options.compared.empty();
+    if (!options.wantsRender() || !onePicture || count < 2)
         return standin::Result<std::unique_ptr<BandWorkers>>::success(nullptr);
     return BandWorkers::start(
         count,
@@ -229,7 +250,7 @@ Status runPreview(const PreviewOptions& options) {
         std::fprintf(stderr, "wrote %s (parameters)\n", outputName(options.savePath).c_str());
     }
     if (options.wantsRender()) {
-        Status rendered = renderPreview(session, options, workers.value().get());
+        Status rendered = renderAsked(session, options, inputs.value(), workers.value().get());
         if (!rendered) return rendered;
     }
     if (!options.panelPath.empty()) {

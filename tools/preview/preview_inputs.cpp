@@ -28,6 +28,12 @@ standin::Result<PreviewInputs> readInputs(const PreviewOptions& options) {
         if (!file) return InputsResult::failure(file.error());
         inputs.loaded = std::move(file.value());
     }
+    if (!options.compared.empty()) {
+        standin::Result<std::vector<ComparedLook>> compared =
+            readComparedLooks(options, options.scene.surface);
+        if (!compared) return InputsResult::failure(compared.error());
+        inputs.compared = std::move(compared.value());
+    }
     return InputsResult::success(std::move(inputs));
 }
 

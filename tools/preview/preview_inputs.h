@@ -5,10 +5,12 @@
 #define PELORIX3_TOOLS_PREVIEW_PREVIEW_INPUTS_H
 
 #include <optional>
+#include <vector>
 
 #include "host/result.h"
 #include "looks/parameter_file.h"
 #include "looks/preset.h"
+#include "tools/preview/compared_looks.h"
 #include "tools/preview/preview_options.h"
 
 namespace preview {
@@ -19,6 +21,7 @@ struct PreviewInputs {
     SceneSettings scene;
     std::optional<Preset> preset;
     std::optional<ParameterFile> loaded;  // --load
+    std::vector<ComparedLook> compared;   // --compare
 };
 
 // Reads the look, the model and the parameter file the options name; the first failure,

@@ -21,6 +21,11 @@ constexpr int kMaxImageSide = 8192;
 constexpr int kMaxSamplesPerSide = 8;
 constexpr int kMaxThreads = 256;
 constexpr long kMaxWorkerTimeout = 1000000;  // seconds, eleven days and a half
+constexpr int kMaxTurntableViews = 360;
+constexpr std::size_t kMaxComparedLooks = 12;
+constexpr NumberRange kOrbitRange{-360.0, true, 360.0};
+constexpr NumberRange kElevationRange{-90.0, true, 90.0};
+constexpr NumberRange kZoomRange{standin::kLeastZoom, true, standin::kMostZoom};
 
 std::string show(double value) {
     std::ostringstream text;
@@ -103,6 +108,35 @@ CLI::Option* addWordOption(CLI::App& app, const std::string& name, const Words<V
 
 double toNumber(const std::string& text) { return parseStoredNumber(text).value_or(0.0); }
 Triple toTriple(const std::string& text) { return parseNumberTriple(text).value_or(Triple{}); }
+
+std::vector<std::string> commaSeparated(const std::string& text) {
+    std::vector<std::string> names(1);
+    for (const char c : text) {
+        if (c == ',') {
+            names.emplace_back();
+        } else {
+            names.back() += c;
+        }
+    }
+    return names;
+}
+
+// Two to kMaxComparedLooks names separated by commas, none empty.
+CLI::Validator lookList() {
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            const std::vector<std::string> names = commaSeparated(text);
+            if (names.size() < 2 || names.size() > kMaxComparedLooks) {
+                return "give 2 to " + std::to_string(kMaxComparedLooks) +
+                       " looks or files, separated by commas";
+            }
+            for (const std::string& name : names) {
+                if (name.empty()) return "\"" + text + "\" has an empty name";
+            }
+            return {};
+        },
+        "");
+}
 
 const Words<bool> kSwitchWords{{"on", true}, {"off", false}};
 
@@ -284,7 +318,9 @@ void defineImage(CLI::App& app, PreviewOptions& o) {
                o.output = path;
                o.outputGiven = true;
            },
-           "PNG file for the preview render (- writes standard output)")
+           "PNG file for the preview render (- writes standard output); with --turntable "
+           "the views' name pattern (default turntable-%03d.png), with --compare the "
+           "comparison's file (default compare.png)")
         ->default_str(o.output)
         ->type_name("FILE")
         ->group(group);
@@ -320,9 +356,9 @@ void defineImage(CLI::App& app, PreviewOptions& o) {
     CLI::Option* workers =
         app.add_option_function<int>(
                "--workers", given,
-               "Processes that render the preview, each a band of rows; the sheets are "
-               "rendered in as many threads (default: one per core, or one for a model "
-               "file of more than 5 bytes per sample); at most 256")
+               "Processes that render the preview, each a band of rows; the sheets, a "
+               "turntable and a comparison are rendered in as many threads (default: one per "
+               "core, or one for a model file of more than 5 bytes per sample); at most 256")
             ->check(count(kMaxThreads))
             ->type_name("N")
             ->group(group);
@@ -346,6 +382,55 @@ void defineImage(CLI::App& app, PreviewOptions& o) {
     app.add_flag("--verbose", o.verbose,
                  "Print the time of each stage on stderr: making or reading the subject, "
                  "building the ray-tracing scene, loading the module, rendering, writing")
+        ->group(group);
+}
+
+void defineCamera(CLI::App& app, PreviewOptions& o) {
+    standin::CameraOrbit& orbit = o.scene.orbit;
+    const char* group = "Camera (turned about the subject; the floor and the lights stay)";
+    app.add_option_function<std::string>(
+           "--orbit", [&orbit](const std::string& t) { orbit.orbitDegrees = toNumber(t); },
+           "Degrees around the vertical axis through the subject, -360 to 360: positive "
+           "moves the camera to its right, so that the subject seems to turn to the left")
+        ->check(number(kOrbitRange))
+        ->type_name("DEGREES")
+        ->default_str("0")
+        ->group(group);
+    app.add_option_function<std::string>(
+           "--elevation", [&orbit](const std::string& t) { orbit.elevationDegrees = toNumber(t); },
+           "Degrees the camera is raised above its framing, -90 to 90 (negative lowers it); "
+           "it stays within 85 degrees of the horizontal and above the floor")
+        ->check(number(kElevationRange))
+        ->type_name("DEGREES")
+        ->default_str("0")
+        ->group(group);
+    app.add_option_function<std::string>(
+           "--zoom", [&orbit](const std::string& t) { orbit.zoom = toNumber(t); },
+           "The camera's distance to the subject is divided by it: 2 is twice as close, the "
+           "subject twice as large; 0.25 to 3")
+        ->check(number(kZoomRange))
+        ->type_name("FACTOR")
+        ->default_str("1")
+        ->group(group);
+    CLI::Option* turntable =
+        app.add_option(
+               "--turntable", o.turntableViews,
+               "Render N views (1 to 360) evenly around the subject, from --orbit on: -o gives "
+               "their name pattern with one %d for the view's number from 0 (e.g. "
+               "turn-%03d.png), and one strip of all of them, named with \"strip\" "
+               "for the number (turn-strip.png)")
+            ->check(count(kMaxTurntableViews))
+            ->type_name("N")
+            ->group(group);
+    app.add_option_function<std::string>(
+           "--compare", [&o](const std::string& t) { o.compared = commaSeparated(t); },
+           "Render the subject once per named look or stored parameter file (read as "
+           "--load-mode says), 2 to 12 of them, side by side in one picture labelled with "
+           "each name; a name that is a look is the look (write ./NAME for a file of that "
+           "name). The other options apply to each")
+        ->check(lookList())
+        ->type_name("LOOK_OR_FILE,LOOK_OR_FILE[,...]")
+        ->excludes(turntable)
         ->group(group);
 }
 
@@ -409,6 +494,13 @@ void defineFiles(CLI::App& app, PreviewOptions& o) {
         ->group(group);
 }
 
+// Each look compared takes the place of --preset and --load.
+void excludeFromComparison(CLI::App& app) {
+    CLI::Option* compare = app.get_option("--compare");
+    compare->excludes(app.get_option("--preset"));
+    compare->excludes(app.get_option("--load"));
+}
+
 // Declares every option on `app`, writing into `options` as the command line is parsed.
 void defineOptions(CLI::App& app, PreviewOptions& options) {
     options.render.threads =
@@ -436,12 +528,21 @@ void defineOptions(CLI::App& app, PreviewOptions& options) {
     defineSurface(app, options.surface);
     defineLights(app, options.scene);
     defineImage(app, options);
+    defineCamera(app, options);
     defineFiles(app, options);
+    excludeFromComparison(app);
 }
 
 constexpr int kExitUsage = 2;
 
 }  // namespace
+
+std::string PreviewOptions::renderPath() const {
+    if (outputGiven) return output;
+    if (turntableViews > 0) return "turntable-%03d.png";
+    if (!compared.empty()) return "compare.png";
+    return output;
+}
 
 std::optional<int> parseCommandLine(int argc, char** argv, PreviewOptions& options) {
     CLI::App app;

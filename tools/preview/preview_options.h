@@ -5,6 +5,7 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "looks/parameter_file.h"
 #include "tools/preview/parameter_overrides.h"
@@ -42,14 +43,22 @@ struct PreviewOptions {
     std::string panelPath;
     std::string sheetPath;
     std::string switchSheetPath;
+    int turntableViews = 0;  // --turntable: that many views around the subject, or none
+    // --compare: the looks and stored block files to render side by side, or none.
+    std::vector<std::string> compared;
 
-    // The preview itself is rendered when asked for with --output, or when nothing else
-    // was asked for.
+    // Whether --output, --turntable or --compare asks for the render.
+    bool asksForRender() const { return outputGiven || turntableViews > 0 || !compared.empty(); }
     bool asksForFiles() const {
-        return outputGiven || !savePath.empty() || !panelPath.empty() || !sheetPath.empty() ||
+        return asksForRender() || !savePath.empty() || !panelPath.empty() || !sheetPath.empty() ||
                !switchSheetPath.empty();
     }
-    bool wantsRender() const { return outputGiven || (!listPresets && !asksForFiles()); }
+    // The preview itself (one picture, the turntable or the comparison) is rendered when
+    // asked for, or when nothing else was asked for.
+    bool wantsRender() const { return asksForRender() || (!listPresets && !asksForFiles()); }
+    // Where the render goes: --output, or a default for each kind of render. For the
+    // turntable it is the pattern of the views' names.
+    std::string renderPath() const;
 };
 
 // Reads the command line into `options`. Returns the exit status when the command line

@@ -1,0 +1,95 @@
+#include "tools/preview/compared_looks.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+#include "looks/input_file.h"
+#include "looks/panel_range.h"
+#include "looks/preset.h"
+
+namespace preview {
+namespace {
+
+std::vector<std::string> lookNames() {
+    standin::Result<std::vector<std::string>> names = presetNames(defaultPresetsFolder());
+    return names ? std::move(names.value()) : std::vector<std::string>{};
+}
+
+bool isLook(const std::vector<std::string>& looks, const std::string& name) {
+    return std::find(looks.begin(), looks.end(), name) != looks.end();
+}
+
+std::string listed(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+    return text;
+}
+
+using LookResult = standin::Result<ComparedLook>;
+
+LookResult readFromFile(const std::string& path, const PreviewOptions& options,
+                        const SurfaceInputs& surface, const std::vector<std::string>& looks) {
+    std::error_code error;
+    if (path != kStandardStream && path.find('/') == std::string::npos &&
+        !std::filesystem::exists(path, error)) {
+        return LookResult::failure(
+            "--compare: \"" + path +
+            "\" is neither a named look nor a file (the looks: " + listed(looks) + ")");
+    }
+    const standin::Result<ParameterFile> file = readParameterFile(path, options.loadMode);
+    if (!file) return LookResult::failure(file.error());
+    return LookResult::success({inputName(path), options.parameters.appliedTo(file->block),
+                                options.surface.appliedTo(surface)});
+}
+
+LookResult readFromLook(const std::string& name, const PreviewOptions& options) {
+    const standin::Result<Preset> look = readPreset(defaultPresetsFolder(), name);
+    if (!look) return LookResult::failure(look.error());
+    return LookResult::success({name, options.parameters.appliedTo(look->parameters.block),
+                                options.surface.appliedTo(look->surface)});
+}
+
+// Values the panel cannot show are kept, as for every other source of parameters, with
+// the same warning.
+void warnOutOfPanelRange(const ComparedLook& look) {
+    for (const std::string& warning : outOfPanelRange(look.parameters)) {
+        std::fprintf(stderr, "pelorix3-preview: warning: %s: %s\n", look.label.c_str(),
+                     warning.c_str());
+    }
+}
+
+}  // namespace
+
+std::vector<ComparedSource> comparedSources(const std::vector<std::string>& names) {
+    const std::vector<std::string> looks = lookNames();
+    const std::filesystem::path folder = defaultPresetsFolder();
+    std::vector<ComparedSource> sources;
+    for (const std::string& name : names) {
+        if (isLook(looks, name)) {
+            sources.push_back({name,
+                               {(folder / name / "parameters.txt").string(),
+                                (folder / name / "look.txt").string()}});
+        } else {
+            sources.push_back({name, {name}});
+        }
+    }
+    return sources;
+}
+
+standin::Result<std::vector<ComparedLook>> readComparedLooks(const PreviewOptions& options,
+                                                             const SurfaceInputs& surface) {
+    using Outcome = standin::Result<std::vector<ComparedLook>>;
+    const std::vector<std::string> looks = lookNames();
+    std::vector<ComparedLook> compared;
+    for (const std::string& name : options.compared) {
+        LookResult look = isLook(looks, name) ? readFromLook(name, options)
+                                              : readFromFile(name, options, surface, looks);
+        if (!look) return Outcome::failure(look.error());
+        warnOutOfPanelRange(look.value());
+        compared.push_back(std::move(look.value()));
+    }
+    return Outcome::success(std::move(compared));
+}
+
+}  // namespace preview

@@ -1,0 +1,39 @@
+// The looks --compare names, each a named look of the presets folder or a stored parameter
+// file: a name that is a look is the look, any other name a file ("./felt" is the file
+// felt beside the look of that name). Each is read once, with the other inputs, and the
+// command line's parameters and surface inputs apply over each, as over --preset.
+#ifndef PELORIX3_TOOLS_PREVIEW_COMPARED_LOOKS_H
+#define PELORIX3_TOOLS_PREVIEW_COMPARED_LOOKS_H
+
+#include <string>
+#include <vector>
+
+#include "host/result.h"
+#include "looks/parameter_block.h"
+#include "tools/preview/preview_options.h"
+
+namespace preview {
+
+// One name of --compare: the files it reads.
+struct ComparedSource {
+    std::string name;
+    std::vector<std::string> files;  // a look's two files, or the parameter file
+};
+
+// What each name of --compare reads, in order.
+std::vector<ComparedSource> comparedSources(const std::vector<std::string>& names);
+
+struct ComparedLook {
+    std::string label;  // the name as given, or "standard input" for -
+    ParameterBlock parameters;
+    SurfaceInputs surface;
+};
+
+// Reads every name of --compare; the first failure, naming its look or file. A file
+// gives parameters alone and takes the surface inputs of `surface`.
+standin::Result<std::vector<ComparedLook>> readComparedLooks(const PreviewOptions& options,
+                                                             const SurfaceInputs& surface);
+
+}  // namespace preview
+
+#endif

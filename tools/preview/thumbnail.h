@@ -1,0 +1,15 @@
+// A picture made smaller for a strip or a sheet: each pixel the average of the pixels it
+// covers.
+#ifndef PELORIX3_TOOLS_PREVIEW_THUMBNAIL_H
+#define PELORIX3_TOOLS_PREVIEW_THUMBNAIL_H
+
+#include "render/panel_painter.h"
+
+namespace preview {
+
+// `image` at `width` x `height`; a size larger than the picture repeats its pixels.
+standin::Image shrunk(const standin::Image& image, int width, int height);
+
+}  // namespace preview
+
+#endif
