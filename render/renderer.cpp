@@ -25,7 +25,7 @@ void scaleMatrix(double scale, double m[9]) {
 // The shading record a renderer hands a shader for a hit on the subject.
 ShadingSample subjectSample(const PreviewScene& scene, const RayHit& hit, const CameraRay& ray,
                             double spotSize) {
-    const SurfaceInputs& inputs = scene.surface();
+    const SurfaceInputs inputs = scene.surfaceAt(hit);
     double toWorld[9];
     double toObject[9];
     scaleMatrix(scene.placement().scale, toWorld);

@@ -59,6 +59,17 @@ bool sameFile(const Identity& a, const Identity& b) {
     return a.normalised == b.normalised;
 }
 
+// The pictures a look's folder holds beside its two files, which its maps may name.
+void addMapsOfTheLook(const std::filesystem::path& preset, std::vector<NamedFile>& inputs) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(preset, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name != "parameters.txt" && name != "look.txt" && entry.is_regular_file(error)) {
+            inputs.push_back({"--preset", entry.path().string()});
+        }
+    }
+}
+
 std::vector<NamedFile> inputsOf(const PreviewOptions& options) {
     std::vector<NamedFile> inputs;
     if (!options.modelPath.empty()) inputs.push_back({"--mesh", options.modelPath});
@@ -70,6 +81,10 @@ std::vector<NamedFile> inputsOf(const PreviewOptions& options) {
             std::filesystem::path(defaultPresetsFolder()) / options.presetName;
         inputs.push_back({"--preset", (preset / "parameters.txt").string()});
         inputs.push_back({"--preset", (preset / "look.txt").string()});
+        addMapsOfTheLook(preset, inputs);
+    }
+    for (const MapOption& map : options.maps) {
+        inputs.push_back({"--map " + std::string(standin::nameOf(map.input)), map.path});
     }
     return inputs;
 }

@@ -133,10 +133,12 @@ void defineSubject(CLI::App& app, PreviewOptions& o) {
         ->group(group);
 }
 
+const char* const kSurfaceGroup =
+    "Surface inputs (what the renderer hands the shader for the subject; default: the "
+    "scene's, or the --preset look's)";
+
 void defineSurface(CLI::App& app, SurfaceOverrides& s) {
-    const char* group =
-        "Surface inputs (what the renderer hands the shader for the subject; default: the "
-        "scene's, or the --preset look's)";
+    const char* group = kSurfaceGroup;
     const SurfaceInputs defaults;
     app.add_option_function<std::string>(
            "--color", [&s](const std::string& t) { s.color = toTriple(t); },
@@ -357,6 +359,7 @@ void defineOptions(CLI::App& app, PreviewOptions& options) {
     defineParameters(app, options.parameters);
     defineSubject(app, options);
     defineSurface(app, options.surface);
+    defineMapOption(app, options.maps, kSurfaceGroup);
     defineLights(app, options.scene);
     defineImage(app, options);
     defineFiles(app, options);

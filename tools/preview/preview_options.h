@@ -7,6 +7,7 @@
 #include <string>
 
 #include "looks/parameter_file.h"
+#include "tools/preview/map_options.h"
 #include "tools/preview/parameter_overrides.h"
 #include "tools/preview/render_names.h"
 #include "tools/preview/silence_limit.h"
@@ -18,6 +19,7 @@ struct PreviewOptions {
     SceneSettings scene;    // without the model, which is read once the options are known
     std::string modelPath;  // --mesh
     SurfaceOverrides surface;
+    std::vector<MapOption> maps;  // --map
     ParameterOverrides parameters;
     std::string presetName;
     bool listPresets = false;
