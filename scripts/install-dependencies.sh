@@ -2,7 +2,7 @@
 # Installs everything the build, the tests and the preview need on a fresh Debian 12
 # machine: compilers, CMake, GoogleTest, Google Benchmark, the mingw-w64 i686 and x86_64
 # toolchains and Wine (32- and 64-bit) for the Windows builds, the preview tool's libraries
-# (CLI11, libpng, Embree), clang with its sanitizer and fuzzer runtimes and valgrind for the
+# (CLI11, libpng, OpenEXR, Embree), clang with its sanitizer and fuzzer runtimes and valgrind for the
 # hardening checks, and for the studio page emscripten, Chromium for its browser test, and
 # Node.js with npm when the machine has no Node.js of its own.
 set -euo pipefail
@@ -13,7 +13,7 @@ packages=(
     g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
     wine wine32 wine64
-    libcli11-dev libpng-dev libembree-dev
+    libcli11-dev libpng-dev libopenexr-dev libembree-dev
     locales-all
     clang libclang-rt-14-dev valgrind
     emscripten chromium

@@ -37,6 +37,17 @@ const BadInput kBadCommandLines[] = {
     {"OutputInsideAFile", {"-o", "blocker/preview.png"}, 1, "cannot write blocker/preview.png"},
     {"SaveInsideAFile", {"--save", "blocker/p.txt"}, 1, "cannot write blocker/p.txt"},
     {"PanelInsideAFile", {"--panel", "blocker/panel.png"}, 1, "cannot write blocker/panel.png"},
+    {"BitDepthTwelve", {"--bit-depth", "12"}, 2, "--bit-depth"},
+    {"BitDepthForExr", {"--bit-depth", "16", "-o", "p.exr"}, 2, "--bit-depth is for a PNG"},
+    {"SheetAsExr", {"--sheet", "s.exr"}, 2, "cannot write .exr pictures; it writes PNG"},
+    {"MapOfNoInput", {"--map", "shine=m.png"}, 2, "with INPUT one of color, diffuse"},
+    {"MapBesideItsConstant",
+     {"--luminous", "0.5", "--map", "luminous=m.png"},
+     2,
+     "--luminous and --map luminous both give luminous"},
+    {"TwoMapsOfOneInput", {"--map", "color=a.png", "--map", "color=b.png"}, 2, "two maps"},
+    {"MissingMap", {"--map", "color=absent.png"}, 1, "cannot read absent.png"},
+    {"MapNotAPicture", {"--map", "color=blocker"}, 1, "cannot use blocker as a map: it is not"},
 };
 
 class BadCommandLine : public PreviewTest, public ::testing::WithParamInterface<BadInput> {};

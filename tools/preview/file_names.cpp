@@ -131,21 +131,40 @@ Status oneEachForStandardStreams(const PreviewOptions& options) {
     return standin::succeeded();
 }
 
+std::string loweredExtension(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension;
+}
+
 // PNG is written under a name ending in .png, a name without an extension, "-", or a
-// device or pipe; a name that says another format would hold PNG data under a lie.
-Status picturesArePng(const PreviewOptions& options) {
-    for (const NamedFile& picture : picturesOf(options)) {
-        const std::string extension = std::filesystem::path(picture.path).extension().string();
-        std::string lowered = extension;
-        std::transform(lowered.begin(), lowered.end(), lowered.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        if (lowered.empty() || lowered == ".png" || picture.path == kStandardStream ||
+// device or pipe; the preview may also be OpenEXR, under a name ending in .exr. A name
+// that says another format would hold the data under a lie.
+Status picturesInFormatsWritten(const PreviewOptions& options) {
+    const std::vector<NamedFile> pictures = picturesOf(options);
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        const NamedFile& picture = pictures[i];
+        const std::string extension = loweredExtension(picture.path);
+        const bool isPreview = options.wantsRender() && i == 0;  // picturesOf() puts it first
+        if (extension.empty() || extension == ".png" || picture.path == kStandardStream ||
             isWrittenDirectly(picture.path)) {
             continue;
         }
+        if (extension == ".exr" && isPreview) {
+            if (options.bitDepth != 8) {
+                return Status::failure("--bit-depth " + std::to_string(options.bitDepth) + ": " +
+                                       picture.path +
+                                       " is an OpenEXR file, of half floats; --bit-depth is for "
+                                       "a PNG preview");
+            }
+            continue;
+        }
         return Status::failure(picture.option + " " + picture.path + ": the tool cannot write " +
-                               extension + " pictures; it writes PNG (name the file .png, or " +
-                               "give - for standard output)");
+                               std::filesystem::path(picture.path).extension().string() +
+                               " pictures; it writes PNG (name the file .png, or give - for "
+                               "standard output)" +
+                               (isPreview ? " and, for the preview, OpenEXR (.exr)" : ""));
     }
     return standin::succeeded();
 }
@@ -179,7 +198,8 @@ Status checkFileNames(const PreviewOptions& options) {
             "--module: the module is loaded from a file, not from standard "
             "input");
     }
-    for (const auto& check : {oneEachForStandardStreams, picturesArePng, noOutputIsAnotherFile}) {
+    for (const auto& check :
+         {oneEachForStandardStreams, picturesInFormatsWritten, noOutputIsAnotherFile}) {
         if (Status passed = check(options); !passed) return passed;
     }
     return standin::succeeded();

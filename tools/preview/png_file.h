@@ -1,16 +1,33 @@
-// Pictures saved as 8-bit RGB PNG files.
+// Pictures saved as RGB PNG files, 8 or 16 bits a component, which say in their chunks
+// what their values stand for.
 #ifndef PELORIX3_TOOLS_PREVIEW_PNG_FILE_H
 #define PELORIX3_TOOLS_PREVIEW_PNG_FILE_H
 
 #include <string>
 
 #include "host/result.h"
+#include "render/linear_image.h"
 #include "render/panel_painter.h"
 
 namespace preview {
 
-// Writes the image to `path`, whole or not at all.
-standin::Status writePng(const standin::Image& image, const std::string& path);
+// What a picture's values are.
+enum class PngContent {
+    // The renderer's linear scene values, clamped to 0 to 1 and scaled to the largest
+    // value (255 or 65535), with no transfer curve: the file says gAMA 1.0, and cHRM the
+    // sRGB (Rec. 709) primaries and white point.
+    LinearLight,
+    // Colours as a screen shows them, such as the painted options panel: the sRGB chunk.
+    Screen,
+};
+
+// Writes the 8-bit image to `path`, whole or not at all.
+standin::Status writePng(const standin::Image& image, const std::string& path,
+                         PngContent content = PngContent::LinearLight);
+
+// Writes the linear image to `path` with 16 bits a component (each value clamped to 0 to
+// 1, times 65535, rounded), whole or not at all.
+standin::Status writePng16(const standin::LinearImage& image, const std::string& path);
 
 }  // namespace preview
 

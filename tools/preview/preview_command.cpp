@@ -11,6 +11,7 @@
 #include "tools/preview/atomic_write.h"
 #include "tools/preview/band_workers.h"
 #include "tools/preview/banded_render.h"
+#include "tools/preview/linear_output.h"
 #include "tools/preview/panel_picture.h"
 #include "tools/preview/parameter_save.h"
 #include "tools/preview/png_file.h"
@@ -50,10 +51,10 @@ Status giveParameters(PreviewSession& session, const PreviewOptions& options,
 }
 
 Status writePicture(const standin::Result<Image>& picture, const std::string& path,
-                    const char* what) {
+                    const char* what, PngContent content = PngContent::LinearLight) {
     if (!picture)
         return Status::failure("cannot make the " + std::string(what) + ": " + picture.error());
-    Status written = writePng(picture.value(), path);
+    Status written = writePng(picture.value(), path, content);
     if (written)
         std::fprintf(stderr, "wrote %s (%s, %d x %d)\n", outputName(path).c_str(), what,
                      picture->width, picture->height);
@@ -90,7 +91,34 @@ std::string processes(int count) {
     return std::to_string(count) + (count == 1 ? " process" : " processes");
 }
 
+std::string threads(int count) {
+    return std::to_string(count) + (count == 1 ? " thread" : " threads");
+}
+
+std::string renderStage(const PreviewOptions& options) {
+    return "render " + std::to_string(options.render.width) + " x " +
+           std::to_string(options.render.height) + ", " +
+           std::to_string(options.render.samplesPerSide * options.render.samplesPerSide) +
+           " samples per pixel";
+}
+
+// The preview from linear values (OpenEXR, 16-bit PNG), in threads of this process.
+Status renderLinearPreview(PreviewSession& session, const PreviewOptions& options) {
+    double seconds = 0.0;
+    Status written = renderLinearPicture(session, options, seconds);
+    reportStage(options, renderStage(options), seconds);
+    if (written) {
+        std::fprintf(stderr, "wrote %s (preview, %s, %d x %d, %d samples per pixel, %s, %.2f s)\n",
+                     outputName(options.output).c_str(), linearPictureForm(options).c_str(),
+                     options.render.width, options.render.height,
+                     options.render.samplesPerSide * options.render.samplesPerSide,
+                     threads(options.render.threads).c_str(), seconds);
+    }
+    return written;
+}
+
 Status renderPreview(PreviewSession& session, const PreviewOptions& options, BandWorkers* workers) {
+    if (wantsLinearPicture(options)) return renderLinearPreview(session, options);
     const auto start = Clock::now();
     ProgressBar progress = ProgressBar::forStderr(options.render.height);
     standin::Result<Image> rendered =
@@ -176,7 +204,7 @@ Status renderWorkerBand(const PreviewOptions& options, PreviewInputs& inputs,
 standin::Result<std::unique_ptr<BandWorkers>> startWorkers(const PreviewOptions& options,
                                                            PreviewInputs& inputs) {
     const int count = std::min(workerCount(options, inputs.scene), options.render.height);
-    if (!options.wantsRender() || count < 2)
+    if (!options.wantsRender() || wantsLinearPicture(options) || count < 2)
         return standin::Result<std::unique_ptr<BandWorkers>>::success(nullptr);
     return BandWorkers::start(
         count,
@@ -226,7 +254,7 @@ Status runPreview(const PreviewOptions& options) {
     }
     if (!options.panelPath.empty()) {
         Status painted = writePicture(paintOptionsPanel(session.module(), session.instance()),
-                                      options.panelPath, "options panel");
+                                      options.panelPath, "options panel", PngContent::Screen);
         if (!painted) return painted;
     }
     if (!options.sheetPath.empty()) {

@@ -231,9 +231,16 @@ void defineImage(CLI::App& app, PreviewOptions& o) {
                o.output = path;
                o.outputGiven = true;
            },
-           "PNG file for the preview render (- writes standard output)")
+           "Picture file for the preview render: PNG, or for a name ending in .exr OpenEXR "
+           "of the linear scene values, half float (- writes PNG to standard output)")
         ->default_str(o.output)
         ->type_name("FILE")
+        ->group(group);
+    app.add_option("--bit-depth", o.bitDepth,
+                   "Bits a component of the preview's PNG: 8, or 16 made from the linear scene "
+                   "values")
+        ->check(CLI::IsMember({8, 16}))
+        ->capture_default_str()
         ->group(group);
     app.add_option("--width", o.render.width, "Width of the preview in pixels")
         ->check(CLI::Range(1, kMaxImageSide))
@@ -352,10 +359,12 @@ void defineOptions(CLI::App& app, PreviewOptions& options) {
         "renders a cloth draped over a ball, on a neutral floor, to preview.png.");
     app.footer(
         "Pictures are PNG files: FILE.png, a name without an extension, a device or pipe, or - "
-        "for standard output. Each file is written whole or not at all. Messages go to "
-        "standard error.\n\nExit status: 0 success; 1 a file or the module could not be "
-        "read or written; 2 a bad command line, which includes two names for one file, "
-        "standard input or output named twice, and a picture name in another format.");
+        "for standard output; the preview may also be FILE.exr. PNG renders hold the linear "
+        "scene values clamped to 0 to 1 (their gAMA chunk says 1.0), the panel sRGB colours. "
+        "Each file is written whole or not at all. Messages go to standard error.\n\nExit "
+        "status: 0 success; 1 a file or the module could not be read or written; 2 a bad "
+        "command line, which includes two names for one file, standard input or output named "
+        "twice, and a picture name in another format.");
     defineParameters(app, options.parameters);
     defineSubject(app, options);
     defineSurface(app, options.surface);

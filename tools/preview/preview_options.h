@@ -27,6 +27,7 @@ struct PreviewOptions {
     RenderSettings render;
     std::string output = "preview.png";
     bool outputGiven = false;
+    int bitDepth = 8;           // of the preview's PNG: 8, or 16 from the linear values
     bool workersGiven = false;  // --workers or --threads; otherwise the count is chosen
     // The least time a render worker may go without sending a row.
     std::chrono::steady_clock::duration workerTimeout = SilenceLimit::kDefaultLeast;
