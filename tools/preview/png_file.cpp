@@ -12,16 +12,19 @@
 namespace preview {
 namespace {
 
-// The header of one picture: its size, its bits a component and what its values are.
+// The header of one picture: its size, its colour type, its bits a component and what its
+// values are (nothing said for a grey map).
 struct PngHeader {
     int width;
     int height;
+    int colorType;
     int bitDepth;
     PngContent content;
 };
 
-void describeContent(png_structp png, png_infop info, PngContent content) {
-    if (content == PngContent::Screen) {
+void describeContent(png_structp png, png_infop info, const PngHeader& header) {
+    if (header.colorType == PNG_COLOR_TYPE_GRAY) return;
+    if (header.content == PngContent::Screen) {
         png_set_sRGB_gAMA_and_cHRM(png, info, PNG_sRGB_INTENT_PERCEPTUAL);
         return;
     }
@@ -45,9 +48,9 @@ bool encode(std::FILE* file, const PngHeader& header, png_bytep* rows) {
     }
     png_init_io(png, file);
     png_set_IHDR(png, info, static_cast<png_uint_32>(header.width),
-                 static_cast<png_uint_32>(header.height), header.bitDepth, PNG_COLOR_TYPE_RGB,
+                 static_cast<png_uint_32>(header.height), header.bitDepth, header.colorType,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    describeContent(png, info, header.content);
+    describeContent(png, info, header);
     png_write_info(png, info);
     png_write_image(png, rows);
     png_write_end(png, nullptr);
@@ -99,14 +102,27 @@ standin::Status writePng(const standin::Image& image, const std::string& path, P
     if (!holdsPixels(image.width, image.height, image.rgb.size())) return emptyPicture(path);
     std::vector<png_bytep> rows =
         rowsOf(const_cast<unsigned char*>(image.rgb.data()), image.width, image.height, 3);
-    return writeRows(path, {image.width, image.height, 8, content}, rows.data());
+    return writeRows(path, {image.width, image.height, PNG_COLOR_TYPE_RGB, 8, content},
+                     rows.data());
 }
 
 standin::Status writePng16(const standin::LinearImage& image, const std::string& path) {
     if (!holdsPixels(image.width, image.height, image.rgb.size())) return emptyPicture(path);
     std::vector<unsigned char> samples = sixteenBitSamples(image);
     std::vector<png_bytep> rows = rowsOf(samples.data(), image.width, image.height, 6);
-    return writeRows(path, {image.width, image.height, 16, PngContent::LinearLight}, rows.data());
+    return writeRows(path,
+                     {image.width, image.height, PNG_COLOR_TYPE_RGB, 16, PngContent::LinearLight},
+                     rows.data());
+}
+
+standin::Status writeGreyPng(int width, int height, const std::vector<unsigned char>& grey,
+                             const std::string& path) {
+    if (width <= 0 || height <= 0 || grey.size() != static_cast<std::size_t>(width) * height) {
+        return emptyPicture(path);
+    }
+    std::vector<png_bytep> rows = rowsOf(const_cast<unsigned char*>(grey.data()), width, height, 1);
+    return writeRows(path, {width, height, PNG_COLOR_TYPE_GRAY, 8, PngContent::LinearLight},
+                     rows.data());
 }
 
 }  // namespace preview

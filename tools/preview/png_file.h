@@ -1,9 +1,10 @@
 // Pictures saved as RGB PNG files, 8 or 16 bits a component, which say in their chunks
-// what their values stand for.
+// what their values stand for; and grey maps.
 #ifndef PELORIX3_TOOLS_PREVIEW_PNG_FILE_H
 #define PELORIX3_TOOLS_PREVIEW_PNG_FILE_H
 
 #include <string>
+#include <vector>
 
 #include "host/result.h"
 #include "render/linear_image.h"
@@ -24,6 +25,12 @@ enum class PngContent {
 // Writes the 8-bit image to `path`, whole or not at all.
 standin::Status writePng(const standin::Image& image, const std::string& path,
                          PngContent content = PngContent::LinearLight);
+
+// Writes width × height 8-bit grey values (row-major, the top row first), such as a map's
+// pattern, to `path`, whole or not at all. A map's values are the input's own: the file
+// has no chunk of gamma or colour.
+standin::Status writeGreyPng(int width, int height, const std::vector<unsigned char>& grey,
+                             const std::string& path);
 
 // Writes the linear image to `path` with 16 bits a component (each value clamped to 0 to
 // 1, times 65535, rounded), whole or not at all.
