@@ -16,6 +16,9 @@ mkdir -p "$out"
 "$tool" --samples 3 -o "$out/density-by-luminosity-on.png" --density-by-luminosity on \
     --luminous 0.5
 
+# Burnout velvet: the look's luminosity map sets where the pile is (density by luminosity).
+"$tool" --samples 3 -o "$out/burnout-velvet.png" --preset burnout-velvet
+
 # One picture of each named look, smaller, for the table in the README.
 for preset in $("$tool" --list-presets | cut -d' ' -f1); do
     "$tool" --samples 3 --width 320 --height 240 --preset "$preset" -o "$out/preset-$preset.png"
