@@ -1,9 +1,9 @@
 // The studio page's script: hands the person's clicks, drags and keys on the panel canvas to
 // the stand-in host's panel services in the WebAssembly module, paints what the host's
 // painter made of the panel, keeps the picture rendering after each edit (coarse first,
-// then refined), and offers the stored block and the named looks. It never writes the
-// shader's parameters itself: every edit goes through the module's panel code or its load
-// entry. window.pelorix3 is the page's small API, for tests and for embedding
+// then refined), and offers the stored block, the named looks and a map of luminosity. It
+// never writes the shader's parameters itself: every edit goes through the module's panel
+// code or its load entry. window.pelorix3 is the page's small API, for tests and for embedding
 // (docs/studio.md).
 (function () {
   'use strict';
@@ -16,6 +16,7 @@
   const panelMessage = byId('panel-message');
   const panelWarning = byId('panel-warning');
   const lookSelect = byId('preset');
+  const mapSelect = byId('luminous-map');
   const renderStatus = byId('render-status');
 
   let M = null;                 // the WebAssembly module once it runs
@@ -357,8 +358,33 @@
         return;
       }
       textDirty = false;
+      showLuminousMap();
       pictureAfterEdit(started);
       paintPanelAgain();
+    });
+  }
+
+  // ---- The map of luminosity ---------------------------------------------------------
+
+  function showLuminousMap() { mapSelect.value = text(M._studio_luminous_map()); }
+
+  function fillPatterns() {
+    for (const pattern of JSON.parse(text(M._studio_patterns()))) {
+      const option = document.createElement('option');
+      option.value = pattern.name;
+      option.textContent = pattern.name;
+      option.title = pattern.description;
+      mapSelect.append(option);
+    }
+    mapSelect.addEventListener('change', () => {
+      const started = performance.now();
+      if (withString(mapSelect.value, (pointer) => M._studio_set_luminous_map(pointer)) !== 1) {
+        panelMessage.classList.add('error');
+        panelMessage.textContent = text(M._studio_error());
+        showLuminousMap();
+        return;
+      }
+      pictureAfterEdit(started);
     });
   }
 
@@ -369,6 +395,7 @@
     if (M._studio_open(0) !== 1) throw new Error(text(M._studio_error()));
     paintPanel();
     fillPresets();
+    fillPatterns();
     showParameters();
     pictureAfterEdit(performance.now());
     resolveReady();
@@ -406,5 +433,7 @@
     // Milliseconds from the start of the last edit to its first picture and to its
     // refined picture (null until there).
     timings: () => Object.assign({}, lastTimings),
+    // The built-in pattern that maps the surface's luminosity, or '' for none.
+    luminousMap: () => (M ? text(M._studio_luminous_map()) : ''),
   };
 })();
