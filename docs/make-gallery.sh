@@ -26,6 +26,9 @@ cp "$views/turn-strip.png" "$out/turntable-strip.png"
 "$tool" --samples 3 --width 320 --height 240 --compare crushed-red-velvet,gold-sheen-satin \
     -o "$out/compare-two-looks.png"
 
+# Burnout velvet: the look's luminosity map sets where the pile is (density by luminosity).
+"$tool" --samples 3 -o "$out/burnout-velvet.png" --preset burnout-velvet
+
 # One picture of each named look, smaller, for the table in docs/looks.md.
 for preset in $("$tool" --list-presets | cut -d' ' -f1); do
     "$tool" --samples 3 --width 320 --height 240 --preset "$preset" -o "$out/preset-$preset.png"

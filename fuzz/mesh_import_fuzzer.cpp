@@ -27,8 +27,12 @@ bool isFinite(const standin::Triple& t) {
 void checkMesh(const standin::TriangleMesh& mesh) {
     require(mesh.triangleCount() > 0);
     require(mesh.cornerNormals.size() == mesh.triangleCount());
+    require(mesh.cornerTexcoords.empty() || mesh.cornerTexcoords.size() == mesh.triangleCount());
     for (const auto& p : mesh.positions) {
         for (const float c : p) require(std::isfinite(c));
+    }
+    for (const auto& corners : mesh.cornerTexcoords) {
+        for (const auto& uv : corners) require(std::isfinite(uv[0]) && std::isfinite(uv[1]));
     }
     for (std::size_t t = 0; t < mesh.triangleCount(); ++t) {
         for (const std::uint32_t v : mesh.triangles[t]) require(v < mesh.positions.size());

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 
 #include "host/module_path.h"
@@ -43,8 +44,33 @@ constexpr LookNumber kLookNumbers[] = {
     {"roughness", &standin::SurfaceInputs::roughness, kRoughnessRange},
 };
 
-Status applyLine(Preset& preset, const std::string& key, const std::string& value,
-                 const std::string& where) {
+// A map's picture is a file of the look's own folder, named without a path.
+Status applyMap(Preset& preset, const std::filesystem::path& folder, const std::string& key,
+                const std::string& value, const std::string& where) {
+    const std::optional<standin::SurfaceInput> input =
+        standin::surfaceInputNamed(std::string_view(key).substr(std::string_view("map.").size()));
+    if (!input) return Status::failure(where + ": unknown key \"" + key + "\"");
+    if (value.empty() || value == "." || value == ".." ||
+        value.find_first_of("/\\") != std::string::npos) {
+        return Status::failure(where + ": " + key + " \"" + value +
+                               "\" is not the name of a file in the look's folder");
+    }
+    for (const LookMap& map : preset.maps) {
+        if (map.input == *input) return Status::failure(where + ": a second " + key);
+    }
+    const std::filesystem::path picture = folder / value;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(picture, error)) {
+        return Status::failure(where + ": " + key + " " + value +
+                               ": there is no such file in the look's folder");
+    }
+    preset.maps.push_back({*input, picture.string()});
+    return standin::succeeded();
+}
+
+Status applyLine(Preset& preset, const std::filesystem::path& folder, const std::string& key,
+                 const std::string& value, const std::string& where) {
+    if (key.rfind("map.", 0) == 0) return applyMap(preset, folder, key, value, where);
     if (key == "description") {
         preset.description = value;
         return standin::succeeded();
@@ -65,7 +91,8 @@ Status applyLine(Preset& preset, const std::string& key, const std::string& valu
     return Status::failure(where + ": unknown key \"" + key + "\"");
 }
 
-Status readLook(Preset& preset, const std::string& path) {
+Status readLook(Preset& preset, const std::filesystem::path& folder) {
+    const std::string path = (folder / "look.txt").string();
     const standin::Result<std::string> bytes = readInputFile(path, kLookInput);
     if (!bytes) return Status::failure(bytes.error());
     std::istringstream lines(bytes.value());
@@ -76,7 +103,7 @@ Status readLook(Preset& preset, const std::string& path) {
         if (line.empty() || line.front() == '#') continue;
         const std::size_t equals = line.find('=');
         if (equals == std::string::npos) return Status::failure(where + ": no \"key = value\"");
-        Status applied = applyLine(preset, trimmed(line.substr(0, equals)),
+        Status applied = applyLine(preset, folder, trimmed(line.substr(0, equals)),
                                    trimmed(line.substr(equals + 1)), where);
         if (!applied) return applied;
     }
@@ -124,10 +151,21 @@ standin::Result<Preset> readPreset(const std::string& folder, const std::string&
         readParameterFile((base / "parameters.txt").string(), StorageMode::Text);
     if (!parameters) return PresetResult::failure(parameters.error());
     preset.parameters = std::move(parameters.value());
-    if (Status look = readLook(preset, (base / "look.txt").string()); !look) {
+    if (Status look = readLook(preset, base); !look) {
         return PresetResult::failure(look.error());
     }
     return PresetResult::success(std::move(preset));
+}
+
+std::vector<std::string> lookFiles(const std::string& folder, const std::string& name) {
+    std::vector<std::string> files;
+    std::error_code error;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(folder) / name, error)) {
+        if (entry.is_regular_file(error)) files.push_back(entry.path().string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
 }
 
 }  // namespace preview

@@ -61,11 +61,18 @@ TriangleMesh drapedCloth(int verticesPerSide) {
         }
     }
     const auto at = [n](int i, int j) { return static_cast<std::uint32_t>(j * n + i); };
+    // The texture coordinates are the grid's: (0, 0) at one corner of the cloth, (1, 1)
+    // at the opposite one.
+    const auto uv = [n](int i, int j) {
+        return Point2f{static_cast<float>(i) / (n - 1), static_cast<float>(j) / (n - 1)};
+    };
     for (int j = 0; j + 1 < n; ++j) {
         for (int i = 0; i + 1 < n; ++i) {
             // Counter-clockwise seen from above, so the normals face up and out.
             mesh.triangles.push_back({at(i, j), at(i, j + 1), at(i + 1, j + 1)});
             mesh.triangles.push_back({at(i, j), at(i + 1, j + 1), at(i + 1, j)});
+            mesh.cornerTexcoords.push_back({uv(i, j), uv(i, j + 1), uv(i + 1, j + 1)});
+            mesh.cornerTexcoords.push_back({uv(i, j), uv(i + 1, j + 1), uv(i + 1, j)});
         }
     }
     computeCreaseNormals(mesh, kCreaseAngle);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <optional>
 #include <utility>
 
@@ -130,13 +131,17 @@ struct Tally {
     }
 };
 
+// A corner's texture coordinates, where it refers to some the file gives.
+using CornerTexcoord = std::optional<Point2f>;
+
 // Faces fanned into triangles around their first corner, and what the fanning met.
 class Fan {
 public:
     Fan(const ObjContents& model, std::vector<Point3f> positions);
 
     void addFace(std::size_t face);
-    // The mesh with its normals: computed, then the file's where it gives all three.
+    // The mesh with its normals (computed, then the file's where it gives all three) and
+    // its texture coordinates, when any corner has some.
     TriangleMesh finish(double creaseAngleDegrees);
     // Triangles made so far that keep computed normals.
     std::size_t creasedTriangles() const { return mesh_.triangles.size() - fileNormals_.size(); }
@@ -146,15 +151,20 @@ public:
     Tally shortFaces;           // of fewer than three corners
     Tally unusableNormals;      // corners using a normal the file does not give, or of no length
     Tally brokenTextures;       // corners using texture coordinates the file does not give
+    Tally untextured;           // corners without texture coordinates
+    bool textured = false;      // some corner has texture coordinates
 
 private:
     std::optional<Point3f> cornerNormal(const ObjCorner& corner, std::size_t offset);
+    CornerTexcoord cornerTexcoord(const ObjCorner& corner, std::size_t offset);
+    void keepTexcoords(std::size_t c);
 
     const ObjContents& model_;
     std::vector<std::optional<Point3f>> normals_;
     TriangleMesh mesh_;
     std::vector<std::pair<std::size_t, std::array<Point3f, 3>>> fileNormals_;
     std::vector<std::optional<Point3f>> faceNormals_;  // of the face being fanned
+    std::vector<CornerTexcoord> faceTexcoords_;        // of the face being fanned
 };
 
 Fan::Fan(const ObjContents& model, std::vector<Point3f> positions) : model_(model) {
@@ -164,13 +174,35 @@ Fan::Fan(const ObjContents& model, std::vector<Point3f> positions) : model_(mode
 }
 
 std::optional<Point3f> Fan::cornerNormal(const ObjCorner& corner, std::size_t offset) {
-    if (corner.texture != kNoReference && corner.texture >= model_.textureCoordinates) {
-        brokenTextures.add(offset);
-    }
     if (corner.normal == kNoReference) return std::nullopt;
     if (corner.normal < normals_.size() && normals_[corner.normal]) return normals_[corner.normal];
     unusableNormals.add(offset);
     return std::nullopt;
+}
+
+// Narrowed to single precision, as the renderer interpolates them; a coordinate beyond
+// its range keeps its largest value.
+CornerTexcoord Fan::cornerTexcoord(const ObjCorner& corner, std::size_t offset) {
+    if (corner.texture == kNoReference) return std::nullopt;
+    if (corner.texture >= model_.textureCoordinates.size()) {
+        brokenTextures.add(offset);
+        return std::nullopt;
+    }
+    const auto narrowed = [](double value) {
+        constexpr double largest = std::numeric_limits<float>::max();
+        return static_cast<float>(std::clamp(value, -largest, largest));
+    };
+    const std::array<double, 2>& uv = model_.textureCoordinates[corner.texture];
+    return Point2f{narrowed(uv[0]), narrowed(uv[1])};
+}
+
+// The coordinates of the triangle of corners 0, c and c + 1 of the face being fanned;
+// a corner without any takes (0, 0).
+void Fan::keepTexcoords(std::size_t c) {
+    const std::size_t corners[3] = {0, c, c + 1};
+    std::array<Point2f, 3> kept{};
+    for (std::size_t k = 0; k < 3; ++k) kept[k] = faceTexcoords_[corners[k]].value_or(Point2f{});
+    mesh_.cornerTexcoords.push_back(kept);
 }
 
 void Fan::addFace(std::size_t face) {
@@ -182,7 +214,16 @@ void Fan::addFace(std::size_t face) {
     }
     const ObjCorner* corners = &model_.corners[model_.faces[face].firstCorner];
     faceNormals_.resize(count);
-    for (std::size_t c = 0; c < count; ++c) faceNormals_[c] = cornerNormal(corners[c], offset);
+    faceTexcoords_.resize(count);
+    for (std::size_t c = 0; c < count; ++c) {
+        faceNormals_[c] = cornerNormal(corners[c], offset);
+        faceTexcoords_[c] = cornerTexcoord(corners[c], offset);
+        if (faceTexcoords_[c]) {
+            textured = true;
+        } else {
+            untextured.add(offset);
+        }
+    }
     for (std::size_t c = 1; c + 1 < count; ++c) {
         ++triangles;
         const std::array<std::uint32_t, 3> triangle{corners[0].vertex, corners[c].vertex,
@@ -192,6 +233,7 @@ void Fan::addFace(std::size_t face) {
             continue;
         }
         mesh_.triangles.push_back(triangle);
+        if (!model_.textureCoordinates.empty()) keepTexcoords(c);
         if (faceNormals_[0] && faceNormals_[c] && faceNormals_[c + 1]) {
             fileNormals_.push_back({mesh_.triangles.size() - 1,
                                     {*faceNormals_[0], *faceNormals_[c], *faceNormals_[c + 1]}});
@@ -202,6 +244,7 @@ void Fan::addFace(std::size_t face) {
 TriangleMesh Fan::finish(double creaseAngleDegrees) {
     computeCreaseNormals(mesh_, creaseAngleDegrees);
     for (const auto& [triangle, normals] : fileNormals_) mesh_.cornerNormals[triangle] = normals;
+    if (!textured) mesh_.cornerTexcoords = {};
     return std::move(mesh_);
 }
 
@@ -233,7 +276,14 @@ std::vector<std::string> warningsOf(const Fan& fan, std::string_view text,
             name + ": " +
             counted(fan.brokenTextures.count, "face corner uses", "face corners use") +
             " texture coordinates the file does not give (the first on line " +
-            firstLine(fan.brokenTextures) + "), which the preview would not use");
+            firstLine(fan.brokenTextures) + ")" +
+            (fan.textured ? "" : ": the model has no texture coordinates"));
+    }
+    if (fan.textured && fan.untextured.count > 0) {
+        warnings.push_back(name + ": " +
+                           counted(fan.untextured.count, "face corner has", "face corners have") +
+                           " no texture coordinates while others have (the first on line " +
+                           firstLine(fan.untextured) + "): they take (0, 0)");
     }
     return warnings;
 }

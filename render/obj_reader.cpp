@@ -92,6 +92,29 @@ Result<std::array<double, 3>> threeNumbers(LineWords& words, const char* need) {
     return Numbers::success(values);
 }
 
+// A texture coordinate: u, and v unless the line ends (then 0); a third number, w, and
+// any after it are passed over.
+Result<std::array<double, 2>> uv(LineWords& words) {
+    using Coordinate = Result<std::array<double, 2>>;
+    const char* need =
+        "a texture coordinate needs one or two finite numbers of magnitude at most 1e300";
+    std::array<double, 2> values{};
+    for (std::size_t axis = 0; axis < 2; ++axis) {
+        const std::string_view word = words.next();
+        if (word.empty()) {
+            if (axis == 0)
+                return Coordinate::failure(std::string("the line gives no numbers; ") + need);
+            break;
+        }
+        const std::optional<double> value = readReal(word);
+        if (const char* fault = numberFault(value)) {
+            return Coordinate::failure(quotedExcerpt(word) + fault + "; " + need);
+        }
+        values[axis] = *value;
+    }
+    return Coordinate::success(values);
+}
+
 class Reader {
 public:
     explicit Reader(const std::string& name) : name_(name) {}
@@ -102,7 +125,7 @@ public:
 private:
     Status vertex(LineWords& words, std::size_t line);
     Status normal(LineWords& words, std::size_t line);
-    Status textureCoordinate(std::size_t line);
+    Status textureCoordinate(LineWords& words, std::size_t line);
     Status face(LineWords& words, const TextLines& lines);
     Status corner(std::string_view word, std::size_t number, std::size_t line,
                   ObjCorner& corner) const;
@@ -126,7 +149,7 @@ Status Reader::readLine(const TextLines& lines) {
     if (keyword == "v") return vertex(words, lines.number());
     if (keyword == "f") return face(words, lines);
     if (keyword == "vn") return normal(words, lines.number());
-    if (keyword == "vt") return textureCoordinate(lines.number());
+    if (keyword == "vt") return textureCoordinate(words, lines.number());
     return succeeded();
 }
 
@@ -154,12 +177,14 @@ Status Reader::normal(LineWords& words, std::size_t line) {
     return succeeded();
 }
 
-Status Reader::textureCoordinate(std::size_t line) {
-    if (contents_.textureCoordinates == kMostElements) {
+Status Reader::textureCoordinate(LineWords& words, std::size_t line) {
+    const auto coordinate = uv(words);
+    if (!coordinate) return fail(line, coordinate.error());
+    if (contents_.textureCoordinates.size() == kMostElements) {
         return fail(line, "more texture coordinates than a model may have (" +
                               std::to_string(kMostElements) + ")");
     }
-    ++contents_.textureCoordinates;
+    contents_.textureCoordinates.push_back(coordinate.value());
     return succeeded();
 }
 
@@ -213,7 +238,7 @@ Result<std::uint32_t> Reader::reference(std::string_view index, Element element,
     if (!value) return fault("is not a whole number");
     const std::size_t given = element == Element::Vertex   ? contents_.positions.size()
                               : element == Element::Normal ? contents_.normals.size()
-                                                           : contents_.textureCoordinates;
+                                                           : contents_.textureCoordinates.size();
     const std::optional<std::uint32_t> resolved = resolve(*value, given);
     if (!resolved) return fault("is 0, but indices count from 1");
     if (element == Element::Vertex && *value < 0 && *resolved == kBrokenReference) {

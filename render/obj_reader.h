@@ -1,8 +1,7 @@
 // An OBJ model's text read as written: vertex positions in double precision, vertex
-// normals, the number of texture coordinates, and every face as the references of its
-// corners. Lines of other kinds (objects, groups, smoothing, materials, comments) are
-// passed over. What the text gets wrong is refused with the file's name, the line and a
-// short excerpt of the words at fault.
+// normals, texture coordinates, and every face as the references of its corners. Lines of other
+// kinds (objects, groups, smoothing, materials, comments) are passed over. What the text gets wrong
+// is refused with the file's name, the line and a short excerpt of the words at fault.
 #ifndef PELORIX3_RENDER_OBJ_READER_H
 #define PELORIX3_RENDER_OBJ_READER_H
 
@@ -44,7 +43,8 @@ struct ObjFace {
 struct ObjContents {
     std::vector<std::array<double, 3>> positions;
     std::vector<std::array<double, 3>> normals;  // as written, of any length
-    std::size_t textureCoordinates = 0;          // counted, not read: the preview uses none
+    // (u, v) as written; a third number, w, is passed over, and a missing v is 0.
+    std::vector<std::array<double, 2>> textureCoordinates;
     std::vector<ObjCorner> corners;
     // The corners of face f run from faces[f].firstCorner to the next face's first corner
     // (or the end of corners).

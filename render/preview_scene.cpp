@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <numbers>
 
 #include "host/host_globals.h"
 #include "render/draped_cloth.h"
@@ -13,6 +15,7 @@ namespace {
 using SceneResult = Result<std::unique_ptr<PreviewScene>>;
 
 constexpr double kSphereRadius = 1.0;
+constexpr Triple kSphereCenter{0.0, kSphereRadius, 0.0};
 constexpr double kFloorHalfSize = 200.0;
 // The sphere keeps the view it always had.
 constexpr Triple kSphereCameraPosition{0.0, 1.55, -5.2};
@@ -44,6 +47,16 @@ Light rimLight(const SceneSettings& settings) {
 
 Triple mix(const Triple& a, const Triple& b, double t) {
     return {a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t, a[2] + (b[2] - a[2]) * t};
+}
+
+// Why a mesh cannot wear the surface's maps.
+std::string withoutTexcoords(const SceneSettings& settings, SurfaceInput mapped) {
+    const std::string subject = settings.subject == SubjectKind::Mesh && !settings.meshName.empty()
+                                    ? settings.meshName
+                                    : std::string("the subject");
+    return subject + " has no texture coordinates (an OBJ model gives them in vt lines and " +
+           "its faces' v/vt corners), so the map for " + std::string(nameOf(mapped)) +
+           " cannot be placed on it";
 }
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
@@ -83,13 +96,17 @@ SceneResult PreviewScene::create(const SceneSettings& settings) {
     Result<std::unique_ptr<RayScene>> objects = RayScene::create();
     if (!objects) return SceneResult::failure(objects.error());
     std::unique_ptr<PreviewScene> scene(new PreviewScene(settings, std::move(objects.value())));
-    scene->subject_ = scene->objects_->add(Sphere{{0.0, kSphereRadius, 0.0}, kSphereRadius});
+    scene->subject_ = scene->objects_->add(Sphere{kSphereCenter, kSphereRadius});
     scene->view_ = {kSphereCameraPosition, kSphereCameraTarget};
     return finish(std::move(scene));
 }
 
 SceneResult PreviewScene::withMesh(const SceneSettings& settings, TriangleMesh mesh,
                                    const ModelFrame& frame) {
+    if (const std::optional<SurfaceInput> mapped = settings.surface.maps.firstMapped();
+        mapped && mesh.cornerTexcoords.empty()) {
+        return SceneResult::failure(withoutTexcoords(settings, *mapped));
+    }
     Result<PlacedMesh> placed = placeOnFloor(std::move(mesh), frame);
     if (!placed) return SceneResult::failure(placed.error());
     Result<std::unique_ptr<RayScene>> objects = RayScene::create();
@@ -98,6 +115,7 @@ SceneResult PreviewScene::withMesh(const SceneSettings& settings, TriangleMesh m
     scene->placement_ = placed->placement;
     scene->view_ = placed->view;
     scene->subjectTriangles_ = placed->mesh.triangleCount();
+    scene->subjectTexcoords_ = std::move(placed->mesh.cornerTexcoords);
     scene->subject_ = scene->objects_->add(std::move(placed->mesh));
     return finish(std::move(scene));
 }
@@ -110,6 +128,45 @@ SceneResult PreviewScene::finish(std::unique_ptr<PreviewScene> scene) {
     }
     scene->buildTimes_.rayScene = secondsSince(start);
     return SceneResult::success(std::move(scene));
+}
+
+std::optional<std::array<double, 2>> PreviewScene::texcoordAt(const RayHit& hit) const {
+    if (settings_.subject == SubjectKind::Sphere) {
+        const Triple out = hit.position - kSphereCenter;
+        const double r = length(out);
+        const double latitude = r > 0.0 ? std::asin(std::clamp(out[1] / r, -1.0, 1.0)) : 0.0;
+        return std::array<double, 2>{0.5 + std::atan2(out[0], -out[2]) / (2.0 * std::numbers::pi),
+                                     0.5 + latitude / std::numbers::pi};
+    }
+    const auto primitive = static_cast<std::size_t>(hit.primitive);
+    if (primitive >= subjectTexcoords_.size()) return std::nullopt;
+    const std::array<Point2f, 3>& corners = subjectTexcoords_[primitive];
+    const double w = 1.0 - double(hit.u) - double(hit.v);
+    return std::array<double, 2>{w * corners[0][0] + hit.u * corners[1][0] + hit.v * corners[2][0],
+                                 w * corners[0][1] + hit.u * corners[1][1] + hit.v * corners[2][1]};
+}
+
+SurfaceInputs PreviewScene::surfaceAt(const RayHit& hit) const {
+    const SurfaceInputs& surface = settings_.surface;
+    SurfaceInputs at;
+    at.color = surface.color;
+    at.diffuse = surface.diffuse;
+    at.specular = surface.specular;
+    at.luminous = surface.luminous;
+    at.roughness = surface.roughness;
+    if (!surface.maps.firstMapped()) return at;
+    const std::optional<std::array<double, 2>> uv = texcoordAt(hit);
+    if (!uv) return at;
+    const auto& [u, v] = *uv;
+    const auto mapOf = [&surface](SurfaceInput input) { return surface.maps.of(input).get(); };
+    if (const TextureMap* map = mapOf(SurfaceInput::Color)) at.color = map->colorAt(u, v);
+    if (const TextureMap* map = mapOf(SurfaceInput::Diffuse)) at.diffuse = map->valueAt(u, v);
+    if (const TextureMap* map = mapOf(SurfaceInput::Specular)) at.specular = map->valueAt(u, v);
+    if (const TextureMap* map = mapOf(SurfaceInput::Luminous)) at.luminous = map->valueAt(u, v);
+    if (const TextureMap* map = mapOf(SurfaceInput::Roughness)) {
+        at.roughness = std::max(map->valueAt(u, v), kLeastMappedRoughness);
+    }
+    return at;
 }
 
 Camera PreviewScene::camera(int width, int height) const {

@@ -5,7 +5,9 @@
 #ifndef PELORIX3_RENDER_PREVIEW_SCENE_H
 #define PELORIX3_RENDER_PREVIEW_SCENE_H
 
+#include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,7 +37,8 @@ inline constexpr int kClothVerticesPerSide = 224;
 class PreviewScene {
 public:
     // Builds the subject (from the model's text for SubjectKind::Mesh) and the ray-traced
-    // scene; fails with a message naming the file, or Embree's reason.
+    // scene; fails with a message naming the file, or Embree's reason, and when the
+    // surface has a map but the subject no texture coordinates.
     static Result<std::unique_ptr<PreviewScene>> create(const SceneSettings& settings);
 
     // Places a mesh already made, whose positions lie in `frame`: scaled to the preview's
@@ -65,9 +68,19 @@ public:
     // The orbit as it turns the camera: its elevation and zoom held within their limits.
     CameraOrbit orbit() const;
 
-    // Changes the subject's surface inputs for the renders that follow.
+    // Changes the subject's surface inputs for the renders that follow. Their maps are
+    // passed over on a subject without texture coordinates.
     void setSurface(const SurfaceInputs& surface) { settings_.surface = surface; }
     const SurfaceInputs& surface() const { return settings_.surface; }
+
+    // The subject's texture coordinates at a hit on it: a mesh's own, interpolated across
+    // the triangle hit, or the sphere's longitude and latitude (u from 0 behind it, 0.5
+    // facing the camera; v from 0 at the bottom to 1 at the top). Nothing for a mesh
+    // without them.
+    std::optional<std::array<double, 2>> texcoordAt(const RayHit& hit) const;
+    // The surface inputs at a hit on the subject: each map sampled at the hit's texture
+    // coordinates in place of its constant. The result has no maps.
+    SurfaceInputs surfaceAt(const RayHit& hit) const;
 
     // Seen where a camera ray hits nothing: a dim gradient from the horizon up.
     Triple background(const Triple& direction) const;
@@ -84,6 +97,7 @@ private:
     SceneSettings settings_;
     std::unique_ptr<RayScene> objects_;
     int subject_ = 0;
+    std::vector<std::array<Point2f, 3>> subjectTexcoords_;  // a mesh's; empty for others
     std::size_t subjectTriangles_ = 0;
     std::vector<std::string> warnings_;
     bool usesCreaseAngle_ = false;

@@ -51,10 +51,12 @@ RayHit RayScene::finishHit(const Triple& origin, const Triple& direction, double
     hit.primitive = static_cast<int>(primitive);
     hit.geometricNormal = unitOr(ng, {0.0, 1.0, 0.0});
     const auto& normals = cornerNormals_[id];
-    if (normals.empty()) {
+    if (normals.empty()) {  // not a mesh
         hit.normal = hit.geometricNormal;
         return hit;
     }
+    hit.u = u;
+    hit.v = v;
     hit.normal = unitOr(interpolate(normals[primitive], u, v), hit.geometricNormal);
     // The tracer's winding need not be the mesh's: the geometric normal takes the side of
     // the normals the mesh was given.

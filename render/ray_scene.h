@@ -30,7 +30,8 @@ struct Floor {
 
 // Where a ray first meets an object: the distance along the unit ray direction, the
 // point, the unit shading normal (interpolated on meshes) and the unit geometric normal
-// there, which object (the order of adding) and which of its triangles (0 for others).
+// there, which object (the order of adding) and which of its triangles (0 for others),
+// and where in that triangle: the weights of its second and third corners (0 for others).
 // The normals are as the object has them, whichever side the ray came from.
 struct RayHit {
     double distance = 0.0;
@@ -39,6 +40,8 @@ struct RayHit {
     Triple geometricNormal{0.0, 1.0, 0.0};
     int object = 0;
     int primitive = 0;
+    float u = 0.0f;
+    float v = 0.0f;
 };
 
 class RayScene {

@@ -25,7 +25,7 @@ void scaleMatrix(double scale, double m[9]) {
 // The shading record a renderer hands a shader for a hit on the subject.
 ShadingSample subjectSample(const PreviewScene& scene, const RayHit& hit, const CameraRay& ray,
                             double spotSize) {
-    const SurfaceInputs& inputs = scene.surface();
+    const SurfaceInputs inputs = scene.surfaceAt(hit);
     double toWorld[9];
     double toObject[9];
     scaleMatrix(scene.placement().scale, toWorld);
@@ -75,27 +75,74 @@ Triple shadeRay(const ShaderInstance& shader, const PreviewScene& scene, const C
     return toTriple(sample.record().color);
 }
 
+// The average of the samples of pixel (x, y): linear scene values.
+Triple shadePixel(const ShaderInstance& shader, const PreviewScene& scene, const Camera& camera,
+                  const RenderSettings& settings, int x, int y) {
+    const int n = settings.samplesPerSide;
+    const double weight = 1.0 / (n * n);
+    Triple sum{0.0, 0.0, 0.0};
+    for (int j = 0; j < n; ++j) {
+        for (int i = 0; i < n; ++i) {
+            const CameraRay ray = camera.ray(x + (i + 0.5) / n, y + (j + 0.5) / n);
+            const Triple color = shadeRay(shader, scene, camera, n, ray, x, y);
+            for (std::size_t c = 0; c < 3; ++c) sum[c] += color[c];
+        }
+    }
+    return sum * weight;
+}
+
 unsigned char toByte(double value) {
     const double clamped = std::clamp(std::isnan(value) ? 0.0 : value, 0.0, 1.0);
     return static_cast<unsigned char>(std::lround(clamped * 255.0));
 }
 
+// A value that is not a number is 0, as in the 8-bit picture; the rest keep their size,
+// within single precision's range.
+float toLinear(double value) {
+    constexpr double largest = std::numeric_limits<float>::max();
+    return static_cast<float>(std::clamp(std::isnan(value) ? 0.0 : value, -largest, largest));
+}
+
 // Renders row y into `rgb`, its 3 x width bytes.
 void renderRow(const ShaderInstance& shader, const PreviewScene& scene, const Camera& camera,
                const RenderSettings& settings, int y, unsigned char* rgb) {
-    const int n = settings.samplesPerSide;
-    const double weight = 1.0 / (n * n);
     for (int x = 0; x < settings.width; ++x) {
-        Triple sum{0.0, 0.0, 0.0};
-        for (int j = 0; j < n; ++j) {
-            for (int i = 0; i < n; ++i) {
-                const CameraRay ray = camera.ray(x + (i + 0.5) / n, y + (j + 0.5) / n);
-                const Triple color = shadeRay(shader, scene, camera, n, ray, x, y);
-                for (std::size_t c = 0; c < 3; ++c) sum[c] += color[c];
-            }
-        }
-        for (std::size_t c = 0; c < 3; ++c) rgb[3 * x + c] = toByte(sum[c] * weight);
+        const Triple color = shadePixel(shader, scene, camera, settings, x, y);
+        for (std::size_t c = 0; c < 3; ++c) rgb[3 * x + c] = toByte(color[c]);
     }
+}
+
+// Renders row y into `rgb`, its 3 x width linear values.
+void renderLinearRow(const ShaderInstance& shader, const PreviewScene& scene, const Camera& camera,
+                     const RenderSettings& settings, int y, float* rgb) {
+    for (int x = 0; x < settings.width; ++x) {
+        const Triple color = shadePixel(shader, scene, camera, settings, x, y);
+        for (std::size_t c = 0; c < 3; ++c) rgb[3 * x + c] = toLinear(color[c]);
+    }
+}
+
+// Calls `renderOne` for every row, shared out among settings.threads threads, and
+// `rowDone` after each. A failure when a thread cannot start, once the threads that did
+// have finished their rows.
+Status eachRowInThreads(const RenderSettings& settings, const std::function<void(int y)>& renderOne,
+                        const std::function<void()>& rowDone) {
+    std::atomic<int> nextRow{0};
+    std::atomic<bool> abandoned{false};
+    auto work = [&] {
+        for (int y = nextRow++; y < settings.height && !abandoned; y = nextRow++) {
+            renderOne(y);
+            if (rowDone) rowDone();
+        }
+    };
+    ThreadTeam helpers;
+    const Status started = helpers.start(std::max(settings.threads, 1) - 1, work);
+    if (started) {
+        work();
+    } else {
+        abandoned = true;  // the helpers that did start stop after their current row
+    }
+    helpers.join();  // their rows are finished here
+    return started;
 }
 
 std::size_t rowBytes(const RenderSettings& settings) {
@@ -122,24 +169,30 @@ Result<Image> render(const ShaderInstance& shader, const PreviewScene& scene,
         settings.width, settings.height,
         std::vector<unsigned char>(rowBytes(settings) * static_cast<std::size_t>(settings.height))};
     const Camera camera = scene.camera(settings.width, settings.height);
-    std::atomic<int> nextRow{0};
-    std::atomic<bool> abandoned{false};
-    auto work = [&] {
-        for (int y = nextRow++; y < settings.height && !abandoned; y = nextRow++) {
-            renderRow(shader, scene, camera, settings, y, rowOf(image, settings, y));
-            if (rowDone) rowDone();
-        }
-    };
-    ThreadTeam helpers;
-    const Status started = helpers.start(std::max(settings.threads, 1) - 1, work);
-    if (started) {
-        work();
-    } else {
-        abandoned = true;  // the helpers that did start stop after their current row
-    }
-    helpers.join();  // their rows are finished here
-    if (!started) return Result<Image>::failure(started.error());
+    const Status done = eachRowInThreads(
+        settings,
+        [&](int y) { renderRow(shader, scene, camera, settings, y, rowOf(image, settings, y)); },
+        rowDone);
+    if (!done) return Result<Image>::failure(done.error());
     return Result<Image>::success(std::move(image));
+}
+
+Result<LinearImage> renderLinear(const ShaderInstance& shader, const PreviewScene& scene,
+                                 const RenderSettings& settings,
+                                 const std::function<void()>& rowDone) {
+    const std::size_t rowValues = 3 * static_cast<std::size_t>(settings.width);
+    LinearImage image{settings.width, settings.height,
+                      std::vector<float>(rowValues * static_cast<std::size_t>(settings.height))};
+    const Camera camera = scene.camera(settings.width, settings.height);
+    const Status done = eachRowInThreads(
+        settings,
+        [&](int y) {
+            renderLinearRow(shader, scene, camera, settings, y,
+                            image.rgb.data() + rowValues * static_cast<std::size_t>(y));
+        },
+        rowDone);
+    if (!done) return Result<LinearImage>::failure(done.error());
+    return Result<LinearImage>::success(std::move(image));
 }
 
 bool renderBand(const ShaderInstance& shader, const PreviewScene& scene,

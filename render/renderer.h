@@ -8,6 +8,7 @@
 
 #include "host/result.h"
 #include "host/shader_driver.h"
+#include "render/linear_image.h"
 #include "render/panel_painter.h"
 #include "render/preview_scene.h"
 
@@ -35,6 +36,13 @@ struct RowBand {
 // and no image, when a thread cannot start.
 Result<Image> render(const ShaderInstance& shader, const PreviewScene& scene,
                      const RenderSettings& settings, const std::function<void()>& rowDone = {});
+
+// The same render as linear scene values, before the 8-bit picture's clamping to 0 to 1
+// and quantisation: each pixel the average of its samples (a value that is not a number
+// becomes 0, as in the 8-bit picture).
+Result<LinearImage> renderLinear(const ShaderInstance& shader, const PreviewScene& scene,
+                                 const RenderSettings& settings,
+                                 const std::function<void()>& rowDone = {});
 
 // Called with each finished row's number and its 3 x width bytes, which are only valid
 // during the call; returning false stops the band there.

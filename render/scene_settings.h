@@ -9,6 +9,7 @@
 
 #include "host/triple.h"
 #include "render/camera_orbit.h"
+#include "render/surface_maps.h"
 
 namespace standin {
 
@@ -16,13 +17,15 @@ namespace standin {
 enum class SubjectKind { Cloth, Sphere, Mesh };
 
 // The surface inputs of every shaded sample of the subject (the floor and everything
-// else have the host's neutral material).
+// else have the host's neutral material): a constant for each, and a map for those that
+// vary across the subject, which takes the constant's place.
 struct SurfaceInputs {
     Triple color{0.62, 0.08, 0.16};
     double diffuse = 0.9;
     double specular = 0.7;
     double luminous = 0.0;
     double roughness = 1.0 / 64.0;  // the classic lobe, exponent 1
+    SurfaceMaps maps;
 };
 
 struct SceneSettings {

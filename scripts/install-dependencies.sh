@@ -3,7 +3,7 @@
 # (through sudo when not run as root), and nothing when it is all there. The group:
 #
 #   preview  the preview command (bash scripts/preview.sh): the compiler, CMake, Ninja, and
-#            the preview tool's libraries (libpng, CLI11, Embree)
+#            the preview tool's libraries (libpng, OpenEXR, CLI11, Embree)
 #   studio   the studio page (bash scripts/studio.sh): emscripten, with the clang, LLVM and
 #            binaryen it compiles with, Node.js, CMake and Ninja
 #   tests    every test (bash scripts/run-tests.sh, CI): both of the above, GoogleTest, Google
@@ -16,7 +16,7 @@
 set -euo pipefail
 
 group="${1:-tests}"
-preview_packages=(g++ cmake ninja-build libpng-dev libcli11-dev libembree-dev)
+preview_packages=(g++ cmake ninja-build libpng-dev libopenexr-dev libcli11-dev libembree-dev)
 studio_packages=(cmake ninja-build emscripten)
 test_packages=(
     "${preview_packages[@]}" emscripten make

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "render/patterns.h"
 #include "web/studio.h"
 
 namespace {
@@ -247,6 +248,30 @@ EMSCRIPTEN_KEEPALIVE int studio_apply_preset(const char* name) {
     const standin::Status applied = theStudio->applyPreset(name);
     if (!applied) lastError = applied.error();
     return applied ? 1 : 0;
+}
+
+// ---- The map of luminosity ---------------------------------------------------------
+
+// [{"name":…, "description":…}, …]: the built-in patterns a map may be.
+EMSCRIPTEN_KEEPALIVE const char* studio_patterns() {
+    std::string json = "[";
+    for (const standin::PatternInfo& pattern : standin::kPatterns) {
+        json += (json.size() > 1 ? "," : "") + std::string("{\"name\":") +
+                quoted(std::string(pattern.name)) +
+                ",\"description\":" + quoted(std::string(pattern.description)) + "}";
+    }
+    return kept(json + "]");
+}
+
+// The pattern that maps the surface's luminosity, or "" for none.
+EMSCRIPTEN_KEEPALIVE const char* studio_luminous_map() { return kept(theStudio->luminousMap()); }
+
+// Maps the surface's luminosity with the pattern (none for ""); 1 when done, 0 when the
+// name is no pattern's (studio_error says so).
+EMSCRIPTEN_KEEPALIVE int studio_set_luminous_map(const char* pattern) {
+    const standin::Status set = theStudio->setLuminousMap(pattern);
+    if (!set) lastError = set.error();
+    return set ? 1 : 0;
 }
 
 }  // extern "C"

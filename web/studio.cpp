@@ -3,6 +3,7 @@
 #include <emscripten.h>
 
 #include <cmath>
+#include <filesystem>
 
 #include "host/host_globals.h"
 #include "host/module_file.h"
@@ -51,6 +52,23 @@ std::vector<preview::Preset> readPresets(const std::string& folder) {
         if (preset) presets.push_back(std::move(preset.value()));
     }
     return presets;
+}
+
+// The pattern a look's maps come to in the page: its map of luminosity's (or "" for
+// none); a map the page cannot show refuses the look.
+standin::Result<std::string> lookLuminousMap(const preview::Preset& look) {
+    std::string pattern;
+    for (const preview::LookMap& map : look.maps) {
+        const std::optional<std::string> named = patternOfFile(map.path);
+        if (!named || map.input != standin::SurfaceInput::Luminous) {
+            return standin::Result<std::string>::failure(
+                "the look " + look.name + " maps " + std::string(standin::nameOf(map.input)) +
+                " with " + std::filesystem::path(map.path).filename().string() +
+                ", which the studio cannot show: it maps luminosity with its own patterns");
+        }
+        pattern = *named;
+    }
+    return standin::Result<std::string>::success(pattern);
 }
 
 }  // namespace
@@ -140,8 +158,21 @@ Status Studio::loadStored(const std::string& bytes, preview::StorageMode mode) {
 Status Studio::applyPreset(const std::string& name) {
     const standin::Result<preview::Preset> preset = preview::readPreset(presetsFolder_, name);
     if (!preset) return Status::failure(preset.error());
+    const standin::Result<std::string> luminousMap = lookLuminousMap(preset.value());
+    if (!luminousMap) return Status::failure(luminousMap.error());
     if (Status loaded = preview::loadInto(instance_, preset->parameters); !loaded) return loaded;
     surface_ = preset->surface;
+    return setLuminousMap(luminousMap.value());
+}
+
+Status Studio::setLuminousMap(const std::string& pattern) {
+    std::shared_ptr<const standin::TextureMap> map;
+    if (!pattern.empty()) {
+        map = patterns_.map(pattern);
+        if (!map) return Status::failure("there is no pattern \"" + pattern + "\"");
+    }
+    surface_.maps.of(standin::SurfaceInput::Luminous) = std::move(map);
+    luminousMap_ = pattern;
     scene_->setSurface(surface_);
     restartPicture();
     return standin::succeeded();

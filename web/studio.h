@@ -1,7 +1,8 @@
 // The studio: the module's code linked into the page and attached through its exported
 // descriptor, as the renderer would load it, one shader instance in the stand-in host's
 // preview scene, its options panel worked by the person at the page, its stored block in
-// text and binary form, the named looks, and the picture that follows every edit.
+// text and binary form, the named looks, a map of the surface's luminosity, and the picture
+// that follows every edit.
 #ifndef PELORIX3_WEB_STUDIO_H
 #define PELORIX3_WEB_STUDIO_H
 
@@ -16,6 +17,7 @@
 #include "looks/preset.h"
 #include "render/preview_scene.h"
 #include "web/panel_user.h"
+#include "web/pattern_maps.h"
 #include "web/progressive_render.h"
 
 namespace studio {
@@ -67,6 +69,11 @@ public:
     // does (the parameters are the user's own).
     std::string lookName() const;
 
+    // The map of the surface's luminosity: one of the built-in patterns (render/patterns.h)
+    // by its name, or none for "". A look sets its own; the picture starts again.
+    standin::Status setLuminousMap(const std::string& pattern);
+    const std::string& luminousMap() const { return luminousMap_; }
+
     // One sentence for each value the instance holds that the panel cannot show (a
     // percentage outside 0 to 100 %, a colour outside 0 to 255): what the command line
     // warns about.
@@ -95,6 +102,8 @@ private:
     std::vector<preview::Preset> presets_;  // read once, when the studio opens
     standin::SurfaceInputs surface_;
     standin::CameraOrbit orbit_;
+    PatternMaps patterns_;
+    std::string luminousMap_;  // the pattern that maps surface_'s luminosity, or ""
     ProgressiveRender picture_;
     int renderCount_ = 0;
     bool frameStarted_ = false;

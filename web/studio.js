@@ -1,10 +1,11 @@
 // The studio page's script: hands the person's clicks, drags and keys on the panel canvas to
 // the stand-in host's panel services in the WebAssembly module, paints what the host's
 // painter made of the panel, keeps the picture rendering after each edit (coarse first,
-// then refined), offers the stored block and the named looks, turns the model under the
-// pointer, and holds a picture to compare with the live render across a wipe. It never
-// writes the shader's parameters itself: every edit goes through the module's panel code
-// or its load entry. window.pelorix3 is the page's small API, for tests and for embedding
+// then refined), offers the stored block, the named looks and a map of luminosity, turns
+// the model under the pointer, and holds a picture to compare with the live render across a
+// wipe. It never writes the shader's parameters itself: every edit goes through the module's
+// panel code or its load entry. window.pelorix3 is the page's small API, for tests and for
+// embedding
 // (docs/studio.md).
 (function () {
   'use strict';
@@ -17,6 +18,7 @@
   const panelMessage = byId('panel-message');
   const panelWarning = byId('panel-warning');
   const lookSelect = byId('preset');
+  const mapSelect = byId('luminous-map');
   const renderStatus = byId('render-status');
 
   let M = null;                 // the WebAssembly module once it runs
@@ -369,6 +371,7 @@
         return;
       }
       textDirty = false;
+      showLuminousMap();
       pictureAfterEdit(started);
       paintPanelAgain();
     });
@@ -532,6 +535,30 @@
     event.preventDefault();
   });
 
+  // ---- The map of luminosity ---------------------------------------------------------
+
+  function showLuminousMap() { mapSelect.value = text(M._studio_luminous_map()); }
+
+  function fillPatterns() {
+    for (const pattern of JSON.parse(text(M._studio_patterns()))) {
+      const option = document.createElement('option');
+      option.value = pattern.name;
+      option.textContent = pattern.name;
+      option.title = pattern.description;
+      mapSelect.append(option);
+    }
+    mapSelect.addEventListener('change', () => {
+      const started = performance.now();
+      if (withString(mapSelect.value, (pointer) => M._studio_set_luminous_map(pointer)) !== 1) {
+        panelMessage.classList.add('error');
+        panelMessage.textContent = text(M._studio_error());
+        showLuminousMap();
+        return;
+      }
+      pictureAfterEdit(started);
+    });
+  }
+
   // ---- Start -------------------------------------------------------------------------
 
   createStudioModule().then((module) => {
@@ -539,6 +566,7 @@
     if (M._studio_open(0) !== 1) throw new Error(text(M._studio_error()));
     paintPanel();
     fillPresets();
+    fillPatterns();
     showParameters();
     pictureAfterEdit(performance.now());
     resolveReady();
@@ -585,5 +613,7 @@
     // Holds the refined picture (a promise), and lets it go.
     hold: () => ready.then(holdPicture),
     release: () => releasePicture(),
+    // The built-in pattern that maps the surface's luminosity, or '' for none.
+    luminousMap: () => (M ? text(M._studio_luminous_map()) : ''),
   };
 })();

@@ -1,5 +1,5 @@
-// A look's surface inputs are held to the ranges of the options that set the same inputs;
-// a damaged look is refused naming its file and line.
+// A look's surface inputs are held to the ranges of the options that set the same inputs,
+// its maps to files of its own folder; a damaged look is refused naming its file and line.
 #include <filesystem>
 
 #include "looks/preset.h"
@@ -21,6 +21,12 @@ const DamagedLook kDamagedLooks[] = {
     {"LevelNotFinite", "\nluminous = inf\n", "2: luminous \"inf\" is not a number"},
     {"NegativeLevel", "specular = -1\n", "1: specular -1 is out of range"},
     {"NotText", std::string("diffuse = 1\n\0\n", 14), "is not a look file: it is not text"},
+    {"MapOfNoInput", "map.shine = burnout.png\n", "1: unknown key \"map.shine\""},
+    {"MapOutsideTheFolder", "map.color = ../burnout.png\n",
+     "1: map.color \"../burnout.png\" is not"},
+    {"MapMissing", "map.color = absent.png\n", "1: map.color absent.png: there is no such file"},
+    {"TwoMapsOfOneInput", "map.color = burnout.png\nmap.color = burnout.png\n",
+     "2: a second map.color"},
 };
 
 class DamagedLookFile : public PreviewTest, public ::testing::WithParamInterface<DamagedLook> {};
@@ -29,6 +35,8 @@ TEST_P(DamagedLookFile, IsRefusedNamingFileAndLine) {
     std::filesystem::create_directories(file("looks/bad"));
     writeFile(file("looks/bad/parameters.txt"), " 1\n 0.33\n 1\n 1\n 1\n 1\n 0\n");
     writeFile(file("looks/bad/look.txt"), GetParam().look);
+    writeFile(file("looks/burnout.png"), "beside the look's folder, not in it");
+    writeFile(file("looks/bad/burnout.png"), "a map");
     const auto preset = preview::readPreset(file("looks").string(), "bad");
     ASSERT_FALSE(preset);
     EXPECT_NE(preset.error().find(GetParam().message), std::string::npos) << preset.error();
@@ -37,5 +45,13 @@ TEST_P(DamagedLookFile, IsRefusedNamingFileAndLine) {
 
 INSTANTIATE_TEST_SUITE_P(Preview, DamagedLookFile, ::testing::ValuesIn(kDamagedLooks),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LookFile, NamesItsMapsInItsOwnFolder) {
+    const auto look = preview::readPreset(preview::defaultPresetsFolder(), "burnout-velvet");
+    ASSERT_TRUE(look) << look.error();
+    ASSERT_EQ(look->maps.size(), 1u);
+    EXPECT_EQ(look->maps[0].input, standin::SurfaceInput::Luminous);
+    EXPECT_EQ(look->maps[0].path, preview::defaultPresetsFolder() + "/burnout-velvet/burnout.png");
+}
 
 }  // namespace

@@ -1,11 +1,13 @@
 // The table of the named looks that a user types into the renderer by hand (on the page on
 // installing the plug-in, which is also the release's INSTALL.txt) holds what the options
 // panel shows for each look once its parameters are loaded through the module, and the
-// look's surface inputs in the renderer's units.
+// look's surface inputs in the renderer's units (a map by its file).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <sstream>
 #include <string>
@@ -106,7 +108,13 @@ TEST(LooksTable, HoldsWhatThePanelShowsForEachLook) {
         const PanelShows panel = openPanel(module.value(), instance.value());
         ASSERT_EQ(panel.sliders.size(), 3u);
         ASSERT_EQ(panel.switches.size(), 2u);
-        EXPECT_EQ(panel.switches, (std::vector<double>{1, 0}));  // as the text above says
+        // As the text above says: Modulate Density by Luminosity only where a map drives it.
+        const auto luminousMap =
+            std::find_if(look->maps.begin(), look->maps.end(), [](const preview::LookMap& map) {
+                return map.input == standin::SurfaceInput::Luminous;
+            });
+        const bool mapped = luminousMap != look->maps.end();
+        EXPECT_EQ(panel.switches, (std::vector<double>{1, mapped ? 1.0 : 0.0}));
 
         const standin::SurfaceInputs& surface = look->surface;
         const Row expected{
@@ -117,7 +125,8 @@ TEST(LooksTable, HoldsWhatThePanelShowsForEachLook) {
                      std::lround(surface.color[2] * 255)),
             percent(surface.diffuse),
             percent(surface.specular),
-            percent(surface.luminous),
+            mapped ? std::filesystem::path(luminousMap->path).filename().string() + " (image map)"
+                   : percent(surface.luminous),
             number(surface.roughness)};
         const auto row = rows.find(name);
         ASSERT_NE(row, rows.end());

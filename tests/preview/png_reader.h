@@ -10,4 +10,12 @@
 // Nothing when the file is missing or not an 8-bit RGB PNG.
 std::optional<standin::Image> readPng(const std::string& path);
 
+// What a PNG says its values are: an sRGB chunk, or a gAMA chunk's value (in units of
+// 1/100000; 0 for none).
+struct PngColourChunks {
+    bool sRGB = false;
+    long gamma = 0;
+};
+std::optional<PngColourChunks> readColourChunks(const std::string& path);
+
 #endif

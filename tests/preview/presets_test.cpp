@@ -5,13 +5,16 @@
 #include "looks/preset.h"
 #include "png_reader.h"
 #include "preview_fixture.h"
+#include "render/patterns.h"
+#include "tools/preview/map_image.h"
 
 namespace {
 
 using Presets = PreviewTest;
 
 const std::vector<std::string> kRequired{"crushed-red-velvet", "black-velvet", "gold-sheen-satin",
-                                         "peach-skin-fuzz",    "felt",         "microfibre"};
+                                         "peach-skin-fuzz",    "felt",         "microfibre",
+                                         "burnout-velvet"};
 
 std::vector<std::string> installedPresets() {
     const auto names = preview::presetNames(preview::defaultPresetsFolder());
@@ -57,6 +60,29 @@ TEST_F(Presets, LookGivesTheSurfaceAndTheCommandLineOverridesIt) {
     const std::string felt = readFile(file("felt.png"));
     EXPECT_NE(felt, readFile(file("parameters-only.png")));  // the look's surface counts
     EXPECT_EQ(readFile(file("overridden.png")), readFile(file("parameters-only.png")));
+}
+
+TEST_F(Presets, TheBurnoutPatternIsThePatternMadeInCodeAndDrivesTheLook) {
+    const std::string folder = preview::defaultPresetsFolder() + "/burnout-velvet/";
+    const auto shipped = preview::decodeMapImage(readFile(folder + "burnout.png"), "burnout.png");
+    const auto made = standin::patternMap("burnout");
+    ASSERT_TRUE(shipped && made) << shipped.error();
+    ASSERT_TRUE(shipped->isGrey());
+    ASSERT_EQ(shipped->width(), made->width());
+    for (int i = 0; i < 97; ++i) {  // points across the tile, between and on texel centres
+        const double u = i / 97.0;
+        const double v = (i * 37 % 97) / 97.0;
+        ASSERT_EQ(shipped->valueAt(u, v), made->valueAt(u, v)) << u << ", " << v;
+    }
+    const std::vector<std::string> small{"--width", "64", "--height", "48", "--samples", "1"};
+    auto with = [&](std::vector<std::string> more) {
+        more.insert(more.end(), small.begin(), small.end());
+        return more;
+    };
+    ASSERT_EQ(run(with({"--preset", "burnout-velvet", "-o", "mapped.png"})).exitCode, 0);
+    ASSERT_EQ(
+        run(with({"--preset", "burnout-velvet", "--luminous", "1", "-o", "full.png"})).exitCode, 0);
+    EXPECT_NE(readFile(file("mapped.png")), readFile(file("full.png")));  // the map counts
 }
 
 TEST_F(Presets, UnknownNameIsRefusedWithTheNamesThereAre) {

@@ -54,6 +54,18 @@ const BadInput kBadCommandLines[] = {
     {"CompareOneLook", {"--compare", "felt"}, 2, "give 2 to 12 looks"},
     {"CompareBesideAPreset", {"--compare", "felt,felt", "--preset", "felt"}, 2, "--preset"},
     {"CompareUnknownLook", {"--compare", "felt,velvety"}, 1, "\"velvety\" is neither"},
+    {"BitDepthTwelve", {"--bit-depth", "12"}, 2, "--bit-depth"},
+    {"BitDepthForExr", {"--bit-depth", "16", "-o", "p.exr"}, 2, "--bit-depth is for a PNG"},
+    {"BitDepthForATurntable", {"--bit-depth", "16", "--turntable", "2"}, 2, "for the preview alone"},
+    {"SheetAsExr", {"--sheet", "s.exr"}, 2, "cannot write .exr pictures; it writes PNG"},
+    {"MapOfNoInput", {"--map", "shine=m.png"}, 2, "with INPUT one of color, diffuse"},
+    {"MapBesideItsConstant",
+     {"--luminous", "0.5", "--map", "luminous=m.png"},
+     2,
+     "--luminous and --map luminous both give luminous"},
+    {"TwoMapsOfOneInput", {"--map", "color=a.png", "--map", "color=b.png"}, 2, "two maps"},
+    {"MissingMap", {"--map", "color=absent.png"}, 1, "cannot read absent.png"},
+    {"MapNotAPicture", {"--map", "color=blocker"}, 1, "cannot use blocker as a map: it is not"},
 };
 
 class BadCommandLine : public PreviewTest, public ::testing::WithParamInterface<BadInput> {};

@@ -28,7 +28,7 @@ const Refusal kRefusals[] = {
     {"SameOutputTwice", {"--panel", "a.png", "--sheet", "./a.png"}, 2, "name the same file"},
     {"OutputOverTheModel", {"--mesh", "model.png", "-o", "model.png"}, 2, "destroy"},
     {"SaveOverTheLoad", {"--load", "p.txt", "--save", "folder/../p.txt"}, 2, "destroy"},
-    {"PictureInAnotherFormat", {"-o", "x.exr"}, 2, "cannot write .exr pictures"},
+    {"PictureInAnotherFormat", {"-o", "x.tif"}, 2, "cannot write .tif pictures"},
     {"PanelAsJpeg", {"--panel", "x.JPG"}, 2, "cannot write .JPG pictures"},
     {"ModuleFromStandardInput", {"--module", "-"}, 2, "--module"},
     {"CreaseNotANumber", {"--crease", "nan"}, 2, "\"nan\" is not a number"},

@@ -41,24 +41,25 @@ TEST_F(LookDevelopment, TurntableViewsStepEvenlyFromTheOrbitIntoAStrip) {
     }
 }
 
-// Each look compared is its own render, with the options of the command line over it, as
-// --preset and --load give it, in the order given.
+// Each look compared is its own render, its maps included, with the options of the
+// command line over it, as --preset and --load give it, in the order given.
 TEST_F(LookDevelopment, ComparisonHoldsEachLooksOwnRenderSideBySide) {
     ASSERT_EQ(run({"--save", "soft.txt", "--density", "0.2"}).exitCode, 0);
     const std::vector<std::string> common = with(kSmall, {"--roughness", "0.1"});
-    const ToolRun compared = run(with(common, {"--compare", "felt,soft.txt", "-o", "both.png"}));
+    const ToolRun compared =
+        run(with(common, {"--compare", "burnout-velvet,soft.txt", "-o", "both.png"}));
     ASSERT_EQ(compared.exitCode, 0) << compared.err;
-    ASSERT_EQ(run(with(common, {"--preset", "felt", "-o", "felt.png"})).exitCode, 0);
+    ASSERT_EQ(run(with(common, {"--preset", "burnout-velvet", "-o", "look.png"})).exitCode, 0);
     ASSERT_EQ(run(with(common, {"--load", "soft.txt", "-o", "soft.png"})).exitCode, 0);
     const auto both = readPng(file("both.png").string());
-    const auto felt = readPng(file("felt.png").string());
+    const auto look = readPng(file("look.png").string());
     const auto soft = readPng(file("soft.png").string());
-    ASSERT_TRUE(both && felt && soft);
-    const auto feltAt = findPicture(*both, *felt);
+    ASSERT_TRUE(both && look && soft);
+    const auto lookAt = findPicture(*both, *look);
     const auto softAt = findPicture(*both, *soft);
-    ASSERT_TRUE(feltAt && softAt);
-    EXPECT_LT(feltAt->first, softAt->first);
-    EXPECT_EQ(feltAt->second, softAt->second);
+    ASSERT_TRUE(lookAt && softAt);
+    EXPECT_LT(lookAt->first, softAt->first);
+    EXPECT_EQ(lookAt->second, softAt->second);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@ TEST(DrapedCloth, HasAboutAHundredThousandTriangles) {
     EXPECT_GT(cloth.triangleCount(), 95000u);
     EXPECT_LT(cloth.triangleCount(), 105000u);
     EXPECT_EQ(cloth.cornerNormals.size(), cloth.triangleCount());
+    EXPECT_EQ(cloth.cornerTexcoords.size(), cloth.triangleCount());
 }
 
 TEST(DrapedCloth, HangsAboveTheFloorWithNormalsFacingOut) {

@@ -99,6 +99,8 @@ const BadObj kBadObjs[] = {
      "line 2: the line gives 2 numbers; a vertex needs three"},
     {"NormalNotANumber", "v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 zz 1\nf 1 2 3\n",
      "line 4: \"zz\" is not a number; a normal needs three finite numbers"},
+    {"TextureCoordinateNotANumber", "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0.5 inf\nf 1/1 2/1 3/1\n",
+     "line 4: \"inf\" is not a finite number; a texture coordinate needs one or two"},
     {"AllDegenerate", "v 0 0 0\nv 1 0 0\nv 2 0 0\nf 1 2 3\n",
      "none of its 1 triangles has any area"},
     {"TooSmallToPlace", "v 0 0 0\nv 1e-301 0 0\nv 0 1e-301 0\nf 1 2 3\n",
@@ -144,12 +146,31 @@ TEST(ObjImport, BrokenReferencesAreWarnedOnceEachWithACount) {
                   "m.obj: 2 face corners use a normal the file does not give, or one of no "
                   "length (the first on line 7): their triangles get computed normals",
                   "m.obj: 2 face corners use texture coordinates the file does not give (the "
-                  "first on line 8), which the preview would not use"}));
+                  "first on line 8)",
+                  "m.obj: 5 face corners have no texture coordinates while others have (the "
+                  "first on line 7): they take (0, 0)"}));
     // The first and last triangles fall back to the computed normal, the second keeps the
     // file's.
     EXPECT_NEAR(model->mesh.cornerNormals[0][0][2], 1.0, 1e-6);
     EXPECT_NEAR(normalY(model->mesh.cornerNormals[1][0]), 1.0, 1e-6);
     EXPECT_NEAR(model->mesh.cornerNormals[2][0][2], 1.0, 1e-6);
+}
+
+TEST(ObjImport, TextureCoordinatesFollowTheTrianglesKept) {
+    // The quad's fan keeps its second triangle only; w and a missing v are passed over.
+    const auto model = importObjText(
+        "v 0 0 0\nv 1 0 0\nv 2 0 0\nv 0 1 0\nvt 0.25 0.5 0.75\nvt 3\nvt -1 2\n"
+        "f 1/1 2/2 3/3 4/1\nf 1/3 2 4/2\n",
+        "t.obj", 60.0);
+    ASSERT_TRUE(model) << model.error();
+    using Corners = std::array<standin::Point2f, 3>;
+    ASSERT_EQ(model->mesh.triangleCount(), 2u);
+    EXPECT_EQ(model->mesh.cornerTexcoords,
+              (std::vector<Corners>{{{{0.25f, 0.5f}, {-1.0f, 2.0f}, {0.25f, 0.5f}}},
+                                    {{{-1.0f, 2.0f}, {0.0f, 0.0f}, {3.0f, 0.0f}}}}));
+    const auto untextured = importObjText(kCube, "cube.obj", 60.0);
+    ASSERT_TRUE(untextured);
+    EXPECT_TRUE(untextured->mesh.cornerTexcoords.empty());
 }
 
 // A disc of `corners` vertices around the origin, then its faces.

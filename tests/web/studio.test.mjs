@@ -278,6 +278,24 @@ test('the Look list names a look only while the stored block is that look\'s', a
   await studio('idle');
 });
 
+test('the burnout look maps luminosity with its pattern, and the map list changes the picture', async () => {
+  const mapShown = () => page.$eval('#luminous-map', (select) => select.value);
+  const patterns = await page.$$eval('#luminous-map option', (options) => options.map((o) => o.value));
+  assert.deepEqual(patterns, ['', 'burnout', 'stripes', 'dots', 'checks']);
+  await page.select('#preset', 'burnout-velvet');
+  await studio('idle');
+  assert.equal(await mapShown(), 'burnout');
+  assert.equal(await studio('luminousMap'), 'burnout');
+  const burnout = await canvasDigest('render');
+  await page.select('#luminous-map', 'stripes');
+  await studio('idle');
+  assert.equal(await studio('luminousMap'), 'stripes');
+  assert.notEqual(await canvasDigest('render'), burnout);
+  await page.select('#preset', 'felt');  // a look without a map takes it away
+  await studio('idle');
+  assert.equal(await mapShown(), '');
+});
+
 test('the saved picture is the refined render, as a PNG file', async () => {
   await clickPanel(panelPoints.dontOverlapSwitch);  // the coarse picture first
   await page.click('#save-picture');

@@ -177,7 +177,7 @@ TEST_F(StudioTest, AGoodBlockLoadsInEitherForm) {
 
 TEST_F(StudioTest, ANamedLookLoadsItsBlock) {
     const std::vector<preview::Preset>& presets = studio->presets();
-    ASSERT_EQ(presets.size(), 6u);
+    ASSERT_EQ(presets.size(), 7u);
     EXPECT_EQ(presets[0].name, "black-velvet");
     ASSERT_TRUE(studio->applyPreset("felt"));
     EXPECT_EQ(parameters().density, 0.5);
@@ -197,6 +197,28 @@ TEST_F(StudioTest, TheLookIsNamedOnlyWhileTheStoredTextIsThatLooks) {
     EXPECT_EQ(studio->lookName(), "felt");  // stored with six decimals, as the look is
     ASSERT_TRUE(studio->loadStored(" 0.500001" + feltAfterDensity, preview::StorageMode::Text));
     EXPECT_EQ(studio->lookName(), "");
+}
+
+// The coarse picture of the instance and surface as they stand.
+std::vector<unsigned char> coarsePicture(Studio& studio) {
+    studio.restartPicture();
+    const int shown = studio.picture().pictures();
+    while (studio.picture().pictures() == shown && studio.renderStep(10.0)) {
+    }
+    return studio.picture().picture();
+}
+
+TEST_F(StudioTest, ALookMapsLuminosityWithItsPatternAndThePictureFollowsTheMap) {
+    ASSERT_TRUE(studio->applyPreset("burnout-velvet"));
+    EXPECT_EQ(studio->luminousMap(), "burnout");
+    EXPECT_EQ(parameters().densityByLuminosity, 1.0);
+    const std::vector<unsigned char> burnout = coarsePicture(*studio);
+    ASSERT_TRUE(studio->setLuminousMap("dots"));
+    EXPECT_NE(coarsePicture(*studio), burnout);
+    EXPECT_FALSE(studio->setLuminousMap("plaid"));
+    EXPECT_EQ(studio->luminousMap(), "dots");
+    ASSERT_TRUE(studio->applyPreset("felt"));  // a look without a map takes it away
+    EXPECT_EQ(studio->luminousMap(), "");
 }
 
 TEST_F(StudioTest, ThePictureComesCoarseThenFullSizeThenRefined) {

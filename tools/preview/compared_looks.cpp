@@ -7,6 +7,7 @@
 #include "looks/input_file.h"
 #include "looks/panel_range.h"
 #include "looks/preset.h"
+#include "tools/preview/look_surface.h"
 
 namespace preview {
 namespace {
@@ -39,15 +40,19 @@ LookResult readFromFile(const std::string& path, const PreviewOptions& options,
     }
     const standin::Result<ParameterFile> file = readParameterFile(path, options.loadMode);
     if (!file) return LookResult::failure(file.error());
-    return LookResult::success({inputName(path), options.parameters.appliedTo(file->block),
-                                options.surface.appliedTo(surface)});
+    standin::Result<SurfaceInputs> applied = lookSurface(nullptr, surface, options);
+    if (!applied) return LookResult::failure(applied.error());
+    return LookResult::success(
+        {inputName(path), options.parameters.appliedTo(file->block), std::move(applied.value())});
 }
 
 LookResult readFromLook(const std::string& name, const PreviewOptions& options) {
     const standin::Result<Preset> look = readPreset(defaultPresetsFolder(), name);
     if (!look) return LookResult::failure(look.error());
-    return LookResult::success({name, options.parameters.appliedTo(look->parameters.block),
-                                options.surface.appliedTo(look->surface)});
+    standin::Result<SurfaceInputs> surface = lookSurface(&look.value(), look->surface, options);
+    if (!surface) return LookResult::failure(surface.error());
+    return LookResult::success(
+        {name, options.parameters.appliedTo(look->parameters.block), std::move(surface.value())});
 }
 
 // Values the panel cannot show are kept, as for every other source of parameters, with
@@ -63,13 +68,10 @@ void warnOutOfPanelRange(const ComparedLook& look) {
 
 std::vector<ComparedSource> comparedSources(const std::vector<std::string>& names) {
     const std::vector<std::string> looks = lookNames();
-    const std::filesystem::path folder = defaultPresetsFolder();
     std::vector<ComparedSource> sources;
     for (const std::string& name : names) {
         if (isLook(looks, name)) {
-            sources.push_back({name,
-                               {(folder / name / "parameters.txt").string(),
-                                (folder / name / "look.txt").string()}});
+            sources.push_back({name, lookFiles(defaultPresetsFolder(), name)});
         } else {
             sources.push_back({name, {name}});
         }

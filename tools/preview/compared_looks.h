@@ -17,7 +17,7 @@ namespace preview {
 // One name of --compare: the files it reads.
 struct ComparedSource {
     std::string name;
-    std::vector<std::string> files;  // a look's two files, or the parameter file
+    std::vector<std::string> files;  // a look's files (lookFiles), or the parameter file
 };
 
 // What each name of --compare reads, in order.

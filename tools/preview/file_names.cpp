@@ -68,10 +68,11 @@ std::vector<NamedFile> inputsOf(const PreviewOptions& options) {
     inputs.push_back({"--module", options.modulePath.empty() ? standin::defaultModulePath()
                                                              : options.modulePath});
     if (!options.presetName.empty()) {
-        const std::filesystem::path preset =
-            std::filesystem::path(defaultPresetsFolder()) / options.presetName;
-        inputs.push_back({"--preset", (preset / "parameters.txt").string()});
-        inputs.push_back({"--preset", (preset / "look.txt").string()});
+        for (const std::string& file : lookFiles(defaultPresetsFolder(), options.presetName))
+            inputs.push_back({"--preset", file});
+    }
+    for (const MapOption& map : options.maps) {
+        inputs.push_back({"--map " + std::string(standin::nameOf(map.input)), map.path});
     }
     for (const ComparedSource& source : comparedSources(options.compared)) {
         for (const std::string& file : source.files) inputs.push_back({"--compare", file});
@@ -135,21 +136,47 @@ Status oneEachForStandardStreams(const PreviewOptions& options) {
     return standin::succeeded();
 }
 
+std::string loweredExtension(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension;
+}
+
 // PNG is written under a name ending in .png, a name without an extension, "-", or a
-// device or pipe; a name that says another format would hold PNG data under a lie.
-Status picturesArePng(const PreviewOptions& options) {
-    for (const NamedFile& picture : picturesOf(options)) {
-        const std::string extension = std::filesystem::path(picture.path).extension().string();
-        std::string lowered = extension;
-        std::transform(lowered.begin(), lowered.end(), lowered.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        if (lowered.empty() || lowered == ".png" || picture.path == kStandardStream ||
+// device or pipe; the preview may also be OpenEXR, under a name ending in .exr. A name
+// that says another format would hold the data under a lie.
+Status picturesInFormatsWritten(const PreviewOptions& options) {
+    if (options.bitDepth != 8 && (options.turntableViews > 0 || !options.compared.empty())) {
+        return Status::failure("--bit-depth " + std::to_string(options.bitDepth) +
+                               " is for the preview alone: a turntable's views and a "
+                               "comparison are 8-bit PNG");
+    }
+    const std::vector<NamedFile> pictures = picturesOf(options);
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        const NamedFile& picture = pictures[i];
+        const std::string extension = loweredExtension(picture.path);
+        // picturesOf() puts the preview first; a turntable's views and a comparison are PNG.
+        const bool isPreview = options.wantsRender() && i == 0 && options.turntableViews == 0 &&
+                               options.compared.empty();
+        if (extension.empty() || extension == ".png" || picture.path == kStandardStream ||
             isWrittenDirectly(picture.path)) {
             continue;
         }
+        if (extension == ".exr" && isPreview) {
+            if (options.bitDepth != 8) {
+                return Status::failure("--bit-depth " + std::to_string(options.bitDepth) + ": " +
+                                       picture.path +
+                                       " is an OpenEXR file, of half floats; --bit-depth is for "
+                                       "a PNG preview");
+            }
+            continue;
+        }
         return Status::failure(picture.option + " " + picture.path + ": the tool cannot write " +
-                               extension + " pictures; it writes PNG (name the file .png, or " +
-                               "give - for standard output)");
+                               std::filesystem::path(picture.path).extension().string() +
+                               " pictures; it writes PNG (name the file .png, or give - for "
+                               "standard output)" +
+                               (isPreview ? " and, for the preview, OpenEXR (.exr)" : ""));
     }
     return standin::succeeded();
 }
@@ -201,8 +228,8 @@ Status checkFileNames(const PreviewOptions& options) {
             "--module: the module is loaded from a file, not from standard "
             "input");
     }
-    for (const auto& check :
-         {turntablePattern, oneEachForStandardStreams, picturesArePng, noOutputIsAnotherFile}) {
+    for (const auto& check : {turntablePattern, oneEachForStandardStreams, picturesInFormatsWritten,
+                              noOutputIsAnotherFile}) {
         if (Status passed = check(options); !passed) return passed;
     }
     return standin::succeeded();

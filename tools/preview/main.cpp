@@ -46,5 +46,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "pelorix3-preview: %s\n", names.error().c_str());
         return kExitUsage;
     }
+    if (const standin::Status maps = preview::checkMapOptions(options.maps, options.surface);
+        !maps) {
+        std::fprintf(stderr, "pelorix3-preview: %s\n", maps.error().c_str());
+        return kExitUsage;
+    }
     return withStandardOutputWritten(run(options));
 }

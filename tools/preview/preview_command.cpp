@@ -13,6 +13,7 @@
 #include "tools/preview/band_workers.h"
 #include "tools/preview/banded_render.h"
 #include "tools/preview/comparison.h"
+#include "tools/preview/linear_output.h"
 #include "tools/preview/name_pattern.h"
 #include "tools/preview/option_warnings.h"
 #include "tools/preview/panel_picture.h"
@@ -102,7 +103,29 @@ std::string samplesPerPixel(const RenderSettings& render) {
     return counted(static_cast<std::size_t>(side * side), "sample", "samples") + " per pixel";
 }
 
+std::string renderStage(const PreviewOptions& options) {
+    return "render " + std::to_string(options.render.width) + " x " +
+           std::to_string(options.render.height) + ", " + samplesPerPixel(options.render);
+}
+
+// The preview from linear values (OpenEXR, 16-bit PNG), in threads of this process.
+Status renderLinearPreview(PreviewSession& session, const PreviewOptions& options) {
+    double seconds = 0.0;
+    Status written = renderLinearPicture(session, options, seconds);
+    reportStage(options, renderStage(options), seconds);
+    if (written) {
+        const auto threads = static_cast<std::size_t>(options.render.threads);
+        std::fprintf(stderr, "wrote %s (preview, %s, %d x %d, %s, %s, %.2f s)\n",
+                     outputName(options.renderPath()).c_str(), linearPictureForm(options).c_str(),
+                     options.render.width, options.render.height,
+                     samplesPerPixel(options.render).c_str(),
+                     counted(threads, "thread", "threads").c_str(), seconds);
+    }
+    return written;
+}
+
 Status renderPreview(PreviewSession& session, const PreviewOptions& options, BandWorkers* workers) {
+    if (wantsLinearPicture(options)) return renderLinearPreview(session, options);
     const auto start = Clock::now();
     ProgressBar progress = ProgressBar::forStderr(options.render.height);
     standin::Result<Image> rendered =
@@ -205,7 +228,7 @@ standin::Result<std::unique_ptr<BandWorkers>> startWorkers(const PreviewOptions&
                                                            PreviewInputs& inputs) {
     const int count = std::min(workerCount(options, inputs.scene), options.render.height);
     const bool onePicture = options.turntableViews == 0 && options.compared.empty();
-    if (!options.wantsRender() || !onePicture || count < 2)
+    if (!options.wantsRender() || !onePicture || wantsLinearPicture(options) || count < 2)
         return standin::Result<std::unique_ptr<BandWorkers>>::success(nullptr);
     return BandWorkers::start(
         count,

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "looks/input_file.h"
+#include "tools/preview/look_surface.h"
 
 namespace preview {
 
@@ -16,7 +17,10 @@ standin::Result<PreviewInputs> readInputs(const PreviewOptions& options) {
         inputs.scene.surface = preset->surface;
         inputs.preset = std::move(preset.value());
     }
-    inputs.scene.surface = options.surface.appliedTo(inputs.scene.surface);
+    standin::Result<SurfaceInputs> surface =
+        lookSurface(inputs.preset ? &*inputs.preset : nullptr, inputs.scene.surface, options);
+    if (!surface) return InputsResult::failure(surface.error());
+    inputs.scene.surface = std::move(surface.value());
     if (options.scene.subject == SubjectKind::Mesh) {
         standin::Result<std::string> text = readInputFile(options.modelPath, kModelInput);
         if (!text) return InputsResult::failure(text.error());

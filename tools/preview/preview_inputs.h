@@ -17,15 +17,15 @@ namespace preview {
 
 struct PreviewInputs {
     // The options' scene with the model's text, and the surface of the look (if any) with
-    // the command line's surface inputs over it.
+    // the command line's surface inputs over it, its maps decoded.
     SceneSettings scene;
     std::optional<Preset> preset;
     std::optional<ParameterFile> loaded;  // --load
     std::vector<ComparedLook> compared;   // --compare
 };
 
-// Reads the look, the model and the parameter file the options name; the first failure,
-// naming its file.
+// Reads the look, its maps and those of --map, the model and the parameter file the
+// options name; the first failure, naming its file.
 standin::Result<PreviewInputs> readInputs(const PreviewOptions& options);
 
 }  // namespace preview

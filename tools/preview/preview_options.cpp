@@ -210,10 +210,12 @@ void defineSubject(CLI::App& app, PreviewOptions& o) {
         ->group(group);
 }
 
+const char* const kSurfaceGroup =
+    "Surface inputs (what the renderer hands the shader for the subject; default: the "
+    "scene's, or the --preset look's)";
+
 void defineSurface(CLI::App& app, SurfaceOverrides& s) {
-    const char* group =
-        "Surface inputs (what the renderer hands the shader for the subject; default: the "
-        "scene's, or the --preset look's)";
+    const char* group = kSurfaceGroup;
     const SurfaceInputs defaults;
     app.add_option_function<std::string>(
            "--color", [&s](const std::string& t) { s.color = toTriple(t); },
@@ -318,11 +320,19 @@ void defineImage(CLI::App& app, PreviewOptions& o) {
                o.output = path;
                o.outputGiven = true;
            },
-           "PNG file for the preview render (- writes standard output); with --turntable "
-           "the views' name pattern (default turntable-%03d.png), with --compare the "
-           "comparison's file (default compare.png)")
+           "Picture file for the preview render: PNG, or for a name ending in .exr OpenEXR "
+           "of the scene values, half float (- writes PNG to standard output); with "
+           "--turntable the views' name pattern (default turntable-%03d.png), with --compare "
+           "the comparison's file (default compare.png)")
         ->default_str(o.output)
         ->type_name("FILE")
+        ->group(group);
+    app.add_option("--bit-depth", o.bitDepth,
+                   "Bits a component of the preview's PNG, 8 or 16 (made from the scene values "
+                   "before they are rounded to 8 bits)")
+        ->check(CLI::IsMember({8, 16}).description(""))
+        ->type_name("BITS")
+        ->capture_default_str()
         ->group(group);
     const auto size = [&o](int& side) {
         return [&o, &side](int pixels) {
@@ -515,8 +525,11 @@ void defineOptions(CLI::App& app, PreviewOptions& options) {
         options.output + ".");
     app.footer(
         "Pictures are PNG files: FILE.png, a name without an extension, a device or pipe, or - "
-        "for standard output. Each file is written whole or not at all. Messages go to "
-        "standard error.\n\nThe environment variable " +
+        "for standard output; the preview may also be FILE.exr. A PNG holds the shader's "
+        "colour values as the renderer's display shows them, clamped to 0 to 1, with no curve "
+        "of the tool's own (its sRGB chunk says so); an OpenEXR preview keeps them unclamped. "
+        "Each file is written whole or not at all. Messages go to standard error.\n\nThe "
+        "environment variable " +
         std::string(kDefaultOutputVariable) +
         ", when set, names the preview's file when -o is not given; bash scripts/preview.sh "
         "sets it to out/preview.png in the repository.\n\nExit status: 0 success; 1 a file or "
@@ -526,6 +539,7 @@ void defineOptions(CLI::App& app, PreviewOptions& options) {
     defineParameters(app, options.parameters);
     defineSubject(app, options);
     defineSurface(app, options.surface);
+    defineMapOption(app, options.maps, kSurfaceGroup);
     defineLights(app, options.scene);
     defineImage(app, options);
     defineCamera(app, options);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "looks/parameter_file.h"
+#include "tools/preview/map_options.h"
 #include "tools/preview/parameter_overrides.h"
 #include "tools/preview/render_names.h"
 #include "tools/preview/silence_limit.h"
@@ -23,6 +24,7 @@ struct PreviewOptions {
     std::string modelPath;     // --mesh
     bool creaseGiven = false;  // --crease, which only a model without normals of its own uses
     SurfaceOverrides surface;
+    std::vector<MapOption> maps;  // --map
     ParameterOverrides parameters;
     std::string presetName;
     bool listPresets = false;
@@ -32,6 +34,7 @@ struct PreviewOptions {
     // The preview's file when -o is not given: kDefaultOutputVariable's, or preview.png.
     std::string output = "preview.png";
     bool outputGiven = false;
+    int bitDepth = 8;           // of the preview's PNG: 8, or 16 from the linear values
     bool workersGiven = false;  // --workers or --threads; otherwise the count is chosen
     // The least time a render worker may go without sending a row.
     std::chrono::steady_clock::duration workerTimeout = SilenceLimit::kDefaultLeast;

@@ -57,6 +57,12 @@ standin::Result<Image> PreviewSession::render(const RenderSettings& settings,
     return standin::render(instance_, *scene_, settings, [progress] { progress->advance(); });
 }
 
+standin::Result<standin::LinearImage> PreviewSession::renderLinear(const RenderSettings& settings,
+                                                                   ProgressBar* progress) {
+    if (!progress) return standin::renderLinear(instance_, *scene_, settings);
+    return standin::renderLinear(instance_, *scene_, settings, [progress] { progress->advance(); });
+}
+
 bool PreviewSession::renderBand(const RenderSettings& settings, const standin::RowBand& band,
                                 const standin::RowDone& rowDone) {
     return standin::renderBand(instance_, *scene_, settings, band, rowDone);

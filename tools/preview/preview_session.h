@@ -46,6 +46,9 @@ public:
 
     // Renders with the instance as it stands; a failure when a render thread cannot start.
     standin::Result<Image> render(const RenderSettings& settings, ProgressBar* progress = nullptr);
+    // The same as linear scene values, before the 8-bit picture's clamping and quantisation.
+    standin::Result<standin::LinearImage> renderLinear(const RenderSettings& settings,
+                                                       ProgressBar* progress = nullptr);
     // Renders the rows of `band` alone with the instance as it stands, on this thread, one
     // row at a time; false when `rowDone` stopped it.
     bool renderBand(const RenderSettings& settings, const standin::RowBand& band,

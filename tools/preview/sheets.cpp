@@ -45,19 +45,28 @@ SheetLayout densityRoughnessLayout() {
 }
 
 // With the switch on, luminosity 0 means no velvet at all; the row shows the switch at
-// the surface's own luminosity, or at this one when the surface has none.
+// the surface's own luminosity (its map, where it has one), or at this one when the
+// surface has none.
 constexpr double kSwitchSheetLuminosity = 0.5;
 
-double switchRowLuminosity(const SurfaceInputs& surface) {
-    return surface.luminous > 0.0 ? surface.luminous : kSwitchSheetLuminosity;
+bool luminosityIsMapped(const SurfaceInputs& surface) {
+    return surface.maps.of(standin::SurfaceInput::Luminous) != nullptr;
 }
 
-SheetLayout switchLayout(double luminosity) {
+double switchRowLuminosity(const SurfaceInputs& surface) {
+    return surface.luminous > 0.0 || luminosityIsMapped(surface) ? surface.luminous
+                                                                 : kSwitchSheetLuminosity;
+}
+
+SheetLayout switchLayout(const SurfaceInputs& surface) {
     SheetLayout layout;
     layout.title = "the two switches";
     layout.columnLabels = {"don't overlap shadows: off", "don't overlap shadows: on"};
-    layout.rowLabels = {"density by luminosity: off",
-                        format("density by luminosity: on (luminosity %g)", luminosity)};
+    layout.rowLabels = {
+        "density by luminosity: off",
+        luminosityIsMapped(surface)
+            ? std::string("density by luminosity: on (luminosity map)")
+            : format("density by luminosity: on (luminosity %g)", switchRowLuminosity(surface))};
     layout.cellWidth = kSheetCellWidth;
     layout.cellHeight = kSheetCellHeight;
     return layout;
@@ -75,6 +84,7 @@ standin::Result<standin::Image> densityRoughnessSheet(PreviewSession& session,
         parameters.density = kDensities[static_cast<std::size_t>(column)];
         SurfaceInputs surface = session.scene().surface();
         surface.roughness = kRoughnessSixtyFourths[static_cast<std::size_t>(row)] / 64.0;
+        surface.maps.of(standin::SurfaceInput::Roughness).reset();  // the row's roughness
         return session.renderVariant(parameters, surface, cell, &progress);
     });
 }
@@ -82,7 +92,7 @@ standin::Result<standin::Image> densityRoughnessSheet(PreviewSession& session,
 standin::Result<standin::Image> switchSheet(PreviewSession& session, const RenderSettings& render) {
     const RenderSettings cell = cellSettings(render);
     const double luminosity = switchRowLuminosity(session.scene().surface());
-    const SheetLayout layout = switchLayout(luminosity);
+    const SheetLayout layout = switchLayout(session.scene().surface());
     ProgressBar progress = ProgressBar::forStderr(rowsToRender(layout));
     return contactSheet(layout, [&](int column, int row) {
         ParameterBlock parameters = session.parameters();

@@ -1,0 +1,20 @@
+// The surface inputs a render uses for a look: the look's own, its maps decoded, then the
+// command line's constants and maps over them. The preview and each look it compares make
+// theirs the same way.
+#ifndef PELORIX3_TOOLS_PREVIEW_LOOK_SURFACE_H
+#define PELORIX3_TOOLS_PREVIEW_LOOK_SURFACE_H
+
+#include "host/result.h"
+#include "looks/preset.h"
+#include "tools/preview/preview_options.h"
+
+namespace preview {
+
+// `look` may be null: then `start` stands for the look's surface, without maps of its own.
+// The first failure names its map file.
+standin::Result<SurfaceInputs> lookSurface(const Preset* look, const SurfaceInputs& start,
+                                           const PreviewOptions& options);
+
+}  // namespace preview
+
+#endif

@@ -1,0 +1,31 @@
+// --map INPUT=FILE.png: a PNG picture that drives one of the subject's surface inputs
+// across it, sampled at the model's texture coordinates.
+#ifndef PELORIX3_TOOLS_PREVIEW_MAP_OPTIONS_H
+#define PELORIX3_TOOLS_PREVIEW_MAP_OPTIONS_H
+
+#include <CLI/CLI.hpp>
+#include <string>
+#include <vector>
+
+#include "host/result.h"
+#include "render/surface_maps.h"
+#include "tools/preview/surface_overrides.h"
+
+namespace preview {
+
+struct MapOption {
+    standin::SurfaceInput input = standin::SurfaceInput::Color;
+    std::string path;
+};
+
+// Declares --map, which may be given once for each input, in `group`.
+void defineMapOption(CLI::App& app, std::vector<MapOption>& maps, const char* group);
+
+// A bad command line when an input has two maps, or a map and a constant (--luminous 0.5
+// beside --map luminous=...), which it could not both take.
+standin::Status checkMapOptions(const std::vector<MapOption>& maps,
+                                const SurfaceOverrides& constants);
+
+}  // namespace preview
+
+#endif
