@@ -11,6 +11,7 @@
 namespace standin {
 
 using Point3f = std::array<float, 3>;
+using Point2f = std::array<float, 2>;
 
 struct Bounds {
     Point3f low{0.0f, 0.0f, 0.0f};
@@ -22,6 +23,9 @@ struct TriangleMesh {
     std::vector<std::array<std::uint32_t, 3>> triangles;
     // Three per triangle, in the order of its corners; unit length.
     std::vector<std::array<Point3f, 3>> cornerNormals;
+    // Three texture coordinates (u, v) per triangle, in the order of its corners; empty
+    // when the model gives none.
+    std::vector<std::array<Point2f, 3>> cornerTexcoords;
 
     std::size_t triangleCount() const { return triangles.size(); }
     // The box around every vertex; all zero for a mesh without vertices.
