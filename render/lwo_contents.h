@@ -34,8 +34,9 @@ struct LwoContents {
     std::vector<LwoPolygon> polygons;
     std::vector<LwoPolygonChunk> polygonChunks;
     std::size_t cages = 0;  // of `polygons`, those of subdivision patches (PTCH, SUBD)
-    // What is not rendered, by its tag: polygons of curves (CURV), metaballs (MBAL), bones
-    // (BONE) or unknown types; whole chunks of LWOB curves (CRVS) and patches (PCHS).
+    // What is not rendered, by its tag: polygons of curves (CURV), metaballs (MBAL) and
+    // bones (BONE); whole polygon chunks of unknown types, and LWOB's chunks of curves
+    // (CRVS) and patches (PCHS).
     std::map<std::string, std::size_t> skipped;
     LwoTexcoords texcoords;
 

@@ -138,7 +138,7 @@ TriangleMesh MeshBuilder::finish(double creaseAngleDegrees) {
     return std::move(mesh_);
 }
 
-// "2 curves (CURV)"; "1 polygon of type "XXXX"" for a type the preview does not know.
+// "2 curves (CURV)"; "1 polygon chunk of type "XXXX"" for a type the preview does not know.
 std::string skippedKind(const std::string& tag, std::size_t count) {
     const auto known = [&](const char* one, const char* many) {
         return counted(count, one, many) + " (" + tag + ")";
@@ -148,7 +148,7 @@ std::string skippedKind(const std::string& tag, std::size_t count) {
     if (tag == "BONE") return known("bone", "bones");
     if (tag == "CRVS") return known("chunk of curves", "chunks of curves");
     if (tag == "PCHS") return known("chunk of patches", "chunks of patches");
-    return counted(count, "polygon", "polygons") + " of type " + quotedExcerpt(tag);
+    return counted(count, "polygon chunk", "polygon chunks") + " of type " + quotedExcerpt(tag);
 }
 
 // "2 curves (CURV), 1 metaball (MBAL) and 3 bones (BONE)"
@@ -194,7 +194,7 @@ std::vector<std::string> warningsOf(const MeshBuilder& built, const LwoContents&
     if (contents.texcoords.mapName) {
         add(built.missingTexcoords, "polygon corner has", "polygon corners have",
             "no value in the texture map " + quotedExcerpt(*contents.texcoords.mapName) +
-                " and takes (0, 0)");
+                ", and (0, 0) is used");
     }
     if (contents.texcoords.unmatched > 0) {
         warnings.push_back(name + ": " + counted(contents.texcoords.unmatched, "value", "values") +

@@ -11,6 +11,11 @@ Status damaged(const std::string& name, const LwoChunk& chunk, const std::string
     return Status::failure(lwoDamage(name, chunk.tag, chunk.offset, what));
 }
 
+// Polygons of these types are read (their point numbers checked) and counted, not kept.
+bool isKnownSkippedType(std::string_view type) {
+    return type == "CURV" || type == "MBAL" || type == "BONE";
+}
+
 std::string polygonNumber(std::size_t number) { return "polygon " + std::to_string(number); }
 
 // The layer's last polygon chunk is now this one; its polygons are kept from here on when
@@ -61,6 +66,10 @@ Status readLwo2Polygons(const LwoChunk& chunk, LwoLayer& layer, LwoContents& con
     const bool cage = *type == "PTCH" || *type == "SUBD";
     const bool rendered = cage || *type == "FACE";
     startChunk(chunk, rendered, layer, contents);
+    if (!rendered && !isKnownSkippedType(*type)) {
+        ++contents.skipped[std::string(*type)];  // a type of another layout, perhaps: unread
+        return succeeded();
+    }
     const auto vx = [](LwoBytes& bytes) { return bytes.vx(); };
     while (!data.atEnd()) {
         const std::size_t number = layer.polygons + 1;

@@ -1,7 +1,8 @@
 // The polygon chunks (POLS) of both generations of object file. Every polygon is read and
 // every point number checked against the current layer's points, whether the preview
-// renders the polygon or not; faces and the cages of subdivision patches are kept, the
-// polygons of other types (curves, metaballs, bones) counted by type.
+// renders the polygon or not; faces and the cages of subdivision patches are kept, those of
+// curves, metaballs and bones counted by type. A chunk of a polygon type of its own, whose
+// layout may differ, is counted as a chunk and not read.
 #ifndef PELORIX3_RENDER_LWO_POLYGONS_H
 #define PELORIX3_RENDER_LWO_POLYGONS_H
 

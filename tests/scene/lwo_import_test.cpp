@@ -104,8 +104,8 @@ TEST(LwoImport, TexcoordsComeFromTheFirstMapWithItsSeams) {
         (std::vector<Corners>{{{{0, 0}, {0, 1}, {1, 1}}}, {{{0.5f, 0.25f}, {1, 1}, {0, 0}}}}));
     EXPECT_EQ(model->warnings,
               (std::vector<std::string>{
-                  "uv.lwo: 1 polygon corner has no value in the texture map \"uv\" and takes (0, "
-                  "0) (the first in the POLS chunk at byte 68)",
+                  "uv.lwo: 1 polygon corner has no value in the texture map \"uv\", and (0, 0) "
+                  "is used (the first in the POLS chunk at byte 68)",
                   "uv.lwo: 1 value of the texture map \"uv\" name points or polygons their layer "
                   "does not have: passed over"}));
 }
@@ -115,14 +115,15 @@ TEST(LwoImport, WhatIsNotRenderedIsNamedOnce) {
     const std::string file =
         form("LWO2", points(square) + polygons("FACE", {{0, 1, 2, 3}, {0, 1}, {2, 3, 3}}) +
                          polygons("SUBD", {{0, 1, 2, 3}}) + polygons("CURV", {{0, 1}, {1, 2}}) +
-                         polygons("BONE", {{0, 1}}) + polygons("MBAL", {{0}}));
+                         polygons("BONE", {{0, 1}}) + polygons("MBAL", {{0}}) +
+                         chunk("POLS", "XYZW\xff"));
     const auto model = importLwo(file, "m.lwo", 60.0);
     ASSERT_TRUE(model) << model.error();
     EXPECT_EQ(model->mesh.triangleCount(), 4u);
     EXPECT_EQ(model->warnings,
               (std::vector<std::string>{
-                  "m.lwo: skipped 1 bone (BONE), 2 curves (CURV) and 1 metaball (MBAL), which the "
-                  "preview does not render",
+                  "m.lwo: skipped 1 bone (BONE), 2 curves (CURV), 1 metaball (MBAL) and 1 polygon "
+                  "chunk of type \"XYZW\", which the preview does not render",
                   "m.lwo: subdivision is not applied: 1 patch (PTCH, SUBD) is shown as its cage",
                   "m.lwo: 1 polygon of fewer than three corners (points and lines) left out (the "
                   "first in the POLS chunk at byte 80)",
