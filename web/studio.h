@@ -41,6 +41,14 @@ public:
     // Changes the subject; the picture starts again.
     standin::Status setSubject(standin::SubjectKind subject);
     standin::SubjectKind subject() const { return subject_; }
+    // Makes the model of a file's bytes the subject (an object file, LWO2 or LWOB, or OBJ
+    // text, told apart by their content); `name` stands for the file in messages. The
+    // picture starts again; a file that cannot be read is refused with the reason, and the
+    // subject stays as it was.
+    standin::Status setModel(const std::string& bytes, const std::string& name);
+    // What reading the model left out or replaced, each naming its file; empty for the
+    // sphere and the cloth.
+    const std::vector<std::string>& modelWarnings() const { return scene_->warnings(); }
 
     // The parameters the instance holds, read through its save entry (six decimals).
     standin::Result<preview::ParameterBlock> parameters() const;
@@ -79,6 +87,7 @@ public:
 private:
     Studio(standin::ShaderModule module, standin::ShaderInstance instance,
            const std::string& presetsFolder);
+    standin::Status build(const standin::SceneSettings& settings);
 
     standin::ShaderModule module_;
     standin::ShaderInstance instance_;
