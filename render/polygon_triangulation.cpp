@@ -6,8 +6,9 @@
 namespace standin {
 namespace {
 
-// blocker_: a corner that is not convex may lie inside an ear; one that was listed as such
-// and has turned convex stays in the sorted list, marked off.
+// blocker_: a reflex corner may lie inside an ear (if any corner of a simple polygon lies
+// inside a convex corner's triangle, a reflex one does); one that was listed as such and is
+// reflex no more stays in the sorted list, marked off, until the list is swept.
 constexpr std::uint8_t kNotBlocker = 0;
 constexpr std::uint8_t kBlocker = 1;
 constexpr std::uint8_t kFormerBlocker = 2;
@@ -122,7 +123,18 @@ bool PolygonTriangulation::isEar(std::uint32_t corner) const {
     return true;
 }
 
+// Drops the corners that are reflex no more from the sorted list.
+void PolygonTriangulation::sweepBlockers() {
+    std::erase_if(sortedBlockers_, [this](const std::pair<double, std::uint32_t>& entry) {
+        if (blocker_[entry.second] == kBlocker) return false;
+        blocker_[entry.second] = kNotBlocker;
+        return true;
+    });
+    formerBlockers_ = 0;
+}
+
 void PolygonTriangulation::sortBlockers() {
+    formerBlockers_ = 0;
     sortedBlockers_.clear();
     for (std::uint32_t i = 0; i < points_.size(); ++i) {
         if (blocker_[i] == kBlocker) {
@@ -136,8 +148,11 @@ void PolygonTriangulation::sortBlockers() {
 // simple polygon clipping an ear only makes its neighbours more convex, and no other
 // corner's ear changes; a polygon that is not simple may turn a corner back.)
 void PolygonTriangulation::recheck(std::uint32_t corner) {
-    if (isConvex(corner)) {
-        if (blocker_[corner] == kBlocker) blocker_[corner] = kFormerBlocker;
+    if (turn(corner) >= 0.0) {
+        if (blocker_[corner] == kBlocker) {
+            blocker_[corner] = kFormerBlocker;
+            ++formerBlockers_;
+        }
     } else if (blocker_[corner] == kNotBlocker) {
         const std::pair<double, std::uint32_t> entry{
             alongX_ ? points_[corner].x : points_[corner].y, corner};
@@ -160,7 +175,7 @@ bool PolygonTriangulation::clipEars(std::vector<CornerTriangle>& triangles) {
         previous_[i] = i == 0 ? count - 1 : i - 1;
         next_[i] = i + 1 == count ? 0 : i + 1;
     }
-    for (std::uint32_t i = 0; i < count; ++i) blocker_[i] = isConvex(i) ? kNotBlocker : kBlocker;
+    for (std::uint32_t i = 0; i < count; ++i) blocker_[i] = turn(i) < 0.0 ? kBlocker : kNotBlocker;
     sortBlockers();
     for (std::uint32_t i = 0; i < count; ++i) ear_[i] = isEar(i) ? 1 : 0;
 
@@ -177,6 +192,7 @@ bool PolygonTriangulation::clipEars(std::vector<CornerTriangle>& triangles) {
             --remaining;
             recheck(a);
             recheck(c);
+            if (2 * formerBlockers_ > sortedBlockers_.size()) sweepBlockers();
             corner = c;
             looked = 0;
             continue;

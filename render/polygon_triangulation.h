@@ -1,6 +1,6 @@
 // Polygons of any number of corners split into triangles by ear clipping, in the plane of
 // the polygon, so that a concave polygon is covered exactly where it lies: a triangle is
-// cut off at a convex corner only when no other corner of the polygon lies inside it.
+// cut off at a convex corner only when no reflex corner of the polygon lies inside it.
 // Each corner's ear status is kept and only the two neighbours of a clipped corner are
 // looked at again, so a polygon of n corners costs O(n²) at most; the corners that can
 // lie inside an ear (those that are not convex) are kept sorted along the polygon's longer
@@ -40,6 +40,7 @@ private:
     bool isEar(std::uint32_t corner) const;
     bool blocks(std::uint32_t other, std::uint32_t a, std::uint32_t b, std::uint32_t c) const;
     void sortBlockers();
+    void sweepBlockers();
     void recheck(std::uint32_t corner);
     bool clipEars(std::vector<CornerTriangle>& triangles);
     bool isFlat(std::uint32_t start, std::uint32_t remaining) const;
@@ -50,9 +51,10 @@ private:
     std::vector<std::uint32_t> previous_;
     std::vector<std::uint32_t> next_;
     std::vector<std::uint8_t> ear_;
-    std::vector<std::uint8_t> blocker_;  // not convex, and not clipped
+    std::vector<std::uint8_t> blocker_;  // reflex, and so maybe inside an ear
     // The blockers (and former ones, now marked off in blocker_) by their coordinate.
     std::vector<std::pair<double, std::uint32_t>> sortedBlockers_;
+    std::size_t formerBlockers_ = 0;  // in sortedBlockers_
 };
 
 }  // namespace standin

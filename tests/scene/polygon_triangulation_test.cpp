@@ -64,6 +64,21 @@ std::vector<Flat> comb(int teeth) {
     return p;
 }
 
+// A band wound in a spiral, out along one side and back along the other: half its corners
+// are reflex, and many lie close to each other.
+std::vector<Flat> spiral(int corners) {
+    std::vector<Flat> p;
+    for (int i = 0; i < corners / 2; ++i) {
+        const double a = 0.02 * i, r = 1 + 0.002 * i;
+        p.push_back({r * std::cos(a), r * std::sin(a)});
+    }
+    for (int i = corners / 2 - 1; i >= 0; --i) {
+        const double a = 0.02 * i, r = 1.001 + 0.002 * i;
+        p.push_back({r * std::cos(a), r * std::sin(a)});
+    }
+    return p;
+}
+
 // A square with a square hole, joined to it by a seam from (0, 0) to (1, 1) and back.
 std::vector<Flat> squareWithHole() {
     return {{0, 0}, {1, 1}, {2, 1}, {2, 2}, {1, 2}, {1, 1}, {0, 0}, {0, 3}, {3, 3}, {3, 0}};
@@ -85,7 +100,8 @@ const Shape kShapes[] = {
     {"StarInATiltedPlane", star(7), true},
     {"CornersOnAStraightEdge", {{0, 0}, {0, 1}, {0, 2}, {1, 2}, {2, 2}, {2, 0}, {1, 0}}, false},
     {"SquareWithAHole", squareWithHole(), false},
-    {"CombOf1023Corners", comb(340), true},
+    {"CombOf1022Corners", comb(340), true},
+    {"SpiralOf1022Corners", spiral(1022), false},
 };
 
 // Into 3D: as given in z = 0, or turned about two axes.
