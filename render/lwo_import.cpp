@@ -22,9 +22,8 @@ struct Tally {
     std::size_t count = 0;
     std::size_t firstPolygon = 0;
 
-    void add(std::size_t polygon, std::size_t times = 1) {
-        if (count == 0) firstPolygon = polygon;
-        count += times;
+    void add(std::size_t polygon) {
+        if (count++ == 0) firstPolygon = polygon;
     }
 };
 
@@ -151,14 +150,21 @@ std::string skippedKind(const std::string& tag, std::size_t count) {
     return counted(count, "polygon chunk", "polygon chunks") + " of type " + quotedExcerpt(tag);
 }
 
-// "2 curves (CURV), 1 metaball (MBAL) and 3 bones (BONE)"
+// "2 curves (CURV), 1 metaball (MBAL) and 3 bones (BONE)"; past four kinds (a file may
+// make up any number of polygon types) the others are only counted.
 std::string skippedList(const std::map<std::string, std::size_t>& skipped) {
-    std::string list;
-    std::size_t listed = 0;
+    constexpr std::size_t kNamed = 4;
+    std::vector<std::string> kinds;
     for (const auto& [tag, count] : skipped) {
-        const char* separator = listed == 0 ? "" : listed + 1 == skipped.size() ? " and " : ", ";
-        list += separator + skippedKind(tag, count);
-        ++listed;
+        if (kinds.size() == kNamed) break;
+        kinds.push_back(skippedKind(tag, count));
+    }
+    if (skipped.size() > kNamed) {
+        kinds.push_back(counted(skipped.size() - kNamed, "other kind", "other kinds"));
+    }
+    std::string list;
+    for (std::size_t k = 0; k < kinds.size(); ++k) {
+        list += (k == 0 ? "" : k + 1 == kinds.size() ? " and " : ", ") + kinds[k];
     }
     return list;
 }

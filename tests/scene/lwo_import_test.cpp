@@ -110,20 +110,21 @@ TEST(LwoImport, TexcoordsComeFromTheFirstMapWithItsSeams) {
                   "does not have: passed over"}));
 }
 
+// Named once each, the first four kinds by name.
 TEST(LwoImport, WhatIsNotRenderedIsNamedOnce) {
     const std::vector<Point> square{{0, 0, 0}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0}, {2, 0, 0}};
     const std::string file =
         form("LWO2", points(square) + polygons("FACE", {{0, 1, 2, 3}, {0, 1}, {2, 3, 3}}) +
                          polygons("SUBD", {{0, 1, 2, 3}}) + polygons("CURV", {{0, 1}, {1, 2}}) +
                          polygons("BONE", {{0, 1}}) + polygons("MBAL", {{0}}) +
-                         chunk("POLS", "XYZW\xff"));
+                         chunk("POLS", "XYZW\xff") + chunk("POLS", "XYZV"));
     const auto model = importLwo(file, "m.lwo", 60.0);
     ASSERT_TRUE(model) << model.error();
     EXPECT_EQ(model->mesh.triangleCount(), 4u);
     EXPECT_EQ(model->warnings,
               (std::vector<std::string>{
-                  "m.lwo: skipped 1 bone (BONE), 2 curves (CURV), 1 metaball (MBAL) and 1 polygon "
-                  "chunk of type \"XYZW\", which the preview does not render",
+                  "m.lwo: skipped 1 bone (BONE), 2 curves (CURV), 1 metaball (MBAL), 1 polygon "
+                  "chunk of type \"XYZV\" and 1 other kind, which the preview does not render",
                   "m.lwo: subdivision is not applied: 1 patch (PTCH, SUBD) is shown as its cage",
                   "m.lwo: 1 polygon of fewer than three corners (points and lines) left out (the "
                   "first in the POLS chunk at byte 80)",
