@@ -47,23 +47,23 @@ def points(positions):
 
 def polygons(polygon_type, faces):
     """An LWO2 polygon chunk: "FACE", "PTCH", "SUBD", "CURV", "MBAL" or "BONE"."""
-    data = polygon_type.encode()
+    data = bytearray(polygon_type.encode())
     for face in faces:
         data += u2(len(face)) + b"".join(vx(i) for i in face)
-    return chunk("POLS", data)
+    return chunk("POLS", bytes(data))
 
 
 def lwob_polygons(faces, surface=1):
     """An LWOB polygon chunk: each face's corners, then its surface number."""
-    data = b""
+    data = bytearray()
     for face in faces:
         data += u2(len(face)) + b"".join(u2(i) for i in face) + u2(surface)
-    return chunk("POLS", data)
+    return chunk("POLS", bytes(data))
 
 
 def texture_map(tag, name, values):
     """A TXUV map: VMAP values (point, u, v), or VMAD values (point, polygon, u, v)."""
-    data = b"TXUV" + u2(2) + s0(name)
+    data = bytearray(b"TXUV" + u2(2) + s0(name))
     for value in values:
         data += b"".join(vx(i) for i in value[:-2]) + f4(value[-2]) + f4(value[-1])
-    return chunk(tag, data)
+    return chunk(tag, bytes(data))
