@@ -33,3 +33,10 @@ cp "$views/turn-strip.png" "$out/turntable-strip.png"
 for preset in $("$tool" --list-presets | cut -d' ' -f1); do
     "$tool" --samples 3 --width 320 --height 240 --preset "$preset" -o "$out/preset-$preset.png"
 done
+
+# A model read from an object file: the sample object, a cushion on a star-shaped plinth in
+# two layers, made by docs/make-object-sample.py.
+sample="$(mktemp --suffix=.lwo)"
+trap 'rm -f "$sample"' EXIT
+python3 docs/make-object-sample.py > "$sample"
+"$tool" --samples 3 --preset crushed-red-velvet --mesh "$sample" -o "$out/object-file.png"

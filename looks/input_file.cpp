@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 
 namespace preview {
 namespace {
@@ -42,12 +43,29 @@ std::string tooLarge(const std::string& name, const InputKind& kind, const char*
            ", more than " + kind.what + " can be";
 }
 
-// Judges a file's text as its bytes arrive.
+// Judges a file's text as its bytes arrive. A file of a kind that may also be binary is
+// judged only once its first bytes show that it is not the binary form.
 class TextCheck {
 public:
+    explicit TextCheck(const char* binaryStart)
+        : binaryStart_(binaryStart ? binaryStart : ""),
+          form_(binaryStart ? Form::Undecided : Form::Text) {}
+
     // Why the bytes read so far are not text, looking at those from `newFrom` on; empty
     // while they may be.
     std::string reason(const std::string& bytes, std::size_t newFrom, bool end) {
+        if (form_ == Form::Undecided) {
+            const std::string_view head(bytes.data(), std::min(bytes.size(), binaryStart_.size()));
+            if (head == binaryStart_) {
+                form_ = Form::Binary;
+            } else if (head == binaryStart_.substr(0, head.size()) && !end) {
+                return {};  // the binary form's beginning so far: wait for more
+            } else {
+                form_ = Form::Text;
+                newFrom = 0;  // what was held back is judged now
+            }
+        }
+        if (form_ == Form::Binary) return {};
         const void* nul = std::memchr(bytes.data() + newFrom, '\0', bytes.size() - newFrom);
         if (nul) {
             const auto at = static_cast<const char*>(nul) - bytes.data();
@@ -64,6 +82,10 @@ public:
     }
 
 private:
+    enum class Form { Undecided, Text, Binary };
+
+    std::string_view binaryStart_;
+    Form form_;
     bool sampled_ = false;
 };
 
@@ -80,7 +102,7 @@ ssize_t readSome(int fd, char* into, std::size_t count) {
 BytesResult readAll(int fd, const std::string& name, const InputKind& kind,
                     std::size_t expectedBytes) {
     std::string bytes;
-    TextCheck check;
+    TextCheck check(kind.binaryStart);
     for (;;) {
         const std::size_t before = bytes.size();
         // The first chunk alone, so that what is not text is refused from it; then the rest

@@ -17,6 +17,8 @@ struct InputKind {
     const char* what;      // in messages: "an OBJ model", "a parameter file"
     std::size_t maxBytes;  // larger is refused
     bool text;             // refused when it holds a NUL byte or starts with control bytes
+    // A file that begins with these bytes is taken as binary, not held to being text.
+    const char* binaryStart = nullptr;
 };
 
 // Parameter blocks are 28 bytes or seven short lines, looks a few lines.
@@ -24,8 +26,9 @@ inline constexpr InputKind kParameterInput{"a parameter file", std::size_t{64} <
 inline constexpr InputKind kParameterTextInput{"a parameter file", std::size_t{64} << 10, true};
 inline constexpr InputKind kLookInput{"a look file", std::size_t{64} << 10, true};
 // 2 GiB: about 55 million triangles of OBJ text, far beyond any model a preview is made
-// of, yet a bound on what a stream that never ends can take.
-inline constexpr InputKind kModelInput{"an OBJ model", std::size_t{2} << 30, true};
+// of, yet a bound on what a stream that never ends can take. OBJ models are text; object
+// files (LWO2, LWOB) are binary and begin as every IFF file does.
+inline constexpr InputKind kModelInput{"an OBJ model", std::size_t{2} << 30, true, "FORM"};
 
 // The name "-" means standard input.
 inline constexpr const char* kStandardStream = "-";

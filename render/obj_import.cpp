@@ -13,6 +13,7 @@
 #include "render/obj_reader.h"
 #include "render/obj_words.h"
 #include "render/text_lines.h"
+#include "render/triangle_area.h"
 
 namespace standin {
 namespace {
@@ -57,49 +58,6 @@ bool hasTriangles(const ObjContents& model) {
     return false;
 }
 
-std::string shortNumber(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
-}
-
-// The frame centres the model on its box and scales it by the power of two that brings
-// its longest side between 1 and 2: a scaling that loses no bits.
-Result<ModelFrame> frameOf(const std::vector<std::array<double, 3>>& positions,
-                           const std::string& name) {
-    std::array<double, 3> low = positions.front();
-    std::array<double, 3> high = low;
-    for (const auto& p : positions) {
-        for (std::size_t axis = 0; axis < 3; ++axis) {
-            low[axis] = std::min(low[axis], p[axis]);
-            high[axis] = std::max(high[axis], p[axis]);
-        }
-    }
-    const double size = std::max({high[0] - low[0], high[1] - low[1], high[2] - low[2]});
-    if (size > 0.0 && size < kSmallestModel) {
-        return Result<ModelFrame>::failure(name + " is too small to place: it measures " +
-                                           shortNumber(size) + " across, less than 1e-300");
-    }
-    ModelFrame frame;
-    frame.unit = size > 0.0 ? std::ldexp(1.0, std::ilogb(size)) : 1.0;
-    for (std::size_t axis = 0; axis < 3; ++axis) {
-        frame.origin[axis] = 0.5 * (low[axis] + high[axis]);
-    }
-    return Result<ModelFrame>::success(frame);
-}
-
-std::vector<Point3f> positionsInFrame(const std::vector<std::array<double, 3>>& positions,
-                                      const ModelFrame& frame) {
-    std::vector<Point3f> framed(positions.size());
-    for (std::size_t v = 0; v < positions.size(); ++v) {
-        for (std::size_t axis = 0; axis < 3; ++axis) {
-            framed[v][axis] =
-                static_cast<float>((positions[v][axis] - frame.origin[axis]) / frame.unit);
-        }
-    }
-    return framed;
-}
-
 // A normal of the file made unit length; nothing for one of zero length.
 std::optional<Point3f> unitNormal(const std::array<double, 3>& n) {
     const double largest = std::max({std::abs(n[0]), std::abs(n[1]), std::abs(n[2])});
@@ -107,18 +65,6 @@ std::optional<Point3f> unitNormal(const std::array<double, 3>& n) {
     const double x = n[0] / largest, y = n[1] / largest, z = n[2] / largest;
     const double length = std::sqrt(x * x + y * y + z * z);
     return Point3f{float(x / length), float(y / length), float(z / length)};
-}
-
-bool hasArea(const TriangleMesh& mesh, const std::array<std::uint32_t, 3>& t) {
-    const Point3f& a = mesh.positions[t[0]];
-    const Point3f& b = mesh.positions[t[1]];
-    const Point3f& c = mesh.positions[t[2]];
-    const double e1[3] = {double(b[0]) - a[0], double(b[1]) - a[1], double(b[2]) - a[2]};
-    const double e2[3] = {double(c[0]) - a[0], double(c[1]) - a[1], double(c[2]) - a[2]};
-    const double n[3] = {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2],
-                         e1[0] * e2[1] - e1[1] * e2[0]};
-    const double area2 = n[0] * n[0] + n[1] * n[1] + n[2] * n[2];
-    return area2 > 0.0 && std::isfinite(area2);
 }
 
 // How often something was found, and on which line first.

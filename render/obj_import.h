@@ -16,10 +16,6 @@
 
 namespace standin {
 
-// Models that measure less across (along their longest side) are refused: the placement
-// could not scale them up in double precision.
-inline constexpr double kSmallestModel = 1e-300;
-
 struct ObjImport {
     // Positions relative to the model's centre, scaled to measure between 1 and 2 across.
     TriangleMesh mesh;

@@ -7,7 +7,7 @@
 
 #include "host/host_globals.h"
 #include "render/draped_cloth.h"
-#include "render/obj_import.h"
+#include "render/model_import.h"
 
 namespace standin {
 namespace {
@@ -75,7 +75,7 @@ SceneResult PreviewScene::create(const SceneSettings& settings) {
     if (settings.subject == SubjectKind::Mesh) {
         if (!settings.meshText) return SceneResult::failure(settings.meshName + " was not read");
         Result<ObjImport> model =
-            importObjText(*settings.meshText, settings.meshName, settings.creaseAngle);
+            importModel(*settings.meshText, settings.meshName, settings.creaseAngle);
         if (!model) return SceneResult::failure(model.error());
         const double seconds = secondsSince(start);
         SceneResult scene = withMesh(settings, std::move(model->mesh), model->frame);

@@ -13,7 +13,8 @@
 
 namespace standin {
 
-// The subject: the procedural draped cloth, today's sphere, or a model from an OBJ file.
+// The subject: the procedural draped cloth, today's sphere, or a model from a file (OBJ
+// text or an object file).
 enum class SubjectKind { Cloth, Sphere, Mesh };
 
 // The surface inputs of every shaded sample of the subject (the floor and everything
@@ -30,8 +31,8 @@ struct SurfaceInputs {
 
 struct SceneSettings {
     SubjectKind subject = SubjectKind::Cloth;
-    // For SubjectKind::Mesh: the model file's name, for messages, and its OBJ text, read
-    // once and shared by every copy of the settings.
+    // For SubjectKind::Mesh: the model file's name, for messages, and its bytes, read once
+    // and shared by every copy of the settings.
     std::string meshName;
     std::shared_ptr<const std::string> meshText;
     double creaseAngle = 60.0;  // degrees; for a model without normals of its own

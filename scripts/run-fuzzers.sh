@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(load_fuzzer panel_fuzzer evaluate_fuzzer mesh_import_fuzzer)
+[ ${#targets[@]} -gt 0 ] || targets=(load_fuzzer panel_fuzzer evaluate_fuzzer mesh_import_fuzzer lwo_import_fuzzer)
 build_dir="${FUZZ_BUILD_DIR:-build/fuzz}"
 
 cmake --preset fuzz -B "$build_dir" >/dev/null

@@ -92,6 +92,21 @@ EMSCRIPTEN_KEEPALIVE int studio_set_subject(int cloth) {
     return changed ? 1 : 0;
 }
 
+// Makes the model in `length` bytes of a file named `name` (an object file or OBJ text)
+// the subject: 1 when it is; 0 when it is refused (studio_error says why, and the subject
+// stays as it was).
+EMSCRIPTEN_KEEPALIVE int studio_set_model(const char* bytes, int length, const char* name) {
+    const standin::Status changed =
+        theStudio->setModel(std::string(bytes, static_cast<std::size_t>(length)), name);
+    if (!changed) lastError = changed.error();
+    return changed ? 1 : 0;
+}
+
+// What reading the model left out or replaced, as JSON.
+EMSCRIPTEN_KEEPALIVE const char* studio_model_warnings() {
+    return kept(jsonList(theStudio->modelWarnings()));
+}
+
 // ---- The options panel ----------------------------------------------------------------
 
 // Opens the panel to show the instance's values, editing nothing.

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <memory>
 
 #include "host/host_globals.h"
 #include "host/module_file.h"
@@ -106,13 +107,24 @@ Studio::Studio(standin::ShaderModule module, standin::ShaderInstance instance,
 Studio::~Studio() { standin::Host::instance().setOcclusionTest(nullptr); }
 
 Status Studio::setSubject(standin::SubjectKind subject) {
+    return build(sceneSettings(subject, surface_, orbit_));
+}
+
+Status Studio::setModel(const std::string& bytes, const std::string& name) {
+    standin::SceneSettings settings = sceneSettings(standin::SubjectKind::Mesh, surface_, orbit_);
+    settings.meshName = name;
+    settings.meshText = std::make_shared<const std::string>(bytes);
+    return build(settings);
+}
+
+Status Studio::build(const standin::SceneSettings& settings) {
     standin::Result<std::unique_ptr<standin::PreviewScene>> built =
-        standin::PreviewScene::create(sceneSettings(subject, surface_, orbit_));
+        standin::PreviewScene::create(settings);
     if (!built) return Status::failure(built.error());
     standin::Host::instance().setOcclusionTest(nullptr);
     scene_ = std::move(built.value());
     scene_->install(standin::Host::instance());
-    subject_ = subject;
+    subject_ = settings.subject;
     restartPicture();
     return standin::succeeded();
 }

@@ -43,6 +43,14 @@ public:
     // Changes the subject; the picture starts again, from the camera's orbit.
     standin::Status setSubject(standin::SubjectKind subject);
     standin::SubjectKind subject() const { return subject_; }
+    // Makes the model of a file's bytes the subject (an object file, LWO2 or LWOB, or OBJ
+    // text, told apart by their content); `name` stands for the file in messages. The
+    // picture starts again; a file that cannot be read is refused with the reason, and the
+    // subject stays as it was.
+    standin::Status setModel(const std::string& bytes, const std::string& name);
+    // What reading the model left out or replaced, each naming its file; empty for the
+    // sphere and the cloth.
+    const std::vector<std::string>& modelWarnings() const { return scene_->warnings(); }
 
     // Turns the camera about the subject; the picture starts again. The orbit is kept as
     // it turns the camera, its elevation and zoom held within their limits, so that a
@@ -92,6 +100,7 @@ public:
 private:
     Studio(standin::ShaderModule module, standin::ShaderInstance instance,
            const std::string& presetsFolder);
+    standin::Status build(const standin::SceneSettings& settings);
 
     standin::ShaderModule module_;
     standin::ShaderInstance instance_;

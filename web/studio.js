@@ -2,10 +2,11 @@
 // the stand-in host's panel services in the WebAssembly module, paints what the host's
 // painter made of the panel, keeps the picture rendering after each edit (coarse first,
 // then refined), offers the stored block, the named looks and a map of luminosity, turns
-// the model under the pointer, and holds a picture to compare with the live render across a
-// wipe. It never writes the shader's parameters itself: every edit goes through the module's
-// panel code or its load entry. window.pelorix3 is the page's small API, for tests and for
-// embedding
+// the model under the pointer, holds a picture to compare with the live render across a
+// wipe, and shows the look on a model file dropped on the render (read in the module, by
+// its content). It never writes the shader's parameters itself: every edit goes through
+// the module's panel code or its load entry. window.pelorix3 is the page's small API, for
+// tests and for embedding
 // (docs/studio.md).
 (function () {
   'use strict';
@@ -20,6 +21,9 @@
   const lookSelect = byId('preset');
   const mapSelect = byId('luminous-map');
   const renderStatus = byId('render-status');
+  const subjectSelect = byId('subject');
+  const modelOption = byId('model-option');
+  const modelMessage = byId('model-message');
 
   let M = null;                 // the WebAssembly module once it runs
   let shownVersion = -1;        // the picture version last painted
@@ -31,6 +35,7 @@
   let pendingMove = null;
   let resting = true;           // the camera is still: the picture may be refined
   let livePicture = null;       // the last picture rendered, as ImageData
+  let model = null;             // the model last shown: {bytes, name}
 
   let resolveReady;
   let rejectReady;
@@ -338,16 +343,69 @@
 
   // ---- Subject and named looks -------------------------------------------------------
 
-  byId('subject').addEventListener('change', (event) => {
+  subjectSelect.addEventListener('change', (event) => {
     const started = performance.now();
     renderStatus.textContent = 'Building the scene…';
     setTimeout(() => {
+      if (event.target.value === 'model') {
+        loadModel(model.bytes, model.name);
+        return;
+      }
       if (M._studio_set_subject(event.target.value === 'cloth' ? 1 : 0) !== 1) {
         renderStatus.textContent = text(M._studio_error());
         return;
       }
+      modelMessage.textContent = '';
       pictureAfterEdit(started);
     }, 0);
+  });
+
+  // ---- Models: a file dropped on the render, or opened -----------------------------------
+
+  // Makes the model of a file's bytes (an object file or OBJ text) the subject:
+  // {ok: true, warnings}, or {ok: false, error} with the subject as it was.
+  function loadModel(bytes, name) {
+    const started = performance.now();
+    const shown = withBytes(bytes, (pointer, length) => withString(name,
+      (namePointer) => M._studio_set_model(pointer, length, namePointer))) === 1;
+    if (!shown) {
+      const error = text(M._studio_error());
+      modelMessage.classList.add('error');
+      modelMessage.textContent = error + '. The subject is unchanged.';
+      shownVersion = -1;  // the status line again
+      paintPicture();
+      return { ok: false, error };
+    }
+    model = { bytes, name };
+    modelOption.hidden = false;
+    modelOption.textContent = 'Model: ' + name;
+    subjectSelect.value = 'model';
+    const warnings = JSON.parse(text(M._studio_model_warnings()));
+    modelMessage.classList.remove('error');
+    modelMessage.textContent = warnings.map((warning) => 'Warning: ' + warning).join('\n');
+    pictureAfterEdit(started);
+    return { ok: true, warnings };
+  }
+
+  async function loadModelFile(file) {
+    if (!M || !file) return;
+    renderStatus.textContent = 'Reading ' + file.name + '…';
+    loadModel(new Uint8Array(await file.arrayBuffer()), file.name);
+  }
+
+  renderCanvas.addEventListener('dragover', (event) => {
+    event.preventDefault();
+    renderCanvas.classList.add('dropping');
+  });
+  renderCanvas.addEventListener('dragleave', () => renderCanvas.classList.remove('dropping'));
+  renderCanvas.addEventListener('drop', (event) => {
+    event.preventDefault();
+    renderCanvas.classList.remove('dropping');
+    loadModelFile(event.dataTransfer.files[0]);
+  });
+  byId('model-file').addEventListener('change', async (event) => {
+    await loadModelFile(event.target.files[0]);
+    event.target.value = '';
   });
 
   function fillPresets() {
@@ -615,5 +673,8 @@
     release: () => releasePicture(),
     // The built-in pattern that maps the surface's luminosity, or '' for none.
     luminousMap: () => (M ? text(M._studio_luminous_map()) : ''),
+    // Makes the model of a file's bytes (an object file or OBJ text) the subject, as a file
+    // dropped on the render does; resolves with {ok: true, warnings} or {ok: false, error}.
+    loadModel: (bytes, name) => ready.then(() => loadModel(Uint8Array.from(bytes), name)),
   };
 })();

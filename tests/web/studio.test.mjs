@@ -419,6 +419,58 @@ test('a held picture and the live render meet at the wipe', async () => {
   assert.equal(composite[1], live[1], 'right of the wipe: the live render');
 });
 
+// An object file of one layer of faces, as the renderer writes it: big-endian, chunks of
+// even length.
+function objectFile(formType, points, faces) {
+  const u2 = (v) => [(v >> 8) & 255, v & 255];
+  const u4 = (v) => [(v >>> 24) & 255, (v >>> 16) & 255, (v >>> 8) & 255, v & 255];
+  const f4 = (v) => {
+    const view = new DataView(new ArrayBuffer(4));
+    view.setFloat32(0, v);
+    return [...new Uint8Array(view.buffer)];
+  };
+  const tag = (text) => [...text].map((c) => c.charCodeAt(0));
+  const chunk = (name, data) => [...tag(name), ...u4(data.length), ...data];
+  const body = [...tag(formType),
+    ...chunk('PNTS', points.flatMap((p) => p.flatMap(f4))),
+    ...chunk('POLS', [...tag('FACE'), ...faces.flatMap((f) => [...u2(f.length), ...f.flatMap(u2)])])];
+  return [...tag('FORM'), ...u4(body.length), ...body];
+}
+
+const cubePoints = [[0, 0, 0], [1, 0, 0], [1, 1, 0], [0, 1, 0], [0, 0, 1], [1, 0, 1], [1, 1, 1], [0, 1, 1]];
+const cubeFaces = [[0, 3, 2, 1], [4, 5, 6, 7], [0, 1, 5, 4], [3, 7, 6, 2], [0, 4, 7, 3], [1, 2, 6, 5]];
+
+async function dropOnRender(bytes, name) {
+  await page.evaluate((bytes, name) => {
+    const transfer = new DataTransfer();
+    transfer.items.add(new File([new Uint8Array(bytes)], name));
+    document.getElementById('render').dispatchEvent(
+      new DragEvent('drop', { dataTransfer: transfer, bubbles: true, cancelable: true }));
+  }, bytes, name);
+}
+
+test('a model file dropped on the render becomes the subject; one that cannot be read changes nothing', async () => {
+  const sphere = await canvasDigest('render');
+  await dropOnRender(objectFile('LWO2', cubePoints, cubeFaces), 'cube.lwo');
+  await page.waitForFunction(() => document.querySelector('#subject').value === 'model');
+  await studio('idle');
+  const cube = await canvasDigest('render');
+  assert.notEqual(cube, sphere);
+  assert.equal(await page.$eval('#subject', (select) => select.selectedOptions[0].textContent),
+               'Model: cube.lwo');
+  const refused = await studio('loadModel', objectFile('LWO3', cubePoints, cubeFaces), 'new.lwo');
+  assert.equal(refused.ok, false);
+  assert.match(await textOf('model-message'), /^new\.lwo is an LWO3 object file.*save it as LWO2/);
+  await studio('idle');
+  assert.equal(await canvasDigest('render'), cube);
+  const obj = [...new TextEncoder().encode('v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\nf 1 1 2\n')];
+  const triangle = await studio('loadModel', obj, 't.obj');
+  assert.deepEqual(triangle, { ok: true, warnings: ['t.obj: 1 triangle without area left out (the first on line 5)'] });
+  assert.match(await textOf('model-message'), /^Warning: t\.obj: 1 triangle without area/);
+  await page.select('#subject', 'sphere');
+  await page.waitForFunction(() => document.querySelector('#model-message').textContent === '');
+});
+
 test('the page is shown for the docs and raised no console errors', async () => {
   await page.select('#subject', 'cloth');
   await page.waitForFunction(() => document.querySelector('#render-status').textContent.startsWith('Picture'));

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/lwo_writer.h"
 #include "host/panel_services.h"
 
 namespace {
@@ -258,6 +259,22 @@ TEST_F(StudioTest, TurningTheCameraShowsANewViewAndKeepsTheTurnAsHeld) {
     EXPECT_NE(refined(), front);
     ASSERT_TRUE(studio->setSubject(standin::SubjectKind::Sphere));
     EXPECT_DOUBLE_EQ(studio->orbit().orbitDegrees, 90.0);
+}
+
+TEST_F(StudioTest, ADroppedModelBecomesTheSubjectAndOneThatCannotBeReadChangesNothing) {
+    ASSERT_TRUE(studio->setModel(lwo_writer::lwo2Cube(), "cube.lwo"));
+    EXPECT_EQ(studio->subject(), standin::SubjectKind::Mesh);
+    EXPECT_TRUE(studio->renderStep(10.0));
+    ASSERT_TRUE(studio->setModel("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\nf 1 1 2\n", "t.obj"));
+    const std::vector<std::string> warned{
+        "t.obj: 1 triangle without area left out (the first on line 5)"};
+    EXPECT_EQ(studio->modelWarnings(), warned);
+    const auto refused = studio->setModel(lwo_writer::form("LWO3", ""), "new.lwo");
+    ASSERT_FALSE(refused);
+    EXPECT_NE(refused.error().find("new.lwo is an LWO3 object file"), std::string::npos);
+    EXPECT_EQ(studio->modelWarnings(), warned);  // the model before it stays
+    ASSERT_TRUE(studio->setSubject(standin::SubjectKind::Sphere));
+    EXPECT_TRUE(studio->modelWarnings().empty());
 }
 
 }  // namespace

@@ -191,9 +191,10 @@ void defineSubject(CLI::App& app, PreviewOptions& o) {
                o.modelPath = path;
                o.scene.subject = SubjectKind::Mesh;
            },
-           "A model from an OBJ file (- reads standard input), scaled to stand on the floor "
-           "in the middle of the picture")
-        ->type_name("FILE.obj")
+           "A model from an OBJ file or an object file (LWO2, LWOB), told apart by their "
+           "content (- reads standard input), scaled to stand on the floor in the middle of "
+           "the picture")
+        ->type_name("FILE")
         ->excludes(scene)
         ->group(group);
     app.add_option_function<std::string>(

@@ -1,0 +1,82 @@
+// What every model a reader accepts must be, whatever its file held: a mesh the renderer
+// can trace (at least one triangle, every index inside the vertices, finite positions, one
+// finite unit normal and, where the model gives them, finite texture coordinates for each
+// corner) that places in the preview scene with finite positions and camera, each placed
+// vertex mapping back to where the model's frame puts it. Any failure aborts.
+#ifndef PELORIX3_FUZZ_IMPORTED_MESH_CHECKS_H
+#define PELORIX3_FUZZ_IMPORTED_MESH_CHECKS_H
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "render/mesh_placement.h"
+#include "render/obj_import.h"
+
+namespace fuzz_checks {
+
+inline void require(bool condition) {
+    if (!condition) std::abort();
+}
+
+inline bool isFinite(const standin::Triple& t) {
+    return std::isfinite(t[0]) && std::isfinite(t[1]) && std::isfinite(t[2]);
+}
+
+inline void checkMesh(const standin::TriangleMesh& mesh) {
+    require(mesh.triangleCount() > 0);
+    require(mesh.cornerNormals.size() == mesh.triangleCount());
+    require(mesh.cornerTexcoords.empty() || mesh.cornerTexcoords.size() == mesh.triangleCount());
+    for (const auto& p : mesh.positions) {
+        for (const float c : p) require(std::isfinite(c));
+    }
+    for (std::size_t t = 0; t < mesh.triangleCount(); ++t) {
+        for (const std::uint32_t v : mesh.triangles[t]) require(v < mesh.positions.size());
+        for (const auto& n : mesh.cornerNormals[t]) {
+            const double length =
+                std::sqrt(double(n[0]) * n[0] + double(n[1]) * n[1] + double(n[2]) * n[2]);
+            require(std::abs(length - 1.0) < 1e-3);
+        }
+    }
+    for (const auto& corners : mesh.cornerTexcoords) {
+        for (const auto& uv : corners) require(std::isfinite(uv[0]) && std::isfinite(uv[1]));
+    }
+}
+
+// The placed mesh is finite, fills the preview's size and comes back to the model's units.
+inline void checkPlacement(const standin::ObjImport& model) {
+    const auto placed = standin::placeOnFloor(model.mesh, model.frame);
+    require(placed.ok());
+    require(isFinite(placed->view.position) && isFinite(placed->view.target));
+    require(placed->view.position != placed->view.target);
+    const standin::Bounds box = placed->mesh.bounds();
+    for (std::size_t axis = 0; axis < 3; ++axis) {
+        require(std::isfinite(box.low[axis]) && std::isfinite(box.high[axis]));
+        require(box.high[axis] - box.low[axis] <= standin::kMeshSize * 1.001);
+    }
+    const standin::Placement& placement = placed->placement;
+    for (std::size_t v = 0; v < placed->mesh.positions.size(); ++v) {
+        const auto& p = placed->mesh.positions[v];
+        const standin::Triple object = placement.toObject({p[0], p[1], p[2]});
+        for (std::size_t axis = 0; axis < 3; ++axis) {
+            const double expected =
+                model.mesh.positions[v][axis] * model.frame.unit + model.frame.origin[axis];
+            require(std::abs(object[axis] - expected) <=
+                    1e-5 * model.frame.unit * 2.0 + 1e-15 * std::abs(expected));
+        }
+    }
+}
+
+// A refusal is one short line that names the file first and holds no control bytes.
+inline void checkMessage(const std::string& error, const std::string& name) {
+    require(error.rfind(name + " ", 0) == 0 || error.rfind(name + ", ", 0) == 0);
+    require(error.size() < 600);
+    require(std::none_of(error.begin(), error.end(),
+                         [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }));
+}
+
+}  // namespace fuzz_checks
+
+#endif
