@@ -18,14 +18,14 @@ inline constexpr const char* rayCallListBlockName = "TORVA_rayCallList";
 inline constexpr std::int32_t rayCallIlluminate = 2;
 
 struct RayCallNode {
-    RayCallNode* next;    // next node, null at the end
-    void* caller;         // the SampleContext that made the call
-    std::int32_t kind;    // 2 for an illumination call
+    RayCallNode* next;  // next node, null at the end
+    void* caller;       // the SampleContext that made the call
+    std::int32_t kind;  // 2 for an illumination call
     std::int32_t reserved;
-    Vec3 position;        // the point passed to the call
-    Vec3 direction;       // the caller's direction vector at the push
-    HostItem item;        // the light of an illumination call
-    const char* tag;      // the caller's tag text
+    Vec3 position;    // the point passed to the call
+    Vec3 direction;   // the caller's direction vector at the push
+    HostItem item;    // the light of an illumination call
+    const char* tag;  // the caller's tag text
 };
 
 struct RayCallList {

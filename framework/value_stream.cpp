@@ -90,8 +90,7 @@ int formatStoredText(double value, char* buffer, int size) {
     }
     char* end = buffer + size - 1;
     auto result = number_text::fixed(buffer, end, value, 6);
-    if (result.ec != std::errc())
-        result = number_text::scientific(buffer, end, value);
+    if (result.ec != std::errc()) result = number_text::scientific(buffer, end, value);
     *result.ptr = '\0';
     return static_cast<int>(result.ptr - buffer);
 }

@@ -171,8 +171,9 @@ int write(const std::string& path, const std::vector<double>& colours) {
     std::ofstream out(path);
     char line[20];
     for (std::size_t i = 0; i < colours.size(); ++i) {
-        std::snprintf(line, sizeof line, "%016llx",
-                      static_cast<unsigned long long>(pelorix3::bitCast<std::uint64_t>(colours[i])));
+        std::snprintf(
+            line, sizeof line, "%016llx",
+            static_cast<unsigned long long>(pelorix3::bitCast<std::uint64_t>(colours[i])));
         out << line << (i % 3 == 2 ? '\n' : ' ');
     }
     out.close();
@@ -218,7 +219,8 @@ int compare(const std::string& path, const std::vector<double>& colours) {
     double largest = 0.0;
     std::uint64_t largestUlps = 0;
     for (std::size_t i = 0; i < colours.size(); ++i) {
-        if (pelorix3::bitCast<std::uint64_t>(colours[i]) == pelorix3::bitCast<std::uint64_t>(other[i]))
+        if (pelorix3::bitCast<std::uint64_t>(colours[i]) ==
+            pelorix3::bitCast<std::uint64_t>(other[i]))
             continue;
         ++differing;
         const double difference = std::fabs(colours[i] - other[i]);

@@ -107,8 +107,8 @@ TEST_F(LinearOutput, PngsSayTheyHoldDisplayColours) {
                    "--panel", "panel.png"})
                   .exitCode,
               0);
-    ASSERT_EQ(run({"--width", "32", "--height", "24", "--samples", "1", "--bit-depth", "16",
-                   "-o", "deep.png"})
+    ASSERT_EQ(run({"--width", "32", "--height", "24", "--samples", "1", "--bit-depth", "16", "-o",
+                   "deep.png"})
                   .exitCode,
               0);
     for (const char* name : {"render.png", "panel.png", "deep.png"}) {

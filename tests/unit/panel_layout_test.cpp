@@ -9,7 +9,6 @@
 #include "panels/control_column.h"
 #include "panels/control_group.h"
 #include "panels/control_row.h"
-#include "panels/control_row.h"
 #include "panels/control_stack.h"
 #include "panels/interface.h"
 #include "panels/text_label.h"
@@ -17,13 +16,13 @@
 
 namespace {
 
+using panel_test::Message;
+using panel_test::shownMessages;
 using pelorix3::Control;
 using pelorix3::ControlColumn;
 using pelorix3::ControlGroup;
 using pelorix3::ControlStack;
 using pelorix3::Interface;
-using panel_test::Message;
-using panel_test::shownMessages;
 
 // A leaf of a given size that counts the live instances, to check ownership.
 class Sized final : public Control {
@@ -46,7 +45,7 @@ using PanelLayout = panel_test::PanelTest;
 
 TEST(ControlStack, SixteenthPushGrowsToThirtyKeepingOrder) {
     ControlStack stack;
-    Sized nodes[16] = {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 1}, {8, 1},
+    Sized nodes[16] = {{1, 1}, {2, 1},  {3, 1},  {4, 1},  {5, 1},  {6, 1},  {7, 1},  {8, 1},
                        {9, 1}, {10, 1}, {11, 1}, {12, 1}, {13, 1}, {14, 1}, {15, 1}, {16, 1}};
     for (int i = 0; i < 15; ++i) ASSERT_TRUE(stack.push(&nodes[i]));
     EXPECT_EQ(stack.capacity, 15);
@@ -80,72 +79,76 @@ const char* const needColumn = "Need a ControlColumn!";
 
 INSTANTIATE_TEST_SUITE_P(
     PanelLayout, BuildingMessages,
-    ::testing::Values(
-        BuildingCase{"BeginRowWithoutGroup", [](Interface& p) { p.beginRow(); },
-                     {{"ERROR: Interface::beginRow:", needGroup}}},
-        BuildingCase{"EndRowWithoutGroup", [](Interface& p) { p.endRow(); },
-                     {{"ERROR: Interface::endRow:", needGroup}}},
-        BuildingCase{"BeginColumnWithoutGroup", [](Interface& p) { p.beginColumn(); },
-                     {{"ERROR: Interface::beginColumn:", needGroup}}},
-        BuildingCase{"EndColumnWithoutGroup", [](Interface& p) { p.endColumn(); },
-                     {{"ERROR: Interface::endColumn:", needGroup}}},
-        BuildingCase{"EndGroupWithoutGroup", [](Interface& p) { p.endGroup(); },
-                     {{"ERROR: Interface::endColumn:", needGroup},
-                      {"ERROR: Interface::endRow:", needGroup}}},
-        BuildingCase{"SecondBeginRow",
-                     [](Interface& p) {
-                         p.beginGroup(0, 0);
-                         p.beginRow();
-                     },
-                     {{"ERROR: ControlColumn::beginRow:", needGroup}}},
-        BuildingCase{"SecondBeginColumn",
-                     [](Interface& p) {
-                         p.beginGroup(0, 0);
-                         p.beginColumn();
-                     },
-                     {{"ERROR: ControlColumn::beginColumn:", needGroup}}},
-        BuildingCase{"BeginRowAfterEndColumnOnly",
-                     [](Interface& p) {
-                         p.beginGroup(0, 0);
-                         p.endColumn();
-                         p.beginRow();
-                     },
-                     {{"ERROR: ControlRow::beginRow:", needColumn}}},
-        BuildingCase{"BeginGroupInRowWithoutColumn",
-                     [](Interface& p) {
-                         p.beginGroup(0, 0);
-                         p.endColumn();
-                         p.beginGroup(0, 0);
-                     },
-                     {{"ERROR: ControlRow::beginGroup:", needColumn},
-                      {"ERROR: ControlRow::beginRow:", needColumn}}},
-        BuildingCase{"BeginColumnWithoutRow",
-                     [](Interface& p) {
-                         p.beginGroup(0, 0);
-                         p.endColumn();
-                         p.endRow();
-                         p.beginColumn();
-                     },
-                     {{"ERROR: ControlGroup::beginColumn:", needRow}}},
-        BuildingCase{"BeginGroupInGroupWithoutRow",
-                     [](Interface& p) {
-                         p.beginGroup(0, 0);
-                         p.endColumn();
-                         p.endRow();
-                         p.beginGroup(0, 0);
-                     },
-                     {{"ERROR: ControlGroup::beginGroup:", needRow}}},
-        BuildingCase{"UsualOrder",
-                     [](Interface& p) {
-                         p.beginGroup(10, 0);
-                         p.endColumn();
-                         p.endRow();
-                         p.beginRow();
-                         p.beginColumn();
-                         p.endGroup();
-                         p.add(new Sized(1, 1));
-                     },
-                     {}}),
+    ::testing::Values(BuildingCase{"BeginRowWithoutGroup",
+                                   [](Interface& p) { p.beginRow(); },
+                                   {{"ERROR: Interface::beginRow:", needGroup}}},
+                      BuildingCase{"EndRowWithoutGroup",
+                                   [](Interface& p) { p.endRow(); },
+                                   {{"ERROR: Interface::endRow:", needGroup}}},
+                      BuildingCase{"BeginColumnWithoutGroup",
+                                   [](Interface& p) { p.beginColumn(); },
+                                   {{"ERROR: Interface::beginColumn:", needGroup}}},
+                      BuildingCase{"EndColumnWithoutGroup",
+                                   [](Interface& p) { p.endColumn(); },
+                                   {{"ERROR: Interface::endColumn:", needGroup}}},
+                      BuildingCase{"EndGroupWithoutGroup",
+                                   [](Interface& p) { p.endGroup(); },
+                                   {{"ERROR: Interface::endColumn:", needGroup},
+                                    {"ERROR: Interface::endRow:", needGroup}}},
+                      BuildingCase{"SecondBeginRow",
+                                   [](Interface& p) {
+                                       p.beginGroup(0, 0);
+                                       p.beginRow();
+                                   },
+                                   {{"ERROR: ControlColumn::beginRow:", needGroup}}},
+                      BuildingCase{"SecondBeginColumn",
+                                   [](Interface& p) {
+                                       p.beginGroup(0, 0);
+                                       p.beginColumn();
+                                   },
+                                   {{"ERROR: ControlColumn::beginColumn:", needGroup}}},
+                      BuildingCase{"BeginRowAfterEndColumnOnly",
+                                   [](Interface& p) {
+                                       p.beginGroup(0, 0);
+                                       p.endColumn();
+                                       p.beginRow();
+                                   },
+                                   {{"ERROR: ControlRow::beginRow:", needColumn}}},
+                      BuildingCase{"BeginGroupInRowWithoutColumn",
+                                   [](Interface& p) {
+                                       p.beginGroup(0, 0);
+                                       p.endColumn();
+                                       p.beginGroup(0, 0);
+                                   },
+                                   {{"ERROR: ControlRow::beginGroup:", needColumn},
+                                    {"ERROR: ControlRow::beginRow:", needColumn}}},
+                      BuildingCase{"BeginColumnWithoutRow",
+                                   [](Interface& p) {
+                                       p.beginGroup(0, 0);
+                                       p.endColumn();
+                                       p.endRow();
+                                       p.beginColumn();
+                                   },
+                                   {{"ERROR: ControlGroup::beginColumn:", needRow}}},
+                      BuildingCase{"BeginGroupInGroupWithoutRow",
+                                   [](Interface& p) {
+                                       p.beginGroup(0, 0);
+                                       p.endColumn();
+                                       p.endRow();
+                                       p.beginGroup(0, 0);
+                                   },
+                                   {{"ERROR: ControlGroup::beginGroup:", needRow}}},
+                      BuildingCase{"UsualOrder",
+                                   [](Interface& p) {
+                                       p.beginGroup(10, 0);
+                                       p.endColumn();
+                                       p.endRow();
+                                       p.beginRow();
+                                       p.beginColumn();
+                                       p.endGroup();
+                                       p.add(new Sized(1, 1));
+                                   },
+                                   {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PanelLayout, EndGroupWithoutGroupChangesNothing) {
@@ -240,8 +243,8 @@ TEST_F(PanelLayout, AGroupThatCannotBeAddedOpensNothing) {
 
 // Two closed rows of one column and one label each, in a group with margin 10.
 TEST_F(PanelLayout, TwoLabelWorkedExample) {
-    const std::string sixty(15, 'I');       // 15 × 4 pixels
-    const std::string hundred(25, 'I');     // 25 × 4 pixels
+    const std::string sixty(15, 'I');    // 15 × 4 pixels
+    const std::string hundred(25, 'I');  // 25 × 4 pixels
     Interface panel(nullptr);
     panel.beginGroup(10, 0);
     auto* first = new pelorix3::TextLabel(sixty.c_str(), 9, 0, 0);
@@ -292,9 +295,9 @@ TEST_P(ColumnShares, ChildrenSitAtTheLeftOfWidenedSlots) {
 }
 
 INSTANTIATE_TEST_SUITE_P(PanelLayout, ColumnShares,
-                         ::testing::Values(ShareCase{50, 60, 117, 53},   // share 3, 1 left over
-                                           ShareCase{50, 57, 100, 47},   // share -3
-                                           ShareCase{50, 60, 110, 50})); // share 0
+                         ::testing::Values(ShareCase{50, 60, 117, 53},    // share 3, 1 left over
+                                           ShareCase{50, 57, 100, 47},    // share -3
+                                           ShareCase{50, 60, 110, 50}));  // share 0
 
 TEST_F(PanelLayout, TopLevelControlsStackDownwards) {
     Interface panel(nullptr);
@@ -464,14 +467,12 @@ TEST_P(TextWidths, SumsTheCharacterTable) {
     EXPECT_EQ(pelorix3::textWidth(GetParam().text), GetParam().width);
 }
 
-INSTANTIATE_TEST_SUITE_P(PanelLayout, TextWidths,
-                         ::testing::Values(WidthCase{"Density", 43}, WidthCase{"Transparency", 79},
-                                           WidthCase{"Specular Color", 85},
-                                           WidthCase{"About", 33}, WidthCase{"", 0},
-                                           WidthCase{nullptr, 0}, WidthCase{"I(]. '", 25},
-                                           WidthCase{")[", 8}, WidthCase{"Z9-", 24},
-                                           WidthCase{"abcdeghknopqsuvxyz", 18 * 7},
-                                           WidthCase{"fijl", 4 * 3}, WidthCase{"mw", 2 * 9},
-                                           WidthCase{"rt", 2 * 4}));
+INSTANTIATE_TEST_SUITE_P(
+    PanelLayout, TextWidths,
+    ::testing::Values(WidthCase{"Density", 43}, WidthCase{"Transparency", 79},
+                      WidthCase{"Specular Color", 85}, WidthCase{"About", 33}, WidthCase{"", 0},
+                      WidthCase{nullptr, 0}, WidthCase{"I(]. '", 25}, WidthCase{")[", 8},
+                      WidthCase{"Z9-", 24}, WidthCase{"abcdeghknopqsuvxyz", 18 * 7},
+                      WidthCase{"fijl", 4 * 3}, WidthCase{"mw", 2 * 9}, WidthCase{"rt", 2 * 4}));
 
 }  // namespace

@@ -14,9 +14,9 @@
 
 namespace {
 
+using panel_test::shownMessages;
 using pelorix3::Interface;
 using pelorix3::SheenShader;
-using panel_test::shownMessages;
 using standin::PanelSession;
 
 using Calls = std::vector<std::string>;
@@ -64,30 +64,64 @@ TEST_F(SheenPanel, LaidOutPanelMeasures386By140) {
     EXPECT_EQ(panel->handler, shader.get());
 }
 
-const Calls openingCalls = {
-    "create \"pelorix 3.0\"",
-    "addControl c0 BoolControl 8 \"Don't Overlap Raytraced Shadows\"",
-    "c0.set 0 int 10", "c0.set 1 int 0", "c0.set 4 int 1", "c0.set 16 ptr", "c0.set 14 ptr",
-    "addControl c1 PercentControl 15 0 100 \"Density\"",
-    "c1.set 0 int 10", "c1.set 1 int 20", "c1.set 4 float 100", "c1.set 16 ptr",
-    "c1.set 14 ptr",
-    "addControl c2 BoolControl 8 \"Modulate Density by Luminosity\"",
-    "c2.set 0 int 10", "c2.set 1 int 40", "c2.set 4 int 0", "c2.set 16 ptr", "c2.set 14 ptr",
-    "addControl c3 PercentControl 15 0 100 \"Transparency\"",
-    "c3.set 0 int 10", "c3.set 1 int 60", "c3.set 4 float 33", "c3.set 16 ptr",
-    "c3.set 14 ptr",
-    "addControl c4 AreaControl 19 40 17 \"\"",
-    "addControl c5 MiniSliderControl 15 25 0 255 \"\"",
-    "addControl c6 MiniSliderControl 15 25 0 255 \"\"",
-    "addControl c7 MiniSliderControl 15 25 0 255 \"\"",
-    "c4.set 0 int 108", "c4.set 1 int 80", "c5.set 0 int 158", "c5.set 1 int 80",
-    "c6.set 0 int 228", "c6.set 1 int 80", "c7.set 0 int 298", "c7.set 1 int 80",
-    "c4.set 16 ptr", "c4.set 13 ptr", "c5.set 16 ptr", "c5.set 14 ptr", "c6.set 16 ptr",
-    "c6.set 14 ptr", "c7.set 16 ptr", "c7.set 14 ptr",
-    "c5.set 4 int 255", "c6.set 4 int 255", "c7.set 4 int 255",
-    "addControl c8 ButtonControl 19 80 0 \"About\"",
-    "c8.set 0 int 147", "c8.set 1 int 112", "c8.set 16 ptr", "c8.set 14 ptr",
-    "set 2 386", "set 3 140", "set 7 ptr", "open 7", "destroy"};
+const Calls openingCalls = {"create \"pelorix 3.0\"",
+                            "addControl c0 BoolControl 8 \"Don't Overlap Raytraced Shadows\"",
+                            "c0.set 0 int 10",
+                            "c0.set 1 int 0",
+                            "c0.set 4 int 1",
+                            "c0.set 16 ptr",
+                            "c0.set 14 ptr",
+                            "addControl c1 PercentControl 15 0 100 \"Density\"",
+                            "c1.set 0 int 10",
+                            "c1.set 1 int 20",
+                            "c1.set 4 float 100",
+                            "c1.set 16 ptr",
+                            "c1.set 14 ptr",
+                            "addControl c2 BoolControl 8 \"Modulate Density by Luminosity\"",
+                            "c2.set 0 int 10",
+                            "c2.set 1 int 40",
+                            "c2.set 4 int 0",
+                            "c2.set 16 ptr",
+                            "c2.set 14 ptr",
+                            "addControl c3 PercentControl 15 0 100 \"Transparency\"",
+                            "c3.set 0 int 10",
+                            "c3.set 1 int 60",
+                            "c3.set 4 float 33",
+                            "c3.set 16 ptr",
+                            "c3.set 14 ptr",
+                            "addControl c4 AreaControl 19 40 17 \"\"",
+                            "addControl c5 MiniSliderControl 15 25 0 255 \"\"",
+                            "addControl c6 MiniSliderControl 15 25 0 255 \"\"",
+                            "addControl c7 MiniSliderControl 15 25 0 255 \"\"",
+                            "c4.set 0 int 108",
+                            "c4.set 1 int 80",
+                            "c5.set 0 int 158",
+                            "c5.set 1 int 80",
+                            "c6.set 0 int 228",
+                            "c6.set 1 int 80",
+                            "c7.set 0 int 298",
+                            "c7.set 1 int 80",
+                            "c4.set 16 ptr",
+                            "c4.set 13 ptr",
+                            "c5.set 16 ptr",
+                            "c5.set 14 ptr",
+                            "c6.set 16 ptr",
+                            "c6.set 14 ptr",
+                            "c7.set 16 ptr",
+                            "c7.set 14 ptr",
+                            "c5.set 4 int 255",
+                            "c6.set 4 int 255",
+                            "c7.set 4 int 255",
+                            "addControl c8 ButtonControl 19 80 0 \"About\"",
+                            "c8.set 0 int 147",
+                            "c8.set 1 int 112",
+                            "c8.set 16 ptr",
+                            "c8.set 14 ptr",
+                            "set 2 386",
+                            "set 3 140",
+                            "set 7 ptr",
+                            "open 7",
+                            "destroy"};
 
 // The whole exchange of an opening with defaults, cancelled; twice, to show that each
 // opening builds the same panel from the unchanged tree.

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <clocale>
-#include <iterator>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <vector>

@@ -96,17 +96,14 @@ standin::Status writePng(const standin::Image& image, const std::string& path) {
     if (!holdsPixels(image.width, image.height, image.rgb.size())) return emptyPicture(path);
     std::vector<png_bytep> rows =
         rowsOf(const_cast<unsigned char*>(image.rgb.data()), image.width, image.height, 3);
-    return writeRows(path, {image.width, image.height, PNG_COLOR_TYPE_RGB, 8},
-                     rows.data());
+    return writeRows(path, {image.width, image.height, PNG_COLOR_TYPE_RGB, 8}, rows.data());
 }
 
 standin::Status writePng16(const standin::LinearImage& image, const std::string& path) {
     if (!holdsPixels(image.width, image.height, image.rgb.size())) return emptyPicture(path);
     std::vector<unsigned char> samples = sixteenBitSamples(image);
     std::vector<png_bytep> rows = rowsOf(samples.data(), image.width, image.height, 6);
-    return writeRows(path,
-                     {image.width, image.height, PNG_COLOR_TYPE_RGB, 16},
-                     rows.data());
+    return writeRows(path, {image.width, image.height, PNG_COLOR_TYPE_RGB, 16}, rows.data());
 }
 
 standin::Status writeGreyPng(int width, int height, const std::vector<unsigned char>& grey,
@@ -115,8 +112,7 @@ standin::Status writeGreyPng(int width, int height, const std::vector<unsigned c
         return emptyPicture(path);
     }
     std::vector<png_bytep> rows = rowsOf(const_cast<unsigned char*>(grey.data()), width, height, 1);
-    return writeRows(path, {width, height, PNG_COLOR_TYPE_GRAY, 8},
-                     rows.data());
+    return writeRows(path, {width, height, PNG_COLOR_TYPE_GRAY, 8}, rows.data());
 }
 
 }  // namespace preview
