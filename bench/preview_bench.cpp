@@ -5,26 +5,20 @@
 #include <memory>
 #include <thread>
 
-#include "host/host_globals.h"
-#include "host/module_path.h"
-#include "tools/preview/preview_session.h"
+#include "default_scene_session.h"
 
 namespace {
 
 void PreviewRender(benchmark::State& state) {
-    standin::Host::instance().reset();
-    auto session = preview::PreviewSession::open(standin::defaultModulePath(), {});
-    if (!session || !session.value()->startFrame()) {
-        state.SkipWithError("the module could not be opened");
-        return;
-    }
+    const std::unique_ptr<preview::PreviewSession> session = openDefaultScene(state);
+    if (!session) return;
     standin::RenderSettings settings;
     settings.width = 256;
     settings.height = 192;
     settings.samplesPerSide = 1;
     settings.threads = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(session.value()->render(settings));
+        benchmark::DoNotOptimize(session->render(settings));
     }
     state.SetItemsProcessed(state.iterations() * settings.width * settings.height);
     state.counters["threads"] = settings.threads;

@@ -6,8 +6,7 @@
 #include <algorithm>
 #include <thread>
 
-#include "host/host_globals.h"
-#include "host/module_path.h"
+#include "default_scene_session.h"
 #include "tools/preview/turntable.h"
 
 namespace {
@@ -15,12 +14,8 @@ namespace {
 constexpr int kViews = 36;
 
 void Turntable(benchmark::State& state) {
-    standin::Host::instance().reset();
-    auto session = preview::PreviewSession::open(standin::defaultModulePath(), {});
-    if (!session || !session.value()->startFrame()) {
-        state.SkipWithError("the module could not be opened");
-        return;
-    }
+    const std::unique_ptr<preview::PreviewSession> session = openDefaultScene(state);
+    if (!session) return;
     standin::RenderSettings settings;
     settings.width = 512;
     settings.height = 384;
@@ -31,7 +26,7 @@ void Turntable(benchmark::State& state) {
         return standin::succeeded();
     };
     for (auto _ : state) {
-        if (!preview::renderTurntable(*session.value(), settings, kViews, nullptr, keep)) {
+        if (!preview::renderTurntable(*session, settings, kViews, nullptr, keep)) {
             state.SkipWithError("a view could not be rendered");
             return;
         }
