@@ -408,14 +408,20 @@
     event.target.value = '';
   });
 
-  function fillPresets() {
-    for (const preset of JSON.parse(text(M._studio_presets()))) {
+  // Adds an option to `select` for each named entry of the module's JSON list, its
+  // description as the option's tooltip.
+  function appendNamedOptions(select, json) {
+    for (const entry of JSON.parse(json)) {
       const option = document.createElement('option');
-      option.value = preset.name;
-      option.textContent = preset.name;
-      option.title = preset.description;
-      lookSelect.append(option);
+      option.value = entry.name;
+      option.textContent = entry.name;
+      option.title = entry.description;
+      select.append(option);
     }
+  }
+
+  function fillPresets() {
+    appendNamedOptions(lookSelect, text(M._studio_presets()));
     lookSelect.addEventListener('change', () => {
       if (!lookSelect.value) {  // "custom" is what the parameters are, not a choice
         showLook();
@@ -598,13 +604,7 @@
   function showLuminousMap() { mapSelect.value = text(M._studio_luminous_map()); }
 
   function fillPatterns() {
-    for (const pattern of JSON.parse(text(M._studio_patterns()))) {
-      const option = document.createElement('option');
-      option.value = pattern.name;
-      option.textContent = pattern.name;
-      option.title = pattern.description;
-      mapSelect.append(option);
-    }
+    appendNamedOptions(mapSelect, text(M._studio_patterns()));
     mapSelect.addEventListener('change', () => {
       const started = performance.now();
       if (withString(mapSelect.value, (pointer) => M._studio_set_luminous_map(pointer)) !== 1) {
