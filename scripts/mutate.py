@@ -150,8 +150,10 @@ def run(command, cwd, timeout):
 
 
 def mirror(repo, tree):
-    """Makes the scratch tree hold the repository's tracked files as they are on disk;
-    files that did not change keep their times, so that the build there stays current."""
+    """Makes the scratch tree hold the repository's tracked files as they are on disk.
+    A file that did not change is left alone, so that its build there stays current; one
+    that did is written anew, with the time of the copy rather than the source's, since
+    the source may be older than an object built from a previous version of it."""
     os.makedirs(tree, exist_ok=True)
     wanted = set()
     for rel in tracked_files(repo):
@@ -163,7 +165,8 @@ def mirror(repo, tree):
         if os.path.isfile(target) and same_bytes(source, target):
             continue
         os.makedirs(os.path.dirname(target), exist_ok=True)
-        shutil.copy2(source, target)
+        shutil.copyfile(source, target)
+        shutil.copymode(source, target)
     for folder, _, names in os.walk(tree):
         if os.path.relpath(folder, tree).split(os.sep)[0] == "build":
             continue
