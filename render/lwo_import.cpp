@@ -8,6 +8,7 @@
 #include "render/message_text.h"
 #include "render/model_frame.h"
 #include "render/polygon_triangulation.h"
+#include "render/tally.h"
 #include "render/triangle_area.h"
 
 namespace standin {
@@ -16,16 +17,6 @@ namespace {
 using ImportResult = Result<ObjImport>;
 
 constexpr std::uint32_t kUnused = UINT32_MAX;
-
-// How often something was met, and in which polygon first.
-struct Tally {
-    std::size_t count = 0;
-    std::size_t firstPolygon = 0;
-
-    void add(std::size_t polygon) {
-        if (count++ == 0) firstPolygon = polygon;
-    }
-};
 
 bool isRendered(const LwoPolygon& polygon) { return polygon.cornerCount >= 3; }
 
@@ -171,7 +162,7 @@ std::string skippedList(const std::map<std::string, std::size_t>& skipped) {
 
 std::string firstIn(const LwoContents& contents, const Tally& tally) {
     return "(the first in the POLS chunk at byte " +
-           std::to_string(contents.chunkOffsetOf(tally.firstPolygon)) + ")";
+           std::to_string(contents.chunkOffsetOf(tally.first)) + ")";
 }
 
 std::vector<std::string> warningsOf(const MeshBuilder& built, const LwoContents& contents,
@@ -232,15 +223,15 @@ Result<ObjImport> importLwo(std::string_view file, const std::string& name,
     MeshBuilder built(contents, std::move(used.numberOf),
                       positionsInFrame(used.positions, frame.value()));
     for (std::size_t p = 0; p < contents.polygons.size(); ++p) built.addPolygon(p);
-    if (built.degenerate.count == built.triangles) {
-        return ImportResult::failure(name + " is not a usable model: none of its " +
-                                     std::to_string(built.triangles) + " triangles has any area");
-    }
+    const Status someArea = someTriangleHasArea(built.triangles, built.degenerate.count, name);
+    if (!someArea) return ImportResult::failure(someArea.error());
     ObjImport import;
     import.frame = frame.value();
     import.degenerateTriangles = built.degenerate.count;
     import.warnings = warningsOf(built, contents, name);
     import.mesh = built.finish(creaseAngleDegrees);
+    // An object file gives no normals: every triangle's come from the crease angle.
+    import.creasedTriangles = import.mesh.triangleCount();
     return ImportResult::success(std::move(import));
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <optional>
 #include <utility>
@@ -12,6 +11,7 @@
 #include "render/message_text.h"
 #include "render/obj_reader.h"
 #include "render/obj_words.h"
+#include "render/tally.h"
 #include "render/text_lines.h"
 #include "render/triangle_area.h"
 
@@ -66,16 +66,6 @@ std::optional<Point3f> unitNormal(const std::array<double, 3>& n) {
     const double length = std::sqrt(x * x + y * y + z * z);
     return Point3f{float(x / length), float(y / length), float(z / length)};
 }
-
-// How often something was found, and on which line first.
-struct Tally {
-    std::size_t count = 0;
-    std::size_t firstOffset = 0;
-
-    void add(std::size_t offset) {
-        if (count++ == 0) firstOffset = offset;
-    }
-};
 
 // A corner's texture coordinates, where it refers to some the file gives.
 using CornerTexcoord = std::optional<Point2f>;
@@ -198,7 +188,7 @@ std::vector<std::string> warningsOf(const Fan& fan, std::string_view text,
                                     const std::string& name) {
     std::vector<std::string> warnings;
     const auto firstLine = [&](const Tally& tally) {
-        return std::to_string(lineNumberAt(text, tally.firstOffset));
+        return std::to_string(lineNumberAt(text, tally.first));
     };
     if (fan.degenerate.count > 0) {
         warnings.push_back(name + ": " + counted(fan.degenerate.count, "triangle", "triangles") +
@@ -240,10 +230,8 @@ ImportResult buildMesh(const ObjContents& model, std::string_view text, const st
     if (!frame) return ImportResult::failure(frame.error());
     Fan fan(model, positionsInFrame(model.positions, frame.value()));
     for (std::size_t f = 0; f < model.faces.size(); ++f) fan.addFace(f);
-    if (fan.degenerate.count == fan.triangles) {
-        return ImportResult::failure(name + " is not a usable model: none of its " +
-                                     std::to_string(fan.triangles) + " triangles has any area");
-    }
+    const Status someArea = someTriangleHasArea(fan.triangles, fan.degenerate.count, name);
+    if (!someArea) return ImportResult::failure(someArea.error());
     ObjImport import;
     import.frame = frame.value();
     import.degenerateTriangles = fan.degenerate.count;
@@ -254,6 +242,12 @@ ImportResult buildMesh(const ObjContents& model, std::string_view text, const st
 }
 
 }  // namespace
+
+Status someTriangleHasArea(std::size_t triangles, std::size_t degenerate, const std::string& name) {
+    if (degenerate < triangles) return succeeded();
+    return Status::failure(name + " is not a usable model: none of its " +
+                           std::to_string(triangles) + " triangles has any area");
+}
 
 Result<ObjImport> importObjFile(const std::string& path, double creaseAngleDegrees) {
     // Read first, so that a missing or unreadable file gets the system's reason.

@@ -29,6 +29,10 @@ struct ObjImport {
     std::vector<std::string> warnings;
 };
 
+// Refuses, naming the file `name`, a model none of whose `triangles` has any area
+// (`degenerate` of them have none).
+Status someTriangleHasArea(std::size_t triangles, std::size_t degenerate, const std::string& name);
+
 // Reads the file at `path`.
 Result<ObjImport> importObjFile(const std::string& path, double creaseAngleDegrees);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "common/lwo_writer.h"
 #include "png_reader.h"
 #include "preview_fixture.h"
 
@@ -220,6 +221,7 @@ const UnusedOption kUnusedOptions[] = {
      {"--crease", "30", "--mesh", "normals.obj"},
      "--crease is not used: normals.obj gives its own normal at every corner"},
     {"CreaseForComputedNormals", {"--crease", "30", "--mesh", "plain.obj"}, nullptr},
+    {"CreaseForAnObjectFile", {"--crease", "30", "--mesh", "cube.lwo"}, nullptr},
     {"SizeOfASheet",  // beside the --width of every case
      {"--switch-sheet", "s.png"},
      "--width and --height size the preview only; each cell of a contact sheet is 160 x 120"},
@@ -231,6 +233,7 @@ class UnusedOptions : public PreviewTest, public ::testing::WithParamInterface<U
 TEST_P(UnusedOptions, AreNamedInAWarning) {
     writeFile(file("normals.obj"), kNormalsGiven);
     writeFile(file("plain.obj"), kNoNormals);
+    writeFile(file("cube.lwo"), lwo_writer::lwo2Cube());
     const UnusedOption& option = GetParam();
     const ToolRun run = this->run(with(
         {"--samples", "1", "--width", "16", "--height", "12", "-o", "p.png"}, option.arguments));
