@@ -53,4 +53,17 @@ TEST_F(Maps, AModelTakesItsOwnCoordinatesAndOneWithoutIsRefused) {
     EXPECT_FALSE(std::filesystem::exists(file("p.png")));
 }
 
+// A map is read once, before any look: one from standard input serves every look compared.
+TEST_F(Maps, AMapFromStandardInputServesEveryComparedLook) {
+    writeMap(file("halves.png"), {255, 0, 255, 0});
+    const ToolRun fromFile = run(
+        small({"--map", "luminous=halves.png", "--compare", "felt,microfibre", "-o", "file.png"}));
+    ASSERT_EQ(fromFile.exitCode, 0) << fromFile.err;
+    const ToolRun fromInput =
+        run(small({"--map", "luminous=-", "--compare", "felt,microfibre", "-o", "input.png"}),
+            {.input = readFile(file("halves.png"))});
+    ASSERT_EQ(fromInput.exitCode, 0) << fromInput.err;
+    EXPECT_EQ(readFile(file("input.png")), readFile(file("file.png")));
+}
+
 }  // namespace

@@ -40,16 +40,16 @@ LookResult readFromFile(const std::string& path, const PreviewOptions& options,
     }
     const standin::Result<ParameterFile> file = readParameterFile(path, options.loadMode);
     if (!file) return LookResult::failure(file.error());
-    standin::Result<SurfaceInputs> applied = lookSurface(nullptr, surface, options);
-    if (!applied) return LookResult::failure(applied.error());
     return LookResult::success(
-        {inputName(path), options.parameters.appliedTo(file->block), std::move(applied.value())});
+        {inputName(path), options.parameters.appliedTo(file->block), surface});
 }
 
-LookResult readFromLook(const std::string& name, const PreviewOptions& options) {
+LookResult readFromLook(const std::string& name, const PreviewOptions& options,
+                        const standin::SurfaceMaps& given) {
     const standin::Result<Preset> look = readPreset(defaultPresetsFolder(), name);
     if (!look) return LookResult::failure(look.error());
-    standin::Result<SurfaceInputs> surface = lookSurface(&look.value(), look->surface, options);
+    standin::Result<SurfaceInputs> surface =
+        lookSurface(&look.value(), look->surface, options, given);
     if (!surface) return LookResult::failure(surface.error());
     return LookResult::success(
         {name, options.parameters.appliedTo(look->parameters.block), std::move(surface.value())});
@@ -66,26 +66,28 @@ void warnOutOfPanelRange(const ComparedLook& look) {
 
 }  // namespace
 
-std::vector<ComparedSource> comparedSources(const std::vector<std::string>& names) {
+std::vector<std::string> comparedFiles(const std::vector<std::string>& names) {
     const std::vector<std::string> looks = lookNames();
-    std::vector<ComparedSource> sources;
+    std::vector<std::string> files;
     for (const std::string& name : names) {
-        if (isLook(looks, name)) {
-            sources.push_back({name, lookFiles(defaultPresetsFolder(), name)});
-        } else {
-            sources.push_back({name, {name}});
+        if (!isLook(looks, name)) {
+            files.push_back(name);
+            continue;
         }
+        const std::vector<std::string> look = lookFiles(defaultPresetsFolder(), name);
+        files.insert(files.end(), look.begin(), look.end());
     }
-    return sources;
+    return files;
 }
 
 standin::Result<std::vector<ComparedLook>> readComparedLooks(const PreviewOptions& options,
-                                                             const SurfaceInputs& surface) {
+                                                             const SurfaceInputs& surface,
+                                                             const standin::SurfaceMaps& given) {
     using Outcome = standin::Result<std::vector<ComparedLook>>;
     const std::vector<std::string> looks = lookNames();
     std::vector<ComparedLook> compared;
     for (const std::string& name : options.compared) {
-        LookResult look = isLook(looks, name) ? readFromLook(name, options)
+        LookResult look = isLook(looks, name) ? readFromLook(name, options, given)
                                               : readFromFile(name, options, surface, looks);
         if (!look) return Outcome::failure(look.error());
         warnOutOfPanelRange(look.value());

@@ -14,14 +14,9 @@
 
 namespace preview {
 
-// One name of --compare: the files it reads.
-struct ComparedSource {
-    std::string name;
-    std::vector<std::string> files;  // a look's files (lookFiles), or the parameter file
-};
-
-// What each name of --compare reads, in order.
-std::vector<ComparedSource> comparedSources(const std::vector<std::string>& names);
+// The files the names of --compare read, in order: a look's files (lookFiles), or the
+// parameter file.
+std::vector<std::string> comparedFiles(const std::vector<std::string>& names);
 
 struct ComparedLook {
     std::string label;  // the name as given, or "standard input" for -
@@ -30,9 +25,12 @@ struct ComparedLook {
 };
 
 // Reads every name of --compare; the first failure, naming its look or file. A file
-// gives parameters alone and takes the surface inputs of `surface`.
+// gives parameters alone and takes the surface inputs of `surface`, the command line's
+// over the scene's; a look takes its own, with the command line's over them, its maps
+// `given` as commandLineMaps read them.
 standin::Result<std::vector<ComparedLook>> readComparedLooks(const PreviewOptions& options,
-                                                             const SurfaceInputs& surface);
+                                                             const SurfaceInputs& surface,
+                                                             const standin::SurfaceMaps& given);
 
 }  // namespace preview
 

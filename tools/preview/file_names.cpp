@@ -74,8 +74,8 @@ std::vector<NamedFile> inputsOf(const PreviewOptions& options) {
     for (const MapOption& map : options.maps) {
         inputs.push_back({"--map " + std::string(standin::nameOf(map.input)), map.path});
     }
-    for (const ComparedSource& source : comparedSources(options.compared)) {
-        for (const std::string& file : source.files) inputs.push_back({"--compare", file});
+    for (const std::string& file : comparedFiles(options.compared)) {
+        inputs.push_back({"--compare", file});
     }
     return inputs;
 }

@@ -8,7 +8,8 @@
 namespace preview {
 namespace {
 
-// A map's picture: a PNG file, read whole and decoded once, as every worker shares it.
+// A map's picture: a PNG file, read whole and decoded once, as every worker and every
+// look compared shares it.
 inline constexpr InputKind kMapInput{"a PNG map", std::size_t{256} << 20, false};
 
 standin::Status readMap(standin::SurfaceMaps& maps, standin::SurfaceInput input,
@@ -23,8 +24,19 @@ standin::Status readMap(standin::SurfaceMaps& maps, standin::SurfaceInput input,
 
 }  // namespace
 
+standin::Result<standin::SurfaceMaps> commandLineMaps(const PreviewOptions& options) {
+    using Outcome = standin::Result<standin::SurfaceMaps>;
+    standin::SurfaceMaps maps;
+    for (const MapOption& map : options.maps) {
+        if (standin::Status read = readMap(maps, map.input, map.path); !read)
+            return Outcome::failure(read.error());
+    }
+    return Outcome::success(std::move(maps));
+}
+
 standin::Result<SurfaceInputs> lookSurface(const Preset* look, const SurfaceInputs& start,
-                                           const PreviewOptions& options) {
+                                           const PreviewOptions& options,
+                                           const standin::SurfaceMaps& given) {
     using Outcome = standin::Result<SurfaceInputs>;
     SurfaceInputs surface = start;
     if (look) {
@@ -34,9 +46,8 @@ standin::Result<SurfaceInputs> lookSurface(const Preset* look, const SurfaceInpu
         }
     }
     surface = options.surface.appliedTo(surface);
-    for (const MapOption& map : options.maps) {
-        if (standin::Status read = readMap(surface.maps, map.input, map.path); !read)
-            return Outcome::failure(read.error());
+    for (std::size_t input = 0; input < given.maps.size(); ++input) {
+        if (given.maps[input]) surface.maps.maps[input] = given.maps[input];
     }
     return Outcome::success(std::move(surface));
 }

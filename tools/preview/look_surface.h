@@ -10,10 +10,16 @@
 
 namespace preview {
 
+// The pictures of --map, each read and decoded once for every look that takes them; the
+// first failure names its file.
+standin::Result<standin::SurfaceMaps> commandLineMaps(const PreviewOptions& options);
+
 // `look` may be null: then `start` stands for the look's surface, without maps of its own.
-// The first failure names its map file.
+// `given` are the command line's maps, as commandLineMaps read them. The first failure
+// names its map file.
 standin::Result<SurfaceInputs> lookSurface(const Preset* look, const SurfaceInputs& start,
-                                           const PreviewOptions& options);
+                                           const PreviewOptions& options,
+                                           const standin::SurfaceMaps& given);
 
 }  // namespace preview
 

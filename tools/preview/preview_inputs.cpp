@@ -17,8 +17,10 @@ standin::Result<PreviewInputs> readInputs(const PreviewOptions& options) {
         inputs.scene.surface = preset->surface;
         inputs.preset = std::move(preset.value());
     }
-    standin::Result<SurfaceInputs> surface =
-        lookSurface(inputs.preset ? &*inputs.preset : nullptr, inputs.scene.surface, options);
+    const standin::Result<standin::SurfaceMaps> given = commandLineMaps(options);
+    if (!given) return InputsResult::failure(given.error());
+    standin::Result<SurfaceInputs> surface = lookSurface(
+        inputs.preset ? &*inputs.preset : nullptr, inputs.scene.surface, options, given.value());
     if (!surface) return InputsResult::failure(surface.error());
     inputs.scene.surface = std::move(surface.value());
     if (options.scene.subject == SubjectKind::Mesh) {
@@ -34,7 +36,7 @@ standin::Result<PreviewInputs> readInputs(const PreviewOptions& options) {
     }
     if (!options.compared.empty()) {
         standin::Result<std::vector<ComparedLook>> compared =
-            readComparedLooks(options, options.scene.surface);
+            readComparedLooks(options, inputs.scene.surface, given.value());
         if (!compared) return InputsResult::failure(compared.error());
         inputs.compared = std::move(compared.value());
     }
