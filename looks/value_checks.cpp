@@ -40,6 +40,8 @@ standin::Result<double> checkedNumber(std::string_view text, const NumberRange& 
     return NumberResult::success(*value);
 }
 
+const char* tripleName(TripleKind kind) { return kind == TripleKind::Colour ? "R,G,B" : "X,Y,Z"; }
+
 standin::Result<standin::Triple> checkedTriple(std::string_view text, TripleKind kind) {
     using TripleResult = standin::Result<standin::Triple>;
     const std::optional<standin::Triple> t = parseNumberTriple(text);
@@ -47,7 +49,7 @@ standin::Result<standin::Triple> checkedTriple(std::string_view text, TripleKind
     if (!t) {
         return TripleResult::failure("\"" + shown +
                                      "\" is not three numbers separated by commas (" +
-                                     (kind == TripleKind::Colour ? "R,G,B" : "X,Y,Z") + ")");
+                                     tripleName(kind) + ")");
     }
     if (kind == TripleKind::Colour && ((*t)[0] < 0.0 || (*t)[1] < 0.0 || (*t)[2] < 0.0)) {
         return TripleResult::failure(shown + " has a negative component");

@@ -33,6 +33,9 @@ enum class TripleKind { Position, Colour, Direction };
 // be at least 0").
 standin::Result<double> checkedNumber(std::string_view text, const NumberRange& range);
 
+// How the command line and the messages write three numbers of `kind`: "R,G,B", "X,Y,Z".
+const char* tripleName(TripleKind kind);
+
 // Three finite numbers separated by commas, as `kind` allows them.
 standin::Result<standin::Triple> checkedTriple(std::string_view text, TripleKind kind);
 

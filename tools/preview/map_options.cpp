@@ -1,5 +1,6 @@
 #include "tools/preview/map_options.h"
 
+#include <CLI/CLI.hpp>
 #include <optional>
 
 namespace preview {

@@ -3,13 +3,16 @@
 #ifndef PELORIX3_TOOLS_PREVIEW_MAP_OPTIONS_H
 #define PELORIX3_TOOLS_PREVIEW_MAP_OPTIONS_H
 
-#include <CLI/CLI.hpp>
 #include <string>
 #include <vector>
 
 #include "host/result.h"
 #include "render/surface_maps.h"
 #include "tools/preview/surface_overrides.h"
+
+namespace CLI {
+class App;
+}  // namespace CLI
 
 namespace preview {
 

@@ -14,6 +14,7 @@
 #include "tools/preview/banded_render.h"
 #include "tools/preview/comparison.h"
 #include "tools/preview/linear_output.h"
+#include "tools/preview/made_picture.h"
 #include "tools/preview/name_pattern.h"
 #include "tools/preview/option_warnings.h"
 #include "tools/preview/panel_picture.h"
@@ -59,17 +60,6 @@ Status giveParameters(PreviewSession& session, const PreviewOptions& options,
     }
     if (voice == Voice::Reporting) warnAll(outOfPanelRange(session.parameters()));
     return standin::succeeded();
-}
-
-Status writePicture(const standin::Result<Image>& picture, const std::string& path,
-                    const char* what) {
-    if (!picture)
-        return Status::failure("cannot make the " + std::string(what) + ": " + picture.error());
-    Status written = writePng(picture.value(), path);
-    if (written)
-        std::fprintf(stderr, "wrote %s (%s, %d x %d)\n", outputName(path).c_str(), what,
-                     picture->width, picture->height);
-    return written;
 }
 
 using Clock = std::chrono::steady_clock;
@@ -135,10 +125,7 @@ Status renderPreview(PreviewSession& session, const PreviewOptions& options, Ban
     if (!rendered) return Status::failure(rendered.error());
     const Image& image = rendered.value();
     const double seconds = secondsSince(start);
-    reportStage(options,
-                "render " + std::to_string(image.width) + " x " + std::to_string(image.height) +
-                    ", " + samplesPerPixel(options.render),
-                seconds);
+    reportStage(options, renderStage(options), seconds);
     const auto writing = Clock::now();
     Status written = writePng(image, options.renderPath());
     const std::string output = outputName(options.renderPath());

@@ -58,8 +58,6 @@ CLI::Validator triple(TripleKind kind) {
         "");
 }
 
-const char* tripleName(TripleKind kind) { return kind == TripleKind::Colour ? "R,G,B" : "X,Y,Z"; }
-
 // A whole number from 1 to `most`.
 CLI::Validator count(int most) { return CLI::Range(1, most).description(""); }
 

@@ -1,4 +1,4 @@
-// A picture made smaller for a strip or a sheet: each pixel the average of the pixels it
+// A picture made smaller for the turntable's strip: each pixel the average of the pixels it
 // covers.
 #ifndef PELORIX3_TOOLS_PREVIEW_THUMBNAIL_H
 #define PELORIX3_TOOLS_PREVIEW_THUMBNAIL_H

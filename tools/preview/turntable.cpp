@@ -9,8 +9,8 @@
 #include "tools/preview/atomic_write.h"
 #include "tools/preview/contact_sheet.h"
 #include "tools/preview/label_painter.h"
+#include "tools/preview/made_picture.h"
 #include "tools/preview/picture_writer.h"
-#include "tools/preview/png_file.h"
 #include "tools/preview/sheets.h"
 #include "tools/preview/thumbnail.h"
 
@@ -46,16 +46,12 @@ std::string fitted(const std::string& label, int width) {
 }
 
 Status writeStrip(const Strip& strip, const std::string& path) {
-    const standin::Result<Image> picture = contactSheet(strip.layout, [&strip](int column, int) {
-        return standin::Result<Image>::success(strip.views[static_cast<std::size_t>(column)]);
-    });
-    if (!picture) return Status::failure("cannot make the turntable strip: " + picture.error());
-    Status written = writePng(picture.value(), path);
-    if (written) {
-        std::fprintf(stderr, "wrote %s (turntable strip, %d x %d)\n", outputName(path).c_str(),
-                     picture->width, picture->height);
-    }
-    return written;
+    return writePicture(contactSheet(strip.layout,
+                                     [&strip](int column, int) {
+                                         return standin::Result<Image>::success(
+                                             strip.views[static_cast<std::size_t>(column)]);
+                                     }),
+                        path, "turntable strip");
 }
 
 Strip emptyStrip(const RenderSettings& render, int views) {
