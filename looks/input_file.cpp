@@ -9,24 +9,17 @@
 #include <cstring>
 #include <string_view>
 
+#include "render/text_lines.h"
+
 namespace preview {
 namespace {
 
 using BytesResult = standin::Result<std::string>;
-using standin::Status;
 
 constexpr std::size_t kChunkBytes = std::size_t{64} << 10;
 // Text is judged by its first bytes: when more than a quarter of them are control bytes,
 // it is not text. A NUL byte anywhere is never text.
 constexpr std::size_t kSampleBytes = 4096;
-constexpr std::size_t kControlShareDivisor = 4;
-
-bool isControlByte(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r' && byte != '\f' &&
-            byte != '\v') ||
-           byte == 0x7F;
-}
 
 std::string sizeText(std::size_t bytes) {
     constexpr std::size_t kGiB = std::size_t{1} << 30;
@@ -73,12 +66,10 @@ public:
         }
         if (sampled_ || !(end || bytes.size() >= kSampleBytes)) return {};
         sampled_ = true;
-        const std::size_t sample = std::min(bytes.size(), kSampleBytes);
-        const auto controls = static_cast<std::size_t>(
-            std::count_if(bytes.begin(), bytes.begin() + sample, isControlByte));
-        if (controls * kControlShareDivisor <= sample) return {};
-        return std::to_string(controls) + " of its first " + std::to_string(sample) +
-               " bytes are control characters";
+        const std::string_view sample = std::string_view(bytes).substr(0, kSampleBytes);
+        if (!standin::isMostlyControlBytes(sample)) return {};
+        return std::to_string(standin::controlByteCount(sample)) + " of its first " +
+               std::to_string(sample.size()) + " bytes are control characters";
     }
 
 private:

@@ -35,6 +35,10 @@ std::string lwoDamage(const std::string& name, std::string_view tag, std::size_t
            "): " + what;
 }
 
+Status chunkDamage(const std::string& name, const LwoChunk& chunk, const std::string& what) {
+    return Status::failure(lwoDamage(name, chunk.tag, chunk.offset, what));
+}
+
 FormResult LwoForm::open(std::string_view file, const std::string& name) {
     LwoBytes whole(file, 0);
     const std::optional<std::string_view> tag = whole.id4();

@@ -30,6 +30,9 @@ bool startsAsIffFile(std::string_view file);
 std::string lwoDamage(const std::string& name, std::string_view tag, std::size_t offset,
                       const std::string& what);
 
+// The same failure for a chunk the form handed out.
+Status chunkDamage(const std::string& name, const LwoChunk& chunk, const std::string& what);
+
 class LwoForm {
 public:
     // Checks the header and the form type: refuses a header that runs past the file, an

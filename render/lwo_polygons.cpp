@@ -7,10 +7,6 @@ namespace {
 
 constexpr std::uint16_t kCornerCountBits = 0x3FF;
 
-Status damaged(const std::string& name, const LwoChunk& chunk, const std::string& what) {
-    return Status::failure(lwoDamage(name, chunk.tag, chunk.offset, what));
-}
-
 // Polygons of these types are read (their point numbers checked) and counted, not kept.
 bool isKnownSkippedType(std::string_view type) {
     return type == "CURV" || type == "MBAL" || type == "BONE";
@@ -38,13 +34,13 @@ Status readCorners(LwoBytes& data, std::uint32_t count, std::size_t number, Read
     for (std::uint32_t c = 0; c < count; ++c) {
         const std::optional<std::uint32_t> index = readIndex(data);
         if (!index) {
-            return damaged(name, chunk,
-                           polygonNumber(number) + " says it has " +
-                               counted(count, "corner", "corners") + ", but the chunk ends after " +
-                               std::to_string(c) + " of them");
+            return chunkDamage(name, chunk,
+                               polygonNumber(number) + " says it has " +
+                                   counted(count, "corner", "corners") +
+                                   ", but the chunk ends after " + std::to_string(c) + " of them");
         }
         if (*index >= layer.points) {
-            return damaged(
+            return chunkDamage(
                 name, chunk,
                 polygonNumber(number) + " uses point " + std::to_string(*index) +
                     " (counted from 0), but its layer has " +
@@ -62,7 +58,7 @@ Status readLwo2Polygons(const LwoChunk& chunk, LwoLayer& layer, LwoContents& con
                         const std::string& name) {
     LwoBytes data = chunk.data;
     const std::optional<std::string_view> type = data.id4();
-    if (!type) return damaged(name, chunk, "it ends before its polygon type");
+    if (!type) return chunkDamage(name, chunk, "it ends before its polygon type");
     const bool cage = *type == "PTCH" || *type == "SUBD";
     const bool rendered = cage || *type == "FACE";
     startChunk(chunk, rendered, layer, contents);
@@ -74,7 +70,8 @@ Status readLwo2Polygons(const LwoChunk& chunk, LwoLayer& layer, LwoContents& con
     while (!data.atEnd()) {
         const std::size_t number = layer.polygons + 1;
         const std::optional<std::uint16_t> head = data.u2();
-        if (!head) return damaged(name, chunk, polygonNumber(number) + " is cut off in its count");
+        if (!head)
+            return chunkDamage(name, chunk, polygonNumber(number) + " is cut off in its count");
         const std::uint32_t count = *head & kCornerCountBits;
         const auto first = static_cast<std::uint32_t>(contents.corners.size());
         std::vector<std::uint32_t>* corners = rendered ? &contents.corners : nullptr;
@@ -99,7 +96,8 @@ Status readLwobPolygons(const LwoChunk& chunk, LwoLayer& layer, LwoContents& con
     while (!data.atEnd()) {
         const std::size_t number = layer.polygons + 1;
         const std::optional<std::uint16_t> count = data.u2();
-        if (!count) return damaged(name, chunk, polygonNumber(number) + " is cut off in its count");
+        if (!count)
+            return chunkDamage(name, chunk, polygonNumber(number) + " is cut off in its count");
         const auto first = static_cast<std::uint32_t>(contents.corners.size());
         if (Status read =
                 readCorners(data, *count, number, u2, layer, &contents.corners, chunk, name);
@@ -108,13 +106,14 @@ Status readLwobPolygons(const LwoChunk& chunk, LwoLayer& layer, LwoContents& con
         }
         const std::optional<std::int16_t> surface = data.i2();
         if (!surface) {
-            return damaged(name, chunk, polygonNumber(number) + " ends before its surface number");
+            return chunkDamage(name, chunk,
+                               polygonNumber(number) + " ends before its surface number");
         }
         if (announcedDetails > 0) --announcedDetails;
         if (*surface < 0) {
             const std::optional<std::uint16_t> details = data.u2();
             if (!details) {
-                return damaged(
+                return chunkDamage(
                     name, chunk,
                     polygonNumber(number) + " ends before the number of its detail polygons");
             }
@@ -124,9 +123,10 @@ Status readLwobPolygons(const LwoChunk& chunk, LwoLayer& layer, LwoContents& con
         ++layer.polygons;
     }
     if (announcedDetails > 0) {
-        return damaged(name, chunk,
-                       "it ends " + counted(announcedDetails, "detail polygon", "detail polygons") +
-                           " short of those its polygons announce");
+        return chunkDamage(name, chunk,
+                           "it ends " +
+                               counted(announcedDetails, "detail polygon", "detail polygons") +
+                               " short of those its polygons announce");
     }
     return succeeded();
 }

@@ -66,19 +66,18 @@ Status Reader::readLwob(const LwoChunk& chunk) {
 Status Reader::readPoints(const LwoChunk& chunk) {
     LwoBytes data = chunk.data;
     if (data.left() % kPointBytes != 0) {
-        return Status::failure(lwoDamage(name_, chunk.tag, chunk.offset,
-                                         counted(data.left(), "byte", "bytes") +
-                                             " are not a whole number of points of 12 bytes"));
+        return chunkDamage(name_, chunk,
+                           counted(data.left(), "byte", "bytes") +
+                               " are not a whole number of points of 12 bytes");
     }
     layer_.firstPoint = static_cast<std::uint32_t>(contents_.positions.size());
     layer_.points = static_cast<std::uint32_t>(data.left() / kPointBytes);
     for (std::uint32_t p = 0; p < layer_.points; ++p) {
         const float x = *data.f4(), y = *data.f4(), z = *data.f4();
         if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z)) {
-            return Status::failure(lwoDamage(name_, chunk.tag, chunk.offset,
-                                             "point " + std::to_string(p) +
-                                                 " (counted from 0) is not at finite "
-                                                 "coordinates"));
+            return chunkDamage(
+                name_, chunk,
+                "point " + std::to_string(p) + " (counted from 0) is not at finite coordinates");
         }
         contents_.positions.push_back({x, y, z});
     }
@@ -86,12 +85,7 @@ Status Reader::readPoints(const LwoChunk& chunk) {
 }
 
 LwoContents Reader::finish() {
-    LwoTexcoords& texcoords = contents_.texcoords;
-    if (texcoords.mapName) {
-        texcoords.points.resize(contents_.positions.size());
-        texcoords.given.resize(contents_.positions.size());
-    }
-    texcoords.sortCorners();
+    contents_.texcoords.sortCorners();
     return std::move(contents_);
 }
 

@@ -25,7 +25,8 @@ struct LwoCornerTexcoord {
 struct LwoTexcoords {
     // The map's name; nothing when the file has no TXUV map.
     std::optional<std::string> mapName;
-    // One for each point of the file; a value only where `given`.
+    // One for each point of the file, up to the last layer the map gives values for; a value
+    // only where `given`.
     std::vector<Point2f> points;
     std::vector<std::uint8_t> given;
     // Sorted by polygon, then point, by sortCorners().

@@ -5,10 +5,6 @@
 namespace standin {
 namespace {
 
-Status damaged(const std::string& name, const LwoChunk& chunk, const std::string& what) {
-    return Status::failure(lwoDamage(name, chunk.tag, chunk.offset, what));
-}
-
 // Whether the map of this head is the one read: the first TXUV map of dimension 2 is.
 bool isTheMap(std::string_view type, std::uint16_t dimension, std::string_view mapName,
               LwoTexcoords& texcoords) {
@@ -52,10 +48,11 @@ Status readTextureMap(const LwoChunk& chunk, LwoMapKind kind, const LwoLayer& la
     LwoBytes data = chunk.data;
     const std::optional<std::string_view> type = data.id4();
     const std::optional<std::uint16_t> dimension = data.u2();
-    if (!type || !dimension) return damaged(name, chunk, "it ends within the map's type");
+    if (!type || !dimension) return chunkDamage(name, chunk, "it ends within the map's type");
     const std::optional<std::string_view> mapName = data.s0();
     if (!mapName) {
-        return damaged(name, chunk, "the map's name has no zero byte to end it within the chunk");
+        return chunkDamage(name, chunk,
+                           "the map's name has no zero byte to end it within the chunk");
     }
     if (!isTheMap(*type, *dimension, *mapName, texcoords)) return succeeded();
     if (kind == LwoMapKind::Points && texcoords.points.size() < pointCount) {
@@ -65,12 +62,12 @@ Status readTextureMap(const LwoChunk& chunk, LwoMapKind kind, const LwoLayer& la
     for (std::size_t number = 1; !data.atEnd(); ++number) {
         const std::optional<MapValue> value = readValue(data, kind);
         if (!value) {
-            return damaged(name, chunk,
-                           "value " + std::to_string(number) + " runs past the chunk's end");
+            return chunkDamage(name, chunk,
+                               "value " + std::to_string(number) + " runs past the chunk's end");
         }
         if (!std::isfinite(value->uv[0]) || !std::isfinite(value->uv[1])) {
-            return damaged(name, chunk,
-                           "value " + std::to_string(number) + " is not a finite number");
+            return chunkDamage(name, chunk,
+                               "value " + std::to_string(number) + " is not a finite number");
         }
         if (!inLayer(*value, kind, layer)) {
             ++texcoords.unmatched;

@@ -16,20 +16,11 @@ using ReadResult = Result<ObjContents>;
 // How much of the text's start tells whether it is text at all.
 constexpr std::size_t kFirstBytes = 512;
 
-bool isControlByte(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    const bool spacing =
-        byte == '\t' || byte == '\n' || byte == '\r' || byte == '\f' || byte == '\v';
-    return (byte < 0x20 && !spacing) || byte == 0x7f;
-}
-
 // A file is refused from its first bytes when they hold a NUL byte or are mostly control
 // bytes; later, a NUL byte anywhere is refused by its line.
 std::optional<std::string> notTextReason(std::string_view text, const std::string& name) {
     const std::string_view start = text.substr(0, kFirstBytes);
-    const auto controls = std::count_if(start.begin(), start.end(), isControlByte);
-    if (start.find('\0') != std::string_view::npos ||
-        static_cast<std::size_t>(controls) * 4 > start.size()) {
+    if (start.find('\0') != std::string_view::npos || isMostlyControlBytes(start)) {
         return name + " is not an OBJ model: it is not a text file";
     }
     if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {

@@ -43,7 +43,8 @@ public:
 
     // Places a mesh already made, whose positions lie in `frame`: scaled to the preview's
     // size, standing on the floor in the middle. Fails when a position is not a finite
-    // number, or when Embree fails.
+    // number, when the surface has a map but the mesh no texture coordinates, or when
+    // Embree fails.
     static Result<std::unique_ptr<PreviewScene>> withMesh(const SceneSettings& settings,
                                                           TriangleMesh mesh,
                                                           const ModelFrame& frame = {});

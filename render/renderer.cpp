@@ -103,21 +103,14 @@ float toLinear(double value) {
     return static_cast<float>(std::clamp(std::isnan(value) ? 0.0 : value, -largest, largest));
 }
 
-// Renders row y into `rgb`, its 3 x width bytes.
+// Renders row y into `rgb`, its 3 x width values, each colour component as `toValue`
+// stores it: a byte (toByte) or a linear value (toLinear).
+template <auto toValue, typename Value>
 void renderRow(const ShaderInstance& shader, const PreviewScene& scene, const Camera& camera,
-               const RenderSettings& settings, int y, unsigned char* rgb) {
+               const RenderSettings& settings, int y, Value* rgb) {
     for (int x = 0; x < settings.width; ++x) {
         const Triple color = shadePixel(shader, scene, camera, settings, x, y);
-        for (std::size_t c = 0; c < 3; ++c) rgb[3 * x + c] = toByte(color[c]);
-    }
-}
-
-// Renders row y into `rgb`, its 3 x width linear values.
-void renderLinearRow(const ShaderInstance& shader, const PreviewScene& scene, const Camera& camera,
-                     const RenderSettings& settings, int y, float* rgb) {
-    for (int x = 0; x < settings.width; ++x) {
-        const Triple color = shadePixel(shader, scene, camera, settings, x, y);
-        for (std::size_t c = 0; c < 3; ++c) rgb[3 * x + c] = toLinear(color[c]);
+        for (std::size_t c = 0; c < 3; ++c) rgb[3 * x + c] = toValue(color[c]);
     }
 }
 
@@ -145,12 +138,32 @@ Status eachRowInThreads(const RenderSettings& settings, const std::function<void
     return started;
 }
 
-std::size_t rowBytes(const RenderSettings& settings) {
+// The values of one row: three for each pixel.
+std::size_t rowValues(const RenderSettings& settings) {
     return 3 * static_cast<std::size_t>(settings.width);
 }
 
-unsigned char* rowOf(Image& image, const RenderSettings& settings, int y) {
-    return image.rgb.data() + rowBytes(settings) * static_cast<std::size_t>(y);
+template <typename Picture>
+auto* rowOf(Picture& picture, const RenderSettings& settings, int y) {
+    return picture.rgb.data() + rowValues(settings) * static_cast<std::size_t>(y);
+}
+
+// The whole picture, its rows shared out among threads; its values as `toValue` stores them.
+template <auto toValue, typename Picture>
+Result<Picture> renderPicture(const ShaderInstance& shader, const PreviewScene& scene,
+                              const RenderSettings& settings,
+                              const std::function<void()>& rowDone) {
+    Picture picture{settings.width, settings.height, {}};
+    picture.rgb.resize(rowValues(settings) * static_cast<std::size_t>(settings.height));
+    const Camera camera = scene.camera(settings.width, settings.height);
+    const Status done = eachRowInThreads(
+        settings,
+        [&](int y) {
+            renderRow<toValue>(shader, scene, camera, settings, y, rowOf(picture, settings, y));
+        },
+        rowDone);
+    if (!done) return Result<Picture>::failure(done.error());
+    return Result<Picture>::success(std::move(picture));
 }
 
 }  // namespace
@@ -159,48 +172,27 @@ void renderRows(const ShaderInstance& shader, const PreviewScene& scene,
                 const RenderSettings& settings, int firstRow, int endRow, Image& image) {
     const Camera camera = scene.camera(settings.width, settings.height);
     for (int y = std::max(firstRow, 0); y < std::min(endRow, settings.height); ++y) {
-        renderRow(shader, scene, camera, settings, y, rowOf(image, settings, y));
+        renderRow<toByte>(shader, scene, camera, settings, y, rowOf(image, settings, y));
     }
 }
 
 Result<Image> render(const ShaderInstance& shader, const PreviewScene& scene,
                      const RenderSettings& settings, const std::function<void()>& rowDone) {
-    Image image{
-        settings.width, settings.height,
-        std::vector<unsigned char>(rowBytes(settings) * static_cast<std::size_t>(settings.height))};
-    const Camera camera = scene.camera(settings.width, settings.height);
-    const Status done = eachRowInThreads(
-        settings,
-        [&](int y) { renderRow(shader, scene, camera, settings, y, rowOf(image, settings, y)); },
-        rowDone);
-    if (!done) return Result<Image>::failure(done.error());
-    return Result<Image>::success(std::move(image));
+    return renderPicture<toByte, Image>(shader, scene, settings, rowDone);
 }
 
 Result<LinearImage> renderLinear(const ShaderInstance& shader, const PreviewScene& scene,
                                  const RenderSettings& settings,
                                  const std::function<void()>& rowDone) {
-    const std::size_t rowValues = 3 * static_cast<std::size_t>(settings.width);
-    LinearImage image{settings.width, settings.height,
-                      std::vector<float>(rowValues * static_cast<std::size_t>(settings.height))};
-    const Camera camera = scene.camera(settings.width, settings.height);
-    const Status done = eachRowInThreads(
-        settings,
-        [&](int y) {
-            renderLinearRow(shader, scene, camera, settings, y,
-                            image.rgb.data() + rowValues * static_cast<std::size_t>(y));
-        },
-        rowDone);
-    if (!done) return Result<LinearImage>::failure(done.error());
-    return Result<LinearImage>::success(std::move(image));
+    return renderPicture<toLinear, LinearImage>(shader, scene, settings, rowDone);
 }
 
 bool renderBand(const ShaderInstance& shader, const PreviewScene& scene,
                 const RenderSettings& settings, const RowBand& band, const RowDone& rowDone) {
     const Camera camera = scene.camera(settings.width, settings.height);
-    std::vector<unsigned char> row(rowBytes(settings));
+    std::vector<unsigned char> row(rowValues(settings));
     for (int y = band.first; y < settings.height; y += band.step) {
-        renderRow(shader, scene, camera, settings, y, row.data());
+        renderRow<toByte>(shader, scene, camera, settings, y, row.data());
         if (!rowDone(y, row.data())) return false;
     }
     return true;

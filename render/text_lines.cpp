@@ -9,7 +9,22 @@ bool isLineEnd(char c) { return c == '\n' || c == '\r'; }
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
+bool isControlByte(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    const bool spacing =
+        byte == '\t' || byte == '\n' || byte == '\r' || byte == '\f' || byte == '\v';
+    return (byte < 0x20 && !spacing) || byte == 0x7f;
+}
+
 }  // namespace
+
+std::size_t controlByteCount(std::string_view bytes) {
+    return static_cast<std::size_t>(std::count_if(bytes.begin(), bytes.end(), isControlByte));
+}
+
+bool isMostlyControlBytes(std::string_view start) {
+    return controlByteCount(start) * 4 > start.size();
+}
 
 bool TextLines::next() {
     if (position_ >= text_.size()) return false;

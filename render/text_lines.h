@@ -30,6 +30,14 @@ private:
     std::size_t offset_ = 0;
 };
 
+// The control bytes among `bytes`: those below a space, and DEL, other than the ones text
+// holds for spacing (tab, line feed, carriage return, form feed, vertical tab).
+std::size_t controlByteCount(std::string_view bytes);
+
+// Whether `start`, the beginning of a file, says the file is not text: more than a
+// quarter of it is control bytes.
+bool isMostlyControlBytes(std::string_view start);
+
 // The number of the line that holds the byte at `offset`.
 std::size_t lineNumberAt(std::string_view text, std::size_t offset);
 
