@@ -28,6 +28,12 @@ int panelResult(const standin::Result<bool>& edited) {
     return (edited.value() ? 1 : 0) | 2;
 }
 
+// 1 when `done`; 0 when not, studio_error then saying why.
+int doneOrError(const standin::Status& done) {
+    if (!done) lastError = done.error();
+    return done ? 1 : 0;
+}
+
 const char* kept(std::string text) {
     static std::string storage;
     storage = std::move(text);
@@ -55,6 +61,18 @@ std::string number(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%.17g", value);
     return text;
+}
+
+// [{"name":…, "description":…}, …] of `entries`, in their order.
+template <typename Named>
+std::string namedList(const Named& entries) {
+    std::string json = "[";
+    for (const auto& entry : entries) {
+        json += (json.size() > 1 ? "," : "") + std::string("{\"name\":") +
+                quoted(std::string(entry.name)) +
+                ",\"description\":" + quoted(std::string(entry.description)) + "}";
+    }
+    return json + "]";
 }
 
 std::string jsonList(const std::vector<std::string>& texts) {
@@ -87,19 +105,15 @@ EMSCRIPTEN_KEEPALIVE int studio_open(int cloth) {
 EMSCRIPTEN_KEEPALIVE const char* studio_error() { return lastError.c_str(); }
 
 EMSCRIPTEN_KEEPALIVE int studio_set_subject(int cloth) {
-    const standin::Status changed = theStudio->setSubject(subjectOf(cloth));
-    if (!changed) lastError = changed.error();
-    return changed ? 1 : 0;
+    return doneOrError(theStudio->setSubject(subjectOf(cloth)));
 }
 
 // Makes the model in `length` bytes of a file named `name` (an object file or OBJ text)
 // the subject: 1 when it is; 0 when it is refused (studio_error says why, and the subject
 // stays as it was).
 EMSCRIPTEN_KEEPALIVE int studio_set_model(const char* bytes, int length, const char* name) {
-    const standin::Status changed =
-        theStudio->setModel(std::string(bytes, static_cast<std::size_t>(length)), name);
-    if (!changed) lastError = changed.error();
-    return changed ? 1 : 0;
+    return doneOrError(
+        theStudio->setModel(std::string(bytes, static_cast<std::size_t>(length)), name));
 }
 
 // What reading the model left out or replaced, as JSON.
@@ -235,48 +249,26 @@ EMSCRIPTEN_KEEPALIVE int studio_load(const char* bytes, int length, int mode) {
     const preview::StorageMode storage = mode == 0   ? preview::StorageMode::Binary
                                          : mode == 1 ? preview::StorageMode::Text
                                                      : preview::StorageMode::Auto;
-    const standin::Status loaded =
-        theStudio->loadStored(std::string(bytes, static_cast<std::size_t>(length)), storage);
-    if (!loaded) {
-        lastError = loaded.error();
-        return 0;
-    }
-    return 1;
+    return doneOrError(
+        theStudio->loadStored(std::string(bytes, static_cast<std::size_t>(length)), storage));
 }
 
 // ---- Named looks --------------------------------------------------------------------
 
 // [{"name":…, "description":…}, …] in name order.
-EMSCRIPTEN_KEEPALIVE const char* studio_presets() {
-    std::string json = "[";
-    for (const preview::Preset& preset : theStudio->presets()) {
-        json += (json.size() > 1 ? "," : "") + std::string("{\"name\":") + quoted(preset.name) +
-                ",\"description\":" + quoted(preset.description) + "}";
-    }
-    return kept(json + "]");
-}
+EMSCRIPTEN_KEEPALIVE const char* studio_presets() { return kept(namedList(theStudio->presets())); }
 
 // The look the instance's parameters are, or "" when they are no look's.
 EMSCRIPTEN_KEEPALIVE const char* studio_look() { return kept(theStudio->lookName()); }
 
 EMSCRIPTEN_KEEPALIVE int studio_apply_preset(const char* name) {
-    const standin::Status applied = theStudio->applyPreset(name);
-    if (!applied) lastError = applied.error();
-    return applied ? 1 : 0;
+    return doneOrError(theStudio->applyPreset(name));
 }
 
 // ---- The map of luminosity ---------------------------------------------------------
 
 // [{"name":…, "description":…}, …]: the built-in patterns a map may be.
-EMSCRIPTEN_KEEPALIVE const char* studio_patterns() {
-    std::string json = "[";
-    for (const standin::PatternInfo& pattern : standin::kPatterns) {
-        json += (json.size() > 1 ? "," : "") + std::string("{\"name\":") +
-                quoted(std::string(pattern.name)) +
-                ",\"description\":" + quoted(std::string(pattern.description)) + "}";
-    }
-    return kept(json + "]");
-}
+EMSCRIPTEN_KEEPALIVE const char* studio_patterns() { return kept(namedList(standin::kPatterns)); }
 
 // The pattern that maps the surface's luminosity, or "" for none.
 EMSCRIPTEN_KEEPALIVE const char* studio_luminous_map() { return kept(theStudio->luminousMap()); }
@@ -284,9 +276,7 @@ EMSCRIPTEN_KEEPALIVE const char* studio_luminous_map() { return kept(theStudio->
 // Maps the surface's luminosity with the pattern (none for ""); 1 when done, 0 when the
 // name is no pattern's (studio_error says so).
 EMSCRIPTEN_KEEPALIVE int studio_set_luminous_map(const char* pattern) {
-    const standin::Status set = theStudio->setLuminousMap(pattern);
-    if (!set) lastError = set.error();
-    return set ? 1 : 0;
+    return doneOrError(theStudio->setLuminousMap(pattern));
 }
 
 }  // extern "C"

@@ -110,10 +110,10 @@ Status Studio::setSubject(standin::SubjectKind subject) {
     return build(sceneSettings(subject, surface_, orbit_));
 }
 
-Status Studio::setModel(const std::string& bytes, const std::string& name) {
+Status Studio::setModel(std::string bytes, const std::string& name) {
     standin::SceneSettings settings = sceneSettings(standin::SubjectKind::Mesh, surface_, orbit_);
     settings.meshName = name;
-    settings.meshText = std::make_shared<const std::string>(bytes);
+    settings.meshText = std::make_shared<const std::string>(std::move(bytes));
     return build(settings);
 }
 

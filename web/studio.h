@@ -47,7 +47,7 @@ public:
     // text, told apart by their content); `name` stands for the file in messages. The
     // picture starts again; a file that cannot be read is refused with the reason, and the
     // subject stays as it was.
-    standin::Status setModel(const std::string& bytes, const std::string& name);
+    standin::Status setModel(std::string bytes, const std::string& name);
     // What reading the model left out or replaced, each naming its file; empty for the
     // sphere and the cloth.
     const std::vector<std::string>& modelWarnings() const { return scene_->warnings(); }

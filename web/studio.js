@@ -74,9 +74,14 @@
 
   // ---- Painting ----------------------------------------------------------------------
 
-  function paint(canvas, pointer, width, height) {
+  // A copy of RGBA pixels in the module's memory, which a later call may move or reuse.
+  function heapImage(pointer, width, height) {
     const pixels = new Uint8ClampedArray(M.HEAPU8.buffer, pointer, width * height * 4);
-    canvas.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(pixels), width, height), 0, 0);
+    return new ImageData(new Uint8ClampedArray(pixels), width, height);
+  }
+
+  function paint(canvas, pointer, width, height) {
+    canvas.getContext('2d').putImageData(heapImage(pointer, width, height), 0, 0);
   }
 
   function paintPanel() {
@@ -91,8 +96,7 @@
     if (version === shownVersion) return false;
     shownVersion = version;
     const [width, height] = [M._studio_picture_width(), M._studio_picture_height()];
-    const pixels = new Uint8ClampedArray(M.HEAPU8.buffer, M._studio_picture_pixels(), width * height * 4);
-    livePicture = new ImageData(new Uint8ClampedArray(pixels), width, height);
+    livePicture = heapImage(M._studio_picture_pixels(), width, height);
     showRender();
     const pass = M._studio_picture_pass();
     renderStatus.textContent = 'Picture: ' + passNames[pass] + '. Renders finished: ' + M._studio_render_count() + '.';
@@ -125,7 +129,7 @@
   // The values the panel cannot show, with the warning the command line gives for them.
   function showPanelWarnings() {
     const warnings = JSON.parse(text(M._studio_panel_warnings()));
-    panelWarning.textContent = warnings.map((warning) => 'Warning: ' + warning).join('\n');
+    panelWarning.textContent = warningLines(warnings);
   }
 
   // The Look list names a look only while the stored block is that look's; else "custom".
@@ -194,10 +198,20 @@
 
   // ---- The panel ---------------------------------------------------------------------
 
+  // What the module said went wrong, beside the panel.
+  function showPanelError() {
+    panelMessage.classList.add('error');
+    panelMessage.textContent = text(M._studio_error());
+  }
+
+  // The module's warnings, one line each.
+  function warningLines(warnings) {
+    return warnings.map((warning) => 'Warning: ' + warning).join('\n');
+  }
+
   function handlePanel(result, started) {
     if (result < 0) {
-      panelMessage.classList.add('error');
-      panelMessage.textContent = text(M._studio_error());
+      showPanelError();
       return;
     }
     if (result & 2) paintPanel();
@@ -382,7 +396,7 @@
     subjectSelect.value = 'model';
     const warnings = JSON.parse(text(M._studio_model_warnings()));
     modelMessage.classList.remove('error');
-    modelMessage.textContent = warnings.map((warning) => 'Warning: ' + warning).join('\n');
+    modelMessage.textContent = warningLines(warnings);
     pictureAfterEdit(started);
     return { ok: true, warnings };
   }
@@ -429,8 +443,7 @@
       }
       const started = performance.now();
       if (withString(lookSelect.value, (pointer) => M._studio_apply_preset(pointer)) !== 1) {
-        panelMessage.classList.add('error');
-        panelMessage.textContent = text(M._studio_error());
+        showPanelError();
         showLook();
         return;
       }
@@ -566,7 +579,7 @@
 
   function holdPicture() {
     return whenIdle().then(() => {
-      held = new ImageData(new Uint8ClampedArray(livePicture.data), livePicture.width, livePicture.height);
+      held = livePicture;  // a new picture replaces livePicture; this one is never changed
       showHeld(text(M._studio_look()) || 'custom');
     });
   }
@@ -608,8 +621,7 @@
     mapSelect.addEventListener('change', () => {
       const started = performance.now();
       if (withString(mapSelect.value, (pointer) => M._studio_set_luminous_map(pointer)) !== 1) {
-        panelMessage.classList.add('error');
-        panelMessage.textContent = text(M._studio_error());
+        showPanelError();
         showLuminousMap();
         return;
       }
