@@ -15,11 +15,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view file(reinterpret_cast<const char*>(data), size);
     const auto model = standin::importLwo(file, "fuzz.lwo", 60.0);
-    if (model) {
-        fuzz_checks::checkMesh(model->mesh);
-        fuzz_checks::checkPlacement(model.value());
-    } else {
-        fuzz_checks::checkMessage(model.error(), "fuzz.lwo");
-    }
+    fuzz_checks::checkImport(model, "fuzz.lwo");
     return 0;
 }

@@ -16,11 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const double crease = data[0] * (180.0 / 255.0);
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
     const auto model = standin::importObjText(text, "fuzz.obj", crease);
-    if (model) {
-        fuzz_checks::checkMesh(model->mesh);
-        fuzz_checks::checkPlacement(model.value());
-    } else {
-        fuzz_checks::checkMessage(model.error(), "fuzz.obj");
-    }
+    fuzz_checks::checkImport(model, "fuzz.obj");
     return 0;
 }

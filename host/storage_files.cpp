@@ -83,8 +83,9 @@ Result<std::string> fileContents(const MemorySaveState& saved) {
 }
 
 Status saveToFile(const MemorySaveState& saved, const std::string& path) {
-    return saved.isText() ? writeTextFile(path, saved.items())
-                          : writeBinaryFile(path, saved.bytes());
+    const Result<std::string> contents = fileContents(saved);
+    if (!contents) return Status::failure("cannot write " + path + ": " + contents.error());
+    return writeFile(path, contents.value());
 }
 
 Result<MemoryLoadState> loadFromFile(const std::string& path, HostStorageMode mode) {

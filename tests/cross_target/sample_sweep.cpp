@@ -7,7 +7,7 @@
 //
 // The native build writes; the Windows builds compare under Wine and the WebAssembly build
 // under Node (with the module's code linked in, as the studio page has it), so every build
-// is held to the native numbers, each within a bound of its own. The inputs are made with
+// is held to the native numbers within one bound (componentBound). The inputs are made with
 // integer arithmetic, + - * / and the square root only, which every target computes alike,
 // so any difference comes from the module.
 #include <cmath>

@@ -1,8 +1,6 @@
 #include "tool_process.h"
 
-#include <fcntl.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <csignal>
@@ -15,33 +13,11 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr auto kPollInterval = std::chrono::milliseconds(1);
 
-std::filesystem::path outPath(const std::filesystem::path& folder) { return folder / ".stdout"; }
-std::filesystem::path errPath(const std::filesystem::path& folder) { return folder / ".stderr"; }
-
 }  // namespace
 
 ToolProcess::ToolProcess(const std::vector<std::string>& arguments,
                          const std::filesystem::path& folder)
-    : folder_(folder) {
-    const std::string program = toolPath().string();
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    const std::string out = outPath(folder).string();
-    const std::string err = errPath(folder).string();
-    pid_ = fork();
-    if (pid_ == 0) {
-        const int outFd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int errFd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (outFd < 0 || errFd < 0 || dup2(outFd, 1) < 0 || dup2(errFd, 2) < 0 ||
-            chdir(folder.c_str()) != 0) {
-            _exit(127);
-        }
-        execv(program.c_str(), argv.data());
-        _exit(127);
-    }
-}
+    : folder_(folder), pid_(startTool(arguments, folder, {}, -1)) {}
 
 ToolProcess::~ToolProcess() {
     if (pid_ <= 0) return;
@@ -75,13 +51,7 @@ ToolRun ToolProcess::finish() {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     pid_ = -1;
-    ToolRun run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = readFile(outPath(folder_));
-    run.err = readFile(errPath(folder_));
-    std::filesystem::remove(outPath(folder_));
-    std::filesystem::remove(errPath(folder_));
-    return run;
+    return endedRun(status, folder_, {});
 }
 
 long procValue(pid_t pid, const std::string& file, const std::string& key) {

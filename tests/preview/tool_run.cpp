@@ -45,44 +45,62 @@ int feed(const std::string& bytes, pid_t& writer) {
 
 }  // namespace
 
-ToolRun runTool(const std::vector<std::string>& arguments, const std::filesystem::path& folder,
-                const ToolStreams& streams) {
-    const std::filesystem::path outPath =
-        streams.outputTo.empty() ? folder / ".stdout" : streams.outputTo;
-    const std::filesystem::path errPath = folder / ".stderr";
+namespace {
+
+std::filesystem::path outPath(const std::filesystem::path& folder, const ToolStreams& streams) {
+    return streams.outputTo.empty() ? folder / ".stdout" : streams.outputTo;
+}
+
+std::filesystem::path errPath(const std::filesystem::path& folder) { return folder / ".stderr"; }
+
+}  // namespace
+
+pid_t startTool(const std::vector<std::string>& arguments, const std::filesystem::path& folder,
+                const ToolStreams& streams, int input) {
+    const std::string out = outPath(folder, streams).string();
+    const std::string err = errPath(folder).string();
     const std::string program = toolPath().string();
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& argument : arguments) {
         argv.push_back(const_cast<char*>(argument.c_str()));
     }
     argv.push_back(nullptr);
-
     std::vector<std::string> environment = streams.environment;  // putenv keeps the pointers
-    pid_t writer = -1;
-    const int in = streams.input ? feed(*streams.input, writer) : -1;
     const pid_t child = fork();
     if (child == 0) {
         for (std::string& entry : environment) putenv(entry.data());
-        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 ||
-            (in >= 0 && dup2(in, 0) < 0) || chdir(folder.c_str()) != 0) {
+        const int outFd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int errFd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (outFd < 0 || errFd < 0 || dup2(outFd, 1) < 0 || dup2(errFd, 2) < 0 ||
+            (input >= 0 && dup2(input, 0) < 0) || chdir(folder.c_str()) != 0) {
             _exit(127);
         }
         execv(program.c_str(), argv.data());
         _exit(127);
     }
+    return child;
+}
+
+ToolRun endedRun(int status, const std::filesystem::path& folder, const ToolStreams& streams) {
+    ToolRun run;
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (streams.outputTo.empty()) {
+        run.out = readFile(outPath(folder, streams));
+        std::filesystem::remove(outPath(folder, streams));
+    }
+    run.err = readFile(errPath(folder));
+    std::filesystem::remove(errPath(folder));
+    return run;
+}
+
+ToolRun runTool(const std::vector<std::string>& arguments, const std::filesystem::path& folder,
+                const ToolStreams& streams) {
+    pid_t writer = -1;
+    const int in = streams.input ? feed(*streams.input, writer) : -1;
+    const pid_t child = startTool(arguments, folder, streams, in);
     if (in >= 0) close(in);
     int status = 0;
     waitpid(child, &status, 0);
     if (writer > 0) waitpid(writer, nullptr, 0);
-    ToolRun run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    if (streams.outputTo.empty()) {
-        run.out = readFile(outPath);
-        std::filesystem::remove(outPath);
-    }
-    run.err = readFile(errPath);
-    std::filesystem::remove(errPath);
-    return run;
+    return endedRun(status, folder, streams);
 }

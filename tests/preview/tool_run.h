@@ -3,6 +3,8 @@
 #ifndef PELORIX3_TESTS_PREVIEW_TOOL_RUN_H
 #define PELORIX3_TESTS_PREVIEW_TOOL_RUN_H
 
+#include <sys/types.h>
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -23,6 +25,15 @@ struct ToolStreams {
     std::filesystem::path outputTo = {};        // its standard output goes here instead, unread
     std::vector<std::string> environment = {};  // "NAME=value", set for it alone
 };
+
+// Starts the tool with `arguments` in `folder`, reading `input` when it is a descriptor
+// (-1: nothing), its standard output and error going to files that endedRun reads.
+pid_t startTool(const std::vector<std::string>& arguments, const std::filesystem::path& folder,
+                const ToolStreams& streams, int input);
+
+// What a tool started by startTool printed, once it ended with wait status `status`; its
+// output files are removed.
+ToolRun endedRun(int status, const std::filesystem::path& folder, const ToolStreams& streams);
 
 // Runs the tool with `arguments` in `folder`.
 ToolRun runTool(const std::vector<std::string>& arguments, const std::filesystem::path& folder,
