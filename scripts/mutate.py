@@ -102,7 +102,9 @@ def blank_comments_and_strings(text):
 def candidates(root, patterns):
     """Every (file, line index, operator name, line before, line after) in the files."""
     found = []
-    files = sorted({path for pattern in patterns for path in tracked_files(root)
+    seen = set()  # two operators can make the same line ("== to !=", "nullptr check negated")
+    tracked = tracked_files(root)
+    files = sorted({path for pattern in patterns for path in tracked
                     if fnmatch.fnmatch(path, pattern)})
     for rel in files:
         with open(os.path.join(root, rel), encoding="utf-8") as fh:
@@ -118,7 +120,8 @@ def candidates(root, patterns):
                         continue
                     new = replacement(match) if callable(replacement) else replacement
                     mutated = line[:match.start()] + new + line[match.end():]
-                    if mutated != line:
+                    if mutated != line and (rel, index, mutated) not in seen:
+                        seen.add((rel, index, mutated))
                         found.append((rel, index, name, line, mutated))
             if (DROPPABLE.match(code) and not NOT_DROPPABLE.match(code)
                     and code.count("(") == code.count(")") and "= delete" not in code

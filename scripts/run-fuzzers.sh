@@ -14,7 +14,8 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(load_fuzzer panel_fuzzer evaluate_fuzzer mesh_import_fuzzer lwo_import_fuzzer)
+# Every target has its seeds in fuzz/corpus/<target>/.
+[ ${#targets[@]} -gt 0 ] || mapfile -t targets < <(ls fuzz/corpus)
 build_dir="${FUZZ_BUILD_DIR:-build/fuzz}"
 
 cmake --preset fuzz -B "$build_dir" >/dev/null

@@ -8,10 +8,6 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-dependencies.sh tests
 
-# Each Windows build's tests run in a Wine prefix of its own (the test presets name them).
-bash scripts/wine-prefix.sh win32
-bash scripts/wine-prefix.sh win64
-
 for preset in native sanitize; do
     echo "=== $preset ==="
     cmake --preset "$preset" >/dev/null
