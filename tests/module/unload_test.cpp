@@ -7,6 +7,7 @@
 #include <cstring>
 #include <future>
 #include <memory>
+#include <optional>
 #include <thread>
 
 #include "framework/ray_call_list.h"
@@ -73,6 +74,20 @@ TEST_F(Unload, ShutdownEmptiesTheBlockSoTheNextLoadClaimsIt) {
     standin::ShaderModule second = load(true);
     EXPECT_EQ(shadeOneFrame(second), 1);
     EXPECT_NE(publishedList(), nullptr);
+}
+
+// Two loads of one file share the module's state: the first shutdown withdraws the head;
+// the second, with nothing published any more, asks the host nothing.
+TEST_F(Unload, AShutdownWithNothingPublishedAsksTheHostNothing) {
+    std::optional<standin::ShaderModule> first = load(true);
+    EXPECT_EQ(shadeOneFrame(*first), 1);
+    std::optional<standin::ShaderModule> second = load(true);
+    const int lookupsBeforeUnload = renderMemoryLookups();
+    first.reset();
+    EXPECT_EQ(renderMemoryLookups(), lookupsBeforeUnload + 1);
+    EXPECT_EQ(publishedList(), nullptr);
+    second.reset();
+    EXPECT_EQ(renderMemoryLookups(), lookupsBeforeUnload + 1);
 }
 
 // A host that unloads without calling shutdown may be tearing itself down, or hold the
