@@ -150,10 +150,13 @@ TEST(UnloadAfterTheRenderMemoryWentAway, FindsNoBlockAndStillUnloads) {
     EXPECT_EQ(standin::Host::instance().renderMemory().find(rayCallListBlock), nullptr);
 }
 
-// A guard left raised (a peer stopped while holding it) must not make the unload wait.
-TEST(UnloadWithTheGuardRaised, FinishesWithoutWaiting) {
+// A guard left raised (a peer stopped while holding it) must not make the unload wait,
+// and the head is cleared without it: the module's state, which a second load of the same
+// file keeps in memory here, no longer holds the guard raised.
+TEST(UnloadWithTheGuardRaised, FinishesWithoutWaitingAndLowersIt) {
     standin::Host::instance().reset();
     auto module = std::make_unique<standin::ShaderModule>(load(true));
+    const standin::ShaderModule keepsTheFileLoaded = load(true);
     EXPECT_EQ(shadeOneFrame(*module), 1);
     RayCallList* head = publishedList();
     ASSERT_NE(head, nullptr);
@@ -171,6 +174,7 @@ TEST(UnloadWithTheGuardRaised, FinishesWithoutWaiting) {
     if (!finished) busy.store(0);
     unloader.join();
     EXPECT_TRUE(finished) << "the unload waited for the list's guard";
+    EXPECT_EQ(busy.load(), 0);
     standin::Host::instance().reset();
 }
 
