@@ -201,4 +201,20 @@ TEST(UnloadWithoutANewTime, MakesNoRenderMemoryCall) {
     standin::Host::instance().reset();
 }
 
+// A host whose render memory has lost its find by shutdown: there is no block to look
+// in, and the module asks nothing more of it.
+TEST(UnloadWithoutAFind, AsksNothingOfTheRenderMemory) {
+    standin::Host::instance().reset();
+    GlobalMemory* table = standin::renderMemoryTable();
+    const auto find = table->find;
+    {
+        standin::ShaderModule module = load(true);
+        EXPECT_EQ(shadeOneFrame(module), 1);
+        table->find = nullptr;
+    }
+    table->find = find;
+    EXPECT_NE(publishedList(), nullptr);
+    standin::Host::instance().reset();
+}
+
 }  // namespace

@@ -191,5 +191,14 @@ TEST(SheenParameters, DescriptionIsTerminatedInADirtyBuffer) {
     EXPECT_EQ(single, '\0');
 }
 
+// A buffer of no size has no room even for the terminator: nothing is written.
+TEST(SheenParameters, ABufferOfNoSizeIsLeftAsItIs) {
+    SheenShader shader;
+    char buffer[16];
+    std::memset(buffer, 'Z', sizeof buffer);
+    shader.describe(buffer, 0);
+    EXPECT_EQ(std::string(buffer, sizeof buffer), std::string(sizeof buffer, 'Z'));
+}
+
 }  // namespace
 }  // namespace pelorix3
