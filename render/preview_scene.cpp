@@ -55,8 +55,8 @@ std::string withoutTexcoords(const SceneSettings& settings, SurfaceInput mapped)
                                     ? settings.meshName
                                     : std::string("the subject");
     return subject + " has no texture coordinates (an OBJ model gives them in vt lines and " +
-           "its faces' v/vt corners), so the map for " + std::string(nameOf(mapped)) +
-           " cannot be placed on it";
+           "its faces' v/vt corners, an object file in a TXUV map), so the map for " +
+           std::string(nameOf(mapped)) + " cannot be placed on it";
 }
 
 double secondsSince(std::chrono::steady_clock::time_point start) {

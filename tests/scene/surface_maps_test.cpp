@@ -80,7 +80,8 @@ TEST(SurfaceMaps, AMeshWithoutCoordinatesIsRefusedAMap) {
     ASSERT_FALSE(scene);
     EXPECT_EQ(scene.error(),
               "plain.obj has no texture coordinates (an OBJ model gives them in vt lines and its "
-              "faces' v/vt corners), so the map for luminous cannot be placed on it");
+              "faces' v/vt corners, an object file in a TXUV map), so the map for luminous "
+              "cannot be placed on it");
 }
 
 }  // namespace
