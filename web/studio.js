@@ -15,6 +15,35 @@
   // pelorix3-studio.js holds the module's code as the body of this function.
   const createStudioModule = pelorix3StudioModuleCode();
 
+  // Calls into the module `moduleOf()` gives with a text or bytes copied into its memory
+  // for the call's length: use(pointer, length). The page and its workers share it (they
+  // get its text).
+  function memoryCalls(moduleOf) {
+    return {
+      withString(value, use) {
+        const module = moduleOf();
+        const size = module.lengthBytesUTF8(value) + 1;
+        const pointer = module._malloc(size);
+        try {
+          module.stringToUTF8(value, pointer, size);
+          return use(pointer, size - 1);
+        } finally {
+          module._free(pointer);
+        }
+      },
+      withBytes(bytes, use) {
+        const module = moduleOf();
+        const pointer = module._malloc(Math.max(1, bytes.length));
+        try {
+          module.HEAPU8.set(bytes, pointer);
+          return use(pointer, bytes.length);
+        } finally {
+          module._free(pointer);
+        }
+      },
+    };
+  }
+
   const byId = (id) => document.getElementById(id);
   const panelCanvas = byId('panel');
   const renderCanvas = byId('render');
@@ -59,26 +88,7 @@
 
   function text(pointer) { return M.UTF8ToString(pointer); }
 
-  function withString(value, call) {
-    const size = M.lengthBytesUTF8(value) + 1;
-    const pointer = M._malloc(size);
-    try {
-      M.stringToUTF8(value, pointer, size);
-      return call(pointer, size - 1);
-    } finally {
-      M._free(pointer);
-    }
-  }
-
-  function withBytes(bytes, call) {
-    const pointer = M._malloc(Math.max(1, bytes.length));
-    try {
-      M.HEAPU8.set(bytes, pointer);
-      return call(pointer, bytes.length);
-    } finally {
-      M._free(pointer);
-    }
-  }
+  const { withString, withBytes } = memoryCalls(() => M);
 
   function parameters() { return JSON.parse(text(M._studio_parameters())); }
   function currentStoredText() { return text(M._studio_stored_text()); }
@@ -751,7 +761,7 @@
   // fails, the refined pass is rendered in the page.
 
   // A worker's whole program: it runs apart from the page, so it uses nothing of this
-  // script but its own text.
+  // script but its own text and memoryCalls's.
   function refinedPassWorker() {
     let M = null;
     let asked = null;    // the last message from the page: a band to render, or stop
@@ -760,25 +770,7 @@
     const yielded = new MessageChannel();  // a task of its own after each slice of rows
 
     const call = (name, ...args) => M['_studio_' + name](...args);
-    function withString(value, use) {
-      const size = M.lengthBytesUTF8(value) + 1;
-      const pointer = M._malloc(size);
-      try {
-        M.stringToUTF8(value, pointer, size);
-        return use(pointer);
-      } finally {
-        M._free(pointer);
-      }
-    }
-    function withBytes(bytes, use) {
-      const pointer = M._malloc(Math.max(1, bytes.length));
-      try {
-        M.HEAPU8.set(bytes, pointer);
-        return use(pointer, bytes.length);
-      } finally {
-        M._free(pointer);
-      }
-    }
+    const { withString, withBytes } = memoryCalls(() => M);
     function check(done, what) {
       if (done !== 1) throw new Error(what + ': ' + M.UTF8ToString(call('error')));
     }
@@ -865,8 +857,8 @@
   let refinedBy = 0;            // the workers that rendered the refined pass; 0 the page
 
   function workerCode() {
-    return 'const createStudioModule = (' + pelorix3StudioModuleCode.toString() + ')();\n(' +
-           refinedPassWorker.toString() + ')();\n';
+    return 'const createStudioModule = (' + pelorix3StudioModuleCode.toString() + ')();\n' +
+           memoryCalls.toString() + '\n(' + refinedPassWorker.toString() + ')();\n';
   }
 
   // Starts `count` workers (none: the page renders the refined pass), ending those before.

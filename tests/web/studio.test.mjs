@@ -604,8 +604,7 @@ test('the look downloads as one zip file and opens again whole', async () => {
   assert.deepEqual(entries, ['parameters.txt', 'look.txt', 'burnout.png'], listing);
   const entry = (name) => execFileSync('unzip', ['-p', zip, name]);
   assert.equal(entry('parameters.txt').toString(), stored);
-  assert.equal(entry('look.txt').toString(), 'description = ' +
-    'burnout (devoré) velvet: plum pile with flowers burnt out of it, the density mapped by luminosity\n' +
+  assert.equal(entry('look.txt').toString(), 'description = burnout-velvet, changed in the pelorix3 studio\n' +
     'color = 0.35,0.06,0.3\ndiffuse = 0.9\nspecular = 0.8\nluminous = 0\nroughness = 0.02\n' +
     'map.luminous = burnout.png\n');
   assert.equal(await pngGreys(entry('burnout.png')),

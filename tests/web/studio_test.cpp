@@ -179,6 +179,9 @@ TEST_F(StudioTest, AGoodBlockLoadsInEitherForm) {
     ASSERT_TRUE(studio->loadStored(binary, preview::StorageMode::Auto));
     EXPECT_EQ(parameters().density, 0.25);
     EXPECT_EQ(parameters().densityByLuminosity, 1.0);
+    // What another instance loads to hold the same values: the binary block itself.
+    EXPECT_EQ(studio->parameterSource().bytes, binary);
+    EXPECT_EQ(studio->parameterSource().mode, preview::StorageMode::Binary);
 }
 
 TEST_F(StudioTest, ANamedLookLoadsItsBlock) {
