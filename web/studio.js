@@ -767,6 +767,7 @@
     let asked = null;    // the last message from the page: a band to render, or stop
     let band = null;     // the band under way: {job, pixels, y, at}
     let shownSubject = -1;
+    let model = null;    // the last model file sent: {version, bytes, name}
     const yielded = new MessageChannel();  // a task of its own after each slice of rows
 
     const call = (name, ...args) => M['_studio_' + name](...args);
@@ -779,11 +780,12 @@
     function takeState(job) {
       if (job.subject.version !== shownSubject) {
         check(withString('', (none) => call('set_luminous_map', none)), 'the map');
-        if (job.subject.bytes) {
-          check(withBytes(job.subject.bytes, (pointer, length) => withString(job.subject.name,
+        if (job.subject.kind === 'model') {
+          if (model === null || model.version !== job.subject.version) throw new Error('no model');
+          check(withBytes(model.bytes, (pointer, length) => withString(model.name,
             (name) => call('set_model', pointer, length, name))), 'the model');
         } else {
-          check(call('set_subject', job.subject.cloth ? 1 : 0), 'the subject');
+          check(call('set_subject', job.subject.kind === 'cloth' ? 1 : 0), 'the subject');
         }
         shownSubject = job.subject.version;
       }
@@ -839,6 +841,7 @@
 
     self.onmessage = (event) => {
       asked = event.data;
+      if (asked.subject && asked.subject.bytes) model = asked.subject;  // sent once
       if (M !== null && band === null && asked.type === 'band') begin(asked);
     };
 
@@ -875,7 +878,6 @@
       workers = [];
       console.warn('The refined pass stays in the page: ' + error.message);
     }
-    if (url !== null) URL.revokeObjectURL(url);
     workersReady = Promise.all(workers.map((entry) => new Promise((resolve, reject) => {
       entry.worker.onmessage = (event) => {
         if (event.data.type === 'ready') resolve();
@@ -886,7 +888,8 @@
         workerMessage({ type: 'failed', error: event.message }, reject);
       };
     })));
-    workersReady.catch(() => {});  // a failure is handled as it comes
+    // The workers have read their code once they run; a failure is handled as it comes.
+    workersReady.catch(() => {}).finally(() => { if (url !== null) URL.revokeObjectURL(url); });
     if (M) {
       M._studio_set_refined_elsewhere(workers.length > 0 ? 1 : 0);
       schedule();
@@ -915,8 +918,8 @@
       map: text(M._studio_luminous_map()),
       orbit: camera(),
       subject: subjectKind === 'model'
-        ? { version: subjectVersion, bytes: model.bytes, name: model.name }
-        : { version: subjectVersion, cloth: subjectKind === 'cloth' },
+        ? { version: subjectVersion, kind: subjectKind, bytes: model.bytes, name: model.name }
+        : { version: subjectVersion, kind: subjectKind },
       width: M._studio_picture_width(),
       height: M._studio_picture_height(),
     };
@@ -929,7 +932,7 @@
     refinedJob = { generation, bands: new Map() };
     workers.forEach((entry, i) => {
       const subject = Object.assign({}, job.subject);
-      if (entry.subjectSent === subject.version) delete subject.bytes;  // it has the model
+      if (entry.subjectSent === subject.version) delete subject.bytes;  // it keeps the model
       entry.subjectSent = subject.version;
       entry.worker.postMessage(Object.assign({}, job, { type: 'band', subject, first: i, step: workers.length }));
     });

@@ -555,6 +555,11 @@ test('a model file dropped on the render becomes the subject from its own framin
   assert.equal(await studio('storedText'), stored);
   const cube = await canvasDigest('render');
   assert.notEqual(cube, sphere);
+  await studio('setWorkers', 0);  // the workers were given the model: the page's own picture
+  await page.click('#front-view');
+  await studio('idle');
+  assert.equal(await canvasDigest('render'), cube);
+  await studio('setWorkers', await page.evaluate(() => navigator.hardwareConcurrency));
   assert.equal(await page.$eval('#subject', (select) => select.selectedOptions[0].textContent),
                'Model: cube.lwo');
   const refused = await studio('loadModel', objectFile('LWO3', cubePoints, cubeFaces), 'new.lwo');
