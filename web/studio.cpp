@@ -285,10 +285,9 @@ std::vector<std::string> Studio::notes() const {
         return {};
     }
     return {
-        "Modulate Density by Luminosity is on and the luminosity is 0: the density is "
-        "multiplied by the luminosity, so the pile, its grazing light and its sheen, is "
-        "gone and only the plain diffuse body is left. Raise Luminosity, choose a "
-        "luminosity map, or turn the switch off."};
+        "Modulate Density by Luminosity is on and the luminosity is 0, so the density is 0: "
+        "the pile (its grazing light and its sheen) is gone, leaving the plain diffuse body. "
+        "Raise Luminosity, choose a luminosity map, or turn the switch off."};
 }
 
 bool Studio::isLook(const preview::Preset& look) const {
