@@ -442,6 +442,11 @@ test('dragging on the render turns the model, coarse while it moves, refined at 
 // figure, not an assertion: the machine is shared).
 test('the refined pass renders in workers, one per core, with the pixels of one instance', async () => {
   assert.equal(await studio('workers'), await page.evaluate(() => navigator.hardwareConcurrency));
+  if (await page.$eval('#subject', (select) => select.value) !== 'cloth') {
+    await page.select('#subject', 'cloth');
+    await page.waitForFunction(() => document.querySelector('#render-status').textContent.startsWith('Picture'));
+    await studio('idle');
+  }
   const pictures = {};
   const passMs = {};
   for (const count of [0, 1, 2]) {
