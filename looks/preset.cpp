@@ -7,7 +7,7 @@
 
 #include "host/module_path.h"
 #include "looks/input_file.h"
-#include "looks/value_checks.h"
+#include "looks/surface_value.h"
 
 namespace preview {
 namespace {
@@ -28,21 +28,6 @@ bool isPresetName(const std::string& name) {
         return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
     });
 }
-
-// The surface inputs a look may give as one number, each held to the range the command
-// line holds its option to.
-struct LookNumber {
-    const char* key;
-    double standin::SurfaceInputs::*input;
-    NumberRange range;
-};
-
-constexpr LookNumber kLookNumbers[] = {
-    {"diffuse", &standin::SurfaceInputs::diffuse, kLevelRange},
-    {"specular", &standin::SurfaceInputs::specular, kLevelRange},
-    {"luminous", &standin::SurfaceInputs::luminous, kLevelRange},
-    {"roughness", &standin::SurfaceInputs::roughness, kRoughnessRange},
-};
 
 // A map's picture is a file of the look's own folder, named without a path.
 Status applyMap(Preset& preset, const std::filesystem::path& folder, const std::string& key,
@@ -75,20 +60,10 @@ Status applyLine(Preset& preset, const std::filesystem::path& folder, const std:
         preset.description = value;
         return standin::succeeded();
     }
-    if (key == "color") {
-        const standin::Result<standin::Triple> color = checkedTriple(value, TripleKind::Colour);
-        if (!color) return Status::failure(where + ": color " + color.error());
-        preset.surface.color = color.value();
-        return standin::succeeded();
+    if (Status set = setSurfaceValue(preset.surface, key, value); !set) {
+        return Status::failure(where + ": " + set.error());
     }
-    for (const LookNumber& number : kLookNumbers) {
-        if (key != number.key) continue;
-        const standin::Result<double> checked = checkedNumber(value, number.range);
-        if (!checked) return Status::failure(where + ": " + key + " " + checked.error());
-        preset.surface.*number.input = checked.value();
-        return standin::succeeded();
-    }
-    return Status::failure(where + ": unknown key \"" + key + "\"");
+    return standin::succeeded();
 }
 
 Status readLook(Preset& preset, const std::filesystem::path& folder) {

@@ -10,7 +10,7 @@
 #            Benchmark, the mingw-w64 i686 and x86_64 toolchains and Wine (32- and 64-bit,
 #            with the i386 architecture) for the Windows builds, clang with its sanitizer and
 #            fuzzer runtimes and valgrind for the hardening checks, Chromium and npm for the
-#            studio's browser test
+#            studio's browser test, and unzip, with which it checks the studio's look files
 #
 # Without a group, everything (the tests' group).
 set -euo pipefail
@@ -26,7 +26,7 @@ test_packages=(
     wine wine32 wine64
     locales-all
     clang libclang-rt-14-dev valgrind
-    chromium
+    chromium unzip
 )
 
 case "$group" in
