@@ -108,8 +108,12 @@ RayCallList* bindSharedRayCallList(RayCallList* current) {
         block = memory->create(rayCallListBlockName, static_cast<int>(sizeof(RayCallList*)));
         if (block == nullptr) return &localRayCallList;
         publishLocalList(block);
-    } else if (readBlock(block) == nullptr) {
+    } else if (RayCallList* held = readBlock(block); held == nullptr) {
         publishLocalList(block);
+    } else if (held == &localRayCallList) {
+        // The file loaded again at the same address after an unload without shutdown: the
+        // head left in the block is this module's, to withdraw at its shutdown.
+        localListPublished = true;
     }
     return readBlock(block);
 }

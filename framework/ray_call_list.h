@@ -46,7 +46,8 @@ extern RayCallList& localRayCallList;
 
 // Finds the list published in the render memory, publishing localRayCallList when the
 // block is absent or empty. Keeps current when the service is missing; uses the local head
-// without publishing it when the host cannot create the block.
+// without publishing it when the host cannot create the block. A block that already holds
+// localRayCallList's address counts as published by this module.
 RayCallList* bindSharedRayCallList(RayCallList* current);
 
 // At the host's shutdown of the module: clears this module's head without waiting for its
