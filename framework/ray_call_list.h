@@ -58,6 +58,10 @@ RayCallList* bindSharedRayCallList(RayCallList* current);
 // library's own unload and exit make no host call, since the host may be gone by then.
 void withdrawLocalRayCallList();
 
+// How many times, since load, a push or pop found a list's guard taken (by a peer module or
+// another render thread) and polled it again; it wraps around at 2^32.
+std::uint32_t rayCallListGuardPolls();
+
 }  // namespace pelorix3
 
 #endif
