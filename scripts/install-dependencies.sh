@@ -7,9 +7,10 @@
 #   studio   the studio page (bash scripts/studio.sh): emscripten, with the clang, LLVM and
 #            binaryen it compiles with, Node.js, CMake and Ninja
 #   tests    every test (bash scripts/run-tests.sh, CI): both of the above, GoogleTest, Google
-#            Benchmark, the mingw-w64 i686 and x86_64 toolchains and Wine (32- and 64-bit,
-#            with the i386 architecture) for the Windows builds, clang with its sanitizer and
-#            fuzzer runtimes and valgrind for the hardening checks, Chromium and npm for the
+#            Benchmark, the mingw-w64 i686 and x86_64 toolchains (posix threads, and for the
+#            32-bit module file win32 threads) and Wine (32- and 64-bit, with the i386
+#            architecture) for the Windows builds, clang with its sanitizer and fuzzer
+#            runtimes and valgrind for the hardening checks, Chromium and npm for the
 #            studio's browser test
 #
 # Without a group, everything (the tests' group).
@@ -21,7 +22,7 @@ studio_packages=(cmake ninja-build emscripten)
 test_packages=(
     "${preview_packages[@]}" emscripten make
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+    g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
     wine wine32 wine64
     locales-all
