@@ -7,10 +7,9 @@
 #   studio   the studio page (bash scripts/studio.sh): emscripten, with the clang, LLVM and
 #            binaryen it compiles with, Node.js, CMake and Ninja
 #   tests    every test (bash scripts/run-tests.sh, CI): both of the above, GoogleTest, Google
-#            Benchmark, the mingw-w64 i686 and x86_64 toolchains (posix threads, and for the
-#            32-bit module file win32 threads) and Wine (32- and 64-bit, with the i386
-#            architecture) for the Windows builds, clang with its sanitizer and fuzzer
-#            runtimes and valgrind for the hardening checks, Chromium and npm for the
+#            Benchmark, mingw-w64 for i686 (both thread models) and x86_64, Wine (32- and 64-bit,
+#            with the i386 architecture) for the Windows builds, clang with its sanitizer and
+#            fuzzer runtimes and valgrind for the hardening checks, Chromium and npm for the
 #            studio's browser test
 #
 # Without a group, everything (the tests' group).
