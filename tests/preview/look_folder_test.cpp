@@ -34,7 +34,7 @@ TEST_F(LookFolders, ASavedLookRendersAsTheLookItWasSavedFrom) {
     const std::vector<std::string> edited{"--preset", "burnout-velvet",        "--density",
                                           "0.6",      "--roughness",           "0.05",
                                           "--map",    "color=maps/burnout.png"};
-    const ToolRun saved = run(with(with(edited, small), {"--save-look", "saved", "-o", "a.png"}));
+    const ToolRun saved = run(with(with(edited, small), {"--save-look", "saved/", "-o", "a.png"}));
     ASSERT_EQ(saved.exitCode, 0) << saved.err;
     EXPECT_EQ(
         sortedEntries(file("saved")),

@@ -523,10 +523,16 @@ void defineFiles(CLI::App& app, PreviewOptions& o) {
         ->type_name("FILE")
         ->check(nameOfA("file"))
         ->group(group);
-    app.add_option("--save-look", o.saveLookPath,
-                   "Write the look as it stands into a new folder DIR, whole or not at all: "
-                   "parameters.txt (the stored values, as --save writes them in text), "
-                   "look.txt (the surface inputs) and the maps it uses; --preset DIR reads it")
+    app.add_option_function<std::string>(
+           "--save-look",
+           [&o](const std::string& path) {
+               // my-felt/ names the folder my-felt, which is made beside the others.
+               const std::size_t last = path.find_last_not_of('/');
+               o.saveLookPath = last == std::string::npos ? path : path.substr(0, last + 1);
+           },
+           "Write the look as it stands into a new folder DIR, whole or not at all: "
+           "parameters.txt (the stored values, as --save writes them in text), "
+           "look.txt (the surface inputs) and the maps it uses; --preset DIR reads it")
         ->type_name("DIR")
         ->check(nameOfA("folder"))
         ->group(group);
