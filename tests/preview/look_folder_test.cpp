@@ -27,24 +27,33 @@ std::vector<std::string> sortedEntries(const std::filesystem::path& folder) {
 
 TEST_F(LookFolders, ASavedLookRendersAsTheLookItWasSavedFrom) {
     std::filesystem::create_directory(file("maps"));
-    std::filesystem::copy_file(preview::defaultPresetsFolder() + "/burnout-velvet/burnout.png",
-                               file("maps/burnout.png"));
+    const std::string burnout = preview::defaultPresetsFolder() + "/burnout-velvet/burnout.png";
+    std::filesystem::copy_file(burnout, file("maps/weave.png"));
+    std::filesystem::copy_file(burnout, file("maps/burnout.png"));
     const std::vector<std::string> small{"--width", "48", "--height", "36", "--samples", "1"};
-    // The look's map and one of the command line's, both named burnout.png.
-    const std::vector<std::string> edited{"--preset", "burnout-velvet",        "--density",
-                                          "0.6",      "--roughness",           "0.05",
-                                          "--map",    "color=maps/burnout.png"};
+    // The look's map and one of the command line's keep their names.
+    const std::vector<std::string> edited{"--preset", "burnout-velvet",      "--density",
+                                          "0.6",      "--roughness",         "0.05",
+                                          "--map",    "color=maps/weave.png"};
     const ToolRun saved = run(with(with(edited, small), {"--save-look", "saved/", "-o", "a.png"}));
     ASSERT_EQ(saved.exitCode, 0) << saved.err;
-    EXPECT_EQ(
-        sortedEntries(file("saved")),
-        (std::vector<std::string>{"color.png", "look.txt", "luminous.png", "parameters.txt"}));
+    EXPECT_EQ(sortedEntries(file("saved")),
+              (std::vector<std::string>{"burnout.png", "look.txt", "parameters.txt", "weave.png"}));
     const ToolRun again = run(with({"--preset", "./saved", "-o", "b.png"}, small));
     ASSERT_EQ(again.exitCode, 0) << again.err;
     EXPECT_EQ(readFile(file("b.png")), readFile(file("a.png")));
-    const ToolRun absolute = run(with({"--preset", file("saved").string(), "-o", "c.png"}, small));
-    ASSERT_EQ(absolute.exitCode, 0) << absolute.err;
-    EXPECT_EQ(readFile(file("c.png")), readFile(file("a.png")));
+
+    // Two maps named alike are named by their inputs; the look still reads back whole.
+    const ToolRun clash =
+        run(with({"--preset", file("saved").string(), "--map", "color=maps/burnout.png",
+                  "--save-look", "clash", "-o", "c.png"},
+                 small));
+    ASSERT_EQ(clash.exitCode, 0) << clash.err;
+    EXPECT_EQ(
+        sortedEntries(file("clash")),
+        (std::vector<std::string>{"color.png", "look.txt", "luminous.png", "parameters.txt"}));
+    ASSERT_EQ(run(with({"--preset", "./clash", "-o", "d.png"}, small)).exitCode, 0);
+    EXPECT_EQ(readFile(file("d.png")), readFile(file("c.png")));
 
     // A second save into the same folder is refused, and the folder stays as it was.
     const std::string look = readFile(file("saved/look.txt"));
@@ -54,8 +63,8 @@ TEST_F(LookFolders, ASavedLookRendersAsTheLookItWasSavedFrom) {
               std::string::npos)
         << over.err;
     EXPECT_EQ(readFile(file("saved/look.txt")), look);
-    EXPECT_EQ(sortedEntries(folder()),
-              (std::vector<std::string>{"a.png", "b.png", "c.png", "maps", "saved"}));
+    EXPECT_EQ(sortedEntries(folder()), (std::vector<std::string>{"a.png", "b.png", "c.png", "clash",
+                                                                 "d.png", "maps", "saved"}));
 }
 
 TEST_F(LookFolders, AFolderThatIsNoLookIsRefusedByItsPath) {

@@ -57,6 +57,7 @@ const BadInput kBadCommandLines[] = {
      "names the file --load reads"},
     {"CompareOneLook", {"--compare", "felt"}, 2, "give 2 to 12 looks"},
     {"CompareBesideAPreset", {"--compare", "felt,felt", "--preset", "felt"}, 2, "--preset"},
+    {"CompareBesideALoad", {"--compare", "felt,felt", "--load", "p.txt"}, 2, "--load"},
     {"CompareUnknownLook", {"--compare", "felt,velvety"}, 1, "\"velvety\" is neither"},
     {"BitDepthTwelve", {"--bit-depth", "12"}, 2, "--bit-depth"},
     {"BitDepthForExr", {"--bit-depth", "16", "-o", "p.exr"}, 2, "--bit-depth is for a PNG"},

@@ -62,7 +62,9 @@ TEST_F(TemporaryFiles, AFolderAppearsWholeAndNeverOverAnother) {
     {
         auto late = TemporaryFolder::beside(destination);
         ASSERT_TRUE(late && late.value()->add("look.txt", "two"));
-        EXPECT_FALSE(late.value()->moveIntoPlace());
+        const standin::Status placed = late.value()->moveIntoPlace();
+        ASSERT_FALSE(placed);
+        EXPECT_NE(placed.error().find("something is there already"), std::string::npos);
     }
     EXPECT_TRUE(std::filesystem::is_empty(destination));
     EXPECT_EQ(entries(), std::vector<std::string>{"look"});
