@@ -106,7 +106,7 @@ Status TemporaryFolder::moveIntoPlace() {
     if (Status synced = syncFolder(folder_.path); !synced) return synced;
     const SignalsHeld held;
     if (renameIfFree(folder_.path, destination_) != 0) {
-        if (errno == EEXIST || errno == ENOTEMPTY) {
+        if (errno == EEXIST) {
             return Status::failure("something is there already; a look is saved into a new folder");
         }
         return Status::failure(systemReason());
