@@ -37,6 +37,11 @@ const Refusal kRefusals[] = {
     {"ModelOfControlBytes", {"--mesh", "controls.obj"}, 1, "are control characters"},
     {"ModelTooLarge", {"--mesh", "sparse.obj"}, 1, "sparse.obj: it is larger than 2 GiB"},
     {"ParametersWithoutEnd", {"--load", "/dev/zero"}, 1, "/dev/zero: it is longer than 64 KiB"},
+    // Refused before a byte is read, not after the 256 MiB a map may hold.
+    {"MapFromADevice",
+     {"--map", "luminous=/dev/zero"},
+     1,
+     "cannot read /dev/zero: it is a character device; a PNG map is read from a file or a pipe"},
 };
 
 class Refused : public PreviewTest, public ::testing::WithParamInterface<Refusal> {};

@@ -8,10 +8,6 @@
 namespace preview {
 namespace {
 
-// A map's picture: a PNG file, read whole and decoded once, as every worker and every
-// look compared shares it.
-inline constexpr InputKind kMapInput{"a PNG map", std::size_t{256} << 20, false};
-
 standin::Status readMap(standin::SurfaceMaps& maps, standin::SurfaceInput input,
                         const std::string& path) {
     standin::Result<std::string> bytes = readInputFile(path, kMapInput);
