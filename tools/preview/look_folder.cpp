@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "framework/number_text.h"
 #include "looks/input_file.h"
+#include "looks/look_text.h"
 #include "tools/preview/parameter_save.h"
 #include "tools/preview/temporary_folder.h"
 
@@ -14,28 +14,14 @@ namespace {
 constexpr const char* kParametersName = "parameters.txt";
 constexpr const char* kLookName = "look.txt";
 
-// The shortest text that reads back as the same number.
-std::string exactText(double value) {
-    char text[64];
-    const auto written = pelorix3::number_text::shortest(text, text + sizeof text, value);
-    return std::string(text, written.ptr);
-}
-
-std::string lookText(const LookToSave& look, const std::vector<std::string>& mapNames) {
-    const standin::SurfaceInputs& s = look.surface;
-    std::string text = "# saved by pelorix3-preview --save-look from " + look.origin + "\n";
-    text += "description = " + look.description + "\n";
-    text += "color = " + exactText(s.color[0]) + "," + exactText(s.color[1]) + "," +
-            exactText(s.color[2]) + "\n";
-    text += "diffuse = " + exactText(s.diffuse) + "\n";
-    text += "specular = " + exactText(s.specular) + "\n";
-    text += "luminous = " + exactText(s.luminous) + "\n";
-    text += "roughness = " + exactText(s.roughness) + "\n";
-    for (std::size_t i = 0; i < look.maps.size(); ++i) {
-        text +=
-            "map." + std::string(standin::nameOf(look.maps[i].input)) + " = " + mapNames[i] + "\n";
-    }
-    return text;
+// look.txt with a first comment that says where the look came from; each map under the
+// name it has in the folder.
+std::string lookFileText(const LookToSave& look, const std::vector<std::string>& mapNames) {
+    std::vector<LookMap> maps;
+    for (std::size_t i = 0; i < look.maps.size(); ++i)
+        maps.push_back({look.maps[i].input, mapNames[i]});
+    return "# saved by pelorix3-preview --save-look from " + look.origin + "\n" +
+           lookText(look.description, look.surface, maps);
 }
 
 // A name a look's map may have, beside the look's own two files.
@@ -107,7 +93,7 @@ Saved saveLookFolder(const standin::ShaderInstance& instance, const LookToSave& 
     if (!folder) return cannot(folder.error());
     std::vector<std::string> written{kParametersName, kLookName};
     standin::Status added = folder.value()->add(kParametersName, parameters.value());
-    if (added) added = folder.value()->add(kLookName, lookText(look, mapNames));
+    if (added) added = folder.value()->add(kLookName, lookFileText(look, mapNames));
     for (std::size_t i = 0; added && i < pictures.size(); ++i) {
         added = folder.value()->add(mapNames[i], pictures[i]);
         written.push_back(mapNames[i]);
