@@ -12,14 +12,14 @@
 #include <numbers>
 #include <string>
 
+#include "common/polygon_shapes.h"
+
 namespace {
 
 using Corners = std::vector<std::array<double, 3>>;
 using standin::CornerTriangle;
-
-struct Flat {
-    double x, y;
-};
+using Flat = standin::PlanePoint;
+using namespace polygon_shapes;
 
 // Twice the signed area of a polygon in the plane z = 0.
 double area2(const std::vector<Flat>& p) {
@@ -54,62 +54,9 @@ std::vector<Flat> star(int points) {
     return p;
 }
 
-// Teeth of height 1 along x, the spine below: most corners at the teeth's feet are reflex.
-std::vector<Flat> comb(int teeth) {
-    std::vector<Flat> p{{0, -1}};
-    for (int t = 0; t < teeth; ++t) {
-        p.push_back({2.0 * t, 0});
-        p.push_back({2.0 * t + 0.5, 1});
-        p.push_back({2.0 * t + 1.0, 0});
-    }
-    p.push_back({2.0 * teeth, -1});
-    return p;
-}
-
-std::vector<Flat> upsideDown(std::vector<Flat> p) {
-    for (Flat& f : p) f.y = -f.y;
-    return p;
-}
-
-// A band wound in a spiral, out along one side and back along the other: half its corners
-// are reflex, and many lie close to each other.
-std::vector<Flat> spiral(int corners) {
-    std::vector<Flat> p;
-    for (int i = 0; i < corners / 2; ++i) {
-        const double a = 0.02 * i, r = 1 + 0.002 * i;
-        p.push_back({r * std::cos(a), r * std::sin(a)});
-    }
-    for (int i = corners / 2 - 1; i >= 0; --i) {
-        const double a = 0.02 * i, r = 1.001 + 0.002 * i;
-        p.push_back({r * std::cos(a), r * std::sin(a)});
-    }
-    return p;
-}
-
-// A band whose top and bottom both zig-zag, teeth pointing out and in by turns, their
-// corners at a few heights only: the sweep meets many corners at one height at once.
-std::vector<Flat> zigZag(int teeth) {
-    std::vector<Flat> p;
-    for (int t = 0; t <= 2 * teeth; ++t) p.push_back({double(t), t % 2 == 0 ? -1.0 : -2.0});
-    for (int t = 2 * teeth; t >= 0; --t) p.push_back({double(t), t % 2 == 0 ? 1.0 : 2.0});
-    return p;
-}
-
 // A square with a square hole, joined to it by a seam from (0, 0) to (1, 1) and back.
 std::vector<Flat> squareWithHole() {
     return {{0, 0}, {1, 1}, {2, 1}, {2, 2}, {1, 2}, {1, 1}, {0, 0}, {0, 3}, {3, 3}, {3, 0}};
-}
-
-// A strip with a row of square holes, each joined to the bottom edge by a seam that runs
-// up to its lower left corner and back down.
-std::vector<Flat> holes(int count) {
-    std::vector<Flat> p{{0, 0}};
-    for (int h = 0; h < count; ++h) {
-        const double x = 3.0 * h + 1;
-        p.insert(p.end(), {{x, 0}, {x, 1}, {x, 2}, {x + 1, 2}, {x + 1, 1}, {x, 1}, {x, 0}});
-    }
-    p.insert(p.end(), {{3.0 * count, 0}, {3.0 * count, 3}, {0, 3}});
-    return p;
 }
 
 // A square whose edges each run through many corners on a straight line, some of them
@@ -205,11 +152,9 @@ TEST_P(Triangulated, CoversThePolygonExactlyInItsWinding) {
 
 TEST_P(Triangulated, CoversThePolygonExactlyBySweepingToo) {
     const std::vector<Flat>& flat = GetParam().corners;
-    std::vector<standin::PlanePoint> points;
-    for (const Flat& p : flat) points.push_back({p.x, p.y});
     std::vector<CornerTriangle> triangles;
     standin::MonotoneTriangulation sweep;
-    ASSERT_TRUE(sweep.split(points, area2(flat) > 0 ? 1.0 : -1.0, triangles));
+    ASSERT_TRUE(sweep.split(flat, area2(flat) > 0 ? 1.0 : -1.0, triangles));
     expectCovered(flat, triangles);
 }
 
