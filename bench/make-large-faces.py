@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Writes an LWOB object file of FACES concave faces (default 20) of CORNERS corners each
 (default 65,534, nearly the most LWOB holds), all over one set of points: a comb (teeth of
-height 1 along x above a spine) or a spiral (a narrow band wound out and back). For timing
+height 1 along x above a spine), the comb turned by an eighth (the corners of its spine no
+longer exactly on a line, which ear clipping takes longest over) or a spiral (a narrow band wound out and back). For timing
 how the preview splits large faces into triangles, as a command:
 
     python3 bench/make-large-faces.py comb > comb.lwo
@@ -24,6 +25,11 @@ def comb(corners):
     return points + [(2.0 * teeth, -1.0)]
 
 
+def comb_turned(corners):
+    c, s = math.cos(math.pi / 4), math.sin(math.pi / 4)
+    return [(c * x - s * y, s * x + c * y) for x, y in comb(corners)]
+
+
 def spiral(corners):
     half = corners // 2
     out = [((1 + 0.002 * i) * math.cos(0.02 * i), (1 + 0.002 * i) * math.sin(0.02 * i))
@@ -34,7 +40,7 @@ def spiral(corners):
 
 
 def main():
-    shape = {"comb": comb, "spiral": spiral}[sys.argv[1]]
+    shape = {"comb": comb, "comb-turned": comb_turned, "spiral": spiral}[sys.argv[1]]
     corners = int(sys.argv[2]) if len(sys.argv) > 2 else 65534
     faces = int(sys.argv[3]) if len(sys.argv) > 3 else 20
     flat = shape(corners)

@@ -17,7 +17,9 @@ namespace {
 
 using polygon_shapes::Points;
 
-enum class Shape { Comb, CombUpsideDown, Spiral, ZigZag };
+constexpr double kEighth = 0.7853981633974483;  // of a turn, in radians
+
+enum class Shape { Comb, CombUpsideDown, CombTurned, Spiral, ZigZag };
 
 // About `corners` corners of the shape.
 Points shape(Shape kind, int corners) {
@@ -26,6 +28,8 @@ Points shape(Shape kind, int corners) {
             return polygon_shapes::comb((corners - 2) / 3);
         case Shape::CombUpsideDown:
             return polygon_shapes::upsideDown(polygon_shapes::comb((corners - 2) / 3));
+        case Shape::CombTurned:
+            return polygon_shapes::turned(polygon_shapes::comb((corners - 2) / 3), kEighth);
         case Shape::Spiral:
             return polygon_shapes::spiral(corners);
         case Shape::ZigZag:
@@ -85,6 +89,7 @@ const struct {
     Shape kind;
 } kShapes[] = {{"comb", Shape::Comb},
                {"comb_upside_down", Shape::CombUpsideDown},
+               {"comb_turned", Shape::CombTurned},
                {"spiral", Shape::Spiral},
                {"zig_zag", Shape::ZigZag}};
 

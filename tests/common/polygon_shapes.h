@@ -14,7 +14,7 @@ namespace polygon_shapes {
 using Points = std::vector<standin::PlanePoint>;
 
 // Teeth of height 1 along x, the spine below: most corners at the teeth's feet are
-// reflex. 3 × teeth + 2 corners, counter-clockwise.
+// reflex. 3 × teeth + 2 corners, clockwise.
 inline Points comb(int teeth) {
     Points p{{0, -1}};
     for (int t = 0; t < teeth; ++t) {
@@ -29,6 +29,14 @@ inline Points comb(int teeth) {
 // Mirrored top to bottom (so wound the other way): its teeth point down.
 inline Points upsideDown(Points p) {
     for (standin::PlanePoint& f : p) f.y = -f.y;
+    return p;
+}
+
+// Turned counter-clockwise by `radians`. A comb turned by an eighth, its corners on its
+// spine no longer exactly on one line, is what ear clipping takes longest over.
+inline Points turned(Points p, double radians) {
+    const double c = std::cos(radians), s = std::sin(radians);
+    for (standin::PlanePoint& f : p) f = {c * f.x - s * f.y, s * f.x + c * f.y};
     return p;
 }
 

@@ -104,6 +104,7 @@ const Shape kShapes[] = {
      false},
     {"CombOf3002Corners", comb(1000), true},
     {"CombUpsideDownOf3002Corners", upsideDown(comb(1000)), false},
+    {"CombTurnedAnEighthOf3002Corners", turned(comb(1000), std::numbers::pi / 4), false},
     {"SpiralOf3000Corners", spiral(3000), false},
     {"ZigZagOf2002Corners", zigZag(500), false},
     {"ZigZagWoundTheOtherWay", reversed(zigZag(500)), true},
