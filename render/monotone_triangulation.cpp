@@ -17,6 +17,7 @@ bool samePlace(const PlanePoint& a, const PlanePoint& b) { return a.x == b.x && 
 
 bool MonotoneTriangulation::split(const std::vector<PlanePoint>& points, double orientation,
                                   std::vector<CornerTriangle>& triangles) {
+    if (points.size() < 3) return false;
     const std::size_t before = triangles.size();
     takePolygon(points, orientation);
     clipFlatCorners(triangles);
@@ -24,11 +25,9 @@ bool MonotoneTriangulation::split(const std::vector<PlanePoint>& points, double 
     if (polygon_.ring.size() == 3) {
         const std::vector<std::uint32_t>& ring = polygon_.ring;
         triangles.push_back({ring[0], ring[1], ring[2]});
-    } else {
-        if (!sweep_.findDiagonals(polygon_, diagonals_) || !linkDiagonals() ||
-            !splitPieces(triangles)) {
-            return false;
-        }
+    } else if (!sweep_.findDiagonals(polygon_, diagonals_) || !linkDiagonals() ||
+               !splitPieces(triangles)) {
+        return false;
     }
     return triangles.size() - before + 2 == points.size() && allTurnLeft(triangles, flat);
 }
