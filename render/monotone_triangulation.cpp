@@ -32,8 +32,7 @@ bool MonotoneTriangulation::split(const std::vector<PlanePoint>& points, double 
     return triangles.size() - before + 2 == points.size() && allTurnLeft(triangles, flat);
 }
 
-// Taken from the centre of the polygon's box, so that rounding is relative to its size,
-// and mirrored when it turns clockwise.
+// Mirrored when it turns clockwise.
 void MonotoneTriangulation::takePolygon(const std::vector<PlanePoint>& points, double orientation) {
     const auto count = static_cast<std::uint32_t>(points.size());
     PlanePoint low = points[0], high = low;
@@ -42,13 +41,12 @@ void MonotoneTriangulation::takePolygon(const std::vector<PlanePoint>& points, d
         high = {std::max(high.x, p.x), std::max(high.y, p.y)};
     }
     size_ = std::max(high.x - low.x, high.y - low.y);
-    const PlanePoint centre{(low.x + high.x) / 2, (low.y + high.y) / 2};
     const double mirror = orientation < 0.0 ? -1.0 : 1.0;
     polygon_.points.resize(count);
     polygon_.next.resize(count);
     polygon_.previous.resize(count);
     for (std::uint32_t i = 0; i < count; ++i) {
-        polygon_.points[i] = {mirror * (points[i].x - centre.x), points[i].y - centre.y};
+        polygon_.points[i] = {mirror * points[i].x, points[i].y};
         polygon_.next[i] = i + 1 == count ? 0 : i + 1;
         polygon_.previous[i] = i == 0 ? count - 1 : i - 1;
     }

@@ -16,14 +16,15 @@ using standin::Point3f;
 
 // Vertex 0 at the origin, in `perFan` triangles (one triangle, given again and again) in
 // the plane z = 0 and as many in that plane turned about the x axis by `tilt`, all of the
-// same area.
+// same area, a small one (the normals' sums are short).
 standin::TriangleMesh twoFans(int perFan, double tilt) {
+    const float size = 0.01f;
     standin::TriangleMesh mesh;
     mesh.positions = {{0, 0, 0},
-                      {1, 0, 0},
-                      {0, 1, 0},
-                      {-1, 0, 0},
-                      {0, float(-std::cos(tilt)), float(-std::sin(tilt))}};
+                      {size, 0, 0},
+                      {0, size, 0},
+                      {-size, 0, 0},
+                      {0, float(-size * std::cos(tilt)), float(-size * std::sin(tilt))}};
     mesh.triangles.assign(std::size_t(perFan), {0, 1, 2});
     mesh.triangles.insert(mesh.triangles.end(), std::size_t(perFan), {0, 3, 4});
     return mesh;

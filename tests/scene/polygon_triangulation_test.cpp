@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <random>
 #include <string>
 
 #include "common/polygon_shapes.h"
@@ -161,6 +162,26 @@ TEST_P(Triangulated, CoversThePolygonExactlyBySweepingToo) {
 
 INSTANTIATE_TEST_SUITE_P(PolygonTriangulation, Triangulated, ::testing::ValuesIn(kShapes),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Stars of random radii, wound either way: concave corners everywhere, in every order from
+// top to bottom, so that the sweep meets edges in every arrangement beside each other.
+TEST(PolygonTriangulation, SweepCoversStarsOfRandomRadii) {
+    std::mt19937 random(26);
+    std::uniform_real_distribution<double> radius(0.2, 1.0);
+    for (int star = 0; star < 100; ++star) {
+        const int corners = 8 + star * 3;
+        std::vector<Flat> flat;
+        for (int i = 0; i < corners; ++i) {
+            const double angle = (star % 2 == 0 ? 2 : -2) * std::numbers::pi * i / corners;
+            const double r = radius(random);
+            flat.push_back({r * std::cos(angle), r * std::sin(angle)});
+        }
+        std::vector<CornerTriangle> triangles;
+        standin::MonotoneTriangulation sweep;
+        ASSERT_TRUE(sweep.split(flat, area2(flat) > 0 ? 1.0 : -1.0, triangles)) << star;
+        expectCovered(flat, triangles);
+    }
+}
 
 // Two loops of a figure of eight, wound against each other: no splitting covers it with
 // triangles that all turn one way.
