@@ -126,6 +126,15 @@ TEST_F(MapLibraryTest, ReadsEachFileOnceAndRefusesAMapPastItsBoundFromItsHeader)
                   "takes 24 KiB, and the maps of one run may take 39.1 KiB in all (16 KiB "
                   "taken by the maps read before it)");
     EXPECT_EQ(library.bytesHeld(), 12'288u + 4'096u);
+    // Sizes of a MiB and more are given in MiB.
+    const std::string wide = write(
+        "wide.png", pngOf(PNG_COLOR_TYPE_RGB, 8, 1024, 512, std::vector<unsigned char>(3072)));
+    const auto tooWide = preview::MapLibrary(1 << 20).map(wide, standin::SurfaceInput::Color);
+    ASSERT_FALSE(tooWide);
+    EXPECT_EQ(tooWide.error(), "cannot use " + wide +
+                                   " as the color map: its 1024 x 512 colour picture of 8 bits "
+                                   "a component takes 1.5 MiB, and the maps of one run may take "
+                                   "1 MiB in all");
     // The default bound holds five colour maps of the largest size, 8 bits a component.
     EXPECT_GE(preview::kMapMemoryBound, 5 * std::size_t{8192} * 8192 * 3);
     EXPECT_LT(preview::kMapMemoryBound,

@@ -44,8 +44,8 @@ standin::Result<std::shared_ptr<const standin::TextureMap>> MapLibrary::map(
         return standin::Status::failure(
             "cannot use " + name + " as the " + std::string(standin::nameOf(input)) + " map: its " +
             describe(shape) + " takes " + sizeOf(shape.bytes()) +
-            ", and the maps of one run may take " + sizeOf(bound_) + " in all (" + sizeOf(held_) +
-            " taken by the maps read before it)");
+            ", and the maps of one run may take " + sizeOf(bound_) + " in all" +
+            (held_ > 0 ? " (" + sizeOf(held_) + " taken by the maps read before it)" : ""));
     };
     standin::Result<standin::TextureMap> decoded = decodeMapImage(bytes.value(), name, admit);
     if (!decoded) return Outcome::failure(decoded.error());
