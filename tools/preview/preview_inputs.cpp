@@ -35,10 +35,12 @@ standin::Result<PreviewInputs> readInputs(const PreviewOptions& options) {
         inputs.scene.surface = preset->surface;
         inputs.preset = std::move(preset.value());
     }
-    const standin::Result<standin::SurfaceMaps> given = commandLineMaps(options);
+    MapLibrary maps;
+    const standin::Result<standin::SurfaceMaps> given = commandLineMaps(options, maps);
     if (!given) return InputsResult::failure(given.error());
-    standin::Result<SurfaceInputs> surface = lookSurface(
-        inputs.preset ? &*inputs.preset : nullptr, inputs.scene.surface, options, given.value());
+    standin::Result<SurfaceInputs> surface =
+        lookSurface(inputs.preset ? &*inputs.preset : nullptr, inputs.scene.surface, options,
+                    given.value(), maps);
     if (!surface) return InputsResult::failure(surface.error());
     inputs.scene.surface = std::move(surface.value());
     inputs.scene.untexturedMapAdvice = untexturedMapAdvice(options, inputs);
@@ -55,7 +57,7 @@ standin::Result<PreviewInputs> readInputs(const PreviewOptions& options) {
     }
     if (!options.compared.empty()) {
         standin::Result<std::vector<ComparedLook>> compared =
-            readComparedLooks(options, inputs.scene.surface, given.value());
+            readComparedLooks(options, inputs.scene.surface, given.value(), maps);
         if (!compared) return InputsResult::failure(compared.error());
         inputs.compared = std::move(compared.value());
     }
