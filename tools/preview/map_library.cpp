@@ -8,9 +8,6 @@
 namespace preview {
 namespace {
 
-// A map's picture: a PNG file, read whole.
-inline constexpr InputKind kMapInput{"a PNG map", std::size_t{256} << 20, false};
-
 // In MiB, or KiB below one MiB, to a tenth: "384 MiB", "39.1 KiB".
 std::string sizeOf(std::size_t bytes) {
     const bool large = bytes >= std::size_t{1} << 20;
