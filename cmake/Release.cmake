@@ -1,11 +1,18 @@
 # The release (`cmake --workflow --preset release`): builds the win32 and win64 presets in
-# their own build folders, runs their tests under Wine, and packs both stripped module
-# files with the install instructions and the licence into pelorix3-<version>-windows.zip:
+# their own build folders and runs their tests under Wine, then packs what a user installs
+# into pelorix3-<version>-windows.zip:
 #
-#   pelorix3-3.0-windows/win32/pelorix3.p    for the renderer's 32-bit releases
-#   pelorix3-3.0-windows/win64/pelorix3.p    for its 64-bit releases
-#   pelorix3-3.0-windows/INSTALL.txt
+#   pelorix3-3.0-windows/win32/pelorix3.p    the stripped 32-bit module file
+#   pelorix3-3.0-windows/INSTALL.txt         docs/installing.md
 #   pelorix3-3.0-windows/LICENSE
+#   pelorix3-3.0-windows/burnout.png         the burnout-velvet look's map, which
+#                                            INSTALL.txt names
+#
+# The renderer's releases that load the module (shader interface 1 or 2) are 32-bit
+# programs, and a 64-bit one cannot load a 32-bit file: the win64 build is a check that the
+# code is 64-bit clean, and its module file stays out of the zip. Once the zip is made,
+# tests/check_release_zip.cmake checks that it holds every file INSTALL.txt names and no
+# win64 file.
 include(ExternalProject)
 
 set(install_text ${CMAKE_BINARY_DIR}/INSTALL.txt)
@@ -35,12 +42,16 @@ foreach(target IN ITEMS win32 win64)
     add_test(NAME ${target} COMMAND ${CMAKE_CTEST_COMMAND} --preset ${target}
              WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
     set_tests_properties(${target} PROPERTIES FIXTURES_REQUIRED wine_${target})
-    install(FILES ${build_dir}/stripped/pelorix3.p DESTINATION ${target})
 endforeach()
 
-install(FILES ${install_text} ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION .)
+install(FILES ${CMAKE_SOURCE_DIR}/build/win32/stripped/pelorix3.p DESTINATION win32)
+install(FILES ${install_text} ${CMAKE_SOURCE_DIR}/LICENSE
+              ${CMAKE_SOURCE_DIR}/presets/burnout-velvet/burnout.png
+        DESTINATION .)
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME pelorix3)
 set(CPACK_PACKAGE_FILE_NAME pelorix3-${PROJECT_VERSION}-windows)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/tests/check_release_zip.cmake)
+set(CPACK_PELORIX3_INSTALL_TEXT ${install_text})
 include(CPack)

@@ -1,11 +1,15 @@
-# What the two Windows toolchains share: Debian's mingw-w64 compilers for
-# PELORIX3_MINGW_TRIPLE with the posix thread model, libraries and headers found only in
-# that target's root, and the C++ runtime, libgcc and winpthread linked statically, so that
-# the plug-in imports only system DLLs.
+# What the Windows toolchains share: Debian's mingw-w64 compilers for PELORIX3_MINGW_TRIPLE
+# with the thread model PELORIX3_MINGW_THREADS (posix unless the toolchain file says win32),
+# libraries and headers found only in that target's root, and the C++ runtime and libgcc
+# (and, with the posix model, winpthread) linked statically, so that what is built imports
+# only system DLLs.
 set(CMAKE_SYSTEM_NAME Windows)
 
-set(CMAKE_C_COMPILER ${PELORIX3_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${PELORIX3_MINGW_TRIPLE}-g++-posix)
+if(NOT PELORIX3_MINGW_THREADS)
+    set(PELORIX3_MINGW_THREADS posix)
+endif()
+set(CMAKE_C_COMPILER ${PELORIX3_MINGW_TRIPLE}-gcc-${PELORIX3_MINGW_THREADS})
+set(CMAKE_CXX_COMPILER ${PELORIX3_MINGW_TRIPLE}-g++-${PELORIX3_MINGW_THREADS})
 set(CMAKE_RC_COMPILER ${PELORIX3_MINGW_TRIPLE}-windres)
 set(CMAKE_OBJDUMP ${PELORIX3_MINGW_TRIPLE}-objdump)
 

@@ -8,6 +8,14 @@ tool=build/native/bin/pelorix3-preview
 out=docs/gallery
 mkdir -p "$out"
 
+# Every picture this run writes is newer than the stamp (dated a second back, for file
+# systems that keep whole seconds): the run ends by counting them, and by naming any
+# picture of the folder that nothing here makes any more.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+stamp="$scratch/stamp"
+touch -d '1 second ago' "$stamp"
+
 "$tool" --samples 3 -o "$out/default.png" --panel "$out/panel.png" \
     --sheet "$out/sheet-density-roughness.png" --switch-sheet "$out/sheet-switches.png"
 "$tool" --samples 3 -o "$out/density-0.3.png" --density 0.3
@@ -19,8 +27,8 @@ mkdir -p "$out"
 
 # The camera turned around the cloth: the strip of a twelve-view turntable (the views
 # themselves are not kept), and two looks side by side.
-views=$(mktemp -d)
-trap 'rm -rf "$views"' EXIT
+views="$scratch/views"
+mkdir "$views"
 "$tool" --samples 3 --width 320 --height 240 --turntable 12 -o "$views/turn-%02d.png"
 cp "$views/turn-strip.png" "$out/turntable-strip.png"
 "$tool" --samples 3 --width 320 --height 240 --compare crushed-red-velvet,gold-sheen-satin \
@@ -36,7 +44,11 @@ done
 
 # A model read from an object file: the sample object, a cushion on a star-shaped plinth in
 # two layers, made by docs/make-object-sample.py.
-sample="$(mktemp --suffix=.lwo)"
-trap 'rm -f "$sample"' EXIT
+sample="$scratch/cushion.lwo"
 python3 docs/make-object-sample.py > "$sample"
 "$tool" --samples 3 --preset crushed-red-velvet --mesh "$sample" -o "$out/object-file.png"
+
+made=$(find "$out" -maxdepth 1 -name '*.png' -newer "$stamp" | wc -l)
+echo "make-gallery: wrote $made pictures in $out" >&2
+find "$out" -maxdepth 1 -name '*.png' ! -newer "$stamp" |
+    sed 's/^/make-gallery: not made by this script: /' >&2

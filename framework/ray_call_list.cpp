@@ -23,6 +23,13 @@ constinit RayCallList& localRayCallList = localHead.list;
 
 namespace {
 
+// How often an operation has found the guard taken and polled it again, in a cache line of
+// its own, so that counting while waiting does not take the head's line from the holder.
+struct alignas(64) CacheLineCounter {
+    std::atomic<std::uint32_t> count;
+};
+constinit CacheLineCounter guardPolls{};
+
 // Tells the processor that this is a spin-wait: it eases the pipeline and the sibling core.
 inline void pauseWhileBusy() {
 #if defined(__i386__) || defined(__x86_64__)
@@ -39,7 +46,10 @@ class ListGuard {
 public:
     explicit ListGuard(std::int32_t& busy) : busy_(busy) {
         for (;;) {
-            while (busy_.load(std::memory_order_relaxed) != 0) pauseWhileBusy();
+            while (busy_.load(std::memory_order_relaxed) != 0) {
+                guardPolls.count.fetch_add(1, std::memory_order_relaxed);
+                pauseWhileBusy();
+            }
             std::int32_t expected = 0;
             if (busy_.compare_exchange_weak(expected, 1, std::memory_order_acquire)) return;
         }
@@ -108,11 +118,17 @@ RayCallList* bindSharedRayCallList(RayCallList* current) {
         block = memory->create(rayCallListBlockName, static_cast<int>(sizeof(RayCallList*)));
         if (block == nullptr) return &localRayCallList;
         publishLocalList(block);
-    } else if (readBlock(block) == nullptr) {
+    } else if (RayCallList* held = readBlock(block); held == nullptr) {
         publishLocalList(block);
+    } else if (held == &localRayCallList) {
+        // The file loaded again at the same address after an unload without shutdown: the
+        // head left in the block is this module's, to withdraw at its shutdown.
+        localListPublished = true;
     }
     return readBlock(block);
 }
+
+std::uint32_t rayCallListGuardPolls() { return guardPolls.count.load(std::memory_order_relaxed); }
 
 void withdrawLocalRayCallList() {
     // Nothing can be using this module's head while the module goes away, and a guard left

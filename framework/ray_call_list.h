@@ -46,7 +46,8 @@ extern RayCallList& localRayCallList;
 
 // Finds the list published in the render memory, publishing localRayCallList when the
 // block is absent or empty. Keeps current when the service is missing; uses the local head
-// without publishing it when the host cannot create the block.
+// without publishing it when the host cannot create the block. A block that already holds
+// localRayCallList's address counts as published by this module.
 RayCallList* bindSharedRayCallList(RayCallList* current);
 
 // At the host's shutdown of the module: clears this module's head without waiting for its
@@ -56,6 +57,10 @@ RayCallList* bindSharedRayCallList(RayCallList* current);
 // is looked up afresh through the host's global function. Nothing else calls it: the
 // library's own unload and exit make no host call, since the host may be gone by then.
 void withdrawLocalRayCallList();
+
+// How many times, since load, a push or pop found a list's guard taken (by a peer module or
+// another render thread) and polled it again; it wraps around at 2^32.
+std::uint32_t rayCallListGuardPolls();
 
 }  // namespace pelorix3
 

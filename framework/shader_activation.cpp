@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "framework/module_globals.h"
-#include "framework/options_panel.h"
 #include "framework/sample_context.h"
 #include "framework/shading_server.h"
+#include "panels/interface.h"
 
 namespace pelorix3 {
 

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "framework/host_services.h"
-#include "framework/options_panel.h"
 #include "framework/value_stream.h"
+#include "panels/interface.h"
 
 namespace pelorix3 {
 

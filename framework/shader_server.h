@@ -1,5 +1,9 @@
 // A handler that the host drives through the shader callback table: host services,
-// options panel, current time, stored values.
+// options panel, current time, stored values. The options panel is the panel toolkit's
+// Interface itself, which the framework's sources open and destroy through its own header:
+// the toolkit's root keeps its shape (draw, redraw, open, layout, no virtual destructor)
+// instead of deriving from a framework class, or being reached through function pointers
+// that would have to be set before any handler is destroyed.
 #ifndef PELORIX3_FRAMEWORK_SHADER_SERVER_H
 #define PELORIX3_FRAMEWORK_SHADER_SERVER_H
 
@@ -9,7 +13,7 @@
 
 namespace pelorix3 {
 
-class OptionsPanel;
+class Interface;
 
 class ShaderServer : public HostServer {
 public:
@@ -33,8 +37,8 @@ public:
     // Stores one value in the host's text or binary form.
     void writeValue(const SaveState* state, double value) const;
 
-    OptionsPanel* panel = nullptr;  // options panel, owned
-    double time = 0.0;              // time of the last new time
+    Interface* panel = nullptr;  // options panel, owned
+    double time = 0.0;           // time of the last new time
 };
 
 }  // namespace pelorix3

@@ -119,14 +119,29 @@ BytesResult readAll(int fd, const std::string& name, const InputKind& kind,
     }
 }
 
-// What can be known of an opened file before reading it: a directory is refused, and a
-// regular file too large for its kind; its size, for a regular file.
+const char* typeName(mode_t mode) {
+    if (S_ISREG(mode)) return "a regular file";
+    if (S_ISDIR(mode)) return "a directory";
+    if (S_ISCHR(mode)) return "a character device";
+    if (S_ISBLK(mode)) return "a block device";
+    if (S_ISFIFO(mode)) return "a pipe";
+    if (S_ISSOCK(mode)) return "a socket";
+    return "a special file";
+}
+
+// What can be known of an opened file before reading it: a directory is refused, a device
+// where the kind takes none, and a regular file too large for its kind; its size, for a
+// regular file.
 standin::Result<std::size_t> expectedSize(int fd, const std::string& name, const InputKind& kind) {
     using SizeResult = standin::Result<std::size_t>;
     struct stat status {};
     if (fstat(fd, &status) != 0) return SizeResult::failure(systemReason(name));
     if (S_ISDIR(status.st_mode)) {
         return SizeResult::failure("cannot read " + name + ": it is a directory");
+    }
+    if (!kind.devices && !S_ISREG(status.st_mode) && !S_ISFIFO(status.st_mode)) {
+        return SizeResult::failure("cannot read " + name + ": it is " + typeName(status.st_mode) +
+                                   "; " + kind.what + " is read from a file or a pipe");
     }
     if (!S_ISREG(status.st_mode)) return SizeResult::success(0);
     const auto size = static_cast<std::uintmax_t>(status.st_size);
@@ -140,6 +155,15 @@ standin::Result<std::size_t> expectedSize(int fd, const std::string& name, const
 
 std::string inputName(const std::string& path) {
     return path == kStandardStream ? "standard input" : path;
+}
+
+std::string kindOfFile(const std::string& path) {
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) != 0) return "nothing";
+    if (!S_ISLNK(link.st_mode)) return typeName(link.st_mode);
+    struct stat target {};
+    if (::stat(path.c_str(), &target) != 0) return "a link to nothing";
+    return std::string("a link to ") + typeName(target.st_mode);
 }
 
 standin::Result<std::string> readInputFile(const std::string& path, const InputKind& kind) {

@@ -19,6 +19,9 @@ struct InputKind {
     bool text;             // refused when it holds a NUL byte or starts with control bytes
     // A file that begins with these bytes is taken as binary, not held to being text.
     const char* binaryStart = nullptr;
+    // Whether a device may be read; when not, only a regular file or a pipe is, so that a
+    // binary kind with a large limit never reads /dev/zero to its limit.
+    bool devices = true;
 };
 
 // Parameter blocks are 28 bytes or seven short lines, looks a few lines.
@@ -30,14 +33,23 @@ inline constexpr InputKind kLookInput{"a look file", std::size_t{64} << 10, true
 // files (LWO2, LWOB) are binary and begin as every IFF file does.
 inline constexpr InputKind kModelInput{"an OBJ model", std::size_t{2} << 30, true, "FORM"};
 
+// A map's picture: a PNG file, read whole and decoded once, as every worker and every
+// look compared shares it; from a file or a pipe, as no device holds a picture.
+inline constexpr InputKind kMapInput{"a PNG map", std::size_t{256} << 20, false, nullptr, false};
+
 // The name "-" means standard input.
 inline constexpr const char* kStandardStream = "-";
 
 // How a file is named in messages: its name, or "standard input" for "-".
 std::string inputName(const std::string& path);
 
-// The bytes of `path`; a failure naming the file when it cannot be read, is a directory,
-// is larger than the kind allows, or is not text where the kind is.
+// What kind of file `path` is when it is no regular file, for messages: "a directory",
+// "a character device", "a link to a pipe", ...; "nothing" when there is nothing there.
+std::string kindOfFile(const std::string& path);
+
+// The bytes of `path`; a failure naming the file when it cannot be read, is a directory
+// (or a device, where the kind takes none), is larger than the kind allows, or is not
+// text where the kind is.
 standin::Result<std::string> readInputFile(const std::string& path, const InputKind& kind);
 
 }  // namespace preview

@@ -7,7 +7,7 @@
 
 #include "host/module_path.h"
 #include "looks/input_file.h"
-#include "looks/value_checks.h"
+#include "looks/surface_value.h"
 
 namespace preview {
 namespace {
@@ -29,21 +29,6 @@ bool isPresetName(const std::string& name) {
     });
 }
 
-// The surface inputs a look may give as one number, each held to the range the command
-// line holds its option to.
-struct LookNumber {
-    const char* key;
-    double standin::SurfaceInputs::*input;
-    NumberRange range;
-};
-
-constexpr LookNumber kLookNumbers[] = {
-    {"diffuse", &standin::SurfaceInputs::diffuse, kLevelRange},
-    {"specular", &standin::SurfaceInputs::specular, kLevelRange},
-    {"luminous", &standin::SurfaceInputs::luminous, kLevelRange},
-    {"roughness", &standin::SurfaceInputs::roughness, kRoughnessRange},
-};
-
 // A map's picture is a file of the look's own folder, named without a path.
 Status applyMap(Preset& preset, const std::filesystem::path& folder, const std::string& key,
                 const std::string& value, const std::string& where) {
@@ -61,8 +46,10 @@ Status applyMap(Preset& preset, const std::filesystem::path& folder, const std::
     const std::filesystem::path picture = folder / value;
     std::error_code error;
     if (!std::filesystem::is_regular_file(picture, error)) {
-        return Status::failure(where + ": " + key + " " + value +
-                               ": there is no such file in the look's folder");
+        const std::string kind = kindOfFile(picture.string());
+        return Status::failure(where + ": " + key + " " + value + ": " +
+                               (kind == "nothing" ? "there is no such file in the look's folder"
+                                                  : "it is " + kind + ", not a picture file"));
     }
     preset.maps.push_back({*input, picture.string()});
     return standin::succeeded();
@@ -75,20 +62,10 @@ Status applyLine(Preset& preset, const std::filesystem::path& folder, const std:
         preset.description = value;
         return standin::succeeded();
     }
-    if (key == "color") {
-        const standin::Result<standin::Triple> color = checkedTriple(value, TripleKind::Colour);
-        if (!color) return Status::failure(where + ": color " + color.error());
-        preset.surface.color = color.value();
-        return standin::succeeded();
+    if (Status set = setSurfaceValue(preset.surface, key, value); !set) {
+        return Status::failure(where + ": " + set.error());
     }
-    for (const LookNumber& number : kLookNumbers) {
-        if (key != number.key) continue;
-        const standin::Result<double> checked = checkedNumber(value, number.range);
-        if (!checked) return Status::failure(where + ": " + key + " " + checked.error());
-        preset.surface.*number.input = checked.value();
-        return standin::succeeded();
-    }
-    return Status::failure(where + ": unknown key \"" + key + "\"");
+    return standin::succeeded();
 }
 
 Status readLook(Preset& preset, const std::filesystem::path& folder) {
@@ -137,6 +114,12 @@ standin::Result<std::vector<std::string>> presetNames(const std::string& folder)
     return NamesResult::success(std::move(names));
 }
 
+bool namesLookFolder(const std::string& text) { return text.find('/') != std::string::npos; }
+
+std::string lookFolder(const std::string& folder, const std::string& name) {
+    return namesLookFolder(name) ? name : (std::filesystem::path(folder) / name).string();
+}
+
 standin::Result<Preset> readPreset(const std::string& folder, const std::string& name) {
     const standin::Result<std::vector<std::string>> names = presetNames(folder);
     if (!names) return PresetResult::failure(names.error());
@@ -144,7 +127,32 @@ standin::Result<Preset> readPreset(const std::string& folder, const std::string&
         return PresetResult::failure("there is no preset \"" + name + "\"; the presets are " +
                                      joined(names.value()));
     }
-    const std::filesystem::path base = std::filesystem::path(folder) / name;
+    return readLookFolder(lookFolder(folder, name), name);
+}
+
+standin::Result<Preset> readNamedLook(const std::string& folder, const std::string& text) {
+    if (namesLookFolder(text)) return readLookFolder(text, text);
+    standin::Result<Preset> look = readPreset(folder, text);
+    // A folder here named like no look is most likely a look saved here: say how to name it.
+    const standin::Result<std::vector<std::string>> names = presetNames(folder);
+    std::error_code error;
+    if (!look && names && std::find(names->begin(), names->end(), text) == names->end() &&
+        std::filesystem::is_directory(text, error)) {
+        return PresetResult::failure(look.error() + "; the folder " + text +
+                                     " here is read as a look folder when named ./" + text);
+    }
+    return look;
+}
+
+standin::Result<Preset> readLookFolder(const std::string& path, const std::string& name) {
+    std::error_code error;
+    if (!std::filesystem::is_directory(path, error)) {
+        const std::string kind = kindOfFile(path);
+        return PresetResult::failure(kind == "nothing"
+                                         ? "there is no look folder " + path
+                                         : path + " is " + kind + ", not a look folder");
+    }
+    const std::filesystem::path base = path;
     Preset preset;
     preset.name = name;
     standin::Result<ParameterFile> parameters =
@@ -160,8 +168,7 @@ standin::Result<Preset> readPreset(const std::string& folder, const std::string&
 std::vector<std::string> lookFiles(const std::string& folder, const std::string& name) {
     std::vector<std::string> files;
     std::error_code error;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(std::filesystem::path(folder) / name, error)) {
+    for (const auto& entry : std::filesystem::directory_iterator(lookFolder(folder, name), error)) {
         if (entry.is_regular_file(error)) files.push_back(entry.path().string());
     }
     std::sort(files.begin(), files.end());

@@ -1,4 +1,5 @@
-// Named looks from the presets folder beside the program: each is a folder holding
+// Named looks from the presets folder beside the program, and look folders anywhere else
+// named by their path (as the preview's --save-look writes them): each is a folder holding
 // parameters.txt, the shader's parameter block exactly as a scene stores it in text
 // form, and look.txt, a one-line description and the surface inputs that go with it
 // ("key = value" lines: description, color R,G,B, diffuse, specular, luminous,
@@ -17,7 +18,7 @@
 namespace preview {
 
 // A map a look gives one of its surface inputs: the input and the picture's file, a
-// path that starts at the presets folder given to readPreset().
+// path that starts where the look's folder was named from.
 struct LookMap {
     standin::SurfaceInput input = standin::SurfaceInput::Color;
     std::string path;
@@ -37,8 +38,24 @@ std::string defaultPresetsFolder();
 // The names of the looks in `folder`, sorted; fails when the folder cannot be read.
 standin::Result<std::vector<std::string>> presetNames(const std::string& folder);
 
-// Reads one look; an unknown name is refused with the names there are.
+// Whether `text`, where a look is asked for, names a look folder by its path rather than
+// a look of the presets folder: it holds a slash (./my-felt, looks/felt, /home/me/felt),
+// which no look's name does.
+bool namesLookFolder(const std::string& text);
+
+// The folder of the look `name`: the look of that name in `folder`, or the folder that a
+// name with a slash is the path of.
+std::string lookFolder(const std::string& folder, const std::string& name);
+
+// Reads one look of `folder`; an unknown name is refused with the names there are.
 standin::Result<Preset> readPreset(const std::string& folder, const std::string& name);
+
+// Reads the look folder `path`, the look called `name`.
+standin::Result<Preset> readLookFolder(const std::string& path, const std::string& name);
+
+// Reads the look `text` names: a look of `folder`, or the look folder a text with a slash
+// is the path of.
+standin::Result<Preset> readNamedLook(const std::string& folder, const std::string& text);
 
 // Every file a look may read: those of its folder (its two files and the pictures its maps
 // may name), sorted; none when the folder cannot be read.

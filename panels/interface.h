@@ -4,7 +4,6 @@
 #define PELORIX3_PANELS_INTERFACE_H
 
 #include "framework/host_interface.h"
-#include "framework/options_panel.h"
 #include "panels/control_stack.h"
 
 namespace pelorix3 {
@@ -13,12 +12,18 @@ class ShadingServer;
 class Control;
 class ControlGroup;
 
-class Interface final : public OptionsPanel {
+// Result of open when the host panel cannot be made (or the panel services are missing),
+// and of the options activation when the instance has no panel.
+inline constexpr int panelUnavailable = 2;
+
+// The handler that owns an Interface destroys it as an Interface: its virtual operations
+// are draw, redraw, open and layout, in this order, and its destructor is not virtual.
+class Interface final {
 public:
     // An empty tree for handler; acquires the host's panel services at once.
     explicit Interface(ShadingServer* owner);
-    // Deletes the tree; the handler that owns the panel destroys it as an OptionsPanel.
-    ~Interface() override;
+    // Deletes the tree.
+    ~Interface();
     Interface(const Interface&) = delete;
     Interface& operator=(const Interface&) = delete;
 
@@ -37,11 +42,12 @@ public:
     // The panel-services table, or the message text when the host has none.
     HostError acquirePanelServices();
 
-    void draw(void* data, int mode) override;
+    // Draws the module's own parts of the open panel (swatches and labels).
+    virtual void draw(void* data, int mode);
     virtual void redraw();
     // Runs the host panel modally; the bound variables take the edited values when the
     // user confirms. 0 after a normal run, panelUnavailable when no host panel can be made.
-    int open() override;
+    virtual int open();
     // Measures and places the tree; once, after building.
     virtual void layout();
 

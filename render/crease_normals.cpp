@@ -1,7 +1,9 @@
 #include "render/crease_normals.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace standin {
 namespace {
@@ -55,34 +57,143 @@ VertexFaces facesAroundVertices(const TriangleMesh& mesh) {
     return faces;
 }
 
+// Up to this many triangles around a vertex, each is compared with every other. Around
+// more (the corner a large face's triangles fan out from), triangles whose normals lie
+// within kGroupRadius of each other are taken together, so that a vertex of d triangles
+// in g such groups costs d × g rather than d².
+constexpr std::size_t kMostComparedInPairs = 256;
+constexpr std::size_t kMostGroups = 64;  // beyond which every pair is compared after all
+// Radians: a group's spread, and the margin beyond it within which a group that lies near
+// the crease angle from a triangle has its members compared one by one. Both far above
+// what rounding does to the angles, far below any crease angle a person tells apart.
+constexpr double kGroupRadius = 1e-6;
+constexpr double kCreaseMargin = 1e-5;
+
+double angleBetween(const Vec& a, const Vec& b) {
+    return std::acos(std::clamp(dot(a, b), -1.0, 1.0));
+}
+
+struct NormalGroup {
+    Vec direction;  // of its first triangle
+    Vec sum;        // of its triangles' area normals
+    std::vector<std::uint32_t> members;
+};
+
+class CreaseSmoothing {
+public:
+    CreaseSmoothing(TriangleMesh& mesh, double creaseAngleDegrees);
+    void smoothAround(std::uint32_t vertex);
+
+private:
+    void setNormal(std::uint32_t triangle, std::uint32_t vertex, const Vec& sum);
+    Vec sumInPairs(std::uint32_t triangle, std::uint32_t vertex) const;
+    bool groupAround(std::uint32_t vertex);
+    Vec sumOfGroups(std::uint32_t triangle) const;
+
+    TriangleMesh& mesh_;
+    double crease_;  // radians
+    double cosCrease_;
+    std::vector<Vec> faceNormals_;
+    std::vector<Vec> unitFaceNormals_;
+    VertexFaces faces_;
+    std::vector<NormalGroup> groups_;
+};
+
+CreaseSmoothing::CreaseSmoothing(TriangleMesh& mesh, double creaseAngleDegrees)
+    : mesh_(mesh),
+      crease_(creaseAngleDegrees * std::numbers::pi / 180.0),
+      cosCrease_(std::cos(crease_)),
+      faceNormals_(mesh.triangles.size()),
+      unitFaceNormals_(mesh.triangles.size()),
+      faces_(facesAroundVertices(mesh)) {
+    for (std::size_t t = 0; t < mesh.triangles.size(); ++t) {
+        faceNormals_[t] = areaNormal(mesh, t);
+        unitFaceNormals_[t] = unitOf(faceNormals_[t]);
+    }
+    mesh.cornerNormals.resize(mesh.triangles.size());
+}
+
+void CreaseSmoothing::setNormal(std::uint32_t triangle, std::uint32_t vertex, const Vec& sum) {
+    const Vec n = dot(sum, sum) > 0.0 ? unitOf(sum) : unitFaceNormals_[triangle];
+    const auto& corners = mesh_.triangles[triangle];
+    const auto corner = static_cast<std::size_t>(std::find(corners.begin(), corners.end(), vertex) -
+                                                 corners.begin());
+    mesh_.cornerNormals[triangle][corner] = {float(n.x), float(n.y), float(n.z)};
+}
+
+Vec CreaseSmoothing::sumInPairs(std::uint32_t triangle, std::uint32_t vertex) const {
+    Vec sum;
+    for (std::uint32_t i = faces_.first[vertex]; i < faces_.first[vertex + 1]; ++i) {
+        const std::uint32_t other = faces_.triangles[i];
+        // The triangle itself always counts, whatever rounding does to the cosine.
+        if (other != triangle &&
+            dot(unitFaceNormals_[other], unitFaceNormals_[triangle]) < cosCrease_) {
+            continue;
+        }
+        sum = {sum.x + faceNormals_[other].x, sum.y + faceNormals_[other].y,
+               sum.z + faceNormals_[other].z};
+    }
+    return sum;
+}
+
+// False when the triangles' normals fall into more than kMostGroups groups.
+bool CreaseSmoothing::groupAround(std::uint32_t vertex) {
+    groups_.clear();
+    for (std::uint32_t i = faces_.first[vertex]; i < faces_.first[vertex + 1]; ++i) {
+        const std::uint32_t t = faces_.triangles[i];
+        const Vec& n = unitFaceNormals_[t];
+        auto group = std::find_if(groups_.begin(), groups_.end(), [&n](const NormalGroup& g) {
+            return angleBetween(g.direction, n) <= kGroupRadius;
+        });
+        if (group == groups_.end()) {
+            if (groups_.size() == kMostGroups) return false;
+            groups_.push_back({n, {}, {}});
+            group = groups_.end() - 1;
+        }
+        const Vec& a = faceNormals_[t];
+        group->sum = {group->sum.x + a.x, group->sum.y + a.y, group->sum.z + a.z};
+        group->members.push_back(t);
+    }
+    return true;
+}
+
+// Every member of a group well within the crease angle counts, none of one well beyond it;
+// the members of a group near it are compared one by one.
+Vec CreaseSmoothing::sumOfGroups(std::uint32_t triangle) const {
+    const Vec& n = unitFaceNormals_[triangle];
+    Vec sum;
+    const auto add = [&sum](const Vec& v) { sum = {sum.x + v.x, sum.y + v.y, sum.z + v.z}; };
+    for (const NormalGroup& group : groups_) {
+        const double angle = angleBetween(group.direction, n);
+        if (angle <= crease_ - kCreaseMargin) {
+            add(group.sum);
+        } else if (angle <= crease_ + kCreaseMargin) {
+            for (const std::uint32_t other : group.members) {
+                if (other == triangle || dot(unitFaceNormals_[other], n) >= cosCrease_) {
+                    add(faceNormals_[other]);
+                }
+            }
+        }
+    }
+    return sum;
+}
+
+void CreaseSmoothing::smoothAround(std::uint32_t vertex) {
+    const std::uint32_t first = faces_.first[vertex];
+    const std::uint32_t end = faces_.first[vertex + 1];
+    const bool grouped = end - first > kMostComparedInPairs && groupAround(vertex);
+    for (std::uint32_t i = first; i < end; ++i) {
+        const std::uint32_t t = faces_.triangles[i];
+        setNormal(t, vertex, grouped ? sumOfGroups(t) : sumInPairs(t, vertex));
+    }
+}
+
 }  // namespace
 
 void computeCreaseNormals(TriangleMesh& mesh, double creaseAngleDegrees) {
-    const double cosCrease = std::cos(creaseAngleDegrees * std::numbers::pi / 180.0);
-    std::vector<Vec> faceNormals(mesh.triangles.size());
-    std::vector<Vec> unitFaceNormals(mesh.triangles.size());
-    for (std::size_t t = 0; t < mesh.triangles.size(); ++t) {
-        faceNormals[t] = areaNormal(mesh, t);
-        unitFaceNormals[t] = unitOf(faceNormals[t]);
-    }
-    const VertexFaces faces = facesAroundVertices(mesh);
-    mesh.cornerNormals.resize(mesh.triangles.size());
-    for (std::size_t t = 0; t < mesh.triangles.size(); ++t) {
-        for (std::size_t corner = 0; corner < 3; ++corner) {
-            const std::uint32_t v = mesh.triangles[t][corner];
-            Vec sum;
-            for (std::uint32_t i = faces.first[v]; i < faces.first[v + 1]; ++i) {
-                const std::uint32_t other = faces.triangles[i];
-                // The triangle itself always counts, whatever rounding does to the cosine.
-                if (other != t && dot(unitFaceNormals[other], unitFaceNormals[t]) < cosCrease) {
-                    continue;
-                }
-                sum = {sum.x + faceNormals[other].x, sum.y + faceNormals[other].y,
-                       sum.z + faceNormals[other].z};
-            }
-            const Vec n = dot(sum, sum) > 0.0 ? unitOf(sum) : unitFaceNormals[t];
-            mesh.cornerNormals[t][corner] = {float(n.x), float(n.y), float(n.z)};
-        }
+    CreaseSmoothing smoothing(mesh, creaseAngleDegrees);
+    for (std::size_t v = 0; v < mesh.positions.size(); ++v) {
+        smoothing.smoothAround(static_cast<std::uint32_t>(v));
     }
 }
 

@@ -11,6 +11,7 @@
 #include "render/message_text.h"
 #include "render/obj_reader.h"
 #include "render/obj_words.h"
+#include "render/polygon_triangulation.h"
 #include "render/tally.h"
 #include "render/text_lines.h"
 #include "render/triangle_area.h"
@@ -70,10 +71,11 @@ std::optional<Point3f> unitNormal(const std::array<double, 3>& n) {
 // A corner's texture coordinates, where it refers to some the file gives.
 using CornerTexcoord = std::optional<Point2f>;
 
-// Faces fanned into triangles around their first corner, and what the fanning met.
-class Fan {
+// Faces split into triangles in their own plane, as an object file's polygons are, and
+// what the splitting met.
+class FaceSplitter {
 public:
-    Fan(const ObjContents& model, std::vector<Point3f> positions);
+    FaceSplitter(const ObjContents& model, std::vector<Point3f> positions);
 
     void addFace(std::size_t face);
     // The mesh with its normals (computed, then the file's where it gives all three) and
@@ -85,6 +87,7 @@ public:
     std::size_t triangles = 0;  // made from the faces, with area or not
     Tally degenerate;           // triangles without area
     Tally shortFaces;           // of fewer than three corners
+    Tally notSimple;            // faces whose edges cross, split as fans
     Tally unusableNormals;      // corners using a normal the file does not give, or of no length
     Tally brokenTextures;       // corners using texture coordinates the file does not give
     Tally untextured;           // corners without texture coordinates
@@ -93,23 +96,30 @@ public:
 private:
     std::optional<Point3f> cornerNormal(const ObjCorner& corner, std::size_t offset);
     CornerTexcoord cornerTexcoord(const ObjCorner& corner, std::size_t offset);
-    void keepTexcoords(std::size_t c);
+    void takeCorners(const ObjCorner* corners, std::size_t count, std::size_t offset);
+    void addTriangle(const ObjCorner* corners, const CornerTriangle& triangle, std::size_t offset);
 
     const ObjContents& model_;
     std::vector<std::optional<Point3f>> normals_;
     TriangleMesh mesh_;
     std::vector<std::pair<std::size_t, std::array<Point3f, 3>>> fileNormals_;
-    std::vector<std::optional<Point3f>> faceNormals_;  // of the face being fanned
-    std::vector<CornerTexcoord> faceTexcoords_;        // of the face being fanned
+    PolygonTriangulation triangulation_;
+    // The face being split: its corners' normals, texture coordinates and positions, and
+    // its triangles.
+    std::vector<std::optional<Point3f>> faceNormals_;
+    std::vector<CornerTexcoord> faceTexcoords_;
+    std::vector<std::array<double, 3>> facePositions_;
+    std::vector<CornerTriangle> split_;
 };
 
-Fan::Fan(const ObjContents& model, std::vector<Point3f> positions) : model_(model) {
+FaceSplitter::FaceSplitter(const ObjContents& model, std::vector<Point3f> positions)
+    : model_(model) {
     mesh_.positions = std::move(positions);
     normals_.reserve(model.normals.size());
     for (const auto& n : model.normals) normals_.push_back(unitNormal(n));
 }
 
-std::optional<Point3f> Fan::cornerNormal(const ObjCorner& corner, std::size_t offset) {
+std::optional<Point3f> FaceSplitter::cornerNormal(const ObjCorner& corner, std::size_t offset) {
     if (corner.normal == kNoReference) return std::nullopt;
     if (corner.normal < normals_.size() && normals_[corner.normal]) return normals_[corner.normal];
     unusableNormals.add(offset);
@@ -118,7 +128,7 @@ std::optional<Point3f> Fan::cornerNormal(const ObjCorner& corner, std::size_t of
 
 // Narrowed to single precision, as the renderer interpolates them; a coordinate beyond
 // its range keeps its largest value.
-CornerTexcoord Fan::cornerTexcoord(const ObjCorner& corner, std::size_t offset) {
+CornerTexcoord FaceSplitter::cornerTexcoord(const ObjCorner& corner, std::size_t offset) {
     if (corner.texture == kNoReference) return std::nullopt;
     if (corner.texture >= model_.textureCoordinates.size()) {
         brokenTextures.add(offset);
@@ -132,25 +142,11 @@ CornerTexcoord Fan::cornerTexcoord(const ObjCorner& corner, std::size_t offset) 
     return Point2f{narrowed(uv[0]), narrowed(uv[1])};
 }
 
-// The coordinates of the triangle of corners 0, c and c + 1 of the face being fanned;
-// a corner without any takes (0, 0).
-void Fan::keepTexcoords(std::size_t c) {
-    const std::size_t corners[3] = {0, c, c + 1};
-    std::array<Point2f, 3> kept{};
-    for (std::size_t k = 0; k < 3; ++k) kept[k] = faceTexcoords_[corners[k]].value_or(Point2f{});
-    mesh_.cornerTexcoords.push_back(kept);
-}
-
-void Fan::addFace(std::size_t face) {
-    const std::size_t count = model_.cornerCount(face);
-    const std::size_t offset = model_.faces[face].lineOffset;
-    if (count < 3) {
-        shortFaces.add(offset);
-        return;
-    }
-    const ObjCorner* corners = &model_.corners[model_.faces[face].firstCorner];
+// Split where the mesh has them, in the model's frame, as an object file's polygon is.
+void FaceSplitter::takeCorners(const ObjCorner* corners, std::size_t count, std::size_t offset) {
     faceNormals_.resize(count);
     faceTexcoords_.resize(count);
+    facePositions_.resize(count);
     for (std::size_t c = 0; c < count; ++c) {
         faceNormals_[c] = cornerNormal(corners[c], offset);
         faceTexcoords_[c] = cornerTexcoord(corners[c], offset);
@@ -159,67 +155,100 @@ void Fan::addFace(std::size_t face) {
         } else {
             untextured.add(offset);
         }
-    }
-    for (std::size_t c = 1; c + 1 < count; ++c) {
-        ++triangles;
-        const std::array<std::uint32_t, 3> triangle{corners[0].vertex, corners[c].vertex,
-                                                    corners[c + 1].vertex};
-        if (!hasArea(mesh_, triangle)) {
-            degenerate.add(offset);
-            continue;
-        }
-        mesh_.triangles.push_back(triangle);
-        if (!model_.textureCoordinates.empty()) keepTexcoords(c);
-        if (faceNormals_[0] && faceNormals_[c] && faceNormals_[c + 1]) {
-            fileNormals_.push_back({mesh_.triangles.size() - 1,
-                                    {*faceNormals_[0], *faceNormals_[c], *faceNormals_[c + 1]}});
-        }
+        const Point3f& p = mesh_.positions[corners[c].vertex];
+        facePositions_[c] = {p[0], p[1], p[2]};
     }
 }
 
-TriangleMesh Fan::finish(double creaseAngleDegrees) {
+// A corner without texture coordinates takes (0, 0).
+void FaceSplitter::addTriangle(const ObjCorner* corners, const CornerTriangle& triangle,
+                               std::size_t offset) {
+    ++triangles;
+    const std::array<std::uint32_t, 3> vertices{
+        corners[triangle[0]].vertex, corners[triangle[1]].vertex, corners[triangle[2]].vertex};
+    if (!hasArea(mesh_, vertices)) {
+        degenerate.add(offset);
+        return;
+    }
+    mesh_.triangles.push_back(vertices);
+    if (!model_.textureCoordinates.empty()) {
+        std::array<Point2f, 3> kept{};
+        for (std::size_t k = 0; k < 3; ++k)
+            kept[k] = faceTexcoords_[triangle[k]].value_or(Point2f{});
+        mesh_.cornerTexcoords.push_back(kept);
+    }
+    const auto& n = faceNormals_;
+    if (n[triangle[0]] && n[triangle[1]] && n[triangle[2]]) {
+        fileNormals_.push_back(
+            {mesh_.triangles.size() - 1, {*n[triangle[0]], *n[triangle[1]], *n[triangle[2]]}});
+    }
+}
+
+void FaceSplitter::addFace(std::size_t face) {
+    const std::size_t count = model_.cornerCount(face);
+    const std::size_t offset = model_.faces[face].lineOffset;
+    if (count < 3) {
+        shortFaces.add(offset);
+        return;
+    }
+    const ObjCorner* corners = &model_.corners[model_.faces[face].firstCorner];
+    takeCorners(corners, count, offset);
+    split_.clear();
+    if (!triangulation_.split(facePositions_, split_)) notSimple.add(offset);
+    for (const CornerTriangle& triangle : split_) addTriangle(corners, triangle, offset);
+}
+
+TriangleMesh FaceSplitter::finish(double creaseAngleDegrees) {
     computeCreaseNormals(mesh_, creaseAngleDegrees);
     for (const auto& [triangle, normals] : fileNormals_) mesh_.cornerNormals[triangle] = normals;
     if (!textured) mesh_.cornerTexcoords = {};
     return std::move(mesh_);
 }
 
-std::vector<std::string> warningsOf(const Fan& fan, std::string_view text,
+std::vector<std::string> warningsOf(const FaceSplitter& faces, std::string_view text,
                                     const std::string& name) {
     std::vector<std::string> warnings;
     const auto firstLine = [&](const Tally& tally) {
         return std::to_string(lineNumberAt(text, tally.first));
     };
-    if (fan.degenerate.count > 0) {
-        warnings.push_back(name + ": " + counted(fan.degenerate.count, "triangle", "triangles") +
+    if (faces.degenerate.count > 0) {
+        warnings.push_back(name + ": " + counted(faces.degenerate.count, "triangle", "triangles") +
                            " without area left out (the first on line " +
-                           firstLine(fan.degenerate) + ")");
+                           firstLine(faces.degenerate) + ")");
     }
-    if (fan.shortFaces.count > 0) {
-        warnings.push_back(name + ": " + counted(fan.shortFaces.count, "face", "faces") +
+    if (faces.shortFaces.count > 0) {
+        warnings.push_back(name + ": " + counted(faces.shortFaces.count, "face", "faces") +
                            " of fewer than three corners left out (the first on line " +
-                           firstLine(fan.shortFaces) + ")");
+                           firstLine(faces.shortFaces) + ")");
     }
-    if (fan.unusableNormals.count > 0) {
+    if (faces.notSimple.count > 0) {
         warnings.push_back(
             name + ": " +
-            counted(fan.unusableNormals.count, "face corner uses", "face corners use") +
+            counted(faces.notSimple.count, "face whose edges cross", "faces whose edges cross") +
+            " in their plane split as fans from their first corner (the first "
+            "on line " +
+            firstLine(faces.notSimple) + ")");
+    }
+    if (faces.unusableNormals.count > 0) {
+        warnings.push_back(
+            name + ": " +
+            counted(faces.unusableNormals.count, "face corner uses", "face corners use") +
             " a normal the file does not give, or one of no length (the first on line " +
-            firstLine(fan.unusableNormals) + "): their triangles get computed normals");
+            firstLine(faces.unusableNormals) + "): their triangles get computed normals");
     }
-    if (fan.brokenTextures.count > 0) {
+    if (faces.brokenTextures.count > 0) {
         warnings.push_back(
             name + ": " +
-            counted(fan.brokenTextures.count, "face corner uses", "face corners use") +
+            counted(faces.brokenTextures.count, "face corner uses", "face corners use") +
             " texture coordinates the file does not give (the first on line " +
-            firstLine(fan.brokenTextures) + ")" +
-            (fan.textured ? "" : ": the model has no texture coordinates"));
+            firstLine(faces.brokenTextures) + ")" +
+            (faces.textured ? "" : ": the model has no texture coordinates"));
     }
-    if (fan.textured && fan.untextured.count > 0) {
+    if (faces.textured && faces.untextured.count > 0) {
         warnings.push_back(name + ": " +
-                           counted(fan.untextured.count, "face corner has", "face corners have") +
+                           counted(faces.untextured.count, "face corner has", "face corners have") +
                            " no texture coordinates while others have (the first on line " +
-                           firstLine(fan.untextured) + "): they take (0, 0)");
+                           firstLine(faces.untextured) + "): they take (0, 0)");
     }
     return warnings;
 }
@@ -228,16 +257,16 @@ ImportResult buildMesh(const ObjContents& model, std::string_view text, const st
                        double creaseAngleDegrees) {
     const Result<ModelFrame> frame = frameOf(model.positions, name);
     if (!frame) return ImportResult::failure(frame.error());
-    Fan fan(model, positionsInFrame(model.positions, frame.value()));
-    for (std::size_t f = 0; f < model.faces.size(); ++f) fan.addFace(f);
-    const Status someArea = someTriangleHasArea(fan.triangles, fan.degenerate.count, name);
+    FaceSplitter faces(model, positionsInFrame(model.positions, frame.value()));
+    for (std::size_t f = 0; f < model.faces.size(); ++f) faces.addFace(f);
+    const Status someArea = someTriangleHasArea(faces.triangles, faces.degenerate.count, name);
     if (!someArea) return ImportResult::failure(someArea.error());
     ObjImport import;
     import.frame = frame.value();
-    import.degenerateTriangles = fan.degenerate.count;
-    import.creasedTriangles = fan.creasedTriangles();
-    import.warnings = warningsOf(fan, text, name);
-    import.mesh = fan.finish(creaseAngleDegrees);
+    import.degenerateTriangles = faces.degenerate.count;
+    import.creasedTriangles = faces.creasedTriangles();
+    import.warnings = warningsOf(faces, text, name);
+    import.mesh = faces.finish(creaseAngleDegrees);
     return ImportResult::success(std::move(import));
 }
 

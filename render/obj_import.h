@@ -1,5 +1,5 @@
-// Models from Wavefront OBJ files: positions and faces of any size (fanned into
-// triangles), vertex normals where the file gives them for every corner of a triangle,
+// Models from Wavefront OBJ files: positions and faces of any size (split into triangles
+// in their own plane, as an object file's polygons are), vertex normals where the file gives them for every corner of a triangle,
 // otherwise smooth normals with a crease angle. Everything a file can get wrong is
 // refused with a message naming the file, and the line where there is one; what leaves
 // the model usable is counted in a warning.

@@ -54,9 +54,11 @@ std::string withoutTexcoords(const SceneSettings& settings, SurfaceInput mapped)
     const std::string subject = settings.subject == SubjectKind::Mesh && !settings.meshName.empty()
                                     ? settings.meshName
                                     : std::string("the subject");
+    const std::string& advice = settings.untexturedMapAdvice;
     return subject + " has no texture coordinates (an OBJ model gives them in vt lines and " +
            "its faces' v/vt corners, an object file in a TXUV map), so the map for " +
-           std::string(nameOf(mapped)) + " cannot be placed on it";
+           std::string(nameOf(mapped)) + " cannot be placed on it" +
+           (advice.empty() ? "" : ". " + advice);
 }
 
 double secondsSince(std::chrono::steady_clock::time_point start) {

@@ -69,6 +69,12 @@ public:
     // The orbit as it turns the camera: its elevation and zoom held within their limits.
     CameraOrbit orbit() const;
 
+    // Whether the subject has texture coordinates to place maps with: the sphere and the
+    // cloth do, a mesh when its file gives them.
+    bool canWearMaps() const {
+        return settings_.subject == SubjectKind::Sphere || !subjectTexcoords_.empty();
+    }
+
     // Changes the subject's surface inputs for the renders that follow. Their maps are
     // passed over on a subject without texture coordinates.
     void setSurface(const SurfaceInputs& surface) { settings_.surface = surface; }

@@ -37,6 +37,9 @@ struct SceneSettings {
     std::shared_ptr<const std::string> meshText;
     double creaseAngle = 60.0;  // degrees; for a model without normals of its own
     SurfaceInputs surface;
+    // Said after the reason when a model without texture coordinates meets a map: where
+    // the map comes from and what to do instead, in the caller's words; empty for nothing.
+    std::string untexturedMapAdvice;
     Triple keyPosition{-3.5, 4.5, -3.0};  // point light, upper left in front of the sphere
     Triple keyColor{1.0, 0.97, 0.92};
     double keyIntensity = 1.0;

@@ -1,5 +1,6 @@
 #include "render/texture_map.h"
 
+#include <array>
 #include <cmath>
 
 namespace standin {
@@ -17,32 +18,72 @@ std::size_t wrapped(long i, int size) {
     return static_cast<std::size_t>(i < 0 ? i + size : i >= size ? i - size : i);
 }
 
-double bilinear(const float* values, std::size_t stride, const std::size_t texel[4], double fx,
-                double fy) {
-    const double top = values[texel[0] * stride] * (1.0 - fx) + values[texel[1] * stride] * fx;
-    const double bottom = values[texel[2] * stride] * (1.0 - fx) + values[texel[3] * stride] * fx;
+// A component's value, in single precision as the picture's value / 255 or / 65535.
+const std::array<float, 256> kEightBitValues = [] {
+    std::array<float, 256> values{};
+    for (int i = 0; i < 256; ++i) values[i] = static_cast<float>(i / 255.0);
+    return values;
+}();
+
+float valueOf(std::uint8_t component) { return kEightBitValues[component]; }
+float valueOf(std::uint16_t component) { return static_cast<float>(component / 65535.0); }
+float valueOf(float component) { return component; }
+
+// The luminance of a colour texel, in single precision.
+template <typename Component>
+float luminance(const Component* rgb) {
+    return static_cast<float>(0.2126 * valueOf(rgb[0]) + 0.7152 * valueOf(rgb[1]) +
+                              0.0722 * valueOf(rgb[2]));
+}
+
+double bilinear(const float corners[4], double fx, double fy) {
+    const double top = corners[0] * (1.0 - fx) + corners[1] * fx;
+    const double bottom = corners[2] * (1.0 - fx) + corners[3] * fx;
     return top * (1.0 - fy) + bottom * fy;
+}
+
+// Component `c` of each of the four texels, `channels` components a texel.
+template <typename Component>
+double bilinearOf(const std::vector<Component>& components, int channels, int c,
+                  const std::size_t texel[4], double fx, double fy) {
+    float corners[4];
+    for (int k = 0; k < 4; ++k) {
+        corners[k] = valueOf(components[texel[k] * static_cast<std::size_t>(channels) +
+                                        static_cast<std::size_t>(c)]);
+    }
+    return bilinear(corners, fx, fy);
 }
 
 }  // namespace
 
-std::optional<TextureMap> TextureMap::create(int width, int height, int channels,
-                                             std::vector<float> values) {
+template <typename Component>
+std::optional<TextureMap> TextureMap::made(int width, int height, int channels,
+                                           std::vector<Component> components) {
     if (width <= 0 || height <= 0 || (channels != 1 && channels != 3)) return std::nullopt;
     const std::size_t texels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-    if (values.size() != texels * static_cast<std::size_t>(channels)) return std::nullopt;
-    TextureMap map(width, height);
-    if (channels == 1) {
-        map.grey_ = std::move(values);
-        return map;
-    }
-    map.grey_.resize(texels);
-    for (std::size_t t = 0; t < texels; ++t) {
-        map.grey_[t] = static_cast<float>(0.2126 * values[3 * t] + 0.7152 * values[3 * t + 1] +
-                                          0.0722 * values[3 * t + 2]);
-    }
-    map.rgb_ = std::move(values);
-    return map;
+    if (components.size() != texels * static_cast<std::size_t>(channels)) return std::nullopt;
+    return TextureMap(width, height, channels, std::move(components));
+}
+
+std::optional<TextureMap> TextureMap::create(int width, int height, int channels,
+                                             std::vector<float> values) {
+    return made(width, height, channels, std::move(values));
+}
+
+std::optional<TextureMap> TextureMap::createFrom8Bit(int width, int height, int channels,
+                                                     std::vector<std::uint8_t> components) {
+    return made(width, height, channels, std::move(components));
+}
+
+std::optional<TextureMap> TextureMap::createFrom16Bit(int width, int height, int channels,
+                                                      std::vector<std::uint16_t> components) {
+    return made(width, height, channels, std::move(components));
+}
+
+std::size_t TextureMap::bytes() const {
+    return std::visit(
+        [](const auto& components) { return components.size() * sizeof(components[0]); },
+        components_);
 }
 
 // Texel centres lie at half-integer positions: texel x covers u from x / width to
@@ -61,18 +102,29 @@ TextureMap::Footprint TextureMap::footprint(double u, double v) const {
 
 Triple TextureMap::colorAt(double u, double v) const {
     const Footprint f = footprint(u, v);
-    if (isGrey()) {
-        const double grey = bilinear(grey_.data(), 1, f.texel, f.fx, f.fy);
-        return {grey, grey, grey};
-    }
-    return {bilinear(rgb_.data(), 3, f.texel, f.fx, f.fy),
-            bilinear(rgb_.data() + 1, 3, f.texel, f.fx, f.fy),
-            bilinear(rgb_.data() + 2, 3, f.texel, f.fx, f.fy)};
+    return std::visit(
+        [this, &f](const auto& components) -> Triple {
+            if (isGrey()) {
+                const double grey = bilinearOf(components, 1, 0, f.texel, f.fx, f.fy);
+                return {grey, grey, grey};
+            }
+            return {bilinearOf(components, 3, 0, f.texel, f.fx, f.fy),
+                    bilinearOf(components, 3, 1, f.texel, f.fx, f.fy),
+                    bilinearOf(components, 3, 2, f.texel, f.fx, f.fy)};
+        },
+        components_);
 }
 
 double TextureMap::valueAt(double u, double v) const {
     const Footprint f = footprint(u, v);
-    return bilinear(grey_.data(), 1, f.texel, f.fx, f.fy);
+    return std::visit(
+        [this, &f](const auto& components) {
+            if (isGrey()) return bilinearOf(components, 1, 0, f.texel, f.fx, f.fy);
+            float corners[4];
+            for (int k = 0; k < 4; ++k) corners[k] = luminance(&components[3 * f.texel[k]]);
+            return bilinear(corners, f.fx, f.fy);
+        },
+        components_);
 }
 
 }  // namespace standin

@@ -3,10 +3,16 @@
 // top. It is sampled bilinearly at texture coordinates (u, v) and repeats in both
 // directions: u runs from the picture's left edge (0) to its right edge (1), v from its
 // bottom edge (0) to its top edge (1), as model files give them.
+//
+// A map keeps its components as its picture has them: 8 bits each (value / 255) for an
+// 8-bit picture, 16 bits each (value / 65535) for a 16-bit one, single-precision values for
+// a map made in code; so a colour map of 8 bits takes three bytes a texel, a grey one one.
 #ifndef PELORIX3_RENDER_TEXTURE_MAP_H
 #define PELORIX3_RENDER_TEXTURE_MAP_H
 
+#include <cstdint>
 #include <optional>
+#include <variant>
 #include <vector>
 
 #include "host/triple.h"
@@ -19,10 +25,17 @@ public:
     // not 1 or 3, or a side is not positive.
     static std::optional<TextureMap> create(int width, int height, int channels,
                                             std::vector<float> values);
+    // The same from a picture's 8-bit or 16-bit components, kept as they are.
+    static std::optional<TextureMap> createFrom8Bit(int width, int height, int channels,
+                                                    std::vector<std::uint8_t> components);
+    static std::optional<TextureMap> createFrom16Bit(int width, int height, int channels,
+                                                     std::vector<std::uint16_t> components);
 
     int width() const { return width_; }
     int height() const { return height_; }
-    bool isGrey() const { return rgb_.empty(); }
+    bool isGrey() const { return channels_ == 1; }
+    // What its texels take in memory.
+    std::size_t bytes() const;
 
     // The colour at (u, v): a grey map's value in all three components.
     Triple colorAt(double u, double v) const;
@@ -31,7 +44,14 @@ public:
     double valueAt(double u, double v) const;
 
 private:
-    TextureMap(int width, int height) : width_(width), height_(height) {}
+    using Components =
+        std::variant<std::vector<std::uint8_t>, std::vector<std::uint16_t>, std::vector<float>>;
+
+    TextureMap(int width, int height, int channels, Components components)
+        : width_(width), height_(height), channels_(channels), components_(std::move(components)) {}
+    template <typename Component>
+    static std::optional<TextureMap> made(int width, int height, int channels,
+                                          std::vector<Component> components);
 
     // The four texels around (u, v) and the weights of the right and lower ones.
     struct Footprint {
@@ -43,8 +63,8 @@ private:
 
     int width_;
     int height_;
-    std::vector<float> grey_;  // a grey map's values, a colour map's luminance
-    std::vector<float> rgb_;   // a colour map's values; empty for a grey map
+    int channels_;
+    Components components_;
 };
 
 }  // namespace standin

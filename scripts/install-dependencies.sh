@@ -7,10 +7,10 @@
 #   studio   the studio page (bash scripts/studio.sh): emscripten, with the clang, LLVM and
 #            binaryen it compiles with, Node.js, CMake and Ninja
 #   tests    every test (bash scripts/run-tests.sh, CI): both of the above, GoogleTest, Google
-#            Benchmark, the mingw-w64 i686 and x86_64 toolchains and Wine (32- and 64-bit,
+#            Benchmark, mingw-w64 for i686 (both thread models) and x86_64, Wine (32- and 64-bit,
 #            with the i386 architecture) for the Windows builds, clang with its sanitizer and
 #            fuzzer runtimes and valgrind for the hardening checks, Chromium and npm for the
-#            studio's browser test
+#            studio's browser test, and unzip, with which it checks the studio's look files
 #
 # Without a group, everything (the tests' group).
 set -euo pipefail
@@ -21,12 +21,12 @@ studio_packages=(cmake ninja-build emscripten)
 test_packages=(
     "${preview_packages[@]}" emscripten make
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+    g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
     wine wine32 wine64
     locales-all
     clang libclang-rt-14-dev valgrind
-    chromium
+    chromium unzip
 )
 
 case "$group" in

@@ -21,4 +21,6 @@ if [ "$PWD" = "$root" ]; then
 else
     export PELORIX3_PREVIEW_OUTPUT="$root/out/preview.png"
 fi
+# Messages that say what to run next name this command, as it was typed.
+export PELORIX3_PREVIEW_COMMAND="bash $0"
 exec "$root/build/native/bin/pelorix3-preview" "$@"

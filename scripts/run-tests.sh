@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds every configuration (native, sanitize, web, win32, win64) and runs all their tests;
 # the WebAssembly tests run under Node and the studio page in Chromium; the Windows tests run
-# under Wine, and the two Windows builds end in the release zip. Then the stress suite under
-# ThreadSanitizer and each fuzz target for a minute. Exits non-zero on the first failure.
+# under Wine, and the 32-bit Windows module ends in the release zip. Then the stress suite
+# under ThreadSanitizer and each fuzz target for a minute. Exits non-zero on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -26,8 +26,8 @@ cmake --build --preset web
 ctest --preset web
 (cd tests/web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund && node --test)
 
-# The Windows modules, 32- and 64-bit: built, tested under Wine (the shipped, stripped files
-# too, and their colours against the native build's) and packed into the release zip.
+# The Windows modules, 32- and 64-bit: built, tested under Wine (the stripped files too, and
+# their colours against the native build's); the 32-bit one is packed into the release zip.
 echo "=== win32, win64 and the release zip ==="
 cmake --workflow --preset release
 

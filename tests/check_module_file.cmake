@@ -1,11 +1,49 @@
 # Checks the built plug-in file: it exports _mod_descrip and nothing else, and on Windows
 # it imports only KERNEL32.dll and msvcrt.dll. With MAX_BYTES, the file is at most that long.
+# With IMPORTS, a file of "DLL function" lines ('#' starts a comment), the file imports
+# exactly the functions listed: one it does not list fails with its name, and so does a
+# listed one it no longer imports, so that the list stays as short as the build.
 if(DEFINED MAX_BYTES)
     file(SIZE ${MODULE} bytes)
     if(bytes GREATER MAX_BYTES)
         message(FATAL_ERROR "${MODULE} is ${bytes} bytes, more than ${MAX_BYTES}")
     endif()
 endif()
+# The imports objdump shows, one "DLL function" entry each, read from the DLL blocks of its
+# import tables (which end where its export tables begin).
+function(read_imports dump result)
+    string(REGEX REPLACE "^.*The Import Tables" "" tables "${dump}")
+    string(REGEX REPLACE "The Export Tables.*$" "" tables "${tables}")
+    string(REPLACE ";" "," tables "${tables}")
+    string(REPLACE "\n" ";" lines "${tables}")
+    set(dll "")
+    set(imports "")
+    foreach(line IN LISTS lines)
+        if(line MATCHES "DLL Name: ([^ \t]+)")
+            set(dll ${CMAKE_MATCH_1})
+        elseif(dll AND line MATCHES "^\t[0-9a-f]+\t +[0-9]+ +([^ \t]+)$")
+            list(APPEND imports "${dll} ${CMAKE_MATCH_1}")
+        endif()
+    endforeach()
+    set(${result} "${imports}" PARENT_SCOPE)
+endfunction()
+
+function(check_imports dump list_file)
+    read_imports("${dump}" imports)
+    file(STRINGS ${list_file} allowed REGEX "^[^#]")
+    set(unlisted ${imports})
+    list(REMOVE_ITEM unlisted ${allowed})
+    set(gone ${allowed})
+    list(REMOVE_ITEM gone ${imports})
+    if(unlisted OR gone)
+        list(JOIN unlisted "\n  " unlisted_text)
+        list(JOIN gone "\n  " gone_text)
+        message(FATAL_ERROR "${MODULE}: imports that ${list_file} does not list:\n  "
+                            "${unlisted_text}\nlisted imports the file no longer makes:\n  "
+                            "${gone_text}")
+    endif()
+endfunction()
+
 if(WINDOWS)
     execute_process(COMMAND ${TOOL} -p ${MODULE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
     if(NOT rc EQUAL 0)
@@ -15,6 +53,9 @@ if(WINDOWS)
     list(SORT imports)
     if(NOT imports STREQUAL "DLL Name: KERNEL32.dll;DLL Name: msvcrt.dll")
         message(FATAL_ERROR "unexpected imports: ${imports}")
+    endif()
+    if(IMPORTS)
+        check_imports("${dump}" ${IMPORTS})
     endif()
     # The export name table runs from its heading to the first empty line.
     string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table\n([^\n]+\n)*" table "${dump}")

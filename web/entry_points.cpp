@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "looks/surface_value.h"
 #include "render/patterns.h"
 #include "web/studio.h"
 
@@ -79,6 +80,20 @@ std::string jsonList(const std::vector<std::string>& texts) {
     std::string json = "[";
     for (std::size_t i = 0; i < texts.size(); ++i) json += (i ? "," : "") + quoted(texts[i]);
     return json + "]";
+}
+
+// Bytes that are not a zero-terminated text, kept as kept() keeps a text; keptSize their
+// count.
+int keptSize = 0;
+const unsigned char* keptBytes(std::string bytes) {
+    static std::string storage;
+    storage = std::move(bytes);
+    keptSize = static_cast<int>(storage.size());
+    return reinterpret_cast<const unsigned char*>(storage.data());
+}
+
+std::string bytesOf(const char* bytes, int length) {
+    return std::string(bytes, static_cast<std::size_t>(length));
 }
 
 standin::SubjectKind subjectOf(int cloth) {
@@ -170,9 +185,35 @@ EMSCRIPTEN_KEEPALIVE const char* studio_panel_warnings() {
 
 // ---- The picture --------------------------------------------------------------------
 
-// Renders for about `milliseconds`; 1 while there is more to render.
+// Renders for about `milliseconds`: 1 while there is more to render here, 2 when the
+// refined pass is awaited from the workers, 0 when the picture is refined.
 EMSCRIPTEN_KEEPALIVE int studio_render_step(double milliseconds) {
-    return theStudio->renderStep(milliseconds / 1000.0) ? 1 : 0;
+    if (theStudio->renderStep(milliseconds / 1000.0)) return 1;
+    return theStudio->picture().waitingForRefined() ? 2 : 0;
+}
+
+// The picture's number: it changes whenever the picture starts again.
+EMSCRIPTEN_KEEPALIVE int studio_picture_generation() { return theStudio->picture().generation(); }
+
+// ---- The refined pass in workers ----------------------------------------------------
+
+// 1: the refined pass is left to the page's workers; 0: rendered here.
+EMSCRIPTEN_KEEPALIVE void studio_set_refined_elsewhere(int elsewhere) {
+    theStudio->setRefinedElsewhere(elsewhere != 0);
+}
+
+// Shows the workers' refined picture, `length` RGB bytes: 1 when shown; 0 when no refined
+// pass is awaited or the bytes are not its size.
+EMSCRIPTEN_KEEPALIVE int studio_show_refined(const unsigned char* rgb, int length) {
+    return theStudio->showRefined(std::vector<unsigned char>(rgb, rgb + length)) ? 1 : 0;
+}
+
+// A worker's side: a new frame, then the refined pass's rows one at a time, each RGB, as
+// many bytes as three times the picture's width; null for a row outside the picture.
+EMSCRIPTEN_KEEPALIVE void studio_start_refined_frame() { theStudio->startRefinedFrame(); }
+
+EMSCRIPTEN_KEEPALIVE const unsigned char* studio_render_refined_row(int y) {
+    return theStudio->renderRefinedRow(y);
 }
 
 EMSCRIPTEN_KEEPALIVE int studio_picture_width() { return theStudio->picture().width(); }
@@ -232,16 +273,26 @@ EMSCRIPTEN_KEEPALIVE const char* studio_parameters() {
 
 EMSCRIPTEN_KEEPALIVE const char* studio_stored_text() { return kept(theStudio->storedText()); }
 
-// The binary block's bytes: their address (valid until the next call) and count.
+// Entries that give bytes give their address, valid until the next such entry;
+// studio_bytes_size() their count.
+EMSCRIPTEN_KEEPALIVE int studio_bytes_size() { return keptSize; }
+
 EMSCRIPTEN_KEEPALIVE const unsigned char* studio_stored_binary() {
-    static std::string bytes;
-    bytes = theStudio->storedBinary();
-    return reinterpret_cast<const unsigned char*>(bytes.data());
+    return keptBytes(theStudio->storedBinary());
 }
 
-EMSCRIPTEN_KEEPALIVE int studio_stored_binary_size() {
-    return static_cast<int>(theStudio->storedBinary().size());
+// The stored data the parameters were last loaded from, for a worker's instance to load:
+// its bytes, and studio_parameter_source_mode() the form (0 binary, 1 text).
+EMSCRIPTEN_KEEPALIVE const unsigned char* studio_parameter_source() {
+    return keptBytes(theStudio->parameterSource().bytes);
 }
+
+EMSCRIPTEN_KEEPALIVE int studio_parameter_source_mode() {
+    return theStudio->parameterSource().mode == preview::StorageMode::Binary ? 0 : 1;
+}
+
+// Once, after the first block loaded alone: where the surface inputs come from; "" after.
+EMSCRIPTEN_KEEPALIVE const char* studio_block_note() { return kept(theStudio->takeBlockNote()); }
 
 // Loads `length` bytes of a stored block: mode 0 binary, 1 text, 2 either by content.
 // 1 when loaded; 0 when refused (studio_error says why, the parameters are unchanged).
@@ -249,8 +300,48 @@ EMSCRIPTEN_KEEPALIVE int studio_load(const char* bytes, int length, int mode) {
     const preview::StorageMode storage = mode == 0   ? preview::StorageMode::Binary
                                          : mode == 1 ? preview::StorageMode::Text
                                                      : preview::StorageMode::Auto;
-    return doneOrError(
-        theStudio->loadStored(std::string(bytes, static_cast<std::size_t>(length)), storage));
+    return doneOrError(theStudio->loadStored(bytesOf(bytes, length), storage));
+}
+
+// ---- The surface inputs ---------------------------------------------------------------
+
+// {"color":"R,G,B", "diffuse":…, "specular":…, "luminous":…, "roughness":…}: each input as
+// text that reads back as its value.
+EMSCRIPTEN_KEEPALIVE const char* studio_surface() {
+    std::string json = "{";
+    for (std::size_t i = 0; i < standin::kSurfaceInputNames.size(); ++i) {
+        json += (i ? "," : "") + quoted(std::string(standin::kSurfaceInputNames[i])) + ":" +
+                quoted(preview::surfaceValueText(theStudio->surface(),
+                                                 static_cast<standin::SurfaceInput>(i)));
+    }
+    return kept(json + "}");
+}
+
+// Sets one input from text, as the command line takes it: 1 when set; 0 when refused
+// (studio_error says why, and nothing changes).
+EMSCRIPTEN_KEEPALIVE int studio_set_surface_input(const char* name, const char* text) {
+    return doneOrError(theStudio->setSurfaceInput(name, text));
+}
+
+EMSCRIPTEN_KEEPALIVE const char* studio_surface_warnings() {
+    return kept(jsonList(theStudio->surfaceWarnings()));
+}
+
+// Why the picture may not show what the parameters and inputs lead one to expect, as JSON.
+EMSCRIPTEN_KEEPALIVE const char* studio_notes() { return kept(jsonList(theStudio->notes())); }
+
+// ---- The look as one file -------------------------------------------------------------
+
+EMSCRIPTEN_KEEPALIVE const unsigned char* studio_look_zip() {
+    return keptBytes(theStudio->lookZip());
+}
+
+EMSCRIPTEN_KEEPALIVE const char* studio_look_zip_name() { return kept(theStudio->lookZipName()); }
+
+// Takes the look in `length` bytes of a file named `name`: 1 when taken; 0 when refused
+// (studio_error says why, and nothing changes).
+EMSCRIPTEN_KEEPALIVE int studio_load_look(const char* bytes, int length, const char* name) {
+    return doneOrError(theStudio->loadLook(bytesOf(bytes, length), name));
 }
 
 // ---- Named looks --------------------------------------------------------------------

@@ -25,8 +25,9 @@ std::optional<double> typedPercent(const std::string& text) {
 
 }  // namespace
 
-PanelUser::PanelUser(const standin::ShaderModule& module, const standin::ShaderInstance& instance)
-    : module_(module), instance_(instance) {}
+PanelUser::PanelUser(const standin::ShaderModule& module, const standin::ShaderInstance& instance,
+                     std::function<void()> confirmed)
+    : module_(module), instance_(instance), confirmed_(std::move(confirmed)) {}
 
 standin::Result<bool> PanelUser::open(const Gesture& gesture) {
     bool confirmed = false;
@@ -48,6 +49,7 @@ standin::Result<bool> PanelUser::open(const Gesture& gesture) {
         return Outcome::failure("the options panel did not open (activation result " +
                                 std::to_string(opened.value()) + ")");
     }
+    if (confirmed && confirmed_) confirmed_();
     return Outcome::success(confirmed);
 }
 

@@ -3,8 +3,8 @@
 // through the module's "ShaderInterface" server: the stand-in host's panel services open
 // the panel, the gesture is carried out on the host control under the pointer (its event
 // callback runs into the module's own controls), the panel is painted, and an edit is
-// confirmed, so that the module's panel code fetches every value into the instance. A
-// gesture that edits nothing cancels, leaving the instance alone.
+// confirmed, so that the module's panel code fetches every value into the instance, and
+// the owner is told. A gesture that edits nothing cancels, leaving the instance alone.
 //
 // Typing into a percent field works as in a desktop tool: the field shows the typed text
 // until the typing ends. Enter, Tab (to the next percent field, Shift+Tab to the one
@@ -26,7 +26,9 @@ namespace studio {
 
 class PanelUser {
 public:
-    PanelUser(const standin::ShaderModule& module, const standin::ShaderInstance& instance);
+    // `confirmed` runs after each opening that edited the instance.
+    PanelUser(const standin::ShaderModule& module, const standin::ShaderInstance& instance,
+              std::function<void()> confirmed);
 
     // Each opens the panel once; the result says whether the instance's parameters were
     // edited (the panel confirmed), or why the panel could not be opened.
@@ -56,6 +58,7 @@ private:
 
     const standin::ShaderModule& module_;
     const standin::ShaderInstance& instance_;
+    std::function<void()> confirmed_;
     standin::Image picture_;
     std::optional<int> dragging_;             // the slider being dragged, by creation index
     std::optional<std::string> typingLabel_;  // the percent field with the keyboard

@@ -16,7 +16,7 @@ standin::RenderSettings ProgressiveRender::settings(int pass) const {
     const int scale = pass == 0 ? 4 : 1;
     settings.width = std::max(1, width_ / scale);
     settings.height = std::max(1, height_ / scale);
-    settings.samplesPerSide = pass == 2 ? 2 : 1;
+    settings.samplesPerSide = pass == kRefinedPass ? 2 : 1;
     settings.threads = 1;
     return settings;
 }
@@ -24,6 +24,7 @@ standin::RenderSettings ProgressiveRender::settings(int pass) const {
 void ProgressiveRender::restart() {
     pass_ = 0;
     row_ = 0;
+    ++generation_;
     const standin::RenderSettings first = settings(0);
     image_ = standin::Image{first.width, first.height,
                             std::vector<unsigned char>(3 * static_cast<std::size_t>(first.width) *
@@ -33,7 +34,7 @@ void ProgressiveRender::restart() {
 bool ProgressiveRender::step(const standin::ShaderInstance& shader,
                              const standin::PreviewScene& scene, double seconds, double (*now)()) {
     const double start = now();
-    while (!finished()) {
+    while (!finished() && !waitingForRefined()) {
         const standin::RenderSettings current = settings(pass_);
         standin::renderRows(shader, scene, current, row_, row_ + 1, image_);
         if (++row_ == current.height) {
@@ -51,7 +52,18 @@ bool ProgressiveRender::step(const standin::ShaderInstance& shader,
         }
         if (now() - start >= seconds) break;
     }
-    return !finished();
+    return !finished() && !waitingForRefined();
+}
+
+bool ProgressiveRender::showRefined(const standin::Image& image) {
+    const standin::RenderSettings refined = refinedSettings();
+    if (!waitingForRefined() || image.width != refined.width || image.height != refined.height ||
+        image.rgb.size() != 3 * static_cast<std::size_t>(image.width) * image.height) {
+        return false;
+    }
+    show(image);
+    ++pass_;
+    return true;
 }
 
 // Each picture pixel takes the pass's pixel that covers it.

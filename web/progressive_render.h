@@ -2,7 +2,9 @@
 // coarse pass first (a quarter of the size, one sample per pixel), so that a picture
 // follows an edit at once, then the full size at one sample per pixel, then refined with
 // 2 × 2 samples per pixel. Every pass shades through the instance with the renderer's own
-// sampling loop; a restart (after an edit) begins again with the coarse pass.
+// sampling loop; a restart (after an edit) begins again with the coarse pass. The refined
+// pass may be left to others (the page's workers, each with an instance of its own), who
+// hand its picture over when it is done.
 #ifndef PELORIX3_WEB_PROGRESSIVE_RENDER_H
 #define PELORIX3_WEB_PROGRESSIVE_RENDER_H
 
@@ -24,9 +26,20 @@ public:
     // Starts again from the coarse pass.
     void restart();
     // Renders rows until `seconds` have passed (at least one row) or a pass is finished;
-    // true while there is more to render. `now` gives the time in seconds.
+    // true while there is more to render here. `now` gives the time in seconds.
     bool step(const standin::ShaderInstance& shader, const standin::PreviewScene& scene,
               double seconds, double (*now)());
+
+    // Whether the refined pass is rendered elsewhere: step() then stops before it, and
+    // showRefined() takes its picture.
+    void setRefinedElsewhere(bool elsewhere) { refinedElsewhere_ = elsewhere; }
+    bool waitingForRefined() const { return refinedElsewhere_ && pass_ == kRefinedPass; }
+    // Shows the refined pass's picture, rendered elsewhere with refinedSettings(); false
+    // (and nothing shown) when no refined pass is awaited or the image is not its size.
+    bool showRefined(const standin::Image& image);
+    standin::RenderSettings refinedSettings() const { return settings(kRefinedPass); }
+    // Counts the restarts: a picture rendered elsewhere belongs to the one it was asked for.
+    int generation() const { return generation_; }
 
     bool finished() const { return pass_ >= passCount(); }
     // The picture of the last finished pass, full size, red, green, blue and alpha per
@@ -37,7 +50,8 @@ public:
     int shownPass() const { return shownPass_; }
 
 private:
-    static int passCount() { return 3; }
+    static constexpr int kRefinedPass = 2;
+    static int passCount() { return kRefinedPass + 1; }
     standin::RenderSettings settings(int pass) const;
     void show(const standin::Image& image);
 
@@ -49,6 +63,8 @@ private:
     std::vector<unsigned char> picture_;
     int pictures_ = 0;
     int shownPass_ = -1;
+    bool refinedElsewhere_ = false;
+    int generation_ = 0;
 };
 
 }  // namespace studio

@@ -10,6 +10,7 @@
 #include "host/module_file.h"
 #include "host/storage_states.h"
 #include "looks/panel_range.h"
+#include "looks/surface_value.h"
 
 // The module's descriptor, linked into the page from the module's own code.
 extern "C" ModuleDescriptor _mod_descrip;
@@ -21,6 +22,9 @@ using standin::Status;
 
 // How stored data that is not a file is named in messages.
 constexpr const char* kBlockName = "The stored block";
+// How a look's file is named when the look has no name.
+constexpr const char* kLookFileName = "pelorix3-look";
+constexpr const char* kOwnLookDescription = "a look made in the pelorix3 studio";
 
 double nowSeconds() { return emscripten_get_now() / 1000.0; }
 
@@ -56,7 +60,8 @@ std::vector<preview::Preset> readPresets(const std::string& folder) {
 }
 
 // The pattern a look's maps come to in the page: its map of luminosity's (or "" for
-// none); a map the page cannot show refuses the look.
+// none); a map the page cannot show refuses the look. A map's path may be its file's name
+// alone.
 standin::Result<std::string> lookLuminousMap(const preview::Preset& look) {
     std::string pattern;
     for (const preview::LookMap& map : look.maps) {
@@ -70,6 +75,18 @@ standin::Result<std::string> lookLuminousMap(const preview::Preset& look) {
         pattern = *named;
     }
     return standin::Result<std::string>::success(pattern);
+}
+
+bool sameSurface(const standin::SurfaceInputs& a, const standin::SurfaceInputs& b) {
+    return a.color == b.color && a.diffuse == b.diffuse && a.specular == b.specular &&
+           a.luminous == b.luminous && a.roughness == b.roughness;
+}
+
+// The stored text as a parameter file, as a look's parameters.txt is read.
+preview::ParameterFile textSource(const std::string& storedText) {
+    const standin::Result<preview::ParameterFile> file =
+        preview::parseParameterData(kBlockName, storedText, preview::StorageMode::Text);
+    return file ? file.value() : preview::ParameterFile{};
 }
 
 }  // namespace
@@ -98,20 +115,30 @@ Studio::Studio(standin::ShaderModule module, standin::ShaderInstance instance,
                const std::string& presetsFolder)
     : module_(std::move(module)),
       instance_(std::move(instance)),
-      panel_(module_, instance_),
+      panel_(module_, instance_, [this] { panelEdited(); }),
       presetsFolder_(presetsFolder),
       presets_(readPresets(presetsFolder)),
+      description_(kOwnLookDescription),
       picture_(kPictureWidth, kPictureHeight),
-      messagesSeen_(standin::Host::instance().messages().messages().size()) {}
+      messagesSeen_(standin::Host::instance().messages().messages().size()) {
+    source_ = textSource(storedText());
+}
 
 Studio::~Studio() { standin::Host::instance().setOcclusionTest(nullptr); }
+
+void Studio::panelEdited() {
+    source_ = textSource(storedText());
+    (void)preview::loadInto(instance_, source_);  // the module's own saved text: it loads
+    restartPicture();
+}
 
 Status Studio::setSubject(standin::SubjectKind subject) {
     return build(sceneSettings(subject, surface_, orbit_));
 }
 
 Status Studio::setModel(std::string bytes, const std::string& name) {
-    standin::SceneSettings settings = sceneSettings(standin::SubjectKind::Mesh, surface_, orbit_);
+    // The orbit of the subject before is no turn of this one's framing.
+    standin::SceneSettings settings = sceneSettings(standin::SubjectKind::Mesh, surface_, {});
     settings.meshName = name;
     settings.meshText = std::make_shared<const std::string>(std::move(bytes));
     return build(settings);
@@ -125,6 +152,7 @@ Status Studio::build(const standin::SceneSettings& settings) {
     scene_ = std::move(built.value());
     scene_->install(standin::Host::instance());
     subject_ = settings.subject;
+    orbit_ = scene_->orbit();
     restartPicture();
     return standin::succeeded();
 }
@@ -163,39 +191,138 @@ Status Studio::loadStored(const std::string& bytes, preview::StorageMode mode) {
         preview::parseParameterData(kBlockName, bytes, mode);
     if (!block) return Status::failure(block.error());
     Status loaded = preview::loadInto(instance_, block.value());
-    if (loaded) restartPicture();
+    if (!loaded) return loaded;
+    source_ = block.value();
+    restartPicture();
     return loaded;
+}
+
+StoredData Studio::parameterSource() const {
+    if (source_.mode == HOST_IO_BINARY) return {source_.bytes, preview::StorageMode::Binary};
+    return {joinedLines(source_.lines), preview::StorageMode::Text};
+}
+
+std::string Studio::takeBlockNote() {
+    if (blockNoteGiven_) return {};
+    blockNoteGiven_ = true;
+    std::string note =
+        "A stored block holds the shader's seven values only: the surface inputs (colour, "
+        "diffuse, specular, luminosity, roughness and the luminosity map) stay as they are "
+        "beside the panel.";
+    if (const preview::Preset* look = lookOfBlock(); look && lookName() != look->name) {
+        return note + " The block is " + look->name + "'s: choose " + look->name +
+               " in the Look list to take its surface inputs too.";
+    }
+    return note + " A look's file (Download look) holds both.";
 }
 
 Status Studio::applyPreset(const std::string& name) {
     const standin::Result<preview::Preset> preset = preview::readPreset(presetsFolder_, name);
     if (!preset) return Status::failure(preset.error());
-    const standin::Result<std::string> luminousMap = lookLuminousMap(preset.value());
-    if (!luminousMap) return Status::failure(luminousMap.error());
-    if (Status loaded = preview::loadInto(instance_, preset->parameters); !loaded) return loaded;
-    surface_ = preset->surface;
-    return setLuminousMap(luminousMap.value());
+    return applyLook(preset.value());
 }
 
-Status Studio::setLuminousMap(const std::string& pattern) {
-    std::shared_ptr<const standin::TextureMap> map;
-    if (!pattern.empty()) {
-        map = patterns_.map(pattern);
-        if (!map) return Status::failure("there is no pattern \"" + pattern + "\"");
+Status Studio::loadLook(const std::string& bytes, const std::string& name) {
+    const standin::Result<preview::Preset> look = readLookZip(bytes, name, presetsFolder_);
+    if (!look) return Status::failure(look.error());
+    return applyLook(look.value());
+}
+
+Status Studio::applyLook(const preview::Preset& look) {
+    const standin::Result<std::string> luminousMap = lookLuminousMap(look);
+    if (!luminousMap) return Status::failure(luminousMap.error());
+    if (!luminousMap->empty() && !scene_->canWearMaps()) {
+        return Status::failure("the look " + (look.name.empty() ? std::string() : look.name + " ") +
+                               "maps luminosity, and the model has no texture coordinates to "
+                               "place the map with");
     }
-    surface_.maps.of(standin::SurfaceInput::Luminous) = std::move(map);
-    luminousMap_ = pattern;
-    scene_->setSurface(surface_);
-    restartPicture();
+    if (Status loaded = preview::loadInto(instance_, look.parameters); !loaded) return loaded;
+    source_ = look.parameters;
+    // A named look's file is saved under its own description while it is that look.
+    description_ =
+        look.name.empty() ? look.description : look.name + ", changed in the pelorix3 studio";
+    surface_ = look.surface;
+    luminousMap_ = luminousMap.value();
+    showSurface();
     return standin::succeeded();
 }
 
-std::string Studio::lookName() const {
+Status Studio::setLuminousMap(const std::string& pattern) {
+    if (!pattern.empty() && !patterns_.map(pattern)) {
+        return Status::failure("there is no pattern \"" + pattern + "\"");
+    }
+    if (!pattern.empty() && !scene_->canWearMaps()) {
+        return Status::failure(
+            "the model has no texture coordinates to place a map with (an "
+            "OBJ model gives them in vt lines, an object file in a TXUV map)");
+    }
+    luminousMap_ = pattern;
+    showSurface();
+    return standin::succeeded();
+}
+
+void Studio::showSurface() {
+    surface_.maps.of(standin::SurfaceInput::Luminous) =
+        luminousMap_.empty() ? nullptr : patterns_.map(luminousMap_);
+    scene_->setSurface(surface_);
+    restartPicture();
+}
+
+Status Studio::setSurfaceInput(const std::string& name, const std::string& text) {
+    if (Status set = preview::setSurfaceValue(surface_, name, text); !set) return set;
+    showSurface();
+    return standin::succeeded();
+}
+
+std::vector<std::string> Studio::surfaceWarnings() const {
+    return preview::outOfColourRange("surface colour", surface_.color);
+}
+
+std::vector<std::string> Studio::notes() const {
+    const standin::Result<preview::ParameterBlock> block = parameters();
+    if (!block || block->densityByLuminosity == 0.0 || surface_.luminous != 0.0 ||
+        !luminousMap_.empty()) {
+        return {};
+    }
+    return {
+        "Modulate Density by Luminosity is on and the luminosity is 0, so the density is 0: "
+        "the pile (its grazing light and its sheen) is gone, leaving the plain diffuse body. "
+        "Raise Luminosity, choose a luminosity map, or turn the switch off."};
+}
+
+bool Studio::isLook(const preview::Preset& look) const {
+    const standin::Result<std::string> pattern = lookLuminousMap(look);
+    return pattern && pattern.value() == luminousMap_ && sameSurface(look.surface, surface_) &&
+           joinedLines(look.parameters.lines) == storedText();
+}
+
+const preview::Preset* Studio::lookOfBlock() const {
     const std::string stored = storedText();
     for (const preview::Preset& preset : presets_) {
-        if (joinedLines(preset.parameters.lines) == stored) return preset.name;
+        if (joinedLines(preset.parameters.lines) == stored) return &preset;
+    }
+    return nullptr;
+}
+
+std::string Studio::lookName() const {
+    for (const preview::Preset& preset : presets_) {
+        if (isLook(preset)) return preset.name;
     }
     return {};
+}
+
+std::string Studio::lookZip() const {
+    const std::string named = lookName();
+    std::string description = description_;
+    for (const preview::Preset& preset : presets_) {
+        if (preset.name == named) description = preset.description;
+    }
+    return studio::lookZip({storedText(), description, surface_, luminousMap_});
+}
+
+std::string Studio::lookZipName() const {
+    const std::string named = lookName();
+    return (named.empty() ? kLookFileName : named) + ".zip";
 }
 
 std::vector<std::string> Studio::panelRangeWarnings() const {
@@ -208,15 +335,37 @@ void Studio::restartPicture() {
     frameStarted_ = false;
 }
 
+bool Studio::showRefined(std::vector<unsigned char> rgb) {
+    const standin::RenderSettings refined = picture_.refinedSettings();
+    if (!picture_.showRefined({refined.width, refined.height, std::move(rgb)})) return false;
+    ++renderCount_;
+    return true;
+}
+
+void Studio::startRefinedFrame() {
+    instance_.newTime(1, 0.0);
+    const standin::RenderSettings refined = picture_.refinedSettings();
+    refinedRows_ = {refined.width, refined.height,
+                    std::vector<unsigned char>(3 * static_cast<std::size_t>(refined.width) *
+                                               static_cast<std::size_t>(refined.height))};
+}
+
+const unsigned char* Studio::renderRefinedRow(int y) {
+    const standin::RenderSettings refined = picture_.refinedSettings();
+    if (y < 0 || y >= refined.height || refinedRows_.rgb.empty()) return nullptr;
+    standin::renderRows(instance_, *scene_, refined, y, y + 1, refinedRows_);
+    return refinedRows_.rgb.data() + 3 * static_cast<std::size_t>(y) * refined.width;
+}
+
 bool Studio::renderStep(double seconds) {
-    if (picture_.finished()) return false;
+    if (picture_.finished() || picture_.waitingForRefined()) return false;
     if (!frameStarted_) {
         // Every picture is a new frame, as when the renderer renders again.
         instance_.newTime(1, 0.0);
         frameStarted_ = true;
     }
     const bool more = picture_.step(instance_, *scene_, seconds, nowSeconds);
-    if (!more) ++renderCount_;
+    if (picture_.finished()) ++renderCount_;
     return more;
 }
 

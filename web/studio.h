@@ -1,8 +1,10 @@
 // The studio: the module's code linked into the page and attached through its exported
 // descriptor, as the renderer would load it, one shader instance in the stand-in host's
-// preview scene, its options panel worked by the person at the page, its stored block in
-// text and binary form, the named looks, a map of the surface's luminosity, and the picture
-// that follows every edit.
+// preview scene, its options panel worked by the person at the page, the surface inputs
+// the renderer hands it, its stored block in text and binary form, the named looks and
+// looks as one file, a map of the surface's luminosity, and the picture that follows every
+// edit. The page's workers each run a studio of their own, given the same state, to render
+// bands of rows of the refined picture.
 #ifndef PELORIX3_WEB_STUDIO_H
 #define PELORIX3_WEB_STUDIO_H
 
@@ -16,11 +18,18 @@
 #include "looks/parameter_file.h"
 #include "looks/preset.h"
 #include "render/preview_scene.h"
+#include "web/look_archive.h"
 #include "web/panel_user.h"
 #include "web/pattern_maps.h"
 #include "web/progressive_render.h"
 
 namespace studio {
+
+// Stored data in one of its two forms.
+struct StoredData {
+    std::string bytes;
+    preview::StorageMode mode = preview::StorageMode::Text;
+};
 
 // The picture's size in the page.
 inline constexpr int kPictureWidth = 384;
@@ -38,6 +47,9 @@ public:
     Studio& operator=(const Studio&) = delete;
     ~Studio();
 
+    // The options panel. After it confirms an edit, the instance takes its stored block
+    // again, so that it holds what it stores, which another instance of the module (a
+    // worker's) loads to the same values; the picture starts again.
     PanelUser& panel() { return panel_; }
 
     // Changes the subject; the picture starts again, from the camera's orbit.
@@ -58,6 +70,18 @@ public:
     void setOrbit(const standin::CameraOrbit& orbit);
     standin::CameraOrbit orbit() const { return scene_->orbit(); }
 
+    // The surface inputs the renderer hands the shader for the subject: one set by its
+    // name ("color", "diffuse", "specular", "luminous", "roughness") from text, as the
+    // command line takes it ("0.5,0.1,0.1", "0.9"); a value the command line refuses is
+    // refused with its reason, and nothing changes. The picture starts again.
+    standin::Status setSurfaceInput(const std::string& name, const std::string& text);
+    const standin::SurfaceInputs& surface() const { return surface_; }
+    // The command line's warnings about the surface inputs: a colour no panel can show.
+    std::vector<std::string> surfaceWarnings() const;
+    // Why the picture may not show what the user expects of the parameters and inputs as
+    // they stand: the pile gone with density modulated by a luminosity of 0.
+    std::vector<std::string> notes() const;
+
     // The parameters the instance holds, read through its save entry (six decimals).
     standin::Result<preview::ParameterBlock> parameters() const;
     // The stored block as the instance saves it: text lines as a scene file keeps them,
@@ -66,19 +90,36 @@ public:
     std::string storedBinary() const;
     // Checks a stored block (text, binary, or either by its content) and loads it through
     // the module's load entry; a damaged block is refused with the reason and the
-    // parameters stay as they were.
+    // parameters stay as they were. The surface inputs stay as they are.
     standin::Status loadStored(const std::string& bytes, preview::StorageMode mode);
+    // The stored data the instance's parameters were last loaded from: loaded by another
+    // instance of the module, it gives that instance the same values.
+    StoredData parameterSource() const;
+    // Once, after the first block loaded alone: where the surface inputs come from, and
+    // how to take a look's own; "" after that.
+    std::string takeBlockNote();
 
     // The named looks built into the page, and taking one: its stored block through the
-    // module's load entry and its surface inputs into the scene.
+    // module's load entry and its surface inputs into the scene. A look is taken whole or
+    // not at all.
     const std::vector<preview::Preset>& presets() const { return presets_; }
     standin::Status applyPreset(const std::string& name);
-    // The look whose parameters.txt the instance's stored text equals, or "" when none
-    // does (the parameters are the user's own).
+    // The look whose parameters.txt the instance's stored text equals and whose surface
+    // inputs (its map included) the scene's are, or "" when there is none (the look is the
+    // user's own).
     std::string lookName() const;
 
+    // The look as one file (look_archive.h): the stored block, the surface inputs and the
+    // map; and its name, the named look's or "pelorix3-look", with ".zip".
+    std::string lookZip() const;
+    std::string lookZipName() const;
+    // Takes the look of such a file (`name` stands for it in messages), whole or not at
+    // all: a file that cannot be read as a look is refused with the reason.
+    standin::Status loadLook(const std::string& bytes, const std::string& name);
+
     // The map of the surface's luminosity: one of the built-in patterns (render/patterns.h)
-    // by its name, or none for "". A look sets its own; the picture starts again.
+    // by its name, or none for "". A look sets its own; the picture starts again. A subject
+    // without texture coordinates refuses a map.
     standin::Status setLuminousMap(const std::string& pattern);
     const std::string& luminousMap() const { return luminousMap_; }
 
@@ -89,10 +130,22 @@ public:
 
     // The picture starts again from its coarse pass, at a new frame of the instance.
     void restartPicture();
+    // Renders for about `seconds`; true while there is more to render here.
     bool renderStep(double seconds);
     const ProgressiveRender& picture() const { return picture_; }
     // Pictures rendered to the last (refined) pass since the page opened.
     int renderCount() const { return renderCount_; }
+
+    // The refined pass left to the page's workers: renderStep() stops before it, and the
+    // workers' picture (RGB bytes of the refined size) is shown with showRefined(); false
+    // when none is awaited or the bytes are not that size.
+    void setRefinedElsewhere(bool elsewhere) { picture_.setRefinedElsewhere(elsewhere); }
+    bool showRefined(std::vector<unsigned char> rgb);
+    // A worker's side: starts a frame of the instance, then renders rows of the refined
+    // pass one at a time, each the row this studio's own refined pass renders for the same
+    // state; the row's RGB bytes stay valid until the next call.
+    void startRefinedFrame();
+    const unsigned char* renderRefinedRow(int y);
 
     // What the module showed the user through the host's messages since the last call.
     std::vector<std::string> takeMessages();
@@ -101,6 +154,14 @@ private:
     Studio(standin::ShaderModule module, standin::ShaderInstance instance,
            const std::string& presetsFolder);
     standin::Status build(const standin::SceneSettings& settings);
+    void panelEdited();
+    // Takes a look whole: its block, its surface inputs and the pattern of its map.
+    standin::Status applyLook(const preview::Preset& look);
+    // The current surface inputs and map on the scene; the picture starts again.
+    void showSurface();
+    bool isLook(const preview::Preset& look) const;
+    // The named look whose block the stored text is, or null.
+    const preview::Preset* lookOfBlock() const;
 
     standin::ShaderModule module_;
     standin::ShaderInstance instance_;
@@ -109,11 +170,15 @@ private:
     std::unique_ptr<standin::PreviewScene> scene_;  // the host's shadow test points at it
     std::string presetsFolder_;
     std::vector<preview::Preset> presets_;  // read once, when the studio opens
+    preview::ParameterFile source_;         // what the parameters were last loaded from
+    bool blockNoteGiven_ = false;
+    std::string description_;  // for the look's file when it is no named look
     standin::SurfaceInputs surface_;
     standin::CameraOrbit orbit_;
     PatternMaps patterns_;
     std::string luminousMap_;  // the pattern that maps surface_'s luminosity, or ""
     ProgressiveRender picture_;
+    standin::Image refinedRows_;  // a worker's rows of the refined pass
     int renderCount_ = 0;
     bool frameStarted_ = false;
     std::size_t messagesSeen_ = 0;

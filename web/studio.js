@@ -1,15 +1,48 @@
 // The studio page's script: hands the person's clicks, drags and keys on the panel canvas to
 // the stand-in host's panel services in the WebAssembly module, paints what the host's
-// painter made of the panel, keeps the picture rendering after each edit (coarse first,
-// then refined), offers the stored block, the named looks and a map of luminosity, turns
-// the model under the pointer, holds a picture to compare with the live render across a
-// wipe, and shows the look on a model file dropped on the render (read in the module, by
-// its content). It never writes the shader's parameters itself: every edit goes through
-// the module's panel code or its load entry. window.pelorix3 is the page's small API, for
-// tests and for embedding
-// (docs/studio.md).
+// painter made of the panel, takes the surface inputs beside it, keeps the picture
+// rendering after each edit (coarse first, then refined, the refined pass in bands of rows
+// by workers, one per core, each with its own instance of the module), offers the stored
+// block, the look as one file, the named looks and a map of luminosity, turns the model
+// under the pointer, holds a picture to compare with the live render across a wipe, and
+// shows the look on a model file dropped on the render (read in the module, by its
+// content). It never writes the shader's parameters itself: every edit goes through the
+// module's panel code or its load entry. window.pelorix3 is the page's small API, for
+// tests and for embedding (docs/studio.md).
 (function () {
   'use strict';
+
+  // pelorix3-studio.js holds the module's code as the body of this function.
+  const createStudioModule = pelorix3StudioModuleCode();
+
+  // Calls into the module `moduleOf()` gives with a text or bytes copied into its memory
+  // for the call's length: use(pointer, length). The page and its workers share it (they
+  // get its text).
+  function memoryCalls(moduleOf) {
+    return {
+      withString(value, use) {
+        const module = moduleOf();
+        const size = module.lengthBytesUTF8(value) + 1;
+        const pointer = module._malloc(size);
+        try {
+          module.stringToUTF8(value, pointer, size);
+          return use(pointer, size - 1);
+        } finally {
+          module._free(pointer);
+        }
+      },
+      withBytes(bytes, use) {
+        const module = moduleOf();
+        const pointer = module._malloc(Math.max(1, bytes.length));
+        try {
+          module.HEAPU8.set(bytes, pointer);
+          return use(pointer, bytes.length);
+        } finally {
+          module._free(pointer);
+        }
+      },
+    };
+  }
 
   const byId = (id) => document.getElementById(id);
   const panelCanvas = byId('panel');
@@ -24,18 +57,25 @@
   const subjectSelect = byId('subject');
   const modelOption = byId('model-option');
   const modelMessage = byId('model-message');
+  const panelNote = byId('panel-note');
+  const surfaceMessage = byId('surface-message');
+  const surfaceFields = Array.from(document.querySelectorAll('#surface input'));
 
   let M = null;                 // the WebAssembly module once it runs
   let shownVersion = -1;        // the picture version last painted
   let scheduled = false;
   let textDirty = false;        // the person edits the text box: leave it alone
   let editStart = null;         // when the last edit began (performance.now())
-  let lastTimings = { firstPictureMs: null, refinedMs: null };
+  let lastTimings = { firstPictureMs: null, refinedMs: null, refinedPassMs: null, refinedBy: null };
   let idleWaiters = [];
   let pendingMove = null;
   let resting = true;           // the camera is still: the picture may be refined
   let livePicture = null;       // the last picture rendered, as ImageData
   let model = null;             // the model last shown: {bytes, name}
+  let subjectVersion = 0;       // counts the subjects shown, for the workers to follow
+  let subjectKind = 'sphere';   // the subject shown: 'sphere', 'cloth' or 'model'
+  let surfaceError = '';        // why the last surface input typed was refused
+  let fullPictureAt = null;     // when the full-size pass was shown (performance.now())
 
   let resolveReady;
   let rejectReady;
@@ -48,26 +88,7 @@
 
   function text(pointer) { return M.UTF8ToString(pointer); }
 
-  function withString(value, call) {
-    const size = M.lengthBytesUTF8(value) + 1;
-    const pointer = M._malloc(size);
-    try {
-      M.stringToUTF8(value, pointer, size);
-      return call(pointer, size - 1);
-    } finally {
-      M._free(pointer);
-    }
-  }
-
-  function withBytes(bytes, call) {
-    const pointer = M._malloc(Math.max(1, bytes.length));
-    try {
-      M.HEAPU8.set(bytes, pointer);
-      return call(pointer, bytes.length);
-    } finally {
-      M._free(pointer);
-    }
-  }
+  const { withString, withBytes } = memoryCalls(() => M);
 
   function parameters() { return JSON.parse(text(M._studio_parameters())); }
   function currentStoredText() { return text(M._studio_stored_text()); }
@@ -99,6 +120,11 @@
     livePicture = heapImage(M._studio_picture_pixels(), width, height);
     showRender();
     const pass = M._studio_picture_pass();
+    if (pass === 1) fullPictureAt = performance.now();
+    if (pass === 2 && fullPictureAt !== null && lastTimings.refinedPassMs === null) {
+      lastTimings.refinedPassMs = performance.now() - fullPictureAt;
+      lastTimings.refinedBy = refinedBy;
+    }
     renderStatus.textContent = 'Picture: ' + passNames[pass] + '. Renders finished: ' + M._studio_render_count() + '.';
     return true;
   }
@@ -123,7 +149,22 @@
     }
     if (!textDirty) storedText.value = currentStoredText();
     showPanelWarnings();
+    showSurface();
+    panelNote.textContent = JSON.parse(text(M._studio_notes())).join('\n');
     showLook();
+  }
+
+  // The surface inputs as the scene holds them, the colour's swatch, and what was said
+  // about them: the last refusal, and the command line's warnings.
+  function showSurface() {
+    const surface = JSON.parse(text(M._studio_surface()));
+    for (const field of surfaceFields) field.value = surface[field.dataset.input];
+    const channel = (value) => Math.round(255 * Math.min(1, Math.max(0, Number(value))));
+    byId('color-swatch').style.background =
+      'rgb(' + surface.color.split(',').map(channel).join(',') + ')';
+    const warnings = warningLines(JSON.parse(text(M._studio_surface_warnings())));
+    surfaceMessage.classList.toggle('error', surfaceError !== '');
+    surfaceMessage.textContent = [surfaceError, warnings].filter(Boolean).join('\n');
   }
 
   // The values the panel cannot show, with the warning the command line gives for them.
@@ -158,10 +199,14 @@
   function pump() {
     scheduled = false;
     if (!resting) return;  // the camera is moving: its coarse pictures are enough
-    const more = M._studio_render_step(12) === 1;
+    const step = M._studio_render_step(12);
     paintPicture();
-    if (more) {
+    if (step === 1) {
       schedule();
+      return;
+    }
+    if (step === 2) {  // the refined pass is the workers'; their picture calls pump again
+      askWorkersForRefined();
       return;
     }
     if (editStart !== null && lastTimings.refinedMs === null) {
@@ -182,11 +227,14 @@
   // same event.
   function coarsePicture(started) {
     editStart = started;
-    lastTimings = { firstPictureMs: null, refinedMs: null };
+    lastTimings = { firstPictureMs: null, refinedMs: null, refinedPassMs: null, refinedBy: null };
+    fullPictureAt = null;
+    refinedBy = 0;
     const before = M._studio_picture_version();
     while (M._studio_picture_version() === before && M._studio_render_step(100) === 1) { /* coarse pass */ }
     paintPicture();
     lastTimings.firstPictureMs = performance.now() - started;
+    stopWorkers();  // what they render is no longer the picture
   }
 
   // After an edit the coarse picture comes at once, and the rest follows between events.
@@ -279,12 +327,36 @@
     }
   });
 
+  // ---- The surface inputs -------------------------------------------------------------
+
+  // Sets one input from the text typed for it, checked as the command line checks it:
+  // {ok: true}, or {ok: false, error} with the input as it was.
+  function setSurfaceInput(name, value) {
+    const started = performance.now();
+    const set = withString(name, (namePointer) => withString(value,
+      (valuePointer) => M._studio_set_surface_input(namePointer, valuePointer))) === 1;
+    surfaceError = set ? '' : text(M._studio_error()) + '; it stays as it was.';
+    if (!set) {
+      showSurface();
+      return { ok: false, error: text(M._studio_error()) };
+    }
+    pictureAfterEdit(started);
+    return { ok: true };
+  }
+
+  // A field's text is taken when it changes: Enter, Tab or a click elsewhere.
+  for (const field of surfaceFields) {
+    field.addEventListener('change', () => { if (M) setSurfaceInput(field.dataset.input, field.value); });
+  }
+
   // ---- The stored block --------------------------------------------------------------
 
-  function showLoadResult(result) {
+  // What a load said: loaded, or why not. A block loaded alone says once, as well, where
+  // the surface inputs come from.
+  function showLoadResult(result, note) {
     storedMessage.classList.toggle('error', !result.ok);
     storedMessage.textContent = result.ok
-      ? 'Loaded through the module\'s load entry.'
+      ? ['Loaded through the module\'s load entry.', note].filter(Boolean).join('\n')
       : result.error + '. Nothing was loaded: the parameters are unchanged.';
   }
 
@@ -293,7 +365,7 @@
     const started = performance.now();
     const loaded = withBytes(bytes, (pointer, length) => M._studio_load(pointer, length, mode)) === 1;
     const result = loaded ? { ok: true } : { ok: false, error: text(M._studio_error()) };
-    showLoadResult(result);
+    showLoadResult(result, loaded ? text(M._studio_block_note()) : '');
     if (loaded) {
       textDirty = false;
       pictureAfterEdit(started);
@@ -336,9 +408,46 @@
   });
   byId('download-binary').addEventListener('click', () => {
     const pointer = M._studio_stored_binary();
-    const bytes = M.HEAPU8.slice(pointer, pointer + M._studio_stored_binary_size());
-    download('pelorix3-parameters.bin', bytes, 'application/octet-stream');
+    download('pelorix3-parameters.bin', M.HEAPU8.slice(pointer, pointer + M._studio_bytes_size()),
+             'application/octet-stream');
   });
+
+  // ---- The look as one file ----------------------------------------------------------
+
+  function lookZip() {
+    const pointer = M._studio_look_zip();
+    return { name: text(M._studio_look_zip_name()),
+             bytes: M.HEAPU8.slice(pointer, pointer + M._studio_bytes_size()) };
+  }
+
+  byId('download-look').addEventListener('click', () => {
+    if (!M) return;
+    const look = lookZip();
+    download(look.name, look.bytes, 'application/zip');
+  });
+
+  // Takes the look of a zip file's bytes whole: {ok: true}, or {ok: false, error} with
+  // everything as it was.
+  function loadLook(bytes, name) {
+    const started = performance.now();
+    const taken = withBytes(bytes, (pointer, length) => withString(name,
+      (namePointer) => M._studio_load_look(pointer, length, namePointer))) === 1;
+    const error = taken ? '' : text(M._studio_error());
+    storedMessage.classList.toggle('error', !taken);
+    storedMessage.textContent = taken
+      ? 'Took the look of ' + name + ': its stored block, surface inputs and map.'
+      : error + '. Nothing was taken: the look is unchanged.';
+    if (!taken) return { ok: false, error };
+    textDirty = false;
+    surfaceError = '';
+    showLuminousMap();
+    pictureAfterEdit(started);
+    paintPanelAgain();
+    return { ok: true };
+  }
+
+  const isZip = (bytes) => bytes.length >= 4 && bytes[0] === 0x50 && bytes[1] === 0x4b &&
+                           bytes[2] === 3 && bytes[3] === 4;
   // Saves the picture of the current parameters once it is refined, as the canvas shows it.
   function savePicture() {
     whenIdle().then(() => {
@@ -347,11 +456,16 @@
   }
   byId('save-picture').addEventListener('click', () => { if (M) savePicture(); });
 
+  // A look's file or a block, told apart by their content.
   byId('upload').addEventListener('change', async (event) => {
     const file = event.target.files[0];
-    if (!file) return;
+    if (!file || !M) return;
     const bytes = new Uint8Array(await file.arrayBuffer());
-    loadBlock(bytes, 2);
+    if (isZip(bytes)) {
+      loadLook(bytes, file.name);
+    } else {
+      loadBlock(bytes, 2);
+    }
     event.target.value = '';
   });
 
@@ -369,6 +483,8 @@
         renderStatus.textContent = text(M._studio_error());
         return;
       }
+      subjectVersion += 1;
+      subjectKind = event.target.value;
       modelMessage.textContent = '';
       pictureAfterEdit(started);
     }, 0);
@@ -391,6 +507,8 @@
       return { ok: false, error };
     }
     model = { bytes, name };
+    subjectVersion += 1;
+    subjectKind = 'model';
     modelOption.hidden = false;
     modelOption.textContent = 'Model: ' + name;
     subjectSelect.value = 'model';
@@ -448,6 +566,7 @@
         return;
       }
       textDirty = false;
+      surfaceError = '';
       showLuminousMap();
       pictureAfterEdit(started);
       paintPanelAgain();
@@ -629,6 +748,226 @@
     });
   }
 
+
+  // ---- The refined pass in workers ---------------------------------------------------
+
+  // The refined pass is rendered in bands of interleaved rows by workers, one per core,
+  // each with an instance of the module of its own, given the state of this page's: the
+  // stored data its parameters were loaded from, the surface inputs and map, the subject and
+  // the camera. Each row is the row this page's instance renders for that state, so the
+  // picture is the same whoever renders it. A page opened from the file system cannot start
+  // a worker from a file: each starts from a Blob of the module's code (the text of
+  // pelorix3StudioModuleCode) and of refinedPassWorker below. Without workers, or when one
+  // fails, the refined pass is rendered in the page.
+
+  // A worker's whole program: it runs apart from the page, so it uses nothing of this
+  // script but its own text and memoryCalls's.
+  function refinedPassWorker() {
+    let M = null;
+    let asked = null;    // the last message from the page: a band to render, or stop
+    let band = null;     // the band under way: {job, pixels, y, at}
+    let shownSubject = -1;
+    let model = null;    // the last model file sent: {version, bytes, name}
+    const yielded = new MessageChannel();  // a task of its own after each slice of rows
+
+    const call = (name, ...args) => M['_studio_' + name](...args);
+    const { withString, withBytes } = memoryCalls(() => M);
+    function check(done, what) {
+      if (done !== 1) throw new Error(what + ': ' + M.UTF8ToString(call('error')));
+    }
+
+    // The page's state, in an order that each step accepts: the map waits for the subject.
+    function takeState(job) {
+      if (job.subject.version !== shownSubject) {
+        check(withString('', (none) => call('set_luminous_map', none)), 'the map');
+        if (job.subject.kind === 'model') {
+          if (model === null || model.version !== job.subject.version) throw new Error('no model');
+          check(withBytes(model.bytes, (pointer, length) => withString(model.name,
+            (name) => call('set_model', pointer, length, name))), 'the model');
+        } else {
+          check(call('set_subject', job.subject.kind === 'cloth' ? 1 : 0), 'the subject');
+        }
+        shownSubject = job.subject.version;
+      }
+      check(withString(job.map, (map) => call('set_luminous_map', map)), 'the map');
+      for (const [name, value] of Object.entries(job.surface)) {
+        check(withString(name, (input) => withString(value,
+          (valueText) => call('set_surface_input', input, valueText))), name);
+      }
+      check(withBytes(job.source, (pointer, length) => call('load', pointer, length, job.mode)),
+            'the parameters');
+      call('set_orbit', job.orbit.orbit, job.orbit.elevation, job.orbit.zoom);
+    }
+
+    function begin(job) {
+      try {
+        takeState(job);
+      } catch (error) {
+        postMessage({ type: 'failed', error: error.message });
+        return;
+      }
+      call('start_refined_frame');
+      const rows = Math.ceil((job.height - job.first) / job.step);
+      band = { job, pixels: new Uint8Array(rows * job.width * 3), y: job.first, at: 0 };
+      yielded.port2.postMessage(null);
+    }
+
+    // Renders rows for a slice of time, then lets the page's messages in.
+    function renderSlice() {
+      if (band === null) return;
+      if (asked !== band.job) {
+        band = null;
+        if (asked && asked.type === 'band') begin(asked);
+        return;
+      }
+      const { job, pixels } = band;
+      const rowBytes = job.width * 3;
+      const until = performance.now() + 25;
+      while (band.y < job.height && performance.now() < until) {
+        const pointer = call('render_refined_row', band.y);
+        pixels.set(M.HEAPU8.subarray(pointer, pointer + rowBytes), band.at);
+        band.at += rowBytes;
+        band.y += job.step;
+      }
+      if (band.y < job.height) {
+        yielded.port2.postMessage(null);
+        return;
+      }
+      band = null;
+      postMessage({ type: 'band', generation: job.generation, first: job.first, pixels },
+                  [pixels.buffer]);
+    }
+    yielded.port1.onmessage = renderSlice;
+
+    self.onmessage = (event) => {
+      asked = event.data;
+      if (asked.subject && asked.subject.bytes) model = asked.subject;  // sent once
+      if (M !== null && band === null && asked.type === 'band') begin(asked);
+    };
+
+    createStudioModule().then((module) => {
+      M = module;
+      check(call('open', 0), 'the studio');
+      postMessage({ type: 'ready' });
+      if (asked && asked.type === 'band') begin(asked);
+    }).catch((error) => postMessage({ type: 'failed', error: String(error.message || error) }));
+  }
+
+  const maxWorkers = 16;         // each holds a scene of its own: memory bounds their count
+  let workers = [];             // {worker, subjectSent}
+  let workersReady = null;      // a promise: every worker runs its module
+  let refinedJob = null;        // the refined pass asked of the workers: {generation, bands}
+  let refinedBy = 0;            // the workers that rendered the refined pass; 0 the page
+
+  function workerCode() {
+    return 'const createStudioModule = (' + pelorix3StudioModuleCode.toString() + ')();\n' +
+           memoryCalls.toString() + '\n(' + refinedPassWorker.toString() + ')();\n';
+  }
+
+  // Starts `count` workers (none: the page renders the refined pass), ending those before.
+  function startWorkers(count) {
+    for (const { worker } of workers) worker.terminate();
+    workers = [];
+    refinedJob = null;
+    let url = null;
+    try {
+      if (count > 0) url = URL.createObjectURL(new Blob([workerCode()], { type: 'text/javascript' }));
+      for (let i = 0; i < count; i++) workers.push({ worker: new Worker(url), subjectSent: -1 });
+    } catch (error) {
+      for (const { worker } of workers) worker.terminate();
+      workers = [];
+      console.warn('The refined pass stays in the page: ' + error.message);
+    }
+    workersReady = Promise.all(workers.map((entry) => new Promise((resolve, reject) => {
+      entry.worker.onmessage = (event) => {
+        if (event.data.type === 'ready') resolve();
+        workerMessage(event.data, reject);
+      };
+      entry.worker.onerror = (event) => {
+        event.preventDefault();
+        workerMessage({ type: 'failed', error: event.message }, reject);
+      };
+    })));
+    // The workers have read their code once they run; a failure is handled as it comes.
+    workersReady.catch(() => {}).finally(() => { if (url !== null) URL.revokeObjectURL(url); });
+    if (M) {
+      M._studio_set_refined_elsewhere(workers.length > 0 ? 1 : 0);
+      schedule();
+    }
+    return workersReady;
+  }
+
+  function workerMessage(message, reject) {
+    if (message.type === 'failed') {
+      reject(new Error(message.error));
+      console.warn('A worker failed (' + message.error + '): the refined pass is rendered in the page.');
+      startWorkers(0);
+    } else if (message.type === 'band') {
+      takeBand(message);
+    }
+  }
+
+  // The state a worker's instance takes to render this page's picture.
+  function workerJob() {
+    const source = M._studio_parameter_source();
+    return {
+      generation: M._studio_picture_generation(),
+      source: M.HEAPU8.slice(source, source + M._studio_bytes_size()),
+      mode: M._studio_parameter_source_mode(),
+      surface: JSON.parse(text(M._studio_surface())),
+      map: text(M._studio_luminous_map()),
+      orbit: camera(),
+      subject: subjectKind === 'model'
+        ? { version: subjectVersion, kind: subjectKind, bytes: model.bytes, name: model.name }
+        : { version: subjectVersion, kind: subjectKind },
+      width: M._studio_picture_width(),
+      height: M._studio_picture_height(),
+    };
+  }
+
+  function askWorkersForRefined() {
+    const generation = M._studio_picture_generation();
+    if (refinedJob !== null && refinedJob.generation === generation) return;
+    const job = workerJob();
+    refinedJob = { generation, bands: new Map() };
+    workers.forEach((entry, i) => {
+      const subject = Object.assign({}, job.subject);
+      if (entry.subjectSent === subject.version) delete subject.bytes;  // it keeps the model
+      entry.subjectSent = subject.version;
+      entry.worker.postMessage(Object.assign({}, job, { type: 'band', subject, first: i, step: workers.length }));
+    });
+  }
+
+  // A new picture: the workers drop what they render.
+  function stopWorkers() {
+    if (refinedJob === null) return;
+    refinedJob = null;
+    for (const { worker } of workers) worker.postMessage({ type: 'stop' });
+  }
+
+  // A worker's band; with the last, the whole refined picture goes to the page's module.
+  function takeBand(message) {
+    if (refinedJob === null || message.generation !== refinedJob.generation ||
+        message.generation !== M._studio_picture_generation()) {
+      return;
+    }
+    refinedJob.bands.set(message.first, message.pixels);
+    if (refinedJob.bands.size < workers.length) return;
+    const width = M._studio_picture_width();
+    const height = M._studio_picture_height();
+    const rowBytes = width * 3;
+    const picture = new Uint8Array(rowBytes * height);
+    for (const [first, pixels] of refinedJob.bands) {
+      for (let y = first, at = 0; y < height; y += workers.length, at += rowBytes) {
+        picture.set(pixels.subarray(at, at + rowBytes), y * rowBytes);
+      }
+    }
+    refinedJob = null;
+    refinedBy = workers.length;
+    withBytes(picture, (pointer, length) => M._studio_show_refined(pointer, length));
+    pump();
+  }
+
   // ---- Start -------------------------------------------------------------------------
 
   createStudioModule().then((module) => {
@@ -638,6 +977,7 @@
     fillPresets();
     fillPatterns();
     showParameters();
+    startWorkers(Math.min(navigator.hardwareConcurrency || 1, maxWorkers));
     pictureAfterEdit(performance.now());
     resolveReady();
   }).catch((error) => {
@@ -672,7 +1012,8 @@
     // Resolves when the picture of the current parameters is refined.
     idle: () => whenIdle(),
     // Milliseconds from the start of the last edit to its first picture and to its
-    // refined picture (null until there).
+    // refined picture, and of the refined pass alone (from the full-size picture), with
+    // the number of workers that rendered it (0: the page); null until there.
     timings: () => Object.assign({}, lastTimings),
     // The camera's turn about the subject: {orbit, elevation, zoom}, degrees around and
     // raised from the framing, and the zoom, as held within their limits.
@@ -688,5 +1029,18 @@
     // Makes the model of a file's bytes (an object file or OBJ text) the subject, as a file
     // dropped on the render does; resolves with {ok: true, warnings} or {ok: false, error}.
     loadModel: (bytes, name) => ready.then(() => loadModel(Uint8Array.from(bytes), name)),
+    // The surface inputs as text: {color: 'R,G,B', diffuse, specular, luminous, roughness}.
+    surface: () => JSON.parse(text(M._studio_surface())),
+    // Sets one of them from text, as its field does; resolves with {ok: true} or
+    // {ok: false, error}.
+    setSurfaceInput: (name, value) => ready.then(() => setSurfaceInput(name, String(value))),
+    // Takes the look of a zip file's bytes, as opening the file does; resolves with
+    // {ok: true} or {ok: false, error}.
+    loadLook: (bytes, name) => ready.then(() => loadLook(Uint8Array.from(bytes), name)),
+    // How many workers render the refined pass (0: the page does).
+    workers: () => workers.length,
+    // Renders the refined pass with `count` workers from now on (0: in the page); resolves
+    // once they all run.
+    setWorkers: (count) => ready.then(() => startWorkers(count)),
   };
 })();

@@ -26,6 +26,8 @@ const DamagedLook kDamagedLooks[] = {
     {"MapOutsideTheFolder", "map.color = ../burnout.png\n",
      "1: map.color \"../burnout.png\" is not"},
     {"MapMissing", "map.color = absent.png\n", "1: map.color absent.png: there is no such file"},
+    {"MapIsALinkToADevice", "map.color = device.png\n",
+     "1: map.color device.png: it is a link to a character device, not a picture file"},
     {"TwoMapsOfOneInput", "map.color = burnout.png\nmap.color = burnout.png\n",
      "2: a second map.color"},
 };
@@ -38,6 +40,7 @@ TEST_P(DamagedLookFile, IsRefusedNamingFileAndLine) {
     writeFile(file("looks/bad/look.txt"), GetParam().look);
     writeFile(file("looks/burnout.png"), "beside the look's folder, not in it");
     writeFile(file("looks/bad/burnout.png"), "a map");
+    std::filesystem::create_symlink("/dev/null", file("looks/bad/device.png"));
     const auto preset = preview::readPreset(file("looks").string(), "bad");
     ASSERT_FALSE(preset);
     EXPECT_NE(preset.error().find(GetParam().message), std::string::npos) << preset.error();

@@ -51,6 +51,13 @@ TEST_F(Maps, AModelTakesItsOwnCoordinatesAndOneWithoutIsRefused) {
     EXPECT_NE(plain.err.find("plain.obj has no texture coordinates"), std::string::npos)
         << plain.err;
     EXPECT_FALSE(std::filesystem::exists(file("p.png")));
+    // A look's map: the message says where it comes from and what to give instead.
+    const ToolRun look = run(small({"--mesh", "plain.obj", "--preset", "burnout-velvet"}));
+    EXPECT_EQ(look.exitCode, 1);
+    EXPECT_NE(look.err.find("The map comes from the look burnout-velvet: give a model with "
+                            "texture coordinates, or --luminous VALUE in place of the map"),
+              std::string::npos)
+        << look.err;
 }
 
 // A map is read once, before any look: one from standard input serves every look compared.

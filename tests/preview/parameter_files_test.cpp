@@ -145,4 +145,20 @@ TEST_F(ParameterFiles, ValuesThePanelCannotShowAreKeptWithAWarning) {
     EXPECT_EQ(this->run({"--density", "0.5", "--save", "q.txt"}).err, "wrote q.txt (parameters)\n");
 }
 
+// A block holds the shader's values alone: where a render uses the surface, the tool says
+// once (not once per worker) where the surface inputs come from; a conversion uses none.
+TEST_F(ParameterFiles, ABlockLoadedAloneSaysOnceWhereTheSurfaceComesFrom) {
+    writeFile(file("in.txt"), kDefaultsText);
+    const ToolRun render = run({"--load", "in.txt", "--workers", "2", "--width", "8", "--height",
+                                "6", "--samples", "1", "-o", "p.png"});
+    ASSERT_EQ(render.exitCode, 0) << render.err;
+    const std::string note = "note: in.txt holds the shader's stored values only";
+    const std::size_t first = render.err.find(note);
+    ASSERT_NE(first, std::string::npos) << render.err;
+    EXPECT_EQ(render.err.find(note, first + 1), std::string::npos) << render.err;
+    EXPECT_NE(render.err.find("--preset NAME"), std::string::npos) << render.err;
+    const ToolRun converted = run({"--load", "in.txt", "--save", "out.txt"});
+    EXPECT_EQ(converted.err.find("note:"), std::string::npos) << converted.err;
+}
+
 }  // namespace

@@ -85,11 +85,16 @@ TEST_F(Presets, TheBurnoutPatternIsThePatternMadeInCodeAndDrivesTheLook) {
     EXPECT_NE(readFile(file("mapped.png")), readFile(file("full.png")));  // the map counts
 }
 
+// A name with a slash is a look folder's path (see look_folder_test.cpp); a folder here
+// named like no look is most likely a look saved here, and the message says how to name it.
 TEST_F(Presets, UnknownNameIsRefusedWithTheNamesThereAre) {
-    const ToolRun run = this->run({"--preset", "../felt"});
+    std::filesystem::create_directory(file("my-felt"));
+    const ToolRun run = this->run({"--preset", "my-felt"});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find("there is no preset \"../felt\"; the presets are black-velvet"),
+    EXPECT_NE(run.err.find("there is no preset \"my-felt\"; the presets are black-velvet"),
               std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("read as a look folder when named ./my-felt"), std::string::npos)
         << run.err;
 }
 

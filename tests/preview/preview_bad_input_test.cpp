@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "host/module_path.h"
+#include "png_reader.h"
 #include "preview_fixture.h"
 
 namespace {
@@ -18,7 +19,10 @@ void PrintTo(const BadInput& input, std::ostream* out) { *out << input.name; }
 
 // Whatever the tool is asked to do, with no file of its own prepared.
 const BadInput kBadCommandLines[] = {
-    {"UnknownOption", {"--shine", "2"}, 2, "--shine"},
+    {"UnknownOption", {"--shine", "2"}, 2, "unknown option --shine\n"},  // nothing near
+    {"MisspeltOption", {"--densty", "0.5"}, 2, "unknown option --densty; did you mean --density?"},
+    {"SwappedLetters", {"--desnity", "0.5"}, 2, "did you mean --density?"},
+    {"MisspeltWithItsValue", {"--zom=2"}, 2, "unknown option --zom; did you mean --zoom?"},
     {"StrayArgument", {"picture.png"}, 2, "picture.png"},
     {"DensityNotANumber", {"--density", "lots"}, 2, "\"lots\" is not a number"},
     {"DensityNegative", {"--density", "-1"}, 2, "must be at least 0"},
@@ -54,6 +58,7 @@ const BadInput kBadCommandLines[] = {
      "names the file --load reads"},
     {"CompareOneLook", {"--compare", "felt"}, 2, "give 2 to 12 looks"},
     {"CompareBesideAPreset", {"--compare", "felt,felt", "--preset", "felt"}, 2, "--preset"},
+    {"CompareBesideALoad", {"--compare", "felt,felt", "--load", "p.txt"}, 2, "--load"},
     {"CompareUnknownLook", {"--compare", "felt,velvety"}, 1, "\"velvety\" is neither"},
     {"BitDepthTwelve", {"--bit-depth", "12"}, 2, "--bit-depth"},
     {"BitDepthForExr", {"--bit-depth", "16", "-o", "p.exr"}, 2, "--bit-depth is for a PNG"},
@@ -70,6 +75,30 @@ const BadInput kBadCommandLines[] = {
     {"TwoMapsOfOneInput", {"--map", "color=a.png", "--map", "color=b.png"}, 2, "two maps"},
     {"MissingMap", {"--map", "color=absent.png"}, 1, "cannot read absent.png"},
     {"MapNotAPicture", {"--map", "color=blocker"}, 1, "cannot use blocker as a map: it is not"},
+    {"MapsInOneOption", {"--map", "color=a.png", "luminous=b.png"}, 2, "luminous=b.png"},
+    // Every output's folder is checked before any work: --save, which comes first, writes
+    // nothing either.
+    {"OutputFolderMissing",
+     {"--save", "p.txt", "-o", "renders/soft.png"},
+     1,
+     "-o: cannot write renders/soft.png: there is no folder renders"},
+    {"ExrFolderMissing", {"-o", "renders/soft.exr"}, 1, "there is no folder renders"},
+    {"SheetFolderMissing",
+     {"--save", "p.txt", "--sheet", "renders/s.png"},
+     1,
+     "--sheet: cannot write renders/s.png: there is no folder renders"},
+    {"SwitchSheetInsideAFile",
+     {"--switch-sheet", "blocker/s.png"},
+     1,
+     "blocker is a regular file, not a folder"},
+    {"LookFolderMissing", {"--save-look", "renders/felt"}, 1, "there is no folder renders"},
+    {"LookOverAFile", {"--save-look", "blocker"}, 1, "it is a regular file already"},
+    {"LookToStandardOutput", {"--save-look", "-"}, 2, "--save-look: a look is a folder"},
+    {"LookBesideAComparison", {"--save-look", "l", "--compare", "felt,felt"}, 2, "--save-look"},
+    {"LookWithAMapFromStandardInput",
+     {"--save-look", "l", "--map", "luminous=-"},
+     2,
+     "--map luminous=- is read once from standard input"},
 };
 
 class BadCommandLine : public PreviewTest, public ::testing::WithParamInterface<BadInput> {};
@@ -87,6 +116,77 @@ TEST_P(BadCommandLine, IsRefusedWithAClearMessage) {
 
 INSTANTIATE_TEST_SUITE_P(Preview, BadCommandLine, ::testing::ValuesIn(kBadCommandLines),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// An empty name names no file, folder or look: refused, naming the option, rather than
+// taken as no name (which rendered preview.png in place of the file asked for).
+const char* const kNamedOptions[] = {"--save", "--panel",    "--sheet",  "--switch-sheet",
+                                     "--load", "--module",   "--preset", "--output",
+                                     "--mesh", "--save-look"};
+
+class EmptyName : public PreviewTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(EmptyName, IsRefusedNamingItsOption) {
+    const ToolRun run = this->run({GetParam(), ""});
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+    EXPECT_EQ(run.err.find(std::string("pelorix3-preview: ") + GetParam() + ": an empty name"), 0u)
+        << run.err;
+    EXPECT_TRUE(entries().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Preview, EmptyName, ::testing::ValuesIn(kNamedOptions),
+                         [](const auto& info) {
+                             std::string name;
+                             for (const char* c = info.param; *c; ++c) {
+                                 if (*c != '-') name += *c;
+                             }
+                             return name;
+                         });
+
+// Whole numbers are decimal for every option that takes one: 010 is ten (so 8 samples a
+// side is the most, and 010 too many), and what the parser alone would read as octal or
+// hexadecimal is refused or read as written.
+struct NumberForm {
+    const char* name;
+    std::vector<std::string> arguments;
+    int exitCode;
+    const char* message;  // on a refusal
+};
+
+void PrintTo(const NumberForm& form, std::ostream* out) { *out << form.name; }
+
+const NumberForm kNumberForms[] = {
+    {"LeadingZeroIsDecimal", {"--samples", "08", "--threads", "010"}, 0, ""},
+    {"LeadingZeroBeyondTheRange", {"--samples", "010"}, 2, "--samples: 010 is out of range"},
+    {"BitDepthWithALeadingZero", {"--bit-depth", "016"}, 0, ""},
+    {"TurntableWithALeadingZero", {"--turntable", "0400"}, 2, "0400 is out of range"},
+    {"Hexadecimal", {"--height", "0x20"}, 2, "--height: \"0x20\" is not a whole number"},
+    {"HexadecimalBitDepth", {"--bit-depth", "0x10"}, 2, "is not a whole number"},
+    {"Exponent", {"--workers", "1e1"}, 2, "--workers: \"1e1\" is not a whole number"},
+    {"Fraction", {"--width", "2.0"}, 2, "is not a whole number"},
+    {"Negative", {"--threads", "-3"}, 2, "-3 is out of range: it must be 1 to 256"},
+    {"TooLongForAnyInteger", {"--width", "99999999999999999999"}, 2, "is out of range"},
+};
+
+class WholeNumber : public PreviewTest, public ::testing::WithParamInterface<NumberForm> {};
+
+TEST_P(WholeNumber, IsReadInDecimal) {
+    std::vector<std::string> arguments = GetParam().arguments;
+    arguments.insert(arguments.end(), {"--save", "p.txt"});
+    const ToolRun run = this->run(arguments);
+    EXPECT_EQ(run.exitCode, GetParam().exitCode) << run.err;
+    EXPECT_NE(run.err.find(GetParam().message), std::string::npos) << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(Preview, WholeNumber, ::testing::ValuesIn(kNumberForms),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PreviewTest, AWidthWithALeadingZeroIsTen) {
+    ASSERT_EQ(run({"--width", "010", "--height", "6", "--samples", "1", "-o", "p.png"}).exitCode,
+              0);
+    const std::optional<standin::Image> picture = readPng(file("p.png").string());
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->width, 10);
+}
 
 // Parameter files that cannot be a stored block.
 struct BadParameterFile {
@@ -201,13 +301,45 @@ TEST_F(PreviewTest, HelpExplainsEveryOptionAndSucceeds) {
                                "--panel",
                                "--sheet",
                                "--switch-sheet",
-                               "--threads"}) {
+                               "--threads",
+                               "--save-look",
+                               "--version"}) {
         EXPECT_NE(run.out.find(option), std::string::npos) << option;
     }
+    // The form the tool takes: one INPUT=FILE each time --map is given.
+    EXPECT_NE(run.out.find("  --map INPUT=FILE.png  "), std::string::npos) << run.out;
     // Words a person reads, not the parser's notation for types and choices.
     for (const char* internal : {"ENUM", "TEXT", "INT", "FLOAT", "->", ":{"}) {
         EXPECT_EQ(run.out.find(internal), std::string::npos) << internal;
     }
+}
+
+// A misspelt option is answered with the command the person ran: the one
+// scripts/preview.sh names, or the program as it was started.
+TEST_F(PreviewTest, AMistakeSaysWhatToRunForHelp) {
+    const ToolRun direct = this->run({"--densty", "0.5"});
+    EXPECT_NE(direct.err.find("Run " + toolPath().string() + " --help for the options."),
+              std::string::npos)
+        << direct.err;
+    const ToolRun scripted = this->run(
+        {"--densty", "0.5"}, {.environment = {"PELORIX3_PREVIEW_COMMAND=bash scripts/preview.sh"}});
+    EXPECT_NE(scripted.err.find("Run bash scripts/preview.sh --help for the options."),
+              std::string::npos)
+        << scripted.err;
+}
+
+// The module's version is read from the module: a copy whose panel says 3.7 is 3.7.
+TEST_F(PreviewTest, VersionNamesTheToolsAndTheModules) {
+    const ToolRun own = this->run({"--version"});
+    ASSERT_EQ(own.exitCode, 0) << own.err;
+    EXPECT_EQ(own.out.rfind("pelorix3-preview 3.0\nmodule 3.0 (", 0), 0u) << own.out;
+    writeFile(file("other.so"),
+              replaceAll(readFile(standin::defaultModulePath()), "pelorix 3.0", "pelorix 3.7"));
+    const ToolRun other = this->run({"--version", "--module", "other.so"});
+    ASSERT_EQ(other.exitCode, 0) << other.err;
+    EXPECT_NE(other.out.find("module 3.7 (other.so"), std::string::npos) << other.out;
+    EXPECT_TRUE(std::filesystem::exists(file("other.so")));
+    EXPECT_FALSE(std::filesystem::exists(file("preview.png")));  // nothing rendered
 }
 
 TEST_F(PreviewTest, HelpSaysTheUnitOfEachShaderParameter) {

@@ -46,6 +46,11 @@ const Refusal kRefusals[] = {
      {"--load", "long.txt", "--load-mode", "text"},
      1,
      "long.txt: it is larger than 64 KiB"},
+    // Refused before a byte is read, not after the 256 MiB a map may hold.
+    {"MapFromADevice",
+     {"--map", "luminous=/dev/zero"},
+     1,
+     "cannot read /dev/zero: it is a character device; a PNG map is read from a file or a pipe"},
 };
 
 class Refused : public PreviewTest, public ::testing::WithParamInterface<Refusal> {};

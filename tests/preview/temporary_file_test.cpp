@@ -1,5 +1,6 @@
 // The temporary file a write goes into: a name no one can plant a link under beforehand,
-// and never left behind, whether the write is abandoned or a signal ends the process.
+// and never left behind, whether the write is abandoned or a signal ends the process; and
+// the temporary folder a look folder is written into, which never replaces anything.
 #include "tools/preview/temporary_file.h"
 
 #include <sys/resource.h>
@@ -10,11 +11,13 @@
 
 #include "preview_fixture.h"
 #include "tools/preview/atomic_write.h"
+#include "tools/preview/temporary_folder.h"
 
 namespace {
 
 using TemporaryFiles = PreviewTest;
 using preview::TemporaryFile;
+using preview::TemporaryFolder;
 
 TEST_F(TemporaryFiles, NamesAreFreshEachTimeAndNothingStaysBehind) {
     const std::string destination = file("out.png").string();
@@ -37,8 +40,10 @@ TEST_F(TemporaryFiles, ASignalThatEndsTheProcessRemovesThem) {
         const pid_t child = fork();
         if (child == 0) {
             auto temporary = TemporaryFile::beside(file("out.png").string());
+            auto folder = TemporaryFolder::beside(file("look").string());
+            const bool added = folder && folder.value()->add("look.txt", "color = 1,0,0\n");
             std::raise(signal);
-            _exit(temporary ? 0 : 1);  // not reached when the signal ends the process
+            _exit(temporary && added ? 0 : 1);  // not reached when the signal ends the process
         }
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
@@ -72,6 +77,33 @@ TEST_F(TemporaryFiles, AFailedWriteIsReportedAndReplacesNothing) {
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1: reported as written, 2: another reason";
     EXPECT_EQ(readFile(file("out.png")), "old");
     EXPECT_EQ(entries(), std::vector<std::string>{"out.png"});
+}
+
+TEST_F(TemporaryFiles, AFolderAppearsWholeAndNeverOverAnother) {
+    const std::string destination = file("look").string();
+    {
+        auto abandoned = TemporaryFolder::beside(destination);
+        ASSERT_TRUE(abandoned && abandoned.value()->add("look.txt", "one"));
+    }
+    EXPECT_TRUE(entries().empty());
+    // An empty folder that appeared meanwhile, which a plain rename would replace.
+    std::filesystem::create_directory(destination);
+    {
+        auto late = TemporaryFolder::beside(destination);
+        ASSERT_TRUE(late && late.value()->add("look.txt", "two"));
+        const standin::Status placed = late.value()->moveIntoPlace();
+        ASSERT_FALSE(placed);
+        EXPECT_NE(placed.error().find("something is there already"), std::string::npos);
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(destination));
+    EXPECT_EQ(entries(), std::vector<std::string>{"look"});
+    std::filesystem::remove(destination);
+    auto placed = TemporaryFolder::beside(destination);
+    ASSERT_TRUE(placed && placed.value()->add("look.txt", "three"));
+    ASSERT_TRUE(placed.value()->moveIntoPlace());
+    placed.value().reset();  // a folder in place stays
+    EXPECT_EQ(readFile(file("look/look.txt")), "three");
+    EXPECT_EQ(entries(), std::vector<std::string>{"look"});
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "picture_search.h"
 #include "png_reader.h"
 #include "preview_fixture.h"
+#include "tools/preview/comparison.h"
 
 namespace {
 
@@ -60,6 +61,35 @@ TEST_F(LookDevelopment, ComparisonHoldsEachLooksOwnRenderSideBySide) {
     ASSERT_TRUE(lookAt && softAt);
     EXPECT_LT(lookAt->first, softAt->first);
     EXPECT_EQ(lookAt->second, softAt->second);
+}
+
+// The side-by-side picture is bounded before any work: up to two looks of the largest size
+// (or their pixels in any shape), no more; the refusal writes nothing and reads no look.
+TEST_F(LookDevelopment, ComparisonLargerThanItsBoundIsRefusedBeforeAnyWork) {
+    const struct {
+        int looks, width, height;
+        bool fits;
+    } sizes[] = {{2, 8192, 8192, true},
+                 {3, 8192, 5461, true},
+                 {3, 8192, 5462, false},
+                 {12, 8192, 8192, false}};
+    for (const auto& [looks, width, height, fits] : sizes) {
+        preview::PreviewOptions options;
+        options.compared.assign(static_cast<std::size_t>(looks), "felt");
+        options.render.width = width;
+        options.render.height = height;
+        EXPECT_EQ(bool(preview::checkComparisonSize(options)), fits) << looks << " x " << height;
+    }
+    std::string twelve = "no-such-look";
+    for (int i = 1; i < 12; ++i) twelve += ",felt";
+    const ToolRun refused =
+        run({"--compare", twelve, "--width", "8192", "--height", "8192", "-o", "all.png"});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_EQ(refused.err,
+              "pelorix3-preview: --compare: 12 looks of 8192 x 8192 come to 805,306,368 pixels "
+              "side by side; a comparison may have 134,217,728 at most (two looks of 8192 x "
+              "8192): compare fewer looks or give a smaller --width or --height\n");
+    EXPECT_TRUE(entries().empty());
 }
 
 }  // namespace

@@ -1,12 +1,17 @@
-// Models read from OBJ text: faces of any size, the file's normals or crease-angle
-// normals, and every kind of bad file refused with a message naming it.
+// Models read from OBJ text: faces of any size split as an object file's, the file's
+// normals or crease-angle normals, and every kind of bad file refused with a message
+// naming it.
 #include "render/obj_import.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <string>
+
+#include "common/lwo_writer.h"
+#include "common/polygon_shapes.h"
+#include "render/lwo_import.h"
 
 namespace {
 
@@ -42,7 +47,15 @@ TEST(ObjImport, CreaseAngleKeepsTheCubesEdgesHard) {
     }
     const auto smooth = importObjText(kCube, "cube.obj", 100.0);
     ASSERT_TRUE(smooth);
-    const auto& n = smooth->mesh.cornerNormals[0][0];  // a corner where three faces meet
+    // At the corner (0, 0, 0), where three faces meet, each with one triangle of half its
+    // area around it.
+    const auto& triangles = smooth->mesh.triangles;
+    const auto at = std::find_if(triangles.begin(), triangles.end(), [](const auto& t) {
+        return std::find(t.begin(), t.end(), 0u) != t.end();
+    });
+    ASSERT_NE(at, triangles.end());
+    const auto corner = std::size_t(std::find(at->begin(), at->end(), 0u) - at->begin());
+    const auto& n = smooth->mesh.cornerNormals[std::size_t(at - triangles.begin())][corner];
     EXPECT_NEAR(std::abs(n[0]), 1.0 / std::sqrt(3.0), 1e-5);
     EXPECT_NEAR(std::abs(n[1]), 1.0 / std::sqrt(3.0), 1e-5);
 }
@@ -157,46 +170,86 @@ TEST(ObjImport, BrokenReferencesAreWarnedOnceEachWithACount) {
 }
 
 TEST(ObjImport, TextureCoordinatesFollowTheTrianglesKept) {
-    // The quad's fan keeps its second triangle only; w and a missing v are passed over.
+    // The first face has no area and is left out; w and a missing v are passed over; the
+    // quad's two triangles take the coordinates of the corners they are made of.
     const auto model = importObjText(
-        "v 0 0 0\nv 1 0 0\nv 2 0 0\nv 0 1 0\nvt 0.25 0.5 0.75\nvt 3\nvt -1 2\n"
-        "f 1/1 2/2 3/3 4/1\nf 1/3 2 4/2\n",
+        "v 0 0 0\nv 1 0 0\nv 2 0 0\nv 0 1 0\nv 2 1 0\nvt 0.25 0.5 0.75\nvt 3\nvt -1 2\n"
+        "f 1/1 2/2 3/3\nf 1/3 2 4/2\nf 2/1 3/2 5/3 4/1\n",
         "t.obj", 60.0);
     ASSERT_TRUE(model) << model.error();
     using Corners = std::array<standin::Point2f, 3>;
-    ASSERT_EQ(model->mesh.triangleCount(), 2u);
+    ASSERT_EQ(model->mesh.triangleCount(), 3u);
     EXPECT_EQ(model->mesh.cornerTexcoords,
-              (std::vector<Corners>{{{{0.25f, 0.5f}, {-1.0f, 2.0f}, {0.25f, 0.5f}}},
-                                    {{{-1.0f, 2.0f}, {0.0f, 0.0f}, {3.0f, 0.0f}}}}));
+              (std::vector<Corners>{{{{-1.0f, 2.0f}, {0.0f, 0.0f}, {3.0f, 0.0f}}},
+                                    {{{0.25f, 0.5f}, {0.25f, 0.5f}, {3.0f, 0.0f}}},
+                                    {{{0.25f, 0.5f}, {3.0f, 0.0f}, {-1.0f, 2.0f}}}}));
     const auto untextured = importObjText(kCube, "cube.obj", 60.0);
     ASSERT_TRUE(untextured);
     EXPECT_TRUE(untextured->mesh.cornerTexcoords.empty());
 }
 
-// A disc of `corners` vertices around the origin, then its faces.
-std::string disc(int corners, const std::string& faces) {
-    std::string text;
-    for (int i = 0; i < corners; ++i) {
-        const double angle = 2.0 * std::numbers::pi * i / corners;
-        text +=
-            "v " + std::to_string(std::cos(angle)) + " " + std::to_string(std::sin(angle)) + " 0\n";
-    }
-    return text + faces;
+// Concave faces are split inside themselves, as an object file's polygons are (a fan from
+// the first corner would cover the notch of the U and leave part of it bare), also when
+// they are too large for ear clipping and when their edges cross (fanned, with a warning).
+std::vector<standin::PlanePoint> uShape() {
+    return {{0, 0}, {0, 2}, {1, 2}, {1, 1}, {2, 1}, {2, 2}, {3, 2}, {3, 0}};
 }
 
-TEST(ObjImport, FaceOfAThousandCornersIsTheFanOfItsTriangles) {
-    std::string face = "f";
-    std::string fan;
-    for (int i = 1; i <= 1000; ++i) face += " " + std::to_string(i);
-    for (int i = 2; i < 1000; ++i)
-        fan += "f 1 " + std::to_string(i) + " " + std::to_string(i + 1) + "\n";
-    // The face after a large one is read too.
-    const auto whole = importObjText(disc(1000, face + "\nf 1 300 600\n"), "disc.obj", 60.0);
-    const auto fanned = importObjText(disc(1000, fan + "f 1 300 600\n"), "fan.obj", 60.0);
-    ASSERT_TRUE(whole && fanned);
-    EXPECT_EQ(whole->mesh.triangleCount(), 999u);
-    EXPECT_EQ(whole->mesh.triangles, fanned->mesh.triangles);
-    EXPECT_EQ(whole->mesh.positions, fanned->mesh.positions);
+std::string objFace(const std::vector<standin::PlanePoint>& corners) {
+    std::string text, face = "f";
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        text += "v " + std::to_string(corners[i].x) + " " + std::to_string(corners[i].y) + " 0\n";
+        face += " " + std::to_string(i + 1);
+    }
+    return text + face + "\nf 1 2 3\n";  // the face after a large one is read too
+}
+
+std::string lwobFace(const std::vector<standin::PlanePoint>& corners) {
+    std::vector<lwo_writer::Point> points;
+    lwo_writer::Polygon face;
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        points.push_back({float(corners[i].x), float(corners[i].y), 0.0f});
+        face.push_back(static_cast<std::uint32_t>(i));
+    }
+    return lwo_writer::form("LWOB",
+                            lwo_writer::points(points) +
+                                lwo_writer::chunk("POLS", lwo_writer::lwobPolygon(face) +
+                                                              lwo_writer::lwobPolygon({0, 1, 2})));
+}
+
+TEST(ObjImport, ConcaveFacesAreSplitAsAnObjectFilesPolygonsAre) {
+    const struct {
+        const char* name;
+        std::vector<standin::PlanePoint> corners;
+        long crossed;  // 1 when the face's edges cross
+    } faces[] = {
+        {"U", uShape(), 0},
+        {"CombOf1001Corners", polygon_shapes::comb(333), 0},
+        {"CombOf3002Corners", polygon_shapes::comb(1000), 0},
+        {"EdgesCrossing", {{3, 1}, {4, 4}, {1, 0}, {4, 2}, {5, 2}}, 1},
+    };
+    for (const auto& [name, corners, crossed] : faces) {
+        const auto obj = importObjText(objFace(corners), "face.obj", 60.0);
+        const auto lwo = standin::importLwo(lwobFace(corners), "face.lwo", 60.0);
+        ASSERT_TRUE(obj && lwo) << name;
+        EXPECT_EQ(obj->mesh.triangles, lwo->mesh.triangles) << name;
+        const std::string crossing =
+            "face.obj: 1 face whose edges cross in their plane split as fans from their first "
+            "corner (the first on line 6)";
+        EXPECT_EQ(std::count(obj->warnings.begin(), obj->warnings.end(), crossing), crossed)
+            << name;
+    }
+    const auto u = importObjText(objFace(uShape()), "u.obj", 60.0);
+    ASSERT_TRUE(u);
+    ASSERT_EQ(u->mesh.triangleCount(), 7u);
+    for (const auto& t : u->mesh.triangles) {
+        double x = 0, y = 0;  // the centre, in the file's units
+        for (const auto v : t) {
+            x += (u->mesh.positions[v][0] * u->frame.unit + u->frame.origin[0]) / 3;
+            y += (u->mesh.positions[v][1] * u->frame.unit + u->frame.origin[1]) / 3;
+        }
+        EXPECT_FALSE(x > 1 && x < 2 && y > 1) << "a triangle in the notch";
+    }
 }
 
 TEST(ObjImport, MissingOrBinaryFileIsRefusedByName) {

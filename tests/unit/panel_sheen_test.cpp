@@ -57,7 +57,7 @@ TEST_F(SheenPanel, MeasuresRowsBeforeLayout) {
 TEST_F(SheenPanel, LaidOutPanelMeasures386By140) {
     auto shader = createShader();
     ASSERT_TRUE(shader && shader->panel);
-    const auto* panel = static_cast<const Interface*>(shader->panel);
+    const Interface* panel = shader->panel;
     EXPECT_EQ(panel->width, 386);
     EXPECT_EQ(panel->height, 140);
     EXPECT_STREQ(panel->title, "pelorix 3.0");
@@ -315,7 +315,7 @@ TEST_F(SheenPanel, MissingPanelServicesAreReportedNotCalled) {
     panel_test::panelServicesMissing = true;
     auto shader = createShader();
     ASSERT_TRUE(shader && shader->panel);
-    EXPECT_EQ(static_cast<Interface*>(shader->panel)->acquirePanelServices(),
+    EXPECT_EQ(shader->panel->acquirePanelServices(),
               std::string("Couldn't get Panel services. Please add plugin lwpanels.p"));
     EXPECT_EQ(activate(shader.get(), [](PanelSession&) { return true; }), 2);
     EXPECT_EQ(standin::panelCallTexts(), Calls{});

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <thread>
 
+#include "common/threads.h"
 #include "framework/ray_call_list.h"
 #include "framework/shared_word.h"
-#include "common/threads.h"
 
 namespace pelorix3 {
 namespace {
@@ -21,11 +21,20 @@ TEST(RayCallListGuard, PushWaitsWhileAPeerHoldsTheGuard) {
     busy.store(1);  // a peer module is inside the list
     RayCallNode node{};
     std::atomic<bool> pushed{false};
+    const std::uint32_t pollsBefore = rayCallListGuardPolls();
+    const auto polls = [&] { return rayCallListGuardPolls() - pollsBefore; };
     std::thread shader([&] {
         list.push(&node);
         pushed.store(true);
     });
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    // The peer leaves only once the pusher has polled the taken guard many times over (a
+    // guard that lets it through ends the wait early, with the node pushed).
+    constexpr std::uint32_t manyPolls = 1000;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (polls() < manyPolls && !pushed.load() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::yield();
+    }
+    EXPECT_GE(polls(), manyPolls);
     EXPECT_FALSE(pushed.load());
     busy.store(0);  // the peer leaves
     shader.join();

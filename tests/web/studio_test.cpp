@@ -6,14 +6,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/lwo_writer.h"
 #include "host/panel_services.h"
+#include "looks/surface_value.h"
+#include "web/stored_zip.h"
 
 namespace {
 
+using studio::StoredData;
 using studio::Studio;
 
 // Where the module lays its controls out on the 386 x 140 panel.
@@ -174,6 +179,9 @@ TEST_F(StudioTest, AGoodBlockLoadsInEitherForm) {
     ASSERT_TRUE(studio->loadStored(binary, preview::StorageMode::Auto));
     EXPECT_EQ(parameters().density, 0.25);
     EXPECT_EQ(parameters().densityByLuminosity, 1.0);
+    // What another instance loads to hold the same values: the binary block itself.
+    EXPECT_EQ(studio->parameterSource().bytes, binary);
+    EXPECT_EQ(studio->parameterSource().mode, preview::StorageMode::Binary);
 }
 
 TEST_F(StudioTest, ANamedLookLoadsItsBlock) {
@@ -220,6 +228,213 @@ TEST_F(StudioTest, ALookMapsLuminosityWithItsPatternAndThePictureFollowsTheMap) 
     EXPECT_EQ(studio->luminousMap(), "dots");
     ASSERT_TRUE(studio->applyPreset("felt"));  // a look without a map takes it away
     EXPECT_EQ(studio->luminousMap(), "");
+}
+
+// The surface inputs as text, all five, to compare whole states.
+std::string surfaceText(const Studio& studio) {
+    std::string text;
+    for (std::size_t i = 0; i < standin::kSurfaceInputNames.size(); ++i) {
+        text += preview::surfaceValueText(studio.surface(), static_cast<standin::SurfaceInput>(i)) +
+                ";";
+    }
+    return text + studio.luminousMap();
+}
+
+// Each value the command line refuses is refused with its reason, and changes nothing.
+TEST_F(StudioTest, SurfaceInputsAreCheckedAsTheCommandLineChecksThem) {
+    const std::string before = surfaceText(*studio);
+    for (const auto& [name, text, reason] : std::vector<std::array<std::string, 3>>{
+             {"diffuse", "-1", "diffuse -1 is out of range: it must be at least 0"},
+             {"roughness", "0", "roughness 0 is out of range: it must be greater than 0"},
+             {"luminous", "lots", "luminous \"lots\" is not a number"},
+             {"color", "1,2", "color \"1,2\" is not three numbers separated by commas (R,G,B)"},
+             {"color", "1,-2,0", "color 1,-2,0 has a negative component"},
+             {"shine", "1", "unknown key \"shine\""}}) {
+        const standin::Status set = studio->setSurfaceInput(name, text);
+        ASSERT_FALSE(set) << name << " " << text;
+        EXPECT_EQ(set.error(), reason);
+    }
+    EXPECT_EQ(surfaceText(*studio), before);
+    const std::vector<unsigned char> picture = coarsePicture(*studio);
+    ASSERT_TRUE(studio->setSurfaceInput("diffuse", "0.25"));
+    EXPECT_EQ(studio->surface().diffuse, 0.25);
+    EXPECT_NE(coarsePicture(*studio), picture);
+    EXPECT_TRUE(studio->surfaceWarnings().empty());
+    ASSERT_TRUE(studio->setSurfaceInput("color", "2,0.5,0"));
+    ASSERT_EQ(studio->surfaceWarnings().size(), 1u);
+    EXPECT_NE(studio->surfaceWarnings()[0].find("surface colour"), std::string::npos);
+}
+
+// A look is named while both its block and its surface inputs are the scene's; a block
+// loaded alone says once where the surface inputs come from.
+TEST_F(StudioTest, TheLookIsNamedOnlyWhileItsBlockAndItsSurfaceInputsAreBoth) {
+    const std::string felt = " 0.5\n 0.8\n 0.9\n 0.9\n 0.9\n 1\n 0\n";
+    ASSERT_TRUE(studio->loadStored(felt, preview::StorageMode::Text));
+    EXPECT_EQ(studio->lookName(), "");  // the block is felt's, the surface inputs are not
+    const std::string note = studio->takeBlockNote();
+    EXPECT_NE(note.find("surface inputs"), std::string::npos) << note;
+    EXPECT_NE(note.find("choose felt in the Look list"), std::string::npos) << note;
+    EXPECT_EQ(studio->takeBlockNote(), "");
+    ASSERT_TRUE(studio->applyPreset("felt"));
+    EXPECT_EQ(studio->lookName(), "felt");
+    ASSERT_TRUE(studio->setSurfaceInput("diffuse", "0.5"));
+    EXPECT_EQ(studio->lookName(), "");
+    ASSERT_TRUE(studio->setSurfaceInput("diffuse", "1"));
+    EXPECT_EQ(studio->lookName(), "felt");
+    ASSERT_TRUE(studio->setLuminousMap("dots"));
+    EXPECT_EQ(studio->lookName(), "");
+}
+
+TEST_F(StudioTest, APileModulatedByALuminosityOfZeroIsSaidToBeGone) {
+    EXPECT_TRUE(studio->notes().empty());
+    ASSERT_TRUE(studio->loadStored(" 1\n 0.33\n 1\n 1\n 1\n 1\n 1\n", preview::StorageMode::Text));
+    ASSERT_EQ(studio->notes().size(), 1u);
+    EXPECT_NE(studio->notes()[0].find("Modulate Density by Luminosity"), std::string::npos);
+    ASSERT_TRUE(studio->setSurfaceInput("luminous", "0.5"));
+    EXPECT_TRUE(studio->notes().empty());
+    ASSERT_TRUE(studio->setSurfaceInput("luminous", "0"));
+    ASSERT_TRUE(studio->setLuminousMap("dots"));  // the map gives the luminosity
+    EXPECT_TRUE(studio->notes().empty());
+}
+
+// A model file brings no surface of its own: only the subject and the camera change.
+TEST_F(StudioTest, ANewModelStartsFromItsOwnFramingAndLeavesTheRestAsItWas) {
+    studio->setOrbit({40.0, -20.0, 2.0});
+    ASSERT_TRUE(studio->setSurfaceInput("diffuse", "0.3"));
+    const std::string surface = surfaceText(*studio);
+    ASSERT_TRUE(studio->setModel(lwo_writer::lwo2Cube(), "cube.lwo"));
+    EXPECT_EQ(studio->orbit(), standin::CameraOrbit{});
+    EXPECT_EQ(surfaceText(*studio), surface);
+    EXPECT_EQ(studio->storedText(), kDefaults);
+    // The cube has no texture coordinates to place a map with.
+    EXPECT_FALSE(studio->setLuminousMap("dots"));
+    EXPECT_FALSE(studio->applyPreset("burnout-velvet"));
+    EXPECT_EQ(surfaceText(*studio), surface);
+    EXPECT_EQ(studio->storedText(), kDefaults);
+}
+
+// What a worker does: it takes the page's state through the same entries (the stored
+// data the parameters came from, the surface inputs as text, the map, the camera) and
+// renders rows of the refined pass. Its rows are the page's refined picture's, even for a
+// colour the panel's slider set, which six decimals of stored text do not hold exactly.
+TEST_F(StudioTest, AStudioGivenAnothersStateRendersItsRefinedPictureRowForRow) {
+    EXPECT_TRUE(studio->panel().pointerDown(kRedX, kRedY).value());
+    EXPECT_TRUE(studio->panel().pointerMove(kRedX - 13, kRedY).value());
+    studio->panel().pointerUp();
+    ASSERT_TRUE(studio->setSurfaceInput("diffuse", "0.7"));
+    ASSERT_TRUE(studio->setLuminousMap("stripes"));
+    studio->setOrbit({30.0, 10.0, 1.5});
+    while (studio->renderStep(10.0)) {
+    }
+    const std::vector<unsigned char> refined = studio->picture().picture();
+    const StoredData source = studio->parameterSource();
+    const standin::SurfaceInputs surface = studio->surface();
+    const standin::CameraOrbit orbit = studio->orbit();
+
+    ASSERT_TRUE(studio->applyPreset("felt"));  // another state, then the page's again
+    studio->setOrbit({});
+    ASSERT_TRUE(studio->loadStored(source.bytes, source.mode));
+    for (std::size_t i = 0; i < standin::kSurfaceInputNames.size(); ++i) {
+        ASSERT_TRUE(studio->setSurfaceInput(
+            std::string(standin::kSurfaceInputNames[i]),
+            preview::surfaceValueText(surface, static_cast<standin::SurfaceInput>(i))));
+    }
+    ASSERT_TRUE(studio->setLuminousMap("stripes"));
+    studio->setOrbit(orbit);
+    studio->startRefinedFrame();
+    const int width = studio->picture().width();
+    for (int y = 0; y < studio->picture().height(); ++y) {
+        const unsigned char* row = studio->renderRefinedRow(y);
+        ASSERT_NE(row, nullptr);
+        std::vector<unsigned char> expected;
+        for (std::size_t at = 4 * static_cast<std::size_t>(y) * width, x = 0; x < 3u * width;
+             at += 4, x += 3) {
+            expected.insert(expected.end(), refined.begin() + at, refined.begin() + at + 3);
+        }
+        ASSERT_EQ(std::vector<unsigned char>(row, row + 3 * width), expected) << "row " << y;
+    }
+    EXPECT_EQ(studio->renderRefinedRow(studio->picture().height()), nullptr);
+}
+
+// With the refined pass left to the workers the picture waits for theirs, and takes only
+// a picture of its size, while one is awaited.
+TEST_F(StudioTest, ARefinedPassRenderedElsewhereIsAwaitedAndTakenWhole) {
+    studio->setRefinedElsewhere(true);
+    studio->restartPicture();
+    const int rendered = studio->renderCount();
+    for (int calls = 0; calls < 100000 && studio->renderStep(10.0); ++calls) {
+    }
+    EXPECT_EQ(studio->picture().shownPass(), 1);
+    EXPECT_TRUE(studio->picture().waitingForRefined());
+    const std::size_t size = 3 * static_cast<std::size_t>(studio->picture().width()) *
+                             static_cast<std::size_t>(studio->picture().height());
+    EXPECT_FALSE(studio->showRefined(std::vector<unsigned char>(size - 3, 0)));
+    EXPECT_TRUE(studio->showRefined(std::vector<unsigned char>(size, 77)));
+    EXPECT_TRUE(studio->picture().finished());
+    EXPECT_EQ(studio->picture().picture()[0], 77);
+    EXPECT_EQ(studio->renderCount(), rendered + 1);
+    EXPECT_FALSE(studio->showRefined(std::vector<unsigned char>(size, 77)));  // none awaited
+}
+
+// The look as one file, downloaded and opened again: the block, the surface inputs and
+// the map come back, and a named look is named again.
+TEST_F(StudioTest, ALooksFileBringsTheWholeLookBack) {
+    ASSERT_TRUE(studio->applyPreset("burnout-velvet"));
+    EXPECT_EQ(studio->lookZipName(), "burnout-velvet.zip");
+    const std::string named = studio->lookZip();
+    ASSERT_TRUE(studio->setSurfaceInput("roughness", "0.0123"));
+    ASSERT_TRUE(studio->setLuminousMap("checks"));
+    EXPECT_EQ(studio->lookZipName(), "pelorix3-look.zip");
+    const std::string own = studio->lookZip();
+    const std::string stored = studio->storedText();
+    const std::string surface = surfaceText(*studio);
+    ASSERT_TRUE(studio->applyPreset("felt"));
+    ASSERT_TRUE(studio->loadLook(own, "pelorix3-look.zip"));
+    EXPECT_EQ(studio->storedText(), stored);
+    EXPECT_EQ(surfaceText(*studio), surface);
+    EXPECT_EQ(studio->lookName(), "");
+    ASSERT_TRUE(studio->loadLook(named, "burnout-velvet.zip"));
+    EXPECT_EQ(studio->lookName(), "burnout-velvet");
+}
+
+// A file that is no look the studio can show is refused whole, with the reason.
+TEST_F(StudioTest, ALooksFileThatCannotBeReadChangesNothing) {
+    using studio::ZipEntry;
+    const std::string parameters = studio->storedText();
+    const std::string look = "description = mine\ndiffuse = 0.5\n";
+    const auto zip = [&](std::vector<ZipEntry> extra, const std::string& lookText) {
+        std::vector<ZipEntry> entries{{"parameters.txt", parameters}, {"look.txt", lookText}};
+        entries.insert(entries.end(), extra.begin(), extra.end());
+        return studio::storedZip(entries);
+    };
+    std::string damaged = zip({}, look);
+    damaged[50] ^= 1;  // in parameters.txt's bytes
+    std::string deflated = zip({}, look);
+    deflated[8] = 8;                                             // the local header says "deflate"
+    deflated[deflated.find(std::string("PK\1\2", 4)) + 10] = 8;  // and the list
+    ASSERT_TRUE(studio->applyPreset("felt"));
+    const std::string stored = studio->storedText();
+    const std::string surface = surfaceText(*studio);
+    for (const auto& [bytes, reason] : std::vector<std::pair<std::string, std::string>>{
+             {"not a zip", "my.zip is not a zip file"},
+             {damaged, "my.zip is damaged: parameters.txt does not match its checksum"},
+             {damaged.substr(0, damaged.size() - 30), "my.zip is not a zip file"},
+             {deflated, "my.zip: parameters.txt is compressed"},
+             {studio::storedZip({{"look/look.txt", look}}),
+              "a look file holds its files under bare names"},
+             {zip({}, "diffuse = -1\n"), "my.zip: look.txt line 1: diffuse -1 is out of range"},
+             {zip({}, "map.luminous = dots.png\n"), "dots.png: there is no such file"},
+             {zip({{"dots.png", "not the dots"}}, "map.luminous = dots.png\n"),
+              "my.zip: map.luminous dots.png is not one of the studio's patterns"}}) {
+        const standin::Status loaded = studio->loadLook(bytes, "my.zip");
+        ASSERT_FALSE(loaded) << reason;
+        EXPECT_NE(loaded.error().find(reason), std::string::npos) << loaded.error();
+    }
+    EXPECT_EQ(studio->storedText(), stored);
+    EXPECT_EQ(surfaceText(*studio), surface);
+    EXPECT_EQ(studio->lookName(), "felt");
+    ASSERT_TRUE(studio->loadLook(zip({}, look), "my.zip"));
+    EXPECT_EQ(studio->surface().diffuse, 0.5);
 }
 
 TEST_F(StudioTest, ThePictureComesCoarseThenFullSizeThenRefined) {

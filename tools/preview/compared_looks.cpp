@@ -45,11 +45,11 @@ LookResult readFromFile(const std::string& path, const PreviewOptions& options,
 }
 
 LookResult readFromLook(const std::string& name, const PreviewOptions& options,
-                        const standin::SurfaceMaps& given) {
+                        const standin::SurfaceMaps& given, MapLibrary& library) {
     const standin::Result<Preset> look = readPreset(defaultPresetsFolder(), name);
     if (!look) return LookResult::failure(look.error());
     standin::Result<SurfaceInputs> surface =
-        lookSurface(&look.value(), look->surface, options, given);
+        lookSurface(&look.value(), look->surface, options, given, library);
     if (!surface) return LookResult::failure(surface.error());
     return LookResult::success(
         {name, options.parameters.appliedTo(look->parameters.block), std::move(surface.value())});
@@ -82,12 +82,13 @@ std::vector<std::string> comparedFiles(const std::vector<std::string>& names) {
 
 standin::Result<std::vector<ComparedLook>> readComparedLooks(const PreviewOptions& options,
                                                              const SurfaceInputs& surface,
-                                                             const standin::SurfaceMaps& given) {
+                                                             const standin::SurfaceMaps& given,
+                                                             MapLibrary& library) {
     using Outcome = standin::Result<std::vector<ComparedLook>>;
     const std::vector<std::string> looks = lookNames();
     std::vector<ComparedLook> compared;
     for (const std::string& name : options.compared) {
-        LookResult look = isLook(looks, name) ? readFromLook(name, options, given)
+        LookResult look = isLook(looks, name) ? readFromLook(name, options, given, library)
                                               : readFromFile(name, options, surface, looks);
         if (!look) return Outcome::failure(look.error());
         warnOutOfPanelRange(look.value());

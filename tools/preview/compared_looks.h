@@ -10,6 +10,7 @@
 
 #include "host/result.h"
 #include "looks/parameter_block.h"
+#include "tools/preview/map_library.h"
 #include "tools/preview/preview_options.h"
 
 namespace preview {
@@ -26,11 +27,12 @@ struct ComparedLook {
 
 // Reads every name of --compare; the first failure, naming its look or file. A file
 // gives parameters alone and takes the surface inputs of `surface`, the command line's
-// over the scene's; a look takes its own, with the command line's over them, its maps
-// `given` as commandLineMaps read them.
+// over the scene's; a look takes its own (its maps from `library`), with the command
+// line's over them, its maps `given` as commandLineMaps read them.
 standin::Result<std::vector<ComparedLook>> readComparedLooks(const PreviewOptions& options,
                                                              const SurfaceInputs& surface,
-                                                             const standin::SurfaceMaps& given);
+                                                             const standin::SurfaceMaps& given,
+                                                             MapLibrary& library);
 
 }  // namespace preview
 

@@ -1,5 +1,8 @@
 #include "tools/preview/comparison.h"
 
+#include <cstddef>
+#include <string>
+
 #include "tools/preview/contact_sheet.h"
 #include "tools/preview/label_painter.h"
 
@@ -26,7 +29,32 @@ SheetLayout comparisonLayout(const RenderSettings& render, const std::vector<Com
     return layout;
 }
 
+// 134217728 as "134,217,728".
+std::string withCommas(std::size_t count) {
+    const std::string digits = std::to_string(count);
+    std::string text;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
+        text += digits[i];
+    }
+    return text;
+}
+
 }  // namespace
+
+standin::Status checkComparisonSize(const PreviewOptions& options) {
+    const std::size_t looks = options.compared.size();
+    const std::size_t pixels = looks * static_cast<std::size_t>(options.render.width) *
+                               static_cast<std::size_t>(options.render.height);
+    if (pixels <= kMostComparedPixels) return standin::succeeded();
+    return standin::Status::failure(
+        "--compare: " + std::to_string(looks) + " looks of " +
+        std::to_string(options.render.width) + " x " + std::to_string(options.render.height) +
+        " come to " + withCommas(pixels) + " pixels side by side; a comparison may have " +
+        withCommas(kMostComparedPixels) +
+        " at most (two looks of 8192 x 8192): compare fewer looks or give a smaller --width "
+        "or --height");
+}
 
 standin::Result<Image> comparisonPicture(PreviewSession& session, const RenderSettings& render,
                                          const std::vector<ComparedLook>& looks) {

@@ -9,7 +9,6 @@
 #include <optional>
 #include <vector>
 
-#include "host/module_path.h"
 #include "looks/input_file.h"
 #include "looks/preset.h"
 #include "tools/preview/atomic_write.h"
@@ -20,11 +19,6 @@ namespace preview {
 namespace {
 
 using standin::Status;
-
-struct NamedFile {
-    std::string option;  // how the message names it: "--load", "-o"
-    std::string path;
-};
 
 // Where a name leads: a file that exists, or the path where one would be. A character
 // device (a terminal, /dev/null) or a closed standard stream is nothing that writing
@@ -65,8 +59,7 @@ std::vector<NamedFile> inputsOf(const PreviewOptions& options) {
     std::vector<NamedFile> inputs;
     if (!options.modelPath.empty()) inputs.push_back({"--mesh", options.modelPath});
     if (!options.loadPath.empty()) inputs.push_back({"--load", options.loadPath});
-    inputs.push_back({"--module", options.modulePath.empty() ? standin::defaultModulePath()
-                                                             : options.modulePath});
+    inputs.push_back({"--module", options.moduleFile()});
     if (!options.presetName.empty()) {
         for (const std::string& file : lookFiles(defaultPresetsFolder(), options.presetName))
             inputs.push_back({"--preset", file});
@@ -108,11 +101,16 @@ std::vector<NamedFile> picturesOf(const PreviewOptions& options) {
     return pictures;
 }
 
+}  // namespace
+
 std::vector<NamedFile> outputsOf(const PreviewOptions& options) {
     std::vector<NamedFile> outputs = picturesOf(options);
     if (!options.savePath.empty()) outputs.push_back({"--save", options.savePath});
+    if (!options.saveLookPath.empty()) outputs.push_back({"--save-look", options.saveLookPath});
     return outputs;
 }
+
+namespace {
 
 // Two options that both take standard input, or both standard output.
 Status oneEachForStandardStreams(const PreviewOptions& options) {
@@ -181,6 +179,24 @@ Status picturesInFormatsWritten(const PreviewOptions& options) {
     return standin::succeeded();
 }
 
+// A look folder holds copies of its maps, read again from their files as it is written:
+// a map from standard input or a pipe has been read once, for good.
+Status mapsCopiedFromFiles(const PreviewOptions& options) {
+    if (options.saveLookPath.empty()) return standin::succeeded();
+    for (const MapOption& map : options.maps) {
+        struct stat status {};
+        const bool stream = map.path == kStandardStream ||
+                            (::stat(map.path.c_str(), &status) == 0 && !S_ISREG(status.st_mode));
+        if (!stream) continue;
+        return Status::failure(
+            "--save-look copies each map from its file, and --map " +
+            std::string(standin::nameOf(map.input)) + "=" + map.path + " is read once from " +
+            (map.path == kStandardStream ? "standard input" : kindOfFile(map.path)) +
+            "; give the map as a file");
+    }
+    return standin::succeeded();
+}
+
 // A turntable's pattern is checked before its names are.
 Status turntablePattern(const PreviewOptions& options) {
     if (options.turntableViews == 0) return standin::succeeded();
@@ -228,8 +244,12 @@ Status checkFileNames(const PreviewOptions& options) {
             "--module: the module is loaded from a file, not from standard "
             "input");
     }
+    if (options.saveLookPath == kStandardStream) {
+        return Status::failure(
+            "--save-look: a look is a folder of files, which standard output cannot take");
+    }
     for (const auto& check : {turntablePattern, oneEachForStandardStreams, picturesInFormatsWritten,
-                              noOutputIsAnotherFile}) {
+                              mapsCopiedFromFiles, noOutputIsAnotherFile}) {
         if (Status passed = check(options); !passed) return passed;
     }
     return standin::succeeded();

@@ -6,10 +6,23 @@
 #ifndef PELORIX3_TOOLS_PREVIEW_FILE_NAMES_H
 #define PELORIX3_TOOLS_PREVIEW_FILE_NAMES_H
 
+#include <string>
+#include <vector>
+
 #include "host/result.h"
 #include "tools/preview/preview_options.h"
 
 namespace preview {
+
+struct NamedFile {
+    std::string option;  // how the message names it: "--load", "-o"
+    std::string path;
+};
+
+// Every file the command line asks to write, with the option that names it: the preview
+// (or each view of a turntable and its strip), the panel, the sheets, the parameters and
+// the look folder.
+std::vector<NamedFile> outputsOf(const PreviewOptions& options);
 
 // The first problem found, as a message for a bad command line.
 standin::Status checkFileNames(const PreviewOptions& options);

@@ -2,33 +2,25 @@
 
 #include <memory>
 
-#include "looks/input_file.h"
-#include "tools/preview/map_image.h"
-
 namespace preview {
 namespace {
 
-// A map's picture: a PNG file, read whole and decoded once, as every worker and every
-// look compared shares it.
-inline constexpr InputKind kMapInput{"a PNG map", std::size_t{256} << 20, false};
-
 standin::Status readMap(standin::SurfaceMaps& maps, standin::SurfaceInput input,
-                        const std::string& path) {
-    standin::Result<std::string> bytes = readInputFile(path, kMapInput);
-    if (!bytes) return standin::Status::failure(bytes.error());
-    standin::Result<standin::TextureMap> map = decodeMapImage(bytes.value(), inputName(path));
+                        const std::string& path, MapLibrary& library) {
+    standin::Result<std::shared_ptr<const standin::TextureMap>> map = library.map(path, input);
     if (!map) return standin::Status::failure(map.error());
-    maps.of(input) = std::make_shared<const standin::TextureMap>(std::move(map.value()));
+    maps.of(input) = std::move(map.value());
     return standin::succeeded();
 }
 
 }  // namespace
 
-standin::Result<standin::SurfaceMaps> commandLineMaps(const PreviewOptions& options) {
+standin::Result<standin::SurfaceMaps> commandLineMaps(const PreviewOptions& options,
+                                                      MapLibrary& library) {
     using Outcome = standin::Result<standin::SurfaceMaps>;
     standin::SurfaceMaps maps;
     for (const MapOption& map : options.maps) {
-        if (standin::Status read = readMap(maps, map.input, map.path); !read)
+        if (standin::Status read = readMap(maps, map.input, map.path, library); !read)
             return Outcome::failure(read.error());
     }
     return Outcome::success(std::move(maps));
@@ -36,12 +28,12 @@ standin::Result<standin::SurfaceMaps> commandLineMaps(const PreviewOptions& opti
 
 standin::Result<SurfaceInputs> lookSurface(const Preset* look, const SurfaceInputs& start,
                                            const PreviewOptions& options,
-                                           const standin::SurfaceMaps& given) {
+                                           const standin::SurfaceMaps& given, MapLibrary& library) {
     using Outcome = standin::Result<SurfaceInputs>;
     SurfaceInputs surface = start;
     if (look) {
         for (const LookMap& map : look->maps) {
-            if (standin::Status read = readMap(surface.maps, map.input, map.path); !read)
+            if (standin::Status read = readMap(surface.maps, map.input, map.path, library); !read)
                 return Outcome::failure(read.error());
         }
     }

@@ -5,6 +5,7 @@
 #include <exception>
 #include <optional>
 
+#include "tools/preview/comparison.h"
 #include "tools/preview/file_names.h"
 #include "tools/preview/preview_command.h"
 #include "tools/preview/preview_options.h"
@@ -49,6 +50,10 @@ int main(int argc, char** argv) {
     if (const standin::Status maps = preview::checkMapOptions(options.maps, options.surface);
         !maps) {
         std::fprintf(stderr, "pelorix3-preview: %s\n", maps.error().c_str());
+        return kExitUsage;
+    }
+    if (const standin::Status size = preview::checkComparisonSize(options); !size) {
+        std::fprintf(stderr, "pelorix3-preview: %s\n", size.error().c_str());
         return kExitUsage;
     }
     return withStandardOutputWritten(run(options));

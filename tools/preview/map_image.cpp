@@ -2,8 +2,10 @@
 
 #include <png.h>
 
-#include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace preview {
@@ -11,20 +13,22 @@ namespace {
 
 using MapResult = standin::Result<standin::TextureMap>;
 
-// What libpng reads from, and what it found: the picture's stored samples, row by row,
-// once the transforms below have made each texel one grey or three colour samples.
+// What libpng reads from, and what it found: the picture's stored components, row by
+// row, once the transforms below have made each texel one grey or three colour
+// components, in the map's own storage (16-bit components in the machine's byte order).
 struct Decoding {
-    explicit Decoding(const std::string& source) : bytes(source) {}
+    Decoding(const std::string& source, const MapAdmission& admission)
+        : bytes(source), admit(admission) {}
 
     const std::string& bytes;
+    const MapAdmission& admit;
     std::size_t read = 0;
     std::string error;
-    png_uint_32 width = 0;
-    png_uint_32 height = 0;
-    int channels = 0;
-    int bitDepth = 0;
-    std::vector<unsigned char> samples;
-    std::vector<png_bytep> rows;  // into samples
+    std::string refusal;  // the admission's
+    MapShape shape;
+    std::vector<std::uint8_t> narrow;
+    std::vector<std::uint16_t> wide;
+    std::vector<png_bytep> rows;  // into narrow or wide
 };
 
 void readBytes(png_structp png, png_bytep into, png_size_t count) {
@@ -41,13 +45,33 @@ void keepError(png_structp png, png_const_charp message) {
 
 void ignoreWarning(png_structp, png_const_charp) {}
 
-// Every texel becomes one grey sample or three colour samples of 8 or 16 bits: a palette
-// is expanded, fewer bits are widened to 8, transparency and alpha are dropped.
+// Every texel becomes one grey component or three colour components of 8 or 16 bits: a
+// palette is expanded, fewer bits are widened to 8, transparency and alpha are dropped.
 void normalise(png_structp png, png_infop info) {
     png_set_expand(png);
     png_set_strip_alpha(png);
+    if (std::endian::native == std::endian::little) png_set_swap(png);
     png_set_interlace_handling(png);
     png_read_update_info(png, info);
+}
+
+// Room for the components, and the rows pointing into it.
+void makeRoom(Decoding& decoding) {
+    const MapShape& shape = decoding.shape;
+    const std::size_t rowComponents =
+        static_cast<std::size_t>(shape.width) * static_cast<std::size_t>(shape.channels);
+    const auto height = static_cast<std::size_t>(shape.height);
+    png_bytep start = nullptr;
+    if (shape.componentBits == 16) {
+        decoding.wide.resize(rowComponents * height);
+        start = reinterpret_cast<png_bytep>(decoding.wide.data());
+    } else {
+        decoding.narrow.resize(rowComponents * height);
+        start = decoding.narrow.data();
+    }
+    const std::size_t rowBytes = rowComponents * static_cast<std::size_t>(shape.componentBits / 8);
+    decoding.rows.resize(height);
+    for (std::size_t y = 0; y < height; ++y) decoding.rows[y] = start + y * rowBytes;
 }
 
 // libpng reports errors by jumping back here, so this function holds nothing that needs
@@ -58,40 +82,44 @@ bool decode(png_structp png, png_infop info, Decoding& decoding) {
     png_set_user_limits(png, kMaxMapSide, kMaxMapSide);
     png_read_info(png, info);
     normalise(png, info);
-    decoding.width = png_get_image_width(png, info);
-    decoding.height = png_get_image_height(png, info);
-    decoding.channels = png_get_channels(png, info);
-    decoding.bitDepth = png_get_bit_depth(png, info);
-    const std::size_t rowBytes = png_get_rowbytes(png, info);
-    decoding.samples.resize(rowBytes * decoding.height);
-    decoding.rows.resize(decoding.height);
-    for (png_uint_32 y = 0; y < decoding.height; ++y) {
-        decoding.rows[y] = &decoding.samples[y * rowBytes];
+    decoding.shape = {static_cast<int>(png_get_image_width(png, info)),
+                      static_cast<int>(png_get_image_height(png, info)),
+                      png_get_channels(png, info), png_get_bit_depth(png, info)};
+    if (decoding.admit) {
+        if (const standin::Status admitted = decoding.admit(decoding.shape); !admitted) {
+            decoding.refusal = admitted.error();
+            return false;
+        }
     }
+    makeRoom(decoding);
     png_read_image(png, decoding.rows.data());
     return true;
 }
 
-std::vector<float> valuesOf(const Decoding& decoding) {
-    const bool wide = decoding.bitDepth == 16;
-    const std::size_t count = decoding.samples.size() / (wide ? 2 : 1);
-    std::vector<float> values(count);
-    const unsigned char* sample = decoding.samples.data();
-    for (std::size_t i = 0; i < count; ++i) {
-        values[i] = wide ? static_cast<float>((sample[2 * i] << 8 | sample[2 * i + 1]) / 65535.0)
-                         : static_cast<float>(sample[i] / 255.0);
+std::optional<standin::TextureMap> mapOf(Decoding& decoding) {
+    const MapShape& shape = decoding.shape;
+    if (shape.componentBits == 16) {
+        return standin::TextureMap::createFrom16Bit(shape.width, shape.height, shape.channels,
+                                                    std::move(decoding.wide));
     }
-    return values;
+    return standin::TextureMap::createFrom8Bit(shape.width, shape.height, shape.channels,
+                                               std::move(decoding.narrow));
 }
 
 }  // namespace
 
-MapResult decodeMapImage(const std::string& bytes, const std::string& name) {
+std::size_t MapShape::bytes() const {
+    return static_cast<std::size_t>(width) * static_cast<std::size_t>(height) *
+           static_cast<std::size_t>(channels) * static_cast<std::size_t>(componentBits / 8);
+}
+
+MapResult decodeMapImage(const std::string& bytes, const std::string& name,
+                         const MapAdmission& admit) {
     const std::string notPng = "cannot use " + name + " as a map: ";
     if (bytes.size() < 8 || png_sig_cmp(reinterpret_cast<png_const_bytep>(bytes.data()), 0, 8)) {
         return MapResult::failure(notPng + "it is not a PNG picture");
     }
-    Decoding decoding(bytes);
+    Decoding decoding(bytes, admit);
     png_structp png =
         png_create_read_struct(PNG_LIBPNG_VER_STRING, &decoding, keepError, ignoreWarning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
@@ -101,14 +129,13 @@ MapResult decodeMapImage(const std::string& bytes, const std::string& name) {
     }
     const bool decoded = decode(png, info, decoding);
     png_destroy_read_struct(&png, &info, nullptr);
+    if (!decoding.refusal.empty()) return MapResult::failure(decoding.refusal);
     if (!decoded) {
         return MapResult::failure(notPng + "the PNG cannot be read (" + decoding.error +
                                   "; a map may have at most " + std::to_string(kMaxMapSide) +
                                   " pixels a side)");
     }
-    std::optional<standin::TextureMap> map = standin::TextureMap::create(
-        static_cast<int>(decoding.width), static_cast<int>(decoding.height), decoding.channels,
-        valuesOf(decoding));
+    std::optional<standin::TextureMap> map = mapOf(decoding);
     if (!map) return MapResult::failure(notPng + "its pixels are neither grey nor colour");
     return MapResult::success(std::move(*map));
 }

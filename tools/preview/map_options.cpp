@@ -35,13 +35,17 @@ void defineMapOption(CLI::App& app, std::vector<MapOption>& maps, const char* gr
            "A PNG picture that drives a surface input across the subject (" + inputList() +
                "), sampled at the model's texture coordinates, bilinear and repeating: a "
                "grey picture gives the input's value (8-bit value / 255), a colour one the "
-               "colour. Once for each input")
+               "colour. Give --map once for each input mapped")
         ->check(CLI::Validator(
             [](std::string& text) -> std::string {
                 if (parsed(text)) return {};
                 return "\"" + text + "\" is not INPUT=FILE with INPUT one of " + inputList();
             },
-            "INPUT=FILE.png"))
+            ""))
+        // One INPUT=FILE each time the option is given, as the help shows it.
+        ->expected(1)
+        ->allow_extra_args(false)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
         ->type_name("INPUT=FILE.png")
         ->group(group);
 }

@@ -1,5 +1,8 @@
 #include "tools/preview/option_warnings.h"
 
+#include <algorithm>
+
+#include "looks/input_file.h"
 #include "looks/panel_range.h"
 #include "tools/preview/sheets.h"
 
@@ -21,6 +24,25 @@ std::vector<std::string> unusedOptions(const PreviewOptions& options, const Scen
             std::to_string(kSheetCellWidth) + " x " + std::to_string(kSheetCellHeight) + " pixels");
     }
     return warnings;
+}
+
+std::optional<std::string> loadedBlockNote(const PreviewOptions& options) {
+    const bool surfaceUsed = options.wantsRender() || !options.sheetPath.empty() ||
+                             !options.switchSheetPath.empty() || !options.saveLookPath.empty();
+    if (options.loadPath.empty() || !surfaceUsed) return std::nullopt;
+    bool allGiven = true;
+    for (std::size_t i = 0; i < standin::kSurfaceInputNames.size(); ++i) {
+        const auto input = static_cast<standin::SurfaceInput>(i);
+        allGiven =
+            allGiven && (options.surface.gives(input) ||
+                         std::any_of(options.maps.begin(), options.maps.end(),
+                                     [input](const MapOption& m) { return m.input == input; }));
+    }
+    if (allGiven) return std::nullopt;
+    return inputName(options.loadPath) +
+           " holds the shader's stored values only; the surface inputs (color, diffuse, "
+           "specular, luminous, roughness) are the scene's and the options'. A look's own come "
+           "with --preset NAME in place of --load, and --save-look DIR keeps both together";
 }
 
 std::vector<std::string> sceneColoursOutOfRange(const SceneSettings& scene) {

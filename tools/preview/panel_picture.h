@@ -1,8 +1,10 @@
-// The options panel as the stand-in host shows it, painted into a picture: the panel is
-// opened through the module's "ShaderInterface" server for an instance, painted while
-// open, and cancelled, so the instance keeps its values.
+// The options panel as the stand-in host shows it: the panel is opened through the
+// module's "ShaderInterface" server for an instance, looked at while open (painted into a
+// picture, or its title read), and cancelled, so the instance keeps its values.
 #ifndef PELORIX3_TOOLS_PREVIEW_PANEL_PICTURE_H
 #define PELORIX3_TOOLS_PREVIEW_PANEL_PICTURE_H
+
+#include <string>
 
 #include "host/result.h"
 #include "host/shader_driver.h"
@@ -12,6 +14,10 @@ namespace preview {
 
 standin::Result<standin::Image> paintOptionsPanel(const standin::ShaderModule& module,
                                                   const standin::ShaderInstance& instance);
+
+// The title the module gives its options panel ("pelorix 3.0").
+standin::Result<std::string> optionsPanelTitle(const standin::ShaderModule& module,
+                                               const standin::ShaderInstance& instance);
 
 }  // namespace preview
 

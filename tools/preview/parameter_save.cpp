@@ -15,13 +15,19 @@ HostStorageMode saveMode(StorageMode mode) {
 
 }  // namespace
 
-standin::Status saveParameterFile(const standin::ShaderInstance& instance, const std::string& path,
-                                  StorageMode mode) {
+standin::Result<std::string> savedParameters(const standin::ShaderInstance& instance,
+                                             StorageMode mode) {
     standin::MemorySaveState saved(saveMode(mode));
     if (const HostError error = instance.save(saved.state())) {
-        return standin::Status::failure("cannot save the parameters: " + std::string(error));
+        return standin::Result<std::string>::failure("cannot save the parameters: " +
+                                                     std::string(error));
     }
-    const standin::Result<std::string> contents = standin::fileContents(saved);
+    return standin::fileContents(saved);
+}
+
+standin::Status saveParameterFile(const standin::ShaderInstance& instance, const std::string& path,
+                                  StorageMode mode) {
+    const standin::Result<std::string> contents = savedParameters(instance, mode);
     if (!contents) {
         return standin::Status::failure("cannot write " + outputName(path) + ": " +
                                         contents.error());

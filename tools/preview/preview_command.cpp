@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "host/module_path.h"
 #include "looks/panel_range.h"
 #include "looks/preset.h"
 #include "render/message_text.h"
@@ -14,9 +13,11 @@
 #include "tools/preview/banded_render.h"
 #include "tools/preview/comparison.h"
 #include "tools/preview/linear_output.h"
+#include "tools/preview/look_folder.h"
 #include "tools/preview/made_picture.h"
 #include "tools/preview/name_pattern.h"
 #include "tools/preview/option_warnings.h"
+#include "tools/preview/output_folders.h"
 #include "tools/preview/panel_picture.h"
 #include "tools/preview/parameter_save.h"
 #include "tools/preview/png_file.h"
@@ -24,6 +25,7 @@
 #include "tools/preview/preview_session.h"
 #include "tools/preview/sheets.h"
 #include "tools/preview/turntable.h"
+#include "tools/preview/version_report.h"
 #include "tools/preview/worker_count.h"
 
 namespace preview {
@@ -42,6 +44,12 @@ void warn(const std::string& warning) {
 
 void warnAll(const std::vector<std::string>& warnings) {
     for (const std::string& warning : warnings) warn(warning);
+}
+
+std::string listed(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+    return text;
 }
 
 Status giveParameters(PreviewSession& session, const PreviewOptions& options,
@@ -173,10 +181,8 @@ standin::Result<std::unique_ptr<PreviewSession>> prepareSession(const PreviewOpt
                                                                 const PreviewInputs& inputs,
                                                                 Voice voice) {
     using Outcome = standin::Result<std::unique_ptr<PreviewSession>>;
-    const std::string modulePath =
-        options.modulePath.empty() ? standin::defaultModulePath() : options.modulePath;
     const auto opening = Clock::now();
-    Outcome opened = PreviewSession::open(modulePath, inputs.scene);
+    Outcome opened = PreviewSession::open(options.moduleFile(), inputs.scene);
     if (!opened) return opened;
     PreviewSession& session = *opened.value();
     if (voice == Voice::Reporting) {
@@ -241,12 +247,17 @@ standin::Result<PreviewInputs> readAllInputs(const PreviewOptions& options) {
 }  // namespace
 
 Status runPreview(const PreviewOptions& options) {
+    if (options.showVersion) return printVersions(options.moduleFile());
+    if (Status folders = checkOutputFolders(options); !folders) return folders;
     if (options.listPresets) {
         if (Status listed = listPresets(); !listed) return listed;
         if (!options.asksForFiles()) return standin::succeeded();
     }
     standin::Result<PreviewInputs> inputs = readAllInputs(options);
     if (!inputs) return Status::failure(inputs.error());
+    if (const std::optional<std::string> note = loadedBlockNote(options)) {
+        std::fprintf(stderr, "pelorix3-preview: note: %s\n", note->c_str());
+    }
     standin::Result<std::unique_ptr<BandWorkers>> workers = startWorkers(options, inputs.value());
     if (!workers) return Status::failure(workers.error());
     standin::Result<std::unique_ptr<PreviewSession>> prepared =
@@ -258,6 +269,13 @@ Status runPreview(const PreviewOptions& options) {
         Status saved = saveParameterFile(session.instance(), options.savePath, options.saveMode);
         if (!saved) return saved;
         std::fprintf(stderr, "wrote %s (parameters)\n", outputName(options.savePath).c_str());
+    }
+    if (!options.saveLookPath.empty()) {
+        const standin::Result<std::vector<std::string>> saved = saveLookFolder(
+            session.instance(), lookOfRun(options, inputs.value()), options.saveLookPath);
+        if (!saved) return Status::failure(saved.error());
+        std::fprintf(stderr, "wrote %s (look folder: %s)\n", options.saveLookPath.c_str(),
+                     listed(saved.value()).c_str());
     }
     if (options.wantsRender()) {
         Status rendered = renderAsked(session, options, inputs.value(), workers.value().get());

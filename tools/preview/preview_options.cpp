@@ -2,17 +2,22 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <limits>
 #include <sstream>
+#include <string_view>
 #include <thread>
 #include <utility>
 #include <vector>
 
+#include "host/module_path.h"
 #include "looks/stored_number.h"
 #include "looks/value_checks.h"
+#include "tools/preview/option_suggestion.h"
 
 namespace preview {
 namespace {
@@ -58,8 +63,50 @@ CLI::Validator triple(TripleKind kind) {
         "");
 }
 
+// The whole number `text` writes in decimal digits, with an optional sign; one too large
+// for a long long is held at its largest, for the range to refuse. None for anything else:
+// 0x20, 1e3, 2.0.
+std::optional<long long> decimalWhole(const std::string& text) {
+    const bool hasSign = !text.empty() && (text[0] == '+' || text[0] == '-');
+    const std::string_view digits = std::string_view(text).substr(hasSign ? 1 : 0);
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
+        return std::nullopt;
+    long long value = 0;
+    if (std::from_chars(digits.data(), digits.data() + digits.size(), value).ec != std::errc{})
+        value = std::numeric_limits<long long>::max();
+    return text[0] == '-' ? -value : value;
+}
+
+// A whole number in decimal digits that `allowed` takes, described by `range` ("1 to 8").
+// The parser alone would read 010 as eight and 0x20 as 32: the text is handed on as the
+// plain decimal number it writes, 010 as 10.
+CLI::Validator wholeNumber(std::function<bool(long long)> allowed, const std::string& range) {
+    return CLI::Validator(
+        [allowed, range](std::string& text) -> std::string {
+            const std::optional<long long> value = decimalWhole(text);
+            if (!value) return "\"" + text + "\" is not a whole number in decimal digits";
+            if (!allowed(*value)) return text + " is out of range: it must be " + range;
+            text = std::to_string(*value);
+            return {};
+        },
+        "");
+}
+
 // A whole number from 1 to `most`.
-CLI::Validator count(int most) { return CLI::Range(1, most).description(""); }
+CLI::Validator count(int most) {
+    return wholeNumber([most](long long n) { return n >= 1 && n <= most; },
+                       "1 to " + std::to_string(most));
+}
+
+// A file's, a folder's or a look's name, which an empty text is not: refused rather than
+// taken as no name at all.
+CLI::Validator nameOfA(const std::string& what) {
+    return CLI::Validator(
+        [what](std::string& text) -> std::string {
+            return text.empty() ? "an empty name names no " + what : std::string();
+        },
+        "");
+}
 
 // A time in seconds, more than 0 and at most kMaxWorkerTimeout.
 CLI::Validator seconds() {
@@ -193,6 +240,7 @@ void defineSubject(CLI::App& app, PreviewOptions& o) {
            "content (- reads standard input), scaled to stand on the floor in the middle of "
            "the picture")
         ->type_name("FILE")
+        ->check(nameOfA("file"))
         ->excludes(scene)
         ->group(group);
     app.add_option_function<std::string>(
@@ -325,11 +373,12 @@ void defineImage(CLI::App& app, PreviewOptions& o) {
            "the comparison's file (default compare.png)")
         ->default_str(o.output)
         ->type_name("FILE")
+        ->check(nameOfA("file"))
         ->group(group);
     app.add_option("--bit-depth", o.bitDepth,
                    "Bits a component of the preview's PNG, 8 or 16 (made from the scene values "
                    "before they are rounded to 8 bits)")
-        ->check(CLI::IsMember({8, 16}).description(""))
+        ->transform(wholeNumber([](long long bits) { return bits == 8 || bits == 16; }, "8 or 16"))
         ->type_name("BITS")
         ->capture_default_str()
         ->group(group);
@@ -342,19 +391,19 @@ void defineImage(CLI::App& app, PreviewOptions& o) {
     app.add_option_function<int>("--width", size(o.render.width),
                                  "Width of the preview in pixels, 1 to 8192 (the contact sheets' "
                                  "cells have a size of their own)")
-        ->check(count(kMaxImageSide))
+        ->transform(count(kMaxImageSide))
         ->type_name("PIXELS")
         ->default_str(std::to_string(o.render.width))
         ->group(group);
     app.add_option_function<int>("--height", size(o.render.height),
                                  "Height of the preview in pixels, 1 to 8192")
-        ->check(count(kMaxImageSide))
+        ->transform(count(kMaxImageSide))
         ->type_name("PIXELS")
         ->default_str(std::to_string(o.render.height))
         ->group(group);
     app.add_option("--samples", o.render.samplesPerSide,
                    "Anti-aliasing: each pixel averages N x N samples, N from 1 to 8")
-        ->check(count(kMaxSamplesPerSide))
+        ->transform(count(kMaxSamplesPerSide))
         ->type_name("N")
         ->capture_default_str()
         ->group(group);
@@ -368,11 +417,11 @@ void defineImage(CLI::App& app, PreviewOptions& o) {
                "Processes that render the preview, each a band of rows; the sheets, a "
                "turntable and a comparison are rendered in as many threads (default: one per "
                "core, or one for a model file of more than 5 bytes per sample); at most 256")
-            ->check(count(kMaxThreads))
+            ->transform(count(kMaxThreads))
             ->type_name("N")
             ->group(group);
     app.add_option_function<int>("--threads", given, "The same as --workers")
-        ->check(count(kMaxThreads))
+        ->transform(count(kMaxThreads))
         ->type_name("N")
         ->excludes(workers)
         ->group(group);
@@ -428,7 +477,7 @@ void defineCamera(CLI::App& app, PreviewOptions& o) {
                "their name pattern with one %d for the view's number from 0 (e.g. "
                "turn-%03d.png), and one strip of all of them, named with \"strip\" "
                "for the number (turn-strip.png)")
-            ->check(count(kMaxTurntableViews))
+            ->transform(count(kMaxTurntableViews))
             ->type_name("N")
             ->group(group);
     app.add_option_function<std::string>(
@@ -448,12 +497,16 @@ void defineFiles(CLI::App& app, PreviewOptions& o) {
     app.add_option("--module", o.modulePath,
                    "Module file to load (default: pelorix3.so beside this program)")
         ->type_name("FILE")
+        ->check(nameOfA("file"))
         ->group(group);
     CLI::Option* preset =
         app.add_option("--preset", o.presetName,
-                       "A named look from the presets folder: its stored parameters and "
-                       "surface inputs, before the options above apply (see --list-presets)")
-            ->type_name("NAME")
+                       "A named look from the presets folder (see --list-presets), or a look "
+                       "folder by its path (./NAME, or any name with a slash, as --save-look "
+                       "writes one): its stored parameters and surface inputs, before the "
+                       "options above apply")
+            ->type_name("NAME|DIR")
+            ->check(nameOfA("look"))
             ->group(group);
     app.add_flag("--list-presets", o.listPresets, "List the named looks and what they are")
         ->group(group);
@@ -461,12 +514,27 @@ void defineFiles(CLI::App& app, PreviewOptions& o) {
                    "Read the seven stored parameter values from FILE (- reads standard input) "
                    "before the options above apply")
         ->type_name("FILE")
+        ->check(nameOfA("file"))
         ->excludes(preset)
         ->group(group);
     app.add_option("--save", o.savePath,
                    "Write the instance's stored parameter values to FILE (- writes standard "
                    "output), as a scene stores them")
         ->type_name("FILE")
+        ->check(nameOfA("file"))
+        ->group(group);
+    app.add_option_function<std::string>(
+           "--save-look",
+           [&o](const std::string& path) {
+               // my-felt/ names the folder my-felt, which is made beside the others.
+               const std::size_t last = path.find_last_not_of('/');
+               o.saveLookPath = last == std::string::npos ? path : path.substr(0, last + 1);
+           },
+           "Write the look as it stands into a new folder DIR, whole or not at all: "
+           "parameters.txt (the stored values, as --save writes them in text), "
+           "look.txt (the surface inputs) and the maps it uses; --preset DIR reads it")
+        ->type_name("DIR")
+        ->check(nameOfA("folder"))
         ->group(group);
     const Words<StorageMode> modes{
         {"text", StorageMode::Text}, {"binary", StorageMode::Binary}, {"auto", StorageMode::Auto}};
@@ -493,13 +561,16 @@ void defineFiles(CLI::App& app, PreviewOptions& o) {
         ->group(group);
     app.add_option("--panel", o.panelPath, "Paint the options panel into a PNG file")
         ->type_name("FILE")
+        ->check(nameOfA("file"))
         ->group(group);
     app.add_option("--sheet", o.sheetPath, "Contact sheet PNG: density across, roughness down")
         ->type_name("FILE")
+        ->check(nameOfA("file"))
         ->group(group);
     app.add_option("--switch-sheet", o.switchSheetPath,
                    "Contact sheet PNG: the two switches off and on")
         ->type_name("FILE")
+        ->check(nameOfA("file"))
         ->group(group);
 }
 
@@ -508,6 +579,7 @@ void excludeFromComparison(CLI::App& app) {
     CLI::Option* compare = app.get_option("--compare");
     compare->excludes(app.get_option("--preset"));
     compare->excludes(app.get_option("--load"));
+    compare->excludes(app.get_option("--save-look"));
 }
 
 // Declares every option on `app`, writing into `options` as the command line is parsed.
@@ -532,9 +604,13 @@ void defineOptions(CLI::App& app, PreviewOptions& options) {
         std::string(kDefaultOutputVariable) +
         ", when set, names the preview's file when -o is not given; bash scripts/preview.sh "
         "sets it to out/preview.png in the repository.\n\nExit status: 0 success; 1 a file or "
-        "the module could not be read or written; 2 a bad command line, which includes two "
+        "the module could not be read or written (an output's folder is checked before any "
+        "work); 2 a bad command line, which includes two "
         "names for one file, standard input or output named twice, and a picture name in "
         "another format.");
+    app.add_flag("--version", options.showVersion,
+                 "Print the tool's version and the module's (the one its options panel's title "
+                 "carries), then exit");
     defineParameters(app, options.parameters);
     defineSubject(app, options);
     defineSurface(app, options.surface);
@@ -548,7 +624,52 @@ void defineOptions(CLI::App& app, PreviewOptions& options) {
 
 constexpr int kExitUsage = 2;
 
+// The command a person ran, for the message that says what to run next: the one
+// scripts/preview.sh names in kCommandVariable, or the program as it was started.
+std::string commandName(const char* started) {
+    if (const char* command = std::getenv(kCommandVariable); command && *command) return command;
+    return started && *started ? started : "pelorix3-preview";
+}
+
+bool looksLikeAnOption(const std::string& argument) {
+    return argument.size() > 1 && argument[0] == '-' &&
+           !parseStoredNumber(argument).has_value();  // -1 is a value
+}
+
+std::vector<std::string> optionNames(const CLI::App& app) {
+    std::vector<std::string> names;
+    for (const CLI::Option* option : app.get_options()) {
+        for (const std::string& name : option->get_lnames()) names.push_back("--" + name);
+        for (const std::string& name : option->get_snames()) names.push_back("-" + name);
+    }
+    return names;
+}
+
+// What the parser could not place: the first unknown option, with the option it most
+// likely meant; or, when every argument left over is a value, the first of them.
+std::string unexpected(const CLI::App& app) {
+    const std::vector<std::string> left = app.remaining();
+    const auto option = std::find_if(left.begin(), left.end(), looksLikeAnOption);
+    if (option == left.end()) {
+        return "unexpected argument " + (left.empty() ? std::string() : left.front()) +
+               ": every value belongs to an option (-o FILE, --mesh FILE, ...)";
+    }
+    const std::string name = option->substr(0, option->find('='));
+    const std::optional<std::string> meant = nearestOption(name, optionNames(app));
+    return "unknown option " + name + (meant ? "; did you mean " + *meant + "?" : "");
+}
+
+int refused(const std::string& reason, const std::string& command) {
+    std::fprintf(stderr, "pelorix3-preview: %s\nRun %s --help for the options.\n", reason.c_str(),
+                 command.c_str());
+    return kExitUsage;
+}
+
 }  // namespace
+
+std::string PreviewOptions::moduleFile() const {
+    return modulePath.empty() ? standin::defaultModulePath() : modulePath;
+}
 
 std::string PreviewOptions::renderPath() const {
     if (outputGiven) return output;
@@ -559,16 +680,17 @@ std::string PreviewOptions::renderPath() const {
 
 std::optional<int> parseCommandLine(int argc, char** argv, PreviewOptions& options) {
     CLI::App app;
-    app.name("pelorix3-preview");
+    const std::string command = commandName(argc > 0 ? argv[0] : nullptr);
+    app.name(command);
     defineOptions(app, options);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {
         return app.exit(help);
+    } catch (const CLI::ExtrasError&) {
+        return refused(unexpected(app), command);
     } catch (const CLI::ParseError& error) {
-        std::fprintf(stderr, "pelorix3-preview: %s\nRun pelorix3-preview --help for the options.\n",
-                     error.what());
-        return kExitUsage;
+        return refused(error.what(), command);
     }
     return std::nullopt;
 }

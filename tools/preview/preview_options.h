@@ -18,6 +18,9 @@ namespace preview {
 
 // The environment variable that, when set, replaces preview.png as the default of --output.
 inline constexpr const char* kDefaultOutputVariable = "PELORIX3_PREVIEW_OUTPUT";
+// The environment variable that, when set, is the command messages tell a person to run
+// ("bash scripts/preview.sh"), in place of the program's name.
+inline constexpr const char* kCommandVariable = "PELORIX3_PREVIEW_COMMAND";
 
 struct PreviewOptions {
     SceneSettings scene;       // without the model, which is read once the options are known
@@ -26,8 +29,9 @@ struct PreviewOptions {
     SurfaceOverrides surface;
     std::vector<MapOption> maps;  // --map
     ParameterOverrides parameters;
-    std::string presetName;
+    std::string presetName;  // a look's name, or the path of a look folder
     bool listPresets = false;
+    bool showVersion = false;
     bool verbose = false;  // the time of each stage on stderr
     RenderSettings render;
     bool sizeGiven = false;  // --width or --height, which size the preview, not the sheets
@@ -41,6 +45,7 @@ struct PreviewOptions {
     std::string modulePath;  // empty: the module beside the executable
     std::string loadPath;
     std::string savePath;
+    std::string saveLookPath;  // --save-look: the new look folder
     StorageMode loadMode = StorageMode::Auto;
     StorageMode saveMode = StorageMode::Auto;
     std::string panelPath;
@@ -53,12 +58,14 @@ struct PreviewOptions {
     // Whether --output, --turntable or --compare asks for the render.
     bool asksForRender() const { return outputGiven || turntableViews > 0 || !compared.empty(); }
     bool asksForFiles() const {
-        return asksForRender() || !savePath.empty() || !panelPath.empty() || !sheetPath.empty() ||
-               !switchSheetPath.empty();
+        return asksForRender() || !savePath.empty() || !saveLookPath.empty() ||
+               !panelPath.empty() || !sheetPath.empty() || !switchSheetPath.empty();
     }
     // The preview itself (one picture, the turntable or the comparison) is rendered when
     // asked for, or when nothing else was asked for.
     bool wantsRender() const { return asksForRender() || (!listPresets && !asksForFiles()); }
+    // The module file loaded: --module's, or the one beside the program.
+    std::string moduleFile() const;
     // Where the render goes: --output, or a default for each kind of render. For the
     // turntable it is the pattern of the views' names.
     std::string renderPath() const;

@@ -11,7 +11,9 @@ namespace preview {
 namespace {
 
 constexpr std::array<int, 3> kSignals{SIGINT, SIGTERM, SIGHUP};
-constexpr std::size_t kTickets = 8;
+// A look folder and its files (its two text files and a map for each of five inputs),
+// with room beside them.
+constexpr std::size_t kTickets = 16;
 constexpr std::size_t kPathBytes = 4096;
 
 // A slot is claimed, then its path written, then it is marked registered; the handler
@@ -36,6 +38,10 @@ std::size_t signalIndex(int signal) {
 extern "C" void removeAndHandOn(int signal) {
     for (Slot& slot : slots) {
         if (slot.state.load() == kRegistered) ::unlink(slot.path);
+    }
+    // Folders once their files are gone; unlink left them, and rmdir leaves files alone.
+    for (Slot& slot : slots) {
+        if (slot.state.load() == kRegistered) ::rmdir(slot.path);
     }
     ::sigaction(signal, &previousActions[signalIndex(signal)], nullptr);
     ::raise(signal);  // delivered as before once this handler returns

@@ -1,6 +1,7 @@
-// Files to remove should SIGINT, SIGTERM or SIGHUP end the process: the temporary files a
-// write leaves beside its destination until it is renamed into place. The handler only
-// unlinks the files registered, then hands the signal on as it was handled before, so the
+// Files to remove should SIGINT, SIGTERM or SIGHUP end the process: the temporary files
+// and folders a write leaves beside its destination until it is renamed into place. The
+// handler only unlinks the files registered and removes the folders registered once they
+// are empty, then hands the signal on as it was handled before, so the
 // process ends by the signal as it would have without it. A signal the process ignored
 // stays ignored.
 #ifndef PELORIX3_TOOLS_PREVIEW_REMOVAL_ON_SIGNAL_H

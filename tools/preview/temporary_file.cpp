@@ -35,13 +35,6 @@ std::string randomText() {
     return text;
 }
 
-// ".NAME.RANDOM.partial" in the destination's folder, so that the rename stays within
-// one file system.
-std::string candidateBeside(const std::filesystem::path& destination) {
-    const std::string name = destination.filename().string().substr(0, kMaxKeptNameLength);
-    return (destination.parent_path() / ("." + name + "." + randomText() + ".partial")).string();
-}
-
 std::string systemReason() { return std::strerror(errno); }
 
 // Gives the new file the replaced file's owner, group and permissions, as far as the
@@ -88,6 +81,12 @@ standin::Result<Created> createExclusive(const std::string& destination, mode_t 
 }
 
 }  // namespace
+
+std::string candidateBeside(const std::string& destination) {
+    const std::filesystem::path path = destination;
+    const std::string name = path.filename().string().substr(0, kMaxKeptNameLength);
+    return (path.parent_path() / ("." + name + "." + randomText() + ".partial")).string();
+}
 
 FileResult TemporaryFile::beside(const std::string& destination) {
     struct stat replaced {};

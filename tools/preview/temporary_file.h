@@ -13,6 +13,11 @@
 
 namespace preview {
 
+// A fresh name for a temporary file or folder beside `destination`, that no one can guess:
+// ".NAME.RANDOM.partial" in the destination's folder, so that the rename into place stays
+// within one file system.
+std::string candidateBeside(const std::string& destination);
+
 class TemporaryFile {
 public:
     // A new, empty file beside `destination`. It takes the permissions of the file it will

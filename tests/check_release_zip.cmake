@@ -1,0 +1,37 @@
+# Checks the release zip once CPack has made it (CPACK_POST_BUILD_SCRIPTS): it holds the
+# 32-bit module file, INSTALL.txt, LICENSE and every file that INSTALL.txt names in
+# backquotes (a name with an extension, or LICENSE, other than the zip's own), and no file
+# for 64-bit Windows, where no renderer release can load the module.
+file(READ ${CPACK_PELORIX3_INSTALL_TEXT} text)
+string(REGEX MATCHALL "`[^`]+`" quoted "${text}")
+set(named win32/pelorix3.p INSTALL.txt LICENSE)
+foreach(word IN LISTS quoted)
+    string(REGEX REPLACE "^`(.*)`$" "\\1" name "${word}")
+    if(name MATCHES "^([A-Za-z0-9_./-]+\\.[A-Za-z0-9]+|LICENSE)$" AND NOT name MATCHES "\\.zip$")
+        list(APPEND named ${name})
+    endif()
+endforeach()
+list(REMOVE_DUPLICATES named)
+
+foreach(zip IN LISTS CPACK_PACKAGE_FILES)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${zip}
+                    OUTPUT_VARIABLE listing RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "cannot list ${zip}")
+    endif()
+    string(REPLACE "\n" ";" entries "${listing}")
+    set(missing "")
+    foreach(name IN LISTS named)
+        list(FIND entries "${CPACK_PACKAGE_FILE_NAME}/${name}" found)
+        if(found EQUAL -1)
+            list(APPEND missing ${name})
+        endif()
+    endforeach()
+    if(missing)
+        message(FATAL_ERROR "${zip} lacks what INSTALL.txt names: ${missing}")
+    endif()
+    if(listing MATCHES "win64")
+        message(FATAL_ERROR "${zip} holds 64-bit files:\n${listing}")
+    endif()
+    message(STATUS "${zip}: ${named}, nothing for 64-bit Windows")
+endforeach()

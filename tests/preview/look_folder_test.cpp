@@ -1,0 +1,82 @@
+// --save-look writes the look a run stands at as a folder that --preset reads back to the
+// same picture, its maps under bare names; it never writes over anything, and leaves
+// nothing half-written.
+#include <algorithm>
+
+#include "looks/preset.h"
+#include "preview_fixture.h"
+
+namespace {
+
+using LookFolders = PreviewTest;
+
+std::vector<std::string> with(std::vector<std::string> arguments,
+                              const std::vector<std::string>& more) {
+    arguments.insert(arguments.end(), more.begin(), more.end());
+    return arguments;
+}
+
+std::vector<std::string> sortedEntries(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST_F(LookFolders, ASavedLookRendersAsTheLookItWasSavedFrom) {
+    std::filesystem::create_directory(file("maps"));
+    const std::string burnout = preview::defaultPresetsFolder() + "/burnout-velvet/burnout.png";
+    std::filesystem::copy_file(burnout, file("maps/weave.png"));
+    std::filesystem::copy_file(burnout, file("maps/burnout.png"));
+    const std::vector<std::string> small{"--width", "48", "--height", "36", "--samples", "1"};
+    // The look's map and one of the command line's keep their names.
+    const std::vector<std::string> edited{"--preset", "burnout-velvet",      "--density",
+                                          "0.6",      "--roughness",         "0.05",
+                                          "--map",    "color=maps/weave.png"};
+    const ToolRun saved = run(with(with(edited, small), {"--save-look", "saved/", "-o", "a.png"}));
+    ASSERT_EQ(saved.exitCode, 0) << saved.err;
+    EXPECT_EQ(sortedEntries(file("saved")),
+              (std::vector<std::string>{"burnout.png", "look.txt", "parameters.txt", "weave.png"}));
+    const ToolRun again = run(with({"--preset", "./saved", "-o", "b.png"}, small));
+    ASSERT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_EQ(readFile(file("b.png")), readFile(file("a.png")));
+
+    // Two maps named alike are named by their inputs; the look still reads back whole.
+    const ToolRun clash =
+        run(with({"--preset", file("saved").string(), "--map", "color=maps/burnout.png",
+                  "--save-look", "clash", "-o", "c.png"},
+                 small));
+    ASSERT_EQ(clash.exitCode, 0) << clash.err;
+    EXPECT_EQ(
+        sortedEntries(file("clash")),
+        (std::vector<std::string>{"color.png", "look.txt", "luminous.png", "parameters.txt"}));
+    ASSERT_EQ(run(with({"--preset", "./clash", "-o", "d.png"}, small)).exitCode, 0);
+    EXPECT_EQ(readFile(file("d.png")), readFile(file("c.png")));
+
+    // A second save into the same folder is refused, and the folder stays as it was.
+    const std::string look = readFile(file("saved/look.txt"));
+    const ToolRun over = run({"--preset", "felt", "--save-look", "saved"});
+    EXPECT_EQ(over.exitCode, 1);
+    EXPECT_NE(over.err.find("--save-look: cannot write saved: it is a directory already"),
+              std::string::npos)
+        << over.err;
+    EXPECT_EQ(readFile(file("saved/look.txt")), look);
+    EXPECT_EQ(sortedEntries(folder()), (std::vector<std::string>{"a.png", "b.png", "c.png", "clash",
+                                                                 "d.png", "maps", "saved"}));
+}
+
+TEST_F(LookFolders, AFolderThatIsNoLookIsRefusedByItsPath) {
+    writeFile(file("plain"), "not a folder");
+    const ToolRun plain = run({"--preset", "./plain"});
+    EXPECT_EQ(plain.exitCode, 1);
+    EXPECT_NE(plain.err.find("./plain is a regular file, not a look folder"), std::string::npos)
+        << plain.err;
+    const ToolRun missing = run({"--preset", "./absent"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("there is no look folder ./absent"), std::string::npos)
+        << missing.err;
+}
+
+}  // namespace
