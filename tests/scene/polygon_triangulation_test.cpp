@@ -211,7 +211,7 @@ TEST(PolygonTriangulation, PolygonsWhoseEdgesCrossAreFannedAndSaidToBeNotSimple)
     };
     for (const auto& [name, flat] : crossed) {
         Corners corners;
-        for (const Flat& p : flat) corners.push_back(placed(p, false));
+        for (const Flat& p : flat) corners.push_back(placed(p, false, 2));
         std::vector<CornerTriangle> triangles;
         standin::PolygonTriangulation triangulation;
         EXPECT_FALSE(triangulation.split(corners, triangles)) << name;
