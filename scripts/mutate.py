@@ -1,15 +1,17 @@
 #!/usr/bin/env python3
-"""Mutation testing: do the tests notice a small fault in the module's code?
+"""Mutation testing: do the tests notice a small fault in the code?
 
-Each fault ("mutant") changes one line of the module (framework/, shader/, panels/,
-geometry/): a comparison or operator turned into its neighbour, a constant moved by one, a
+Each fault ("mutant") changes one line of a set of files: by default the module's
+(framework/, shader/, panels/, geometry/), with --set tools the stand-in renderer's and
+the preview tool's (render/, models/, looks/, tools/preview/, host/), or the files --files
+names. A fault is a comparison or operator turned into its neighbour, a constant moved by one, a
 condition negated, a statement dropped. The tool copies the repository's tracked files
 (as they are on disk, uncommitted changes included) into a scratch tree, makes one fault
 at a time there, rebuilds the native preset and runs its tests. A fault the tests reject
 is "killed"; one they let through "survived": either a behaviour no test pins yet, or a
 change that cannot alter behaviour (the report lists them for a person to judge).
 
-    python3 scripts/mutate.py [--count 60] [--seed 1] [--files 'panels/*.cpp' ...]
+    python3 scripts/mutate.py [--count 60] [--seed 1] [--set tools | --files 'panels/*.cpp' ...]
     python3 scripts/mutate.py --list --files framework/value_stream.cpp
 
 Run from anywhere inside the repository. Writes build/mutation/report.md and prints the
@@ -26,8 +28,26 @@ import subprocess
 import sys
 import time
 
-MODULE_FILES = ["framework/*.cpp", "framework/*.h", "shader/*.cpp", "shader/*.h",
-                "panels/*.cpp", "panels/*.h", "geometry/*.cpp", "geometry/*.h"]
+# The named sets of files, by folder; a folder not (yet) in the repository adds nothing.
+FOLDER_SETS = {
+    "module": ["framework", "shader", "panels", "geometry"],
+    "tools": ["render", "models", "looks", "tools/preview", "host"],
+}
+# Files of a set that the native build does not compile, so that its tests cannot see a
+# fault in them: the ray tracing of the WebAssembly build, which has no Embree.
+NOT_BUILT_NATIVELY = ["render/ray_scene_bvh.cpp"]
+
+
+def set_globs(name):
+    """The globs of a named set: the C++ sources and headers of each of its folders."""
+    return [f"{folder}/*{suffix}" for folder in FOLDER_SETS[name] for suffix in (".cpp", ".h")]
+
+
+def set_files(root, name):
+    """The tracked files of a named set that the native build compiles."""
+    globs = set_globs(name)
+    return [path for path in tracked_files(root) if path not in NOT_BUILT_NATIVELY
+            and any(fnmatch.fnmatch(path, pattern) for pattern in globs)]
 
 # Each operator: its name, a pattern matched against code with comments and string
 # literals blanked out, and the replacement (a function of the match for constants).
@@ -208,8 +228,10 @@ def write_report(path, seed, results):
 def main():
     parser = argparse.ArgumentParser(description=__doc__,
                                      formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--files", nargs="*", default=MODULE_FILES,
-                        help="globs of files to make faults in (default: the module's code)")
+    parser.add_argument("--set", choices=sorted(FOLDER_SETS), default="module",
+                        help="the named set of files to make faults in (default: module)")
+    parser.add_argument("--files", nargs="*", default=None,
+                        help="globs of files to make faults in, instead of a named set")
     parser.add_argument("--count", type=int, default=60, help="how many faults to try")
     parser.add_argument("--seed", type=int, default=1, help="picks which faults")
     parser.add_argument("--timeout", type=int, default=600, help="seconds for one fault's tests")
@@ -222,7 +244,7 @@ def main():
                           stdout=subprocess.PIPE, text=True).stdout.strip()
     out = os.path.join(repo, "build", "mutation")
     tree = os.path.join(out, "tree")
-    faults = candidates(repo, args.files)
+    faults = candidates(repo, args.files if args.files is not None else set_files(repo, args.set))
     random.Random(args.seed).shuffle(faults)
     if args.list:
         for rel, index, name, before, after in sorted(faults):

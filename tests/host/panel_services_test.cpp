@@ -134,6 +134,13 @@ TEST_F(PanelServices, CreationCanBeMadeToFail) {
     EXPECT_NE(services.create("t", &services), nullptr);
 }
 
+// A reset host has no scripted user: a panel opened after it is confirmed at once.
+TEST_F(PanelServices, ResetForgetsTheScriptedUser) {
+    standin::setScriptedUser([](standin::PanelSession&) { return false; });
+    standin::resetPanelServices();
+    EXPECT_EQ(services.open(services.create("t", &services), 7), 1);
+}
+
 TEST_F(PanelServices, PanelSizeIsSetThroughPointersToInts) {
     HostPanel panel = services.create("t", &services);
     int width = 386;

@@ -5,9 +5,11 @@
 #include <OpenEXR/ImfFrameBuffer.h>
 #include <OpenEXR/ImfHeader.h>
 #include <OpenEXR/ImfInputFile.h>
+#include <OpenEXR/ImfStandardAttributes.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "png_reader.h"
 #include "preview_fixture.h"
@@ -72,6 +74,61 @@ TEST_F(LinearOutput, ExrKeepsTheFloorBeyondWhiteAndTheSubjectAsTheModuleShadedIt
     EXPECT_GT(brightestFloor, 1.5f);    // clipped to 255 in the PNG
     EXPECT_GT(brightestSubject, 0.2f);  // the subject is there, lit,
     EXPECT_LE(brightestSubject, 1.0f);  // and as the module clamps its colour
+}
+
+// A little-endian number of `bytes` bytes at `at` of the file.
+std::uint64_t littleEndian(const std::string& file, std::size_t at, int bytes) {
+    std::uint64_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i) {
+        value = value << 8 | static_cast<unsigned char>(file.at(at + static_cast<std::size_t>(i)));
+    }
+    return value;
+}
+
+// Where the header's attributes end: after the magic number and version, each attribute
+// is a name, a type name (both ending in a zero byte), a 4-byte size and its value; an
+// empty name ends the header.
+std::size_t headerEnd(const std::string& file) {
+    std::size_t at = 8;
+    while (file.at(at) != '\0') {
+        at = file.find('\0', at) + 1;         // the name
+        at = file.find('\0', at) + 1;         // the type
+        at += 4 + littleEndian(file, at, 4);  // the size and the value
+    }
+    return at + 1;
+}
+
+// The file holds its header, the table of chunk offsets and the chunks, and nothing
+// after the last chunk: each chunk is its first line's number, its size and its bytes.
+TEST_F(LinearOutput, ExrFileEndsWhereItsLastChunkEnds) {
+    ASSERT_EQ(run(strongKey("lit.exr")).exitCode, 0);
+    const std::string exr = readFile(file("lit.exr"));
+    ASSERT_EQ(littleEndian(exr, 0, 4), 20000630u);  // the OpenEXR magic number
+    const std::size_t table = headerEnd(exr);
+    const std::uint64_t firstChunk = littleEndian(exr, table, 8);
+    ASSERT_GT(firstChunk, table);
+    const std::size_t chunks = (firstChunk - table) / 8;
+    EXPECT_EQ(chunks, 5u);  // 72 lines, 16 to a zip-compressed chunk
+    std::uint64_t end = 0;
+    for (std::size_t c = 0; c < chunks; ++c) {
+        const std::uint64_t offset = littleEndian(exr, table + 8 * c, 8);
+        end = std::max(end, offset + 8 + littleEndian(exr, offset + 4, 4));
+    }
+    EXPECT_EQ(exr.size(), end);
+}
+
+// The values are the renderer's display colours: the file names the sRGB primaries and
+// white point.
+TEST_F(LinearOutput, ExrNamesTheSrgbPrimaries) {
+    ASSERT_EQ(run(strongKey("lit.exr")).exitCode, 0);
+    const Imf::InputFile exr(file("lit.exr").c_str());
+    ASSERT_TRUE(Imf::hasChromaticities(exr.header()));
+    const Imf::Chromaticities named = Imf::chromaticities(exr.header());
+    const Imf::Chromaticities srgb;  // Rec. 709 primaries, D65 white
+    EXPECT_EQ(named.red, srgb.red);
+    EXPECT_EQ(named.green, srgb.green);
+    EXPECT_EQ(named.blue, srgb.blue);
+    EXPECT_EQ(named.white, srgb.white);
 }
 
 TEST_F(LinearOutput, SixteenBitPngIsMadeFromTheLinearValues) {

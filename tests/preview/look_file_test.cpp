@@ -18,6 +18,7 @@ void PrintTo(const DamagedLook& look, std::ostream* out) { *out << look.name; }
 const DamagedLook kDamagedLooks[] = {
     {"RoughnessZero", "diffuse = 1\nroughness = 0\n", "2: roughness 0 is out of range"},
     {"NegativeColour", "# a comment\ncolor = 1,-0.5,0\n", "2: color 1,-0.5,0 has a negative"},
+    {"NegativeRed", "color = -0.5,0,0\n", "1: color -0.5,0,0 has a negative"},
     {"LevelNotFinite", "\nluminous = inf\n", "2: luminous \"inf\" is not a number"},
     {"NegativeLevel", "specular = -1\n", "1: specular -1 is out of range"},
     {"NotText", std::string("diffuse = 1\n\0\n", 14), "is not a look file: it is not text"},

@@ -33,6 +33,7 @@ const BadInput kBadCommandLines[] = {
     {"ThreadsNotANumber", {"--threads", "many"}, 2, "--threads"},
     {"ColorTwoValues", {"--color", "1,0"}, 2, "not three numbers"},
     {"ColorNegative", {"--specular-color", "1,-1,0"}, 2, "negative component"},
+    {"BlueNegative", {"--key-color", "1,1,-1"}, 2, "negative component"},
     {"RimWithoutDirection", {"--rim-direction", "0,0,0"}, 2, "has no direction"},
     {"SwitchWord", {"--dont-overlap-shadows", "maybe"}, 2, "--dont-overlap-shadows"},
     {"UnknownMode", {"--mode", "xml"}, 2, "--mode"},

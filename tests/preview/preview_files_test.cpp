@@ -20,7 +20,8 @@ struct Refusal {
 void PrintTo(const Refusal& refusal, std::ostream* out) { *out << refusal.name; }
 
 // The folder holds model.png (an OBJ model under a picture's name), p.txt (parameters),
-// a folder, a file of control bytes and a sparse file of 3 GiB.
+// a folder, a model and a parameter file (longer than the 4 KiB sampled) of control
+// bytes, parameters followed by 64 KiB of blank lines, and a sparse file of 3 GiB.
 const Refusal kRefusals[] = {
     {"TwoReadStandardInput", {"--mesh", "-", "--load", "-"}, 2, "both read standard input"},
     {"TwoWriteStandardOutput", {"-o", "-", "--save", "-"}, 2, "both write standard output"},
@@ -37,6 +38,14 @@ const Refusal kRefusals[] = {
     {"ModelOfControlBytes", {"--mesh", "controls.obj"}, 1, "are control characters"},
     {"ModelTooLarge", {"--mesh", "sparse.obj"}, 1, "sparse.obj: it is larger than 2 GiB"},
     {"ParametersWithoutEnd", {"--load", "/dev/zero"}, 1, "/dev/zero: it is longer than 64 KiB"},
+    {"TextParametersOfControlBytes",
+     {"--load", "controls.txt", "--load-mode", "text"},
+     1,
+     "are control characters"},
+    {"TextParametersTooLarge",
+     {"--load", "long.txt", "--load-mode", "text"},
+     1,
+     "long.txt: it is larger than 64 KiB"},
     // Refused before a byte is read, not after the 256 MiB a map may hold.
     {"MapFromADevice",
      {"--map", "luminous=/dev/zero"},
@@ -50,6 +59,8 @@ TEST_P(Refused, BeforeAnythingIsWritten) {
     writeFile(file("model.png"), "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
     writeFile(file("p.txt"), " 1\n 0.33\n 1\n 1\n 1\n 1\n 0\n");
     writeFile(file("controls.obj"), "v 0 0 0\n" + std::string(100, '\x1b'));
+    writeFile(file("controls.txt"), " 1\n" + std::string(5000, '\x1b'));
+    writeFile(file("long.txt"), " 1\n 0.33\n 1\n 1\n 1\n 1\n 0\n" + std::string(65536, '\n'));
     std::filesystem::create_directory(file("folder"));
     writeFile(file("sparse.obj"), "");
     std::filesystem::resize_file(file("sparse.obj"), std::uintmax_t{3} << 30);

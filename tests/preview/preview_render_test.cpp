@@ -1,4 +1,4 @@
-// The preview command's pictures: the default render against the committed reference,
+// The preview command's pictures (the references are in reference_pictures_test.cpp):
 // thread counts that must not change a byte, the panel, the sheets, a quiet stderr.
 #include <algorithm>
 #include <cstdlib>
@@ -9,7 +9,6 @@
 
 namespace {
 
-const std::string kReference = std::string(PREVIEW_REFERENCE_DIR) + "/default-160x120.png";
 const std::vector<std::string> kSmall{"--width", "160", "--height", "120"};
 
 std::vector<std::string> with(std::vector<std::string> base, const std::vector<std::string>& more) {
@@ -18,26 +17,6 @@ std::vector<std::string> with(std::vector<std::string> base, const std::vector<s
 }
 
 using Render = PreviewTest;
-
-TEST_F(Render, DefaultSceneMatchesTheReference) {
-    const ToolRun run = this->run(with(kSmall, {"-o", "small.png"}));
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    const auto image = readPng(file("small.png").string());
-    const auto reference = readPng(kReference);
-    ASSERT_TRUE(image && reference);
-    ASSERT_EQ(image->width, reference->width);
-    ASSERT_EQ(image->height, reference->height);
-    // Within one step per channel: the libm of another machine may round pow() apart.
-    long total = 0;
-    int worst = 0;
-    for (std::size_t i = 0; i < image->rgb.size(); ++i) {
-        const int difference = std::abs(image->rgb[i] - reference->rgb[i]);
-        worst = std::max(worst, difference);
-        total += difference;
-    }
-    EXPECT_LE(worst, 1);
-    EXPECT_LE(total, static_cast<long>(image->rgb.size()) / 100);
-}
 
 TEST_F(Render, ThreadCountDoesNotChangeAByte) {
     ASSERT_EQ(run(with(kSmall, {"--threads", "1", "-o", "one.png"})).exitCode, 0);
@@ -86,12 +65,17 @@ TEST_F(Render, OutputBeforeTheWorkersStartIsPrintedOnce) {
     EXPECT_EQ(listed, 1u) << run.out;
 }
 
+// Warnings about the parameters, and about the scene the session makes, come from the
+// process that started the workers, once.
 TEST_F(Render, WarningIsPrintedOnceWhateverTheWorkers) {
-    const ToolRun run = this->run(with(kSmall, {"--workers", "3", "--density", "50"}));
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    const std::size_t warning = run.err.find("warning");
-    ASSERT_NE(warning, std::string::npos) << run.err;
-    EXPECT_EQ(run.err.find("warning", warning + 1), std::string::npos) << run.err;
+    for (const std::vector<std::string>& warned :
+         {std::vector<std::string>{"--density", "50"}, {"--color", "2,0,0"}}) {
+        const ToolRun run = this->run(with(with(kSmall, {"--workers", "3"}), warned));
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const std::size_t warning = run.err.find("warning");
+        ASSERT_NE(warning, std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find("warning", warning + 1), std::string::npos) << run.err;
+    }
 }
 
 TEST_F(Render, ParametersChangeThePicture) {

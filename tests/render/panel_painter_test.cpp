@@ -60,6 +60,9 @@ TEST_F(PanelPainter, ControlsAreFoundWhereTheyArePainted) {
     boolean.type = CD_BOOLEAN;
     add("BoolControl", boolean, "On", 10, 0);
     add("MiniSliderControl", range(25, 0, 255), "", 150, 20);
+    ControlDesc area{};
+    area.area = {CD_AREA, 40, 17};
+    add("AreaControl", area, "", 220, 0);  // its border 12 in and 5 down, 42 x 19
     standin::Panel& shown = *static_cast<standin::Panel*>(panel);
     ASSERT_NE(standin::controlAt(shown, 10, 20), nullptr);
     EXPECT_EQ(standin::controlAt(shown, 10, 20)->kind, "PercentControl");
@@ -71,6 +74,10 @@ TEST_F(PanelPainter, ControlsAreFoundWhereTheyArePainted) {
     EXPECT_EQ(standin::controlAt(shown, 150, 26)->kind, "MiniSliderControl");
     EXPECT_EQ(standin::controlAt(shown, 209, 42)->kind, "MiniSliderControl");
     EXPECT_EQ(standin::controlAt(shown, 210, 30), nullptr);
+    EXPECT_EQ(standin::controlAt(shown, 231, 10), nullptr);
+    EXPECT_EQ(standin::controlAt(shown, 232, 5)->kind, "AreaControl");
+    EXPECT_EQ(standin::controlAt(shown, 273, 23)->kind, "AreaControl");
+    EXPECT_EQ(standin::controlAt(shown, 274, 23), nullptr);
 }
 
 TEST_F(PanelPainter, ASliderTakesTheValueItsBarReachesThere) {
@@ -81,6 +88,34 @@ TEST_F(PanelPainter, ASliderTakesTheValueItsBarReachesThere) {
     EXPECT_EQ(standin::sliderValueAt(slider, 151 + 29), 128);  // 127.5 rounds up
     EXPECT_EQ(standin::sliderValueAt(slider, 100), 0);
     EXPECT_EQ(standin::sliderValueAt(slider, 400), 255);
+    HostControl* offset = add("MiniSliderControl", range(25, 100, 200), "", 150, 40);
+    const auto& fromHundred = *static_cast<standin::PanelControl*>(offset->priv);
+    EXPECT_EQ(standin::sliderValueAt(fromHundred, 151), 100);
+    EXPECT_EQ(standin::sliderValueAt(fromHundred, 151 + 29), 150);
+}
+
+// A module's drawLine joins its two ends, one pixel for each step along the longer side.
+TEST_F(PanelPainter, ALineIsDrawnFromEndToEnd) {
+    const standin::Image plain = paint();
+    standin::Image lined;
+    standin::setScriptedUser([&](standin::PanelSession& user) {
+        services.drawFuncs->drawLine(panel, 0, 10, 10, 20, 15);
+        lined = standin::paintPanel(user.panel());
+        return false;
+    });
+    services.open(panel, 7);
+    ASSERT_EQ(lined.rgb.size(), plain.rgb.size());
+    const auto differs = [&](int x, int y) {
+        const std::size_t at = 3 * (static_cast<std::size_t>(y) * plain.width + x);
+        return lined.rgb[at] != plain.rgb[at] || lined.rgb[at + 1] != plain.rgb[at + 1] ||
+               lined.rgb[at + 2] != plain.rgb[at + 2];
+    };
+    int drawn = 0;
+    for (int y = 0; y < plain.height; ++y)
+        for (int x = 0; x < plain.width; ++x) drawn += differs(x, y);
+    EXPECT_EQ(drawn, 11);
+    EXPECT_TRUE(differs(10, 10));
+    EXPECT_TRUE(differs(20, 15));
 }
 
 TEST_F(PanelPainter, AFieldBeingTypedIntoShowsTheTypedText) {

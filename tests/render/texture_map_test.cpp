@@ -53,6 +53,19 @@ TEST(TextureMap, ColourGivesItsColourAndItsLuminanceAsAValue) {
     EXPECT_EQ(twoByTwo().colorAt(0.75, 0.75), (standin::Triple{1.0, 1.0, 1.0}));
 }
 
+// Each channel of a colour map is bilinear on its own: halfway between a red and a green
+// texel, and at the green one's centre.
+TEST(TextureMap, ColourIsBilinearInEachChannel) {
+    const auto map =
+        standin::TextureMap::create(2, 1, 3, {1.0f, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f}).value();
+    const standin::Triple halfway = map.colorAt(0.5, 0.5);
+    const standin::Triple green = map.colorAt(0.75, 0.5);
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_NEAR(halfway[c], (standin::Triple{0.5, 0.5, 0.0})[c], 1e-6) << c;
+        EXPECT_NEAR(green[c], (standin::Triple{0.0, 1.0, 0.0})[c], 1e-6) << c;
+    }
+}
+
 TEST(TextureMap, RefusesValuesThatDoNotFitItsSize) {
     EXPECT_FALSE(standin::TextureMap::create(2, 2, 1, {0.0f, 1.0f, 0.5f}));
     EXPECT_FALSE(standin::TextureMap::create(1, 1, 2, {0.0f, 1.0f}));

@@ -84,13 +84,16 @@ std::vector<Flat> reversed(std::vector<Flat> p) { return {p.rbegin(), p.rend()};
 struct Shape {
     const char* name;
     std::vector<Flat> corners;
-    bool tilted;  // turned into a plane through every axis
+    bool tilted;     // turned into a plane through every axis
+    int facing = 2;  // else the axis it faces: in the plane of the other two, in their order
 };
 
 const Shape kShapes[] = {
     {"Square", {{0, 0}, {0, 1}, {1, 1}, {1, 0}}, false},
     {"LShape", lShape(), false},
     {"LShapeWoundTheOtherWay", reversed(lShape()), false},
+    {"StarFacingX", star(5), false, 0},
+    {"StarLyingDown", star(5), false, 1},
     {"Star", star(5), false},
     {"StarInATiltedPlane", star(7), true},
     {"CornersOnAStraightEdge", {{0, 0}, {0, 1}, {0, 2}, {1, 2}, {2, 2}, {2, 0}, {1, 0}}, false},
@@ -113,8 +116,10 @@ const Shape kShapes[] = {
     {"StraightEdgesDuplicatesAndASpike", straightEdgesAndDuplicates(300), false},
 };
 
-// Into 3D: as given in z = 0, or turned about two axes.
-std::array<double, 3> placed(Flat p, bool tilted) {
+// Into 3D: in the plane facing one axis (z = 0 as given), or turned about two axes.
+std::array<double, 3> placed(Flat p, bool tilted, int facing) {
+    if (facing == 0) return {0.0, p.x, p.y};
+    if (facing == 1) return {p.y, 0.0, p.x};
     if (!tilted) return {p.x, p.y, 0.0};
     const double a = 0.7, b = 1.1;
     const double y = p.y * std::cos(a), z = p.y * std::sin(a);
@@ -145,7 +150,8 @@ class Triangulated : public ::testing::TestWithParam<Shape> {};
 
 TEST_P(Triangulated, CoversThePolygonExactlyInItsWinding) {
     Corners corners;
-    for (const Flat& p : GetParam().corners) corners.push_back(placed(p, GetParam().tilted));
+    for (const Flat& p : GetParam().corners)
+        corners.push_back(placed(p, GetParam().tilted, GetParam().facing));
     std::vector<CornerTriangle> triangles;
     standin::PolygonTriangulation triangulation;
     ASSERT_TRUE(triangulation.split(corners, triangles));
@@ -205,7 +211,7 @@ TEST(PolygonTriangulation, PolygonsWhoseEdgesCrossAreFannedAndSaidToBeNotSimple)
     };
     for (const auto& [name, flat] : crossed) {
         Corners corners;
-        for (const Flat& p : flat) corners.push_back(placed(p, false));
+        for (const Flat& p : flat) corners.push_back(placed(p, false, 2));
         std::vector<CornerTriangle> triangles;
         standin::PolygonTriangulation triangulation;
         EXPECT_FALSE(triangulation.split(corners, triangles)) << name;

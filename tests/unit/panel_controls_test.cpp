@@ -299,6 +299,19 @@ TEST_F(PanelControls, NothingIsCreatedOrDrawnWithoutAnOpenPanel) {
     EXPECT_EQ(standin::panelCallTexts(), Calls{});
 }
 
+// The host panel goes with the closing: an event or a drawing call that comes after it
+// reads nothing from the panel's controls and draws nothing on it.
+TEST_F(PanelControls, NothingIsDrawnOnAClosedPanel) {
+    Vec3 color{0.0, 0.0, 0.0};
+    panel_.add(new TextLabel("Label", 9, 0, 0));
+    panel_.add(new ColorField(&color, 0, 0));
+    panel_.layout();
+    openWith(panel_, [](PanelSession&) { return false; });
+    standin::clearPanelCalls();
+    pelorix3::onControlEvent(nullptr, &panel_);
+    EXPECT_EQ(standin::panelCallTexts(), Calls{});
+}
+
 // A slider event for a field whose swatch is missing, or cannot be drawn, is dropped.
 TEST_F(PanelControls, SliderEventWithoutADrawableSwatchIsDropped) {
     Vec3 color{0.0, 0.0, 0.0};

@@ -2,6 +2,7 @@
 // placing with integer shares, ownership.
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "failing_allocations.h"
@@ -239,6 +240,37 @@ TEST_F(PanelLayout, AGroupThatCannotBeAddedOpensNothing) {
     EXPECT_EQ(panel.children.count(), ControlStack::initialCapacity);
     EXPECT_EQ(panel.groupOpen, 0);
     EXPECT_TRUE(shownMessages.empty());
+}
+
+// A control added to a column belongs to the column's panel, whichever way it came there:
+// the panel creates its host controls through that owner.
+TEST_F(PanelLayout, AControlAddedToAColumnBelongsToTheColumnsPanel) {
+    Interface panel(nullptr);
+    ControlColumn column;
+    column.owner = &panel;
+    auto* control = new Sized(10, 10);
+    column.add(control);
+    ASSERT_EQ(column.children.count(), 1);
+    EXPECT_EQ(control->owner, &panel);
+}
+
+// Each container's ending steps, with nothing open below the container, say that they
+// closed nothing (0), so that the caller closes its own.
+TEST(ControlContainers, EndingsWithNothingOpenBelowCloseNothing) {
+    ControlGroup group(0, 0);
+    pelorix3::ControlRow row;
+    ControlColumn column;
+    const std::vector<std::pair<const char*, std::function<int()>>> endings{
+        {"group endRow", [&] { return group.endRow(); }},
+        {"group endColumn", [&] { return group.endColumn(); }},
+        {"group endGroup", [&] { return group.endGroup(); }},
+        {"row endRow", [&] { return row.endRow(); }},
+        {"row endColumn", [&] { return row.endColumn(); }},
+        {"row endGroup", [&] { return row.endGroup(); }},
+        {"column endRow", [&] { return column.endRow(); }},
+        {"column endColumn", [&] { return column.endColumn(); }},
+        {"column endGroup", [&] { return column.endGroup(); }}};
+    for (const auto& [name, ending] : endings) EXPECT_EQ(ending(), 0) << name;
 }
 
 // Two closed rows of one column and one label each, in a group with margin 10.
