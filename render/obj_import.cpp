@@ -6,7 +6,6 @@
 #include <optional>
 #include <utility>
 
-#include "host/storage_files.h"
 #include "render/crease_normals.h"
 #include "render/message_text.h"
 #include "render/obj_reader.h"
@@ -276,13 +275,6 @@ Status someTriangleHasArea(std::size_t triangles, std::size_t degenerate, const 
     if (degenerate < triangles) return succeeded();
     return Status::failure(name + " is not a usable model: none of its " +
                            std::to_string(triangles) + " triangles has any area");
-}
-
-Result<ObjImport> importObjFile(const std::string& path, double creaseAngleDegrees) {
-    // Read first, so that a missing or unreadable file gets the system's reason.
-    const Result<std::string> bytes = readBinaryFile(path);
-    if (!bytes) return ImportResult::failure(bytes.error());
-    return importObjText(bytes.value(), path, creaseAngleDegrees);
 }
 
 Result<ObjImport> importObjText(std::string_view text, const std::string& name,

@@ -33,9 +33,6 @@ struct ObjImport {
 // (`degenerate` of them have none).
 Status someTriangleHasArea(std::size_t triangles, std::size_t degenerate, const std::string& name);
 
-// Reads the file at `path`.
-Result<ObjImport> importObjFile(const std::string& path, double creaseAngleDegrees);
-
 // Reads OBJ text; `name` stands for the file in messages.
 Result<ObjImport> importObjText(std::string_view text, const std::string& name,
                                 double creaseAngleDegrees);

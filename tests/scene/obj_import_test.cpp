@@ -252,10 +252,4 @@ TEST(ObjImport, ConcaveFacesAreSplitAsAnObjectFilesPolygonsAre) {
     }
 }
 
-TEST(ObjImport, MissingOrBinaryFileIsRefusedByName) {
-    const auto missing = standin::importObjFile("/nonexistent/model.obj", 60.0);
-    ASSERT_FALSE(missing);
-    EXPECT_NE(missing.error().find("/nonexistent/model.obj"), std::string::npos);
-}
-
 }  // namespace
