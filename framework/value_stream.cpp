@@ -6,8 +6,8 @@
 #include <cstring>
 #include <limits>
 
+#include "base/number_text.h"
 #include "framework/bit_cast.h"
-#include "framework/number_text.h"
 
 namespace pelorix3 {
 

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/result.h"
 #include "framework/host_interface.h"
-#include "host/result.h"
 #include "host/shared_library.h"
 
 namespace standin {

@@ -6,8 +6,8 @@
 #include <deque>
 #include <string>
 
+#include "base/triple.h"
 #include "framework/host_interface.h"
-#include "host/triple.h"
 
 namespace standin {
 

@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
+#include "base/result.h"
 #include "framework/host_interface.h"
 #include "host/module_file.h"
-#include "host/result.h"
 
 namespace standin {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 
 namespace standin {
 

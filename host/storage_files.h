@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "framework/host_interface.h"
-#include "host/result.h"
 #include "host/storage_states.h"
 
 namespace standin {

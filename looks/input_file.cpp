@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "render/text_lines.h"
+#include "base/text_lines.h"
 
 namespace preview {
 namespace {

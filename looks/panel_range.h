@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/triple.h"
+#include "base/triple.h"
 #include "looks/parameter_block.h"
 
 namespace preview {

@@ -1,6 +1,6 @@
 #include "looks/parameter_block.h"
 
-#include "framework/number_text.h"
+#include "base/number_text.h"
 #include "host/storage_states.h"
 #include "looks/stored_number.h"
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
+#include "base/triple.h"
 #include "host/shader_driver.h"
-#include "host/triple.h"
 
 namespace preview {
 

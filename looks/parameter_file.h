@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "host/shader_driver.h"
 #include "looks/parameter_block.h"
 

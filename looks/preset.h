@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "looks/parameter_file.h"
 #include "render/scene_settings.h"
 

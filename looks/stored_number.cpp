@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "framework/number_text.h"
+#include "base/number_text.h"
 
 namespace preview {
 namespace {

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "host/triple.h"
+#include "base/triple.h"
 
 namespace preview {
 

@@ -1,6 +1,6 @@
 #include "looks/surface_value.h"
 
-#include "framework/number_text.h"
+#include "base/number_text.h"
 #include "looks/value_checks.h"
 
 namespace preview {

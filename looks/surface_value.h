@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/scene_settings.h"
 
 namespace preview {

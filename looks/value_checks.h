@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "host/result.h"
-#include "host/triple.h"
+#include "base/result.h"
+#include "base/triple.h"
 
 namespace preview {
 

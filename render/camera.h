@@ -2,7 +2,7 @@
 #ifndef PELORIX3_RENDER_CAMERA_H
 #define PELORIX3_RENDER_CAMERA_H
 
-#include "host/triple.h"
+#include "base/triple.h"
 
 namespace standin {
 

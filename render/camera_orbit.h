@@ -4,7 +4,7 @@
 #ifndef PELORIX3_RENDER_CAMERA_ORBIT_H
 #define PELORIX3_RENDER_CAMERA_ORBIT_H
 
-#include "host/triple.h"
+#include "base/triple.h"
 
 namespace standin {
 

@@ -3,10 +3,10 @@
 #ifndef PELORIX3_RENDER_ILLUMINATION_H
 #define PELORIX3_RENDER_ILLUMINATION_H
 
+#include "base/triple.h"
 #include "framework/host_interface.h"
 #include "host/illumination_hooks.h"
 #include "host/scene.h"
-#include "host/triple.h"
 
 namespace standin {
 

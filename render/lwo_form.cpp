@@ -1,6 +1,6 @@
 #include "render/lwo_form.h"
 
-#include "render/message_text.h"
+#include "base/message_text.h"
 
 namespace standin {
 namespace {

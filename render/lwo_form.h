@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/lwo_bytes.h"
 
 namespace standin {

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <utility>
 
+#include "base/message_text.h"
 #include "render/crease_normals.h"
 #include "render/lwo_reader.h"
-#include "render/message_text.h"
 #include "render/model_frame.h"
 #include "render/polygon_triangulation.h"
 #include "render/tally.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/obj_import.h"
 
 namespace standin {

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstdint>
 
+#include "base/message_text.h"
 #include "render/lwo_form.h"
 #include "render/lwo_polygons.h"
 #include "render/lwo_texture_map.h"
-#include "render/message_text.h"
 
 namespace standin {
 namespace {

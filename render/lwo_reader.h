@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/lwo_contents.h"
 
 namespace standin {

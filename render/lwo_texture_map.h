@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/lwo_contents.h"
 #include "render/lwo_form.h"
 

@@ -7,8 +7,8 @@
 #ifndef PELORIX3_RENDER_MESH_PLACEMENT_H
 #define PELORIX3_RENDER_MESH_PLACEMENT_H
 
-#include "host/result.h"
-#include "host/triple.h"
+#include "base/result.h"
+#include "base/triple.h"
 #include "render/camera_orbit.h"
 #include "render/model_frame.h"
 #include "render/triangle_mesh.h"

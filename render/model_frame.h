@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
-#include "host/triple.h"
+#include "base/result.h"
+#include "base/triple.h"
 #include "render/triangle_mesh.h"
 
 namespace standin {

@@ -5,7 +5,7 @@
 #ifndef PELORIX3_RENDER_NEUTRAL_MATERIAL_H
 #define PELORIX3_RENDER_NEUTRAL_MATERIAL_H
 
-#include "host/triple.h"
+#include "base/triple.h"
 
 namespace standin {
 

@@ -6,13 +6,13 @@
 #include <optional>
 #include <utility>
 
+#include "base/message_text.h"
+#include "base/text_lines.h"
 #include "render/crease_normals.h"
-#include "render/message_text.h"
 #include "render/obj_reader.h"
 #include "render/obj_words.h"
 #include "render/polygon_triangulation.h"
 #include "render/tally.h"
-#include "render/text_lines.h"
 #include "render/triangle_area.h"
 
 namespace standin {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/model_frame.h"
 #include "render/triangle_mesh.h"
 

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <optional>
 
-#include "render/message_text.h"
+#include "base/message_text.h"
+#include "base/text_lines.h"
 #include "render/obj_words.h"
-#include "render/text_lines.h"
 
 namespace standin {
 namespace {

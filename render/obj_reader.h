@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 
 namespace standin {
 

@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "framework/number_text.h"
+#include "base/number_text.h"
 
 namespace standin {
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "host/scene.h"
 #include "render/camera.h"
 #include "render/mesh_placement.h"

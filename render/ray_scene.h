@@ -10,9 +10,9 @@
 #include <optional>
 #include <vector>
 
+#include "base/result.h"
+#include "base/triple.h"
 #include "host/illumination_hooks.h"
-#include "host/result.h"
-#include "host/triple.h"
 #include "render/triangle_mesh.h"
 
 namespace standin {

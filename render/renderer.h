@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "host/shader_driver.h"
 #include "render/linear_image.h"
 #include "render/panel_painter.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "host/triple.h"
+#include "base/triple.h"
 #include "render/camera_orbit.h"
 #include "render/surface_maps.h"
 

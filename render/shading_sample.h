@@ -3,8 +3,8 @@
 #ifndef PELORIX3_RENDER_SHADING_SAMPLE_H
 #define PELORIX3_RENDER_SHADING_SAMPLE_H
 
+#include "base/triple.h"
 #include "framework/host_interface.h"
-#include "host/triple.h"
 
 namespace standin {
 

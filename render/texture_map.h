@@ -15,7 +15,7 @@
 #include <variant>
 #include <vector>
 
-#include "host/triple.h"
+#include "base/triple.h"
 
 namespace standin {
 

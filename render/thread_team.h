@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 
 namespace standin {
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "looks/preset.h"
 #include "render/scene_settings.h"
 

@@ -1,6 +1,6 @@
 #include "web/panel_user.h"
 
-#include "framework/number_text.h"
+#include "base/number_text.h"
 #include "host/host_globals.h"
 
 namespace studio {

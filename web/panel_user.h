@@ -17,8 +17,8 @@
 #include <optional>
 #include <string>
 
+#include "base/result.h"
 #include "host/panel_services.h"
-#include "host/result.h"
 #include "host/shader_driver.h"
 #include "render/panel_painter.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 
 namespace studio {
 

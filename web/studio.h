@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "host/shader_driver.h"
 #include "looks/parameter_block.h"
 #include "looks/parameter_file.h"

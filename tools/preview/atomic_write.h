@@ -10,7 +10,7 @@
 #include <functional>
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 
 namespace preview {
 

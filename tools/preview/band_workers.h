@@ -17,7 +17,7 @@
 #include <memory>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/panel_painter.h"
 #include "render/renderer.h"
 #include "tools/preview/row_pipe.h"

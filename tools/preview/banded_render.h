@@ -4,7 +4,7 @@
 #ifndef PELORIX3_TOOLS_PREVIEW_BANDED_RENDER_H
 #define PELORIX3_TOOLS_PREVIEW_BANDED_RENDER_H
 
-#include "host/result.h"
+#include "base/result.h"
 #include "tools/preview/band_workers.h"
 #include "tools/preview/preview_session.h"
 #include "tools/preview/progress_bar.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "looks/parameter_block.h"
 #include "tools/preview/map_library.h"
 #include "tools/preview/preview_options.h"

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "tools/preview/compared_looks.h"
 #include "tools/preview/preview_session.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/panel_painter.h"
 
 namespace preview {

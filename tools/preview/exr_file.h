@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/linear_image.h"
 
 namespace preview {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "tools/preview/preview_options.h"
 
 namespace preview {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "tools/preview/preview_options.h"
 #include "tools/preview/preview_session.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "host/shader_driver.h"
 #include "looks/preset.h"
 #include "tools/preview/preview_inputs.h"

@@ -4,7 +4,7 @@
 #ifndef PELORIX3_TOOLS_PREVIEW_LOOK_SURFACE_H
 #define PELORIX3_TOOLS_PREVIEW_LOOK_SURFACE_H
 
-#include "host/result.h"
+#include "base/result.h"
 #include "looks/preset.h"
 #include "tools/preview/map_library.h"
 #include "tools/preview/preview_options.h"

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/panel_painter.h"
 
 namespace preview {

@@ -11,7 +11,7 @@
 #include <functional>
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/texture_map.h"
 
 namespace preview {

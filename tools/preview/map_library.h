@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/surface_maps.h"
 
 namespace preview {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/surface_maps.h"
 #include "tools/preview/surface_overrides.h"
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 
 namespace preview {
 

@@ -4,7 +4,7 @@
 #ifndef PELORIX3_TOOLS_PREVIEW_OUTPUT_FOLDERS_H
 #define PELORIX3_TOOLS_PREVIEW_OUTPUT_FOLDERS_H
 
-#include "host/result.h"
+#include "base/result.h"
 #include "tools/preview/preview_options.h"
 
 namespace preview {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "host/shader_driver.h"
 #include "looks/parameter_file.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <utility>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/panel_painter.h"
 #include "render/thread_team.h"
 

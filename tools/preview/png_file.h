@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/linear_image.h"
 #include "render/panel_painter.h"
 

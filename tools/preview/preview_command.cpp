@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "base/message_text.h"
 #include "looks/panel_range.h"
 #include "looks/preset.h"
-#include "render/message_text.h"
 #include "tools/preview/atomic_write.h"
 #include "tools/preview/band_workers.h"
 #include "tools/preview/banded_render.h"

@@ -3,7 +3,7 @@
 #ifndef PELORIX3_TOOLS_PREVIEW_PREVIEW_COMMAND_H
 #define PELORIX3_TOOLS_PREVIEW_PREVIEW_COMMAND_H
 
-#include "host/result.h"
+#include "base/result.h"
 #include "tools/preview/preview_options.h"
 
 namespace preview {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "looks/parameter_file.h"
 #include "looks/preset.h"
 #include "tools/preview/compared_looks.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "host/shader_driver.h"
 #include "looks/parameter_block.h"
 #include "looks/parameter_file.h"

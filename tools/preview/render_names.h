@@ -2,7 +2,7 @@
 #ifndef PELORIX3_TOOLS_PREVIEW_RENDER_NAMES_H
 #define PELORIX3_TOOLS_PREVIEW_RENDER_NAMES_H
 
-#include "host/triple.h"
+#include "base/triple.h"
 #include "render/panel_painter.h"
 #include "render/preview_scene.h"
 #include "render/renderer.h"

@@ -2,7 +2,7 @@
 #ifndef PELORIX3_TOOLS_PREVIEW_SHEETS_H
 #define PELORIX3_TOOLS_PREVIEW_SHEETS_H
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/panel_painter.h"
 #include "tools/preview/preview_session.h"
 

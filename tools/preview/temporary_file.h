@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 
 namespace preview {
 

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "tools/preview/name_pattern.h"
 #include "tools/preview/preview_session.h"
 

@@ -1,4 +1,4 @@
-#include "render/message_text.h"
+#include "base/message_text.h"
 
 #include <cstdio>
 

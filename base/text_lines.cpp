@@ -1,4 +1,4 @@
-#include "render/text_lines.h"
+#include "base/text_lines.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // pinned digest over a sweep of varied doubles, the same constants on every build; where
 // the C++ library has floating-point to_chars and from_chars, the C library's path is also
 // held to them value by value.
-#include "framework/number_text.h"
+#include "base/number_text.h"
 
 #include <gtest/gtest.h>
 
