@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace standin {
+namespace base {
 namespace {
 
 void appendEscaped(std::string& out, unsigned char c) {
@@ -42,4 +42,4 @@ std::string counted(std::size_t count, std::string_view one, std::string_view ma
     return std::to_string(count) + ' ' + std::string(count == 1 ? one : many);
 }
 
-}  // namespace standin
+}  // namespace base

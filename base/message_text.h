@@ -1,14 +1,14 @@
 // Pieces of messages about a file's contents. An excerpt of the text is cut short, and
 // every byte of it that is not printable ASCII is written as an escape, so that a damaged
 // file can neither flood a terminal nor send it control sequences.
-#ifndef PELORIX3_RENDER_MESSAGE_TEXT_H
-#define PELORIX3_RENDER_MESSAGE_TEXT_H
+#ifndef PELORIX3_BASE_MESSAGE_TEXT_H
+#define PELORIX3_BASE_MESSAGE_TEXT_H
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-namespace standin {
+namespace base {
 
 inline constexpr std::size_t kExcerptLength = 40;
 
@@ -21,6 +21,6 @@ std::string quotedExcerpt(std::string_view text);
 // "1 triangle", "2 triangles": the count and the words that agree with it.
 std::string counted(std::size_t count, std::string_view one, std::string_view many);
 
-}  // namespace standin
+}  // namespace base
 
 #endif

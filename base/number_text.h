@@ -5,8 +5,8 @@
 // The C library's path is compiled on every target, so that the unit tests hold it to the
 // C++ library's natively (glibc's conversions are exact too; the Windows C library's are
 // not, so Windows keeps the C++ library's path), and to pinned results everywhere.
-#ifndef PELORIX3_FRAMEWORK_NUMBER_TEXT_H
-#define PELORIX3_FRAMEWORK_NUMBER_TEXT_H
+#ifndef PELORIX3_BASE_NUMBER_TEXT_H
+#define PELORIX3_BASE_NUMBER_TEXT_H
 
 #include <cerrno>
 #include <charconv>
@@ -17,7 +17,7 @@
 #include <string>
 #include <system_error>
 
-namespace pelorix3::number_text {
+namespace base::number_text {
 
 namespace c_library {
 
@@ -259,6 +259,6 @@ inline std::from_chars_result parse(const char* first, const char* last, double&
 
 #endif
 
-}  // namespace pelorix3::number_text
+}  // namespace base::number_text
 
 #endif

@@ -1,14 +1,15 @@
-// A value or the text of the error that prevented it. The stand-in host reports every
-// failure this way, so that nothing needs to throw on the paths the module's C calls take.
-#ifndef PELORIX3_HOST_RESULT_H
-#define PELORIX3_HOST_RESULT_H
+// A value or the text of the error that prevented it. The stand-in host and the tools
+// report every failure this way, so that nothing needs to throw on the paths the module's
+// C calls take.
+#ifndef PELORIX3_BASE_RESULT_H
+#define PELORIX3_BASE_RESULT_H
 
 #include <optional>
 #include <string>
 #include <utility>
 #include <variant>
 
-namespace standin {
+namespace base {
 
 template <class T>
 class [[nodiscard]] Result {
@@ -41,6 +42,6 @@ using Status = Result<std::monostate>;
 
 inline Status succeeded() { return Status::success({}); }
 
-}  // namespace standin
+}  // namespace base
 
 #endif

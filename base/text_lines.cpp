@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace standin {
+namespace base {
 namespace {
 
 bool isLineEnd(char c) { return c == '\n' || c == '\r'; }
@@ -62,4 +62,4 @@ std::string_view LineWords::next() {
     return word;
 }
 
-}  // namespace standin
+}  // namespace base

@@ -1,12 +1,12 @@
 // Text read line by line and word by word, as model files are: a line ends at "\n",
 // "\r\n" or a lone "\r", and words are separated by spaces and tabs.
-#ifndef PELORIX3_RENDER_TEXT_LINES_H
-#define PELORIX3_RENDER_TEXT_LINES_H
+#ifndef PELORIX3_BASE_TEXT_LINES_H
+#define PELORIX3_BASE_TEXT_LINES_H
 
 #include <cstddef>
 #include <string_view>
 
-namespace standin {
+namespace base {
 
 class TextLines {
 public:
@@ -53,6 +53,6 @@ private:
     std::string_view rest_;
 };
 
-}  // namespace standin
+}  // namespace base
 
 #endif

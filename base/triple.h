@@ -1,14 +1,16 @@
-// Three doubles as the host hands them over: positions, axes and colours.
-#ifndef PELORIX3_HOST_TRIPLE_H
-#define PELORIX3_HOST_TRIPLE_H
+// Three doubles: the tools' positions, directions and colours, as the host hands them over
+// and as the renderer computes with them. A std::array, indexed by axis; the arithmetic
+// below is found from any namespace, since it lives beside the type.
+#ifndef PELORIX3_BASE_TRIPLE_H
+#define PELORIX3_BASE_TRIPLE_H
 
 #include <array>
 #include <cmath>
 #include <optional>
 
-namespace standin {
+namespace base {
 
-using Triple = std::array<double, 3>;
+struct Triple : std::array<double, 3> {};
 
 inline Triple toTriple(const double v[3]) { return {v[0], v[1], v[2]}; }
 
@@ -36,6 +38,6 @@ inline std::optional<Triple> unit(const Triple& a) {
     return a * (1.0 / len);
 }
 
-}  // namespace standin
+}  // namespace base
 
 #endif

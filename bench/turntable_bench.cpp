@@ -23,7 +23,7 @@ void Turntable(benchmark::State& state) {
     settings.threads = static_cast<int>(state.range(0));
     const auto keep = [](int, const standin::CameraOrbit&, const standin::Image& picture) {
         benchmark::DoNotOptimize(picture.rgb.data());
-        return standin::succeeded();
+        return base::succeeded();
     };
     for (auto _ : state) {
         if (!preview::renderTurntable(*session, settings, kViews, nullptr, keep)) {

@@ -57,7 +57,7 @@ Module& module() {
     return loaded;
 }
 
-standin::Triple anyTriple(FuzzedDataProvider& input) {
+base::Triple anyTriple(FuzzedDataProvider& input) {
     return {fuzz::smallDouble(input), fuzz::smallDouble(input), fuzz::smallDouble(input)};
 }
 

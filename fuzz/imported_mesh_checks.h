@@ -19,7 +19,7 @@ namespace fuzz_checks {
 
 using fuzz::require;
 
-inline bool isFinite(const standin::Triple& t) {
+inline bool isFinite(const base::Triple& t) {
     return std::isfinite(t[0]) && std::isfinite(t[1]) && std::isfinite(t[2]);
 }
 
@@ -61,7 +61,7 @@ inline void checkPlacement(const standin::ObjImport& model) {
     const standin::Placement& placement = placed->placement;
     for (std::size_t v = 0; v < placed->mesh.positions.size(); ++v) {
         const auto& p = placed->mesh.positions[v];
-        const standin::Triple object = placement.toObject({p[0], p[1], p[2]});
+        const base::Triple object = placement.toObject({p[0], p[1], p[2]});
         for (std::size_t axis = 0; axis < 3; ++axis) {
             const double expected =
                 model.mesh.positions[v][axis] * model.frame.unit + model.frame.origin[axis];
@@ -83,7 +83,7 @@ inline void checkMessage(const std::string& error, const std::string& name) {
 }
 
 // Either a model as checkMesh and checkPlacement want it, or a refusal as checkMessage does.
-inline void checkImport(const standin::Result<standin::ObjImport>& model, const std::string& name) {
+inline void checkImport(const base::Result<standin::ObjImport>& model, const std::string& name) {
     if (model) {
         checkMesh(model->mesh);
         checkPlacement(model.value());

@@ -19,7 +19,7 @@ std::vector<std::string> outOfPanelRange(const ParameterBlock& block);
 
 // The same for a colour of the scene (`name` says which: "surface colour", "key light
 // colour", ...), whose channels the renderer's panels show from 0 to 255.
-std::vector<std::string> outOfColourRange(const std::string& name, const standin::Triple& colour);
+std::vector<std::string> outOfColourRange(const std::string& name, const base::Triple& colour);
 
 }  // namespace preview
 

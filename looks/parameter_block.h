@@ -18,7 +18,7 @@ struct ParameterBlock {
 
     double density = 0.0;
     double transparency = 0.0;
-    standin::Triple specularColor{0.0, 0.0, 0.0};
+    base::Triple specularColor{0.0, 0.0, 0.0};
     double dontOverlapShadows = 0.0;   // a switch: the module truncates it to an int
     double densityByLuminosity = 0.0;  // a switch
 
@@ -31,10 +31,10 @@ struct ParameterBlock {
 std::vector<std::string> textItems(const ParameterBlock& block);
 
 // Loads the block into the instance in text mode.
-standin::Status loadInto(standin::ShaderInstance& instance, const ParameterBlock& block);
+base::Status loadInto(standin::ShaderInstance& instance, const ParameterBlock& block);
 
 // What the instance holds, read through a text-mode save (six decimals, as stored).
-standin::Result<ParameterBlock> readBack(const standin::ShaderInstance& instance);
+base::Result<ParameterBlock> readBack(const standin::ShaderInstance& instance);
 
 }  // namespace preview
 

@@ -14,7 +14,7 @@ namespace preview {
 std::optional<double> parseStoredNumber(std::string_view text);
 
 // Three such numbers separated by commas ("R,G,B" or "X,Y,Z").
-std::optional<standin::Triple> parseNumberTriple(std::string_view text);
+std::optional<base::Triple> parseNumberTriple(std::string_view text);
 
 }  // namespace preview
 

@@ -25,29 +25,28 @@ constexpr SurfaceNumber kSurfaceNumbers[] = {
 
 std::string shortest(double value) {
     char text[32];
-    const auto written = pelorix3::number_text::shortest(text, text + sizeof text, value);
+    const auto written = base::number_text::shortest(text, text + sizeof text, value);
     return std::string(text, written.ptr);
 }
 
 }  // namespace
 
-standin::Status setSurfaceValue(SurfaceInputs& surface, std::string_view key,
-                                std::string_view text) {
-    using standin::Status;
+base::Status setSurfaceValue(SurfaceInputs& surface, std::string_view key, std::string_view text) {
+    using base::Status;
     const std::optional<SurfaceInput> input = standin::surfaceInputNamed(key);
     const std::string named(key);
     if (input == SurfaceInput::Color) {
-        const standin::Result<standin::Triple> color = checkedTriple(text, TripleKind::Colour);
+        const base::Result<base::Triple> color = checkedTriple(text, TripleKind::Colour);
         if (!color) return Status::failure(named + " " + color.error());
         surface.color = color.value();
-        return standin::succeeded();
+        return base::succeeded();
     }
     for (const SurfaceNumber& number : kSurfaceNumbers) {
         if (input != number.input) continue;
-        const standin::Result<double> checked = checkedNumber(text, number.range);
+        const base::Result<double> checked = checkedNumber(text, number.range);
         if (!checked) return Status::failure(named + " " + checked.error());
         surface.*number.value = checked.value();
-        return standin::succeeded();
+        return base::succeeded();
     }
     return Status::failure("unknown key \"" + named + "\"");
 }

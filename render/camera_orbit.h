@@ -9,8 +9,8 @@
 namespace standin {
 
 struct CameraView {
-    Triple position;
-    Triple target;
+    base::Triple position;
+    base::Triple target;
 };
 
 // How far the camera has moved from the framing's view.

@@ -15,10 +15,10 @@ double falloffFactor(const Light& light, double distance) {
     return ratio * ratio;
 }
 
-LightArrival pointArrival(const Light& light, const Triple& position) {
+LightArrival pointArrival(const Light& light, const base::Triple& position) {
     LightArrival arrival;
-    const Triple offset = position - light.position;
-    const std::optional<Triple> direction = unit(offset);
+    const base::Triple offset = position - light.position;
+    const std::optional<base::Triple> direction = unit(offset);
     if (!direction) {
         return arrival;
     }
@@ -31,7 +31,7 @@ LightArrival pointArrival(const Light& light, const Triple& position) {
 
 LightArrival distantArrival(const Light& light) {
     LightArrival arrival;
-    const std::optional<Triple> direction = unit(light.forward);
+    const std::optional<base::Triple> direction = unit(light.forward);
     if (!direction) {
         return arrival;
     }
@@ -51,7 +51,7 @@ LightArrival arrivalFromScene(const Host& host, HostItem item, const double posi
     LightArrival arrival = lightArrival(*light, position);
     const OcclusionTest& occluded = host.occlusionTest();
     if (arrival.lit && occluded) {
-        const Triple toLight = arrival.direction * -1.0;
+        const base::Triple toLight = arrival.direction * -1.0;
         if (occluded(position, toLight.data(), arrival.distance)) {
             arrival.color = {0.0, 0.0, 0.0};
             arrival.lit = false;
@@ -64,7 +64,7 @@ LightArrival arrivalFromScene(const Host& host, HostItem item, const double posi
 
 LightArrival lightArrival(const Light& light, const double position[3]) {
     return light.type == LightType::Distant ? distantArrival(light)
-                                            : pointArrival(light, toTriple(position));
+                                            : pointArrival(light, base::toTriple(position));
 }
 
 int hostIlluminate(HostItem light, const double position[3], double direction[3],
@@ -83,7 +83,7 @@ int hostIlluminate(HostItem light, const double position[3], double direction[3]
         }
         return lit;
     } catch (...) {
-        store({0.0, 0.0, 0.0}, color);
+        base::store({0.0, 0.0, 0.0}, color);
         return 0;
     }
 }

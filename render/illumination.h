@@ -11,8 +11,8 @@
 namespace standin {
 
 struct LightArrival {
-    Triple direction{0.0, 0.0, 0.0};  // unit, from the light towards the point
-    Triple color{0.0, 0.0, 0.0};
+    base::Triple direction{0.0, 0.0, 0.0};  // unit, from the light towards the point
+    base::Triple color{0.0, 0.0, 0.0};
     double distance = 0.0;  // from the point to the light; infinite for a distant light
     bool lit = false;
 };

@@ -5,13 +5,13 @@
 namespace standin {
 namespace {
 
-using FormResult = Result<LwoForm>;
-using ChunkResult = Result<std::optional<LwoChunk>>;
+using FormResult = base::Result<LwoForm>;
+using ChunkResult = base::Result<std::optional<LwoChunk>>;
 
 constexpr std::string_view kFormTag = "FORM";
 constexpr std::size_t kChunkHeader = 8;  // tag and length
 
-std::string bytes(std::size_t count) { return counted(count, "byte", "bytes"); }
+std::string bytes(std::size_t count) { return base::counted(count, "byte", "bytes"); }
 
 FormResult refusedType(std::string_view type, const std::string& name) {
     if (type == "LWO3") {
@@ -19,7 +19,7 @@ FormResult refusedType(std::string_view type, const std::string& name) {
                                    " is an LWO3 object file, of a later renderer version than the "
                                    "preview reads: save it as LWO2 and open that file");
     }
-    return FormResult::failure(name + " is an IFF file of form type " + quotedExcerpt(type) +
+    return FormResult::failure(name + " is an IFF file of form type " + base::quotedExcerpt(type) +
                                ", not an object file: the preview reads object files of form "
                                "type LWO2 or LWOB (save it as LWO2)");
 }
@@ -30,13 +30,13 @@ bool startsAsIffFile(std::string_view file) { return file.substr(0, 4) == kFormT
 
 std::string lwoDamage(const std::string& name, std::string_view tag, std::size_t offset,
                       const std::string& what) {
-    const std::string chunk = tag.empty() ? "chunk" : excerpt(tag) + " chunk";
+    const std::string chunk = tag.empty() ? "chunk" : base::excerpt(tag) + " chunk";
     return name + " is a damaged object file (" + chunk + " at byte " + std::to_string(offset) +
            "): " + what;
 }
 
-Status chunkDamage(const std::string& name, const LwoChunk& chunk, const std::string& what) {
-    return Status::failure(lwoDamage(name, chunk.tag, chunk.offset, what));
+base::Status chunkDamage(const std::string& name, const LwoChunk& chunk, const std::string& what) {
+    return base::Status::failure(lwoDamage(name, chunk.tag, chunk.offset, what));
 }
 
 FormResult LwoForm::open(std::string_view file, const std::string& name) {

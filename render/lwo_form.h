@@ -31,19 +31,19 @@ std::string lwoDamage(const std::string& name, std::string_view tag, std::size_t
                       const std::string& what);
 
 // The same failure for a chunk the form handed out.
-Status chunkDamage(const std::string& name, const LwoChunk& chunk, const std::string& what);
+base::Status chunkDamage(const std::string& name, const LwoChunk& chunk, const std::string& what);
 
 class LwoForm {
 public:
     // Checks the header and the form type: refuses a header that runs past the file, an
     // LWO3 file (of later renderer versions) and any other form type, each by name.
-    static Result<LwoForm> open(std::string_view file, const std::string& name);
+    static base::Result<LwoForm> open(std::string_view file, const std::string& name);
 
     LwoGeneration generation() const { return generation_; }
 
     // The next chunk, or nothing at the end of the form; fails when its header or its data
     // run past the end of the form.
-    Result<std::optional<LwoChunk>> next();
+    base::Result<std::optional<LwoChunk>> next();
 
 private:
     LwoForm(LwoGeneration generation, LwoBytes body, const std::string& name)

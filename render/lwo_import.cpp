@@ -14,7 +14,7 @@
 namespace standin {
 namespace {
 
-using ImportResult = Result<ObjImport>;
+using ImportResult = base::Result<ObjImport>;
 
 constexpr std::uint32_t kUnused = UINT32_MAX;
 
@@ -131,14 +131,15 @@ TriangleMesh MeshBuilder::finish(double creaseAngleDegrees) {
 // "2 curves (CURV)"; "1 polygon chunk of type "XXXX"" for a type the preview does not know.
 std::string skippedKind(const std::string& tag, std::size_t count) {
     const auto known = [&](const char* one, const char* many) {
-        return counted(count, one, many) + " (" + tag + ")";
+        return base::counted(count, one, many) + " (" + tag + ")";
     };
     if (tag == "CURV") return known("curve", "curves");
     if (tag == "MBAL") return known("metaball", "metaballs");
     if (tag == "BONE") return known("bone", "bones");
     if (tag == "CRVS") return known("chunk of curves", "chunks of curves");
     if (tag == "PCHS") return known("chunk of patches", "chunks of patches");
-    return counted(count, "polygon chunk", "polygon chunks") + " of type " + quotedExcerpt(tag);
+    return base::counted(count, "polygon chunk", "polygon chunks") + " of type " +
+           base::quotedExcerpt(tag);
 }
 
 // "2 curves (CURV), 1 metaball (MBAL) and 3 bones (BONE)"; past four kinds (a file may
@@ -151,7 +152,7 @@ std::string skippedList(const std::map<std::string, std::size_t>& skipped) {
         kinds.push_back(skippedKind(tag, count));
     }
     if (skipped.size() > kNamed) {
-        kinds.push_back(counted(skipped.size() - kNamed, "other kind", "other kinds"));
+        kinds.push_back(base::counted(skipped.size() - kNamed, "other kind", "other kinds"));
     }
     std::string list;
     for (std::size_t k = 0; k < kinds.size(); ++k) {
@@ -174,13 +175,13 @@ std::vector<std::string> warningsOf(const MeshBuilder& built, const LwoContents&
     }
     if (contents.cages > 0) {
         warnings.push_back(name + ": subdivision is not applied: " +
-                           counted(contents.cages, "patch (PTCH, SUBD) is shown as its cage",
-                                   "patches (PTCH, SUBD) are shown as their cages"));
+                           base::counted(contents.cages, "patch (PTCH, SUBD) is shown as its cage",
+                                         "patches (PTCH, SUBD) are shown as their cages"));
     }
     const auto add = [&](const Tally& tally, const char* one, const char* many,
                          const std::string& after) {
         if (tally.count == 0) return;
-        warnings.push_back(name + ": " + counted(tally.count, one, many) + " " + after + " " +
+        warnings.push_back(name + ": " + base::counted(tally.count, one, many) + " " + after + " " +
                            firstIn(contents, tally));
     };
     add(built.shortPolygons, "polygon", "polygons",
@@ -190,13 +191,14 @@ std::vector<std::string> warningsOf(const MeshBuilder& built, const LwoContents&
     add(built.degenerate, "triangle", "triangles", "without area left out");
     if (contents.texcoords.mapName) {
         add(built.missingTexcoords, "polygon corner has", "polygon corners have",
-            "no value in the texture map " + quotedExcerpt(*contents.texcoords.mapName) +
+            "no value in the texture map " + base::quotedExcerpt(*contents.texcoords.mapName) +
                 ", and (0, 0) is used");
     }
     if (contents.texcoords.unmatched > 0) {
-        warnings.push_back(name + ": " + counted(contents.texcoords.unmatched, "value", "values") +
-                           " of the texture map " + quotedExcerpt(*contents.texcoords.mapName) +
-                           " name points or polygons their layer does not have: passed over");
+        warnings.push_back(
+            name + ": " + base::counted(contents.texcoords.unmatched, "value", "values") +
+            " of the texture map " + base::quotedExcerpt(*contents.texcoords.mapName) +
+            " name points or polygons their layer does not have: passed over");
     }
     return warnings;
 }
@@ -211,19 +213,20 @@ ImportResult noPolygons(const LwoContents& contents, const std::string& name) {
 
 }  // namespace
 
-Result<ObjImport> importLwo(std::string_view file, const std::string& name,
-                            double creaseAngleDegrees) {
-    const Result<LwoContents> read = readLwo(file, name);
+base::Result<ObjImport> importLwo(std::string_view file, const std::string& name,
+                                  double creaseAngleDegrees) {
+    const base::Result<LwoContents> read = readLwo(file, name);
     if (!read) return ImportResult::failure(read.error());
     const LwoContents& contents = read.value();
     UsedPoints used = usedPoints(contents);
     if (used.positions.empty()) return noPolygons(contents, name);
-    const Result<ModelFrame> frame = frameOf(used.positions, name);
+    const base::Result<ModelFrame> frame = frameOf(used.positions, name);
     if (!frame) return ImportResult::failure(frame.error());
     MeshBuilder built(contents, std::move(used.numberOf),
                       positionsInFrame(used.positions, frame.value()));
     for (std::size_t p = 0; p < contents.polygons.size(); ++p) built.addPolygon(p);
-    const Status someArea = someTriangleHasArea(built.triangles, built.degenerate.count, name);
+    const base::Status someArea =
+        someTriangleHasArea(built.triangles, built.degenerate.count, name);
     if (!someArea) return ImportResult::failure(someArea.error());
     ObjImport import;
     import.frame = frame.value();

@@ -17,8 +17,8 @@
 namespace standin {
 
 // Reads the object file's bytes; `name` stands for the file in messages.
-Result<ObjImport> importLwo(std::string_view file, const std::string& name,
-                            double creaseAngleDegrees);
+base::Result<ObjImport> importLwo(std::string_view file, const std::string& name,
+                                  double creaseAngleDegrees);
 
 }  // namespace standin
 

@@ -28,15 +28,16 @@ void startChunk(const LwoChunk& chunk, bool rendered, LwoLayer& layer, LwoConten
 // that it is in the data and names a point of the layer; appends them to `corners` when
 // the polygon is kept.
 template <class ReadIndex>
-Status readCorners(LwoBytes& data, std::uint32_t count, std::size_t number, ReadIndex readIndex,
-                   const LwoLayer& layer, std::vector<std::uint32_t>* corners,
-                   const LwoChunk& chunk, const std::string& name) {
+base::Status readCorners(LwoBytes& data, std::uint32_t count, std::size_t number,
+                         ReadIndex readIndex, const LwoLayer& layer,
+                         std::vector<std::uint32_t>* corners, const LwoChunk& chunk,
+                         const std::string& name) {
     for (std::uint32_t c = 0; c < count; ++c) {
         const std::optional<std::uint32_t> index = readIndex(data);
         if (!index) {
             return chunkDamage(name, chunk,
                                polygonNumber(number) + " says it has " +
-                                   counted(count, "corner", "corners") +
+                                   base::counted(count, "corner", "corners") +
                                    ", but the chunk ends after " + std::to_string(c) + " of them");
         }
         if (*index >= layer.points) {
@@ -45,17 +46,17 @@ Status readCorners(LwoBytes& data, std::uint32_t count, std::size_t number, Read
                 polygonNumber(number) + " uses point " + std::to_string(*index) +
                     " (counted from 0), but its layer has " +
                     (layer.points == 0 ? std::string("no points")
-                                       : "only " + counted(layer.points, "point", "points")));
+                                       : "only " + base::counted(layer.points, "point", "points")));
         }
         if (corners) corners->push_back(layer.firstPoint + *index);
     }
-    return succeeded();
+    return base::succeeded();
 }
 
 }  // namespace
 
-Status readLwo2Polygons(const LwoChunk& chunk, LwoLayer& layer, LwoContents& contents,
-                        const std::string& name) {
+base::Status readLwo2Polygons(const LwoChunk& chunk, LwoLayer& layer, LwoContents& contents,
+                              const std::string& name) {
     LwoBytes data = chunk.data;
     const std::optional<std::string_view> type = data.id4();
     if (!type) return chunkDamage(name, chunk, "it ends before its polygon type");
@@ -64,7 +65,7 @@ Status readLwo2Polygons(const LwoChunk& chunk, LwoLayer& layer, LwoContents& con
     startChunk(chunk, rendered, layer, contents);
     if (!rendered && !isKnownSkippedType(*type)) {
         ++contents.skipped[std::string(*type)];  // a type of another layout, perhaps: unread
-        return succeeded();
+        return base::succeeded();
     }
     const auto vx = [](LwoBytes& bytes) { return bytes.vx(); };
     while (!data.atEnd()) {
@@ -75,7 +76,7 @@ Status readLwo2Polygons(const LwoChunk& chunk, LwoLayer& layer, LwoContents& con
         const std::uint32_t count = *head & kCornerCountBits;
         const auto first = static_cast<std::uint32_t>(contents.corners.size());
         std::vector<std::uint32_t>* corners = rendered ? &contents.corners : nullptr;
-        if (Status read = readCorners(data, count, number, vx, layer, corners, chunk, name);
+        if (base::Status read = readCorners(data, count, number, vx, layer, corners, chunk, name);
             !read) {
             return read;
         }
@@ -84,11 +85,11 @@ Status readLwo2Polygons(const LwoChunk& chunk, LwoLayer& layer, LwoContents& con
     }
     if (cage) contents.cages += layer.polygons;
     if (!rendered && layer.polygons > 0) contents.skipped[std::string(*type)] += layer.polygons;
-    return succeeded();
+    return base::succeeded();
 }
 
-Status readLwobPolygons(const LwoChunk& chunk, LwoLayer& layer, LwoContents& contents,
-                        const std::string& name) {
+base::Status readLwobPolygons(const LwoChunk& chunk, LwoLayer& layer, LwoContents& contents,
+                              const std::string& name) {
     LwoBytes data = chunk.data;
     startChunk(chunk, true, layer, contents);
     const auto u2 = [](LwoBytes& bytes) -> std::optional<std::uint32_t> { return bytes.u2(); };
@@ -99,7 +100,7 @@ Status readLwobPolygons(const LwoChunk& chunk, LwoLayer& layer, LwoContents& con
         if (!count)
             return chunkDamage(name, chunk, polygonNumber(number) + " is cut off in its count");
         const auto first = static_cast<std::uint32_t>(contents.corners.size());
-        if (Status read =
+        if (base::Status read =
                 readCorners(data, *count, number, u2, layer, &contents.corners, chunk, name);
             !read) {
             return read;
@@ -123,12 +124,12 @@ Status readLwobPolygons(const LwoChunk& chunk, LwoLayer& layer, LwoContents& con
         ++layer.polygons;
     }
     if (announcedDetails > 0) {
-        return chunkDamage(name, chunk,
-                           "it ends " +
-                               counted(announcedDetails, "detail polygon", "detail polygons") +
-                               " short of those its polygons announce");
+        return chunkDamage(
+            name, chunk,
+            "it ends " + base::counted(announcedDetails, "detail polygon", "detail polygons") +
+                " short of those its polygons announce");
     }
-    return succeeded();
+    return base::succeeded();
 }
 
 }  // namespace standin

@@ -16,14 +16,14 @@ namespace standin {
 
 // LWO2: a polygon type, then polygons of a U2 whose low 10 bits count their corners (the
 // high 6 are flags) and as many VX point numbers.
-Status readLwo2Polygons(const LwoChunk& chunk, LwoLayer& layer, LwoContents& contents,
-                        const std::string& name);
+base::Status readLwo2Polygons(const LwoChunk& chunk, LwoLayer& layer, LwoContents& contents,
+                              const std::string& name);
 
 // LWOB: polygons of a U2 count of corners, as many U2 point numbers and an I2 surface; a
 // negative surface announces a U2 count of detail polygons, which follow in the same form
 // and are read as faces like the others.
-Status readLwobPolygons(const LwoChunk& chunk, LwoLayer& layer, LwoContents& contents,
-                        const std::string& name);
+base::Status readLwobPolygons(const LwoChunk& chunk, LwoLayer& layer, LwoContents& contents,
+                              const std::string& name);
 
 }  // namespace standin
 

@@ -21,13 +21,13 @@ public:
     Reader(LwoGeneration generation, const std::string& name)
         : generation_(generation), name_(name) {}
 
-    Status read(const LwoChunk& chunk);
+    base::Status read(const LwoChunk& chunk);
     LwoContents finish();
 
 private:
-    Status readLwo2(const LwoChunk& chunk);
-    Status readLwob(const LwoChunk& chunk);
-    Status readPoints(const LwoChunk& chunk);
+    base::Status readLwo2(const LwoChunk& chunk);
+    base::Status readLwob(const LwoChunk& chunk);
+    base::Status readPoints(const LwoChunk& chunk);
 
     LwoGeneration generation_;
     const std::string& name_;
@@ -35,16 +35,16 @@ private:
     LwoLayer layer_;  // a file without LAYR chunks is one layer
 };
 
-Status Reader::read(const LwoChunk& chunk) {
+base::Status Reader::read(const LwoChunk& chunk) {
     if (chunk.tag == "PNTS") return readPoints(chunk);
     return generation_ == LwoGeneration::Lwo2 ? readLwo2(chunk) : readLwob(chunk);
 }
 
-Status Reader::readLwo2(const LwoChunk& chunk) {
+base::Status Reader::readLwo2(const LwoChunk& chunk) {
     if (chunk.tag == "LAYR") {
         layer_ = LwoLayer{};
         layer_.firstPoint = static_cast<std::uint32_t>(contents_.positions.size());
-        return succeeded();
+        return base::succeeded();
     }
     if (chunk.tag == "POLS") return readLwo2Polygons(chunk, layer_, contents_, name_);
     if (chunk.tag == "VMAP" || chunk.tag == "VMAD") {
@@ -52,22 +52,22 @@ Status Reader::readLwo2(const LwoChunk& chunk) {
         return readTextureMap(chunk, kind, layer_, contents_.positions.size(), contents_.texcoords,
                               name_);
     }
-    return succeeded();
+    return base::succeeded();
 }
 
-Status Reader::readLwob(const LwoChunk& chunk) {
+base::Status Reader::readLwob(const LwoChunk& chunk) {
     if (chunk.tag == "POLS") return readLwobPolygons(chunk, layer_, contents_, name_);
     if (chunk.tag == "CRVS" || chunk.tag == "PCHS") ++contents_.skipped[std::string(chunk.tag)];
-    return succeeded();
+    return base::succeeded();
 }
 
 // The current layer's points from here on are these: the polygons and maps that follow
 // count from the first of them.
-Status Reader::readPoints(const LwoChunk& chunk) {
+base::Status Reader::readPoints(const LwoChunk& chunk) {
     LwoBytes data = chunk.data;
     if (data.left() % kPointBytes != 0) {
         return chunkDamage(name_, chunk,
-                           counted(data.left(), "byte", "bytes") +
+                           base::counted(data.left(), "byte", "bytes") +
                                " are not a whole number of points of 12 bytes");
     }
     layer_.firstPoint = static_cast<std::uint32_t>(contents_.positions.size());
@@ -81,7 +81,7 @@ Status Reader::readPoints(const LwoChunk& chunk) {
         }
         contents_.positions.push_back({x, y, z});
     }
-    return succeeded();
+    return base::succeeded();
 }
 
 LwoContents Reader::finish() {
@@ -98,20 +98,20 @@ std::size_t LwoContents::chunkOffsetOf(std::size_t polygon) const {
     return after == polygonChunks.begin() ? 0 : std::prev(after)->offset;
 }
 
-Result<LwoContents> readLwo(std::string_view file, const std::string& name) {
-    using ReadResult = Result<LwoContents>;
+base::Result<LwoContents> readLwo(std::string_view file, const std::string& name) {
+    using ReadResult = base::Result<LwoContents>;
     if (file.size() > kLargestFile) {
         return ReadResult::failure(name + " is larger than an object file the preview reads (" +
                                    std::to_string(kLargestFile) + " bytes)");
     }
-    Result<LwoForm> form = LwoForm::open(file, name);
+    base::Result<LwoForm> form = LwoForm::open(file, name);
     if (!form) return ReadResult::failure(form.error());
     Reader reader(form->generation(), name);
     for (;;) {
-        Result<std::optional<LwoChunk>> chunk = form->next();
+        base::Result<std::optional<LwoChunk>> chunk = form->next();
         if (!chunk) return ReadResult::failure(chunk.error());
         if (!chunk.value()) break;
-        if (Status read = reader.read(*chunk.value()); !read)
+        if (base::Status read = reader.read(*chunk.value()); !read)
             return ReadResult::failure(read.error());
     }
     return ReadResult::success(reader.finish());

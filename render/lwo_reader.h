@@ -16,7 +16,7 @@
 namespace standin {
 
 // `name` stands for the file in messages.
-Result<LwoContents> readLwo(std::string_view file, const std::string& name);
+base::Result<LwoContents> readLwo(std::string_view file, const std::string& name);
 
 }  // namespace standin
 

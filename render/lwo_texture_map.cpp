@@ -43,8 +43,9 @@ bool inLayer(const MapValue& value, LwoMapKind kind, const LwoLayer& layer) {
 
 }  // namespace
 
-Status readTextureMap(const LwoChunk& chunk, LwoMapKind kind, const LwoLayer& layer,
-                      std::size_t pointCount, LwoTexcoords& texcoords, const std::string& name) {
+base::Status readTextureMap(const LwoChunk& chunk, LwoMapKind kind, const LwoLayer& layer,
+                            std::size_t pointCount, LwoTexcoords& texcoords,
+                            const std::string& name) {
     LwoBytes data = chunk.data;
     const std::optional<std::string_view> type = data.id4();
     const std::optional<std::uint16_t> dimension = data.u2();
@@ -54,7 +55,7 @@ Status readTextureMap(const LwoChunk& chunk, LwoMapKind kind, const LwoLayer& la
         return chunkDamage(name, chunk,
                            "the map's name has no zero byte to end it within the chunk");
     }
-    if (!isTheMap(*type, *dimension, *mapName, texcoords)) return succeeded();
+    if (!isTheMap(*type, *dimension, *mapName, texcoords)) return base::succeeded();
     if (kind == LwoMapKind::Points && texcoords.points.size() < pointCount) {
         texcoords.points.resize(pointCount);
         texcoords.given.resize(pointCount);
@@ -81,7 +82,7 @@ Status readTextureMap(const LwoChunk& chunk, LwoMapKind kind, const LwoLayer& la
             texcoords.given[point] = 1;
         }
     }
-    return succeeded();
+    return base::succeeded();
 }
 
 }  // namespace standin

@@ -18,8 +18,9 @@ enum class LwoMapKind { Points, Corners };  // VMAP, VMAD
 
 // Values for points or corners the layer does not have are counted in
 // `texcoords.unmatched`; `pointCount` is the number of points of the file so far.
-Status readTextureMap(const LwoChunk& chunk, LwoMapKind kind, const LwoLayer& layer,
-                      std::size_t pointCount, LwoTexcoords& texcoords, const std::string& name);
+base::Status readTextureMap(const LwoChunk& chunk, LwoMapKind kind, const LwoLayer& layer,
+                            std::size_t pointCount, LwoTexcoords& texcoords,
+                            const std::string& name);
 
 }  // namespace standin
 

@@ -24,11 +24,11 @@ inline constexpr double kMeshSize = 2.6;
 // for a model read from one): world = (model − origin) × scale + offset.
 struct Placement {
     double scale = 1.0;
-    Triple offset{0.0, 0.0, 0.0};
-    Triple origin{0.0, 0.0, 0.0};
+    base::Triple offset{0.0, 0.0, 0.0};
+    base::Triple origin{0.0, 0.0, 0.0};
 
     // Back into the model's own units, in double precision.
-    Triple toObject(const Triple& world) const;
+    base::Triple toObject(const base::Triple& world) const;
 };
 
 struct PlacedMesh {
@@ -39,7 +39,7 @@ struct PlacedMesh {
 
 // Places `mesh`, whose positions lie in `frame`. Fails when a position is not a finite
 // number.
-Result<PlacedMesh> placeOnFloor(TriangleMesh mesh, const ModelFrame& frame);
+base::Result<PlacedMesh> placeOnFloor(TriangleMesh mesh, const ModelFrame& frame);
 
 }  // namespace standin
 

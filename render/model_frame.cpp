@@ -15,8 +15,8 @@ std::string shortNumber(double value) {
 
 }  // namespace
 
-Result<ModelFrame> frameOf(const std::vector<std::array<double, 3>>& positions,
-                           const std::string& name) {
+base::Result<ModelFrame> frameOf(const std::vector<std::array<double, 3>>& positions,
+                                 const std::string& name) {
     std::array<double, 3> low = positions.front();
     std::array<double, 3> high = low;
     for (const auto& p : positions) {
@@ -27,15 +27,15 @@ Result<ModelFrame> frameOf(const std::vector<std::array<double, 3>>& positions,
     }
     const double size = std::max({high[0] - low[0], high[1] - low[1], high[2] - low[2]});
     if (size > 0.0 && size < kSmallestModel) {
-        return Result<ModelFrame>::failure(name + " is too small to place: it measures " +
-                                           shortNumber(size) + " across, less than 1e-300");
+        return base::Result<ModelFrame>::failure(name + " is too small to place: it measures " +
+                                                 shortNumber(size) + " across, less than 1e-300");
     }
     ModelFrame frame;
     frame.unit = size > 0.0 ? std::ldexp(1.0, std::ilogb(size)) : 1.0;
     for (std::size_t axis = 0; axis < 3; ++axis) {
         frame.origin[axis] = 0.5 * (low[axis] + high[axis]);
     }
-    return Result<ModelFrame>::success(frame);
+    return base::Result<ModelFrame>::success(frame);
 }
 
 std::vector<Point3f> positionsInFrame(const std::vector<std::array<double, 3>>& positions,

@@ -21,15 +21,15 @@ inline constexpr double kSmallestModel = 1e-300;
 
 // model = position × unit + origin
 struct ModelFrame {
-    Triple origin{0.0, 0.0, 0.0};
+    base::Triple origin{0.0, 0.0, 0.0};
     double unit = 1.0;
 };
 
 // The frame that centres `positions` (at least one) on their box and scales them by the
 // power of two that brings the longest side between 1 and 2: a scaling that loses no bits.
 // Fails for a model smaller than kSmallestModel; `name` stands for its file.
-Result<ModelFrame> frameOf(const std::vector<std::array<double, 3>>& positions,
-                           const std::string& name);
+base::Result<ModelFrame> frameOf(const std::vector<std::array<double, 3>>& positions,
+                                 const std::string& name);
 
 // The positions in `frame`, narrowed to single precision.
 std::vector<Point3f> positionsInFrame(const std::vector<std::array<double, 3>>& positions,

@@ -5,8 +5,8 @@
 
 namespace standin {
 
-Result<ObjImport> importModel(std::string_view bytes, const std::string& name,
-                              double creaseAngleDegrees) {
+base::Result<ObjImport> importModel(std::string_view bytes, const std::string& name,
+                                    double creaseAngleDegrees) {
     if (startsAsIffFile(bytes)) return importLwo(bytes, name, creaseAngleDegrees);
     return importObjText(bytes, name, creaseAngleDegrees);
 }

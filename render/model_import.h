@@ -12,8 +12,8 @@
 namespace standin {
 
 // `name` stands for the file in messages.
-Result<ObjImport> importModel(std::string_view bytes, const std::string& name,
-                              double creaseAngleDegrees);
+base::Result<ObjImport> importModel(std::string_view bytes, const std::string& name,
+                                    double creaseAngleDegrees);
 
 }  // namespace standin
 

@@ -7,8 +7,9 @@
 
 namespace standin {
 
-Triple neutralShade(const Host& host, const Triple& position, const Triple& normal) {
-    Triple light = host.scene().ambient;
+base::Triple neutralShade(const Host& host, const base::Triple& position,
+                          const base::Triple& normal) {
+    base::Triple light = host.scene().ambient;
     for (HostItem item = host.scene().firstLight(); item; item = host.scene().nextLight(item)) {
         double direction[3];
         double color[3];

@@ -11,11 +11,12 @@ namespace standin {
 
 class Host;
 
-inline constexpr Triple kNeutralGrey{0.42, 0.42, 0.42};
+inline constexpr base::Triple kNeutralGrey{0.42, 0.42, 0.42};
 
 // The colour at `position` with the unit `normal` facing the viewer: the grey times the
 // ambient colour plus every light of the host's scene, each by the cosine of its angle.
-Triple neutralShade(const Host& host, const Triple& position, const Triple& normal);
+base::Triple neutralShade(const Host& host, const base::Triple& position,
+                          const base::Triple& normal);
 
 }  // namespace standin
 

@@ -18,17 +18,17 @@
 namespace standin {
 namespace {
 
-using ImportResult = Result<ObjImport>;
+using ImportResult = base::Result<ObjImport>;
 
 std::string atLine(const std::string& name, std::string_view text, std::size_t offset) {
-    return name + ", line " + std::to_string(lineNumberAt(text, offset));
+    return name + ", line " + std::to_string(base::lineNumberAt(text, offset));
 }
 
 // The words of corner `corner` (from 0) of the face whose line starts at `offset`.
 CornerWords cornerAt(std::string_view text, std::size_t offset, std::size_t corner) {
-    TextLines lines(text.substr(offset));
+    base::TextLines lines(text.substr(offset));
     lines.next();
-    LineWords words(lines.line());
+    base::LineWords words(lines.line());
     words.next();  // the keyword
     for (std::size_t c = 0; c < corner; ++c) words.next();
     return splitCorner(words.next()).value_or(CornerWords{});
@@ -44,8 +44,8 @@ std::optional<std::string> brokenVertexReference(const ObjContents& model, std::
         for (std::size_t c = 0; c < model.cornerCount(f); ++c) {
             if (model.corners[face.firstCorner + c].vertex < count) continue;
             return atLine(name, text, face.lineOffset) + ": face corner " + std::to_string(c + 1) +
-                   " uses vertex " + excerpt(cornerAt(text, face.lineOffset, c).vertex) +
-                   ", but the file has only " + counted(count, "vertex", "vertices");
+                   " uses vertex " + base::excerpt(cornerAt(text, face.lineOffset, c).vertex) +
+                   ", but the file has only " + base::counted(count, "vertex", "vertices");
         }
     }
     return std::nullopt;
@@ -208,57 +208,59 @@ std::vector<std::string> warningsOf(const FaceSplitter& faces, std::string_view 
                                     const std::string& name) {
     std::vector<std::string> warnings;
     const auto firstLine = [&](const Tally& tally) {
-        return std::to_string(lineNumberAt(text, tally.first));
+        return std::to_string(base::lineNumberAt(text, tally.first));
     };
     if (faces.degenerate.count > 0) {
-        warnings.push_back(name + ": " + counted(faces.degenerate.count, "triangle", "triangles") +
-                           " without area left out (the first on line " +
-                           firstLine(faces.degenerate) + ")");
+        warnings.push_back(
+            name + ": " + base::counted(faces.degenerate.count, "triangle", "triangles") +
+            " without area left out (the first on line " + firstLine(faces.degenerate) + ")");
     }
     if (faces.shortFaces.count > 0) {
-        warnings.push_back(name + ": " + counted(faces.shortFaces.count, "face", "faces") +
+        warnings.push_back(name + ": " + base::counted(faces.shortFaces.count, "face", "faces") +
                            " of fewer than three corners left out (the first on line " +
                            firstLine(faces.shortFaces) + ")");
     }
     if (faces.notSimple.count > 0) {
-        warnings.push_back(
-            name + ": " +
-            counted(faces.notSimple.count, "face whose edges cross", "faces whose edges cross") +
-            " in their plane split as fans from their first corner (the first "
-            "on line " +
-            firstLine(faces.notSimple) + ")");
+        warnings.push_back(name + ": " +
+                           base::counted(faces.notSimple.count, "face whose edges cross",
+                                         "faces whose edges cross") +
+                           " in their plane split as fans from their first corner (the first "
+                           "on line " +
+                           firstLine(faces.notSimple) + ")");
     }
     if (faces.unusableNormals.count > 0) {
         warnings.push_back(
             name + ": " +
-            counted(faces.unusableNormals.count, "face corner uses", "face corners use") +
+            base::counted(faces.unusableNormals.count, "face corner uses", "face corners use") +
             " a normal the file does not give, or one of no length (the first on line " +
             firstLine(faces.unusableNormals) + "): their triangles get computed normals");
     }
     if (faces.brokenTextures.count > 0) {
         warnings.push_back(
             name + ": " +
-            counted(faces.brokenTextures.count, "face corner uses", "face corners use") +
+            base::counted(faces.brokenTextures.count, "face corner uses", "face corners use") +
             " texture coordinates the file does not give (the first on line " +
             firstLine(faces.brokenTextures) + ")" +
             (faces.textured ? "" : ": the model has no texture coordinates"));
     }
     if (faces.textured && faces.untextured.count > 0) {
-        warnings.push_back(name + ": " +
-                           counted(faces.untextured.count, "face corner has", "face corners have") +
-                           " no texture coordinates while others have (the first on line " +
-                           firstLine(faces.untextured) + "): they take (0, 0)");
+        warnings.push_back(
+            name + ": " +
+            base::counted(faces.untextured.count, "face corner has", "face corners have") +
+            " no texture coordinates while others have (the first on line " +
+            firstLine(faces.untextured) + "): they take (0, 0)");
     }
     return warnings;
 }
 
 ImportResult buildMesh(const ObjContents& model, std::string_view text, const std::string& name,
                        double creaseAngleDegrees) {
-    const Result<ModelFrame> frame = frameOf(model.positions, name);
+    const base::Result<ModelFrame> frame = frameOf(model.positions, name);
     if (!frame) return ImportResult::failure(frame.error());
     FaceSplitter faces(model, positionsInFrame(model.positions, frame.value()));
     for (std::size_t f = 0; f < model.faces.size(); ++f) faces.addFace(f);
-    const Status someArea = someTriangleHasArea(faces.triangles, faces.degenerate.count, name);
+    const base::Status someArea =
+        someTriangleHasArea(faces.triangles, faces.degenerate.count, name);
     if (!someArea) return ImportResult::failure(someArea.error());
     ObjImport import;
     import.frame = frame.value();
@@ -271,15 +273,16 @@ ImportResult buildMesh(const ObjContents& model, std::string_view text, const st
 
 }  // namespace
 
-Status someTriangleHasArea(std::size_t triangles, std::size_t degenerate, const std::string& name) {
-    if (degenerate < triangles) return succeeded();
-    return Status::failure(name + " is not a usable model: none of its " +
-                           std::to_string(triangles) + " triangles has any area");
+base::Status someTriangleHasArea(std::size_t triangles, std::size_t degenerate,
+                                 const std::string& name) {
+    if (degenerate < triangles) return base::succeeded();
+    return base::Status::failure(name + " is not a usable model: none of its " +
+                                 std::to_string(triangles) + " triangles has any area");
 }
 
-Result<ObjImport> importObjText(std::string_view text, const std::string& name,
-                                double creaseAngleDegrees) {
-    const Result<ObjContents> model = readObj(text, name);
+base::Result<ObjImport> importObjText(std::string_view text, const std::string& name,
+                                      double creaseAngleDegrees) {
+    const base::Result<ObjContents> model = readObj(text, name);
     if (!model) return ImportResult::failure(model.error());
     if (std::optional<std::string> broken = brokenVertexReference(model.value(), text, name)) {
         return ImportResult::failure(*broken);

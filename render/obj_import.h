@@ -31,11 +31,12 @@ struct ObjImport {
 
 // Refuses, naming the file `name`, a model none of whose `triangles` has any area
 // (`degenerate` of them have none).
-Status someTriangleHasArea(std::size_t triangles, std::size_t degenerate, const std::string& name);
+base::Status someTriangleHasArea(std::size_t triangles, std::size_t degenerate,
+                                 const std::string& name);
 
 // Reads OBJ text; `name` stands for the file in messages.
-Result<ObjImport> importObjText(std::string_view text, const std::string& name,
-                                double creaseAngleDegrees);
+base::Result<ObjImport> importObjText(std::string_view text, const std::string& name,
+                                      double creaseAngleDegrees);
 
 }  // namespace standin
 

@@ -11,7 +11,7 @@
 namespace standin {
 namespace {
 
-using ReadResult = Result<ObjContents>;
+using ReadResult = base::Result<ObjContents>;
 
 // How much of the text's start tells whether it is text at all.
 constexpr std::size_t kFirstBytes = 512;
@@ -20,11 +20,11 @@ constexpr std::size_t kFirstBytes = 512;
 // bytes; later, a NUL byte anywhere is refused by its line.
 std::optional<std::string> notTextReason(std::string_view text, const std::string& name) {
     const std::string_view start = text.substr(0, kFirstBytes);
-    if (start.find('\0') != std::string_view::npos || isMostlyControlBytes(start)) {
+    if (start.find('\0') != std::string_view::npos || base::isMostlyControlBytes(start)) {
         return name + " is not an OBJ model: it is not a text file";
     }
     if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
-        return name + ", line " + std::to_string(lineNumberAt(text, nul)) +
+        return name + ", line " + std::to_string(base::lineNumberAt(text, nul)) +
                ": a NUL byte, which no text file holds (is this an OBJ model?)";
     }
     return std::nullopt;
@@ -66,8 +66,8 @@ const char* numberFault(const std::optional<double>& value) {
 
 // Three numbers, finite and of a magnitude the model's placement can work with; further
 // words (a vertex's weight or colour) are passed over.
-Result<std::array<double, 3>> threeNumbers(LineWords& words, const char* need) {
-    using Numbers = Result<std::array<double, 3>>;
+base::Result<std::array<double, 3>> threeNumbers(base::LineWords& words, const char* need) {
+    using Numbers = base::Result<std::array<double, 3>>;
     std::array<double, 3> values{};
     for (std::size_t axis = 0; axis < 3; ++axis) {
         const std::string_view word = words.next();
@@ -76,7 +76,7 @@ Result<std::array<double, 3>> threeNumbers(LineWords& words, const char* need) {
         }
         const std::optional<double> value = readReal(word);
         if (const char* fault = numberFault(value)) {
-            return Numbers::failure(quotedExcerpt(word) + fault + "; " + need);
+            return Numbers::failure(base::quotedExcerpt(word) + fault + "; " + need);
         }
         values[axis] = *value;
     }
@@ -85,8 +85,8 @@ Result<std::array<double, 3>> threeNumbers(LineWords& words, const char* need) {
 
 // A texture coordinate: u, and v unless the line ends (then 0); a third number, w, and
 // any after it are passed over.
-Result<std::array<double, 2>> uv(LineWords& words) {
-    using Coordinate = Result<std::array<double, 2>>;
+base::Result<std::array<double, 2>> uv(base::LineWords& words) {
+    using Coordinate = base::Result<std::array<double, 2>>;
     const char* need =
         "a texture coordinate needs one or two finite numbers of magnitude at most 1e300";
     std::array<double, 2> values{};
@@ -99,7 +99,7 @@ Result<std::array<double, 2>> uv(LineWords& words) {
         }
         const std::optional<double> value = readReal(word);
         if (const char* fault = numberFault(value)) {
-            return Coordinate::failure(quotedExcerpt(word) + fault + "; " + need);
+            return Coordinate::failure(base::quotedExcerpt(word) + fault + "; " + need);
         }
         values[axis] = *value;
     }
@@ -110,41 +110,42 @@ class Reader {
 public:
     explicit Reader(const std::string& name) : name_(name) {}
 
-    Status readLine(const TextLines& lines);
+    base::Status readLine(const base::TextLines& lines);
     ObjContents take() { return std::move(contents_); }
 
 private:
-    Status vertex(LineWords& words, std::size_t line);
-    Status normal(LineWords& words, std::size_t line);
-    Status textureCoordinate(LineWords& words, std::size_t line);
-    Status face(LineWords& words, const TextLines& lines);
-    Status corner(std::string_view word, std::size_t number, std::size_t line,
-                  ObjCorner& corner) const;
-    Result<std::uint32_t> reference(std::string_view index, Element element, std::string_view word,
-                                    std::size_t number, std::size_t line) const;
+    base::Status vertex(base::LineWords& words, std::size_t line);
+    base::Status normal(base::LineWords& words, std::size_t line);
+    base::Status textureCoordinate(base::LineWords& words, std::size_t line);
+    base::Status face(base::LineWords& words, const base::TextLines& lines);
+    base::Status corner(std::string_view word, std::size_t number, std::size_t line,
+                        ObjCorner& corner) const;
+    base::Result<std::uint32_t> reference(std::string_view index, Element element,
+                                          std::string_view word, std::size_t number,
+                                          std::size_t line) const;
 
     std::string at(std::size_t line) const {
         return name_ + ", line " + std::to_string(line) + ": ";
     }
-    Status fail(std::size_t line, const std::string& what) const {
-        return Status::failure(at(line) + what);
+    base::Status fail(std::size_t line, const std::string& what) const {
+        return base::Status::failure(at(line) + what);
     }
 
     const std::string& name_;
     ObjContents contents_;
 };
 
-Status Reader::readLine(const TextLines& lines) {
-    LineWords words(lines.line());
+base::Status Reader::readLine(const base::TextLines& lines) {
+    base::LineWords words(lines.line());
     const std::string_view keyword = words.next();
     if (keyword == "v") return vertex(words, lines.number());
     if (keyword == "f") return face(words, lines);
     if (keyword == "vn") return normal(words, lines.number());
     if (keyword == "vt") return textureCoordinate(words, lines.number());
-    return succeeded();
+    return base::succeeded();
 }
 
-Status Reader::vertex(LineWords& words, std::size_t line) {
+base::Status Reader::vertex(base::LineWords& words, std::size_t line) {
     const auto position =
         threeNumbers(words, "a vertex needs three finite coordinates of magnitude at most 1e300");
     if (!position) return fail(line, position.error());
@@ -153,10 +154,10 @@ Status Reader::vertex(LineWords& words, std::size_t line) {
                     "more vertices than a model may have (" + std::to_string(kMostElements) + ")");
     }
     contents_.positions.push_back(position.value());
-    return succeeded();
+    return base::succeeded();
 }
 
-Status Reader::normal(LineWords& words, std::size_t line) {
+base::Status Reader::normal(base::LineWords& words, std::size_t line) {
     const auto direction =
         threeNumbers(words, "a normal needs three finite numbers of magnitude at most 1e300");
     if (!direction) return fail(line, direction.error());
@@ -165,10 +166,10 @@ Status Reader::normal(LineWords& words, std::size_t line) {
                     "more normals than a model may have (" + std::to_string(kMostElements) + ")");
     }
     contents_.normals.push_back(direction.value());
-    return succeeded();
+    return base::succeeded();
 }
 
-Status Reader::textureCoordinate(LineWords& words, std::size_t line) {
+base::Status Reader::textureCoordinate(base::LineWords& words, std::size_t line) {
     const auto coordinate = uv(words);
     if (!coordinate) return fail(line, coordinate.error());
     if (contents_.textureCoordinates.size() == kMostElements) {
@@ -176,53 +177,54 @@ Status Reader::textureCoordinate(LineWords& words, std::size_t line) {
                               std::to_string(kMostElements) + ")");
     }
     contents_.textureCoordinates.push_back(coordinate.value());
-    return succeeded();
+    return base::succeeded();
 }
 
-Status Reader::face(LineWords& words, const TextLines& lines) {
+base::Status Reader::face(base::LineWords& words, const base::TextLines& lines) {
     contents_.faces.push_back({contents_.corners.size(), lines.offset()});
     std::size_t number = 0;
     for (std::string_view word = words.next(); !word.empty(); word = words.next()) {
         ObjCorner found;
-        if (Status read = corner(word, ++number, lines.number(), found); !read) return read;
+        if (base::Status read = corner(word, ++number, lines.number(), found); !read) return read;
         contents_.corners.push_back(found);
     }
-    return succeeded();
+    return base::succeeded();
 }
 
-Status Reader::corner(std::string_view word, std::size_t number, std::size_t line,
-                      ObjCorner& corner) const {
+base::Status Reader::corner(std::string_view word, std::size_t number, std::size_t line,
+                            ObjCorner& corner) const {
     const std::optional<CornerWords> parts = splitCorner(word);
     if (!parts) {
-        return fail(line, "face corner " + std::to_string(number) + " is " + quotedExcerpt(word) +
+        return fail(line, "face corner " + std::to_string(number) + " is " +
+                              base::quotedExcerpt(word) +
                               ", not of the form v, v/vt, v//vn or v/vt/vn");
     }
-    const Result<std::uint32_t> vertex =
+    const base::Result<std::uint32_t> vertex =
         reference(parts->vertex, Element::Vertex, word, number, line);
-    if (!vertex) return Status::failure(vertex.error());
+    if (!vertex) return base::Status::failure(vertex.error());
     corner.vertex = vertex.value();
     if (!parts->texture.empty()) {
         const auto texture = reference(parts->texture, Element::Texture, word, number, line);
-        if (!texture) return Status::failure(texture.error());
+        if (!texture) return base::Status::failure(texture.error());
         corner.texture = texture.value();
     }
     if (!parts->normal.empty()) {
         const auto normal = reference(parts->normal, Element::Normal, word, number, line);
-        if (!normal) return Status::failure(normal.error());
+        if (!normal) return base::Status::failure(normal.error());
         corner.normal = normal.value();
     }
-    return succeeded();
+    return base::succeeded();
 }
 
 // A reference made absolute. A vertex must precede a face that counts back to it; a normal
 // or texture coordinate that does not is a broken reference, for the import to count.
-Result<std::uint32_t> Reader::reference(std::string_view index, Element element,
-                                        std::string_view word, std::size_t number,
-                                        std::size_t line) const {
-    using Reference = Result<std::uint32_t>;
+base::Result<std::uint32_t> Reader::reference(std::string_view index, Element element,
+                                              std::string_view word, std::size_t number,
+                                              std::size_t line) const {
+    using Reference = base::Result<std::uint32_t>;
     const auto fault = [&](const std::string& what) {
         return Reference::failure(at(line) + "face corner " + std::to_string(number) + " is " +
-                                  quotedExcerpt(word) + ": its " + elementName(element) +
+                                  base::quotedExcerpt(word) + ": its " + elementName(element) +
                                   " index " + what);
     };
     const std::optional<std::int64_t> value = readIndex(index);
@@ -234,7 +236,7 @@ Result<std::uint32_t> Reader::reference(std::string_view index, Element element,
     if (!resolved) return fault("is 0, but indices count from 1");
     if (element == Element::Vertex && *value < 0 && *resolved == kBrokenReference) {
         return Reference::failure(at(line) + "face corner " + std::to_string(number) +
-                                  " uses vertex " + excerpt(index) + ", but only " +
+                                  " uses vertex " + base::excerpt(index) + ", but only " +
                                   std::to_string(given) + " vertices precede it");
     }
     return Reference::success(*resolved);
@@ -247,14 +249,15 @@ std::size_t ObjContents::cornerCount(std::size_t face) const {
     return end - faces[face].firstCorner;
 }
 
-Result<ObjContents> readObj(std::string_view text, const std::string& name) {
+base::Result<ObjContents> readObj(std::string_view text, const std::string& name) {
     if (std::optional<std::string> reason = notTextReason(text, name)) {
         return ReadResult::failure(*reason);
     }
     Reader reader(name);
-    TextLines lines(text);
+    base::TextLines lines(text);
     while (lines.next()) {
-        if (Status read = reader.readLine(lines); !read) return ReadResult::failure(read.error());
+        if (base::Status read = reader.readLine(lines); !read)
+            return ReadResult::failure(read.error());
     }
     return ReadResult::success(reader.take());
 }

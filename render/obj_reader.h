@@ -54,7 +54,7 @@ struct ObjContents {
 };
 
 // Reads `text`; `name` stands for the file in messages.
-Result<ObjContents> readObj(std::string_view text, const std::string& name);
+base::Result<ObjContents> readObj(std::string_view text, const std::string& name);
 
 }  // namespace standin
 

@@ -25,7 +25,7 @@ std::optional<double> readReal(std::string_view word) {
     const char* end = word.data() + word.size();
     double value = 0.0;
     // The C++ library's from_chars where it reads doubles, the C library's strtod where not.
-    const auto [stop, error] = pelorix3::number_text::parse(word.data(), end, value);
+    const auto [stop, error] = base::number_text::parse(word.data(), end, value);
     if (stop != end || word.empty()) return std::nullopt;
     if (error == std::errc::result_out_of_range) {
         // Whether it was too large or too small, strtod says: an infinity or zero.

@@ -12,18 +12,18 @@
 namespace standin {
 namespace {
 
-using SceneResult = Result<std::unique_ptr<PreviewScene>>;
+using SceneResult = base::Result<std::unique_ptr<PreviewScene>>;
 
 constexpr double kSphereRadius = 1.0;
-constexpr Triple kSphereCenter{0.0, kSphereRadius, 0.0};
+constexpr base::Triple kSphereCenter{0.0, kSphereRadius, 0.0};
 constexpr double kFloorHalfSize = 200.0;
 // The sphere keeps the view it always had.
-constexpr Triple kSphereCameraPosition{0.0, 1.55, -5.2};
-constexpr Triple kSphereCameraTarget{0.0, 0.85, 0.0};
+constexpr base::Triple kSphereCameraPosition{0.0, 1.55, -5.2};
+constexpr base::Triple kSphereCameraTarget{0.0, 0.85, 0.0};
 // The camera stays this high above the floor, however it is turned.
 constexpr double kLowestCamera = 0.05;
-constexpr Triple kSkyLow{0.16, 0.17, 0.20};
-constexpr Triple kSkyHigh{0.05, 0.06, 0.09};
+constexpr base::Triple kSkyLow{0.16, 0.17, 0.20};
+constexpr base::Triple kSkyHigh{0.05, 0.06, 0.09};
 
 Light keyLight(const SceneSettings& settings) {
     Light light;
@@ -45,7 +45,7 @@ Light rimLight(const SceneSettings& settings) {
     return light;
 }
 
-Triple mix(const Triple& a, const Triple& b, double t) {
+base::Triple mix(const base::Triple& a, const base::Triple& b, double t) {
     return {a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t, a[2] + (b[2] - a[2]) * t};
 }
 
@@ -76,7 +76,7 @@ SceneResult PreviewScene::create(const SceneSettings& settings) {
     const auto start = std::chrono::steady_clock::now();
     if (settings.subject == SubjectKind::Mesh) {
         if (!settings.meshText) return SceneResult::failure(settings.meshName + " was not read");
-        Result<ObjImport> model =
+        base::Result<ObjImport> model =
             importModel(*settings.meshText, settings.meshName, settings.creaseAngle);
         if (!model) return SceneResult::failure(model.error());
         const double seconds = secondsSince(start);
@@ -95,7 +95,7 @@ SceneResult PreviewScene::create(const SceneSettings& settings) {
         if (scene) scene.value()->buildTimes_.subject = seconds;
         return scene;
     }
-    Result<std::unique_ptr<RayScene>> objects = RayScene::create();
+    base::Result<std::unique_ptr<RayScene>> objects = RayScene::create();
     if (!objects) return SceneResult::failure(objects.error());
     std::unique_ptr<PreviewScene> scene(new PreviewScene(settings, std::move(objects.value())));
     scene->subject_ = scene->objects_->add(Sphere{kSphereCenter, kSphereRadius});
@@ -109,9 +109,9 @@ SceneResult PreviewScene::withMesh(const SceneSettings& settings, TriangleMesh m
         mapped && mesh.cornerTexcoords.empty()) {
         return SceneResult::failure(withoutTexcoords(settings, *mapped));
     }
-    Result<PlacedMesh> placed = placeOnFloor(std::move(mesh), frame);
+    base::Result<PlacedMesh> placed = placeOnFloor(std::move(mesh), frame);
     if (!placed) return SceneResult::failure(placed.error());
-    Result<std::unique_ptr<RayScene>> objects = RayScene::create();
+    base::Result<std::unique_ptr<RayScene>> objects = RayScene::create();
     if (!objects) return SceneResult::failure(objects.error());
     std::unique_ptr<PreviewScene> scene(new PreviewScene(settings, std::move(objects.value())));
     scene->placement_ = placed->placement;
@@ -125,7 +125,7 @@ SceneResult PreviewScene::withMesh(const SceneSettings& settings, TriangleMesh m
 SceneResult PreviewScene::finish(std::unique_ptr<PreviewScene> scene) {
     const auto start = std::chrono::steady_clock::now();
     scene->objects_->add(Floor{0.0, kFloorHalfSize});
-    if (Status built = scene->objects_->commit(); !built) {
+    if (base::Status built = scene->objects_->commit(); !built) {
         return SceneResult::failure(built.error());
     }
     scene->buildTimes_.rayScene = secondsSince(start);
@@ -134,7 +134,7 @@ SceneResult PreviewScene::finish(std::unique_ptr<PreviewScene> scene) {
 
 std::optional<std::array<double, 2>> PreviewScene::texcoordAt(const RayHit& hit) const {
     if (settings_.subject == SubjectKind::Sphere) {
-        const Triple out = hit.position - kSphereCenter;
+        const base::Triple out = hit.position - kSphereCenter;
         const double r = length(out);
         const double latitude = r > 0.0 ? std::asin(std::clamp(out[1] / r, -1.0, 1.0)) : 0.0;
         return std::array<double, 2>{0.5 + std::atan2(out[0], -out[2]) / (2.0 * std::numbers::pi),
@@ -178,7 +178,7 @@ Camera PreviewScene::camera(int width, int height) const {
 
 CameraOrbit PreviewScene::orbit() const { return held(view_, settings_.orbit, kLowestCamera); }
 
-Triple PreviewScene::background(const Triple& direction) const {
+base::Triple PreviewScene::background(const base::Triple& direction) const {
     return mix(kSkyLow, kSkyHigh, std::clamp(direction[1] * 4.0, 0.0, 1.0));
 }
 

@@ -39,15 +39,15 @@ public:
     // Builds the subject (from the model's text for SubjectKind::Mesh) and the ray-traced
     // scene; fails with a message naming the file, or Embree's reason, and when the
     // surface has a map but the subject no texture coordinates.
-    static Result<std::unique_ptr<PreviewScene>> create(const SceneSettings& settings);
+    static base::Result<std::unique_ptr<PreviewScene>> create(const SceneSettings& settings);
 
     // Places a mesh already made, whose positions lie in `frame`: scaled to the preview's
     // size, standing on the floor in the middle. Fails when a position is not a finite
     // number, when the surface has a map but the mesh no texture coordinates, or when
     // Embree fails.
-    static Result<std::unique_ptr<PreviewScene>> withMesh(const SceneSettings& settings,
-                                                          TriangleMesh mesh,
-                                                          const ModelFrame& frame = {});
+    static base::Result<std::unique_ptr<PreviewScene>> withMesh(const SceneSettings& settings,
+                                                                TriangleMesh mesh,
+                                                                const ModelFrame& frame = {});
 
     const RayScene& objects() const { return *objects_; }
     bool isSubject(const RayHit& hit) const { return hit.object == subject_; }
@@ -90,7 +90,7 @@ public:
     SurfaceInputs surfaceAt(const RayHit& hit) const;
 
     // Seen where a camera ray hits nothing: a dim gradient from the horizon up.
-    Triple background(const Triple& direction) const;
+    base::Triple background(const base::Triple& direction) const;
 
     // Makes the host's scene this one: its lights, its ambient colour and, when shadows
     // are on, its objects as the occluders of the host's illumination. The scene must
@@ -99,7 +99,7 @@ public:
 
 private:
     PreviewScene(const SceneSettings& settings, std::unique_ptr<RayScene> objects);
-    static Result<std::unique_ptr<PreviewScene>> finish(std::unique_ptr<PreviewScene> scene);
+    static base::Result<std::unique_ptr<PreviewScene>> finish(std::unique_ptr<PreviewScene> scene);
 
     SceneSettings settings_;
     std::unique_ptr<RayScene> objects_;

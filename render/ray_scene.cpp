@@ -5,15 +5,19 @@
 namespace standin {
 namespace {
 
-double dot(const Triple& a, const Triple& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+double dot(const base::Triple& a, const base::Triple& b) {
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
 
-Triple unitOr(const Triple& v, const Triple& fallback) { return unit(v).value_or(fallback); }
+base::Triple unitOr(const base::Triple& v, const base::Triple& fallback) {
+    return unit(v).value_or(fallback);
+}
 
 // u and v are single precision, as Embree reports them, and so are their products with
 // the corner normals.
-Triple interpolate(const std::array<Point3f, 3>& corners, float u, float v) {
+base::Triple interpolate(const std::array<Point3f, 3>& corners, float u, float v) {
     const double w = 1.0 - double(u) - double(v);
-    Triple sum{};
+    base::Triple sum{};
     for (std::size_t axis = 0; axis < 3; ++axis) {
         sum[axis] = w * corners[0][axis] + u * corners[1][axis] + v * corners[2][axis];
     }
@@ -39,9 +43,9 @@ int RayScene::remember(unsigned id, std::vector<std::array<Point3f, 3>> cornerNo
     return static_cast<int>(id);
 }
 
-RayHit RayScene::finishHit(const Triple& origin, const Triple& direction, double distance,
-                           unsigned id, unsigned primitive, const Triple& ng, float u,
-                           float v) const {
+RayHit RayScene::finishHit(const base::Triple& origin, const base::Triple& direction,
+                           double distance, unsigned id, unsigned primitive, const base::Triple& ng,
+                           float u, float v) const {
     RayHit hit;
     hit.distance = distance;
     hit.position = {origin[0] + direction[0] * hit.distance,

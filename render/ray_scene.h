@@ -18,7 +18,7 @@
 namespace standin {
 
 struct Sphere {
-    Triple center{0.0, 0.0, 0.0};
+    base::Triple center{0.0, 0.0, 0.0};
     double radius = 1.0;
 };
 
@@ -35,9 +35,9 @@ struct Floor {
 // The normals are as the object has them, whichever side the ray came from.
 struct RayHit {
     double distance = 0.0;
-    Triple position{0.0, 0.0, 0.0};
-    Triple normal{0.0, 1.0, 0.0};
-    Triple geometricNormal{0.0, 1.0, 0.0};
+    base::Triple position{0.0, 0.0, 0.0};
+    base::Triple normal{0.0, 1.0, 0.0};
+    base::Triple geometricNormal{0.0, 1.0, 0.0};
     int object = 0;
     int primitive = 0;
     float u = 0.0f;
@@ -52,7 +52,7 @@ public:
     static constexpr double minimumDistance = 1e-4;
 
     // Fails when the tracer (Embree) cannot start.
-    static Result<std::unique_ptr<RayScene>> create();
+    static base::Result<std::unique_ptr<RayScene>> create();
     ~RayScene();
     RayScene(const RayScene&) = delete;
     RayScene& operator=(const RayScene&) = delete;
@@ -63,10 +63,10 @@ public:
     int add(TriangleMesh mesh);
 
     // Builds the acceleration structure; fails with the tracer's reason.
-    Status commit();
+    base::Status commit();
 
     // The nearest hit along the unit `direction` from `origin` within `maxDistance`.
-    std::optional<RayHit> nearestHit(const Triple& origin, const Triple& direction,
+    std::optional<RayHit> nearestHit(const base::Triple& origin, const base::Triple& direction,
                                      double maxDistance) const;
 
     // Whether any object lies on the way; the shape of the host's OcclusionTest.
@@ -84,8 +84,9 @@ private:
     // The hit the tracer found: object `id`, its triangle `primitive` with barycentric
     // coordinates u and v of its second and third corners, the unnormalised geometric
     // normal `ng`, at `distance` along the ray.
-    RayHit finishHit(const Triple& origin, const Triple& direction, double distance, unsigned id,
-                     unsigned primitive, const Triple& ng, float u, float v) const;
+    RayHit finishHit(const base::Triple& origin, const base::Triple& direction, double distance,
+                     unsigned id, unsigned primitive, const base::Triple& ng, float u,
+                     float v) const;
 
     std::unique_ptr<Tracer> tracer_;
     // The corner normals of each object, by its index; empty for all but meshes.

@@ -14,7 +14,9 @@
 namespace standin {
 namespace {
 
-double dot(const Triple& a, const Triple& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+double dot(const base::Triple& a, const base::Triple& b) {
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
 
 // Uniform scale in both directions: object to world and world to object.
 void scaleMatrix(double scale, double m[9]) {
@@ -51,7 +53,7 @@ ShadingSample subjectSample(const PreviewScene& scene, const RayHit& hit, const 
 
 // A surface is seen from the side the ray comes from: seen from behind, both normals
 // turn round.
-RayHit facingTheRay(RayHit hit, const Triple& direction) {
+RayHit facingTheRay(RayHit hit, const base::Triple& direction) {
     if (dot(direction, hit.geometricNormal) > 0.0) {
         hit.geometricNormal = hit.geometricNormal * -1.0;
         hit.normal = hit.normal * -1.0;
@@ -61,8 +63,8 @@ RayHit facingTheRay(RayHit hit, const Triple& direction) {
 
 // The colour one camera ray brings back.
 // A sample's spot is its share of the pixel: a pixel holds samplesPerSide² of them.
-Triple shadeRay(const ShaderInstance& shader, const PreviewScene& scene, const Camera& camera,
-                int samplesPerSide, const CameraRay& ray, int x, int y) {
+base::Triple shadeRay(const ShaderInstance& shader, const PreviewScene& scene, const Camera& camera,
+                      int samplesPerSide, const CameraRay& ray, int x, int y) {
     const std::optional<RayHit> found = scene.objects().nearestHit(
         ray.origin, ray.direction, std::numeric_limits<double>::infinity());
     if (!found) return scene.background(ray.direction);
@@ -72,19 +74,19 @@ Triple shadeRay(const ShaderInstance& shader, const PreviewScene& scene, const C
         subjectSample(scene, hit, ray, camera.pixelSizeAt(hit.distance) / samplesPerSide);
     sample.screen(x, y);
     shader.evaluate(sample.record());
-    return toTriple(sample.record().color);
+    return base::toTriple(sample.record().color);
 }
 
 // The average of the samples of pixel (x, y): linear scene values.
-Triple shadePixel(const ShaderInstance& shader, const PreviewScene& scene, const Camera& camera,
-                  const RenderSettings& settings, int x, int y) {
+base::Triple shadePixel(const ShaderInstance& shader, const PreviewScene& scene,
+                        const Camera& camera, const RenderSettings& settings, int x, int y) {
     const int n = settings.samplesPerSide;
     const double weight = 1.0 / (n * n);
-    Triple sum{0.0, 0.0, 0.0};
+    base::Triple sum{0.0, 0.0, 0.0};
     for (int j = 0; j < n; ++j) {
         for (int i = 0; i < n; ++i) {
             const CameraRay ray = camera.ray(x + (i + 0.5) / n, y + (j + 0.5) / n);
-            const Triple color = shadeRay(shader, scene, camera, n, ray, x, y);
+            const base::Triple color = shadeRay(shader, scene, camera, n, ray, x, y);
             for (std::size_t c = 0; c < 3; ++c) sum[c] += color[c];
         }
     }
@@ -109,7 +111,7 @@ template <auto toValue, typename Value>
 void renderRow(const ShaderInstance& shader, const PreviewScene& scene, const Camera& camera,
                const RenderSettings& settings, int y, Value* rgb) {
     for (int x = 0; x < settings.width; ++x) {
-        const Triple color = shadePixel(shader, scene, camera, settings, x, y);
+        const base::Triple color = shadePixel(shader, scene, camera, settings, x, y);
         for (std::size_t c = 0; c < 3; ++c) rgb[3 * x + c] = toValue(color[c]);
     }
 }
@@ -117,8 +119,9 @@ void renderRow(const ShaderInstance& shader, const PreviewScene& scene, const Ca
 // Calls `renderOne` for every row, shared out among settings.threads threads, and
 // `rowDone` after each. A failure when a thread cannot start, once the threads that did
 // have finished their rows.
-Status eachRowInThreads(const RenderSettings& settings, const std::function<void(int y)>& renderOne,
-                        const std::function<void()>& rowDone) {
+base::Status eachRowInThreads(const RenderSettings& settings,
+                              const std::function<void(int y)>& renderOne,
+                              const std::function<void()>& rowDone) {
     std::atomic<int> nextRow{0};
     std::atomic<bool> abandoned{false};
     auto work = [&] {
@@ -128,7 +131,7 @@ Status eachRowInThreads(const RenderSettings& settings, const std::function<void
         }
     };
     ThreadTeam helpers;
-    const Status started = helpers.start(std::max(settings.threads, 1) - 1, work);
+    const base::Status started = helpers.start(std::max(settings.threads, 1) - 1, work);
     if (started) {
         work();
     } else {
@@ -150,20 +153,20 @@ auto* rowOf(Picture& picture, const RenderSettings& settings, int y) {
 
 // The whole picture, its rows shared out among threads; its values as `toValue` stores them.
 template <auto toValue, typename Picture>
-Result<Picture> renderPicture(const ShaderInstance& shader, const PreviewScene& scene,
-                              const RenderSettings& settings,
-                              const std::function<void()>& rowDone) {
+base::Result<Picture> renderPicture(const ShaderInstance& shader, const PreviewScene& scene,
+                                    const RenderSettings& settings,
+                                    const std::function<void()>& rowDone) {
     Picture picture{settings.width, settings.height, {}};
     picture.rgb.resize(rowValues(settings) * static_cast<std::size_t>(settings.height));
     const Camera camera = scene.camera(settings.width, settings.height);
-    const Status done = eachRowInThreads(
+    const base::Status done = eachRowInThreads(
         settings,
         [&](int y) {
             renderRow<toValue>(shader, scene, camera, settings, y, rowOf(picture, settings, y));
         },
         rowDone);
-    if (!done) return Result<Picture>::failure(done.error());
-    return Result<Picture>::success(std::move(picture));
+    if (!done) return base::Result<Picture>::failure(done.error());
+    return base::Result<Picture>::success(std::move(picture));
 }
 
 }  // namespace
@@ -176,14 +179,14 @@ void renderRows(const ShaderInstance& shader, const PreviewScene& scene,
     }
 }
 
-Result<Image> render(const ShaderInstance& shader, const PreviewScene& scene,
-                     const RenderSettings& settings, const std::function<void()>& rowDone) {
+base::Result<Image> render(const ShaderInstance& shader, const PreviewScene& scene,
+                           const RenderSettings& settings, const std::function<void()>& rowDone) {
     return renderPicture<toByte, Image>(shader, scene, settings, rowDone);
 }
 
-Result<LinearImage> renderLinear(const ShaderInstance& shader, const PreviewScene& scene,
-                                 const RenderSettings& settings,
-                                 const std::function<void()>& rowDone) {
+base::Result<LinearImage> renderLinear(const ShaderInstance& shader, const PreviewScene& scene,
+                                       const RenderSettings& settings,
+                                       const std::function<void()>& rowDone) {
     return renderPicture<toLinear, LinearImage>(shader, scene, settings, rowDone);
 }
 

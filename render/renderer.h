@@ -34,15 +34,16 @@ struct RowBand {
 // its own samples, so the image is the same whatever the thread count. `rowDone`, when
 // given, is called once per finished row, from the thread that rendered it. A failure,
 // and no image, when a thread cannot start.
-Result<Image> render(const ShaderInstance& shader, const PreviewScene& scene,
-                     const RenderSettings& settings, const std::function<void()>& rowDone = {});
+base::Result<Image> render(const ShaderInstance& shader, const PreviewScene& scene,
+                           const RenderSettings& settings,
+                           const std::function<void()>& rowDone = {});
 
 // The same render as linear scene values, before the 8-bit picture's clamping to 0 to 1
 // and quantisation: each pixel the average of its samples (a value that is not a number
 // becomes 0, as in the 8-bit picture).
-Result<LinearImage> renderLinear(const ShaderInstance& shader, const PreviewScene& scene,
-                                 const RenderSettings& settings,
-                                 const std::function<void()>& rowDone = {});
+base::Result<LinearImage> renderLinear(const ShaderInstance& shader, const PreviewScene& scene,
+                                       const RenderSettings& settings,
+                                       const std::function<void()>& rowDone = {});
 
 // Called with each finished row's number and its 3 x width bytes, which are only valid
 // during the call; returning false stops the band there.

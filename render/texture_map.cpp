@@ -100,10 +100,10 @@ TextureMap::Footprint TextureMap::footprint(double u, double v) const {
     return {{row0 + x0, row0 + x1, row1 + x0, row1 + x1}, x - left, y - up};
 }
 
-Triple TextureMap::colorAt(double u, double v) const {
+base::Triple TextureMap::colorAt(double u, double v) const {
     const Footprint f = footprint(u, v);
     return std::visit(
-        [this, &f](const auto& components) -> Triple {
+        [this, &f](const auto& components) -> base::Triple {
             if (isGrey()) {
                 const double grey = bilinearOf(components, 1, 0, f.texel, f.fx, f.fy);
                 return {grey, grey, grey};

@@ -38,7 +38,7 @@ public:
     std::size_t bytes() const;
 
     // The colour at (u, v): a grey map's value in all three components.
-    Triple colorAt(double u, double v) const;
+    base::Triple colorAt(double u, double v) const;
     // The value at (u, v): a colour map's luminance (0.2126 red + 0.7152 green + 0.0722
     // blue, the weights of the sRGB primaries).
     double valueAt(double u, double v) const;

@@ -22,7 +22,7 @@ public:
 
     // Starts `count` threads, each running `work`. At the first that cannot start it stops
     // starting and says why; the threads already started keep running until join().
-    Status start(int count, const std::function<void()>& work);
+    base::Status start(int count, const std::function<void()>& work);
 
     // Waits for every started thread to end.
     void join();

@@ -2,7 +2,8 @@
 """Mutation testing: do the tests notice a small fault in the module's code?
 
 Each fault ("mutant") changes one line of the module (framework/, shader/, panels/,
-geometry/): a comparison or operator turned into its neighbour, a constant moved by one, a
+geometry/, and the number conversions of base/number_text.h, which it shares with the
+tools): a comparison or operator turned into its neighbour, a constant moved by one, a
 condition negated, a statement dropped. The tool copies the repository's tracked files
 (as they are on disk, uncommitted changes included) into a scratch tree, makes one fault
 at a time there, rebuilds the native preset and runs its tests. A fault the tests reject
@@ -27,7 +28,8 @@ import sys
 import time
 
 MODULE_FILES = ["framework/*.cpp", "framework/*.h", "shader/*.cpp", "shader/*.h",
-                "panels/*.cpp", "panels/*.h", "geometry/*.cpp", "geometry/*.h"]
+                "panels/*.cpp", "panels/*.h", "geometry/*.cpp", "geometry/*.h",
+                "base/number_text.h"]
 
 # Each operator: its name, a pattern matched against code with comments and string
 # literals blanked out, and the replacement (a function of the match for constants).

@@ -20,7 +20,7 @@ std::vector<unsigned char> panelPixels;
 
 // Results of the panel entries: bit 0 the parameters were edited (the picture starts
 // again), bit 1 the panel was opened and painted anew; -1 the panel failed (lastError).
-int panelResult(const standin::Result<bool>& edited) {
+int panelResult(const base::Result<bool>& edited) {
     if (!edited) {
         lastError = edited.error();
         return -1;
@@ -30,7 +30,7 @@ int panelResult(const standin::Result<bool>& edited) {
 }
 
 // 1 when `done`; 0 when not, studio_error then saying why.
-int doneOrError(const standin::Status& done) {
+int doneOrError(const base::Status& done) {
     if (!done) lastError = done.error();
     return done ? 1 : 0;
 }
@@ -107,7 +107,7 @@ extern "C" {
 // 1 when the studio is open, 0 when it failed (studio_error says why).
 EMSCRIPTEN_KEEPALIVE int studio_open(int cloth) {
     // The build puts the named looks into the page's file system under /presets.
-    standin::Result<std::unique_ptr<studio::Studio>> opened =
+    base::Result<std::unique_ptr<studio::Studio>> opened =
         studio::Studio::open(subjectOf(cloth), "/presets");
     if (!opened) {
         lastError = opened.error();
@@ -257,7 +257,7 @@ EMSCRIPTEN_KEEPALIVE const char* studio_orbit() {
 // {"density":…, "transparency":…, "specularColor":[r,g,b], "dontOverlapShadows":…,
 // "densityByLuminosity":…}, the switches as booleans; null when the save failed.
 EMSCRIPTEN_KEEPALIVE const char* studio_parameters() {
-    const standin::Result<preview::ParameterBlock> block = theStudio->parameters();
+    const base::Result<preview::ParameterBlock> block = theStudio->parameters();
     if (!block) {
         lastError = block.error();
         return kept("null");

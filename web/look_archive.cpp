@@ -15,7 +15,7 @@ namespace studio {
 namespace {
 
 namespace fs = std::filesystem;
-using PresetResult = standin::Result<preview::Preset>;
+using PresetResult = base::Result<preview::Preset>;
 
 // A zip larger than this is no look of the studio's: its one map is a few hundred kB.
 constexpr std::size_t kMaxLookZipBytes = std::size_t{16} << 20;
@@ -53,17 +53,17 @@ private:
     fs::path path_;
 };
 
-standin::Status writeEntries(const std::vector<ZipEntry>& entries, const fs::path& folder) {
+base::Status writeEntries(const std::vector<ZipEntry>& entries, const fs::path& folder) {
     std::error_code error;
     fs::create_directory(folder, error);
     for (const ZipEntry& entry : entries) {
         std::ofstream out(folder / entry.name, std::ios::binary);
         out.write(entry.bytes.data(), static_cast<std::streamsize>(entry.bytes.size()));
         if (!out.flush()) {
-            return standin::Status::failure("cannot unpack " + entry.name + " in the page");
+            return base::Status::failure("cannot unpack " + entry.name + " in the page");
         }
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 // `text` with every mention of the unpacked look's folder made the zip's name.
@@ -116,14 +116,14 @@ PresetResult readLookZip(const std::string& bytes, const std::string& name,
         return PresetResult::failure(name + " is too large for a look file (" +
                                      std::to_string(bytes.size() >> 20) + " MB)");
     }
-    standin::Result<std::vector<ZipEntry>> entries = readStoredZip(bytes, name);
+    base::Result<std::vector<ZipEntry>> entries = readStoredZip(bytes, name);
     if (!entries) return PresetResult::failure(entries.error());
     const UnpackFolder unpacked;
     if (unpacked.path().empty()) {
         return PresetResult::failure("cannot unpack " + name + " in the page");
     }
     const fs::path folder = unpacked.path() / kUnpackedLook;
-    if (standin::Status written = writeEntries(entries.value(), folder); !written) {
+    if (base::Status written = writeEntries(entries.value(), folder); !written) {
         return PresetResult::failure(written.error());
     }
     PresetResult look = preview::readPreset(unpacked.path().string(), kUnpackedLook);

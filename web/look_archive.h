@@ -32,8 +32,8 @@ std::string lookZip(const StudioLook& look);
 // folder is. A map must be a picture of one of the studio's patterns, named after it: the
 // file patternFile() writes, or a named look's in `presetsFolder` (burnout-velvet's
 // burnout.png). The maps' paths of the result name their files only.
-standin::Result<preview::Preset> readLookZip(const std::string& bytes, const std::string& name,
-                                             const std::string& presetsFolder);
+base::Result<preview::Preset> readLookZip(const std::string& bytes, const std::string& name,
+                                          const std::string& presetsFolder);
 
 }  // namespace studio
 

@@ -18,7 +18,7 @@ bool isNumberKey(const std::string& name) {
 std::optional<double> typedPercent(const std::string& text) {
     double value = 0.0;
     const char* end = text.data() + text.size();
-    const auto result = pelorix3::number_text::parse(text.data(), end, value);
+    const auto result = base::number_text::parse(text.data(), end, value);
     if (text.empty() || result.ec != std::errc() || result.ptr != end) return std::nullopt;
     return value;
 }
@@ -29,7 +29,7 @@ PanelUser::PanelUser(const standin::ShaderModule& module, const standin::ShaderI
                      std::function<void()> confirmed)
     : module_(module), instance_(instance), confirmed_(std::move(confirmed)) {}
 
-standin::Result<bool> PanelUser::open(const Gesture& gesture) {
+base::Result<bool> PanelUser::open(const Gesture& gesture) {
     bool confirmed = false;
     standin::setScriptedUser([&](PanelSession& session) {
         // The host draws the panel as it opens it: the module paints its swatch and its
@@ -40,10 +40,10 @@ standin::Result<bool> PanelUser::open(const Gesture& gesture) {
         picture_ = standin::paintPanel(session.panel());
         return confirmed;
     });
-    const standin::Result<int> opened = module_.file().activate(
+    const base::Result<int> opened = module_.file().activate(
         "ShaderInterface", "pelorix3", 2, standin::globalFunc, instance_.handle());
     standin::setScriptedUser(nullptr);
-    using Outcome = standin::Result<bool>;
+    using Outcome = base::Result<bool>;
     if (!opened) return Outcome::failure(opened.error());
     if (opened.value() != 0) {
         return Outcome::failure("the options panel did not open (activation result " +
@@ -53,11 +53,11 @@ standin::Result<bool> PanelUser::open(const Gesture& gesture) {
     return Outcome::success(confirmed);
 }
 
-standin::Result<bool> PanelUser::show() {
+base::Result<bool> PanelUser::show() {
     return open([](PanelSession&) { return false; });
 }
 
-standin::Result<bool> PanelUser::pointerDown(int x, int y) {
+base::Result<bool> PanelUser::pointerDown(int x, int y) {
     return open([this, x, y](PanelSession& session) { return click(session, x, y); });
 }
 
@@ -87,8 +87,8 @@ bool PanelUser::click(PanelSession& session, int x, int y) {
     return typed;
 }
 
-standin::Result<bool> PanelUser::pointerMove(int x, int /*y*/) {
-    if (!dragging_) return standin::Result<bool>::success(false);
+base::Result<bool> PanelUser::pointerMove(int x, int /*y*/) {
+    if (!dragging_) return base::Result<bool>::success(false);
     const int slider = *dragging_;
     return open([slider, x](PanelSession& session) {
         PanelControl& control = session.control(slider);
@@ -127,8 +127,8 @@ bool PanelUser::tabFrom(PanelSession& session, int step) {
 
 // Digits, point and minus extend the typed text, Backspace shortens it: the field shows
 // the text, and nothing changes until the typing is committed.
-standin::Result<bool> PanelUser::key(const std::string& name) {
-    if (!typingLabel_) return standin::Result<bool>::success(false);
+base::Result<bool> PanelUser::key(const std::string& name) {
+    if (!typingLabel_) return base::Result<bool>::success(false);
     if (isNumberKey(name) && typed_.size() < 12) {
         typed_ += name;
     } else if (name == "Backspace" && !typed_.empty()) {
@@ -142,7 +142,7 @@ standin::Result<bool> PanelUser::key(const std::string& name) {
         const int step = name == "Tab" ? 1 : -1;
         return open([this, step](PanelSession& session) { return tabFrom(session, step); });
     } else {
-        return standin::Result<bool>::success(false);
+        return base::Result<bool>::success(false);
     }
     return open([](PanelSession&) { return false; });
 }

@@ -32,13 +32,13 @@ public:
 
     // Each opens the panel once; the result says whether the instance's parameters were
     // edited (the panel confirmed), or why the panel could not be opened.
-    standin::Result<bool> show();
-    standin::Result<bool> pointerDown(int x, int y);
-    standin::Result<bool> pointerMove(int x, int y);
+    base::Result<bool> show();
+    base::Result<bool> pointerDown(int x, int y);
+    base::Result<bool> pointerMove(int x, int y);
     void pointerUp() { dragging_.reset(); }
     // A key by its DOM name: digits, ".", "-", "Backspace", "Enter", "Escape", "Tab",
     // "Shift+Tab".
-    standin::Result<bool> key(const std::string& name);
+    base::Result<bool> key(const std::string& name);
 
     // The panel as the last opening painted it.
     const standin::Image& picture() const { return picture_; }
@@ -49,7 +49,7 @@ private:
     // What a gesture does while the panel is open; true confirms the panel.
     using Gesture = std::function<bool(standin::PanelSession&)>;
 
-    standin::Result<bool> open(const Gesture& gesture);
+    base::Result<bool> open(const Gesture& gesture);
     bool click(standin::PanelSession& session, int x, int y);
     bool commitTyping(standin::PanelSession& session);
     // Commits the typing and gives the keyboard to the next percent field in `step`

@@ -18,7 +18,7 @@ extern "C" ModuleDescriptor _mod_descrip;
 namespace studio {
 namespace {
 
-using standin::Status;
+using base::Status;
 
 // How stored data that is not a file is named in messages.
 constexpr const char* kBlockName = "The stored block";
@@ -50,10 +50,10 @@ std::string joinedLines(const std::vector<std::string>& items) {
 // The looks of `folder` that can be read, in name order.
 std::vector<preview::Preset> readPresets(const std::string& folder) {
     std::vector<preview::Preset> presets;
-    const standin::Result<std::vector<std::string>> names = preview::presetNames(folder);
+    const base::Result<std::vector<std::string>> names = preview::presetNames(folder);
     if (!names) return presets;
     for (const std::string& name : names.value()) {
-        standin::Result<preview::Preset> preset = preview::readPreset(folder, name);
+        base::Result<preview::Preset> preset = preview::readPreset(folder, name);
         if (preset) presets.push_back(std::move(preset.value()));
     }
     return presets;
@@ -62,19 +62,19 @@ std::vector<preview::Preset> readPresets(const std::string& folder) {
 // The pattern a look's maps come to in the page: its map of luminosity's (or "" for
 // none); a map the page cannot show refuses the look. A map's path may be its file's name
 // alone.
-standin::Result<std::string> lookLuminousMap(const preview::Preset& look) {
+base::Result<std::string> lookLuminousMap(const preview::Preset& look) {
     std::string pattern;
     for (const preview::LookMap& map : look.maps) {
         const std::optional<std::string> named = patternOfFile(map.path);
         if (!named || map.input != standin::SurfaceInput::Luminous) {
-            return standin::Result<std::string>::failure(
+            return base::Result<std::string>::failure(
                 "the look " + look.name + " maps " + std::string(standin::nameOf(map.input)) +
                 " with " + std::filesystem::path(map.path).filename().string() +
                 ", which the studio cannot show: it maps luminosity with its own patterns");
         }
         pattern = *named;
     }
-    return standin::Result<std::string>::success(pattern);
+    return base::Result<std::string>::success(pattern);
 }
 
 bool sameSurface(const standin::SurfaceInputs& a, const standin::SurfaceInputs& b) {
@@ -84,28 +84,28 @@ bool sameSurface(const standin::SurfaceInputs& a, const standin::SurfaceInputs& 
 
 // The stored text as a parameter file, as a look's parameters.txt is read.
 preview::ParameterFile textSource(const std::string& storedText) {
-    const standin::Result<preview::ParameterFile> file =
+    const base::Result<preview::ParameterFile> file =
         preview::parseParameterData(kBlockName, storedText, preview::StorageMode::Text);
     return file ? file.value() : preview::ParameterFile{};
 }
 
 }  // namespace
 
-standin::Result<std::unique_ptr<Studio>> Studio::open(standin::SubjectKind subject,
-                                                      const std::string& presetsFolder) {
-    using Outcome = standin::Result<std::unique_ptr<Studio>>;
-    standin::Result<std::unique_ptr<standin::ModuleFile>> file =
+base::Result<std::unique_ptr<Studio>> Studio::open(standin::SubjectKind subject,
+                                                   const std::string& presetsFolder) {
+    using Outcome = base::Result<std::unique_ptr<Studio>>;
+    base::Result<std::unique_ptr<standin::ModuleFile>> file =
         standin::ModuleFile::attach(&_mod_descrip, "pelorix3 (linked into the page)");
     if (!file) return Outcome::failure(file.error());
-    standin::Result<standin::ShaderModule> module =
+    base::Result<standin::ShaderModule> module =
         standin::ShaderModule::activate(std::move(file.value()), {});
     if (!module) return Outcome::failure(module.error());
-    standin::Result<standin::ShaderInstance> instance = module->createInstance();
+    base::Result<standin::ShaderInstance> instance = module->createInstance();
     if (!instance) return Outcome::failure(instance.error());
     std::unique_ptr<Studio> studio(
         new Studio(std::move(module.value()), std::move(instance.value()), presetsFolder));
     if (Status built = studio->setSubject(subject); !built) return Outcome::failure(built.error());
-    if (standin::Result<bool> shown = studio->panel_.show(); !shown) {
+    if (base::Result<bool> shown = studio->panel_.show(); !shown) {
         return Outcome::failure(shown.error());
     }
     return Outcome::success(std::move(studio));
@@ -145,7 +145,7 @@ Status Studio::setModel(std::string bytes, const std::string& name) {
 }
 
 Status Studio::build(const standin::SceneSettings& settings) {
-    standin::Result<std::unique_ptr<standin::PreviewScene>> built =
+    base::Result<std::unique_ptr<standin::PreviewScene>> built =
         standin::PreviewScene::create(settings);
     if (!built) return Status::failure(built.error());
     standin::Host::instance().setOcclusionTest(nullptr);
@@ -154,7 +154,7 @@ Status Studio::build(const standin::SceneSettings& settings) {
     subject_ = settings.subject;
     orbit_ = scene_->orbit();
     restartPicture();
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 void Studio::setOrbit(const standin::CameraOrbit& orbit) {
@@ -170,7 +170,7 @@ void Studio::setOrbit(const standin::CameraOrbit& orbit) {
     restartPicture();
 }
 
-standin::Result<preview::ParameterBlock> Studio::parameters() const {
+base::Result<preview::ParameterBlock> Studio::parameters() const {
     return preview::readBack(instance_);
 }
 
@@ -187,7 +187,7 @@ std::string Studio::storedBinary() const {
 }
 
 Status Studio::loadStored(const std::string& bytes, preview::StorageMode mode) {
-    const standin::Result<preview::ParameterFile> block =
+    const base::Result<preview::ParameterFile> block =
         preview::parseParameterData(kBlockName, bytes, mode);
     if (!block) return Status::failure(block.error());
     Status loaded = preview::loadInto(instance_, block.value());
@@ -217,19 +217,19 @@ std::string Studio::takeBlockNote() {
 }
 
 Status Studio::applyPreset(const std::string& name) {
-    const standin::Result<preview::Preset> preset = preview::readPreset(presetsFolder_, name);
+    const base::Result<preview::Preset> preset = preview::readPreset(presetsFolder_, name);
     if (!preset) return Status::failure(preset.error());
     return applyLook(preset.value());
 }
 
 Status Studio::loadLook(const std::string& bytes, const std::string& name) {
-    const standin::Result<preview::Preset> look = readLookZip(bytes, name, presetsFolder_);
+    const base::Result<preview::Preset> look = readLookZip(bytes, name, presetsFolder_);
     if (!look) return Status::failure(look.error());
     return applyLook(look.value());
 }
 
 Status Studio::applyLook(const preview::Preset& look) {
-    const standin::Result<std::string> luminousMap = lookLuminousMap(look);
+    const base::Result<std::string> luminousMap = lookLuminousMap(look);
     if (!luminousMap) return Status::failure(luminousMap.error());
     if (!luminousMap->empty() && !scene_->canWearMaps()) {
         return Status::failure("the look " + (look.name.empty() ? std::string() : look.name + " ") +
@@ -244,7 +244,7 @@ Status Studio::applyLook(const preview::Preset& look) {
     surface_ = look.surface;
     luminousMap_ = luminousMap.value();
     showSurface();
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 Status Studio::setLuminousMap(const std::string& pattern) {
@@ -258,7 +258,7 @@ Status Studio::setLuminousMap(const std::string& pattern) {
     }
     luminousMap_ = pattern;
     showSurface();
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 void Studio::showSurface() {
@@ -271,7 +271,7 @@ void Studio::showSurface() {
 Status Studio::setSurfaceInput(const std::string& name, const std::string& text) {
     if (Status set = preview::setSurfaceValue(surface_, name, text); !set) return set;
     showSurface();
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 std::vector<std::string> Studio::surfaceWarnings() const {
@@ -279,7 +279,7 @@ std::vector<std::string> Studio::surfaceWarnings() const {
 }
 
 std::vector<std::string> Studio::notes() const {
-    const standin::Result<preview::ParameterBlock> block = parameters();
+    const base::Result<preview::ParameterBlock> block = parameters();
     if (!block || block->densityByLuminosity == 0.0 || surface_.luminous != 0.0 ||
         !luminousMap_.empty()) {
         return {};
@@ -291,7 +291,7 @@ std::vector<std::string> Studio::notes() const {
 }
 
 bool Studio::isLook(const preview::Preset& look) const {
-    const standin::Result<std::string> pattern = lookLuminousMap(look);
+    const base::Result<std::string> pattern = lookLuminousMap(look);
     return pattern && pattern.value() == luminousMap_ && sameSurface(look.surface, surface_) &&
            joinedLines(look.parameters.lines) == storedText();
 }
@@ -326,7 +326,7 @@ std::string Studio::lookZipName() const {
 }
 
 std::vector<std::string> Studio::panelRangeWarnings() const {
-    const standin::Result<preview::ParameterBlock> block = parameters();
+    const base::Result<preview::ParameterBlock> block = parameters();
     return block ? preview::outOfPanelRange(block.value()) : std::vector<std::string>{};
 }
 

@@ -40,8 +40,8 @@ public:
     // Attaches the module, creates the instance with the module's defaults, builds the
     // scene (the sphere, or the draped cloth) and paints the panel. The named looks are
     // read from `presetsFolder` (the page has them built in under /presets).
-    static standin::Result<std::unique_ptr<Studio>> open(standin::SubjectKind subject,
-                                                         const std::string& presetsFolder);
+    static base::Result<std::unique_ptr<Studio>> open(standin::SubjectKind subject,
+                                                      const std::string& presetsFolder);
 
     Studio(const Studio&) = delete;
     Studio& operator=(const Studio&) = delete;
@@ -53,13 +53,13 @@ public:
     PanelUser& panel() { return panel_; }
 
     // Changes the subject; the picture starts again, from the camera's orbit.
-    standin::Status setSubject(standin::SubjectKind subject);
+    base::Status setSubject(standin::SubjectKind subject);
     standin::SubjectKind subject() const { return subject_; }
     // Makes the model of a file's bytes the subject (an object file, LWO2 or LWOB, or OBJ
     // text, told apart by their content); `name` stands for the file in messages. The
     // picture starts again; a file that cannot be read is refused with the reason, and the
     // subject stays as it was.
-    standin::Status setModel(std::string bytes, const std::string& name);
+    base::Status setModel(std::string bytes, const std::string& name);
     // What reading the model left out or replaced, each naming its file; empty for the
     // sphere and the cloth.
     const std::vector<std::string>& modelWarnings() const { return scene_->warnings(); }
@@ -74,7 +74,7 @@ public:
     // name ("color", "diffuse", "specular", "luminous", "roughness") from text, as the
     // command line takes it ("0.5,0.1,0.1", "0.9"); a value the command line refuses is
     // refused with its reason, and nothing changes. The picture starts again.
-    standin::Status setSurfaceInput(const std::string& name, const std::string& text);
+    base::Status setSurfaceInput(const std::string& name, const std::string& text);
     const standin::SurfaceInputs& surface() const { return surface_; }
     // The command line's warnings about the surface inputs: a colour no panel can show.
     std::vector<std::string> surfaceWarnings() const;
@@ -83,7 +83,7 @@ public:
     std::vector<std::string> notes() const;
 
     // The parameters the instance holds, read through its save entry (six decimals).
-    standin::Result<preview::ParameterBlock> parameters() const;
+    base::Result<preview::ParameterBlock> parameters() const;
     // The stored block as the instance saves it: text lines as a scene file keeps them,
     // or the 28 bytes of the binary form.
     std::string storedText() const;
@@ -91,7 +91,7 @@ public:
     // Checks a stored block (text, binary, or either by its content) and loads it through
     // the module's load entry; a damaged block is refused with the reason and the
     // parameters stay as they were. The surface inputs stay as they are.
-    standin::Status loadStored(const std::string& bytes, preview::StorageMode mode);
+    base::Status loadStored(const std::string& bytes, preview::StorageMode mode);
     // The stored data the instance's parameters were last loaded from: loaded by another
     // instance of the module, it gives that instance the same values.
     StoredData parameterSource() const;
@@ -103,7 +103,7 @@ public:
     // module's load entry and its surface inputs into the scene. A look is taken whole or
     // not at all.
     const std::vector<preview::Preset>& presets() const { return presets_; }
-    standin::Status applyPreset(const std::string& name);
+    base::Status applyPreset(const std::string& name);
     // The look whose parameters.txt the instance's stored text equals and whose surface
     // inputs (its map included) the scene's are, or "" when there is none (the look is the
     // user's own).
@@ -115,12 +115,12 @@ public:
     std::string lookZipName() const;
     // Takes the look of such a file (`name` stands for it in messages), whole or not at
     // all: a file that cannot be read as a look is refused with the reason.
-    standin::Status loadLook(const std::string& bytes, const std::string& name);
+    base::Status loadLook(const std::string& bytes, const std::string& name);
 
     // The map of the surface's luminosity: one of the built-in patterns (render/patterns.h)
     // by its name, or none for "". A look sets its own; the picture starts again. A subject
     // without texture coordinates refuses a map.
-    standin::Status setLuminousMap(const std::string& pattern);
+    base::Status setLuminousMap(const std::string& pattern);
     const std::string& luminousMap() const { return luminousMap_; }
 
     // One sentence for each value the instance holds that the panel cannot show (a
@@ -153,10 +153,10 @@ public:
 private:
     Studio(standin::ShaderModule module, standin::ShaderInstance instance,
            const std::string& presetsFolder);
-    standin::Status build(const standin::SceneSettings& settings);
+    base::Status build(const standin::SceneSettings& settings);
     void panelEdited();
     // Takes a look whole: its block, its surface inputs and the pattern of its map.
-    standin::Status applyLook(const preview::Preset& look);
+    base::Status applyLook(const preview::Preset& look);
     // The current surface inputs and map on the scene; the picture starts again.
     void showSurface();
     bool isLook(const preview::Preset& look) const;

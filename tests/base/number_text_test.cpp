@@ -16,10 +16,10 @@
 
 #include "framework/bit_cast.h"
 
-namespace pelorix3 {
 namespace {
 
-namespace nt = number_text;
+namespace nt = base::number_text;
+using pelorix3::bitCast;
 
 using Formatter = std::to_chars_result (*)(char*, char*, double);
 
@@ -286,4 +286,3 @@ TEST(NumberText, CLibraryParseReadsNoFurtherThanTheEnd) {
 #endif
 
 }  // namespace
-}  // namespace pelorix3

@@ -61,7 +61,7 @@ protected:
         FakeShader::live = FakeShader::shutdowns = 0;
     }
 
-    static standin::Result<ShaderModule> fakeModule(long version) {
+    static base::Result<ShaderModule> fakeModule(long version) {
         auto file = standin::ModuleFile::attach(&fakeDescriptor, "fake");
         return ShaderModule::activate(std::move(file.value()), ShaderModule::Options{version});
     }

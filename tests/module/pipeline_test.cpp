@@ -179,7 +179,7 @@ TEST_F(Pipeline, TheHostIsAskedAtAPointNudgedTowardTheLight) {
     standin::ShaderInstance instance = createReady();
     RayCallList* list = publishedList();
     ASSERT_NE(list, nullptr);
-    standin::Triple asked{};
+    base::Triple asked{};
     pelorix3::Vec3 published;
     host().setIlluminationHook([&](const standin::IlluminationCall& call) {
         asked = {call.position[0], call.position[1], call.position[2]};

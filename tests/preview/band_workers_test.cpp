@@ -14,10 +14,10 @@
 
 namespace {
 
+using base::Status;
 using preview::BandWorkers;
 using preview::RowSender;
 using standin::RowBand;
-using standin::Status;
 
 constexpr int kWidth = 5;
 constexpr int kHeight = 11;  // not a multiple of the worker counts: the bands differ in size
@@ -38,11 +38,11 @@ Status sendBand(const RowBand& band, RowSender& sender) {
     for (int y = band.first; y < kHeight; y += band.step) {
         if (!send(sender, y)) return Status::failure("pipe closed");
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 Status gatherWith(int count, const BandWorkers::Work& work) {
-    standin::Result<std::unique_ptr<BandWorkers>> workers = BandWorkers::start(count, work);
+    base::Result<std::unique_ptr<BandWorkers>> workers = BandWorkers::start(count, work);
     if (!workers) return Status::failure("not started: " + workers.error());
     standin::Image image = blank();
     return workers.value()->gather(image, {});
@@ -50,7 +50,7 @@ Status gatherWith(int count, const BandWorkers::Work& work) {
 
 TEST(BandWorkers, EveryWorkerRowLandsInItsPlace) {
     for (int count : {2, 3, 4}) {
-        standin::Result<std::unique_ptr<BandWorkers>> workers = BandWorkers::start(count, sendBand);
+        base::Result<std::unique_ptr<BandWorkers>> workers = BandWorkers::start(count, sendBand);
         ASSERT_TRUE(workers) << workers.error();
         standin::Image image = blank();
         int arrived = 0;
@@ -84,26 +84,26 @@ const FailingWorker kFailingWorkers[] = {
      [](const RowBand& band, RowSender& sender) {
          send(sender, band.first);
          ::kill(::getpid(), SIGKILL);  // what no handler, a sanitizer's included, can catch
-         return standin::succeeded();
+         return base::succeeded();
      },
      "was ended by signal 9"},
     {"ExitsAfterHalfItsRows",
      [](const RowBand& band, RowSender& sender) {
          send(sender, band.first);
-         return standin::succeeded();
+         return base::succeeded();
      },
      "ended after sending 1 of its 5 rows"},
     {"SendsARowOfAnotherBand",
      [](const RowBand& band, RowSender& sender) {
          send(sender, band.first + 1);
-         return standin::succeeded();
+         return base::succeeded();
      },
      "sent row 2, which it was not given"},
     {"SendsARowTwice",
      [](const RowBand& band, RowSender& sender) {
          send(sender, band.first);
          send(sender, band.first);
-         return standin::succeeded();
+         return base::succeeded();
      },
      "sent row 1, which it was not given"},
     {"Throws",
@@ -136,10 +136,10 @@ TEST(BandWorkers, OneFailureFailsTheRenderWhateverTheOthersDid) {
 TEST(BandWorkers, WorkersStillRunningAreStoppedWhenDropped) {
     const auto start = std::chrono::steady_clock::now();
     {
-        standin::Result<std::unique_ptr<BandWorkers>> workers =
+        base::Result<std::unique_ptr<BandWorkers>> workers =
             BandWorkers::start(3, [](const RowBand&, RowSender&) {
                 ::sleep(60);
-                return standin::succeeded();
+                return base::succeeded();
             });
         ASSERT_TRUE(workers);
     }

@@ -12,11 +12,11 @@
 
 namespace {
 
+using base::Triple;
 using standin::hostIlluminate;
 using standin::IlluminationCall;
 using standin::Light;
 using standin::LightType;
-using standin::Triple;
 
 class HostIllumination : public HostTest {
 protected:

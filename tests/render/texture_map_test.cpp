@@ -48,9 +48,9 @@ INSTANTIATE_TEST_SUITE_P(TextureMap, TextureMapSample, ::testing::ValuesIn(kSamp
 TEST(TextureMap, ColourGivesItsColourAndItsLuminanceAsAValue) {
     const auto map = standin::TextureMap::create(1, 1, 3, {1.0f, 0.5f, 0.0f}).value();
     EXPECT_FALSE(map.isGrey());
-    EXPECT_EQ(map.colorAt(0.3, 0.9), (standin::Triple{1.0, 0.5, 0.0}));
+    EXPECT_EQ(map.colorAt(0.3, 0.9), (base::Triple{1.0, 0.5, 0.0}));
     EXPECT_NEAR(map.valueAt(0.3, 0.9), 0.2126 + 0.7152 * 0.5, 1e-6);
-    EXPECT_EQ(twoByTwo().colorAt(0.75, 0.75), (standin::Triple{1.0, 1.0, 1.0}));
+    EXPECT_EQ(twoByTwo().colorAt(0.75, 0.75), (base::Triple{1.0, 1.0, 1.0}));
 }
 
 TEST(TextureMap, RefusesValuesThatDoNotFitItsSize) {

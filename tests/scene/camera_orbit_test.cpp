@@ -9,9 +9,9 @@
 
 namespace {
 
+using base::Triple;
 using standin::CameraOrbit;
 using standin::CameraView;
-using standin::Triple;
 
 // Seen from the front (-z), 1 above the target, 4 away across.
 const CameraView kFraming{{0.0, 2.0, -4.0}, {0.0, 1.0, 0.0}};

@@ -49,7 +49,7 @@ TEST(PreviewScene, ModelIsScaledToStandOnTheFloorInTheMiddle) {
     const auto hit = scene.value()->objects().nearestHit(ray.origin, ray.direction, 1e9);
     ASSERT_TRUE(hit);
     EXPECT_TRUE(scene.value()->isSubject(*hit));
-    const standin::Triple object = placed.toObject(hit->position);
+    const base::Triple object = placed.toObject(hit->position);
     EXPECT_NEAR(object[1], 2125.0, 130.0);  // back in the file's own units
 }
 

@@ -42,7 +42,7 @@ TEST(LwoImport, EachLayerCountsItsPointsFromItsOwnFirst) {
     ASSERT_EQ(model->mesh.triangleCount(), 2u);
     // The point at (9, 9, 9) is used by no polygon and leaves the frame alone.
     EXPECT_EQ(model->mesh.positions.size(), 6u);
-    EXPECT_EQ(model->frame.origin, (standin::Triple{1.0, 1.0, 0.0}));
+    EXPECT_EQ(model->frame.origin, (base::Triple{1.0, 1.0, 0.0}));
     EXPECT_EQ(model->frame.unit, 2.0);
     const auto& p = model->mesh.positions;
     const auto& second = model->mesh.triangles[1];

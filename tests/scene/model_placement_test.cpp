@@ -17,7 +17,7 @@ namespace {
 struct FarTriangle {
     const char* name;
     const char* text;
-    standin::Triple center;  // of the triangle's box, in the file's units
+    base::Triple center;  // of the triangle's box, in the file's units
     double size;
 };
 
@@ -47,7 +47,7 @@ TEST_P(PlacedTriangle, IsSeenByTheCameraAndMapsBackToTheFile) {
     const auto hit = scene.value()->objects().nearestHit(ray.origin, ray.direction, 1e9);
     ASSERT_TRUE(hit);
     ASSERT_TRUE(scene.value()->isSubject(*hit));
-    const standin::Triple object = scene.value()->placement().toObject(hit->position);
+    const base::Triple object = scene.value()->placement().toObject(hit->position);
     for (std::size_t axis = 0; axis < 3; ++axis) {
         EXPECT_NEAR(object[axis], GetParam().center[axis], 1e-3 * GetParam().size) << axis;
     }
@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(ModelPlacement, PlacedTriangle, ::testing::ValuesIn(kTr
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A torus of radius 2 around `center`, in quads, as an OBJ file writes it.
-std::string torus(const standin::Triple& center) {
+std::string torus(const base::Triple& center) {
     constexpr int kAround = 48, kTube = 16;
     std::string text;
     char line[128];
@@ -84,7 +84,7 @@ std::string torus(const standin::Triple& center) {
 }
 
 TEST(ModelPlacement, ModelFarFromItsOriginIsPlacedAsAtTheOrigin) {
-    const standin::Triple far{5e6, 0.0, 3e6};
+    const base::Triple far{5e6, 0.0, 3e6};
     const auto atOrigin = standin::importObjText(torus({0.0, 0.0, 0.0}), "near.obj", 60.0);
     const auto farAway = standin::importObjText(torus(far), "far.obj", 60.0);
     ASSERT_TRUE(atOrigin && farAway);
@@ -99,8 +99,8 @@ TEST(ModelPlacement, ModelFarFromItsOriginIsPlacedAsAtTheOrigin) {
         }
     }
     // The shader sees the far model where its file puts it.
-    const standin::Triple back = placed->placement.toObject({0.0, 0.0, 0.0});
-    const standin::Triple nearBack = near->placement.toObject({0.0, 0.0, 0.0});
+    const base::Triple back = placed->placement.toObject({0.0, 0.0, 0.0});
+    const base::Triple nearBack = near->placement.toObject({0.0, 0.0, 0.0});
     for (std::size_t axis = 0; axis < 3; ++axis) {
         EXPECT_NEAR(back[axis] - far[axis], nearBack[axis], 1e-8);
     }

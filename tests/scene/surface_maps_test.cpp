@@ -25,7 +25,7 @@ standin::TriangleMesh triangle() {
     return mesh;
 }
 
-standin::RayHit hitAt(const standin::Triple& position, int primitive = 0, float u = 0.0f,
+standin::RayHit hitAt(const base::Triple& position, int primitive = 0, float u = 0.0f,
                       float v = 0.0f) {
     standin::RayHit hit;
     hit.position = position;

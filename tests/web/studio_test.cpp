@@ -158,7 +158,7 @@ TEST_F(StudioTest, AboutShowsTheModulesTwoCreditLines) {
 }
 
 TEST_F(StudioTest, ADamagedBlockIsRefusedAndTheParametersStay) {
-    const standin::Status text =
+    const base::Status text =
         studio->loadStored(" 0.5\n 0.3\n red\n 1\n 1\n 1\n 0\n", preview::StorageMode::Text);
     ASSERT_FALSE(text);
     EXPECT_EQ(text.error(), "The stored block is damaged: line 3 is not a number: \" red\"");
@@ -250,7 +250,7 @@ TEST_F(StudioTest, SurfaceInputsAreCheckedAsTheCommandLineChecksThem) {
              {"color", "1,2", "color \"1,2\" is not three numbers separated by commas (R,G,B)"},
              {"color", "1,-2,0", "color 1,-2,0 has a negative component"},
              {"shine", "1", "unknown key \"shine\""}}) {
-        const standin::Status set = studio->setSurfaceInput(name, text);
+        const base::Status set = studio->setSurfaceInput(name, text);
         ASSERT_FALSE(set) << name << " " << text;
         EXPECT_EQ(set.error(), reason);
     }
@@ -426,7 +426,7 @@ TEST_F(StudioTest, ALooksFileThatCannotBeReadChangesNothing) {
              {zip({}, "map.luminous = dots.png\n"), "dots.png: there is no such file"},
              {zip({{"dots.png", "not the dots"}}, "map.luminous = dots.png\n"),
               "my.zip: map.luminous dots.png is not one of the studio's patterns"}}) {
-        const standin::Status loaded = studio->loadLook(bytes, "my.zip");
+        const base::Status loaded = studio->loadLook(bytes, "my.zip");
         ASSERT_FALSE(loaded) << reason;
         EXPECT_NE(loaded.error().find(reason), std::string::npos) << loaded.error();
     }

@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     if (*end != '\0' || size < 1 || size > 8192) return usage();
     const auto grey = standin::makePattern(argv[1], static_cast<int>(size));
     if (!grey) return usage();
-    const standin::Status written =
+    const base::Status written =
         preview::writeGreyPng(static_cast<int>(size), static_cast<int>(size), *grey, argv[3]);
     if (!written) {
         std::fprintf(stderr, "pelorix3-pattern: %s\n", written.error().c_str());

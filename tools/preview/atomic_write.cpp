@@ -27,7 +27,7 @@ Status writeToOpenStream(std::FILE* stream, const std::string& path, const Strea
     if (std::fflush(stream) != 0 || std::ferror(stream)) {
         return cannotWrite(path, std::strerror(errno));
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 Status writeDirectly(const std::string& path, const StreamWriter& write) {
@@ -45,14 +45,14 @@ Status writeDirectly(const std::string& path, const StreamWriter& write) {
 }
 
 Status replace(const std::string& path, const StreamWriter& write) {
-    standin::Result<std::unique_ptr<TemporaryFile>> temporary =
+    base::Result<std::unique_ptr<TemporaryFile>> temporary =
         TemporaryFile::beside(followLinks(path));
     if (!temporary) return cannotWrite(path, temporary.error());
     if (Status written = write(temporary.value()->stream()); !written) return written;
     if (Status placed = temporary.value()->moveIntoPlace(); !placed) {
         return cannotWrite(path, placed.error());
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 }  // namespace

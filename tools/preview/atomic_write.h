@@ -14,7 +14,7 @@
 
 namespace preview {
 
-using standin::Status;
+using base::Status;
 
 // Writes a file's contents into `stream`; a failed write may be left for the stream's
 // error flag to tell.

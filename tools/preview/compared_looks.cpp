@@ -13,7 +13,7 @@ namespace preview {
 namespace {
 
 std::vector<std::string> lookNames() {
-    standin::Result<std::vector<std::string>> names = presetNames(defaultPresetsFolder());
+    base::Result<std::vector<std::string>> names = presetNames(defaultPresetsFolder());
     return names ? std::move(names.value()) : std::vector<std::string>{};
 }
 
@@ -27,7 +27,7 @@ std::string listed(const std::vector<std::string>& names) {
     return text;
 }
 
-using LookResult = standin::Result<ComparedLook>;
+using LookResult = base::Result<ComparedLook>;
 
 LookResult readFromFile(const std::string& path, const PreviewOptions& options,
                         const SurfaceInputs& surface, const std::vector<std::string>& looks) {
@@ -38,7 +38,7 @@ LookResult readFromFile(const std::string& path, const PreviewOptions& options,
             "--compare: \"" + path +
             "\" is neither a named look nor a file (the looks: " + listed(looks) + ")");
     }
-    const standin::Result<ParameterFile> file = readParameterFile(path, options.loadMode);
+    const base::Result<ParameterFile> file = readParameterFile(path, options.loadMode);
     if (!file) return LookResult::failure(file.error());
     return LookResult::success(
         {inputName(path), options.parameters.appliedTo(file->block), surface});
@@ -46,9 +46,9 @@ LookResult readFromFile(const std::string& path, const PreviewOptions& options,
 
 LookResult readFromLook(const std::string& name, const PreviewOptions& options,
                         const standin::SurfaceMaps& given, MapLibrary& library) {
-    const standin::Result<Preset> look = readPreset(defaultPresetsFolder(), name);
+    const base::Result<Preset> look = readPreset(defaultPresetsFolder(), name);
     if (!look) return LookResult::failure(look.error());
-    standin::Result<SurfaceInputs> surface =
+    base::Result<SurfaceInputs> surface =
         lookSurface(&look.value(), look->surface, options, given, library);
     if (!surface) return LookResult::failure(surface.error());
     return LookResult::success(
@@ -80,11 +80,11 @@ std::vector<std::string> comparedFiles(const std::vector<std::string>& names) {
     return files;
 }
 
-standin::Result<std::vector<ComparedLook>> readComparedLooks(const PreviewOptions& options,
-                                                             const SurfaceInputs& surface,
-                                                             const standin::SurfaceMaps& given,
-                                                             MapLibrary& library) {
-    using Outcome = standin::Result<std::vector<ComparedLook>>;
+base::Result<std::vector<ComparedLook>> readComparedLooks(const PreviewOptions& options,
+                                                          const SurfaceInputs& surface,
+                                                          const standin::SurfaceMaps& given,
+                                                          MapLibrary& library) {
+    using Outcome = base::Result<std::vector<ComparedLook>>;
     const std::vector<std::string> looks = lookNames();
     std::vector<ComparedLook> compared;
     for (const std::string& name : options.compared) {

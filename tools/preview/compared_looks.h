@@ -29,10 +29,10 @@ struct ComparedLook {
 // gives parameters alone and takes the surface inputs of `surface`, the command line's
 // over the scene's; a look takes its own (its maps from `library`), with the command
 // line's over them, its maps `given` as commandLineMaps read them.
-standin::Result<std::vector<ComparedLook>> readComparedLooks(const PreviewOptions& options,
-                                                             const SurfaceInputs& surface,
-                                                             const standin::SurfaceMaps& given,
-                                                             MapLibrary& library);
+base::Result<std::vector<ComparedLook>> readComparedLooks(const PreviewOptions& options,
+                                                          const SurfaceInputs& surface,
+                                                          const standin::SurfaceMaps& given,
+                                                          MapLibrary& library);
 
 }  // namespace preview
 

@@ -69,8 +69,8 @@ void drawLabels(standin::Image& sheet, const SheetLayout& layout, const Geometry
 
 }  // namespace
 
-standin::Result<standin::Image> contactSheet(const SheetLayout& layout, const CellPainter& paint) {
-    using Outcome = standin::Result<standin::Image>;
+base::Result<standin::Image> contactSheet(const SheetLayout& layout, const CellPainter& paint) {
+    using Outcome = base::Result<standin::Image>;
     if (layout.columnLabels.empty() || layout.rowLabels.empty()) {
         return Outcome::failure("a contact sheet needs at least one row and one column");
     }

@@ -18,7 +18,7 @@
 namespace preview {
 namespace {
 
-using standin::Status;
+using base::Status;
 
 // Where a name leads: a file that exists, or the path where one would be. A character
 // device (a terminal, /dev/null) or a closed standard stream is nothing that writing
@@ -76,7 +76,7 @@ std::vector<NamedFile> inputsOf(const PreviewOptions& options) {
 // The turntable's views and its strip, by the pattern's names; none when the pattern is
 // not one (turntablePattern() says why).
 void addTurntable(const PreviewOptions& options, std::vector<NamedFile>& pictures) {
-    const standin::Result<NamePattern> pattern = NamePattern::parse(options.renderPath());
+    const base::Result<NamePattern> pattern = NamePattern::parse(options.renderPath());
     if (!pattern) return;
     const std::string option = options.outputGiven ? "-o" : "--turntable (by default)";
     for (int view = 0; view < options.turntableViews; ++view) {
@@ -131,7 +131,7 @@ Status oneEachForStandardStreams(const PreviewOptions& options) {
         return Status::failure(writers[0] + " and " + writers[1] +
                                " both write standard output; only one can");
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 std::string loweredExtension(const std::string& path) {
@@ -176,13 +176,13 @@ Status picturesInFormatsWritten(const PreviewOptions& options) {
                                "standard output)" +
                                (isPreview ? " and, for the preview, OpenEXR (.exr)" : ""));
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 // A look folder holds copies of its maps, read again from their files as it is written:
 // a map from standard input or a pipe has been read once, for good.
 Status mapsCopiedFromFiles(const PreviewOptions& options) {
-    if (options.saveLookPath.empty()) return standin::succeeded();
+    if (options.saveLookPath.empty()) return base::succeeded();
     for (const MapOption& map : options.maps) {
         struct stat status {};
         const bool stream = map.path == kStandardStream ||
@@ -194,15 +194,15 @@ Status mapsCopiedFromFiles(const PreviewOptions& options) {
             (map.path == kStandardStream ? "standard input" : kindOfFile(map.path)) +
             "; give the map as a file");
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 // A turntable's pattern is checked before its names are.
 Status turntablePattern(const PreviewOptions& options) {
-    if (options.turntableViews == 0) return standin::succeeded();
-    const standin::Result<NamePattern> pattern = NamePattern::parse(options.renderPath());
+    if (options.turntableViews == 0) return base::succeeded();
+    const base::Result<NamePattern> pattern = NamePattern::parse(options.renderPath());
     if (!pattern) return Status::failure("--turntable: " + pattern.error());
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 std::vector<Identity> identitiesOf(const std::vector<NamedFile>& files, int standardStream) {
@@ -233,7 +233,7 @@ Status noOutputIsAnotherFile(const PreviewOptions& options) {
                                    "): writing it would destroy it");
         }
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 }  // namespace
@@ -252,7 +252,7 @@ Status checkFileNames(const PreviewOptions& options) {
                               mapsCopiedFromFiles, noOutputIsAnotherFile}) {
         if (Status passed = check(options); !passed) return passed;
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 }  // namespace preview

@@ -25,7 +25,7 @@ struct NamedFile {
 std::vector<NamedFile> outputsOf(const PreviewOptions& options);
 
 // The first problem found, as a message for a bad command line.
-standin::Status checkFileNames(const PreviewOptions& options);
+base::Status checkFileNames(const PreviewOptions& options);
 
 }  // namespace preview
 

@@ -30,7 +30,7 @@ bool isFreeName(const std::string& name) {
            name != kParametersName && name != kLookName;
 }
 
-using Saved = standin::Result<std::vector<std::string>>;
+using Saved = base::Result<std::vector<std::string>>;
 
 }  // namespace
 
@@ -80,19 +80,19 @@ Saved saveLookFolder(const standin::ShaderInstance& instance, const LookToSave& 
     const auto cannot = [&path](const std::string& reason) {
         return Saved::failure("cannot write the look folder " + path + ": " + reason);
     };
-    const standin::Result<std::string> parameters = savedParameters(instance, StorageMode::Text);
+    const base::Result<std::string> parameters = savedParameters(instance, StorageMode::Text);
     if (!parameters) return cannot(parameters.error());
     const std::vector<std::string> mapNames = mapNamesInFolder(look.maps);
     std::vector<std::string> pictures;
     for (const LookMap& map : look.maps) {
-        standin::Result<std::string> bytes = readInputFile(map.path, kMapInput);
+        base::Result<std::string> bytes = readInputFile(map.path, kMapInput);
         if (!bytes) return Saved::failure(bytes.error());
         pictures.push_back(std::move(bytes.value()));
     }
-    standin::Result<std::unique_ptr<TemporaryFolder>> folder = TemporaryFolder::beside(path);
+    base::Result<std::unique_ptr<TemporaryFolder>> folder = TemporaryFolder::beside(path);
     if (!folder) return cannot(folder.error());
     std::vector<std::string> written{kParametersName, kLookName};
-    standin::Status added = folder.value()->add(kParametersName, parameters.value());
+    base::Status added = folder.value()->add(kParametersName, parameters.value());
     if (added) added = folder.value()->add(kLookName, lookFileText(look, mapNames));
     for (std::size_t i = 0; added && i < pictures.size(); ++i) {
         added = folder.value()->add(mapNames[i], pictures[i]);

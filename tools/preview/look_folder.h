@@ -31,9 +31,9 @@ std::vector<std::string> mapNamesInFolder(const std::vector<LookMap>& maps);
 
 // Writes the new look folder `path` with the instance's parameters; the names of the
 // files written, or a failure naming the folder.
-standin::Result<std::vector<std::string>> saveLookFolder(const standin::ShaderInstance& instance,
-                                                         const LookToSave& look,
-                                                         const std::string& path);
+base::Result<std::vector<std::string>> saveLookFolder(const standin::ShaderInstance& instance,
+                                                      const LookToSave& look,
+                                                      const std::string& path);
 
 }  // namespace preview
 

@@ -11,7 +11,7 @@
 namespace preview {
 namespace {
 
-using MapResult = standin::Result<standin::TextureMap>;
+using MapResult = base::Result<standin::TextureMap>;
 
 // What libpng reads from, and what it found: the picture's stored components, row by
 // row, once the transforms below have made each texel one grey or three colour
@@ -86,7 +86,7 @@ bool decode(png_structp png, png_infop info, Decoding& decoding) {
                       static_cast<int>(png_get_image_height(png, info)),
                       png_get_channels(png, info), png_get_bit_depth(png, info)};
     if (decoding.admit) {
-        if (const standin::Status admitted = decoding.admit(decoding.shape); !admitted) {
+        if (const base::Status admitted = decoding.admit(decoding.shape); !admitted) {
             decoding.refusal = admitted.error();
             return false;
         }

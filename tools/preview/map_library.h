@@ -27,8 +27,8 @@ public:
 
     // The map of the file at `path` for `input`, read and decoded the first time it is
     // asked for; a failure naming the file.
-    standin::Result<std::shared_ptr<const standin::TextureMap>> map(const std::string& path,
-                                                                    standin::SurfaceInput input);
+    base::Result<std::shared_ptr<const standin::TextureMap>> map(const std::string& path,
+                                                                 standin::SurfaceInput input);
 
     // What the maps read so far take.
     std::size_t bytesHeld() const { return held_; }

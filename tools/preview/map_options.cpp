@@ -50,22 +50,22 @@ void defineMapOption(CLI::App& app, std::vector<MapOption>& maps, const char* gr
         ->group(group);
 }
 
-standin::Status checkMapOptions(const std::vector<MapOption>& maps,
-                                const SurfaceOverrides& constants) {
+base::Status checkMapOptions(const std::vector<MapOption>& maps,
+                             const SurfaceOverrides& constants) {
     for (std::size_t i = 0; i < maps.size(); ++i) {
         const std::string name(standin::nameOf(maps[i].input));
         for (std::size_t j = 0; j < i; ++j) {
             if (maps[j].input == maps[i].input) {
-                return standin::Status::failure("--map gives " + name +
-                                                " two maps; an input takes one");
+                return base::Status::failure("--map gives " + name +
+                                             " two maps; an input takes one");
             }
         }
         if (constants.gives(maps[i].input)) {
-            return standin::Status::failure("--" + name + " and --map " + name + " both give " +
-                                            name + "; give one of them");
+            return base::Status::failure("--" + name + " and --map " + name + " both give " + name +
+                                         "; give one of them");
         }
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 }  // namespace preview

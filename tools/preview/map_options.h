@@ -26,8 +26,7 @@ void defineMapOption(CLI::App& app, std::vector<MapOption>& maps, const char* gr
 
 // A bad command line when an input has two maps, or a map and a constant (--luminous 0.5
 // beside --map luminous=...), which it could not both take.
-standin::Status checkMapOptions(const std::vector<MapOption>& maps,
-                                const SurfaceOverrides& constants);
+base::Status checkMapOptions(const std::vector<MapOption>& maps, const SurfaceOverrides& constants);
 
 }  // namespace preview
 

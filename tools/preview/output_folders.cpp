@@ -14,7 +14,7 @@
 namespace preview {
 namespace {
 
-using standin::Status;
+using base::Status;
 
 // Why nothing can be made in `folder`, or nothing when something can.
 std::string cannotMakeIn(const std::string& folder) {
@@ -61,7 +61,7 @@ Status checkOutputFolders(const PreviewOptions& options) {
                                    problem);
         }
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 }  // namespace preview

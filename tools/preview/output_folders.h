@@ -10,7 +10,7 @@
 namespace preview {
 
 // The first output that cannot be written where it is named, with its option and why.
-standin::Status checkOutputFolders(const PreviewOptions& options);
+base::Status checkOutputFolders(const PreviewOptions& options);
 
 }  // namespace preview
 

@@ -12,12 +12,12 @@
 
 namespace preview {
 
-standin::Result<standin::Image> paintOptionsPanel(const standin::ShaderModule& module,
-                                                  const standin::ShaderInstance& instance);
+base::Result<standin::Image> paintOptionsPanel(const standin::ShaderModule& module,
+                                               const standin::ShaderInstance& instance);
 
 // The title the module gives its options panel ("pelorix 3.0").
-standin::Result<std::string> optionsPanelTitle(const standin::ShaderModule& module,
-                                               const standin::ShaderInstance& instance);
+base::Result<std::string> optionsPanelTitle(const standin::ShaderModule& module,
+                                            const standin::ShaderInstance& instance);
 
 }  // namespace preview
 

@@ -12,7 +12,7 @@ namespace preview {
 struct ParameterOverrides {
     std::optional<double> density;
     std::optional<double> transparency;
-    std::optional<standin::Triple> specularColor;
+    std::optional<base::Triple> specularColor;
     std::optional<bool> dontOverlapShadows;
     std::optional<bool> densityByLuminosity;
 

@@ -15,26 +15,25 @@ HostStorageMode saveMode(StorageMode mode) {
 
 }  // namespace
 
-standin::Result<std::string> savedParameters(const standin::ShaderInstance& instance,
-                                             StorageMode mode) {
+base::Result<std::string> savedParameters(const standin::ShaderInstance& instance,
+                                          StorageMode mode) {
     standin::MemorySaveState saved(saveMode(mode));
     if (const HostError error = instance.save(saved.state())) {
-        return standin::Result<std::string>::failure("cannot save the parameters: " +
-                                                     std::string(error));
+        return base::Result<std::string>::failure("cannot save the parameters: " +
+                                                  std::string(error));
     }
     return standin::fileContents(saved);
 }
 
-standin::Status saveParameterFile(const standin::ShaderInstance& instance, const std::string& path,
-                                  StorageMode mode) {
-    const standin::Result<std::string> contents = savedParameters(instance, mode);
+base::Status saveParameterFile(const standin::ShaderInstance& instance, const std::string& path,
+                               StorageMode mode) {
+    const base::Result<std::string> contents = savedParameters(instance, mode);
     if (!contents) {
-        return standin::Status::failure("cannot write " + outputName(path) + ": " +
-                                        contents.error());
+        return base::Status::failure("cannot write " + outputName(path) + ": " + contents.error());
     }
     return writeAtomically(path, [&](std::FILE* stream) {
         std::fwrite(contents->data(), 1, contents->size(), stream);
-        return standin::succeeded();  // a failed write is the stream's to tell
+        return base::succeeded();  // a failed write is the stream's to tell
     });
 }
 

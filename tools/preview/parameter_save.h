@@ -12,13 +12,13 @@
 namespace preview {
 
 // What the instance saves through a save state in `mode` (text for Auto): the file's bytes.
-standin::Result<std::string> savedParameters(const standin::ShaderInstance& instance,
-                                             StorageMode mode);
+base::Result<std::string> savedParameters(const standin::ShaderInstance& instance,
+                                          StorageMode mode);
 
 // Saves the instance through a save state in `mode` (text for Auto) and writes what it
 // recorded to `path` ("-" is standard output), whole or not at all.
-standin::Status saveParameterFile(const standin::ShaderInstance& instance, const std::string& path,
-                                  StorageMode mode);
+base::Status saveParameterFile(const standin::ShaderInstance& instance, const std::string& path,
+                               StorageMode mode);
 
 }  // namespace preview
 

@@ -26,13 +26,13 @@ public:
     ~PictureWriter() { static_cast<void>(finish()); }
 
     // Starts the writing thread; a failure when the system cannot start it.
-    standin::Status start();
+    base::Status start();
     // Queues `picture` to be written as a PNG file to `path`, waiting while two pictures
     // wait already, so that no more than those are held. False once a write has failed:
     // nothing more is written then.
     bool write(standin::Image picture, std::string path);
     // Waits until every picture queued is written; the first failure.
-    standin::Status finish();
+    base::Status finish();
 
 private:
     void run();
@@ -41,7 +41,7 @@ private:
     std::condition_variable changed_;
     std::deque<std::pair<standin::Image, std::string>> queue_;
     bool closing_ = false;
-    standin::Status failure_ = standin::succeeded();
+    base::Status failure_ = base::succeeded();
     standin::ThreadTeam thread_;
 };
 

@@ -25,38 +25,38 @@ std::string untexturedMapAdvice(const PreviewOptions& options, const PreviewInpu
 
 }  // namespace
 
-standin::Result<PreviewInputs> readInputs(const PreviewOptions& options) {
-    using InputsResult = standin::Result<PreviewInputs>;
+base::Result<PreviewInputs> readInputs(const PreviewOptions& options) {
+    using InputsResult = base::Result<PreviewInputs>;
     PreviewInputs inputs;
     inputs.scene = options.scene;
     if (!options.presetName.empty()) {
-        standin::Result<Preset> preset = readNamedLook(defaultPresetsFolder(), options.presetName);
+        base::Result<Preset> preset = readNamedLook(defaultPresetsFolder(), options.presetName);
         if (!preset) return InputsResult::failure(preset.error());
         inputs.scene.surface = preset->surface;
         inputs.preset = std::move(preset.value());
     }
     MapLibrary maps;
-    const standin::Result<standin::SurfaceMaps> given = commandLineMaps(options, maps);
+    const base::Result<standin::SurfaceMaps> given = commandLineMaps(options, maps);
     if (!given) return InputsResult::failure(given.error());
-    standin::Result<SurfaceInputs> surface =
+    base::Result<SurfaceInputs> surface =
         lookSurface(inputs.preset ? &*inputs.preset : nullptr, inputs.scene.surface, options,
                     given.value(), maps);
     if (!surface) return InputsResult::failure(surface.error());
     inputs.scene.surface = std::move(surface.value());
     inputs.scene.untexturedMapAdvice = untexturedMapAdvice(options, inputs);
     if (options.scene.subject == SubjectKind::Mesh) {
-        standin::Result<std::string> text = readInputFile(options.modelPath, kModelInput);
+        base::Result<std::string> text = readInputFile(options.modelPath, kModelInput);
         if (!text) return InputsResult::failure(text.error());
         inputs.scene.meshName = inputName(options.modelPath);
         inputs.scene.meshText = std::make_shared<const std::string>(std::move(text.value()));
     }
     if (!options.loadPath.empty()) {
-        standin::Result<ParameterFile> file = readParameterFile(options.loadPath, options.loadMode);
+        base::Result<ParameterFile> file = readParameterFile(options.loadPath, options.loadMode);
         if (!file) return InputsResult::failure(file.error());
         inputs.loaded = std::move(file.value());
     }
     if (!options.compared.empty()) {
-        standin::Result<std::vector<ComparedLook>> compared =
+        base::Result<std::vector<ComparedLook>> compared =
             readComparedLooks(options, inputs.scene.surface, given.value(), maps);
         if (!compared) return InputsResult::failure(compared.error());
         inputs.compared = std::move(compared.value());

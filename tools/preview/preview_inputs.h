@@ -26,7 +26,7 @@ struct PreviewInputs {
 
 // Reads the look, its maps and those of --map, the model and the parameter file the
 // options name; the first failure, naming its file.
-standin::Result<PreviewInputs> readInputs(const PreviewOptions& options);
+base::Result<PreviewInputs> readInputs(const PreviewOptions& options);
 
 }  // namespace preview
 

@@ -47,7 +47,7 @@ std::string show(const Triple& t) { return show(t[0]) + "," + show(t[1]) + "," +
 CLI::Validator number(const NumberRange& range) {
     return CLI::Validator(
         [range](std::string& text) -> std::string {
-            const standin::Result<double> checked = checkedNumber(text, range);
+            const base::Result<double> checked = checkedNumber(text, range);
             return checked ? std::string() : checked.error();
         },
         "");
@@ -57,7 +57,7 @@ CLI::Validator number(const NumberRange& range) {
 CLI::Validator triple(TripleKind kind) {
     return CLI::Validator(
         [kind](std::string& text) -> std::string {
-            const standin::Result<Triple> checked = checkedTriple(text, kind);
+            const base::Result<Triple> checked = checkedTriple(text, kind);
             return checked ? std::string() : checked.error();
         },
         "");

@@ -4,18 +4,18 @@
 
 namespace preview {
 
-standin::Result<std::unique_ptr<PreviewSession>> PreviewSession::open(const std::string& modulePath,
-                                                                      const SceneSettings& scene) {
-    using Outcome = standin::Result<std::unique_ptr<PreviewSession>>;
-    standin::Result<standin::ShaderModule> module = standin::ShaderModule::open(modulePath);
+base::Result<std::unique_ptr<PreviewSession>> PreviewSession::open(const std::string& modulePath,
+                                                                   const SceneSettings& scene) {
+    using Outcome = base::Result<std::unique_ptr<PreviewSession>>;
+    base::Result<standin::ShaderModule> module = standin::ShaderModule::open(modulePath);
     if (!module) return Outcome::failure(module.error());
-    standin::Result<std::unique_ptr<PreviewScene>> built = PreviewScene::create(scene);
+    base::Result<std::unique_ptr<PreviewScene>> built = PreviewScene::create(scene);
     if (!built) return Outcome::failure(built.error());
     std::unique_ptr<PreviewScene> previewScene = std::move(built.value());
     previewScene->install(standin::Host::instance());
-    standin::Result<standin::ShaderInstance> instance = module->createInstance();
+    base::Result<standin::ShaderInstance> instance = module->createInstance();
     if (!instance) return Outcome::failure(modulePath + ": " + instance.error());
-    const standin::Result<ParameterBlock> defaults = readBack(instance.value());
+    const base::Result<ParameterBlock> defaults = readBack(instance.value());
     if (!defaults) return Outcome::failure(modulePath + ": " + defaults.error());
     return Outcome::success(std::unique_ptr<PreviewSession>(
         new PreviewSession(std::move(module.value()), std::move(instance.value()),
@@ -31,34 +31,32 @@ PreviewSession::PreviewSession(standin::ShaderModule module, standin::ShaderInst
 
 PreviewSession::~PreviewSession() { standin::Host::instance().setOcclusionTest(nullptr); }
 
-standin::Status PreviewSession::load(const ParameterFile& file) {
-    standin::Status loaded = loadInto(instance_, file);
+base::Status PreviewSession::load(const ParameterFile& file) {
+    base::Status loaded = loadInto(instance_, file);
     if (loaded) parameters_ = file.block;
     return loaded;
 }
 
-standin::Status PreviewSession::load(const ParameterBlock& block) {
-    standin::Status loaded = loadInto(instance_, block);
+base::Status PreviewSession::load(const ParameterBlock& block) {
+    base::Status loaded = loadInto(instance_, block);
     if (loaded) parameters_ = block;
     return loaded;
 }
 
-standin::Status PreviewSession::startFrame() {
+base::Status PreviewSession::startFrame() {
     if (const HostError error = instance_.newTime(1, 0.0)) {
-        return standin::Status::failure(std::string("the module could not start a frame: ") +
-                                        error);
+        return base::Status::failure(std::string("the module could not start a frame: ") + error);
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
-standin::Result<Image> PreviewSession::render(const RenderSettings& settings,
-                                              ProgressBar* progress) {
+base::Result<Image> PreviewSession::render(const RenderSettings& settings, ProgressBar* progress) {
     if (!progress) return standin::render(instance_, *scene_, settings);
     return standin::render(instance_, *scene_, settings, [progress] { progress->advance(); });
 }
 
-standin::Result<standin::LinearImage> PreviewSession::renderLinear(const RenderSettings& settings,
-                                                                   ProgressBar* progress) {
+base::Result<standin::LinearImage> PreviewSession::renderLinear(const RenderSettings& settings,
+                                                                ProgressBar* progress) {
     if (!progress) return standin::renderLinear(instance_, *scene_, settings);
     return standin::renderLinear(instance_, *scene_, settings, [progress] { progress->advance(); });
 }
@@ -68,19 +66,19 @@ bool PreviewSession::renderBand(const RenderSettings& settings, const standin::R
     return standin::renderBand(instance_, *scene_, settings, band, rowDone);
 }
 
-standin::Result<Image> PreviewSession::renderVariant(const ParameterBlock& parameters,
-                                                     const SurfaceInputs& surface,
-                                                     const RenderSettings& settings,
-                                                     ProgressBar* progress) {
-    using Outcome = standin::Result<Image>;
-    if (standin::Status loaded = loadInto(instance_, parameters); !loaded) {
+base::Result<Image> PreviewSession::renderVariant(const ParameterBlock& parameters,
+                                                  const SurfaceInputs& surface,
+                                                  const RenderSettings& settings,
+                                                  ProgressBar* progress) {
+    using Outcome = base::Result<Image>;
+    if (base::Status loaded = loadInto(instance_, parameters); !loaded) {
         return Outcome::failure(loaded.error());
     }
     const SurfaceInputs currentSurface = scene_->surface();
     scene_->setSurface(surface);
     Outcome image = render(settings, progress);
     scene_->setSurface(currentSurface);
-    if (standin::Status restored = loadInto(instance_, parameters_); !restored) {
+    if (base::Status restored = loadInto(instance_, parameters_); !restored) {
         return Outcome::failure(restored.error());
     }
     return image;

@@ -10,13 +10,13 @@
 
 namespace preview {
 
+using base::Triple;
 using standin::Image;
 using standin::PreviewScene;
 using standin::RenderSettings;
 using standin::SceneSettings;
 using standin::SubjectKind;
 using standin::SurfaceInputs;
-using standin::Triple;
 
 }  // namespace preview
 

@@ -41,8 +41,8 @@ public:
     // Takes bytes as they came out of the pipe; `rowArrived` follows each whole row. A
     // failure when they are not frames of the format or name a row outside the band or one
     // already received.
-    standin::Status take(const char* bytes, std::size_t count,
-                         const std::function<void()>& rowArrived);
+    base::Status take(const char* bytes, std::size_t count,
+                      const std::function<void()>& rowArrived);
 
     int rowsReceived() const { return rows_; }
     // The worker's own account of its failure, when it sent one.
@@ -50,7 +50,7 @@ public:
 
 private:
     // Takes the frame at pending_[at] when it is whole: its length, or 0 while it is not.
-    standin::Result<std::size_t> takeFrame(std::size_t at, const std::function<void()>& rowArrived);
+    base::Result<std::size_t> takeFrame(std::size_t at, const std::function<void()>& rowArrived);
 
     standin::Image& image_;
     standin::RowBand band_;

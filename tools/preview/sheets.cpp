@@ -74,8 +74,8 @@ SheetLayout switchLayout(const SurfaceInputs& surface) {
 
 }  // namespace
 
-standin::Result<standin::Image> densityRoughnessSheet(PreviewSession& session,
-                                                      const RenderSettings& render) {
+base::Result<standin::Image> densityRoughnessSheet(PreviewSession& session,
+                                                   const RenderSettings& render) {
     const RenderSettings cell = cellSettings(render);
     const SheetLayout layout = densityRoughnessLayout();
     ProgressBar progress = ProgressBar::forStderr(rowsToRender(layout));
@@ -89,7 +89,7 @@ standin::Result<standin::Image> densityRoughnessSheet(PreviewSession& session,
     });
 }
 
-standin::Result<standin::Image> switchSheet(PreviewSession& session, const RenderSettings& render) {
+base::Result<standin::Image> switchSheet(PreviewSession& session, const RenderSettings& render) {
     const RenderSettings cell = cellSettings(render);
     const double luminosity = switchRowLuminosity(session.scene().surface());
     const SheetLayout layout = switchLayout(session.scene().surface());

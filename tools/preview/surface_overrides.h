@@ -10,7 +10,7 @@
 namespace preview {
 
 struct SurfaceOverrides {
-    std::optional<standin::Triple> color;
+    std::optional<base::Triple> color;
     std::optional<double> diffuse;
     std::optional<double> specular;
     std::optional<double> luminous;
