@@ -20,13 +20,27 @@ inline void store(const Triple& t, double out[3]) {
     out[2] = t[2];
 }
 
+inline Triple operator+(const Triple& a, const Triple& b) {
+    return {a[0] + b[0], a[1] + b[1], a[2] + b[2]};
+}
+
 inline Triple operator-(const Triple& a, const Triple& b) {
     return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
 }
 
 inline Triple operator*(const Triple& a, double s) { return {a[0] * s, a[1] * s, a[2] * s}; }
 
-inline double length(const Triple& a) { return std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]); }
+inline double dot(const Triple& a, const Triple& b) {
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+
+// a × b, right-handed: cross({1, 0, 0}, {0, 1, 0}) is (0, 0, 1). (The module's Vec3::cross
+// takes its operands the other way round.)
+inline Triple cross(const Triple& a, const Triple& b) {
+    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+
+inline double length(const Triple& a) { return std::sqrt(dot(a, a)); }
 
 // The unit vector along `a`, or nothing when `a` has no usable direction (zero,
 // infinite or not a number).

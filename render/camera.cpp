@@ -6,16 +6,8 @@
 namespace standin {
 namespace {
 
-base::Triple cross(const base::Triple& a, const base::Triple& b) {
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-
 base::Triple unitOr(const base::Triple& v, const base::Triple& fallback) {
     return unit(v).value_or(fallback);
-}
-
-base::Triple add(const base::Triple& a, const base::Triple& b) {
-    return {a[0] + b[0], a[1] + b[1], a[2] + b[2]};
 }
 
 }  // namespace
@@ -35,7 +27,7 @@ Camera::Camera(const base::Triple& position, const base::Triple& target, double 
 CameraRay Camera::ray(double x, double y) const {
     const double across = (2.0 * x / width_ - 1.0) * halfWidth_;
     const double down = (2.0 * y / height_ - 1.0) * halfHeight_;
-    const base::Triple direction = add(add(forward_, right_ * across), up_ * -down);
+    const base::Triple direction = forward_ + right_ * across + up_ * -down;
     return {position_, unitOr(direction, forward_)};
 }
 

@@ -5,32 +5,31 @@
 #include <numbers>
 #include <vector>
 
+#include "base/triple.h"
+
 namespace standin {
 namespace {
 
-struct Vec {
-    double x = 0.0, y = 0.0, z = 0.0;
-};
+using base::Triple;
 
-Vec operator-(const Point3f& a, const Point3f& b) {
-    return {double(a[0]) - b[0], double(a[1]) - b[1], double(a[2]) - b[2]};
+// From `from` to `to`, in double precision.
+Triple edge(const Point3f& from, const Point3f& to) {
+    return {double(to[0]) - from[0], double(to[1]) - from[1], double(to[2]) - from[2]};
 }
 
-Vec cross(const Vec& a, const Vec& b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
-double dot(const Vec& a, const Vec& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-
-Vec unitOf(const Vec& v) {
+// Divided by its length (not multiplied by its inverse, as base::unit does); (0, 1, 0)
+// for a vector without length.
+Triple unitOf(const Triple& v) {
     const double length = std::sqrt(dot(v, v));
-    return length > 0.0 ? Vec{v.x / length, v.y / length, v.z / length} : Vec{0.0, 1.0, 0.0};
+    return length > 0.0 ? Triple{v[0] / length, v[1] / length, v[2] / length}
+                        : Triple{0.0, 1.0, 0.0};
 }
 
 // Twice the triangle's area along its unit normal: the area weight comes for free.
-Vec areaNormal(const TriangleMesh& mesh, std::size_t t) {
+Triple areaNormal(const TriangleMesh& mesh, std::size_t t) {
     const auto& [a, b, c] = mesh.triangles[t];
-    return cross(mesh.positions[b] - mesh.positions[a], mesh.positions[c] - mesh.positions[a]);
+    return cross(edge(mesh.positions[a], mesh.positions[b]),
+                 edge(mesh.positions[a], mesh.positions[c]));
 }
 
 // For every vertex, the triangles that use it, packed: those of vertex v are
@@ -69,13 +68,13 @@ constexpr std::size_t kMostGroups = 64;  // beyond which every pair is compared 
 constexpr double kGroupRadius = 1e-6;
 constexpr double kCreaseMargin = 1e-5;
 
-double angleBetween(const Vec& a, const Vec& b) {
+double angleBetween(const Triple& a, const Triple& b) {
     return std::acos(std::clamp(dot(a, b), -1.0, 1.0));
 }
 
 struct NormalGroup {
-    Vec direction;  // of its first triangle
-    Vec sum;        // of its triangles' area normals
+    Triple direction{};  // of its first triangle
+    Triple sum{};        // of its triangles' area normals
     std::vector<std::uint32_t> members;
 };
 
@@ -85,16 +84,16 @@ public:
     void smoothAround(std::uint32_t vertex);
 
 private:
-    void setNormal(std::uint32_t triangle, std::uint32_t vertex, const Vec& sum);
-    Vec sumInPairs(std::uint32_t triangle, std::uint32_t vertex) const;
+    void setNormal(std::uint32_t triangle, std::uint32_t vertex, const Triple& sum);
+    Triple sumInPairs(std::uint32_t triangle, std::uint32_t vertex) const;
     bool groupAround(std::uint32_t vertex);
-    Vec sumOfGroups(std::uint32_t triangle) const;
+    Triple sumOfGroups(std::uint32_t triangle) const;
 
     TriangleMesh& mesh_;
     double crease_;  // radians
     double cosCrease_;
-    std::vector<Vec> faceNormals_;
-    std::vector<Vec> unitFaceNormals_;
+    std::vector<Triple> faceNormals_;
+    std::vector<Triple> unitFaceNormals_;
     VertexFaces faces_;
     std::vector<NormalGroup> groups_;
 };
@@ -113,16 +112,16 @@ CreaseSmoothing::CreaseSmoothing(TriangleMesh& mesh, double creaseAngleDegrees)
     mesh.cornerNormals.resize(mesh.triangles.size());
 }
 
-void CreaseSmoothing::setNormal(std::uint32_t triangle, std::uint32_t vertex, const Vec& sum) {
-    const Vec n = dot(sum, sum) > 0.0 ? unitOf(sum) : unitFaceNormals_[triangle];
+void CreaseSmoothing::setNormal(std::uint32_t triangle, std::uint32_t vertex, const Triple& sum) {
+    const Triple n = dot(sum, sum) > 0.0 ? unitOf(sum) : unitFaceNormals_[triangle];
     const auto& corners = mesh_.triangles[triangle];
     const auto corner = static_cast<std::size_t>(std::find(corners.begin(), corners.end(), vertex) -
                                                  corners.begin());
-    mesh_.cornerNormals[triangle][corner] = {float(n.x), float(n.y), float(n.z)};
+    mesh_.cornerNormals[triangle][corner] = {float(n[0]), float(n[1]), float(n[2])};
 }
 
-Vec CreaseSmoothing::sumInPairs(std::uint32_t triangle, std::uint32_t vertex) const {
-    Vec sum;
+Triple CreaseSmoothing::sumInPairs(std::uint32_t triangle, std::uint32_t vertex) const {
+    Triple sum{};
     for (std::uint32_t i = faces_.first[vertex]; i < faces_.first[vertex + 1]; ++i) {
         const std::uint32_t other = faces_.triangles[i];
         // The triangle itself always counts, whatever rounding does to the cosine.
@@ -130,8 +129,7 @@ Vec CreaseSmoothing::sumInPairs(std::uint32_t triangle, std::uint32_t vertex) co
             dot(unitFaceNormals_[other], unitFaceNormals_[triangle]) < cosCrease_) {
             continue;
         }
-        sum = {sum.x + faceNormals_[other].x, sum.y + faceNormals_[other].y,
-               sum.z + faceNormals_[other].z};
+        sum = sum + faceNormals_[other];
     }
     return sum;
 }
@@ -141,7 +139,7 @@ bool CreaseSmoothing::groupAround(std::uint32_t vertex) {
     groups_.clear();
     for (std::uint32_t i = faces_.first[vertex]; i < faces_.first[vertex + 1]; ++i) {
         const std::uint32_t t = faces_.triangles[i];
-        const Vec& n = unitFaceNormals_[t];
+        const Triple& n = unitFaceNormals_[t];
         auto group = std::find_if(groups_.begin(), groups_.end(), [&n](const NormalGroup& g) {
             return angleBetween(g.direction, n) <= kGroupRadius;
         });
@@ -150,8 +148,7 @@ bool CreaseSmoothing::groupAround(std::uint32_t vertex) {
             groups_.push_back({n, {}, {}});
             group = groups_.end() - 1;
         }
-        const Vec& a = faceNormals_[t];
-        group->sum = {group->sum.x + a.x, group->sum.y + a.y, group->sum.z + a.z};
+        group->sum = group->sum + faceNormals_[t];
         group->members.push_back(t);
     }
     return true;
@@ -159,10 +156,10 @@ bool CreaseSmoothing::groupAround(std::uint32_t vertex) {
 
 // Every member of a group well within the crease angle counts, none of one well beyond it;
 // the members of a group near it are compared one by one.
-Vec CreaseSmoothing::sumOfGroups(std::uint32_t triangle) const {
-    const Vec& n = unitFaceNormals_[triangle];
-    Vec sum;
-    const auto add = [&sum](const Vec& v) { sum = {sum.x + v.x, sum.y + v.y, sum.z + v.z}; };
+Triple CreaseSmoothing::sumOfGroups(std::uint32_t triangle) const {
+    const Triple& n = unitFaceNormals_[triangle];
+    Triple sum{};
+    const auto add = [&sum](const Triple& v) { sum = sum + v; };
     for (const NormalGroup& group : groups_) {
         const double angle = angleBetween(group.direction, n);
         if (angle <= crease_ - kCreaseMargin) {

@@ -5,10 +5,6 @@
 namespace standin {
 namespace {
 
-double dot(const base::Triple& a, const base::Triple& b) {
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-
 base::Triple unitOr(const base::Triple& v, const base::Triple& fallback) {
     return unit(v).value_or(fallback);
 }

@@ -63,14 +63,6 @@ struct Ray {
 
 constexpr unsigned kLeafSize = 4;
 
-double dot(const base::Triple& a, const base::Triple& b) {
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-
-base::Triple cross(const base::Triple& a, const base::Triple& b) {
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-
 base::Triple fromPoint(const Point3f& p) { return {p[0], p[1], p[2]}; }
 
 // Whether the ray meets the box within its range, and where it enters it.

@@ -14,10 +14,6 @@
 namespace standin {
 namespace {
 
-double dot(const base::Triple& a, const base::Triple& b) {
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-
 // Uniform scale in both directions: object to world and world to object.
 void scaleMatrix(double scale, double m[9]) {
     std::fill(m, m + 9, 0.0);

@@ -41,10 +41,6 @@ constexpr int samplesPerScene = 200;
 // nothing else differs.
 constexpr double componentBound = 0x1p-46;
 
-base::Triple operator+(const base::Triple& a, const base::Triple& b) {
-    return {a[0] + b[0], a[1] + b[1], a[2] + b[2]};
-}
-
 // splitmix64: the same sequence on every target.
 class Random {
 public:
