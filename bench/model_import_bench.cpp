@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "render/lwo_reader.h"
-#include "render/model_import.h"
-#include "render/obj_reader.h"
-#include "tests/common/lwo_writer.h"
+#include "models/lwo_reader.h"
+#include "models/lwo_writer.h"
+#include "models/model_import.h"
+#include "models/obj_reader.h"
 
 namespace {
 

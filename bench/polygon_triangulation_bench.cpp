@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "render/polygon_triangulation.h"
-#include "tests/common/polygon_shapes.h"
+#include "models/polygon_shapes.h"
+#include "models/polygon_triangulation.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <string>
 
 #include "fuzz/fuzz_values.h"
+#include "models/obj_import.h"
 #include "render/mesh_placement.h"
-#include "render/obj_import.h"
 
 namespace fuzz_checks {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "fuzz/imported_mesh_checks.h"
-#include "render/obj_import.h"
+#include "models/obj_import.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "render/crease_normals.h"
+#include "models/crease_normals.h"
 
 namespace standin {
 namespace {

@@ -5,7 +5,7 @@
 #ifndef PELORIX3_RENDER_DRAPED_CLOTH_H
 #define PELORIX3_RENDER_DRAPED_CLOTH_H
 
-#include "render/triangle_mesh.h"
+#include "models/triangle_mesh.h"
 
 namespace standin {
 

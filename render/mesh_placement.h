@@ -9,9 +9,9 @@
 
 #include "base/result.h"
 #include "base/triple.h"
+#include "models/model_frame.h"
+#include "models/triangle_mesh.h"
 #include "render/camera_orbit.h"
-#include "render/model_frame.h"
-#include "render/triangle_mesh.h"
 
 namespace standin {
 

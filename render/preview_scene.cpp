@@ -6,8 +6,8 @@
 #include <numbers>
 
 #include "host/host_globals.h"
+#include "models/model_import.h"
 #include "render/draped_cloth.h"
-#include "render/model_import.h"
 
 namespace standin {
 namespace {

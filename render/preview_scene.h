@@ -13,12 +13,12 @@
 
 #include "base/result.h"
 #include "host/scene.h"
+#include "models/model_frame.h"
+#include "models/triangle_mesh.h"
 #include "render/camera.h"
 #include "render/mesh_placement.h"
-#include "render/model_frame.h"
 #include "render/ray_scene.h"
 #include "render/scene_settings.h"
-#include "render/triangle_mesh.h"
 
 namespace standin {
 

@@ -13,7 +13,7 @@
 #include "base/result.h"
 #include "base/triple.h"
 #include "host/illumination_hooks.h"
-#include "render/triangle_mesh.h"
+#include "models/triangle_mesh.h"
 
 namespace standin {
 

@@ -1,7 +1,7 @@
 // Object files given to the preview: told from OBJ text by their content, read from a file
 // or through standard input, and rendered; a damaged one refused by the chunk at fault, and
 // one of a later generation with what to do, without a picture.
-#include "common/lwo_writer.h"
+#include "models/lwo_writer.h"
 #include "preview_fixture.h"
 
 namespace {

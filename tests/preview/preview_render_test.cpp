@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "common/lwo_writer.h"
+#include "models/lwo_writer.h"
 #include "png_reader.h"
 #include "preview_fixture.h"
 

@@ -7,8 +7,8 @@
 #include <numbers>
 #include <string>
 
+#include "models/obj_import.h"
 #include "render/mesh_placement.h"
-#include "render/obj_import.h"
 #include "render/preview_scene.h"
 
 namespace {

@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "common/lwo_writer.h"
 #include "host/panel_services.h"
 #include "looks/surface_value.h"
+#include "models/lwo_writer.h"
 #include "web/stored_zip.h"
 
 namespace {

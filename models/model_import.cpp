@@ -1,0 +1,14 @@
+#include "models/model_import.h"
+
+#include "models/lwo_form.h"
+#include "models/lwo_import.h"
+
+namespace standin {
+
+base::Result<ObjImport> importModel(std::string_view bytes, const std::string& name,
+                                    double creaseAngleDegrees) {
+    if (startsAsIffFile(bytes)) return importLwo(bytes, name, creaseAngleDegrees);
+    return importObjText(bytes, name, creaseAngleDegrees);
+}
+
+}  // namespace standin
