@@ -7,7 +7,7 @@
 
 #include "base/triple.h"
 
-namespace standin {
+namespace models {
 namespace {
 
 using base::Triple;
@@ -194,4 +194,4 @@ void computeCreaseNormals(TriangleMesh& mesh, double creaseAngleDegrees) {
     }
 }
 
-}  // namespace standin
+}  // namespace models

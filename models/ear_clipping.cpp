@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace standin {
+namespace models {
 namespace {
 
 // blocker_: a reflex corner may lie inside an ear (if any corner of a simple polygon lies
@@ -178,4 +178,4 @@ bool EarClipping::isFlat(std::uint32_t start, std::uint32_t remaining) const {
     return std::abs(area) <= kFlatShare * terms;
 }
 
-}  // namespace standin
+}  // namespace models

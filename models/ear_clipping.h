@@ -5,8 +5,8 @@
 // costs O(n²) at most; the corners that can lie inside an ear (those that are not convex)
 // are kept sorted along the polygon's longer side, so that each test usually looks at
 // only a few of them.
-#ifndef PELORIX3_RENDER_EAR_CLIPPING_H
-#define PELORIX3_RENDER_EAR_CLIPPING_H
+#ifndef PELORIX3_MODELS_EAR_CLIPPING_H
+#define PELORIX3_MODELS_EAR_CLIPPING_H
 
 #include <cstdint>
 #include <utility>
@@ -14,7 +14,7 @@
 
 #include "models/plane_polygon.h"
 
-namespace standin {
+namespace models {
 
 // Keeps its working memory from one polygon to the next.
 class EarClipping {
@@ -50,6 +50,6 @@ private:
     std::size_t formerBlockers_ = 0;  // in sortedBlockers_
 };
 
-}  // namespace standin
+}  // namespace models
 
 #endif

@@ -1,8 +1,8 @@
 // Big-endian values read from a span of an object file's bytes. Each read first checks
 // that the value fits in what is left of the span: one that does not fit reads nothing
 // and gives nothing, so that no length or count in a file can lead a read past its end.
-#ifndef PELORIX3_RENDER_LWO_BYTES_H
-#define PELORIX3_RENDER_LWO_BYTES_H
+#ifndef PELORIX3_MODELS_LWO_BYTES_H
+#define PELORIX3_MODELS_LWO_BYTES_H
 
 #include <cstddef>
 #include <cstdint>
@@ -10,7 +10,7 @@
 #include <optional>
 #include <string_view>
 
-namespace standin {
+namespace models {
 
 class LwoBytes {
 public:
@@ -106,6 +106,6 @@ private:
     std::size_t position_ = 0;
 };
 
-}  // namespace standin
+}  // namespace models
 
 #endif

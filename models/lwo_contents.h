@@ -1,8 +1,8 @@
 // An object file's geometry as the file holds it: the points of every layer in one list,
 // the polygons the preview renders (faces, and the cages of subdivision patches) as lists
 // of those points, the first texture map, and a count of what the preview does not render.
-#ifndef PELORIX3_RENDER_LWO_CONTENTS_H
-#define PELORIX3_RENDER_LWO_CONTENTS_H
+#ifndef PELORIX3_MODELS_LWO_CONTENTS_H
+#define PELORIX3_MODELS_LWO_CONTENTS_H
 
 #include <array>
 #include <cstddef>
@@ -14,7 +14,7 @@
 
 #include "models/lwo_texcoords.h"
 
-namespace standin {
+namespace models {
 
 struct LwoPolygon {
     std::uint32_t firstCorner = 0;  // in LwoContents::corners
@@ -55,6 +55,6 @@ struct LwoLayer {
     std::uint32_t polygons = 0;
 };
 
-}  // namespace standin
+}  // namespace models
 
 #endif

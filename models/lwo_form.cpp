@@ -2,7 +2,7 @@
 
 #include "base/message_text.h"
 
-namespace standin {
+namespace models {
 namespace {
 
 using FormResult = base::Result<LwoForm>;
@@ -101,4 +101,4 @@ ChunkResult LwoForm::next() {
     return ChunkResult::success(LwoChunk{tag, offset, *data});
 }
 
-}  // namespace standin
+}  // namespace models

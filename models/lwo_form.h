@@ -1,8 +1,8 @@
 // The outside of an object file: the IFF "FORM" header, the form type that says which
 // generation of object file it is (LWO2, or the older LWOB), and the chunks inside it, each
 // checked against the end of the form before it is handed out.
-#ifndef PELORIX3_RENDER_LWO_FORM_H
-#define PELORIX3_RENDER_LWO_FORM_H
+#ifndef PELORIX3_MODELS_LWO_FORM_H
+#define PELORIX3_MODELS_LWO_FORM_H
 
 #include <cstddef>
 #include <optional>
@@ -12,7 +12,7 @@
 #include "base/result.h"
 #include "models/lwo_bytes.h"
 
-namespace standin {
+namespace models {
 
 enum class LwoGeneration { Lwo2, Lwob };
 
@@ -54,6 +54,6 @@ private:
     std::string name_;
 };
 
-}  // namespace standin
+}  // namespace models
 
 #endif

@@ -11,10 +11,10 @@
 #include "models/tally.h"
 #include "models/triangle_area.h"
 
-namespace standin {
+namespace models {
 namespace {
 
-using ImportResult = base::Result<ObjImport>;
+using ImportResult = base::Result<ImportedModel>;
 
 constexpr std::uint32_t kUnused = UINT32_MAX;
 
@@ -213,8 +213,8 @@ ImportResult noPolygons(const LwoContents& contents, const std::string& name) {
 
 }  // namespace
 
-base::Result<ObjImport> importLwo(std::string_view file, const std::string& name,
-                                  double creaseAngleDegrees) {
+base::Result<ImportedModel> importLwo(std::string_view file, const std::string& name,
+                                      double creaseAngleDegrees) {
     const base::Result<LwoContents> read = readLwo(file, name);
     if (!read) return ImportResult::failure(read.error());
     const LwoContents& contents = read.value();
@@ -228,7 +228,7 @@ base::Result<ObjImport> importLwo(std::string_view file, const std::string& name
     const base::Status someArea =
         someTriangleHasArea(built.triangles, built.degenerate.count, name);
     if (!someArea) return ImportResult::failure(someArea.error());
-    ObjImport import;
+    ImportedModel import;
     import.frame = frame.value();
     import.degenerateTriangles = built.degenerate.count;
     import.warnings = warningsOf(built, contents, name);
@@ -238,4 +238,4 @@ base::Result<ObjImport> importLwo(std::string_view file, const std::string& name
     return ImportResult::success(std::move(import));
 }
 
-}  // namespace standin
+}  // namespace models

@@ -3,23 +3,24 @@
 // the texture coordinates of the first TXUV map and smooth normals with a crease angle.
 // The renderer's space is the preview's own (left-handed, y up, z away from the viewer),
 // so points keep their coordinates, polygons their winding, and a model faces the preview's
-// camera as it faces the renderer's default one. The result is an OBJ model's: the mesh in
-// its frame, and warnings that name the file and count what was left out or replaced.
-#ifndef PELORIX3_RENDER_LWO_IMPORT_H
-#define PELORIX3_RENDER_LWO_IMPORT_H
+// camera as it faces the renderer's default one. The result is the one both readers give
+// (imported_model.h): the mesh in its frame, and warnings that name the file and count
+// what was left out or replaced.
+#ifndef PELORIX3_MODELS_LWO_IMPORT_H
+#define PELORIX3_MODELS_LWO_IMPORT_H
 
 #include <string>
 #include <string_view>
 
 #include "base/result.h"
-#include "models/obj_import.h"
+#include "models/imported_model.h"
 
-namespace standin {
+namespace models {
 
 // Reads the object file's bytes; `name` stands for the file in messages.
-base::Result<ObjImport> importLwo(std::string_view file, const std::string& name,
-                                  double creaseAngleDegrees);
+base::Result<ImportedModel> importLwo(std::string_view file, const std::string& name,
+                                      double creaseAngleDegrees);
 
-}  // namespace standin
+}  // namespace models
 
 #endif

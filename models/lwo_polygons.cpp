@@ -2,7 +2,7 @@
 
 #include "base/message_text.h"
 
-namespace standin {
+namespace models {
 namespace {
 
 constexpr std::uint16_t kCornerCountBits = 0x3FF;
@@ -132,4 +132,4 @@ base::Status readLwobPolygons(const LwoChunk& chunk, LwoLayer& layer, LwoContent
     return base::succeeded();
 }
 
-}  // namespace standin
+}  // namespace models

@@ -3,8 +3,8 @@
 // renders the polygon or not; faces and the cages of subdivision patches are kept, those of
 // curves, metaballs and bones counted by type. A chunk of a polygon type of its own, whose
 // layout may differ, is counted as a chunk and not read.
-#ifndef PELORIX3_RENDER_LWO_POLYGONS_H
-#define PELORIX3_RENDER_LWO_POLYGONS_H
+#ifndef PELORIX3_MODELS_LWO_POLYGONS_H
+#define PELORIX3_MODELS_LWO_POLYGONS_H
 
 #include <string>
 
@@ -12,7 +12,7 @@
 #include "models/lwo_contents.h"
 #include "models/lwo_form.h"
 
-namespace standin {
+namespace models {
 
 // LWO2: a polygon type, then polygons of a U2 whose low 10 bits count their corners (the
 // high 6 are flags) and as many VX point numbers.
@@ -25,6 +25,6 @@ base::Status readLwo2Polygons(const LwoChunk& chunk, LwoLayer& layer, LwoContent
 base::Status readLwobPolygons(const LwoChunk& chunk, LwoLayer& layer, LwoContents& contents,
                               const std::string& name);
 
-}  // namespace standin
+}  // namespace models
 
 #endif

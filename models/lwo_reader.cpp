@@ -9,7 +9,7 @@
 #include "models/lwo_polygons.h"
 #include "models/lwo_texture_map.h"
 
-namespace standin {
+namespace models {
 namespace {
 
 constexpr std::size_t kPointBytes = 12;
@@ -117,4 +117,4 @@ base::Result<LwoContents> readLwo(std::string_view file, const std::string& name
     return ReadResult::success(reader.finish());
 }
 
-}  // namespace standin
+}  // namespace models

@@ -4,8 +4,8 @@
 // damaged file is refused with its name, the chunk at fault, where that chunk starts and
 // what is wrong; no count in a file is trusted before it is checked against the bytes
 // left, so the memory taken stays bounded by the file's size.
-#ifndef PELORIX3_RENDER_LWO_READER_H
-#define PELORIX3_RENDER_LWO_READER_H
+#ifndef PELORIX3_MODELS_LWO_READER_H
+#define PELORIX3_MODELS_LWO_READER_H
 
 #include <string>
 #include <string_view>
@@ -13,11 +13,11 @@
 #include "base/result.h"
 #include "models/lwo_contents.h"
 
-namespace standin {
+namespace models {
 
 // `name` stands for the file in messages.
 base::Result<LwoContents> readLwo(std::string_view file, const std::string& name);
 
-}  // namespace standin
+}  // namespace models
 
 #endif

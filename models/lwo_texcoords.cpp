@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace standin {
+namespace models {
 namespace {
 
 bool before(const LwoCornerTexcoord& a, const LwoCornerTexcoord& b) {
@@ -25,4 +25,4 @@ std::optional<Point2f> LwoTexcoords::at(std::uint32_t polygon, std::uint32_t poi
 
 void LwoTexcoords::sortCorners() { std::stable_sort(corners.begin(), corners.end(), before); }
 
-}  // namespace standin
+}  // namespace models

@@ -2,8 +2,8 @@
 // point that the map gives a value (VMAP), and in place of them, for single corners of
 // single polygons, those of the map's per-corner part of the same name (VMAD), as along a
 // seam.
-#ifndef PELORIX3_RENDER_LWO_TEXCOORDS_H
-#define PELORIX3_RENDER_LWO_TEXCOORDS_H
+#ifndef PELORIX3_MODELS_LWO_TEXCOORDS_H
+#define PELORIX3_MODELS_LWO_TEXCOORDS_H
 
 #include <cstddef>
 #include <cstdint>
@@ -13,7 +13,7 @@
 
 #include "models/triangle_mesh.h"
 
-namespace standin {
+namespace models {
 
 // A corner's own value: that of point `point` in polygon `polygon`.
 struct LwoCornerTexcoord {
@@ -41,6 +41,6 @@ struct LwoTexcoords {
     void sortCorners();
 };
 
-}  // namespace standin
+}  // namespace models
 
 #endif

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace standin {
+namespace models {
 namespace {
 
 // Whether the map of this head is the one read: the first TXUV map of dimension 2 is.
@@ -85,4 +85,4 @@ base::Status readTextureMap(const LwoChunk& chunk, LwoMapKind kind, const LwoLay
     return base::succeeded();
 }
 
-}  // namespace standin
+}  // namespace models

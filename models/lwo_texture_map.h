@@ -2,8 +2,8 @@
 // (a value for some corners of some polygons). Each starts with the map's type, its
 // dimension and its name; only the first map of type TXUV and dimension 2 (u, v) in the
 // file is read, in every layer that has it, and the others are passed over.
-#ifndef PELORIX3_RENDER_LWO_TEXTURE_MAP_H
-#define PELORIX3_RENDER_LWO_TEXTURE_MAP_H
+#ifndef PELORIX3_MODELS_LWO_TEXTURE_MAP_H
+#define PELORIX3_MODELS_LWO_TEXTURE_MAP_H
 
 #include <cstddef>
 #include <string>
@@ -12,7 +12,7 @@
 #include "models/lwo_contents.h"
 #include "models/lwo_form.h"
 
-namespace standin {
+namespace models {
 
 enum class LwoMapKind { Points, Corners };  // VMAP, VMAD
 
@@ -22,6 +22,6 @@ base::Status readTextureMap(const LwoChunk& chunk, LwoMapKind kind, const LwoLay
                             std::size_t pointCount, LwoTexcoords& texcoords,
                             const std::string& name);
 
-}  // namespace standin
+}  // namespace models
 
 #endif

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace standin {
+namespace models {
 namespace {
 
 std::string shortNumber(double value) {
@@ -50,4 +50,4 @@ std::vector<Point3f> positionsInFrame(const std::vector<std::array<double, 3>>& 
     return framed;
 }
 
-}  // namespace standin
+}  // namespace models

@@ -2,8 +2,8 @@
 // moved to the model's centre and scaled by a power of two in double precision before they
 // are narrowed to the single precision the renderer traces in, so that a model far from
 // its origin, or of any size, keeps its detail.
-#ifndef PELORIX3_RENDER_MODEL_FRAME_H
-#define PELORIX3_RENDER_MODEL_FRAME_H
+#ifndef PELORIX3_MODELS_MODEL_FRAME_H
+#define PELORIX3_MODELS_MODEL_FRAME_H
 
 #include <array>
 #include <string>
@@ -13,7 +13,7 @@
 #include "base/triple.h"
 #include "models/triangle_mesh.h"
 
-namespace standin {
+namespace models {
 
 // Models that measure less across (along their longest side) are refused: the placement
 // could not scale them up in double precision.
@@ -35,6 +35,6 @@ base::Result<ModelFrame> frameOf(const std::vector<std::array<double, 3>>& posit
 std::vector<Point3f> positionsInFrame(const std::vector<std::array<double, 3>>& positions,
                                       const ModelFrame& frame);
 
-}  // namespace standin
+}  // namespace models
 
 #endif

@@ -2,13 +2,14 @@
 
 #include "models/lwo_form.h"
 #include "models/lwo_import.h"
+#include "models/obj_import.h"
 
-namespace standin {
+namespace models {
 
-base::Result<ObjImport> importModel(std::string_view bytes, const std::string& name,
-                                    double creaseAngleDegrees) {
+base::Result<ImportedModel> importModel(std::string_view bytes, const std::string& name,
+                                        double creaseAngleDegrees) {
     if (startsAsIffFile(bytes)) return importLwo(bytes, name, creaseAngleDegrees);
     return importObjText(bytes, name, creaseAngleDegrees);
 }
 
-}  // namespace standin
+}  // namespace models

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace standin {
+namespace models {
 
 bool MonotonePiece::split(const SweepPolygon& polygon, const std::vector<std::uint32_t>& piece,
                           std::vector<CornerTriangle>& triangles) {
@@ -87,4 +87,4 @@ void MonotonePiece::cutWhileInside(std::uint32_t place, std::vector<CornerTriang
     stack_.push_back(last);
 }
 
-}  // namespace standin
+}  // namespace models

@@ -1,15 +1,15 @@
 // A polygon monotone from top to bottom split into triangles in one pass down its two
 // sides, holding the corners not yet cut off on a stack (a chain that turns away from the
 // other side): O(k) for k corners.
-#ifndef PELORIX3_RENDER_MONOTONE_PIECE_H
-#define PELORIX3_RENDER_MONOTONE_PIECE_H
+#ifndef PELORIX3_MODELS_MONOTONE_PIECE_H
+#define PELORIX3_MODELS_MONOTONE_PIECE_H
 
 #include <cstdint>
 #include <vector>
 
 #include "models/sweep_polygon.h"
 
-namespace standin {
+namespace models {
 
 // Keeps its working memory from one piece to the next.
 class MonotonePiece {
@@ -39,6 +39,6 @@ private:
     std::vector<Step> stack_;
 };
 
-}  // namespace standin
+}  // namespace models
 
 #endif

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace standin {
+namespace models {
 
 bool MonotoneSweep::findDiagonals(const SweepPolygon& polygon, std::vector<Diagonal>& diagonals) {
     polygon_ = &polygon;
@@ -135,4 +135,4 @@ bool MonotoneSweep::visit(std::uint32_t corner) {
     return kind_[corner] != Kind::Split || enter(corner);
 }
 
-}  // namespace standin
+}  // namespace models

@@ -4,8 +4,8 @@
 // corner) is joined to the corner above or below it that sees it across the polygon.
 // O(n log n) for n corners, the edges the sweep crosses held in a balanced tree ordered
 // from left to right.
-#ifndef PELORIX3_RENDER_MONOTONE_SWEEP_H
-#define PELORIX3_RENDER_MONOTONE_SWEEP_H
+#ifndef PELORIX3_MODELS_MONOTONE_SWEEP_H
+#define PELORIX3_MODELS_MONOTONE_SWEEP_H
 
 #include <cstdint>
 #include <optional>
@@ -15,7 +15,7 @@
 
 #include "models/sweep_polygon.h"
 
-namespace standin {
+namespace models {
 
 using Diagonal = std::pair<std::uint32_t, std::uint32_t>;
 
@@ -73,6 +73,6 @@ private:
     std::vector<std::uint8_t> isCrossed_;
 };
 
-}  // namespace standin
+}  // namespace models
 
 #endif

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace standin {
+namespace models {
 namespace {
 
 // A triangle turns the polygon's way when twice its area is at least minus this share of
@@ -180,4 +180,4 @@ bool MonotoneTriangulation::allTurnLeft(const std::vector<CornerTriangle>& trian
     return true;
 }
 
-}  // namespace standin
+}  // namespace models

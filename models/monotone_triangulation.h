@@ -11,8 +11,8 @@
 // polygon's way (up to rounding): since the triangles' edges add up to the polygon's own,
 // they then cover it exactly once, and a polygon whose edges cross (some of it wound the
 // other way) fails the test.
-#ifndef PELORIX3_RENDER_MONOTONE_TRIANGULATION_H
-#define PELORIX3_RENDER_MONOTONE_TRIANGULATION_H
+#ifndef PELORIX3_MODELS_MONOTONE_TRIANGULATION_H
+#define PELORIX3_MODELS_MONOTONE_TRIANGULATION_H
 
 #include <cstdint>
 #include <vector>
@@ -21,7 +21,7 @@
 #include "models/monotone_sweep.h"
 #include "models/sweep_polygon.h"
 
-namespace standin {
+namespace models {
 
 // Keeps its working memory from one polygon to the next.
 class MonotoneTriangulation {
@@ -58,6 +58,6 @@ private:
     MonotonePiece pieceSplitter_;
 };
 
-}  // namespace standin
+}  // namespace models
 
 #endif

@@ -15,10 +15,10 @@
 #include "models/tally.h"
 #include "models/triangle_area.h"
 
-namespace standin {
+namespace models {
 namespace {
 
-using ImportResult = base::Result<ObjImport>;
+using ImportResult = base::Result<ImportedModel>;
 
 std::string atLine(const std::string& name, std::string_view text, std::size_t offset) {
     return name + ", line " + std::to_string(base::lineNumberAt(text, offset));
@@ -262,7 +262,7 @@ ImportResult buildMesh(const ObjContents& model, std::string_view text, const st
     const base::Status someArea =
         someTriangleHasArea(faces.triangles, faces.degenerate.count, name);
     if (!someArea) return ImportResult::failure(someArea.error());
-    ObjImport import;
+    ImportedModel import;
     import.frame = frame.value();
     import.degenerateTriangles = faces.degenerate.count;
     import.creasedTriangles = faces.creasedTriangles();
@@ -273,15 +273,8 @@ ImportResult buildMesh(const ObjContents& model, std::string_view text, const st
 
 }  // namespace
 
-base::Status someTriangleHasArea(std::size_t triangles, std::size_t degenerate,
-                                 const std::string& name) {
-    if (degenerate < triangles) return base::succeeded();
-    return base::Status::failure(name + " is not a usable model: none of its " +
-                                 std::to_string(triangles) + " triangles has any area");
-}
-
-base::Result<ObjImport> importObjText(std::string_view text, const std::string& name,
-                                      double creaseAngleDegrees) {
+base::Result<ImportedModel> importObjText(std::string_view text, const std::string& name,
+                                          double creaseAngleDegrees) {
     const base::Result<ObjContents> model = readObj(text, name);
     if (!model) return ImportResult::failure(model.error());
     if (std::optional<std::string> broken = brokenVertexReference(model.value(), text, name)) {
@@ -295,4 +288,4 @@ base::Result<ObjImport> importObjText(std::string_view text, const std::string& 
     return buildMesh(model.value(), text, name, creaseAngleDegrees);
 }
 
-}  // namespace standin
+}  // namespace models

@@ -8,7 +8,7 @@
 #include "base/text_lines.h"
 #include "models/obj_words.h"
 
-namespace standin {
+namespace models {
 namespace {
 
 using ReadResult = base::Result<ObjContents>;
@@ -262,4 +262,4 @@ base::Result<ObjContents> readObj(std::string_view text, const std::string& name
     return ReadResult::success(reader.take());
 }
 
-}  // namespace standin
+}  // namespace models

@@ -2,8 +2,8 @@
 // normals, texture coordinates, and every face as the references of its corners. Lines of other
 // kinds (objects, groups, smoothing, materials, comments) are passed over. What the text gets wrong
 // is refused with the file's name, the line and a short excerpt of the words at fault.
-#ifndef PELORIX3_RENDER_OBJ_READER_H
-#define PELORIX3_RENDER_OBJ_READER_H
+#ifndef PELORIX3_MODELS_OBJ_READER_H
+#define PELORIX3_MODELS_OBJ_READER_H
 
 #include <array>
 #include <cstdint>
@@ -13,7 +13,7 @@
 
 #include "base/result.h"
 
-namespace standin {
+namespace models {
 
 // Coordinates of a larger magnitude are refused: the model must be measurable in double
 // precision, and its size and placement with it.
@@ -56,6 +56,6 @@ struct ObjContents {
 // Reads `text`; `name` stands for the file in messages.
 base::Result<ObjContents> readObj(std::string_view text, const std::string& name);
 
-}  // namespace standin
+}  // namespace models
 
 #endif

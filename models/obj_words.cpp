@@ -7,7 +7,7 @@
 
 #include "base/number_text.h"
 
-namespace standin {
+namespace models {
 namespace {
 
 // from_chars takes a minus sign but no plus sign; files carry either.
@@ -66,4 +66,4 @@ std::optional<CornerWords> splitCorner(std::string_view word) {
     return parts;
 }
 
-}  // namespace standin
+}  // namespace models

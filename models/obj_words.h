@@ -1,13 +1,13 @@
 // The words of an OBJ model's lines: numbers, each read whole, and the references a face
 // corner makes ("v", "v/vt", "v//vn" or "v/vt/vn").
-#ifndef PELORIX3_RENDER_OBJ_WORDS_H
-#define PELORIX3_RENDER_OBJ_WORDS_H
+#ifndef PELORIX3_MODELS_OBJ_WORDS_H
+#define PELORIX3_MODELS_OBJ_WORDS_H
 
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
-namespace standin {
+namespace models {
 
 // A decimal number and nothing else but an optional sign before it; nothing when the word
 // is anything else. A number too large for a double reads as an infinity, one too small
@@ -27,6 +27,6 @@ struct CornerWords {
 };
 std::optional<CornerWords> splitCorner(std::string_view word);
 
-}  // namespace standin
+}  // namespace models
 
 #endif

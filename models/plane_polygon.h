@@ -1,13 +1,13 @@
 // A polygon's corners projected into its own plane, and the triangles it is split into.
 // Both ways of splitting a polygon (ear clipping, and the sweep for large polygons) work on
 // this: the corners in the polygon's winding, and the sign of its area in the plane.
-#ifndef PELORIX3_RENDER_PLANE_POLYGON_H
-#define PELORIX3_RENDER_PLANE_POLYGON_H
+#ifndef PELORIX3_MODELS_PLANE_POLYGON_H
+#define PELORIX3_MODELS_PLANE_POLYGON_H
 
 #include <array>
 #include <cstdint>
 
-namespace standin {
+namespace models {
 
 // A triangle as three corner numbers of its polygon (from 0).
 using CornerTriangle = std::array<std::uint32_t, 3>;
@@ -17,6 +17,6 @@ struct PlanePoint {
     double y = 0.0;
 };
 
-}  // namespace standin
+}  // namespace models
 
 #endif

@@ -1,17 +1,17 @@
 // Polygons in a plane that are hard to split into triangles: many reflex corners, corners
 // close together, many at one height, holes joined by seams. The tests check that they are
 // covered exactly; the benchmark times them.
-#ifndef PELORIX3_TESTS_COMMON_POLYGON_SHAPES_H
-#define PELORIX3_TESTS_COMMON_POLYGON_SHAPES_H
+#ifndef PELORIX3_MODELS_POLYGON_SHAPES_H
+#define PELORIX3_MODELS_POLYGON_SHAPES_H
 
 #include <cmath>
 #include <vector>
 
 #include "models/plane_polygon.h"
 
-namespace polygon_shapes {
+namespace models::polygon_shapes {
 
-using Points = std::vector<standin::PlanePoint>;
+using Points = std::vector<PlanePoint>;
 
 // Teeth of height 1 along x, the spine below: most corners at the teeth's feet are
 // reflex. 3 × teeth + 2 corners, clockwise.
@@ -28,7 +28,7 @@ inline Points comb(int teeth) {
 
 // Mirrored top to bottom (so wound the other way): its teeth point down.
 inline Points upsideDown(Points p) {
-    for (standin::PlanePoint& f : p) f.y = -f.y;
+    for (PlanePoint& f : p) f.y = -f.y;
     return p;
 }
 
@@ -36,7 +36,7 @@ inline Points upsideDown(Points p) {
 // spine no longer exactly on one line, is what ear clipping takes longest over.
 inline Points turned(Points p, double radians) {
     const double c = std::cos(radians), s = std::sin(radians);
-    for (standin::PlanePoint& f : p) f = {c * f.x - s * f.y, s * f.x + c * f.y};
+    for (PlanePoint& f : p) f = {c * f.x - s * f.y, s * f.x + c * f.y};
     return p;
 }
 
@@ -77,6 +77,6 @@ inline Points holes(int count) {
     return p;
 }
 
-}  // namespace polygon_shapes
+}  // namespace models::polygon_shapes
 
 #endif

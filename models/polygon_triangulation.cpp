@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace standin {
+namespace models {
 namespace {
 
 // Newell's normal: twice the polygon's area along its best-fit plane's normal, also for a
@@ -68,4 +68,4 @@ void PolygonTriangulation::project(const std::vector<std::array<double, 3>>& cor
     for (std::size_t i = 0; i < corners.size(); ++i) points_[i] = {corners[i][u], corners[i][v]};
 }
 
-}  // namespace standin
+}  // namespace models

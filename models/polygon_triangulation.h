@@ -5,8 +5,8 @@
 // O(n log n) (see monotone_triangulation.h). The sweep also takes a small polygon that ear
 // clipping leaves unfinished (it stops at corners on a line or at one place, as where a
 // corner is given twice in a row).
-#ifndef PELORIX3_RENDER_POLYGON_TRIANGULATION_H
-#define PELORIX3_RENDER_POLYGON_TRIANGULATION_H
+#ifndef PELORIX3_MODELS_POLYGON_TRIANGULATION_H
+#define PELORIX3_MODELS_POLYGON_TRIANGULATION_H
 
 #include <array>
 #include <cstdint>
@@ -16,7 +16,7 @@
 #include "models/monotone_triangulation.h"
 #include "models/plane_polygon.h"
 
-namespace standin {
+namespace models {
 
 // The most corners a polygon may have to be split by ear clipping.
 inline constexpr std::size_t kMostCornersEarClipped = 1023;
@@ -40,6 +40,6 @@ private:
     MonotoneTriangulation sweep_;
 };
 
-}  // namespace standin
+}  // namespace models
 
 #endif

@@ -1,15 +1,15 @@
 // A polygon as the sweep that splits large polygons sees it: its corners in the plane,
 // linked in a ring that turns left (counter-clockwise). Corners taken out of the ring keep
 // their numbers, so that every triangle names the polygon's own corners.
-#ifndef PELORIX3_RENDER_SWEEP_POLYGON_H
-#define PELORIX3_RENDER_SWEEP_POLYGON_H
+#ifndef PELORIX3_MODELS_SWEEP_POLYGON_H
+#define PELORIX3_MODELS_SWEEP_POLYGON_H
 
 #include <cstdint>
 #include <vector>
 
 #include "models/plane_polygon.h"
 
-namespace standin {
+namespace models {
 
 // Twice the area of the triangle a, b, c: positive when it turns left.
 inline double turn(const PlanePoint& a, const PlanePoint& b, const PlanePoint& c) {
@@ -23,7 +23,7 @@ struct SweepPolygon {
     std::vector<std::uint32_t> ring;  // the corners in the ring
 
     double turn(std::uint32_t a, std::uint32_t b, std::uint32_t c) const {
-        return standin::turn(points[a], points[b], points[c]);
+        return models::turn(points[a], points[b], points[c]);
     }
 
     // Whether the sweep, which runs from the top down, meets corner a before corner b: a
@@ -39,6 +39,6 @@ struct SweepPolygon {
     }
 };
 
-}  // namespace standin
+}  // namespace models
 
 #endif

@@ -1,11 +1,11 @@
 // How often a model reader met something, and where it met it first: a byte offset into
 // an OBJ file, a polygon's number in an object file, whatever the reader counts by.
-#ifndef PELORIX3_RENDER_TALLY_H
-#define PELORIX3_RENDER_TALLY_H
+#ifndef PELORIX3_MODELS_TALLY_H
+#define PELORIX3_MODELS_TALLY_H
 
 #include <cstddef>
 
-namespace standin {
+namespace models {
 
 struct Tally {
     std::size_t count = 0;
@@ -16,6 +16,6 @@ struct Tally {
     }
 };
 
-}  // namespace standin
+}  // namespace models
 
 #endif

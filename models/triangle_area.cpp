@@ -4,7 +4,7 @@
 
 #include "base/triple.h"
 
-namespace standin {
+namespace models {
 
 bool hasArea(const TriangleMesh& mesh, const std::array<std::uint32_t, 3>& triangle) {
     const Point3f& a = mesh.positions[triangle[0]];
@@ -17,4 +17,4 @@ bool hasArea(const TriangleMesh& mesh, const std::array<std::uint32_t, 3>& trian
     return area2 > 0.0 && std::isfinite(area2);
 }
 
-}  // namespace standin
+}  // namespace models

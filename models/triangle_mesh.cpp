@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace standin {
+namespace models {
 
 Bounds TriangleMesh::bounds() const {
     if (positions.empty()) return {};
@@ -16,4 +16,4 @@ Bounds TriangleMesh::bounds() const {
     return box;
 }
 
-}  // namespace standin
+}  // namespace models

@@ -1,14 +1,14 @@
 // A triangle mesh as the renderer traces it: single-precision vertex positions, three
 // vertex indices per triangle, and a normal for each corner of each triangle, so that a
 // vertex where a crease meets can carry a different normal in each triangle around it.
-#ifndef PELORIX3_RENDER_TRIANGLE_MESH_H
-#define PELORIX3_RENDER_TRIANGLE_MESH_H
+#ifndef PELORIX3_MODELS_TRIANGLE_MESH_H
+#define PELORIX3_MODELS_TRIANGLE_MESH_H
 
 #include <array>
 #include <cstdint>
 #include <vector>
 
-namespace standin {
+namespace models {
 
 using Point3f = std::array<float, 3>;
 using Point2f = std::array<float, 2>;
@@ -32,6 +32,6 @@ struct TriangleMesh {
     Bounds bounds() const;
 };
 
-}  // namespace standin
+}  // namespace models
 
 #endif

@@ -12,7 +12,7 @@ namespace standin {
 // `verticesPerSide` squared vertices, two triangles per grid square (224 gives about
 // 100,000 triangles), with smooth normals and the grid's texture coordinates: (0, 0) at
 // one corner of the cloth, (1, 1) at the opposite one.
-TriangleMesh drapedCloth(int verticesPerSide);
+models::TriangleMesh drapedCloth(int verticesPerSide);
 
 }  // namespace standin
 

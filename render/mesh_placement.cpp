@@ -12,22 +12,23 @@ constexpr base::Triple kViewDirection{0.0, 0.42, -1.0};
 // How much room the camera leaves around the subject's bounding sphere.
 constexpr double kFrameMargin = 1.15;
 
-bool allFinite(const std::vector<Point3f>& positions) {
-    return std::all_of(positions.begin(), positions.end(), [](const Point3f& p) {
+bool allFinite(const std::vector<models::Point3f>& positions) {
+    return std::all_of(positions.begin(), positions.end(), [](const models::Point3f& p) {
         return std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(p[2]);
     });
 }
 
 // The point of the mesh that comes to the origin: the middle of its box across, its
 // bottom upright.
-base::Triple anchorOf(const Bounds& box) {
+base::Triple anchorOf(const models::Bounds& box) {
     return {0.5 * (double(box.low[0]) + box.high[0]), double(box.low[1]),
             0.5 * (double(box.low[2]) + box.high[2])};
 }
 
 // Scaled about the anchor, in double precision: a mesh far from its origin keeps its shape.
-void moveToScene(std::vector<Point3f>& positions, const base::Triple& anchor, double scale) {
-    for (Point3f& p : positions) {
+void moveToScene(std::vector<models::Point3f>& positions, const base::Triple& anchor,
+                 double scale) {
+    for (models::Point3f& p : positions) {
         for (std::size_t axis = 0; axis < 3; ++axis) {
             p[axis] = static_cast<float>((double(p[axis]) - anchor[axis]) * scale);
         }
@@ -36,7 +37,7 @@ void moveToScene(std::vector<Point3f>& positions, const base::Triple& anchor, do
 
 // From the front a little above, far enough away that the bounding sphere fills the
 // picture's height.
-CameraView framing(const Bounds& box) {
+CameraView framing(const models::Bounds& box) {
     const base::Triple center{0.5 * (double(box.low[0]) + box.high[0]),
                               0.5 * (double(box.low[1]) + box.high[1]),
                               0.5 * (double(box.low[2]) + box.high[2])};
@@ -58,12 +59,12 @@ base::Triple Placement::toObject(const base::Triple& world) const {
             (world[2] - offset[2]) / scale + origin[2]};
 }
 
-base::Result<PlacedMesh> placeOnFloor(TriangleMesh mesh, const ModelFrame& frame) {
+base::Result<PlacedMesh> placeOnFloor(models::TriangleMesh mesh, const models::ModelFrame& frame) {
     if (!allFinite(mesh.positions)) {
         return base::Result<PlacedMesh>::failure(
             "the subject has positions that are not finite numbers");
     }
-    const Bounds box = mesh.bounds();
+    const models::Bounds box = mesh.bounds();
     double largest = 0.0;
     for (std::size_t axis = 0; axis < 3; ++axis) {
         largest = std::max(largest, double(box.high[axis]) - box.low[axis]);

@@ -32,14 +32,14 @@ struct Placement {
 };
 
 struct PlacedMesh {
-    TriangleMesh mesh;  // positions in the scene
+    models::TriangleMesh mesh;  // positions in the scene
     Placement placement;
     CameraView view;
 };
 
 // Places `mesh`, whose positions lie in `frame`. Fails when a position is not a finite
 // number.
-base::Result<PlacedMesh> placeOnFloor(TriangleMesh mesh, const ModelFrame& frame);
+base::Result<PlacedMesh> placeOnFloor(models::TriangleMesh mesh, const models::ModelFrame& frame);
 
 }  // namespace standin
 

@@ -76,8 +76,8 @@ SceneResult PreviewScene::create(const SceneSettings& settings) {
     const auto start = std::chrono::steady_clock::now();
     if (settings.subject == SubjectKind::Mesh) {
         if (!settings.meshText) return SceneResult::failure(settings.meshName + " was not read");
-        base::Result<ObjImport> model =
-            importModel(*settings.meshText, settings.meshName, settings.creaseAngle);
+        base::Result<models::ImportedModel> model =
+            models::importModel(*settings.meshText, settings.meshName, settings.creaseAngle);
         if (!model) return SceneResult::failure(model.error());
         const double seconds = secondsSince(start);
         SceneResult scene = withMesh(settings, std::move(model->mesh), model->frame);
@@ -89,7 +89,7 @@ SceneResult PreviewScene::create(const SceneSettings& settings) {
         return scene;
     }
     if (settings.subject == SubjectKind::Cloth) {
-        TriangleMesh cloth = drapedCloth(kClothVerticesPerSide);
+        models::TriangleMesh cloth = drapedCloth(kClothVerticesPerSide);
         const double seconds = secondsSince(start);
         SceneResult scene = withMesh(settings, std::move(cloth));
         if (scene) scene.value()->buildTimes_.subject = seconds;
@@ -103,8 +103,8 @@ SceneResult PreviewScene::create(const SceneSettings& settings) {
     return finish(std::move(scene));
 }
 
-SceneResult PreviewScene::withMesh(const SceneSettings& settings, TriangleMesh mesh,
-                                   const ModelFrame& frame) {
+SceneResult PreviewScene::withMesh(const SceneSettings& settings, models::TriangleMesh mesh,
+                                   const models::ModelFrame& frame) {
     if (const std::optional<SurfaceInput> mapped = settings.surface.maps.firstMapped();
         mapped && mesh.cornerTexcoords.empty()) {
         return SceneResult::failure(withoutTexcoords(settings, *mapped));
@@ -142,7 +142,7 @@ std::optional<std::array<double, 2>> PreviewScene::texcoordAt(const RayHit& hit)
     }
     const auto primitive = static_cast<std::size_t>(hit.primitive);
     if (primitive >= subjectTexcoords_.size()) return std::nullopt;
-    const std::array<Point2f, 3>& corners = subjectTexcoords_[primitive];
+    const std::array<models::Point2f, 3>& corners = subjectTexcoords_[primitive];
     const double w = 1.0 - double(hit.u) - double(hit.v);
     return std::array<double, 2>{w * corners[0][0] + hit.u * corners[1][0] + hit.v * corners[2][0],
                                  w * corners[0][1] + hit.u * corners[1][1] + hit.v * corners[2][1]};

@@ -45,9 +45,9 @@ public:
     // size, standing on the floor in the middle. Fails when a position is not a finite
     // number, when the surface has a map but the mesh no texture coordinates, or when
     // Embree fails.
-    static base::Result<std::unique_ptr<PreviewScene>> withMesh(const SceneSettings& settings,
-                                                                TriangleMesh mesh,
-                                                                const ModelFrame& frame = {});
+    static base::Result<std::unique_ptr<PreviewScene>> withMesh(
+        const SceneSettings& settings, models::TriangleMesh mesh,
+        const models::ModelFrame& frame = {});
 
     const RayScene& objects() const { return *objects_; }
     bool isSubject(const RayHit& hit) const { return hit.object == subject_; }
@@ -104,7 +104,7 @@ private:
     SceneSettings settings_;
     std::unique_ptr<RayScene> objects_;
     int subject_ = 0;
-    std::vector<std::array<Point2f, 3>> subjectTexcoords_;  // a mesh's; empty for others
+    std::vector<std::array<models::Point2f, 3>> subjectTexcoords_;  // a mesh's; empty for others
     std::size_t subjectTriangles_ = 0;
     std::vector<std::string> warnings_;
     bool usesCreaseAngle_ = false;

@@ -11,7 +11,7 @@ base::Triple unitOr(const base::Triple& v, const base::Triple& fallback) {
 
 // u and v are single precision, as Embree reports them, and so are their products with
 // the corner normals.
-base::Triple interpolate(const std::array<Point3f, 3>& corners, float u, float v) {
+base::Triple interpolate(const std::array<models::Point3f, 3>& corners, float u, float v) {
     const double w = 1.0 - double(u) - double(v);
     base::Triple sum{};
     for (std::size_t axis = 0; axis < 3; ++axis) {
@@ -25,15 +25,15 @@ base::Triple interpolate(const std::array<Point3f, 3>& corners, float u, float v
 int RayScene::add(const Floor& floor) {
     const float h = static_cast<float>(floor.height);
     const float s = static_cast<float>(floor.halfSize);
-    TriangleMesh quad;
+    models::TriangleMesh quad;
     quad.positions = {{-s, h, -s}, {s, h, -s}, {s, h, s}, {-s, h, s}};
     quad.triangles = {{0, 2, 1}, {0, 3, 2}};
-    const Point3f up{0.0f, 1.0f, 0.0f};
+    const models::Point3f up{0.0f, 1.0f, 0.0f};
     quad.cornerNormals = {{up, up, up}, {up, up, up}};
     return add(std::move(quad));
 }
 
-int RayScene::remember(unsigned id, std::vector<std::array<Point3f, 3>> cornerNormals) {
+int RayScene::remember(unsigned id, std::vector<std::array<models::Point3f, 3>> cornerNormals) {
     if (cornerNormals_.size() <= id) cornerNormals_.resize(id + 1);
     cornerNormals_[id] = std::move(cornerNormals);
     return static_cast<int>(id);

@@ -60,7 +60,7 @@ public:
     // Each returns the object's index. Objects are added before commit().
     int add(const Sphere& sphere);
     int add(const Floor& floor);
-    int add(TriangleMesh mesh);
+    int add(models::TriangleMesh mesh);
 
     // Builds the acceleration structure; fails with the tracer's reason.
     base::Status commit();
@@ -79,7 +79,7 @@ private:
     struct Tracer;
     explicit RayScene(std::unique_ptr<Tracer> tracer);
 
-    int remember(unsigned id, std::vector<std::array<Point3f, 3>> cornerNormals);
+    int remember(unsigned id, std::vector<std::array<models::Point3f, 3>> cornerNormals);
 
     // The hit the tracer found: object `id`, its triangle `primitive` with barycentric
     // coordinates u and v of its second and third corners, the unnormalised geometric
@@ -90,7 +90,7 @@ private:
 
     std::unique_ptr<Tracer> tracer_;
     // The corner normals of each object, by its index; empty for all but meshes.
-    std::vector<std::vector<std::array<Point3f, 3>>> cornerNormals_;
+    std::vector<std::vector<std::array<models::Point3f, 3>>> cornerNormals_;
 };
 
 }  // namespace standin

@@ -63,7 +63,7 @@ struct Ray {
 
 constexpr unsigned kLeafSize = 4;
 
-base::Triple fromPoint(const Point3f& p) { return {p[0], p[1], p[2]}; }
+base::Triple fromPoint(const models::Point3f& p) { return {p[0], p[1], p[2]}; }
 
 // Whether the ray meets the box within its range, and where it enters it.
 bool enters(const Box& box, const Ray& ray, double& at) {
@@ -279,7 +279,7 @@ int RayScene::add(const Sphere& sphere) {
     return remember(id, {});
 }
 
-int RayScene::add(TriangleMesh mesh) {
+int RayScene::add(models::TriangleMesh mesh) {
     const unsigned id = tracer_->objects++;
     tracer_->meshes.push_back({static_cast<unsigned>(tracer_->triangles.size()),
                                static_cast<unsigned>(mesh.triangles.size()), 0});

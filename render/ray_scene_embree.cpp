@@ -143,7 +143,7 @@ int RayScene::add(const Sphere& sphere) {
     return remember(tracer_->attach(geometry), {});
 }
 
-int RayScene::add(TriangleMesh mesh) {
+int RayScene::add(models::TriangleMesh mesh) {
     RTCGeometry geometry = rtcNewGeometry(tracer_->device, RTC_GEOMETRY_TYPE_TRIANGLE);
     auto* vertices = static_cast<float*>(
         rtcSetNewGeometryBuffer(geometry, RTC_BUFFER_TYPE_VERTEX, 0, RTC_FORMAT_FLOAT3,

@@ -12,14 +12,14 @@
 
 namespace {
 
-using standin::Point3f;
+using models::Point3f;
 
 // Vertex 0 at the origin, in `perFan` triangles (one triangle, given again and again) in
 // the plane z = 0 and as many in that plane turned about the x axis by `tilt`, all of the
 // same area, a small one (the normals' sums are short).
-standin::TriangleMesh twoFans(int perFan, double tilt) {
+models::TriangleMesh twoFans(int perFan, double tilt) {
     const float size = 0.01f;
-    standin::TriangleMesh mesh;
+    models::TriangleMesh mesh;
     mesh.positions = {{0, 0, 0},
                       {size, 0, 0},
                       {0, size, 0},
@@ -44,8 +44,8 @@ TEST(CreaseNormals, AtAVertexTakeTheTrianglesWithinTheCreaseAngleAlone) {
     };
     for (const int perFan : {20, 500}) {
         for (const auto& [name, tilt, joined] : tilts) {
-            standin::TriangleMesh mesh = twoFans(perFan, tilt);
-            standin::computeCreaseNormals(mesh, 60.0);
+            models::TriangleMesh mesh = twoFans(perFan, tilt);
+            models::computeCreaseNormals(mesh, 60.0);
             // Both fans' triangles have the same area: joined, the normal lies halfway.
             const double half = joined ? tilt / 2 : 0.0;
             for (std::size_t t = 0; t < mesh.triangles.size(); ++t) {

@@ -8,13 +8,16 @@
 #include <limits>
 #include <string>
 
+#include "common/lwo_cubes.h"
 #include "models/lwo_writer.h"
 #include "models/model_import.h"
 
 namespace {
 
-using namespace lwo_writer;
-using standin::importLwo;
+using namespace models::lwo_writer;
+using lwo_cubes::lwo2Cube;
+using lwo_cubes::lwobCube;
+using models::importLwo;
 
 // A square in z = 0 from (0, 0) to (2, 2), two points of it in a second layer.
 std::string twoLayers() {
@@ -46,9 +49,9 @@ TEST(LwoImport, EachLayerCountsItsPointsFromItsOwnFirst) {
     EXPECT_EQ(model->frame.unit, 2.0);
     const auto& p = model->mesh.positions;
     const auto& second = model->mesh.triangles[1];
-    EXPECT_EQ(p[second[0]], (standin::Point3f{-0.5f, -0.5f, 0.0f}));
-    EXPECT_EQ(p[second[1]], (standin::Point3f{0.5f, 0.5f, 0.0f}));
-    EXPECT_EQ(p[second[2]], (standin::Point3f{0.5f, -0.5f, 0.0f}));
+    EXPECT_EQ(p[second[0]], (models::Point3f{-0.5f, -0.5f, 0.0f}));
+    EXPECT_EQ(p[second[1]], (models::Point3f{0.5f, 0.5f, 0.0f}));
+    EXPECT_EQ(p[second[2]], (models::Point3f{0.5f, -0.5f, 0.0f}));
 }
 
 // The space is the renderer's, which is the preview's: a face running clockwise seen from
@@ -77,7 +80,7 @@ TEST(LwoImport, ConcaveFaceIsSplitInsideItself) {
                                  "u.lwo", 60.0);
     ASSERT_TRUE(model) << model.error();
     ASSERT_EQ(model->mesh.triangleCount(), 6u);
-    const standin::ModelFrame& frame = model->frame;
+    const models::ModelFrame& frame = model->frame;
     for (const auto& t : model->mesh.triangles) {
         double x = 0, y = 0;  // the centre, in the file's units
         for (const auto v : t) {
@@ -98,7 +101,7 @@ TEST(LwoImport, TexcoordsComeFromTheFirstMapWithItsSeams) {
             textureMap("VMAD", "uv", {{0, 1, 0.5f, 0.25f}, {9, 0, 1, 1}}));
     const auto model = importLwo(file, "uv.lwo", 60.0);
     ASSERT_TRUE(model) << model.error();
-    using Corners = std::array<standin::Point2f, 3>;
+    using Corners = std::array<models::Point2f, 3>;
     EXPECT_EQ(
         model->mesh.cornerTexcoords,
         (std::vector<Corners>{{{{0, 0}, {0, 1}, {1, 1}}}, {{{0.5f, 0.25f}, {1, 1}, {0, 0}}}}));
@@ -147,8 +150,8 @@ TEST(LwoImport, LwobDetailPolygonsAreFacesToo) {
 }
 
 TEST(ModelImport, TheReaderIsPickedByContentNotByName) {
-    const auto lwo = standin::importModel(lwo2Cube(), "cube.obj", 60.0);
-    const auto obj = standin::importModel("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", "t.lwo", 60.0);
+    const auto lwo = models::importModel(lwo2Cube(), "cube.obj", 60.0);
+    const auto obj = models::importModel("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", "t.lwo", 60.0);
     ASSERT_TRUE(lwo) << lwo.error();
     ASSERT_TRUE(obj) << obj.error();
     EXPECT_EQ(lwo->mesh.triangleCount(), 12u);

@@ -15,15 +15,17 @@
 
 namespace {
 
+namespace lwo = models::lwo_writer;
+
 using namespace std::string_literals;
-using standin::importObjText;
+using models::importObjText;
 
 // A unit cube of six quads, without normals.
 const std::string kCube =
     "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nv 0 0 1\nv 1 0 1\nv 1 1 1\nv 0 1 1\n"
     "f 1 4 3 2\nf 5 6 7 8\nf 1 2 6 5\nf 4 8 7 3\nf 1 5 8 4\nf 2 3 7 6\n";
 
-double normalY(const standin::Point3f& n) { return n[1]; }
+double normalY(const models::Point3f& n) { return n[1]; }
 
 TEST(ObjImport, FacesOfAnySizeBecomeTriangles) {
     const auto cube = importObjText(kCube, "cube.obj", 60.0);
@@ -177,7 +179,7 @@ TEST(ObjImport, TextureCoordinatesFollowTheTrianglesKept) {
         "f 1/1 2/2 3/3\nf 1/3 2 4/2\nf 2/1 3/2 5/3 4/1\n",
         "t.obj", 60.0);
     ASSERT_TRUE(model) << model.error();
-    using Corners = std::array<standin::Point2f, 3>;
+    using Corners = std::array<models::Point2f, 3>;
     ASSERT_EQ(model->mesh.triangleCount(), 3u);
     EXPECT_EQ(model->mesh.cornerTexcoords,
               (std::vector<Corners>{{{{-1.0f, 2.0f}, {0.0f, 0.0f}, {3.0f, 0.0f}}},
@@ -191,11 +193,11 @@ TEST(ObjImport, TextureCoordinatesFollowTheTrianglesKept) {
 // Concave faces are split inside themselves, as an object file's polygons are (a fan from
 // the first corner would cover the notch of the U and leave part of it bare), also when
 // they are too large for ear clipping and when their edges cross (fanned, with a warning).
-std::vector<standin::PlanePoint> uShape() {
+std::vector<models::PlanePoint> uShape() {
     return {{0, 0}, {0, 2}, {1, 2}, {1, 1}, {2, 1}, {2, 2}, {3, 2}, {3, 0}};
 }
 
-std::string objFace(const std::vector<standin::PlanePoint>& corners) {
+std::string objFace(const std::vector<models::PlanePoint>& corners) {
     std::string text, face = "f";
     for (std::size_t i = 0; i < corners.size(); ++i) {
         text += "v " + std::to_string(corners[i].x) + " " + std::to_string(corners[i].y) + " 0\n";
@@ -204,33 +206,32 @@ std::string objFace(const std::vector<standin::PlanePoint>& corners) {
     return text + face + "\nf 1 2 3\n";  // the face after a large one is read too
 }
 
-std::string lwobFace(const std::vector<standin::PlanePoint>& corners) {
-    std::vector<lwo_writer::Point> points;
-    lwo_writer::Polygon face;
+std::string lwobFace(const std::vector<models::PlanePoint>& corners) {
+    std::vector<lwo::Point> points;
+    lwo::Polygon face;
     for (std::size_t i = 0; i < corners.size(); ++i) {
         points.push_back({float(corners[i].x), float(corners[i].y), 0.0f});
         face.push_back(static_cast<std::uint32_t>(i));
     }
-    return lwo_writer::form("LWOB",
-                            lwo_writer::points(points) +
-                                lwo_writer::chunk("POLS", lwo_writer::lwobPolygon(face) +
-                                                              lwo_writer::lwobPolygon({0, 1, 2})));
+    return lwo::form("LWOB",
+                     lwo::points(points) +
+                         lwo::chunk("POLS", lwo::lwobPolygon(face) + lwo::lwobPolygon({0, 1, 2})));
 }
 
 TEST(ObjImport, ConcaveFacesAreSplitAsAnObjectFilesPolygonsAre) {
     const struct {
         const char* name;
-        std::vector<standin::PlanePoint> corners;
+        std::vector<models::PlanePoint> corners;
         long crossed;  // 1 when the face's edges cross
     } faces[] = {
         {"U", uShape(), 0},
-        {"CombOf1001Corners", polygon_shapes::comb(333), 0},
-        {"CombOf3002Corners", polygon_shapes::comb(1000), 0},
+        {"CombOf1001Corners", models::polygon_shapes::comb(333), 0},
+        {"CombOf3002Corners", models::polygon_shapes::comb(1000), 0},
         {"EdgesCrossing", {{3, 1}, {4, 4}, {1, 0}, {4, 2}, {5, 2}}, 1},
     };
     for (const auto& [name, corners, crossed] : faces) {
         const auto obj = importObjText(objFace(corners), "face.obj", 60.0);
-        const auto lwo = standin::importLwo(lwobFace(corners), "face.lwo", 60.0);
+        const auto lwo = models::importLwo(lwobFace(corners), "face.lwo", 60.0);
         ASSERT_TRUE(obj && lwo) << name;
         EXPECT_EQ(obj->mesh.triangles, lwo->mesh.triangles) << name;
         const std::string crossing =

@@ -18,9 +18,9 @@
 namespace {
 
 using Corners = std::vector<std::array<double, 3>>;
-using standin::CornerTriangle;
-using Flat = standin::PlanePoint;
-using namespace polygon_shapes;
+using models::CornerTriangle;
+using Flat = models::PlanePoint;
+using namespace models::polygon_shapes;
 
 // Twice the signed area of a polygon in the plane z = 0.
 double area2(const std::vector<Flat>& p) {
@@ -147,7 +147,7 @@ TEST_P(Triangulated, CoversThePolygonExactlyInItsWinding) {
     Corners corners;
     for (const Flat& p : GetParam().corners) corners.push_back(placed(p, GetParam().tilted));
     std::vector<CornerTriangle> triangles;
-    standin::PolygonTriangulation triangulation;
+    models::PolygonTriangulation triangulation;
     ASSERT_TRUE(triangulation.split(corners, triangles));
     expectCovered(GetParam().corners, triangles);
 }
@@ -155,7 +155,7 @@ TEST_P(Triangulated, CoversThePolygonExactlyInItsWinding) {
 TEST_P(Triangulated, CoversThePolygonExactlyBySweepingToo) {
     const std::vector<Flat>& flat = GetParam().corners;
     std::vector<CornerTriangle> triangles;
-    standin::MonotoneTriangulation sweep;
+    models::MonotoneTriangulation sweep;
     ASSERT_TRUE(sweep.split(flat, area2(flat) > 0 ? 1.0 : -1.0, triangles));
     expectCovered(flat, triangles);
 }
@@ -177,7 +177,7 @@ TEST(PolygonTriangulation, SweepCoversStarsOfRandomRadii) {
             flat.push_back({r * std::cos(angle), r * std::sin(angle)});
         }
         std::vector<CornerTriangle> triangles;
-        standin::MonotoneTriangulation sweep;
+        models::MonotoneTriangulation sweep;
         ASSERT_TRUE(sweep.split(flat, area2(flat) > 0 ? 1.0 : -1.0, triangles)) << star;
         expectCovered(flat, triangles);
     }
@@ -207,7 +207,7 @@ TEST(PolygonTriangulation, PolygonsWhoseEdgesCrossAreFannedAndSaidToBeNotSimple)
         Corners corners;
         for (const Flat& p : flat) corners.push_back(placed(p, false));
         std::vector<CornerTriangle> triangles;
-        standin::PolygonTriangulation triangulation;
+        models::PolygonTriangulation triangulation;
         EXPECT_FALSE(triangulation.split(corners, triangles)) << name;
         std::vector<CornerTriangle> fan;
         for (std::uint32_t c = 1; c + 1 < flat.size(); ++c) fan.push_back({0, c, c + 1});

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "models/lwo_writer.h"
+#include "common/lwo_cubes.h"
 #include "png_reader.h"
 #include "preview_fixture.h"
 
@@ -233,7 +233,7 @@ class UnusedOptions : public PreviewTest, public ::testing::WithParamInterface<U
 TEST_P(UnusedOptions, AreNamedInAWarning) {
     writeFile(file("normals.obj"), kNormalsGiven);
     writeFile(file("plain.obj"), kNoNormals);
-    writeFile(file("cube.lwo"), lwo_writer::lwo2Cube());
+    writeFile(file("cube.lwo"), lwo_cubes::lwo2Cube());
     const UnusedOption& option = GetParam();
     const ToolRun run = this->run(with(
         {"--samples", "1", "--width", "16", "--height", "12", "-o", "p.png"}, option.arguments));

@@ -9,7 +9,7 @@
 namespace {
 
 TEST(DrapedCloth, HasAboutAHundredThousandTriangles) {
-    const standin::TriangleMesh cloth = standin::drapedCloth(standin::kClothVerticesPerSide);
+    const models::TriangleMesh cloth = standin::drapedCloth(standin::kClothVerticesPerSide);
     EXPECT_GT(cloth.triangleCount(), 95000u);
     EXPECT_LT(cloth.triangleCount(), 105000u);
     EXPECT_EQ(cloth.cornerNormals.size(), cloth.triangleCount());
@@ -17,8 +17,8 @@ TEST(DrapedCloth, HasAboutAHundredThousandTriangles) {
 }
 
 TEST(DrapedCloth, HangsAboveTheFloorWithNormalsFacingOut) {
-    const standin::TriangleMesh cloth = standin::drapedCloth(60);
-    const standin::Bounds box = cloth.bounds();
+    const models::TriangleMesh cloth = standin::drapedCloth(60);
+    const models::Bounds box = cloth.bounds();
     EXPECT_GT(box.low[1], 0.0f);
     EXPECT_LT(box.low[1], 0.3f);  // the corners come down close to the floor
     // Around the top the normals point up; on the skirt, away from the axis.
@@ -31,11 +31,11 @@ TEST(DrapedCloth, HangsAboveTheFloorWithNormalsFacingOut) {
 }
 
 TEST(PreviewScene, ModelIsScaledToStandOnTheFloorInTheMiddle) {
-    standin::TriangleMesh model;  // a triangle 2000 units up, 500 across, far off centre
+    models::TriangleMesh model;  // a triangle 2000 units up, 500 across, far off centre
     model.positions = {
         {1000.0f, 2000.0f, 300.0f}, {1500.0f, 2000.0f, 300.0f}, {1000.0f, 2250.0f, 400.0f}};
     model.triangles = {{0, 1, 2}};
-    model.cornerNormals = {{standin::Point3f{0, 0, -1}, {0, 0, -1}, {0, 0, -1}}};
+    model.cornerNormals = {{models::Point3f{0, 0, -1}, {0, 0, -1}, {0, 0, -1}}};
     auto scene = standin::PreviewScene::withMesh(standin::SceneSettings{}, model);
     ASSERT_TRUE(scene) << scene.error();
     const standin::Placement& placed = scene.value()->placement();

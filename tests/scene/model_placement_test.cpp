@@ -38,7 +38,7 @@ class PlacedTriangle : public ::testing::TestWithParam<FarTriangle> {};
 // The ray through the middle of the picture hits the triangle where the camera looks, and
 // the shader is handed that point in the file's units.
 TEST_P(PlacedTriangle, IsSeenByTheCameraAndMapsBackToTheFile) {
-    const auto model = standin::importObjText(GetParam().text, "t.obj", 60.0);
+    const auto model = models::importObjText(GetParam().text, "t.obj", 60.0);
     ASSERT_TRUE(model) << model.error();
     auto scene =
         standin::PreviewScene::withMesh(standin::SceneSettings{}, model->mesh, model->frame);
@@ -85,8 +85,8 @@ std::string torus(const base::Triple& center) {
 
 TEST(ModelPlacement, ModelFarFromItsOriginIsPlacedAsAtTheOrigin) {
     const base::Triple far{5e6, 0.0, 3e6};
-    const auto atOrigin = standin::importObjText(torus({0.0, 0.0, 0.0}), "near.obj", 60.0);
-    const auto farAway = standin::importObjText(torus(far), "far.obj", 60.0);
+    const auto atOrigin = models::importObjText(torus({0.0, 0.0, 0.0}), "near.obj", 60.0);
+    const auto farAway = models::importObjText(torus(far), "far.obj", 60.0);
     ASSERT_TRUE(atOrigin && farAway);
     EXPECT_EQ(farAway->degenerateTriangles, 0u);
     EXPECT_EQ(farAway->mesh.triangles, atOrigin->mesh.triangles);

@@ -19,12 +19,12 @@ std::unique_ptr<standin::RayScene> sphereOnFloor() {
     EXPECT_TRUE(scene) << scene.error();
     scene.value()->add(standin::Sphere{{0.0, 1.0, 0.0}, 1.0});
     scene.value()->add(standin::Floor{0.0, 50.0});
-    standin::TriangleMesh triangle;
+    models::TriangleMesh triangle;
     triangle.positions = {{4.0f, 0.5f, 0.0f}, {6.0f, 0.5f, 0.0f}, {4.0f, 2.5f, 0.0f}};
     triangle.triangles = {{0, 1, 2}};
-    triangle.cornerNormals = {{standin::Point3f{-0.6f, 0.0f, -0.8f},
-                               standin::Point3f{0.6f, 0.0f, -0.8f},
-                               standin::Point3f{0.0f, 0.6f, -0.8f}}};
+    triangle.cornerNormals = {{models::Point3f{-0.6f, 0.0f, -0.8f},
+                               models::Point3f{0.6f, 0.0f, -0.8f},
+                               models::Point3f{0.0f, 0.6f, -0.8f}}};
     scene.value()->add(std::move(triangle));
     EXPECT_TRUE(scene.value()->commit());
     return std::move(scene.value());

@@ -17,11 +17,11 @@ std::shared_ptr<const standin::TextureMap> uniform(float value) {
         standin::TextureMap::create(1, 1, 1, {value}).value());
 }
 
-standin::TriangleMesh triangle() {
-    standin::TriangleMesh mesh;
+models::TriangleMesh triangle() {
+    models::TriangleMesh mesh;
     mesh.positions = {{0.0f, 0.0f, 0.0f}, {1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}};
     mesh.triangles = {{0, 1, 2}};
-    mesh.cornerNormals = {{standin::Point3f{0, 0, -1}, {0, 0, -1}, {0, 0, -1}}};
+    mesh.cornerNormals = {{models::Point3f{0, 0, -1}, {0, 0, -1}, {0, 0, -1}}};
     return mesh;
 }
 
@@ -51,8 +51,8 @@ TEST(SurfaceMaps, TheSphereIsMappedByLongitudeAndLatitude) {
 }
 
 TEST(SurfaceMaps, AMeshTakesItsCornersCoordinatesAndItsMapsThere) {
-    standin::TriangleMesh mesh = triangle();
-    mesh.cornerTexcoords = {{standin::Point2f{0.0f, 0.0f}, {1.0f, 0.0f}, {0.0f, 4.0f}}};
+    models::TriangleMesh mesh = triangle();
+    mesh.cornerTexcoords = {{models::Point2f{0.0f, 0.0f}, {1.0f, 0.0f}, {0.0f, 4.0f}}};
     standin::SceneSettings settings;
     settings.surface.luminous = 0.3;
     settings.surface.maps.of(SurfaceInput::Diffuse) = uniform(0.25f);

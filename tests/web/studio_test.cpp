@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/lwo_cubes.h"
 #include "host/panel_services.h"
 #include "looks/surface_value.h"
 #include "models/lwo_writer.h"
@@ -302,7 +303,7 @@ TEST_F(StudioTest, ANewModelStartsFromItsOwnFramingAndLeavesTheRestAsItWas) {
     studio->setOrbit({40.0, -20.0, 2.0});
     ASSERT_TRUE(studio->setSurfaceInput("diffuse", "0.3"));
     const std::string surface = surfaceText(*studio);
-    ASSERT_TRUE(studio->setModel(lwo_writer::lwo2Cube(), "cube.lwo"));
+    ASSERT_TRUE(studio->setModel(lwo_cubes::lwo2Cube(), "cube.lwo"));
     EXPECT_EQ(studio->orbit(), standin::CameraOrbit{});
     EXPECT_EQ(surfaceText(*studio), surface);
     EXPECT_EQ(studio->storedText(), kDefaults);
@@ -477,14 +478,14 @@ TEST_F(StudioTest, TurningTheCameraShowsANewViewAndKeepsTheTurnAsHeld) {
 }
 
 TEST_F(StudioTest, ADroppedModelBecomesTheSubjectAndOneThatCannotBeReadChangesNothing) {
-    ASSERT_TRUE(studio->setModel(lwo_writer::lwo2Cube(), "cube.lwo"));
+    ASSERT_TRUE(studio->setModel(lwo_cubes::lwo2Cube(), "cube.lwo"));
     EXPECT_EQ(studio->subject(), standin::SubjectKind::Mesh);
     EXPECT_TRUE(studio->renderStep(10.0));
     ASSERT_TRUE(studio->setModel("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\nf 1 1 2\n", "t.obj"));
     const std::vector<std::string> warned{
         "t.obj: 1 triangle without area left out (the first on line 5)"};
     EXPECT_EQ(studio->modelWarnings(), warned);
-    const auto refused = studio->setModel(lwo_writer::form("LWO3", ""), "new.lwo");
+    const auto refused = studio->setModel(models::lwo_writer::form("LWO3", ""), "new.lwo");
     ASSERT_FALSE(refused);
     EXPECT_NE(refused.error().find("new.lwo is an LWO3 object file"), std::string::npos);
     EXPECT_EQ(studio->modelWarnings(), warned);  // the model before it stays
