@@ -6,9 +6,9 @@
 
 #include "framework/shader_activation.h"
 #include "host/panel_services.h"
-#include "panel_fixture.h"
 #include "panels/control_group.h"
 #include "panels/interface.h"
+#include "panels/panel_fixture.h"
 #include "shader/sheen_panel.h"
 #include "shader/sheen_shader.h"
 
