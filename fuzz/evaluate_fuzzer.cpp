@@ -102,7 +102,7 @@ void setUpScene(FuzzedDataProvider& input) {
 }
 
 ShadingRecord arbitraryRecord(FuzzedDataProvider& input) {
-    standin::ShadingSample sample;
+    render::ShadingSample sample;
     ShadingRecord& r = sample.record();
     fill(input, r.wPos, 3);
     fill(input, r.raySource, 3);

@@ -48,7 +48,7 @@ inline void checkMesh(const models::TriangleMesh& mesh) {
 
 // The placed mesh is finite, fills the preview's size and comes back to the model's units.
 inline void checkPlacement(const models::ImportedModel& model) {
-    const auto placed = standin::placeOnFloor(model.mesh, model.frame);
+    const auto placed = render::placeOnFloor(model.mesh, model.frame);
     require(placed.ok(), "the model places");
     require(isFinite(placed->view.position) && isFinite(placed->view.target), "a finite camera");
     require(placed->view.position != placed->view.target, "a camera apart from its target");
@@ -56,9 +56,9 @@ inline void checkPlacement(const models::ImportedModel& model) {
     for (std::size_t axis = 0; axis < 3; ++axis) {
         require(std::isfinite(box.low[axis]) && std::isfinite(box.high[axis]),
                 "finite placed bounds");
-        require(box.high[axis] - box.low[axis] <= standin::kMeshSize * 1.001, "the preview's size");
+        require(box.high[axis] - box.low[axis] <= render::kMeshSize * 1.001, "the preview's size");
     }
-    const standin::Placement& placement = placed->placement;
+    const render::Placement& placement = placed->placement;
     for (std::size_t v = 0; v < placed->mesh.positions.size(); ++v) {
         const auto& p = placed->mesh.positions[v];
         const base::Triple object = placement.toObject({p[0], p[1], p[2]});

@@ -32,8 +32,8 @@ bool isPresetName(const std::string& name) {
 // A map's picture is a file of the look's own folder, named without a path.
 Status applyMap(Preset& preset, const std::filesystem::path& folder, const std::string& key,
                 const std::string& value, const std::string& where) {
-    const std::optional<standin::SurfaceInput> input =
-        standin::surfaceInputNamed(std::string_view(key).substr(std::string_view("map.").size()));
+    const std::optional<render::SurfaceInput> input =
+        render::surfaceInputNamed(std::string_view(key).substr(std::string_view("map.").size()));
     if (!input) return Status::failure(where + ": unknown key \"" + key + "\"");
     if (value.empty() || value == "." || value == ".." ||
         value.find_first_of("/\\") != std::string::npos) {

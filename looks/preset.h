@@ -20,7 +20,7 @@ namespace preview {
 // A map a look gives one of its surface inputs: the input and the picture's file, a
 // path that starts where the look's folder was named from.
 struct LookMap {
-    standin::SurfaceInput input = standin::SurfaceInput::Color;
+    render::SurfaceInput input = render::SurfaceInput::Color;
     std::string path;
 };
 
@@ -28,7 +28,7 @@ struct Preset {
     std::string name;
     std::string description;
     ParameterFile parameters;
-    standin::SurfaceInputs surface;  // without maps: those are named in `maps`
+    render::SurfaceInputs surface;  // without maps: those are named in `maps`
     std::vector<LookMap> maps;
 };
 

@@ -6,8 +6,8 @@
 namespace preview {
 namespace {
 
-using standin::SurfaceInput;
-using standin::SurfaceInputs;
+using render::SurfaceInput;
+using render::SurfaceInputs;
 
 // The inputs given as one number, each with the range of its command-line option.
 struct SurfaceNumber {
@@ -33,7 +33,7 @@ std::string shortest(double value) {
 
 base::Status setSurfaceValue(SurfaceInputs& surface, std::string_view key, std::string_view text) {
     using base::Status;
-    const std::optional<SurfaceInput> input = standin::surfaceInputNamed(key);
+    const std::optional<SurfaceInput> input = render::surfaceInputNamed(key);
     const std::string named(key);
     if (input == SurfaceInput::Color) {
         const base::Result<base::Triple> color = checkedTriple(text, TripleKind::Colour);

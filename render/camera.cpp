@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace standin {
+namespace render {
 namespace {
 
 base::Triple unitOr(const base::Triple& v, const base::Triple& fallback) {
@@ -31,4 +31,4 @@ CameraRay Camera::ray(double x, double y) const {
     return {position_, unitOr(direction, forward_)};
 }
 
-}  // namespace standin
+}  // namespace render

@@ -4,7 +4,7 @@
 
 #include "base/triple.h"
 
-namespace standin {
+namespace render {
 
 struct CameraRay {
     base::Triple origin;
@@ -34,6 +34,6 @@ private:
     int width_, height_;
 };
 
-}  // namespace standin
+}  // namespace render
 
 #endif

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace standin {
+namespace render {
 namespace {
 
 constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
@@ -66,4 +66,4 @@ CameraView orbited(const CameraView& view, const CameraOrbit& orbit, double lowe
             view.target};
 }
 
-}  // namespace standin
+}  // namespace render

@@ -6,7 +6,7 @@
 
 #include "base/triple.h"
 
-namespace standin {
+namespace render {
 
 struct CameraView {
     base::Triple position;
@@ -44,6 +44,6 @@ CameraOrbit held(const CameraView& view, const CameraOrbit& orbit, double lowest
 // `view` turned by `orbit`, as held.
 CameraView orbited(const CameraView& view, const CameraOrbit& orbit, double lowestHeight);
 
-}  // namespace standin
+}  // namespace render
 
 #endif

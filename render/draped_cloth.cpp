@@ -6,7 +6,7 @@
 
 #include "models/crease_normals.h"
 
-namespace standin {
+namespace render {
 namespace {
 
 constexpr double kBallRadius = 0.55;  // centred on the y axis, on a stand the cloth hides
@@ -79,4 +79,4 @@ models::TriangleMesh drapedCloth(int verticesPerSide) {
     return mesh;
 }
 
-}  // namespace standin
+}  // namespace render

@@ -7,13 +7,13 @@
 
 #include "models/triangle_mesh.h"
 
-namespace standin {
+namespace render {
 
 // `verticesPerSide` squared vertices, two triangles per grid square (224 gives about
 // 100,000 triangles), with smooth normals and the grid's texture coordinates: (0, 0) at
 // one corner of the cloth, (1, 1) at the opposite one.
 models::TriangleMesh drapedCloth(int verticesPerSide);
 
-}  // namespace standin
+}  // namespace render
 
 #endif

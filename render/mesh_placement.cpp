@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace standin {
+namespace render {
 namespace {
 
 // From the subject towards the camera.
@@ -81,4 +81,4 @@ base::Result<PlacedMesh> placeOnFloor(models::TriangleMesh mesh, const models::M
     return base::Result<PlacedMesh>::success(std::move(placed));
 }
 
-}  // namespace standin
+}  // namespace render

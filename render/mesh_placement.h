@@ -13,7 +13,7 @@
 #include "models/triangle_mesh.h"
 #include "render/camera_orbit.h"
 
-namespace standin {
+namespace render {
 
 // The preview camera's vertical field of view, in degrees.
 inline constexpr double kFieldOfView = 34.0;
@@ -41,6 +41,6 @@ struct PlacedMesh {
 // number.
 base::Result<PlacedMesh> placeOnFloor(models::TriangleMesh mesh, const models::ModelFrame& frame);
 
-}  // namespace standin
+}  // namespace render
 
 #endif

@@ -5,9 +5,9 @@
 #include "host/host_globals.h"
 #include "render/illumination.h"
 
-namespace standin {
+namespace render {
 
-base::Triple neutralShade(const Host& host, const base::Triple& position,
+base::Triple neutralShade(const standin::Host& host, const base::Triple& position,
                           const base::Triple& normal) {
     base::Triple light = host.scene().ambient;
     for (HostItem item = host.scene().firstLight(); item; item = host.scene().nextLight(item)) {
@@ -21,4 +21,4 @@ base::Triple neutralShade(const Host& host, const base::Triple& position,
     return {kNeutralGrey[0] * light[0], kNeutralGrey[1] * light[1], kNeutralGrey[2] * light[2]};
 }
 
-}  // namespace standin
+}  // namespace render

@@ -8,16 +8,18 @@
 #include "base/triple.h"
 
 namespace standin {
-
 class Host;
+}  // namespace standin
+
+namespace render {
 
 inline constexpr base::Triple kNeutralGrey{0.42, 0.42, 0.42};
 
 // The colour at `position` with the unit `normal` facing the viewer: the grey times the
 // ambient colour plus every light of the host's scene, each by the cosine of its angle.
-base::Triple neutralShade(const Host& host, const base::Triple& position,
+base::Triple neutralShade(const standin::Host& host, const base::Triple& position,
                           const base::Triple& normal);
 
-}  // namespace standin
+}  // namespace render
 
 #endif

@@ -9,7 +9,7 @@
 #include "models/model_import.h"
 #include "render/draped_cloth.h"
 
-namespace standin {
+namespace render {
 namespace {
 
 using SceneResult = base::Result<std::unique_ptr<PreviewScene>>;
@@ -25,20 +25,20 @@ constexpr double kLowestCamera = 0.05;
 constexpr base::Triple kSkyLow{0.16, 0.17, 0.20};
 constexpr base::Triple kSkyHigh{0.05, 0.06, 0.09};
 
-Light keyLight(const SceneSettings& settings) {
-    Light light;
+standin::Light keyLight(const SceneSettings& settings) {
+    standin::Light light;
     light.name = "Key";
-    light.type = LightType::Point;
+    light.type = standin::LightType::Point;
     light.position = settings.keyPosition;
     light.color = settings.keyColor;
     light.intensity = settings.keyIntensity;
     return light;
 }
 
-Light rimLight(const SceneSettings& settings) {
-    Light light;
+standin::Light rimLight(const SceneSettings& settings) {
+    standin::Light light;
     light.name = "Rim";
-    light.type = LightType::Distant;
+    light.type = standin::LightType::Distant;
     light.forward = settings.rimDirection;
     light.color = settings.rimColor;
     light.intensity = settings.rimIntensity;
@@ -182,13 +182,13 @@ base::Triple PreviewScene::background(const base::Triple& direction) const {
     return mix(kSkyLow, kSkyHigh, std::clamp(direction[1] * 4.0, 0.0, 1.0));
 }
 
-void PreviewScene::install(Host& host) const {
-    Scene& scene = host.scene();
+void PreviewScene::install(standin::Host& host) const {
+    standin::Scene& scene = host.scene();
     scene.clearLights();
     scene.addLight(keyLight(settings_));
     scene.addLight(rimLight(settings_));
     scene.ambient = settings_.ambient;
-    host.setOcclusionTest(settings_.shadows ? objects_->occlusionTest() : OcclusionTest{});
+    host.setOcclusionTest(settings_.shadows ? objects_->occlusionTest() : standin::OcclusionTest{});
 }
 
-}  // namespace standin
+}  // namespace render

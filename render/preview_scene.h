@@ -21,8 +21,10 @@
 #include "render/scene_settings.h"
 
 namespace standin {
-
 class Host;
+}  // namespace standin
+
+namespace render {
 
 // Seconds spent making the scene: the subject (made, or read from its file) and the
 // ray-tracing scene built over it.
@@ -95,7 +97,7 @@ public:
     // Makes the host's scene this one: its lights, its ambient colour and, when shadows
     // are on, its objects as the occluders of the host's illumination. The scene must
     // outlive the host's use of it.
-    void install(Host& host) const;
+    void install(standin::Host& host) const;
 
 private:
     PreviewScene(const SceneSettings& settings, std::unique_ptr<RayScene> objects);
@@ -113,6 +115,6 @@ private:
     CameraView view_;
 };
 
-}  // namespace standin
+}  // namespace render
 
 #endif

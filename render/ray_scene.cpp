@@ -2,7 +2,7 @@
 // normals kept by object, a found hit made into a RayHit, and the host's occlusion test.
 #include "render/ray_scene.h"
 
-namespace standin {
+namespace render {
 namespace {
 
 base::Triple unitOr(const base::Triple& v, const base::Triple& fallback) {
@@ -65,10 +65,10 @@ RayHit RayScene::finishHit(const base::Triple& origin, const base::Triple& direc
     return hit;
 }
 
-OcclusionTest RayScene::occlusionTest() const {
+standin::OcclusionTest RayScene::occlusionTest() const {
     return [this](const double from[3], const double toLight[3], double maxDistance) {
         return occluded(from, toLight, maxDistance);
     };
 }
 
-}  // namespace standin
+}  // namespace render

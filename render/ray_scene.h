@@ -15,7 +15,7 @@
 #include "host/illumination_hooks.h"
 #include "models/triangle_mesh.h"
 
-namespace standin {
+namespace render {
 
 struct Sphere {
     base::Triple center{0.0, 0.0, 0.0};
@@ -73,7 +73,7 @@ public:
     bool occluded(const double from[3], const double toLight[3], double maxDistance) const;
 
     // An occlusion test for the host that reads this scene, which must outlive it.
-    OcclusionTest occlusionTest() const;
+    standin::OcclusionTest occlusionTest() const;
 
 private:
     struct Tracer;
@@ -93,6 +93,6 @@ private:
     std::vector<std::vector<std::array<models::Point3f, 3>>> cornerNormals_;
 };
 
-}  // namespace standin
+}  // namespace render
 
 #endif

@@ -11,7 +11,7 @@
 
 #include "render/ray_scene.h"
 
-namespace standin {
+namespace render {
 namespace {
 
 struct Box {
@@ -321,4 +321,4 @@ bool RayScene::occluded(const double from[3], const double toLight[3], double ma
         .has_value();
 }
 
-}  // namespace standin
+}  // namespace render

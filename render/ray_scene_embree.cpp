@@ -13,7 +13,7 @@
 #include "render/ray_scene.h"
 #include "render/thread_team.h"
 
-namespace standin {
+namespace render {
 namespace {
 
 float toFloatDistance(double distance) {
@@ -199,4 +199,4 @@ bool RayScene::occluded(const double from[3], const double toLight[3], double ma
     return ray.tfar == -std::numeric_limits<float>::infinity();
 }
 
-}  // namespace standin
+}  // namespace render

@@ -11,7 +11,7 @@
 #include "render/shading_sample.h"
 #include "render/thread_team.h"
 
-namespace standin {
+namespace render {
 namespace {
 
 // Uniform scale in both directions: object to world and world to object.
@@ -59,13 +59,13 @@ RayHit facingTheRay(RayHit hit, const base::Triple& direction) {
 
 // The colour one camera ray brings back.
 // A sample's spot is its share of the pixel: a pixel holds samplesPerSide² of them.
-base::Triple shadeRay(const ShaderInstance& shader, const PreviewScene& scene, const Camera& camera,
+base::Triple shadeRay(const standin::ShaderInstance& shader, const PreviewScene& scene, const Camera& camera,
                       int samplesPerSide, const CameraRay& ray, int x, int y) {
     const std::optional<RayHit> found = scene.objects().nearestHit(
         ray.origin, ray.direction, std::numeric_limits<double>::infinity());
     if (!found) return scene.background(ray.direction);
     const RayHit hit = facingTheRay(*found, ray.direction);
-    if (!scene.isSubject(hit)) return neutralShade(Host::instance(), hit.position, hit.normal);
+    if (!scene.isSubject(hit)) return neutralShade(standin::Host::instance(), hit.position, hit.normal);
     ShadingSample sample =
         subjectSample(scene, hit, ray, camera.pixelSizeAt(hit.distance) / samplesPerSide);
     sample.screen(x, y);
@@ -74,7 +74,7 @@ base::Triple shadeRay(const ShaderInstance& shader, const PreviewScene& scene, c
 }
 
 // The average of the samples of pixel (x, y): linear scene values.
-base::Triple shadePixel(const ShaderInstance& shader, const PreviewScene& scene,
+base::Triple shadePixel(const standin::ShaderInstance& shader, const PreviewScene& scene,
                         const Camera& camera, const RenderSettings& settings, int x, int y) {
     const int n = settings.samplesPerSide;
     const double weight = 1.0 / (n * n);
@@ -104,7 +104,7 @@ float toLinear(double value) {
 // Renders row y into `rgb`, its 3 x width values, each colour component as `toValue`
 // stores it: a byte (toByte) or a linear value (toLinear).
 template <auto toValue, typename Value>
-void renderRow(const ShaderInstance& shader, const PreviewScene& scene, const Camera& camera,
+void renderRow(const standin::ShaderInstance& shader, const PreviewScene& scene, const Camera& camera,
                const RenderSettings& settings, int y, Value* rgb) {
     for (int x = 0; x < settings.width; ++x) {
         const base::Triple color = shadePixel(shader, scene, camera, settings, x, y);
@@ -149,7 +149,7 @@ auto* rowOf(Picture& picture, const RenderSettings& settings, int y) {
 
 // The whole picture, its rows shared out among threads; its values as `toValue` stores them.
 template <auto toValue, typename Picture>
-base::Result<Picture> renderPicture(const ShaderInstance& shader, const PreviewScene& scene,
+base::Result<Picture> renderPicture(const standin::ShaderInstance& shader, const PreviewScene& scene,
                                     const RenderSettings& settings,
                                     const std::function<void()>& rowDone) {
     Picture picture{settings.width, settings.height, {}};
@@ -167,7 +167,7 @@ base::Result<Picture> renderPicture(const ShaderInstance& shader, const PreviewS
 
 }  // namespace
 
-void renderRows(const ShaderInstance& shader, const PreviewScene& scene,
+void renderRows(const standin::ShaderInstance& shader, const PreviewScene& scene,
                 const RenderSettings& settings, int firstRow, int endRow, Image& image) {
     const Camera camera = scene.camera(settings.width, settings.height);
     for (int y = std::max(firstRow, 0); y < std::min(endRow, settings.height); ++y) {
@@ -175,18 +175,18 @@ void renderRows(const ShaderInstance& shader, const PreviewScene& scene,
     }
 }
 
-base::Result<Image> render(const ShaderInstance& shader, const PreviewScene& scene,
+base::Result<Image> render(const standin::ShaderInstance& shader, const PreviewScene& scene,
                            const RenderSettings& settings, const std::function<void()>& rowDone) {
     return renderPicture<toByte, Image>(shader, scene, settings, rowDone);
 }
 
-base::Result<LinearImage> renderLinear(const ShaderInstance& shader, const PreviewScene& scene,
+base::Result<LinearImage> renderLinear(const standin::ShaderInstance& shader, const PreviewScene& scene,
                                        const RenderSettings& settings,
                                        const std::function<void()>& rowDone) {
     return renderPicture<toLinear, LinearImage>(shader, scene, settings, rowDone);
 }
 
-bool renderBand(const ShaderInstance& shader, const PreviewScene& scene,
+bool renderBand(const standin::ShaderInstance& shader, const PreviewScene& scene,
                 const RenderSettings& settings, const RowBand& band, const RowDone& rowDone) {
     const Camera camera = scene.camera(settings.width, settings.height);
     std::vector<unsigned char> row(rowValues(settings));
@@ -197,4 +197,4 @@ bool renderBand(const ShaderInstance& shader, const PreviewScene& scene,
     return true;
 }
 
-}  // namespace standin
+}  // namespace render

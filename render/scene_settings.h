@@ -11,7 +11,7 @@
 #include "render/camera_orbit.h"
 #include "render/surface_maps.h"
 
-namespace standin {
+namespace render {
 
 // The subject: the procedural draped cloth, today's sphere, or a model from a file (OBJ
 // text or an object file).
@@ -51,6 +51,6 @@ struct SceneSettings {
     CameraOrbit orbit;  // the camera turned from the framing's view
 };
 
-}  // namespace standin
+}  // namespace render
 
 #endif

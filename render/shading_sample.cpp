@@ -4,7 +4,7 @@
 
 #include "render/illumination.h"
 
-namespace standin {
+namespace render {
 namespace {
 
 constexpr double kIdentity[9] = {1.0, 0.0, 0.0, 0.0, 1.0, 0.0, 0.0, 0.0, 1.0};
@@ -156,4 +156,4 @@ ShadingSample& ShadingSample::roughness(double v) {
     return *this;
 }
 
-}  // namespace standin
+}  // namespace render

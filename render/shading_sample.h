@@ -6,7 +6,7 @@
 #include "base/triple.h"
 #include "framework/host_interface.h"
 
-namespace standin {
+namespace render {
 
 // The item id the samples give as the shaded object: stable and non-null, but no item
 // of the scene's walk.
@@ -57,6 +57,6 @@ double hostRayCast(const double position[3], const double direction[3]) noexcept
 double hostRayShade(const double position[3], const double direction[3],
                     ShadingRecord* record) noexcept;
 
-}  // namespace standin
+}  // namespace render
 
 #endif

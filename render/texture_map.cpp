@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-namespace standin {
+namespace render {
 namespace {
 
 // The fraction of a coordinate within its repeat, in [0, 1): repeating is exact whatever
@@ -127,4 +127,4 @@ double TextureMap::valueAt(double u, double v) const {
         components_);
 }
 
-}  // namespace standin
+}  // namespace render

@@ -17,7 +17,7 @@
 
 #include "base/triple.h"
 
-namespace standin {
+namespace render {
 
 class TextureMap {
 public:
@@ -67,6 +67,6 @@ private:
     Components components_;
 };
 
-}  // namespace standin
+}  // namespace render
 
 #endif

@@ -4,7 +4,7 @@
 #include <string>
 #include <system_error>
 
-namespace standin {
+namespace render {
 namespace {
 
 std::string whyNoThread(const std::exception& error) {
@@ -33,4 +33,4 @@ void ThreadTeam::join() {
     threads_.clear();
 }
 
-}  // namespace standin
+}  // namespace render

@@ -11,7 +11,7 @@
 
 #include "base/result.h"
 
-namespace standin {
+namespace render {
 
 class ThreadTeam {
 public:
@@ -31,6 +31,6 @@ private:
     std::vector<std::thread> threads_;
 };
 
-}  // namespace standin
+}  // namespace render
 
 #endif

@@ -96,8 +96,8 @@ std::string bytesOf(const char* bytes, int length) {
     return std::string(bytes, static_cast<std::size_t>(length));
 }
 
-standin::SubjectKind subjectOf(int cloth) {
-    return cloth ? standin::SubjectKind::Cloth : standin::SubjectKind::Sphere;
+render::SubjectKind subjectOf(int cloth) {
+    return cloth ? render::SubjectKind::Cloth : render::SubjectKind::Sphere;
 }
 
 }  // namespace
@@ -162,7 +162,7 @@ EMSCRIPTEN_KEEPALIVE int studio_panel_width() { return theStudio->panel().pictur
 EMSCRIPTEN_KEEPALIVE int studio_panel_height() { return theStudio->panel().picture().height; }
 
 EMSCRIPTEN_KEEPALIVE const unsigned char* studio_panel_pixels() {
-    const standin::Image& image = theStudio->panel().picture();
+    const render::Image& image = theStudio->panel().picture();
     panelPixels.resize(4 * image.rgb.size() / 3);
     for (std::size_t from = 0, to = 0; from < image.rgb.size(); from += 3, to += 4) {
         panelPixels[to] = image.rgb[from];
@@ -247,7 +247,7 @@ EMSCRIPTEN_KEEPALIVE void studio_set_orbit(double orbit, double elevation, doubl
 
 // {"orbit":…, "elevation":…, "zoom":…}: the camera's turn as held within its limits.
 EMSCRIPTEN_KEEPALIVE const char* studio_orbit() {
-    const standin::CameraOrbit orbit = theStudio->orbit();
+    const render::CameraOrbit orbit = theStudio->orbit();
     return kept("{\"orbit\":" + number(orbit.orbitDegrees) + ",\"elevation\":" +
                 number(orbit.elevationDegrees) + ",\"zoom\":" + number(orbit.zoom) + "}");
 }
@@ -309,10 +309,10 @@ EMSCRIPTEN_KEEPALIVE int studio_load(const char* bytes, int length, int mode) {
 // text that reads back as its value.
 EMSCRIPTEN_KEEPALIVE const char* studio_surface() {
     std::string json = "{";
-    for (std::size_t i = 0; i < standin::kSurfaceInputNames.size(); ++i) {
-        json += (i ? "," : "") + quoted(std::string(standin::kSurfaceInputNames[i])) + ":" +
+    for (std::size_t i = 0; i < render::kSurfaceInputNames.size(); ++i) {
+        json += (i ? "," : "") + quoted(std::string(render::kSurfaceInputNames[i])) + ":" +
                 quoted(preview::surfaceValueText(theStudio->surface(),
-                                                 static_cast<standin::SurfaceInput>(i)));
+                                                 static_cast<render::SurfaceInput>(i)));
     }
     return kept(json + "}");
 }
@@ -359,7 +359,7 @@ EMSCRIPTEN_KEEPALIVE int studio_apply_preset(const char* name) {
 // ---- The map of luminosity ---------------------------------------------------------
 
 // [{"name":…, "description":…}, …]: the built-in patterns a map may be.
-EMSCRIPTEN_KEEPALIVE const char* studio_patterns() { return kept(namedList(standin::kPatterns)); }
+EMSCRIPTEN_KEEPALIVE const char* studio_patterns() { return kept(namedList(render::kPatterns)); }
 
 // The pattern that maps the surface's luminosity, or "" for none.
 EMSCRIPTEN_KEEPALIVE const char* studio_luminous_map() { return kept(theStudio->luminousMap()); }

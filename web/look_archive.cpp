@@ -93,8 +93,8 @@ bool isPatternPicture(const std::string& file, const std::string& bytes,
 }  // namespace
 
 std::string patternFile(const std::string& pattern) {
-    const auto grey = standin::makePattern(pattern, standin::kPatternSize);
-    return grey ? storedGreyPng(standin::kPatternSize, standin::kPatternSize, *grey)
+    const auto grey = render::makePattern(pattern, render::kPatternSize);
+    return grey ? storedGreyPng(render::kPatternSize, render::kPatternSize, *grey)
                 : std::string();
 }
 
@@ -103,7 +103,7 @@ std::string lookZip(const StudioLook& look) {
     std::vector<ZipEntry> entries{{"parameters.txt", look.storedText}, {"look.txt", ""}};
     if (!look.luminousPattern.empty()) {
         const std::string file = look.luminousPattern + ".png";
-        maps.push_back({standin::SurfaceInput::Luminous, file});
+        maps.push_back({render::SurfaceInput::Luminous, file});
         entries.push_back({file, patternFile(look.luminousPattern)});
     }
     entries[1].bytes = preview::lookText(look.description, look.surface, maps);
@@ -132,7 +132,7 @@ PresetResult readLookZip(const std::string& bytes, const std::string& name,
         const std::string file = fs::path(map.path).filename().string();
         if (!isPatternPicture(file, fileBytes(map.path), presetsFolder)) {
             return PresetResult::failure(
-                name + ": map." + std::string(standin::nameOf(map.input)) + " " + file +
+                name + ": map." + std::string(render::nameOf(map.input)) + " " + file +
                 " is not one of the studio's patterns, which it maps luminosity with");
         }
         map.path = file;

@@ -17,7 +17,7 @@ namespace studio {
 struct StudioLook {
     std::string storedText;  // the stored block in text form: parameters.txt
     std::string description;
-    standin::SurfaceInputs surface;  // its maps are not read: luminousPattern names the one
+    render::SurfaceInputs surface;  // its maps are not read: luminousPattern names the one
     std::string luminousPattern;     // the pattern that maps luminosity, or "" for none
 };
 

@@ -37,7 +37,7 @@ base::Result<bool> PanelUser::open(const Gesture& gesture) {
         session.redraw(DR_RENDER);
         confirmed = gesture(session);
         if (typingLabel_) session.control(*typingLabel_).typing = typed_;
-        picture_ = standin::paintPanel(session.panel());
+        picture_ = render::paintPanel(session.panel());
         return confirmed;
     });
     const base::Result<int> opened = module_.file().activate(
@@ -67,7 +67,7 @@ base::Result<bool> PanelUser::pointerDown(int x, int y) {
 // controls raise it.
 bool PanelUser::click(PanelSession& session, int x, int y) {
     const bool typed = commitTyping(session);
-    PanelControl* control = standin::controlAt(session.panel(), x, y);
+    PanelControl* control = render::controlAt(session.panel(), x, y);
     if (control == nullptr) return typed;
     if (control->kind == "BoolControl") {
         session.setValue(control->index, control->value != 0.0 ? 0.0 : 1.0);
@@ -76,7 +76,7 @@ bool PanelUser::click(PanelSession& session, int x, int y) {
     }
     if (control->kind == "MiniSliderControl") {
         dragging_ = control->index;
-        session.moveSlider(control->index, standin::sliderValueAt(*control, x));
+        session.moveSlider(control->index, render::sliderValueAt(*control, x));
         return true;
     }
     if (control->kind == "PercentControl") {
@@ -92,7 +92,7 @@ base::Result<bool> PanelUser::pointerMove(int x, int /*y*/) {
     const int slider = *dragging_;
     return open([slider, x](PanelSession& session) {
         PanelControl& control = session.control(slider);
-        const int value = standin::sliderValueAt(control, x);
+        const int value = render::sliderValueAt(control, x);
         if (value == static_cast<int>(control.value)) return false;
         session.moveSlider(slider, value);
         return true;

@@ -41,7 +41,7 @@ public:
     base::Result<bool> key(const std::string& name);
 
     // The panel as the last opening painted it.
-    const standin::Image& picture() const { return picture_; }
+    const render::Image& picture() const { return picture_; }
     // Whether a percent field has the keyboard.
     bool typing() const { return typingLabel_.has_value(); }
 
@@ -59,7 +59,7 @@ private:
     const standin::ShaderModule& module_;
     const standin::ShaderInstance& instance_;
     std::function<void()> confirmed_;
-    standin::Image picture_;
+    render::Image picture_;
     std::optional<int> dragging_;             // the slider being dragged, by creation index
     std::optional<std::string> typingLabel_;  // the percent field with the keyboard
     std::string typed_;

@@ -28,10 +28,10 @@ constexpr const char* kOwnLookDescription = "a look made in the pelorix3 studio"
 
 double nowSeconds() { return emscripten_get_now() / 1000.0; }
 
-standin::SceneSettings sceneSettings(standin::SubjectKind subject,
-                                     const standin::SurfaceInputs& surface,
-                                     const standin::CameraOrbit& orbit) {
-    standin::SceneSettings settings;
+render::SceneSettings sceneSettings(render::SubjectKind subject,
+                                     const render::SurfaceInputs& surface,
+                                     const render::CameraOrbit& orbit) {
+    render::SceneSettings settings;
     settings.subject = subject;
     settings.surface = surface;
     settings.orbit = orbit;
@@ -66,9 +66,9 @@ base::Result<std::string> lookLuminousMap(const preview::Preset& look) {
     std::string pattern;
     for (const preview::LookMap& map : look.maps) {
         const std::optional<std::string> named = patternOfFile(map.path);
-        if (!named || map.input != standin::SurfaceInput::Luminous) {
+        if (!named || map.input != render::SurfaceInput::Luminous) {
             return base::Result<std::string>::failure(
-                "the look " + look.name + " maps " + std::string(standin::nameOf(map.input)) +
+                "the look " + look.name + " maps " + std::string(render::nameOf(map.input)) +
                 " with " + std::filesystem::path(map.path).filename().string() +
                 ", which the studio cannot show: it maps luminosity with its own patterns");
         }
@@ -77,7 +77,7 @@ base::Result<std::string> lookLuminousMap(const preview::Preset& look) {
     return base::Result<std::string>::success(pattern);
 }
 
-bool sameSurface(const standin::SurfaceInputs& a, const standin::SurfaceInputs& b) {
+bool sameSurface(const render::SurfaceInputs& a, const render::SurfaceInputs& b) {
     return a.color == b.color && a.diffuse == b.diffuse && a.specular == b.specular &&
            a.luminous == b.luminous && a.roughness == b.roughness;
 }
@@ -91,7 +91,7 @@ preview::ParameterFile textSource(const std::string& storedText) {
 
 }  // namespace
 
-base::Result<std::unique_ptr<Studio>> Studio::open(standin::SubjectKind subject,
+base::Result<std::unique_ptr<Studio>> Studio::open(render::SubjectKind subject,
                                                    const std::string& presetsFolder) {
     using Outcome = base::Result<std::unique_ptr<Studio>>;
     base::Result<std::unique_ptr<standin::ModuleFile>> file =
@@ -132,21 +132,21 @@ void Studio::panelEdited() {
     restartPicture();
 }
 
-Status Studio::setSubject(standin::SubjectKind subject) {
+Status Studio::setSubject(render::SubjectKind subject) {
     return build(sceneSettings(subject, surface_, orbit_));
 }
 
 Status Studio::setModel(std::string bytes, const std::string& name) {
     // The orbit of the subject before is no turn of this one's framing.
-    standin::SceneSettings settings = sceneSettings(standin::SubjectKind::Mesh, surface_, {});
+    render::SceneSettings settings = sceneSettings(render::SubjectKind::Mesh, surface_, {});
     settings.meshName = name;
     settings.meshText = std::make_shared<const std::string>(std::move(bytes));
     return build(settings);
 }
 
-Status Studio::build(const standin::SceneSettings& settings) {
-    base::Result<std::unique_ptr<standin::PreviewScene>> built =
-        standin::PreviewScene::create(settings);
+Status Studio::build(const render::SceneSettings& settings) {
+    base::Result<std::unique_ptr<render::PreviewScene>> built =
+        render::PreviewScene::create(settings);
     if (!built) return Status::failure(built.error());
     standin::Host::instance().setOcclusionTest(nullptr);
     scene_ = std::move(built.value());
@@ -157,8 +157,8 @@ Status Studio::build(const standin::SceneSettings& settings) {
     return base::succeeded();
 }
 
-void Studio::setOrbit(const standin::CameraOrbit& orbit) {
-    standin::CameraOrbit turned = orbit_;  // what is not a number keeps its value
+void Studio::setOrbit(const render::CameraOrbit& orbit) {
+    render::CameraOrbit turned = orbit_;  // what is not a number keeps its value
     if (std::isfinite(orbit.orbitDegrees)) {
         turned.orbitDegrees = std::remainder(orbit.orbitDegrees, 360.0);  // -180 to 180
     }
@@ -262,7 +262,7 @@ Status Studio::setLuminousMap(const std::string& pattern) {
 }
 
 void Studio::showSurface() {
-    surface_.maps.of(standin::SurfaceInput::Luminous) =
+    surface_.maps.of(render::SurfaceInput::Luminous) =
         luminousMap_.empty() ? nullptr : patterns_.map(luminousMap_);
     scene_->setSurface(surface_);
     restartPicture();
@@ -336,7 +336,7 @@ void Studio::restartPicture() {
 }
 
 bool Studio::showRefined(std::vector<unsigned char> rgb) {
-    const standin::RenderSettings refined = picture_.refinedSettings();
+    const render::RenderSettings refined = picture_.refinedSettings();
     if (!picture_.showRefined({refined.width, refined.height, std::move(rgb)})) return false;
     ++renderCount_;
     return true;
@@ -344,16 +344,16 @@ bool Studio::showRefined(std::vector<unsigned char> rgb) {
 
 void Studio::startRefinedFrame() {
     instance_.newTime(1, 0.0);
-    const standin::RenderSettings refined = picture_.refinedSettings();
+    const render::RenderSettings refined = picture_.refinedSettings();
     refinedRows_ = {refined.width, refined.height,
                     std::vector<unsigned char>(3 * static_cast<std::size_t>(refined.width) *
                                                static_cast<std::size_t>(refined.height))};
 }
 
 const unsigned char* Studio::renderRefinedRow(int y) {
-    const standin::RenderSettings refined = picture_.refinedSettings();
+    const render::RenderSettings refined = picture_.refinedSettings();
     if (y < 0 || y >= refined.height || refinedRows_.rgb.empty()) return nullptr;
-    standin::renderRows(instance_, *scene_, refined, y, y + 1, refinedRows_);
+    render::renderRows(instance_, *scene_, refined, y, y + 1, refinedRows_);
     return refinedRows_.rgb.data() + 3 * static_cast<std::size_t>(y) * refined.width;
 }
 

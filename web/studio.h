@@ -40,7 +40,7 @@ public:
     // Attaches the module, creates the instance with the module's defaults, builds the
     // scene (the sphere, or the draped cloth) and paints the panel. The named looks are
     // read from `presetsFolder` (the page has them built in under /presets).
-    static base::Result<std::unique_ptr<Studio>> open(standin::SubjectKind subject,
+    static base::Result<std::unique_ptr<Studio>> open(render::SubjectKind subject,
                                                       const std::string& presetsFolder);
 
     Studio(const Studio&) = delete;
@@ -53,8 +53,8 @@ public:
     PanelUser& panel() { return panel_; }
 
     // Changes the subject; the picture starts again, from the camera's orbit.
-    base::Status setSubject(standin::SubjectKind subject);
-    standin::SubjectKind subject() const { return subject_; }
+    base::Status setSubject(render::SubjectKind subject);
+    render::SubjectKind subject() const { return subject_; }
     // Makes the model of a file's bytes the subject (an object file, LWO2 or LWOB, or OBJ
     // text, told apart by their content); `name` stands for the file in messages. The
     // picture starts again; a file that cannot be read is refused with the reason, and the
@@ -67,15 +67,15 @@ public:
     // Turns the camera about the subject; the picture starts again. The orbit is kept as
     // it turns the camera, its elevation and zoom held within their limits, so that a
     // drag turns on from where the camera stopped.
-    void setOrbit(const standin::CameraOrbit& orbit);
-    standin::CameraOrbit orbit() const { return scene_->orbit(); }
+    void setOrbit(const render::CameraOrbit& orbit);
+    render::CameraOrbit orbit() const { return scene_->orbit(); }
 
     // The surface inputs the renderer hands the shader for the subject: one set by its
     // name ("color", "diffuse", "specular", "luminous", "roughness") from text, as the
     // command line takes it ("0.5,0.1,0.1", "0.9"); a value the command line refuses is
     // refused with its reason, and nothing changes. The picture starts again.
     base::Status setSurfaceInput(const std::string& name, const std::string& text);
-    const standin::SurfaceInputs& surface() const { return surface_; }
+    const render::SurfaceInputs& surface() const { return surface_; }
     // The command line's warnings about the surface inputs: a colour no panel can show.
     std::vector<std::string> surfaceWarnings() const;
     // Why the picture may not show what the user expects of the parameters and inputs as
@@ -153,7 +153,7 @@ public:
 private:
     Studio(standin::ShaderModule module, standin::ShaderInstance instance,
            const std::string& presetsFolder);
-    base::Status build(const standin::SceneSettings& settings);
+    base::Status build(const render::SceneSettings& settings);
     void panelEdited();
     // Takes a look whole: its block, its surface inputs and the pattern of its map.
     base::Status applyLook(const preview::Preset& look);
@@ -166,19 +166,19 @@ private:
     standin::ShaderModule module_;
     standin::ShaderInstance instance_;
     PanelUser panel_;
-    standin::SubjectKind subject_ = standin::SubjectKind::Sphere;
-    std::unique_ptr<standin::PreviewScene> scene_;  // the host's shadow test points at it
+    render::SubjectKind subject_ = render::SubjectKind::Sphere;
+    std::unique_ptr<render::PreviewScene> scene_;  // the host's shadow test points at it
     std::string presetsFolder_;
     std::vector<preview::Preset> presets_;  // read once, when the studio opens
     preview::ParameterFile source_;         // what the parameters were last loaded from
     bool blockNoteGiven_ = false;
     std::string description_;  // for the look's file when it is no named look
-    standin::SurfaceInputs surface_;
-    standin::CameraOrbit orbit_;
+    render::SurfaceInputs surface_;
+    render::CameraOrbit orbit_;
     PatternMaps patterns_;
     std::string luminousMap_;  // the pattern that maps surface_'s luminosity, or ""
     ProgressiveRender picture_;
-    standin::Image refinedRows_;  // a worker's rows of the refined pass
+    render::Image refinedRows_;  // a worker's rows of the refined pass
     int renderCount_ = 0;
     bool frameStarted_ = false;
     std::size_t messagesSeen_ = 0;

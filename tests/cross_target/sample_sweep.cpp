@@ -111,7 +111,7 @@ ShadingRecord randomSample(Random& random) {
     const base::Triple source = position + view * random.between(1.0, 8.0);
     // Roughness from 0.001 to 1, squared to favour the narrow lobes.
     const double u = random.unit();
-    standin::ShadingSample sample;
+    render::ShadingSample sample;
     sample.position(position)
         .normal(N)
         .ray(source, 1.0, 1.0)

@@ -227,7 +227,7 @@ protected:
     void TearDown() override { sceneView.recursionDepth = savedDepth; }
 
     int savedDepth = 0;
-    ShadingRecord record = standin::ShadingSample().record();
+    ShadingRecord record = render::ShadingSample().record();
     ShadingServer server;
     SampleContext context{&server};
     Vec3 direction{1.0, 2.0, 3.0};

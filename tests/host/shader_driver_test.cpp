@@ -93,7 +93,7 @@ TEST_F(HostShaderDriver, EntriesArePassedThroughAndMissingOnesNeverCalled) {
     auto a = module->createInstance();
     auto b = module->createInstance();
     ASSERT_TRUE(a.ok() && b.ok());
-    standin::ShadingSample sample;
+    render::ShadingSample sample;
     EXPECT_EQ(a->copyTo(b.value()), nullptr);
     EXPECT_EQ(FakeShader::copiedTo, b->handle());
     EXPECT_TRUE(a->evaluate(sample.record()));

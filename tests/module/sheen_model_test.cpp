@@ -30,8 +30,8 @@ protected:
 
     // The point at the origin with N = V = (0, 1, 0), white, diffuse 1, specular 1,
     // luminous 0, roughness 1/64 (so e = 1 and r = 1).
-    static standin::ShadingSample upFacingSample() {
-        standin::ShadingSample sample;
+    static render::ShadingSample upFacingSample() {
+        render::ShadingSample sample;
         sample.position({0, 0, 0})
             .normal({0, 1, 0})
             .ray({0, 3, 0}, 3.0, 1.0)
@@ -53,7 +53,7 @@ protected:
         instance.load(load.state());
     }
 
-    ShadingRecord shade(standin::ShaderInstance& instance, standin::ShadingSample sample) {
+    ShadingRecord shade(standin::ShaderInstance& instance, render::ShadingSample sample) {
         ShadingRecord record = sample.record();
         EXPECT_TRUE(instance.evaluate(record));
         return record;

@@ -1,8 +1,8 @@
 // Nothrow array allocations that fail while a FailingArrayAllocations lives, as when the
-// host runs out of memory: the layout toolkit's child stacks grow with them. The unit tests
+// host runs out of memory: the layout toolkit's child stacks grow with them. The panels' tests
 // replace the program's nothrow array allocation to make this possible.
-#ifndef PELORIX3_TESTS_UNIT_FAILING_ALLOCATIONS_H
-#define PELORIX3_TESTS_UNIT_FAILING_ALLOCATIONS_H
+#ifndef PELORIX3_TESTS_PANELS_FAILING_ALLOCATIONS_H
+#define PELORIX3_TESTS_PANELS_FAILING_ALLOCATIONS_H
 
 #include <atomic>
 

@@ -1,7 +1,7 @@
 // A host for toolkit tests: the stand-in panel services and a message recorder served
 // through the module's global lookup, and the module-wide state restored afterwards.
-#ifndef PELORIX3_TESTS_UNIT_PANEL_FIXTURE_H
-#define PELORIX3_TESTS_UNIT_PANEL_FIXTURE_H
+#ifndef PELORIX3_TESTS_PANELS_PANEL_FIXTURE_H
+#define PELORIX3_TESTS_PANELS_PANEL_FIXTURE_H
 
 #include <gtest/gtest.h>
 

@@ -17,12 +17,12 @@ namespace {
 using base::Status;
 using preview::BandWorkers;
 using preview::RowSender;
-using standin::RowBand;
+using render::RowBand;
 
 constexpr int kWidth = 5;
 constexpr int kHeight = 11;  // not a multiple of the worker counts: the bands differ in size
 
-standin::Image blank() {
+render::Image blank() {
     return {kWidth, kHeight, std::vector<unsigned char>(3 * kWidth * kHeight, 0)};
 }
 
@@ -44,7 +44,7 @@ Status sendBand(const RowBand& band, RowSender& sender) {
 Status gatherWith(int count, const BandWorkers::Work& work) {
     base::Result<std::unique_ptr<BandWorkers>> workers = BandWorkers::start(count, work);
     if (!workers) return Status::failure("not started: " + workers.error());
-    standin::Image image = blank();
+    render::Image image = blank();
     return workers.value()->gather(image, {});
 }
 
@@ -52,7 +52,7 @@ TEST(BandWorkers, EveryWorkerRowLandsInItsPlace) {
     for (int count : {2, 3, 4}) {
         base::Result<std::unique_ptr<BandWorkers>> workers = BandWorkers::start(count, sendBand);
         ASSERT_TRUE(workers) << workers.error();
-        standin::Image image = blank();
+        render::Image image = blank();
         int arrived = 0;
         ASSERT_TRUE(workers.value()->gather(image, [&] { ++arrived; }));
         const RowBand own = workers.value()->ownBand();
@@ -159,7 +159,7 @@ TEST(RowReceiver, FramesArrivingByteByByteAreReassembled) {
     while (::read(ends[0], &byte, 1) == 1) bytes.push_back(byte);
     ::close(ends[0]);
 
-    standin::Image image = blank();
+    render::Image image = blank();
     preview::RowReceiver receiver(image, RowBand{1, 2});
     int arrived = 0;
     for (char piece : bytes) ASSERT_TRUE(receiver.take(&piece, 1, [&] { ++arrived; }));
@@ -170,7 +170,7 @@ TEST(RowReceiver, FramesArrivingByteByByteAreReassembled) {
 }
 
 TEST(RowReceiver, AFailureTextOfImpossibleLengthIsRefused) {
-    standin::Image image = blank();
+    render::Image image = blank();
     preview::RowReceiver receiver(image, RowBand{});
     const std::int32_t frame[2] = {-1, 1 << 30};
     EXPECT_FALSE(receiver.take(reinterpret_cast<const char*>(frame), sizeof frame, {}));

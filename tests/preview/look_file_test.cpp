@@ -53,7 +53,7 @@ TEST(LookFile, NamesItsMapsInItsOwnFolder) {
     const auto look = preview::readPreset(preview::defaultPresetsFolder(), "burnout-velvet");
     ASSERT_TRUE(look) << look.error();
     ASSERT_EQ(look->maps.size(), 1u);
-    EXPECT_EQ(look->maps[0].input, standin::SurfaceInput::Luminous);
+    EXPECT_EQ(look->maps[0].input, render::SurfaceInput::Luminous);
     EXPECT_EQ(look->maps[0].path, preview::defaultPresetsFolder() + "/burnout-velvet/burnout.png");
 }
 

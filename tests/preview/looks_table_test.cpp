@@ -111,12 +111,12 @@ TEST(LooksTable, HoldsWhatThePanelShowsForEachLook) {
         // As the text above says: Modulate Density by Luminosity only where a map drives it.
         const auto luminousMap =
             std::find_if(look->maps.begin(), look->maps.end(), [](const preview::LookMap& map) {
-                return map.input == standin::SurfaceInput::Luminous;
+                return map.input == render::SurfaceInput::Luminous;
             });
         const bool mapped = luminousMap != look->maps.end();
         EXPECT_EQ(panel.switches, (std::vector<double>{1, mapped ? 1.0 : 0.0}));
 
-        const standin::SurfaceInputs& surface = look->surface;
+        const render::SurfaceInputs& surface = look->surface;
         const Row expected{
             number(panel.density) + " %",
             number(panel.transparency) + " %",

@@ -65,7 +65,7 @@ TEST_F(Presets, LookGivesTheSurfaceAndTheCommandLineOverridesIt) {
 TEST_F(Presets, TheBurnoutPatternIsThePatternMadeInCodeAndDrivesTheLook) {
     const std::string folder = preview::defaultPresetsFolder() + "/burnout-velvet/";
     const auto shipped = preview::decodeMapImage(readFile(folder + "burnout.png"), "burnout.png");
-    const auto made = standin::patternMap("burnout");
+    const auto made = render::patternMap("burnout");
     ASSERT_TRUE(shipped && made) << shipped.error();
     ASSERT_TRUE(shipped->isGrey());
     ASSERT_EQ(shipped->width(), made->width());

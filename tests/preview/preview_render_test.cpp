@@ -142,7 +142,7 @@ TEST_F(Render, PanelShowsTheGivenParameters) {
 // The module paints the swatch from the panel's drawing callback, as the host draws the
 // panel when it opens it.
 TEST_F(Render, PanelSwatchShowsTheSpecularColour) {
-    auto redPixels = [](const standin::Image& image) {
+    auto redPixels = [](const render::Image& image) {
         int count = 0;
         for (std::size_t i = 0; i + 2 < image.rgb.size(); i += 3)
             count += image.rgb[i] == 255 && image.rgb[i + 1] == 0 && image.rgb[i + 2] == 0;

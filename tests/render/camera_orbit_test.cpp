@@ -10,14 +10,14 @@
 namespace {
 
 using base::Triple;
-using standin::CameraOrbit;
-using standin::CameraView;
+using render::CameraOrbit;
+using render::CameraView;
 
 // Seen from the front (-z), 1 above the target, 4 away across.
 const CameraView kFraming{{0.0, 2.0, -4.0}, {0.0, 1.0, 0.0}};
 constexpr double kLowest = 0.05;
 const double kDistance = std::sqrt(17.0);
-const double kSteepest = standin::kSteepestElevation * std::numbers::pi / 180.0;
+const double kSteepest = render::kSteepestElevation * std::numbers::pi / 180.0;
 
 struct Turn {
     const char* name;
@@ -45,14 +45,14 @@ class CameraTurn : public ::testing::TestWithParam<Turn> {};
 
 TEST_P(CameraTurn, MovesTheCameraAboutTheTargetOnly) {
     const Turn& turn = GetParam();
-    const CameraView view = standin::orbited(kFraming, turn.orbit, kLowest);
+    const CameraView view = render::orbited(kFraming, turn.orbit, kLowest);
     for (std::size_t axis = 0; axis < 3; ++axis) {
         EXPECT_NEAR(view.position[axis], turn.position[axis], 1e-12) << "axis " << axis;
         EXPECT_EQ(view.target[axis], kFraming.target[axis]);
     }
     // What the orbit holds turns the camera alike: the studio keeps it, not what was asked.
     const CameraView again =
-        standin::orbited(kFraming, standin::held(kFraming, turn.orbit, kLowest), kLowest);
+        render::orbited(kFraming, render::held(kFraming, turn.orbit, kLowest), kLowest);
     for (std::size_t axis = 0; axis < 3; ++axis) {
         EXPECT_NEAR(again.position[axis], view.position[axis], 1e-12);
     }

@@ -9,7 +9,7 @@
 namespace {
 
 TEST(DrapedCloth, HasAboutAHundredThousandTriangles) {
-    const models::TriangleMesh cloth = standin::drapedCloth(standin::kClothVerticesPerSide);
+    const models::TriangleMesh cloth = render::drapedCloth(render::kClothVerticesPerSide);
     EXPECT_GT(cloth.triangleCount(), 95000u);
     EXPECT_LT(cloth.triangleCount(), 105000u);
     EXPECT_EQ(cloth.cornerNormals.size(), cloth.triangleCount());
@@ -17,7 +17,7 @@ TEST(DrapedCloth, HasAboutAHundredThousandTriangles) {
 }
 
 TEST(DrapedCloth, HangsAboveTheFloorWithNormalsFacingOut) {
-    const models::TriangleMesh cloth = standin::drapedCloth(60);
+    const models::TriangleMesh cloth = render::drapedCloth(60);
     const models::Bounds box = cloth.bounds();
     EXPECT_GT(box.low[1], 0.0f);
     EXPECT_LT(box.low[1], 0.3f);  // the corners come down close to the floor
@@ -36,16 +36,16 @@ TEST(PreviewScene, ModelIsScaledToStandOnTheFloorInTheMiddle) {
         {1000.0f, 2000.0f, 300.0f}, {1500.0f, 2000.0f, 300.0f}, {1000.0f, 2250.0f, 400.0f}};
     model.triangles = {{0, 1, 2}};
     model.cornerNormals = {{models::Point3f{0, 0, -1}, {0, 0, -1}, {0, 0, -1}}};
-    auto scene = standin::PreviewScene::withMesh(standin::SceneSettings{}, model);
+    auto scene = render::PreviewScene::withMesh(render::SceneSettings{}, model);
     ASSERT_TRUE(scene) << scene.error();
-    const standin::Placement& placed = scene.value()->placement();
+    const render::Placement& placed = scene.value()->placement();
     // Scaled so its 500-unit side becomes the preview's size, the bottom on y = 0.
     EXPECT_NEAR(placed.scale * 500.0, 2.6, 1e-9);
     EXPECT_NEAR(2000.0 * placed.scale + placed.offset[1], 0.0, 1e-6);
     EXPECT_NEAR(1250.0 * placed.scale + placed.offset[0], 0.0, 1e-6);
     // The camera looks at it: the ray through the middle of the picture hits it.
-    const standin::Camera camera = scene.value()->camera(64, 48);
-    const standin::CameraRay ray = camera.ray(32.0, 24.0);
+    const render::Camera camera = scene.value()->camera(64, 48);
+    const render::CameraRay ray = camera.ray(32.0, 24.0);
     const auto hit = scene.value()->objects().nearestHit(ray.origin, ray.direction, 1e9);
     ASSERT_TRUE(hit);
     EXPECT_TRUE(scene.value()->isSubject(*hit));

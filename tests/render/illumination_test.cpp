@@ -13,7 +13,7 @@
 namespace {
 
 using base::Triple;
-using standin::hostIlluminate;
+using render::hostIlluminate;
 using standin::IlluminationCall;
 using standin::Light;
 using standin::LightType;

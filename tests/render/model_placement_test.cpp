@@ -41,9 +41,9 @@ TEST_P(PlacedTriangle, IsSeenByTheCameraAndMapsBackToTheFile) {
     const auto model = models::importObjText(GetParam().text, "t.obj", 60.0);
     ASSERT_TRUE(model) << model.error();
     auto scene =
-        standin::PreviewScene::withMesh(standin::SceneSettings{}, model->mesh, model->frame);
+        render::PreviewScene::withMesh(render::SceneSettings{}, model->mesh, model->frame);
     ASSERT_TRUE(scene) << scene.error();
-    const standin::CameraRay ray = scene.value()->camera(64, 48).ray(32.0, 24.0);
+    const render::CameraRay ray = scene.value()->camera(64, 48).ray(32.0, 24.0);
     const auto hit = scene.value()->objects().nearestHit(ray.origin, ray.direction, 1e9);
     ASSERT_TRUE(hit);
     ASSERT_TRUE(scene.value()->isSubject(*hit));
@@ -90,8 +90,8 @@ TEST(ModelPlacement, ModelFarFromItsOriginIsPlacedAsAtTheOrigin) {
     ASSERT_TRUE(atOrigin && farAway);
     EXPECT_EQ(farAway->degenerateTriangles, 0u);
     EXPECT_EQ(farAway->mesh.triangles, atOrigin->mesh.triangles);
-    const auto near = standin::placeOnFloor(atOrigin->mesh, atOrigin->frame);
-    const auto placed = standin::placeOnFloor(farAway->mesh, farAway->frame);
+    const auto near = render::placeOnFloor(atOrigin->mesh, atOrigin->frame);
+    const auto placed = render::placeOnFloor(farAway->mesh, farAway->frame);
     ASSERT_TRUE(near && placed);
     for (std::size_t v = 0; v < near->mesh.positions.size(); ++v) {
         for (std::size_t axis = 0; axis < 3; ++axis) {

@@ -33,11 +33,11 @@ protected:
     }
 
     // Paints the open panel, with `typing` in the first control when given.
-    standin::Image paint(const char* typing = nullptr) {
-        standin::Image image;
+    render::Image paint(const char* typing = nullptr) {
+        render::Image image;
         standin::setScriptedUser([&](standin::PanelSession& user) {
             if (typing) user.control(0).typing = typing;
-            image = standin::paintPanel(user.panel());
+            image = render::paintPanel(user.panel());
             return false;
         });
         services.open(panel, 7);
@@ -61,26 +61,26 @@ TEST_F(PanelPainter, ControlsAreFoundWhereTheyArePainted) {
     add("BoolControl", boolean, "On", 10, 0);
     add("MiniSliderControl", range(25, 0, 255), "", 150, 20);
     standin::Panel& shown = *static_cast<standin::Panel*>(panel);
-    ASSERT_NE(standin::controlAt(shown, 10, 20), nullptr);
-    EXPECT_EQ(standin::controlAt(shown, 10, 20)->kind, "PercentControl");
-    EXPECT_EQ(standin::controlAt(shown, 109, 39)->kind, "PercentControl");  // the field's end
-    EXPECT_EQ(standin::controlAt(shown, 110, 30), nullptr);
-    EXPECT_EQ(standin::controlAt(shown, 16, 10)->kind, "BoolControl");  // its box
-    EXPECT_EQ(standin::controlAt(shown, 30, 10)->kind, "BoolControl");  // its label
-    EXPECT_EQ(standin::controlAt(shown, 150, 25), nullptr);             // above the field
-    EXPECT_EQ(standin::controlAt(shown, 150, 26)->kind, "MiniSliderControl");
-    EXPECT_EQ(standin::controlAt(shown, 209, 42)->kind, "MiniSliderControl");
-    EXPECT_EQ(standin::controlAt(shown, 210, 30), nullptr);
+    ASSERT_NE(render::controlAt(shown, 10, 20), nullptr);
+    EXPECT_EQ(render::controlAt(shown, 10, 20)->kind, "PercentControl");
+    EXPECT_EQ(render::controlAt(shown, 109, 39)->kind, "PercentControl");  // the field's end
+    EXPECT_EQ(render::controlAt(shown, 110, 30), nullptr);
+    EXPECT_EQ(render::controlAt(shown, 16, 10)->kind, "BoolControl");  // its box
+    EXPECT_EQ(render::controlAt(shown, 30, 10)->kind, "BoolControl");  // its label
+    EXPECT_EQ(render::controlAt(shown, 150, 25), nullptr);             // above the field
+    EXPECT_EQ(render::controlAt(shown, 150, 26)->kind, "MiniSliderControl");
+    EXPECT_EQ(render::controlAt(shown, 209, 42)->kind, "MiniSliderControl");
+    EXPECT_EQ(render::controlAt(shown, 210, 30), nullptr);
 }
 
 TEST_F(PanelPainter, ASliderTakesTheValueItsBarReachesThere) {
     HostControl* api = add("MiniSliderControl", range(25, 0, 255), "", 150, 20);
     const standin::PanelControl& slider = *static_cast<standin::PanelControl*>(api->priv);
-    EXPECT_EQ(standin::sliderValueAt(slider, 151), 0);  // the bar starts inside the border
-    EXPECT_EQ(standin::sliderValueAt(slider, 151 + 58), 255);
-    EXPECT_EQ(standin::sliderValueAt(slider, 151 + 29), 128);  // 127.5 rounds up
-    EXPECT_EQ(standin::sliderValueAt(slider, 100), 0);
-    EXPECT_EQ(standin::sliderValueAt(slider, 400), 255);
+    EXPECT_EQ(render::sliderValueAt(slider, 151), 0);  // the bar starts inside the border
+    EXPECT_EQ(render::sliderValueAt(slider, 151 + 58), 255);
+    EXPECT_EQ(render::sliderValueAt(slider, 151 + 29), 128);  // 127.5 rounds up
+    EXPECT_EQ(render::sliderValueAt(slider, 100), 0);
+    EXPECT_EQ(render::sliderValueAt(slider, 400), 255);
 }
 
 TEST_F(PanelPainter, AFieldBeingTypedIntoShowsTheTypedText) {
@@ -88,9 +88,9 @@ TEST_F(PanelPainter, AFieldBeingTypedIntoShowsTheTypedText) {
     ControlValue value{};
     value.flt = {CV_FLOAT, 33.0, 0.0};
     api->set(api, CTL_VALUE, &value);
-    const standin::Image shown = paint();
-    const standin::Image typing = paint("7");
-    const standin::Image typed = paint("7");
+    const render::Image shown = paint();
+    const render::Image typing = paint("7");
+    const render::Image typed = paint("7");
     ASSERT_EQ(shown.rgb.size(), typing.rgb.size());
     EXPECT_NE(shown.rgb, typing.rgb);
     EXPECT_EQ(typing.rgb, typed.rgb);

@@ -14,11 +14,11 @@ constexpr double kTolerance = 1e-5;
 
 // A sphere standing on the floor, and a one-triangle mesh off to the side whose corner
 // normals lean apart, so that its interpolated normal differs from its face normal.
-std::unique_ptr<standin::RayScene> sphereOnFloor() {
-    auto scene = standin::RayScene::create();
+std::unique_ptr<render::RayScene> sphereOnFloor() {
+    auto scene = render::RayScene::create();
     EXPECT_TRUE(scene) << scene.error();
-    scene.value()->add(standin::Sphere{{0.0, 1.0, 0.0}, 1.0});
-    scene.value()->add(standin::Floor{0.0, 50.0});
+    scene.value()->add(render::Sphere{{0.0, 1.0, 0.0}, 1.0});
+    scene.value()->add(render::Floor{0.0, 50.0});
     models::TriangleMesh triangle;
     triangle.positions = {{4.0f, 0.5f, 0.0f}, {6.0f, 0.5f, 0.0f}, {4.0f, 2.5f, 0.0f}};
     triangle.triangles = {{0, 1, 2}};

@@ -9,12 +9,12 @@
 
 namespace {
 
-using standin::SurfaceInput;
+using render::SurfaceInput;
 
 // A map of one grey texel: the same value everywhere.
-std::shared_ptr<const standin::TextureMap> uniform(float value) {
-    return std::make_shared<const standin::TextureMap>(
-        standin::TextureMap::create(1, 1, 1, {value}).value());
+std::shared_ptr<const render::TextureMap> uniform(float value) {
+    return std::make_shared<const render::TextureMap>(
+        render::TextureMap::create(1, 1, 1, {value}).value());
 }
 
 models::TriangleMesh triangle() {
@@ -25,9 +25,9 @@ models::TriangleMesh triangle() {
     return mesh;
 }
 
-standin::RayHit hitAt(const base::Triple& position, int primitive = 0, float u = 0.0f,
+render::RayHit hitAt(const base::Triple& position, int primitive = 0, float u = 0.0f,
                       float v = 0.0f) {
-    standin::RayHit hit;
+    render::RayHit hit;
     hit.position = position;
     hit.primitive = primitive;
     hit.u = u;
@@ -36,9 +36,9 @@ standin::RayHit hitAt(const base::Triple& position, int primitive = 0, float u =
 }
 
 TEST(SurfaceMaps, TheSphereIsMappedByLongitudeAndLatitude) {
-    standin::SceneSettings settings;
-    settings.subject = standin::SubjectKind::Sphere;
-    auto scene = standin::PreviewScene::create(settings);
+    render::SceneSettings settings;
+    settings.subject = render::SubjectKind::Sphere;
+    auto scene = render::PreviewScene::create(settings);
     ASSERT_TRUE(scene) << scene.error();
     const auto front = scene.value()->texcoordAt(hitAt({0.0, 1.0, -1.0}));  // facing the camera
     const auto right = scene.value()->texcoordAt(hitAt({1.0, 1.0, 0.0}));
@@ -53,30 +53,30 @@ TEST(SurfaceMaps, TheSphereIsMappedByLongitudeAndLatitude) {
 TEST(SurfaceMaps, AMeshTakesItsCornersCoordinatesAndItsMapsThere) {
     models::TriangleMesh mesh = triangle();
     mesh.cornerTexcoords = {{models::Point2f{0.0f, 0.0f}, {1.0f, 0.0f}, {0.0f, 4.0f}}};
-    standin::SceneSettings settings;
+    render::SceneSettings settings;
     settings.surface.luminous = 0.3;
     settings.surface.maps.of(SurfaceInput::Diffuse) = uniform(0.25f);
     settings.surface.maps.of(SurfaceInput::Roughness) = uniform(0.0f);
-    auto scene = standin::PreviewScene::withMesh(settings, mesh);
+    auto scene = render::PreviewScene::withMesh(settings, mesh);
     ASSERT_TRUE(scene) << scene.error();
-    const standin::RayHit hit = hitAt({}, 0, 0.5f, 0.25f);
+    const render::RayHit hit = hitAt({}, 0, 0.5f, 0.25f);
     const auto uv = scene.value()->texcoordAt(hit);
     ASSERT_TRUE(uv);
     EXPECT_NEAR((*uv)[0], 0.5, 1e-6);
     EXPECT_NEAR((*uv)[1], 1.0, 1e-6);
-    const standin::SurfaceInputs at = scene.value()->surfaceAt(hit);
+    const render::SurfaceInputs at = scene.value()->surfaceAt(hit);
     EXPECT_EQ(at.diffuse, 0.25);
-    EXPECT_EQ(at.roughness, standin::kLeastMappedRoughness);  // never 0
+    EXPECT_EQ(at.roughness, render::kLeastMappedRoughness);  // never 0
     EXPECT_EQ(at.luminous, 0.3);                              // no map: the constant
     EXPECT_FALSE(at.maps.firstMapped());
 }
 
 TEST(SurfaceMaps, AMeshWithoutCoordinatesIsRefusedAMap) {
-    standin::SceneSettings settings;
-    settings.subject = standin::SubjectKind::Mesh;
+    render::SceneSettings settings;
+    settings.subject = render::SubjectKind::Mesh;
     settings.meshName = "plain.obj";
     settings.surface.maps.of(SurfaceInput::Luminous) = uniform(1.0f);
-    auto scene = standin::PreviewScene::withMesh(settings, triangle());
+    auto scene = render::PreviewScene::withMesh(settings, triangle());
     ASSERT_FALSE(scene);
     EXPECT_EQ(scene.error(),
               "plain.obj has no texture coordinates (an OBJ model gives them in vt lines and its "

@@ -34,7 +34,7 @@ const std::string kDefaults =
 class StudioTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto opened = Studio::open(standin::SubjectKind::Sphere, PELORIX3_PRESETS_DIR);
+        auto opened = Studio::open(render::SubjectKind::Sphere, PELORIX3_PRESETS_DIR);
         ASSERT_TRUE(opened) << opened.error();
         studio = std::move(opened.value());
         standin::clearPanelCalls();
@@ -108,7 +108,7 @@ TEST_F(StudioTest, TypingIntoTheDensityFieldSetsItWhenCommitted) {
 }
 
 TEST_F(StudioTest, EscapeCancelsTheTypingAndTheFieldShowsItsValueAgain) {
-    const standin::Image shown = studio->panel().picture();
+    const render::Image shown = studio->panel().picture();
     EXPECT_FALSE(studio->panel().pointerDown(kDensityX, kDensityY).value());
     EXPECT_FALSE(studio->panel().key("7").value());
     EXPECT_NE(studio->panel().picture().rgb, shown.rgb);  // the typed text
@@ -234,8 +234,8 @@ TEST_F(StudioTest, ALookMapsLuminosityWithItsPatternAndThePictureFollowsTheMap) 
 // The surface inputs as text, all five, to compare whole states.
 std::string surfaceText(const Studio& studio) {
     std::string text;
-    for (std::size_t i = 0; i < standin::kSurfaceInputNames.size(); ++i) {
-        text += preview::surfaceValueText(studio.surface(), static_cast<standin::SurfaceInput>(i)) +
+    for (std::size_t i = 0; i < render::kSurfaceInputNames.size(); ++i) {
+        text += preview::surfaceValueText(studio.surface(), static_cast<render::SurfaceInput>(i)) +
                 ";";
     }
     return text + studio.luminousMap();
@@ -304,7 +304,7 @@ TEST_F(StudioTest, ANewModelStartsFromItsOwnFramingAndLeavesTheRestAsItWas) {
     ASSERT_TRUE(studio->setSurfaceInput("diffuse", "0.3"));
     const std::string surface = surfaceText(*studio);
     ASSERT_TRUE(studio->setModel(lwo_cubes::lwo2Cube(), "cube.lwo"));
-    EXPECT_EQ(studio->orbit(), standin::CameraOrbit{});
+    EXPECT_EQ(studio->orbit(), render::CameraOrbit{});
     EXPECT_EQ(surfaceText(*studio), surface);
     EXPECT_EQ(studio->storedText(), kDefaults);
     // The cube has no texture coordinates to place a map with.
@@ -329,16 +329,16 @@ TEST_F(StudioTest, AStudioGivenAnothersStateRendersItsRefinedPictureRowForRow) {
     }
     const std::vector<unsigned char> refined = studio->picture().picture();
     const StoredData source = studio->parameterSource();
-    const standin::SurfaceInputs surface = studio->surface();
-    const standin::CameraOrbit orbit = studio->orbit();
+    const render::SurfaceInputs surface = studio->surface();
+    const render::CameraOrbit orbit = studio->orbit();
 
     ASSERT_TRUE(studio->applyPreset("felt"));  // another state, then the page's again
     studio->setOrbit({});
     ASSERT_TRUE(studio->loadStored(source.bytes, source.mode));
-    for (std::size_t i = 0; i < standin::kSurfaceInputNames.size(); ++i) {
+    for (std::size_t i = 0; i < render::kSurfaceInputNames.size(); ++i) {
         ASSERT_TRUE(studio->setSurfaceInput(
-            std::string(standin::kSurfaceInputNames[i]),
-            preview::surfaceValueText(surface, static_cast<standin::SurfaceInput>(i))));
+            std::string(render::kSurfaceInputNames[i]),
+            preview::surfaceValueText(surface, static_cast<render::SurfaceInput>(i))));
     }
     ASSERT_TRUE(studio->setLuminousMap("stripes"));
     studio->setOrbit(orbit);
@@ -468,18 +468,18 @@ TEST_F(StudioTest, TurningTheCameraShowsANewViewAndKeepsTheTurnAsHeld) {
     const std::vector<unsigned char> front = refined();
     studio->setOrbit({450.0, 120.0, 10.0});
     EXPECT_FALSE(studio->picture().finished());  // started again
-    const standin::CameraOrbit orbit = studio->orbit();
+    const render::CameraOrbit orbit = studio->orbit();
     EXPECT_DOUBLE_EQ(orbit.orbitDegrees, 90.0);
-    EXPECT_LT(orbit.elevationDegrees, standin::kSteepestElevation);
-    EXPECT_EQ(orbit.zoom, standin::kMostZoom);
+    EXPECT_LT(orbit.elevationDegrees, render::kSteepestElevation);
+    EXPECT_EQ(orbit.zoom, render::kMostZoom);
     EXPECT_NE(refined(), front);
-    ASSERT_TRUE(studio->setSubject(standin::SubjectKind::Sphere));
+    ASSERT_TRUE(studio->setSubject(render::SubjectKind::Sphere));
     EXPECT_DOUBLE_EQ(studio->orbit().orbitDegrees, 90.0);
 }
 
 TEST_F(StudioTest, ADroppedModelBecomesTheSubjectAndOneThatCannotBeReadChangesNothing) {
     ASSERT_TRUE(studio->setModel(lwo_cubes::lwo2Cube(), "cube.lwo"));
-    EXPECT_EQ(studio->subject(), standin::SubjectKind::Mesh);
+    EXPECT_EQ(studio->subject(), render::SubjectKind::Mesh);
     EXPECT_TRUE(studio->renderStep(10.0));
     ASSERT_TRUE(studio->setModel("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\nf 1 1 2\n", "t.obj"));
     const std::vector<std::string> warned{
@@ -489,7 +489,7 @@ TEST_F(StudioTest, ADroppedModelBecomesTheSubjectAndOneThatCannotBeReadChangesNo
     ASSERT_FALSE(refused);
     EXPECT_NE(refused.error().find("new.lwo is an LWO3 object file"), std::string::npos);
     EXPECT_EQ(studio->modelWarnings(), warned);  // the model before it stays
-    ASSERT_TRUE(studio->setSubject(standin::SubjectKind::Sphere));
+    ASSERT_TRUE(studio->setSubject(render::SubjectKind::Sphere));
     EXPECT_TRUE(studio->modelWarnings().empty());
 }
 

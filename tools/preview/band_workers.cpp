@@ -21,7 +21,7 @@ namespace {
 
 using base::Status;
 
-[[noreturn]] void runWorker(const standin::RowBand& band, int fd, const BandWorkers::Work& work) {
+[[noreturn]] void runWorker(const render::RowBand& band, int fd, const BandWorkers::Work& work) {
     RowSender sender(fd);
     Status done = Status::failure("it stopped on an unknown error");
     try {
@@ -105,7 +105,7 @@ void BandWorkers::stop(Worker& worker) {
     worker.pid = -1;
 }
 
-void BandWorkers::receiveInto(standin::Image& image, const std::function<void()>& rowArrived) {
+void BandWorkers::receiveInto(render::Image& image, const std::function<void()>& rowArrived) {
     silence_.noteStep(Clock::now() - started_);
     height_ = image.height;
     buffer_.resize(kReadBytes);
@@ -113,10 +113,10 @@ void BandWorkers::receiveInto(standin::Image& image, const std::function<void()>
     receivers_.clear();
     receivers_.reserve(workers_.size());
     for (const Worker& worker : workers_)
-        receivers_.emplace_back(image, standin::RowBand{worker.number, count_});
+        receivers_.emplace_back(image, render::RowBand{worker.number, count_});
 }
 
-Status BandWorkers::gather(standin::Image& image, const std::function<void()>& rowArrived) {
+Status BandWorkers::gather(render::Image& image, const std::function<void()>& rowArrived) {
     receiveInto(image, rowArrived);
     while (!allDone()) {
         if (Status collected = collect(Wait::ForNews); !collected) return collected;

@@ -30,7 +30,7 @@ public:
     using Clock = std::chrono::steady_clock;
     // What a worker does with its band: renders it and sends its rows. Its failure is
     // sent to the parent as the worker's account of it.
-    using Work = std::function<base::Status(const standin::RowBand& band, RowSender& sender)>;
+    using Work = std::function<base::Status(const render::RowBand& band, RowSender& sender)>;
 
     // Starts `count` - 1 workers by fork(); worker k runs `work` for rows k, k + count, ...
     // and ends, never returning here. Call it before the process starts a thread or loads
@@ -46,12 +46,12 @@ public:
     ~BandWorkers();
 
     // The rows the caller renders itself.
-    standin::RowBand ownBand() const { return {0, count_}; }
+    render::RowBand ownBand() const { return {0, count_}; }
 
     // From here on the workers' rows go into `image`, of the picture's size; `rowArrived`
     // follows each row. The time since start() counts as a step of the render: the caller
     // has made its scene meanwhile, as each worker has. Call once, before collect().
-    void receiveInto(standin::Image& image, const std::function<void()>& rowArrived);
+    void receiveInto(render::Image& image, const std::function<void()>& rowArrived);
 
     enum class Wait { No, ForNews };
     // Takes what the workers have sent; with Wait::ForNews, first waits until something
@@ -70,7 +70,7 @@ public:
 
     // receiveInto(), then collect() until every worker is done or one has failed: the
     // image is incomplete then.
-    base::Status gather(standin::Image& image, const std::function<void()>& rowArrived);
+    base::Status gather(render::Image& image, const std::function<void()>& rowArrived);
 
 private:
     struct Worker {

@@ -55,7 +55,7 @@ base::Result<Image> renderWithWorkers(PreviewSession& session, const RenderSetti
 }
 
 base::Status renderAndSend(PreviewSession& session, const RenderSettings& settings,
-                           const standin::RowBand& band, RowSender& sender) {
+                           const render::RowBand& band, RowSender& sender) {
     const std::size_t bytes = 3 * static_cast<std::size_t>(settings.width);
     const bool delivered = session.renderBand(
         inOneThread(settings), band,

@@ -20,7 +20,7 @@ base::Result<Image> renderWithWorkers(PreviewSession& session, const RenderSetti
 // A worker's band, in one thread, each row sent as soon as it is finished; it stops when
 // a row cannot be sent (the parent has gone).
 base::Status renderAndSend(PreviewSession& session, const RenderSettings& settings,
-                           const standin::RowBand& band, RowSender& sender);
+                           const render::RowBand& band, RowSender& sender);
 
 }  // namespace preview
 

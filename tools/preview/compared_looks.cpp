@@ -45,7 +45,7 @@ LookResult readFromFile(const std::string& path, const PreviewOptions& options,
 }
 
 LookResult readFromLook(const std::string& name, const PreviewOptions& options,
-                        const standin::SurfaceMaps& given, MapLibrary& library) {
+                        const render::SurfaceMaps& given, MapLibrary& library) {
     const base::Result<Preset> look = readPreset(defaultPresetsFolder(), name);
     if (!look) return LookResult::failure(look.error());
     base::Result<SurfaceInputs> surface =
@@ -82,7 +82,7 @@ std::vector<std::string> comparedFiles(const std::vector<std::string>& names) {
 
 base::Result<std::vector<ComparedLook>> readComparedLooks(const PreviewOptions& options,
                                                           const SurfaceInputs& surface,
-                                                          const standin::SurfaceMaps& given,
+                                                          const render::SurfaceMaps& given,
                                                           MapLibrary& library) {
     using Outcome = base::Result<std::vector<ComparedLook>>;
     const std::vector<std::string> looks = lookNames();

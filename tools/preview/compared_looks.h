@@ -31,7 +31,7 @@ struct ComparedLook {
 // line's over them, its maps `given` as commandLineMaps read them.
 base::Result<std::vector<ComparedLook>> readComparedLooks(const PreviewOptions& options,
                                                           const SurfaceInputs& surface,
-                                                          const standin::SurfaceMaps& given,
+                                                          const render::SurfaceMaps& given,
                                                           MapLibrary& library);
 
 }  // namespace preview

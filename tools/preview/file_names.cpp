@@ -65,7 +65,7 @@ std::vector<NamedFile> inputsOf(const PreviewOptions& options) {
             inputs.push_back({"--preset", file});
     }
     for (const MapOption& map : options.maps) {
-        inputs.push_back({"--map " + std::string(standin::nameOf(map.input)), map.path});
+        inputs.push_back({"--map " + std::string(render::nameOf(map.input)), map.path});
     }
     for (const std::string& file : comparedFiles(options.compared)) {
         inputs.push_back({"--compare", file});
@@ -190,7 +190,7 @@ Status mapsCopiedFromFiles(const PreviewOptions& options) {
         if (!stream) continue;
         return Status::failure(
             "--save-look copies each map from its file, and --map " +
-            std::string(standin::nameOf(map.input)) + "=" + map.path + " is read once from " +
+            std::string(render::nameOf(map.input)) + "=" + map.path + " is read once from " +
             (map.path == kStandardStream ? "standard input" : kindOfFile(map.path)) +
             "; give the map as a file");
     }

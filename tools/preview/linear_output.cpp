@@ -15,7 +15,7 @@ base::Status renderLinearPicture(PreviewSession& session, const PreviewOptions& 
                                  double& seconds) {
     const auto start = std::chrono::steady_clock::now();
     ProgressBar progress = ProgressBar::forStderr(options.render.height);
-    base::Result<standin::LinearImage> rendered = session.renderLinear(options.render, &progress);
+    base::Result<render::LinearImage> rendered = session.renderLinear(options.render, &progress);
     progress.finish();
     seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (!rendered) return base::Status::failure(rendered.error());

@@ -41,8 +41,8 @@ LookToSave lookOfRun(const PreviewOptions& options, const PreviewInputs& inputs)
     look.description = inputs.preset ? inputs.preset->description : "a look of your own";
     look.origin = inputs.preset ? "the look " + inputs.preset->name + " and the options given"
                                 : "the options given";
-    for (std::size_t i = 0; i < standin::kSurfaceInputNames.size(); ++i) {
-        const auto input = static_cast<standin::SurfaceInput>(i);
+    for (std::size_t i = 0; i < render::kSurfaceInputNames.size(); ++i) {
+        const auto input = static_cast<render::SurfaceInput>(i);
         if (!inputs.scene.surface.maps.of(input)) continue;
         std::string path;
         if (inputs.preset) {
@@ -66,7 +66,7 @@ std::vector<std::string> mapNamesInFolder(const std::vector<LookMap>& maps) {
         if (!isFreeName(name) || taken) {
             names.clear();
             for (const LookMap& each : maps) {
-                names.push_back(std::string(standin::nameOf(each.input)) + ".png");
+                names.push_back(std::string(render::nameOf(each.input)) + ".png");
             }
             return names;
         }

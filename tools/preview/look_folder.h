@@ -18,7 +18,7 @@ namespace preview {
 struct LookToSave {
     std::string description;
     std::string origin;              // for a comment in look.txt: "the look felt"
-    standin::SurfaceInputs surface;  // its constants; the maps are in `maps`
+    render::SurfaceInputs surface;  // its constants; the maps are in `maps`
     std::vector<LookMap> maps;       // each input mapped, and the file its map is read from
 };
 

@@ -5,9 +5,9 @@
 namespace preview {
 namespace {
 
-base::Status readMap(standin::SurfaceMaps& maps, standin::SurfaceInput input,
+base::Status readMap(render::SurfaceMaps& maps, render::SurfaceInput input,
                      const std::string& path, MapLibrary& library) {
-    base::Result<std::shared_ptr<const standin::TextureMap>> map = library.map(path, input);
+    base::Result<std::shared_ptr<const render::TextureMap>> map = library.map(path, input);
     if (!map) return base::Status::failure(map.error());
     maps.of(input) = std::move(map.value());
     return base::succeeded();
@@ -15,10 +15,10 @@ base::Status readMap(standin::SurfaceMaps& maps, standin::SurfaceInput input,
 
 }  // namespace
 
-base::Result<standin::SurfaceMaps> commandLineMaps(const PreviewOptions& options,
+base::Result<render::SurfaceMaps> commandLineMaps(const PreviewOptions& options,
                                                    MapLibrary& library) {
-    using Outcome = base::Result<standin::SurfaceMaps>;
-    standin::SurfaceMaps maps;
+    using Outcome = base::Result<render::SurfaceMaps>;
+    render::SurfaceMaps maps;
     for (const MapOption& map : options.maps) {
         if (base::Status read = readMap(maps, map.input, map.path, library); !read)
             return Outcome::failure(read.error());
@@ -28,7 +28,7 @@ base::Result<standin::SurfaceMaps> commandLineMaps(const PreviewOptions& options
 
 base::Result<SurfaceInputs> lookSurface(const Preset* look, const SurfaceInputs& start,
                                         const PreviewOptions& options,
-                                        const standin::SurfaceMaps& given, MapLibrary& library) {
+                                        const render::SurfaceMaps& given, MapLibrary& library) {
     using Outcome = base::Result<SurfaceInputs>;
     SurfaceInputs surface = start;
     if (look) {

@@ -13,7 +13,7 @@ namespace preview {
 
 // The pictures of --map, from `library`, each read and decoded once for every look that
 // takes them; the first failure names its file.
-base::Result<standin::SurfaceMaps> commandLineMaps(const PreviewOptions& options,
+base::Result<render::SurfaceMaps> commandLineMaps(const PreviewOptions& options,
                                                    MapLibrary& library);
 
 // `look` may be null: then `start` stands for the look's surface, without maps of its own.
@@ -21,7 +21,7 @@ base::Result<standin::SurfaceMaps> commandLineMaps(const PreviewOptions& options
 // from `library`. The first failure names its map file.
 base::Result<SurfaceInputs> lookSurface(const Preset* look, const SurfaceInputs& start,
                                         const PreviewOptions& options,
-                                        const standin::SurfaceMaps& given, MapLibrary& library);
+                                        const render::SurfaceMaps& given, MapLibrary& library);
 
 }  // namespace preview
 

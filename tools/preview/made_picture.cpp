@@ -7,7 +7,7 @@
 
 namespace preview {
 
-base::Status writePicture(const base::Result<standin::Image>& picture, const std::string& path,
+base::Status writePicture(const base::Result<render::Image>& picture, const std::string& path,
                           const char* what) {
     if (!picture) {
         return base::Status::failure("cannot make the " + std::string(what) + ": " +

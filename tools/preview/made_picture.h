@@ -12,7 +12,7 @@ namespace preview {
 
 // Writes `picture` to `path` and reports it on standard error as `what`; fails when the
 // picture could not be made, or written.
-base::Status writePicture(const base::Result<standin::Image>& picture, const std::string& path,
+base::Status writePicture(const base::Result<render::Image>& picture, const std::string& path,
                           const char* what);
 
 }  // namespace preview

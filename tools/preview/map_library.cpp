@@ -27,9 +27,9 @@ std::string describe(const MapShape& shape) {
 
 }  // namespace
 
-base::Result<std::shared_ptr<const standin::TextureMap>> MapLibrary::map(
-    const std::string& path, standin::SurfaceInput input) {
-    using Outcome = base::Result<std::shared_ptr<const standin::TextureMap>>;
+base::Result<std::shared_ptr<const render::TextureMap>> MapLibrary::map(
+    const std::string& path, render::SurfaceInput input) {
+    using Outcome = base::Result<std::shared_ptr<const render::TextureMap>>;
     if (const auto found = read_.find(path); found != read_.end()) {
         return Outcome::success(found->second);
     }
@@ -39,14 +39,14 @@ base::Result<std::shared_ptr<const standin::TextureMap>> MapLibrary::map(
     const auto admit = [&](const MapShape& shape) {
         if (shape.bytes() <= bound_ - held_) return base::succeeded();
         return base::Status::failure(
-            "cannot use " + name + " as the " + std::string(standin::nameOf(input)) + " map: its " +
+            "cannot use " + name + " as the " + std::string(render::nameOf(input)) + " map: its " +
             describe(shape) + " takes " + sizeOf(shape.bytes()) +
             ", and the maps of one run may take " + sizeOf(bound_) + " in all" +
             (held_ > 0 ? " (" + sizeOf(held_) + " taken by the maps read before it)" : ""));
     };
-    base::Result<standin::TextureMap> decoded = decodeMapImage(bytes.value(), name, admit);
+    base::Result<render::TextureMap> decoded = decodeMapImage(bytes.value(), name, admit);
     if (!decoded) return Outcome::failure(decoded.error());
-    auto shared = std::make_shared<const standin::TextureMap>(std::move(decoded.value()));
+    auto shared = std::make_shared<const render::TextureMap>(std::move(decoded.value()));
     held_ += shared->bytes();
     read_.emplace(path, shared);
     return Outcome::success(std::move(shared));

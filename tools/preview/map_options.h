@@ -17,7 +17,7 @@ class App;
 namespace preview {
 
 struct MapOption {
-    standin::SurfaceInput input = standin::SurfaceInput::Color;
+    render::SurfaceInput input = render::SurfaceInput::Color;
     std::string path;
 };
 

@@ -31,8 +31,8 @@ std::optional<std::string> loadedBlockNote(const PreviewOptions& options) {
                              !options.switchSheetPath.empty() || !options.saveLookPath.empty();
     if (options.loadPath.empty() || !surfaceUsed) return std::nullopt;
     bool allGiven = true;
-    for (std::size_t i = 0; i < standin::kSurfaceInputNames.size(); ++i) {
-        const auto input = static_cast<standin::SurfaceInput>(i);
+    for (std::size_t i = 0; i < render::kSurfaceInputNames.size(); ++i) {
+        const auto input = static_cast<render::SurfaceInput>(i);
         allGiven =
             allGiven && (options.surface.gives(input) ||
                          std::any_of(options.maps.begin(), options.maps.end(),

@@ -29,16 +29,16 @@ base::Status withPanelOpen(const standin::ShaderModule& module,
 
 }  // namespace
 
-base::Result<standin::Image> paintOptionsPanel(const standin::ShaderModule& module,
+base::Result<render::Image> paintOptionsPanel(const standin::ShaderModule& module,
                                                const standin::ShaderInstance& instance) {
-    using Outcome = base::Result<standin::Image>;
-    standin::Image picture;
+    using Outcome = base::Result<render::Image>;
+    render::Image picture;
     const base::Status shown =
         withPanelOpen(module, instance, [&picture](standin::PanelSession& user) {
             // The host draws a panel as it opens it: the module paints its swatch and its
             // text label from the panel's drawing callback.
             user.redraw(DR_RENDER);
-            picture = standin::paintPanel(user.panel());
+            picture = render::paintPanel(user.panel());
         });
     if (!shown) return Outcome::failure(shown.error());
     if (picture.width <= 0 || picture.height <= 0) {

@@ -12,7 +12,7 @@
 
 namespace preview {
 
-base::Result<standin::Image> paintOptionsPanel(const standin::ShaderModule& module,
+base::Result<render::Image> paintOptionsPanel(const standin::ShaderModule& module,
                                                const standin::ShaderInstance& instance);
 
 // The title the module gives its options panel ("pelorix 3.0").

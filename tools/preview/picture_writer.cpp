@@ -13,7 +13,7 @@ base::Status PictureWriter::start() {
     return thread_.start(1, [this] { run(); });
 }
 
-bool PictureWriter::write(standin::Image picture, std::string path) {
+bool PictureWriter::write(render::Image picture, std::string path) {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return queue_.size() < kWaiting || !failure_; });
     if (!failure_) return false;

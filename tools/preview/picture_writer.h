@@ -30,7 +30,7 @@ public:
     // Queues `picture` to be written as a PNG file to `path`, waiting while two pictures
     // wait already, so that no more than those are held. False once a write has failed:
     // nothing more is written then.
-    bool write(standin::Image picture, std::string path);
+    bool write(render::Image picture, std::string path);
     // Waits until every picture queued is written; the first failure.
     base::Status finish();
 
@@ -39,10 +39,10 @@ private:
 
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::deque<std::pair<standin::Image, std::string>> queue_;
+    std::deque<std::pair<render::Image, std::string>> queue_;
     bool closing_ = false;
     base::Status failure_ = base::succeeded();
-    standin::ThreadTeam thread_;
+    render::ThreadTeam thread_;
 };
 
 }  // namespace preview

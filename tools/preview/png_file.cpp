@@ -60,7 +60,7 @@ std::vector<png_bytep> rowsOf(unsigned char* pixels, int width, int height, int 
 }
 
 // 16-bit samples as PNG stores them: big-endian.
-std::vector<unsigned char> sixteenBitSamples(const standin::LinearImage& image) {
+std::vector<unsigned char> sixteenBitSamples(const render::LinearImage& image) {
     std::vector<unsigned char> samples(2 * image.rgb.size());
     for (std::size_t i = 0; i < image.rgb.size(); ++i) {
         const float value = std::isnan(image.rgb[i]) ? 0.0f : image.rgb[i];
@@ -92,14 +92,14 @@ bool holdsPixels(int width, int height, std::size_t values) {
 
 }  // namespace
 
-base::Status writePng(const standin::Image& image, const std::string& path) {
+base::Status writePng(const render::Image& image, const std::string& path) {
     if (!holdsPixels(image.width, image.height, image.rgb.size())) return emptyPicture(path);
     std::vector<png_bytep> rows =
         rowsOf(const_cast<unsigned char*>(image.rgb.data()), image.width, image.height, 3);
     return writeRows(path, {image.width, image.height, PNG_COLOR_TYPE_RGB, 8}, rows.data());
 }
 
-base::Status writePng16(const standin::LinearImage& image, const std::string& path) {
+base::Status writePng16(const render::LinearImage& image, const std::string& path) {
     if (!holdsPixels(image.width, image.height, image.rgb.size())) return emptyPicture(path);
     std::vector<unsigned char> samples = sixteenBitSamples(image);
     std::vector<png_bytep> rows = rowsOf(samples.data(), image.width, image.height, 6);

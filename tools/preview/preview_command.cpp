@@ -187,7 +187,7 @@ base::Result<std::unique_ptr<PreviewSession>> prepareSession(const PreviewOption
     PreviewSession& session = *opened.value();
     if (voice == Voice::Reporting) {
         // In the order the stages ran: what the model's import met comes with the import.
-        const standin::BuildTimes& built = session.scene().buildTimes();
+        const render::BuildTimes& built = session.scene().buildTimes();
         reportStage(options, subjectName(session, inputs.scene), built.subject);
         warnAll(session.scene().warnings());
         warnAll(unusedOptions(options, inputs.scene, session.scene().usesCreaseAngle()));
@@ -205,7 +205,7 @@ base::Result<std::unique_ptr<PreviewSession>> prepareSession(const PreviewOption
 // A render worker's whole life: a session of its own, from the inputs it inherited, then
 // its band.
 Status renderWorkerBand(const PreviewOptions& options, PreviewInputs& inputs,
-                        const standin::RowBand& band, RowSender& sender) {
+                        const render::RowBand& band, RowSender& sender) {
     base::Result<std::unique_ptr<PreviewSession>> prepared =
         prepareSession(options, inputs, Voice::Quiet);
     if (!prepared) return Status::failure(prepared.error());
@@ -225,7 +225,7 @@ base::Result<std::unique_ptr<BandWorkers>> startWorkers(const PreviewOptions& op
         return base::Result<std::unique_ptr<BandWorkers>>::success(nullptr);
     return BandWorkers::start(
         count,
-        [&options, &inputs](const standin::RowBand& band, RowSender& sender) {
+        [&options, &inputs](const render::RowBand& band, RowSender& sender) {
             return renderWorkerBand(options, inputs, band, sender);
         },
         options.workerTimeout);

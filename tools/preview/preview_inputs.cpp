@@ -11,14 +11,14 @@ namespace {
 // What to do when the model has no texture coordinates for the surface's first map,
 // which comes from --map or from the look.
 std::string untexturedMapAdvice(const PreviewOptions& options, const PreviewInputs& inputs) {
-    const std::optional<standin::SurfaceInput> mapped = inputs.scene.surface.maps.firstMapped();
+    const std::optional<render::SurfaceInput> mapped = inputs.scene.surface.maps.firstMapped();
     if (!mapped) return {};
-    const std::string name(standin::nameOf(*mapped));
+    const std::string name(render::nameOf(*mapped));
     std::string origin = inputs.preset ? "the look " + inputs.preset->name : "the look";
     for (const MapOption& map : options.maps) {
         if (map.input == *mapped) origin = "--map " + name + "=" + map.path;
     }
-    const char* value = *mapped == standin::SurfaceInput::Color ? " R,G,B" : " VALUE";
+    const char* value = *mapped == render::SurfaceInput::Color ? " R,G,B" : " VALUE";
     return "The map comes from " + origin + ": give a model with texture coordinates, or --" +
            name + value + " in place of the map";
 }
@@ -36,7 +36,7 @@ base::Result<PreviewInputs> readInputs(const PreviewOptions& options) {
         inputs.preset = std::move(preset.value());
     }
     MapLibrary maps;
-    const base::Result<standin::SurfaceMaps> given = commandLineMaps(options, maps);
+    const base::Result<render::SurfaceMaps> given = commandLineMaps(options, maps);
     if (!given) return InputsResult::failure(given.error());
     base::Result<SurfaceInputs> surface =
         lookSurface(inputs.preset ? &*inputs.preset : nullptr, inputs.scene.surface, options,

@@ -30,7 +30,7 @@ constexpr int kMaxTurntableViews = 360;
 constexpr std::size_t kMaxComparedLooks = 12;
 constexpr NumberRange kOrbitRange{-360.0, true, 360.0};
 constexpr NumberRange kElevationRange{-90.0, true, 90.0};
-constexpr NumberRange kZoomRange{standin::kLeastZoom, true, standin::kMostZoom};
+constexpr NumberRange kZoomRange{render::kLeastZoom, true, render::kMostZoom};
 
 std::string show(double value) {
     std::ostringstream text;
@@ -444,7 +444,7 @@ void defineImage(CLI::App& app, PreviewOptions& o) {
 }
 
 void defineCamera(CLI::App& app, PreviewOptions& o) {
-    standin::CameraOrbit& orbit = o.scene.orbit;
+    render::CameraOrbit& orbit = o.scene.orbit;
     const char* group = "Camera (turned about the subject; the floor and the lights stay)";
     app.add_option_function<std::string>(
            "--orbit", [&orbit](const std::string& t) { orbit.orbitDegrees = toNumber(t); },

@@ -51,19 +51,19 @@ base::Status PreviewSession::startFrame() {
 }
 
 base::Result<Image> PreviewSession::render(const RenderSettings& settings, ProgressBar* progress) {
-    if (!progress) return standin::render(instance_, *scene_, settings);
-    return standin::render(instance_, *scene_, settings, [progress] { progress->advance(); });
+    if (!progress) return render::render(instance_, *scene_, settings);
+    return render::render(instance_, *scene_, settings, [progress] { progress->advance(); });
 }
 
-base::Result<standin::LinearImage> PreviewSession::renderLinear(const RenderSettings& settings,
+base::Result<render::LinearImage> PreviewSession::renderLinear(const RenderSettings& settings,
                                                                 ProgressBar* progress) {
-    if (!progress) return standin::renderLinear(instance_, *scene_, settings);
-    return standin::renderLinear(instance_, *scene_, settings, [progress] { progress->advance(); });
+    if (!progress) return render::renderLinear(instance_, *scene_, settings);
+    return render::renderLinear(instance_, *scene_, settings, [progress] { progress->advance(); });
 }
 
-bool PreviewSession::renderBand(const RenderSettings& settings, const standin::RowBand& band,
-                                const standin::RowDone& rowDone) {
-    return standin::renderBand(instance_, *scene_, settings, band, rowDone);
+bool PreviewSession::renderBand(const RenderSettings& settings, const render::RowBand& band,
+                                const render::RowDone& rowDone) {
+    return render::renderBand(instance_, *scene_, settings, band, rowDone);
 }
 
 base::Result<Image> PreviewSession::renderVariant(const ParameterBlock& parameters,

@@ -47,12 +47,12 @@ public:
     // Renders with the instance as it stands; a failure when a render thread cannot start.
     base::Result<Image> render(const RenderSettings& settings, ProgressBar* progress = nullptr);
     // The same as linear scene values, before the 8-bit picture's clamping and quantisation.
-    base::Result<standin::LinearImage> renderLinear(const RenderSettings& settings,
+    base::Result<render::LinearImage> renderLinear(const RenderSettings& settings,
                                                     ProgressBar* progress = nullptr);
     // Renders the rows of `band` alone with the instance as it stands, on this thread, one
     // row at a time; false when `rowDone` stopped it.
-    bool renderBand(const RenderSettings& settings, const standin::RowBand& band,
-                    const standin::RowDone& rowDone);
+    bool renderBand(const RenderSettings& settings, const render::RowBand& band,
+                    const render::RowDone& rowDone);
 
     // Renders with other parameters and surface inputs, then puts the instance's
     // parameters and the scene's surface back as they were.

@@ -11,12 +11,12 @@
 namespace preview {
 
 using base::Triple;
-using standin::Image;
-using standin::PreviewScene;
-using standin::RenderSettings;
-using standin::SceneSettings;
-using standin::SubjectKind;
-using standin::SurfaceInputs;
+using render::Image;
+using render::PreviewScene;
+using render::RenderSettings;
+using render::SceneSettings;
+using render::SubjectKind;
+using render::SurfaceInputs;
 
 }  // namespace preview
 

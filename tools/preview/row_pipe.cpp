@@ -33,7 +33,7 @@ std::int32_t readInt(const char* at) {
     return value;
 }
 
-std::size_t rowBytes(const standin::Image& image) {
+std::size_t rowBytes(const render::Image& image) {
     return 3 * static_cast<std::size_t>(image.width);
 }
 
@@ -95,7 +95,7 @@ base::Result<std::size_t> RowReceiver::takeFrame(std::size_t at,
     return Outcome::success(header + bytes);
 }
 
-int rowsOf(const standin::RowBand& band, int height) {
+int rowsOf(const render::RowBand& band, int height) {
     if (band.first >= height) return 0;
     return (height - band.first + band.step - 1) / band.step;
 }

@@ -14,11 +14,11 @@ inline constexpr int kSheetCellHeight = 120;
 
 // Density 0 to 1 across, roughness from a tight to a broad lobe down; everything else as
 // the session holds it.
-base::Result<standin::Image> densityRoughnessSheet(PreviewSession& session,
+base::Result<render::Image> densityRoughnessSheet(PreviewSession& session,
                                                    const RenderSettings& render);
 
 // "Don't overlap shadows" off and on across, "density by luminosity" off and on down.
-base::Result<standin::Image> switchSheet(PreviewSession& session, const RenderSettings& render);
+base::Result<render::Image> switchSheet(PreviewSession& session, const RenderSettings& render);
 
 }  // namespace preview
 

@@ -82,10 +82,10 @@ void reportViews(const NamePattern& pattern, int views, const RenderSettings& re
 Status renderTurntable(PreviewSession& session, const RenderSettings& render, int views,
                        ProgressBar* progress, const ViewTaker& take) {
     PreviewScene& scene = session.scene();
-    const standin::CameraOrbit first = scene.orbit();
+    const render::CameraOrbit first = scene.orbit();
     Status done = base::succeeded();
     for (int view = 0; view < views && done; ++view) {
-        standin::CameraOrbit turned = first;
+        render::CameraOrbit turned = first;
         turned.orbitDegrees += 360.0 * view / views;
         scene.setOrbit(turned);
         const base::Result<Image> picture = session.render(render, progress);
@@ -108,7 +108,7 @@ Status writeTurntable(PreviewSession& session, const RenderSettings& render, int
     ProgressBar progress = ProgressBar::forStderr(static_cast<long>(views) * render.height);
     const Status rendered = renderTurntable(
         session, render, views, &progress,
-        [&](int view, const standin::CameraOrbit& turned, const Image& picture) {
+        [&](int view, const render::CameraOrbit& turned, const Image& picture) {
             strip.views.push_back(shrunk(picture, strip.layout.cellWidth, strip.layout.cellHeight));
             strip.layout.columnLabels.push_back(
                 fitted(degrees(turned.orbitDegrees), strip.layout.cellWidth));

@@ -15,7 +15,7 @@ namespace preview {
 // Takes each view as soon as it is rendered: its number from 0, the camera's orbit and
 // the picture; a failure stops the series.
 using ViewTaker =
-    std::function<base::Status(int view, const standin::CameraOrbit& orbit, const Image& picture)>;
+    std::function<base::Status(int view, const render::CameraOrbit& orbit, const Image& picture)>;
 
 // Renders `views` views of `render`'s size, samples and threads, the first at the scene's
 // orbit and each turned 360 / `views` degrees further, from the one scene, and hands each
