@@ -11,7 +11,7 @@
 
 #include "base/text_lines.h"
 
-namespace preview {
+namespace looks {
 namespace {
 
 using BytesResult = base::Result<std::string>;
@@ -178,4 +178,4 @@ base::Result<std::string> readInputFile(const std::string& path, const InputKind
     return bytes;
 }
 
-}  // namespace preview
+}  // namespace looks

@@ -10,7 +10,7 @@
 
 #include "base/result.h"
 
-namespace preview {
+namespace looks {
 
 // What a kind of input may be.
 struct InputKind {
@@ -52,6 +52,6 @@ std::string kindOfFile(const std::string& path);
 // text where the kind is.
 base::Result<std::string> readInputFile(const std::string& path, const InputKind& kind);
 
-}  // namespace preview
+}  // namespace looks
 
 #endif

@@ -5,7 +5,7 @@
 
 #include "looks/surface_value.h"
 
-namespace preview {
+namespace looks {
 
 std::string lookText(const std::string& description, const render::SurfaceInputs& surface,
                      const std::vector<LookMap>& maps) {
@@ -25,4 +25,4 @@ std::string lookText(const std::string& description, const render::SurfaceInputs
     return text;
 }
 
-}  // namespace preview
+}  // namespace looks

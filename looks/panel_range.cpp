@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace preview {
+namespace looks {
 namespace {
 
 constexpr double kPercentPerUnit = 100.0;
@@ -53,4 +53,4 @@ std::vector<std::string> outOfColourRange(const std::string& name, const base::T
     return warnings;
 }
 
-}  // namespace preview
+}  // namespace looks

@@ -12,7 +12,7 @@
 #include "base/triple.h"
 #include "looks/parameter_block.h"
 
-namespace preview {
+namespace looks {
 
 // One sentence per value the panel cannot show, naming the value in both units.
 std::vector<std::string> outOfPanelRange(const ParameterBlock& block);
@@ -21,6 +21,6 @@ std::vector<std::string> outOfPanelRange(const ParameterBlock& block);
 // colour", ...), whose channels the renderer's panels show from 0 to 255.
 std::vector<std::string> outOfColourRange(const std::string& name, const base::Triple& colour);
 
-}  // namespace preview
+}  // namespace looks
 
 #endif

@@ -4,7 +4,7 @@
 #include "host/storage_states.h"
 #include "looks/stored_number.h"
 
-namespace preview {
+namespace looks {
 
 std::array<double, ParameterBlock::count> ParameterBlock::values() const {
     return {density,          transparency,       specularColor[0],   specularColor[1],
@@ -56,4 +56,4 @@ base::Result<ParameterBlock> readBack(const standin::ShaderInstance& instance) {
     return base::Result<ParameterBlock>::success(ParameterBlock::fromValues(values));
 }
 
-}  // namespace preview
+}  // namespace looks

@@ -11,7 +11,7 @@
 #include "base/triple.h"
 #include "host/shader_driver.h"
 
-namespace preview {
+namespace looks {
 
 struct ParameterBlock {
     static constexpr std::size_t count = 7;
@@ -36,6 +36,6 @@ base::Status loadInto(standin::ShaderInstance& instance, const ParameterBlock& b
 // What the instance holds, read through a text-mode save (six decimals, as stored).
 base::Result<ParameterBlock> readBack(const standin::ShaderInstance& instance);
 
-}  // namespace preview
+}  // namespace looks
 
 #endif

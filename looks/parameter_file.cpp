@@ -10,7 +10,7 @@
 #include "looks/input_file.h"
 #include "looks/stored_number.h"
 
-namespace preview {
+namespace looks {
 namespace {
 
 using FileResult = base::Result<ParameterFile>;
@@ -124,4 +124,4 @@ base::Status loadInto(standin::ShaderInstance& instance, const ParameterFile& fi
     return base::succeeded();
 }
 
-}  // namespace preview
+}  // namespace looks

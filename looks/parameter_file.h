@@ -10,7 +10,7 @@
 #include "host/shader_driver.h"
 #include "looks/parameter_block.h"
 
-namespace preview {
+namespace looks {
 
 // Auto reads a file as binary when it holds any byte that is not printable text, else
 // as text; it saves as text.
@@ -36,6 +36,6 @@ base::Result<ParameterFile> parseParameterData(const std::string& name, const st
 // Loads the file's data into the instance through a load state in the file's mode.
 base::Status loadInto(standin::ShaderInstance& instance, const ParameterFile& file);
 
-}  // namespace preview
+}  // namespace looks
 
 #endif

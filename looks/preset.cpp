@@ -9,7 +9,7 @@
 #include "looks/input_file.h"
 #include "looks/surface_value.h"
 
-namespace preview {
+namespace looks {
 namespace {
 
 using PresetResult = base::Result<Preset>;
@@ -175,4 +175,4 @@ std::vector<std::string> lookFiles(const std::string& folder, const std::string&
     return files;
 }
 
-}  // namespace preview
+}  // namespace looks

@@ -15,7 +15,7 @@
 #include "looks/parameter_file.h"
 #include "render/scene_settings.h"
 
-namespace preview {
+namespace looks {
 
 // A map a look gives one of its surface inputs: the input and the picture's file, a
 // path that starts where the look's folder was named from.
@@ -61,6 +61,6 @@ base::Result<Preset> readNamedLook(const std::string& folder, const std::string&
 // may name), sorted; none when the folder cannot be read.
 std::vector<std::string> lookFiles(const std::string& folder, const std::string& name);
 
-}  // namespace preview
+}  // namespace looks
 
 #endif

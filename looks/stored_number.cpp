@@ -4,7 +4,7 @@
 
 #include "base/number_text.h"
 
-namespace preview {
+namespace looks {
 namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -39,4 +39,4 @@ std::optional<base::Triple> parseNumberTriple(std::string_view text) {
     return t;
 }
 
-}  // namespace preview
+}  // namespace looks

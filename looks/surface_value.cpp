@@ -3,7 +3,7 @@
 #include "base/number_text.h"
 #include "looks/value_checks.h"
 
-namespace preview {
+namespace looks {
 namespace {
 
 using render::SurfaceInput;
@@ -62,4 +62,4 @@ std::string surfaceValueText(const SurfaceInputs& surface, SurfaceInput input) {
     return {};
 }
 
-}  // namespace preview
+}  // namespace looks

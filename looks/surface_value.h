@@ -10,7 +10,7 @@
 #include "base/result.h"
 #include "render/scene_settings.h"
 
-namespace preview {
+namespace looks {
 
 // Sets the input named `key` ("color", "diffuse", "specular", "luminous", "roughness") from
 // `text`; otherwise says why, the key first ("diffuse -1 is out of range: it must be at
@@ -22,6 +22,6 @@ base::Status setSurfaceValue(render::SurfaceInputs& surface, std::string_view ke
 // in their shortest such form, a colour's three separated by commas.
 std::string surfaceValueText(const render::SurfaceInputs& surface, render::SurfaceInput input);
 
-}  // namespace preview
+}  // namespace looks
 
 #endif

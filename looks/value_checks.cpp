@@ -5,7 +5,7 @@
 
 #include "looks/stored_number.h"
 
-namespace preview {
+namespace looks {
 namespace {
 
 std::string show(double value) {
@@ -60,4 +60,4 @@ base::Result<base::Triple> checkedTriple(std::string_view text, TripleKind kind)
     return TripleResult::success(*t);
 }
 
-}  // namespace preview
+}  // namespace looks

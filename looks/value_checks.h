@@ -10,7 +10,7 @@
 #include "base/result.h"
 #include "base/triple.h"
 
-namespace preview {
+namespace looks {
 
 struct NumberRange {
     double minimum;
@@ -39,6 +39,6 @@ const char* tripleName(TripleKind kind);
 // Three finite numbers separated by commas, as `kind` allows them.
 base::Result<base::Triple> checkedTriple(std::string_view text, TripleKind kind);
 
-}  // namespace preview
+}  // namespace looks
 
 #endif

@@ -257,12 +257,12 @@ EMSCRIPTEN_KEEPALIVE const char* studio_orbit() {
 // {"density":…, "transparency":…, "specularColor":[r,g,b], "dontOverlapShadows":…,
 // "densityByLuminosity":…}, the switches as booleans; null when the save failed.
 EMSCRIPTEN_KEEPALIVE const char* studio_parameters() {
-    const base::Result<preview::ParameterBlock> block = theStudio->parameters();
+    const base::Result<looks::ParameterBlock> block = theStudio->parameters();
     if (!block) {
         lastError = block.error();
         return kept("null");
     }
-    const preview::ParameterBlock& p = block.value();
+    const looks::ParameterBlock& p = block.value();
     return kept(
         "{\"density\":" + number(p.density) + ",\"transparency\":" + number(p.transparency) +
         ",\"specularColor\":[" + number(p.specularColor[0]) + "," + number(p.specularColor[1]) +
@@ -288,7 +288,7 @@ EMSCRIPTEN_KEEPALIVE const unsigned char* studio_parameter_source() {
 }
 
 EMSCRIPTEN_KEEPALIVE int studio_parameter_source_mode() {
-    return theStudio->parameterSource().mode == preview::StorageMode::Binary ? 0 : 1;
+    return theStudio->parameterSource().mode == looks::StorageMode::Binary ? 0 : 1;
 }
 
 // Once, after the first block loaded alone: where the surface inputs come from; "" after.
@@ -297,9 +297,9 @@ EMSCRIPTEN_KEEPALIVE const char* studio_block_note() { return kept(theStudio->ta
 // Loads `length` bytes of a stored block: mode 0 binary, 1 text, 2 either by content.
 // 1 when loaded; 0 when refused (studio_error says why, the parameters are unchanged).
 EMSCRIPTEN_KEEPALIVE int studio_load(const char* bytes, int length, int mode) {
-    const preview::StorageMode storage = mode == 0   ? preview::StorageMode::Binary
-                                         : mode == 1 ? preview::StorageMode::Text
-                                                     : preview::StorageMode::Auto;
+    const looks::StorageMode storage = mode == 0   ? looks::StorageMode::Binary
+                                       : mode == 1 ? looks::StorageMode::Text
+                                                   : looks::StorageMode::Auto;
     return doneOrError(theStudio->loadStored(bytesOf(bytes, length), storage));
 }
 
@@ -311,8 +311,8 @@ EMSCRIPTEN_KEEPALIVE const char* studio_surface() {
     std::string json = "{";
     for (std::size_t i = 0; i < render::kSurfaceInputNames.size(); ++i) {
         json += (i ? "," : "") + quoted(std::string(render::kSurfaceInputNames[i])) + ":" +
-                quoted(preview::surfaceValueText(theStudio->surface(),
-                                                 static_cast<render::SurfaceInput>(i)));
+                quoted(looks::surfaceValueText(theStudio->surface(),
+                                               static_cast<render::SurfaceInput>(i)));
     }
     return kept(json + "}");
 }

@@ -15,7 +15,7 @@ namespace studio {
 namespace {
 
 namespace fs = std::filesystem;
-using PresetResult = base::Result<preview::Preset>;
+using PresetResult = base::Result<looks::Preset>;
 
 // A zip larger than this is no look of the studio's: its one map is a few hundred kB.
 constexpr std::size_t kMaxLookZipBytes = std::size_t{16} << 20;
@@ -94,19 +94,18 @@ bool isPatternPicture(const std::string& file, const std::string& bytes,
 
 std::string patternFile(const std::string& pattern) {
     const auto grey = render::makePattern(pattern, render::kPatternSize);
-    return grey ? storedGreyPng(render::kPatternSize, render::kPatternSize, *grey)
-                : std::string();
+    return grey ? storedGreyPng(render::kPatternSize, render::kPatternSize, *grey) : std::string();
 }
 
 std::string lookZip(const StudioLook& look) {
-    std::vector<preview::LookMap> maps;
+    std::vector<looks::LookMap> maps;
     std::vector<ZipEntry> entries{{"parameters.txt", look.storedText}, {"look.txt", ""}};
     if (!look.luminousPattern.empty()) {
         const std::string file = look.luminousPattern + ".png";
         maps.push_back({render::SurfaceInput::Luminous, file});
         entries.push_back({file, patternFile(look.luminousPattern)});
     }
-    entries[1].bytes = preview::lookText(look.description, look.surface, maps);
+    entries[1].bytes = looks::lookText(look.description, look.surface, maps);
     return storedZip(entries);
 }
 
@@ -126,9 +125,9 @@ PresetResult readLookZip(const std::string& bytes, const std::string& name,
     if (base::Status written = writeEntries(entries.value(), folder); !written) {
         return PresetResult::failure(written.error());
     }
-    PresetResult look = preview::readPreset(unpacked.path().string(), kUnpackedLook);
+    PresetResult look = looks::readPreset(unpacked.path().string(), kUnpackedLook);
     if (!look) return PresetResult::failure(namingTheZip(look.error(), folder, name));
-    for (preview::LookMap& map : look->maps) {
+    for (looks::LookMap& map : look->maps) {
         const std::string file = fs::path(map.path).filename().string();
         if (!isPatternPicture(file, fileBytes(map.path), presetsFolder)) {
             return PresetResult::failure(

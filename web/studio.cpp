@@ -29,8 +29,8 @@ constexpr const char* kOwnLookDescription = "a look made in the pelorix3 studio"
 double nowSeconds() { return emscripten_get_now() / 1000.0; }
 
 render::SceneSettings sceneSettings(render::SubjectKind subject,
-                                     const render::SurfaceInputs& surface,
-                                     const render::CameraOrbit& orbit) {
+                                    const render::SurfaceInputs& surface,
+                                    const render::CameraOrbit& orbit) {
     render::SceneSettings settings;
     settings.subject = subject;
     settings.surface = surface;
@@ -48,12 +48,12 @@ std::string joinedLines(const std::vector<std::string>& items) {
 }
 
 // The looks of `folder` that can be read, in name order.
-std::vector<preview::Preset> readPresets(const std::string& folder) {
-    std::vector<preview::Preset> presets;
-    const base::Result<std::vector<std::string>> names = preview::presetNames(folder);
+std::vector<looks::Preset> readPresets(const std::string& folder) {
+    std::vector<looks::Preset> presets;
+    const base::Result<std::vector<std::string>> names = looks::presetNames(folder);
     if (!names) return presets;
     for (const std::string& name : names.value()) {
-        base::Result<preview::Preset> preset = preview::readPreset(folder, name);
+        base::Result<looks::Preset> preset = looks::readPreset(folder, name);
         if (preset) presets.push_back(std::move(preset.value()));
     }
     return presets;
@@ -62,9 +62,9 @@ std::vector<preview::Preset> readPresets(const std::string& folder) {
 // The pattern a look's maps come to in the page: its map of luminosity's (or "" for
 // none); a map the page cannot show refuses the look. A map's path may be its file's name
 // alone.
-base::Result<std::string> lookLuminousMap(const preview::Preset& look) {
+base::Result<std::string> lookLuminousMap(const looks::Preset& look) {
     std::string pattern;
-    for (const preview::LookMap& map : look.maps) {
+    for (const looks::LookMap& map : look.maps) {
         const std::optional<std::string> named = patternOfFile(map.path);
         if (!named || map.input != render::SurfaceInput::Luminous) {
             return base::Result<std::string>::failure(
@@ -83,10 +83,10 @@ bool sameSurface(const render::SurfaceInputs& a, const render::SurfaceInputs& b)
 }
 
 // The stored text as a parameter file, as a look's parameters.txt is read.
-preview::ParameterFile textSource(const std::string& storedText) {
-    const base::Result<preview::ParameterFile> file =
-        preview::parseParameterData(kBlockName, storedText, preview::StorageMode::Text);
-    return file ? file.value() : preview::ParameterFile{};
+looks::ParameterFile textSource(const std::string& storedText) {
+    const base::Result<looks::ParameterFile> file =
+        looks::parseParameterData(kBlockName, storedText, looks::StorageMode::Text);
+    return file ? file.value() : looks::ParameterFile{};
 }
 
 }  // namespace
@@ -128,7 +128,7 @@ Studio::~Studio() { standin::Host::instance().setOcclusionTest(nullptr); }
 
 void Studio::panelEdited() {
     source_ = textSource(storedText());
-    (void)preview::loadInto(instance_, source_);  // the module's own saved text: it loads
+    (void)looks::loadInto(instance_, source_);  // the module's own saved text: it loads
     restartPicture();
 }
 
@@ -170,8 +170,8 @@ void Studio::setOrbit(const render::CameraOrbit& orbit) {
     restartPicture();
 }
 
-base::Result<preview::ParameterBlock> Studio::parameters() const {
-    return preview::readBack(instance_);
+base::Result<looks::ParameterBlock> Studio::parameters() const {
+    return looks::readBack(instance_);
 }
 
 std::string Studio::storedText() const {
@@ -186,11 +186,11 @@ std::string Studio::storedBinary() const {
     return saved.bytes();
 }
 
-Status Studio::loadStored(const std::string& bytes, preview::StorageMode mode) {
-    const base::Result<preview::ParameterFile> block =
-        preview::parseParameterData(kBlockName, bytes, mode);
+Status Studio::loadStored(const std::string& bytes, looks::StorageMode mode) {
+    const base::Result<looks::ParameterFile> block =
+        looks::parseParameterData(kBlockName, bytes, mode);
     if (!block) return Status::failure(block.error());
-    Status loaded = preview::loadInto(instance_, block.value());
+    Status loaded = looks::loadInto(instance_, block.value());
     if (!loaded) return loaded;
     source_ = block.value();
     restartPicture();
@@ -198,8 +198,8 @@ Status Studio::loadStored(const std::string& bytes, preview::StorageMode mode) {
 }
 
 StoredData Studio::parameterSource() const {
-    if (source_.mode == HOST_IO_BINARY) return {source_.bytes, preview::StorageMode::Binary};
-    return {joinedLines(source_.lines), preview::StorageMode::Text};
+    if (source_.mode == HOST_IO_BINARY) return {source_.bytes, looks::StorageMode::Binary};
+    return {joinedLines(source_.lines), looks::StorageMode::Text};
 }
 
 std::string Studio::takeBlockNote() {
@@ -209,7 +209,7 @@ std::string Studio::takeBlockNote() {
         "A stored block holds the shader's seven values only: the surface inputs (colour, "
         "diffuse, specular, luminosity, roughness and the luminosity map) stay as they are "
         "beside the panel.";
-    if (const preview::Preset* look = lookOfBlock(); look && lookName() != look->name) {
+    if (const looks::Preset* look = lookOfBlock(); look && lookName() != look->name) {
         return note + " The block is " + look->name + "'s: choose " + look->name +
                " in the Look list to take its surface inputs too.";
     }
@@ -217,18 +217,18 @@ std::string Studio::takeBlockNote() {
 }
 
 Status Studio::applyPreset(const std::string& name) {
-    const base::Result<preview::Preset> preset = preview::readPreset(presetsFolder_, name);
+    const base::Result<looks::Preset> preset = looks::readPreset(presetsFolder_, name);
     if (!preset) return Status::failure(preset.error());
     return applyLook(preset.value());
 }
 
 Status Studio::loadLook(const std::string& bytes, const std::string& name) {
-    const base::Result<preview::Preset> look = readLookZip(bytes, name, presetsFolder_);
+    const base::Result<looks::Preset> look = readLookZip(bytes, name, presetsFolder_);
     if (!look) return Status::failure(look.error());
     return applyLook(look.value());
 }
 
-Status Studio::applyLook(const preview::Preset& look) {
+Status Studio::applyLook(const looks::Preset& look) {
     const base::Result<std::string> luminousMap = lookLuminousMap(look);
     if (!luminousMap) return Status::failure(luminousMap.error());
     if (!luminousMap->empty() && !scene_->canWearMaps()) {
@@ -236,7 +236,7 @@ Status Studio::applyLook(const preview::Preset& look) {
                                "maps luminosity, and the model has no texture coordinates to "
                                "place the map with");
     }
-    if (Status loaded = preview::loadInto(instance_, look.parameters); !loaded) return loaded;
+    if (Status loaded = looks::loadInto(instance_, look.parameters); !loaded) return loaded;
     source_ = look.parameters;
     // A named look's file is saved under its own description while it is that look.
     description_ =
@@ -269,17 +269,17 @@ void Studio::showSurface() {
 }
 
 Status Studio::setSurfaceInput(const std::string& name, const std::string& text) {
-    if (Status set = preview::setSurfaceValue(surface_, name, text); !set) return set;
+    if (Status set = looks::setSurfaceValue(surface_, name, text); !set) return set;
     showSurface();
     return base::succeeded();
 }
 
 std::vector<std::string> Studio::surfaceWarnings() const {
-    return preview::outOfColourRange("surface colour", surface_.color);
+    return looks::outOfColourRange("surface colour", surface_.color);
 }
 
 std::vector<std::string> Studio::notes() const {
-    const base::Result<preview::ParameterBlock> block = parameters();
+    const base::Result<looks::ParameterBlock> block = parameters();
     if (!block || block->densityByLuminosity == 0.0 || surface_.luminous != 0.0 ||
         !luminousMap_.empty()) {
         return {};
@@ -290,22 +290,22 @@ std::vector<std::string> Studio::notes() const {
         "Raise Luminosity, choose a luminosity map, or turn the switch off."};
 }
 
-bool Studio::isLook(const preview::Preset& look) const {
+bool Studio::isLook(const looks::Preset& look) const {
     const base::Result<std::string> pattern = lookLuminousMap(look);
     return pattern && pattern.value() == luminousMap_ && sameSurface(look.surface, surface_) &&
            joinedLines(look.parameters.lines) == storedText();
 }
 
-const preview::Preset* Studio::lookOfBlock() const {
+const looks::Preset* Studio::lookOfBlock() const {
     const std::string stored = storedText();
-    for (const preview::Preset& preset : presets_) {
+    for (const looks::Preset& preset : presets_) {
         if (joinedLines(preset.parameters.lines) == stored) return &preset;
     }
     return nullptr;
 }
 
 std::string Studio::lookName() const {
-    for (const preview::Preset& preset : presets_) {
+    for (const looks::Preset& preset : presets_) {
         if (isLook(preset)) return preset.name;
     }
     return {};
@@ -314,7 +314,7 @@ std::string Studio::lookName() const {
 std::string Studio::lookZip() const {
     const std::string named = lookName();
     std::string description = description_;
-    for (const preview::Preset& preset : presets_) {
+    for (const looks::Preset& preset : presets_) {
         if (preset.name == named) description = preset.description;
     }
     return studio::lookZip({storedText(), description, surface_, luminousMap_});
@@ -326,8 +326,8 @@ std::string Studio::lookZipName() const {
 }
 
 std::vector<std::string> Studio::panelRangeWarnings() const {
-    const base::Result<preview::ParameterBlock> block = parameters();
-    return block ? preview::outOfPanelRange(block.value()) : std::vector<std::string>{};
+    const base::Result<looks::ParameterBlock> block = parameters();
+    return block ? looks::outOfPanelRange(block.value()) : std::vector<std::string>{};
 }
 
 void Studio::restartPicture() {

@@ -28,7 +28,7 @@ namespace studio {
 // Stored data in one of its two forms.
 struct StoredData {
     std::string bytes;
-    preview::StorageMode mode = preview::StorageMode::Text;
+    looks::StorageMode mode = looks::StorageMode::Text;
 };
 
 // The picture's size in the page.
@@ -83,7 +83,7 @@ public:
     std::vector<std::string> notes() const;
 
     // The parameters the instance holds, read through its save entry (six decimals).
-    base::Result<preview::ParameterBlock> parameters() const;
+    base::Result<looks::ParameterBlock> parameters() const;
     // The stored block as the instance saves it: text lines as a scene file keeps them,
     // or the 28 bytes of the binary form.
     std::string storedText() const;
@@ -91,7 +91,7 @@ public:
     // Checks a stored block (text, binary, or either by its content) and loads it through
     // the module's load entry; a damaged block is refused with the reason and the
     // parameters stay as they were. The surface inputs stay as they are.
-    base::Status loadStored(const std::string& bytes, preview::StorageMode mode);
+    base::Status loadStored(const std::string& bytes, looks::StorageMode mode);
     // The stored data the instance's parameters were last loaded from: loaded by another
     // instance of the module, it gives that instance the same values.
     StoredData parameterSource() const;
@@ -102,7 +102,7 @@ public:
     // The named looks built into the page, and taking one: its stored block through the
     // module's load entry and its surface inputs into the scene. A look is taken whole or
     // not at all.
-    const std::vector<preview::Preset>& presets() const { return presets_; }
+    const std::vector<looks::Preset>& presets() const { return presets_; }
     base::Status applyPreset(const std::string& name);
     // The look whose parameters.txt the instance's stored text equals and whose surface
     // inputs (its map included) the scene's are, or "" when there is none (the look is the
@@ -156,12 +156,12 @@ private:
     base::Status build(const render::SceneSettings& settings);
     void panelEdited();
     // Takes a look whole: its block, its surface inputs and the pattern of its map.
-    base::Status applyLook(const preview::Preset& look);
+    base::Status applyLook(const looks::Preset& look);
     // The current surface inputs and map on the scene; the picture starts again.
     void showSurface();
-    bool isLook(const preview::Preset& look) const;
+    bool isLook(const looks::Preset& look) const;
     // The named look whose block the stored text is, or null.
-    const preview::Preset* lookOfBlock() const;
+    const looks::Preset* lookOfBlock() const;
 
     standin::ShaderModule module_;
     standin::ShaderInstance instance_;
@@ -169,8 +169,8 @@ private:
     render::SubjectKind subject_ = render::SubjectKind::Sphere;
     std::unique_ptr<render::PreviewScene> scene_;  // the host's shadow test points at it
     std::string presetsFolder_;
-    std::vector<preview::Preset> presets_;  // read once, when the studio opens
-    preview::ParameterFile source_;         // what the parameters were last loaded from
+    std::vector<looks::Preset> presets_;  // read once, when the studio opens
+    looks::ParameterFile source_;         // what the parameters were last loaded from
     bool blockNoteGiven_ = false;
     std::string description_;  // for the look's file when it is no named look
     render::SurfaceInputs surface_;

@@ -39,7 +39,7 @@ TEST_P(SubjectOnly, ShaderParametersChangeOnlyTheSubjectsPixels) {
     const auto rendered = session.render(render);
     ASSERT_TRUE(rendered) << rendered.error();
     const render::Image& before = rendered.value();
-    preview::ParameterBlock changed = session.parameters();
+    looks::ParameterBlock changed = session.parameters();
     changed.density = 0.2;
     changed.specularColor = {1.0, 0.8, 0.1};
     const auto after = session.renderVariant(changed, session.scene().surface(), render);
@@ -62,8 +62,7 @@ TEST_P(SubjectOnly, ShaderParametersChangeOnlyTheSubjectsPixels) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Preview, SubjectOnly,
-                         ::testing::Values(render::SubjectKind::Cloth,
-                                           render::SubjectKind::Sphere),
+                         ::testing::Values(render::SubjectKind::Cloth, render::SubjectKind::Sphere),
                          [](const auto& info) {
                              return info.param == render::SubjectKind::Cloth ? "Cloth" : "Sphere";
                          });

@@ -45,10 +45,10 @@ protected:
         return std::find(calls.begin(), calls.end(), text) != calls.end();
     }
 
-    preview::ParameterBlock parameters() {
+    looks::ParameterBlock parameters() {
         auto block = studio->parameters();
         EXPECT_TRUE(block) << block.error();
-        return block ? block.value() : preview::ParameterBlock{};
+        return block ? block.value() : looks::ParameterBlock{};
     }
 
     std::unique_ptr<Studio> studio;
@@ -160,33 +160,33 @@ TEST_F(StudioTest, AboutShowsTheModulesTwoCreditLines) {
 
 TEST_F(StudioTest, ADamagedBlockIsRefusedAndTheParametersStay) {
     const base::Status text =
-        studio->loadStored(" 0.5\n 0.3\n red\n 1\n 1\n 1\n 0\n", preview::StorageMode::Text);
+        studio->loadStored(" 0.5\n 0.3\n red\n 1\n 1\n 1\n 0\n", looks::StorageMode::Text);
     ASSERT_FALSE(text);
     EXPECT_EQ(text.error(), "The stored block is damaged: line 3 is not a number: \" red\"");
-    EXPECT_FALSE(studio->loadStored(" 0.5\n", preview::StorageMode::Text));
-    EXPECT_FALSE(studio->loadStored(std::string(27, '\0'), preview::StorageMode::Binary));
+    EXPECT_FALSE(studio->loadStored(" 0.5\n", looks::StorageMode::Text));
+    EXPECT_FALSE(studio->loadStored(std::string(27, '\0'), looks::StorageMode::Binary));
     EXPECT_FALSE(studio->loadStored(std::string("\x7f\x80\0\0", 4) + std::string(24, '\0'),
-                                    preview::StorageMode::Auto));  // an infinity
+                                    looks::StorageMode::Auto));  // an infinity
     EXPECT_EQ(studio->storedText(), kDefaults);
 }
 
 TEST_F(StudioTest, AGoodBlockLoadsInEitherForm) {
     ASSERT_TRUE(
-        studio->loadStored(" 0.25\n 0.5\n 1\n 0.5\n 0\n 0\n 1\n\n", preview::StorageMode::Text));
+        studio->loadStored(" 0.25\n 0.5\n 1\n 0.5\n 0\n 0\n 1\n\n", looks::StorageMode::Text));
     EXPECT_EQ(studio->storedText(),
               " 0.250000\n 0.500000\n 1.000000\n 0.500000\n 0.000000\n 0.000000\n 1.000000\n");
     const std::string binary = studio->storedBinary();
-    ASSERT_TRUE(studio->loadStored(kDefaults, preview::StorageMode::Auto));
-    ASSERT_TRUE(studio->loadStored(binary, preview::StorageMode::Auto));
+    ASSERT_TRUE(studio->loadStored(kDefaults, looks::StorageMode::Auto));
+    ASSERT_TRUE(studio->loadStored(binary, looks::StorageMode::Auto));
     EXPECT_EQ(parameters().density, 0.25);
     EXPECT_EQ(parameters().densityByLuminosity, 1.0);
     // What another instance loads to hold the same values: the binary block itself.
     EXPECT_EQ(studio->parameterSource().bytes, binary);
-    EXPECT_EQ(studio->parameterSource().mode, preview::StorageMode::Binary);
+    EXPECT_EQ(studio->parameterSource().mode, looks::StorageMode::Binary);
 }
 
 TEST_F(StudioTest, ANamedLookLoadsItsBlock) {
-    const std::vector<preview::Preset>& presets = studio->presets();
+    const std::vector<looks::Preset>& presets = studio->presets();
     ASSERT_EQ(presets.size(), 7u);
     EXPECT_EQ(presets[0].name, "black-velvet");
     ASSERT_TRUE(studio->applyPreset("felt"));
@@ -203,9 +203,9 @@ TEST_F(StudioTest, TheLookIsNamedOnlyWhileTheStoredTextIsThatLooks) {
     EXPECT_TRUE(studio->panel().pointerDown(kSwitchX, kSwitchY).value());
     EXPECT_EQ(studio->lookName(), "");
     const std::string feltAfterDensity = "\n 0.8\n 0.9\n 0.9\n 0.9\n 1\n 0\n";
-    ASSERT_TRUE(studio->loadStored(" 0.5000001" + feltAfterDensity, preview::StorageMode::Text));
+    ASSERT_TRUE(studio->loadStored(" 0.5000001" + feltAfterDensity, looks::StorageMode::Text));
     EXPECT_EQ(studio->lookName(), "felt");  // stored with six decimals, as the look is
-    ASSERT_TRUE(studio->loadStored(" 0.500001" + feltAfterDensity, preview::StorageMode::Text));
+    ASSERT_TRUE(studio->loadStored(" 0.500001" + feltAfterDensity, looks::StorageMode::Text));
     EXPECT_EQ(studio->lookName(), "");
 }
 
@@ -235,8 +235,8 @@ TEST_F(StudioTest, ALookMapsLuminosityWithItsPatternAndThePictureFollowsTheMap) 
 std::string surfaceText(const Studio& studio) {
     std::string text;
     for (std::size_t i = 0; i < render::kSurfaceInputNames.size(); ++i) {
-        text += preview::surfaceValueText(studio.surface(), static_cast<render::SurfaceInput>(i)) +
-                ";";
+        text +=
+            looks::surfaceValueText(studio.surface(), static_cast<render::SurfaceInput>(i)) + ";";
     }
     return text + studio.luminousMap();
 }
@@ -270,7 +270,7 @@ TEST_F(StudioTest, SurfaceInputsAreCheckedAsTheCommandLineChecksThem) {
 // loaded alone says once where the surface inputs come from.
 TEST_F(StudioTest, TheLookIsNamedOnlyWhileItsBlockAndItsSurfaceInputsAreBoth) {
     const std::string felt = " 0.5\n 0.8\n 0.9\n 0.9\n 0.9\n 1\n 0\n";
-    ASSERT_TRUE(studio->loadStored(felt, preview::StorageMode::Text));
+    ASSERT_TRUE(studio->loadStored(felt, looks::StorageMode::Text));
     EXPECT_EQ(studio->lookName(), "");  // the block is felt's, the surface inputs are not
     const std::string note = studio->takeBlockNote();
     EXPECT_NE(note.find("surface inputs"), std::string::npos) << note;
@@ -288,7 +288,7 @@ TEST_F(StudioTest, TheLookIsNamedOnlyWhileItsBlockAndItsSurfaceInputsAreBoth) {
 
 TEST_F(StudioTest, APileModulatedByALuminosityOfZeroIsSaidToBeGone) {
     EXPECT_TRUE(studio->notes().empty());
-    ASSERT_TRUE(studio->loadStored(" 1\n 0.33\n 1\n 1\n 1\n 1\n 1\n", preview::StorageMode::Text));
+    ASSERT_TRUE(studio->loadStored(" 1\n 0.33\n 1\n 1\n 1\n 1\n 1\n", looks::StorageMode::Text));
     ASSERT_EQ(studio->notes().size(), 1u);
     EXPECT_NE(studio->notes()[0].find("Modulate Density by Luminosity"), std::string::npos);
     ASSERT_TRUE(studio->setSurfaceInput("luminous", "0.5"));
@@ -338,7 +338,7 @@ TEST_F(StudioTest, AStudioGivenAnothersStateRendersItsRefinedPictureRowForRow) {
     for (std::size_t i = 0; i < render::kSurfaceInputNames.size(); ++i) {
         ASSERT_TRUE(studio->setSurfaceInput(
             std::string(render::kSurfaceInputNames[i]),
-            preview::surfaceValueText(surface, static_cast<render::SurfaceInput>(i))));
+            looks::surfaceValueText(surface, static_cast<render::SurfaceInput>(i))));
     }
     ASSERT_TRUE(studio->setLuminousMap("stripes"));
     studio->setOrbit(orbit);

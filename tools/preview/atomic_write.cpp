@@ -58,7 +58,7 @@ Status replace(const std::string& path, const StreamWriter& write) {
 }  // namespace
 
 std::string outputName(const std::string& path) {
-    return path == kStandardStream ? "standard output" : path;
+    return path == looks::kStandardStream ? "standard output" : path;
 }
 
 bool isWrittenDirectly(const std::string& path) {
@@ -80,7 +80,7 @@ std::string followLinks(const std::string& path) {
 }
 
 Status writeAtomically(const std::string& path, const StreamWriter& write) {
-    if (path == kStandardStream) return writeToOpenStream(stdout, path, write);
+    if (path == looks::kStandardStream) return writeToOpenStream(stdout, path, write);
     if (isWrittenDirectly(path)) return writeDirectly(path, write);
     return replace(path, write);
 }

@@ -21,7 +21,7 @@ std::vector<std::string> comparedFiles(const std::vector<std::string>& names);
 
 struct ComparedLook {
     std::string label;  // the name as given, or "standard input" for -
-    ParameterBlock parameters;
+    looks::ParameterBlock parameters;
     SurfaceInputs surface;
 };
 

@@ -38,7 +38,7 @@ Identity identityOfStatus(const struct stat& status) {
 
 Identity identityOf(const std::string& path, int standardStream) {
     struct stat status {};
-    if (path == kStandardStream) {
+    if (path == looks::kStandardStream) {
         if (::fstat(standardStream, &status) == 0) return identityOfStatus(status);
         return {std::nullopt, {}, true};
     }
@@ -61,7 +61,8 @@ std::vector<NamedFile> inputsOf(const PreviewOptions& options) {
     if (!options.loadPath.empty()) inputs.push_back({"--load", options.loadPath});
     inputs.push_back({"--module", options.moduleFile()});
     if (!options.presetName.empty()) {
-        for (const std::string& file : lookFiles(defaultPresetsFolder(), options.presetName))
+        for (const std::string& file :
+             looks::lookFiles(looks::defaultPresetsFolder(), options.presetName))
             inputs.push_back({"--preset", file});
     }
     for (const MapOption& map : options.maps) {
@@ -116,12 +117,12 @@ namespace {
 Status oneEachForStandardStreams(const PreviewOptions& options) {
     std::vector<std::string> readers;
     for (const NamedFile& input : inputsOf(options)) {
-        if (input.path == kStandardStream) readers.push_back(input.option);
+        if (input.path == looks::kStandardStream) readers.push_back(input.option);
     }
     std::vector<std::string> writers;
     if (options.listPresets) writers.push_back("--list-presets");
     for (const NamedFile& output : outputsOf(options)) {
-        if (output.path == kStandardStream) writers.push_back(output.option);
+        if (output.path == looks::kStandardStream) writers.push_back(output.option);
     }
     if (readers.size() > 1) {
         return Status::failure(readers[0] + " and " + readers[1] +
@@ -157,7 +158,7 @@ Status picturesInFormatsWritten(const PreviewOptions& options) {
         // picturesOf() puts the preview first; a turntable's views and a comparison are PNG.
         const bool isPreview = options.wantsRender() && i == 0 && options.turntableViews == 0 &&
                                options.compared.empty();
-        if (extension.empty() || extension == ".png" || picture.path == kStandardStream ||
+        if (extension.empty() || extension == ".png" || picture.path == looks::kStandardStream ||
             isWrittenDirectly(picture.path)) {
             continue;
         }
@@ -185,13 +186,13 @@ Status mapsCopiedFromFiles(const PreviewOptions& options) {
     if (options.saveLookPath.empty()) return base::succeeded();
     for (const MapOption& map : options.maps) {
         struct stat status {};
-        const bool stream = map.path == kStandardStream ||
+        const bool stream = map.path == looks::kStandardStream ||
                             (::stat(map.path.c_str(), &status) == 0 && !S_ISREG(status.st_mode));
         if (!stream) continue;
         return Status::failure(
             "--save-look copies each map from its file, and --map " +
             std::string(render::nameOf(map.input)) + "=" + map.path + " is read once from " +
-            (map.path == kStandardStream ? "standard input" : kindOfFile(map.path)) +
+            (map.path == looks::kStandardStream ? "standard input" : looks::kindOfFile(map.path)) +
             "; give the map as a file");
     }
     return base::succeeded();
@@ -229,7 +230,7 @@ Status noOutputIsAnotherFile(const PreviewOptions& options) {
             const NamedFile& input = inputs[k];
             if (!sameFile(output, inputIds[k])) continue;
             return Status::failure(outputs[i].option + " names the file " + input.option +
-                                   " reads (" + inputName(input.path) +
+                                   " reads (" + looks::inputName(input.path) +
                                    "): writing it would destroy it");
         }
     }
@@ -239,12 +240,12 @@ Status noOutputIsAnotherFile(const PreviewOptions& options) {
 }  // namespace
 
 Status checkFileNames(const PreviewOptions& options) {
-    if (options.modulePath == kStandardStream) {
+    if (options.modulePath == looks::kStandardStream) {
         return Status::failure(
             "--module: the module is loaded from a file, not from standard "
             "input");
     }
-    if (options.saveLookPath == kStandardStream) {
+    if (options.saveLookPath == looks::kStandardStream) {
         return Status::failure(
             "--save-look: a look is a folder of files, which standard output cannot take");
     }

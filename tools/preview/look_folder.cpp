@@ -17,11 +17,11 @@ constexpr const char* kLookName = "look.txt";
 // look.txt with a first comment that says where the look came from; each map under the
 // name it has in the folder.
 std::string lookFileText(const LookToSave& look, const std::vector<std::string>& mapNames) {
-    std::vector<LookMap> maps;
+    std::vector<looks::LookMap> maps;
     for (std::size_t i = 0; i < look.maps.size(); ++i)
         maps.push_back({look.maps[i].input, mapNames[i]});
     return "# saved by pelorix3-preview --save-look from " + look.origin + "\n" +
-           lookText(look.description, look.surface, maps);
+           looks::lookText(look.description, look.surface, maps);
 }
 
 // A name a look's map may have, beside the look's own two files.
@@ -46,7 +46,7 @@ LookToSave lookOfRun(const PreviewOptions& options, const PreviewInputs& inputs)
         if (!inputs.scene.surface.maps.of(input)) continue;
         std::string path;
         if (inputs.preset) {
-            for (const LookMap& map : inputs.preset->maps) {
+            for (const looks::LookMap& map : inputs.preset->maps) {
                 if (map.input == input) path = map.path;
             }
         }
@@ -58,14 +58,14 @@ LookToSave lookOfRun(const PreviewOptions& options, const PreviewInputs& inputs)
     return look;
 }
 
-std::vector<std::string> mapNamesInFolder(const std::vector<LookMap>& maps) {
+std::vector<std::string> mapNamesInFolder(const std::vector<looks::LookMap>& maps) {
     std::vector<std::string> names;
-    for (const LookMap& map : maps) {
+    for (const looks::LookMap& map : maps) {
         const std::string name = std::filesystem::path(map.path).filename().string();
         const bool taken = std::find(names.begin(), names.end(), name) != names.end();
         if (!isFreeName(name) || taken) {
             names.clear();
-            for (const LookMap& each : maps) {
+            for (const looks::LookMap& each : maps) {
                 names.push_back(std::string(render::nameOf(each.input)) + ".png");
             }
             return names;
@@ -80,12 +80,13 @@ Saved saveLookFolder(const standin::ShaderInstance& instance, const LookToSave& 
     const auto cannot = [&path](const std::string& reason) {
         return Saved::failure("cannot write the look folder " + path + ": " + reason);
     };
-    const base::Result<std::string> parameters = savedParameters(instance, StorageMode::Text);
+    const base::Result<std::string> parameters =
+        savedParameters(instance, looks::StorageMode::Text);
     if (!parameters) return cannot(parameters.error());
     const std::vector<std::string> mapNames = mapNamesInFolder(look.maps);
     std::vector<std::string> pictures;
-    for (const LookMap& map : look.maps) {
-        base::Result<std::string> bytes = readInputFile(map.path, kMapInput);
+    for (const looks::LookMap& map : look.maps) {
+        base::Result<std::string> bytes = looks::readInputFile(map.path, looks::kMapInput);
         if (!bytes) return Saved::failure(bytes.error());
         pictures.push_back(std::move(bytes.value()));
     }

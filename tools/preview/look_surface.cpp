@@ -5,8 +5,8 @@
 namespace preview {
 namespace {
 
-base::Status readMap(render::SurfaceMaps& maps, render::SurfaceInput input,
-                     const std::string& path, MapLibrary& library) {
+base::Status readMap(render::SurfaceMaps& maps, render::SurfaceInput input, const std::string& path,
+                     MapLibrary& library) {
     base::Result<std::shared_ptr<const render::TextureMap>> map = library.map(path, input);
     if (!map) return base::Status::failure(map.error());
     maps.of(input) = std::move(map.value());
@@ -16,7 +16,7 @@ base::Status readMap(render::SurfaceMaps& maps, render::SurfaceInput input,
 }  // namespace
 
 base::Result<render::SurfaceMaps> commandLineMaps(const PreviewOptions& options,
-                                                   MapLibrary& library) {
+                                                  MapLibrary& library) {
     using Outcome = base::Result<render::SurfaceMaps>;
     render::SurfaceMaps maps;
     for (const MapOption& map : options.maps) {
@@ -26,13 +26,13 @@ base::Result<render::SurfaceMaps> commandLineMaps(const PreviewOptions& options,
     return Outcome::success(std::move(maps));
 }
 
-base::Result<SurfaceInputs> lookSurface(const Preset* look, const SurfaceInputs& start,
+base::Result<SurfaceInputs> lookSurface(const looks::Preset* look, const SurfaceInputs& start,
                                         const PreviewOptions& options,
                                         const render::SurfaceMaps& given, MapLibrary& library) {
     using Outcome = base::Result<SurfaceInputs>;
     SurfaceInputs surface = start;
     if (look) {
-        for (const LookMap& map : look->maps) {
+        for (const looks::LookMap& map : look->maps) {
             if (base::Status read = readMap(surface.maps, map.input, map.path, library); !read)
                 return Outcome::failure(read.error());
         }

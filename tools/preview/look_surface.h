@@ -14,12 +14,12 @@ namespace preview {
 // The pictures of --map, from `library`, each read and decoded once for every look that
 // takes them; the first failure names its file.
 base::Result<render::SurfaceMaps> commandLineMaps(const PreviewOptions& options,
-                                                   MapLibrary& library);
+                                                  MapLibrary& library);
 
 // `look` may be null: then `start` stands for the look's surface, without maps of its own.
 // `given` are the command line's maps, as commandLineMaps read them; the look's own come
 // from `library`. The first failure names its map file.
-base::Result<SurfaceInputs> lookSurface(const Preset* look, const SurfaceInputs& start,
+base::Result<SurfaceInputs> lookSurface(const looks::Preset* look, const SurfaceInputs& start,
                                         const PreviewOptions& options,
                                         const render::SurfaceMaps& given, MapLibrary& library);
 

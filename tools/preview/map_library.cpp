@@ -33,9 +33,9 @@ base::Result<std::shared_ptr<const render::TextureMap>> MapLibrary::map(
     if (const auto found = read_.find(path); found != read_.end()) {
         return Outcome::success(found->second);
     }
-    base::Result<std::string> bytes = readInputFile(path, kMapInput);
+    base::Result<std::string> bytes = looks::readInputFile(path, looks::kMapInput);
     if (!bytes) return Outcome::failure(bytes.error());
-    const std::string name = inputName(path);
+    const std::string name = looks::inputName(path);
     const auto admit = [&](const MapShape& shape) {
         if (shape.bytes() <= bound_ - held_) return base::succeeded();
         return base::Status::failure(

@@ -21,7 +21,7 @@ struct ParameterOverrides {
                densityByLuminosity;
     }
 
-    ParameterBlock appliedTo(ParameterBlock block) const {
+    looks::ParameterBlock appliedTo(looks::ParameterBlock block) const {
         if (density) block.density = *density;
         if (transparency) block.transparency = *transparency;
         if (specularColor) block.specularColor = *specularColor;

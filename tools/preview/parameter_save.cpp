@@ -9,14 +9,14 @@
 namespace preview {
 namespace {
 
-HostStorageMode saveMode(StorageMode mode) {
-    return mode == StorageMode::Binary ? HOST_IO_BINARY : HOST_IO_ASCII;
+HostStorageMode saveMode(looks::StorageMode mode) {
+    return mode == looks::StorageMode::Binary ? HOST_IO_BINARY : HOST_IO_ASCII;
 }
 
 }  // namespace
 
 base::Result<std::string> savedParameters(const standin::ShaderInstance& instance,
-                                          StorageMode mode) {
+                                          looks::StorageMode mode) {
     standin::MemorySaveState saved(saveMode(mode));
     if (const HostError error = instance.save(saved.state())) {
         return base::Result<std::string>::failure("cannot save the parameters: " +
@@ -26,7 +26,7 @@ base::Result<std::string> savedParameters(const standin::ShaderInstance& instanc
 }
 
 base::Status saveParameterFile(const standin::ShaderInstance& instance, const std::string& path,
-                               StorageMode mode) {
+                               looks::StorageMode mode) {
     const base::Result<std::string> contents = savedParameters(instance, mode);
     if (!contents) {
         return base::Status::failure("cannot write " + outputName(path) + ": " + contents.error());

@@ -13,12 +13,12 @@ namespace preview {
 
 // What the instance saves through a save state in `mode` (text for Auto): the file's bytes.
 base::Result<std::string> savedParameters(const standin::ShaderInstance& instance,
-                                          StorageMode mode);
+                                          looks::StorageMode mode);
 
 // Saves the instance through a save state in `mode` (text for Auto) and writes what it
 // recorded to `path` ("-" is standard output), whole or not at all.
 base::Status saveParameterFile(const standin::ShaderInstance& instance, const std::string& path,
-                               StorageMode mode);
+                               looks::StorageMode mode);
 
 }  // namespace preview
 

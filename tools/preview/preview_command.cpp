@@ -66,7 +66,7 @@ Status giveParameters(PreviewSession& session, const PreviewOptions& options,
             return loaded;
         }
     }
-    if (voice == Voice::Reporting) warnAll(outOfPanelRange(session.parameters()));
+    if (voice == Voice::Reporting) warnAll(looks::outOfPanelRange(session.parameters()));
     return base::succeeded();
 }
 
@@ -164,11 +164,11 @@ Status renderAsked(PreviewSession& session, const PreviewOptions& options,
 }
 
 Status listPresets() {
-    const std::string folder = defaultPresetsFolder();
-    const base::Result<std::vector<std::string>> names = presetNames(folder);
+    const std::string folder = looks::defaultPresetsFolder();
+    const base::Result<std::vector<std::string>> names = looks::presetNames(folder);
     if (!names) return Status::failure(names.error());
     for (const std::string& name : names.value()) {
-        const base::Result<Preset> preset = readPreset(folder, name);
+        const base::Result<looks::Preset> preset = looks::readPreset(folder, name);
         if (!preset) return Status::failure(preset.error());
         std::printf("%-20s %s\n", name.c_str(), preset->description.c_str());
     }

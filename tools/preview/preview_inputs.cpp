@@ -30,7 +30,8 @@ base::Result<PreviewInputs> readInputs(const PreviewOptions& options) {
     PreviewInputs inputs;
     inputs.scene = options.scene;
     if (!options.presetName.empty()) {
-        base::Result<Preset> preset = readNamedLook(defaultPresetsFolder(), options.presetName);
+        base::Result<looks::Preset> preset =
+            looks::readNamedLook(looks::defaultPresetsFolder(), options.presetName);
         if (!preset) return InputsResult::failure(preset.error());
         inputs.scene.surface = preset->surface;
         inputs.preset = std::move(preset.value());
@@ -45,13 +46,15 @@ base::Result<PreviewInputs> readInputs(const PreviewOptions& options) {
     inputs.scene.surface = std::move(surface.value());
     inputs.scene.untexturedMapAdvice = untexturedMapAdvice(options, inputs);
     if (options.scene.subject == SubjectKind::Mesh) {
-        base::Result<std::string> text = readInputFile(options.modelPath, kModelInput);
+        base::Result<std::string> text =
+            looks::readInputFile(options.modelPath, looks::kModelInput);
         if (!text) return InputsResult::failure(text.error());
-        inputs.scene.meshName = inputName(options.modelPath);
+        inputs.scene.meshName = looks::inputName(options.modelPath);
         inputs.scene.meshText = std::make_shared<const std::string>(std::move(text.value()));
     }
     if (!options.loadPath.empty()) {
-        base::Result<ParameterFile> file = readParameterFile(options.loadPath, options.loadMode);
+        base::Result<looks::ParameterFile> file =
+            looks::readParameterFile(options.loadPath, options.loadMode);
         if (!file) return InputsResult::failure(file.error());
         inputs.loaded = std::move(file.value());
     }

@@ -19,9 +19,9 @@ struct PreviewInputs {
     // The options' scene with the model's text, and the surface of the look (if any) with
     // the command line's surface inputs over it, its maps decoded.
     SceneSettings scene;
-    std::optional<Preset> preset;
-    std::optional<ParameterFile> loaded;  // --load
-    std::vector<ComparedLook> compared;   // --compare
+    std::optional<looks::Preset> preset;
+    std::optional<looks::ParameterFile> loaded;  // --load
+    std::vector<ComparedLook> compared;          // --compare
 };
 
 // Reads the look, its maps and those of --map, the model and the parameter file the

@@ -28,9 +28,9 @@ constexpr int kMaxThreads = 256;
 constexpr long kMaxWorkerTimeout = 1000000;  // seconds, eleven days and a half
 constexpr int kMaxTurntableViews = 360;
 constexpr std::size_t kMaxComparedLooks = 12;
-constexpr NumberRange kOrbitRange{-360.0, true, 360.0};
-constexpr NumberRange kElevationRange{-90.0, true, 90.0};
-constexpr NumberRange kZoomRange{render::kLeastZoom, true, render::kMostZoom};
+constexpr looks::NumberRange kOrbitRange{-360.0, true, 360.0};
+constexpr looks::NumberRange kElevationRange{-90.0, true, 90.0};
+constexpr looks::NumberRange kZoomRange{render::kLeastZoom, true, render::kMostZoom};
 
 std::string show(double value) {
     std::ostringstream text;
@@ -44,20 +44,20 @@ std::string show(const Triple& t) { return show(t[0]) + "," + show(t[1]) + "," +
 // R,G,B, on|off, ...) says what it takes, without the parser's own notation.
 
 // A finite number in `range`.
-CLI::Validator number(const NumberRange& range) {
+CLI::Validator number(const looks::NumberRange& range) {
     return CLI::Validator(
         [range](std::string& text) -> std::string {
-            const base::Result<double> checked = checkedNumber(text, range);
+            const base::Result<double> checked = looks::checkedNumber(text, range);
             return checked ? std::string() : checked.error();
         },
         "");
 }
 
 // Three finite numbers separated by commas, as `kind` allows them.
-CLI::Validator triple(TripleKind kind) {
+CLI::Validator triple(looks::TripleKind kind) {
     return CLI::Validator(
         [kind](std::string& text) -> std::string {
-            const base::Result<Triple> checked = checkedTriple(text, kind);
+            const base::Result<Triple> checked = looks::checkedTriple(text, kind);
             return checked ? std::string() : checked.error();
         },
         "");
@@ -112,7 +112,7 @@ CLI::Validator nameOfA(const std::string& what) {
 CLI::Validator seconds() {
     return CLI::Validator(
         [](std::string& text) -> std::string {
-            const std::optional<double> value = parseStoredNumber(text);
+            const std::optional<double> value = looks::parseStoredNumber(text);
             if (!value) return "\"" + text + "\" is not a number";
             if (!(*value > 0.0 && *value <= kMaxWorkerTimeout)) {
                 return text + " is out of range: it must be more than 0 and at most " +
@@ -151,8 +151,10 @@ CLI::Option* addWordOption(CLI::App& app, const std::string& name, const Words<V
         ->type_name(typeName);
 }
 
-double toNumber(const std::string& text) { return parseStoredNumber(text).value_or(0.0); }
-Triple toTriple(const std::string& text) { return parseNumberTriple(text).value_or(Triple{}); }
+double toNumber(const std::string& text) { return looks::parseStoredNumber(text).value_or(0.0); }
+Triple toTriple(const std::string& text) {
+    return looks::parseNumberTriple(text).value_or(Triple{});
+}
 
 std::vector<std::string> commaSeparated(const std::string& text) {
     std::vector<std::string> names(1);
@@ -191,21 +193,21 @@ void defineParameters(CLI::App& app, ParameterOverrides& p) {
            "--density", [&p](const std::string& s) { p.density = toNumber(s); },
            "Weight of the sheen: the grazing light and the sheen lobe. A fraction: 1 is the "
            "panel's 100 % (module default 1)")
-        ->check(number(kLevelRange))
+        ->check(number(looks::kLevelRange))
         ->type_name("NUMBER")
         ->group(group);
     app.add_option_function<std::string>(
            "--transparency", [&p](const std::string& s) { p.transparency = toNumber(s); },
            "Weight of the plain diffuse body where the surface faces the viewer. A fraction: "
            "0.33 is the panel's 33 % (default 0.33)")
-        ->check(number(kLevelRange))
+        ->check(number(looks::kLevelRange))
         ->type_name("NUMBER")
         ->group(group);
     app.add_option_function<std::string>(
            "--specular-color", [&p](const std::string& s) { p.specularColor = toTriple(s); },
            "Tint of the sheen lobe, three fractions: 1 is the panel's 255 (default 1,1,1)")
-        ->check(triple(TripleKind::Colour))
-        ->type_name(tripleName(TripleKind::Colour))
+        ->check(triple(looks::TripleKind::Colour))
+        ->type_name(looks::tripleName(looks::TripleKind::Colour))
         ->group(group);
     addWordOption<bool>(
         app, "--dont-overlap-shadows", kSwitchWords,
@@ -251,7 +253,7 @@ void defineSubject(CLI::App& app, PreviewOptions& o) {
            },
            "0 to 180 degrees: where a --mesh model gives no normals, edges whose faces meet at "
            "a larger angle stay hard")
-        ->check(number(kCreaseRange))
+        ->check(number(looks::kCreaseRange))
         ->type_name("DEGREES")
         ->default_str(show(s.creaseAngle))
         ->group(group);
@@ -267,35 +269,35 @@ void defineSurface(CLI::App& app, SurfaceOverrides& s) {
     app.add_option_function<std::string>(
            "--color", [&s](const std::string& t) { s.color = toTriple(t); },
            "Surface colour, three fractions 0 to 1")
-        ->check(triple(TripleKind::Colour))
-        ->type_name(tripleName(TripleKind::Colour))
+        ->check(triple(looks::TripleKind::Colour))
+        ->type_name(looks::tripleName(looks::TripleKind::Colour))
         ->default_str(show(defaults.color))
         ->group(group);
     app.add_option_function<std::string>(
            "--diffuse", [&s](const std::string& t) { s.diffuse = toNumber(t); },
            "Diffuse level: weight of the body (grazing and diffuse) light")
-        ->check(number(kLevelRange))
+        ->check(number(looks::kLevelRange))
         ->type_name("NUMBER")
         ->default_str(show(defaults.diffuse))
         ->group(group);
     app.add_option_function<std::string>(
            "--specular", [&s](const std::string& t) { s.specular = toNumber(t); },
            "Specular level: weight of the sheen lobe")
-        ->check(number(kLevelRange))
+        ->check(number(looks::kLevelRange))
         ->type_name("NUMBER")
         ->default_str(show(defaults.specular))
         ->group(group);
     app.add_option_function<std::string>(
            "--luminous", [&s](const std::string& t) { s.luminous = toNumber(t); },
            "Luminosity: a glow, or the density's multiplier with --density-by-luminosity on")
-        ->check(number(kLevelRange))
+        ->check(number(looks::kLevelRange))
         ->type_name("NUMBER")
         ->default_str(show(defaults.luminous))
         ->group(group);
     app.add_option_function<std::string>(
            "--roughness", [&s](const std::string& t) { s.roughness = toNumber(t); },
            "Roughness: the sheen lobe's exponent is 1/(64 roughness); smaller is tighter")
-        ->check(number(kRoughnessRange))
+        ->check(number(looks::kRoughnessRange))
         ->type_name("NUMBER")
         ->default_str(show(defaults.roughness))
         ->group(group);
@@ -307,50 +309,50 @@ void defineLights(CLI::App& app, SceneSettings& s) {
            "--key-position", [&s](const std::string& t) { s.keyPosition = toTriple(t); },
            "Position of the key point light (the subject stands on the floor y=0 around the "
            "origin, about 2.6 units across; the camera looks along +z)")
-        ->check(triple(TripleKind::Position))
-        ->type_name(tripleName(TripleKind::Position))
+        ->check(triple(looks::TripleKind::Position))
+        ->type_name(looks::tripleName(looks::TripleKind::Position))
         ->default_str(show(s.keyPosition))
         ->group(group);
     app.add_option_function<std::string>(
            "--key-color", [&s](const std::string& t) { s.keyColor = toTriple(t); },
            "Colour of the key light")
-        ->check(triple(TripleKind::Colour))
-        ->type_name(tripleName(TripleKind::Colour))
+        ->check(triple(looks::TripleKind::Colour))
+        ->type_name(looks::tripleName(looks::TripleKind::Colour))
         ->default_str(show(s.keyColor))
         ->group(group);
     app.add_option_function<std::string>(
            "--key-intensity", [&s](const std::string& t) { s.keyIntensity = toNumber(t); },
            "Intensity of the key light (0 turns it off)")
-        ->check(number(kLevelRange))
+        ->check(number(looks::kLevelRange))
         ->type_name("NUMBER")
         ->default_str(show(s.keyIntensity))
         ->group(group);
     app.add_option_function<std::string>(
            "--rim-direction", [&s](const std::string& t) { s.rimDirection = toTriple(t); },
            "Direction the distant rim light travels in")
-        ->check(triple(TripleKind::Direction))
-        ->type_name(tripleName(TripleKind::Direction))
+        ->check(triple(looks::TripleKind::Direction))
+        ->type_name(looks::tripleName(looks::TripleKind::Direction))
         ->default_str(show(s.rimDirection))
         ->group(group);
     app.add_option_function<std::string>(
            "--rim-color", [&s](const std::string& t) { s.rimColor = toTriple(t); },
            "Colour of the rim light")
-        ->check(triple(TripleKind::Colour))
-        ->type_name(tripleName(TripleKind::Colour))
+        ->check(triple(looks::TripleKind::Colour))
+        ->type_name(looks::tripleName(looks::TripleKind::Colour))
         ->default_str(show(s.rimColor))
         ->group(group);
     app.add_option_function<std::string>(
            "--rim-intensity", [&s](const std::string& t) { s.rimIntensity = toNumber(t); },
            "Intensity of the rim light (0 turns it off)")
-        ->check(number(kLevelRange))
+        ->check(number(looks::kLevelRange))
         ->type_name("NUMBER")
         ->default_str(show(s.rimIntensity))
         ->group(group);
     app.add_option_function<std::string>(
            "--ambient", [&s](const std::string& t) { s.ambient = toTriple(t); },
            "Ambient light colour")
-        ->check(triple(TripleKind::Colour))
-        ->type_name(tripleName(TripleKind::Colour))
+        ->check(triple(looks::TripleKind::Colour))
+        ->type_name(looks::tripleName(looks::TripleKind::Colour))
         ->default_str(show(s.ambient))
         ->group(group);
     app.add_flag_function(
@@ -536,13 +538,14 @@ void defineFiles(CLI::App& app, PreviewOptions& o) {
         ->type_name("DIR")
         ->check(nameOfA("folder"))
         ->group(group);
-    const Words<StorageMode> modes{
-        {"text", StorageMode::Text}, {"binary", StorageMode::Binary}, {"auto", StorageMode::Auto}};
+    const Words<looks::StorageMode> modes{{"text", looks::StorageMode::Text},
+                                          {"binary", looks::StorageMode::Binary},
+                                          {"auto", looks::StorageMode::Auto}};
     // --mode comes first: CLI11 applies options in the order they are declared, so the
     // two specific options below win over it.
-    addWordOption<StorageMode>(
+    addWordOption<looks::StorageMode>(
         app, "--mode", modes,
-        [&o](const StorageMode& mode) {
+        [&o](const looks::StorageMode& mode) {
             o.loadMode = mode;
             o.saveMode = mode;
         },
@@ -550,12 +553,12 @@ void defineFiles(CLI::App& app, PreviewOptions& o) {
         "4-byte floats); auto reads either and saves text")
         ->default_str("auto")
         ->group(group);
-    addWordOption<StorageMode>(
-        app, "--load-mode", modes, [&o](const StorageMode& mode) { o.loadMode = mode; },
+    addWordOption<looks::StorageMode>(
+        app, "--load-mode", modes, [&o](const looks::StorageMode& mode) { o.loadMode = mode; },
         "Form of the --load file (default: --mode)")
         ->group(group);
-    addWordOption<StorageMode>(
-        app, "--save-mode", modes, [&o](const StorageMode& mode) { o.saveMode = mode; },
+    addWordOption<looks::StorageMode>(
+        app, "--save-mode", modes, [&o](const looks::StorageMode& mode) { o.saveMode = mode; },
         "Form of the --save file (default: --mode), e.g. --load-mode text --save-mode binary "
         "converts")
         ->group(group);
@@ -633,7 +636,7 @@ std::string commandName(const char* started) {
 
 bool looksLikeAnOption(const std::string& argument) {
     return argument.size() > 1 && argument[0] == '-' &&
-           !parseStoredNumber(argument).has_value();  // -1 is a value
+           !looks::parseStoredNumber(argument).has_value();  // -1 is a value
 }
 
 std::vector<std::string> optionNames(const CLI::App& app) {

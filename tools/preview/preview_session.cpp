@@ -15,7 +15,7 @@ base::Result<std::unique_ptr<PreviewSession>> PreviewSession::open(const std::st
     previewScene->install(standin::Host::instance());
     base::Result<standin::ShaderInstance> instance = module->createInstance();
     if (!instance) return Outcome::failure(modulePath + ": " + instance.error());
-    const base::Result<ParameterBlock> defaults = readBack(instance.value());
+    const base::Result<looks::ParameterBlock> defaults = looks::readBack(instance.value());
     if (!defaults) return Outcome::failure(modulePath + ": " + defaults.error());
     return Outcome::success(std::unique_ptr<PreviewSession>(
         new PreviewSession(std::move(module.value()), std::move(instance.value()),
@@ -23,7 +23,8 @@ base::Result<std::unique_ptr<PreviewSession>> PreviewSession::open(const std::st
 }
 
 PreviewSession::PreviewSession(standin::ShaderModule module, standin::ShaderInstance instance,
-                               std::unique_ptr<PreviewScene> scene, const ParameterBlock& defaults)
+                               std::unique_ptr<PreviewScene> scene,
+                               const looks::ParameterBlock& defaults)
     : module_(std::move(module)),
       instance_(std::move(instance)),
       scene_(std::move(scene)),
@@ -31,14 +32,14 @@ PreviewSession::PreviewSession(standin::ShaderModule module, standin::ShaderInst
 
 PreviewSession::~PreviewSession() { standin::Host::instance().setOcclusionTest(nullptr); }
 
-base::Status PreviewSession::load(const ParameterFile& file) {
-    base::Status loaded = loadInto(instance_, file);
+base::Status PreviewSession::load(const looks::ParameterFile& file) {
+    base::Status loaded = looks::loadInto(instance_, file);
     if (loaded) parameters_ = file.block;
     return loaded;
 }
 
-base::Status PreviewSession::load(const ParameterBlock& block) {
-    base::Status loaded = loadInto(instance_, block);
+base::Status PreviewSession::load(const looks::ParameterBlock& block) {
+    base::Status loaded = looks::loadInto(instance_, block);
     if (loaded) parameters_ = block;
     return loaded;
 }
@@ -56,7 +57,7 @@ base::Result<Image> PreviewSession::render(const RenderSettings& settings, Progr
 }
 
 base::Result<render::LinearImage> PreviewSession::renderLinear(const RenderSettings& settings,
-                                                                ProgressBar* progress) {
+                                                               ProgressBar* progress) {
     if (!progress) return render::renderLinear(instance_, *scene_, settings);
     return render::renderLinear(instance_, *scene_, settings, [progress] { progress->advance(); });
 }
@@ -66,19 +67,19 @@ bool PreviewSession::renderBand(const RenderSettings& settings, const render::Ro
     return render::renderBand(instance_, *scene_, settings, band, rowDone);
 }
 
-base::Result<Image> PreviewSession::renderVariant(const ParameterBlock& parameters,
+base::Result<Image> PreviewSession::renderVariant(const looks::ParameterBlock& parameters,
                                                   const SurfaceInputs& surface,
                                                   const RenderSettings& settings,
                                                   ProgressBar* progress) {
     using Outcome = base::Result<Image>;
-    if (base::Status loaded = loadInto(instance_, parameters); !loaded) {
+    if (base::Status loaded = looks::loadInto(instance_, parameters); !loaded) {
         return Outcome::failure(loaded.error());
     }
     const SurfaceInputs currentSurface = scene_->surface();
     scene_->setSurface(surface);
     Outcome image = render(settings, progress);
     scene_->setSurface(currentSurface);
-    if (base::Status restored = loadInto(instance_, parameters_); !restored) {
+    if (base::Status restored = looks::loadInto(instance_, parameters_); !restored) {
         return Outcome::failure(restored.error());
     }
     return image;

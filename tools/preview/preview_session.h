@@ -35,11 +35,11 @@ public:
     PreviewScene& scene() { return *scene_; }
 
     // The parameters the instance holds: its defaults until one of the two below.
-    const ParameterBlock& parameters() const { return parameters_; }
+    const looks::ParameterBlock& parameters() const { return parameters_; }
     // Loads a parameter file's data in the file's mode.
-    base::Status load(const ParameterFile& file);
+    base::Status load(const looks::ParameterFile& file);
     // Loads the block in text mode.
-    base::Status load(const ParameterBlock& block);
+    base::Status load(const looks::ParameterBlock& block);
 
     // Starts frame 1 at time 0; call once the parameters are loaded.
     base::Status startFrame();
@@ -48,7 +48,7 @@ public:
     base::Result<Image> render(const RenderSettings& settings, ProgressBar* progress = nullptr);
     // The same as linear scene values, before the 8-bit picture's clamping and quantisation.
     base::Result<render::LinearImage> renderLinear(const RenderSettings& settings,
-                                                    ProgressBar* progress = nullptr);
+                                                   ProgressBar* progress = nullptr);
     // Renders the rows of `band` alone with the instance as it stands, on this thread, one
     // row at a time; false when `rowDone` stopped it.
     bool renderBand(const RenderSettings& settings, const render::RowBand& band,
@@ -56,18 +56,18 @@ public:
 
     // Renders with other parameters and surface inputs, then puts the instance's
     // parameters and the scene's surface back as they were.
-    base::Result<Image> renderVariant(const ParameterBlock& parameters,
+    base::Result<Image> renderVariant(const looks::ParameterBlock& parameters,
                                       const SurfaceInputs& surface, const RenderSettings& settings,
                                       ProgressBar* progress = nullptr);
 
 private:
     PreviewSession(standin::ShaderModule module, standin::ShaderInstance instance,
-                   std::unique_ptr<PreviewScene> scene, const ParameterBlock& defaults);
+                   std::unique_ptr<PreviewScene> scene, const looks::ParameterBlock& defaults);
 
     standin::ShaderModule module_;
     standin::ShaderInstance instance_;
     std::unique_ptr<PreviewScene> scene_;  // on the heap: the host's shadow test points at it
-    ParameterBlock parameters_;
+    looks::ParameterBlock parameters_;
 };
 
 }  // namespace preview

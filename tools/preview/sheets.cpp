@@ -75,12 +75,12 @@ SheetLayout switchLayout(const SurfaceInputs& surface) {
 }  // namespace
 
 base::Result<render::Image> densityRoughnessSheet(PreviewSession& session,
-                                                   const RenderSettings& render) {
+                                                  const RenderSettings& render) {
     const RenderSettings cell = cellSettings(render);
     const SheetLayout layout = densityRoughnessLayout();
     ProgressBar progress = ProgressBar::forStderr(rowsToRender(layout));
     return contactSheet(layout, [&](int column, int row) {
-        ParameterBlock parameters = session.parameters();
+        looks::ParameterBlock parameters = session.parameters();
         parameters.density = kDensities[static_cast<std::size_t>(column)];
         SurfaceInputs surface = session.scene().surface();
         surface.roughness = kRoughnessSixtyFourths[static_cast<std::size_t>(row)] / 64.0;
@@ -95,7 +95,7 @@ base::Result<render::Image> switchSheet(PreviewSession& session, const RenderSet
     const SheetLayout layout = switchLayout(session.scene().surface());
     ProgressBar progress = ProgressBar::forStderr(rowsToRender(layout));
     return contactSheet(layout, [&](int column, int row) {
-        ParameterBlock parameters = session.parameters();
+        looks::ParameterBlock parameters = session.parameters();
         parameters.dontOverlapShadows = column;
         parameters.densityByLuminosity = row;
         SurfaceInputs surface = session.scene().surface();

@@ -18,7 +18,7 @@
 #include "host/panel_services.h"
 #include "host/shader_driver.h"
 #include "looks/preset.h"
-#include "tool_run.h"
+#include "preview/tool_run.h"
 
 namespace {
 
@@ -95,24 +95,23 @@ TEST(LooksTable, HoldsWhatThePanelShowsForEachLook) {
     const std::map<std::string, Row> rows = tableRows(readFile(PELORIX3_LOOKS_TABLE));
     auto module = standin::ShaderModule::open(standin::defaultModulePath());
     ASSERT_TRUE(module.ok()) << module.error();
-    const auto names = preview::presetNames(preview::defaultPresetsFolder());
+    const auto names = looks::presetNames(looks::defaultPresetsFolder());
     ASSERT_TRUE(names.ok()) << names.error();
     EXPECT_EQ(rows.size(), names.value().size());
     for (const std::string& name : names.value()) {
         SCOPED_TRACE(name);
-        const auto look = preview::readPreset(preview::defaultPresetsFolder(), name);
+        const auto look = looks::readPreset(looks::defaultPresetsFolder(), name);
         ASSERT_TRUE(look.ok()) << look.error();
         auto instance = module->createInstance();
         ASSERT_TRUE(instance.ok()) << instance.error();
-        ASSERT_TRUE(preview::loadInto(instance.value(), look->parameters).ok());
+        ASSERT_TRUE(looks::loadInto(instance.value(), look->parameters).ok());
         const PanelShows panel = openPanel(module.value(), instance.value());
         ASSERT_EQ(panel.sliders.size(), 3u);
         ASSERT_EQ(panel.switches.size(), 2u);
         // As the text above says: Modulate Density by Luminosity only where a map drives it.
-        const auto luminousMap =
-            std::find_if(look->maps.begin(), look->maps.end(), [](const preview::LookMap& map) {
-                return map.input == render::SurfaceInput::Luminous;
-            });
+        const auto luminousMap = std::find_if(
+            look->maps.begin(), look->maps.end(),
+            [](const looks::LookMap& map) { return map.input == render::SurfaceInput::Luminous; });
         const bool mapped = luminousMap != look->maps.end();
         EXPECT_EQ(panel.switches, (std::vector<double>{1, mapped ? 1.0 : 0.0}));
 

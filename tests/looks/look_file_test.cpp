@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "looks/preset.h"
-#include "preview_fixture.h"
+#include "preview/preview_fixture.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ TEST_P(DamagedLookFile, IsRefusedNamingFileAndLine) {
     writeFile(file("looks/burnout.png"), "beside the look's folder, not in it");
     writeFile(file("looks/bad/burnout.png"), "a map");
     std::filesystem::create_symlink("/dev/null", file("looks/bad/device.png"));
-    const auto preset = preview::readPreset(file("looks").string(), "bad");
+    const auto preset = looks::readPreset(file("looks").string(), "bad");
     ASSERT_FALSE(preset);
     EXPECT_NE(preset.error().find(GetParam().message), std::string::npos) << preset.error();
     EXPECT_NE(preset.error().find("look.txt"), std::string::npos) << preset.error();
@@ -50,11 +50,11 @@ INSTANTIATE_TEST_SUITE_P(Preview, DamagedLookFile, ::testing::ValuesIn(kDamagedL
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LookFile, NamesItsMapsInItsOwnFolder) {
-    const auto look = preview::readPreset(preview::defaultPresetsFolder(), "burnout-velvet");
+    const auto look = looks::readPreset(looks::defaultPresetsFolder(), "burnout-velvet");
     ASSERT_TRUE(look) << look.error();
     ASSERT_EQ(look->maps.size(), 1u);
     EXPECT_EQ(look->maps[0].input, render::SurfaceInput::Luminous);
-    EXPECT_EQ(look->maps[0].path, preview::defaultPresetsFolder() + "/burnout-velvet/burnout.png");
+    EXPECT_EQ(look->maps[0].path, looks::defaultPresetsFolder() + "/burnout-velvet/burnout.png");
 }
 
 }  // namespace
