@@ -10,6 +10,7 @@
 #include "host/module_file.h"
 #include "host/storage_states.h"
 #include "looks/panel_range.h"
+#include "looks/scene_shader.h"
 #include "looks/surface_value.h"
 
 // The module's descriptor, linked into the page from the module's own code.
@@ -97,31 +98,30 @@ base::Result<std::unique_ptr<Studio>> Studio::open(render::SubjectKind subject,
     base::Result<std::unique_ptr<standin::ModuleFile>> file =
         standin::ModuleFile::attach(&_mod_descrip, "pelorix3 (linked into the page)");
     if (!file) return Outcome::failure(file.error());
-    base::Result<standin::ShaderModule> module =
-        standin::ShaderModule::activate(std::move(file.value()), {});
-    if (!module) return Outcome::failure(module.error());
-    base::Result<standin::ShaderInstance> instance = module->createInstance();
-    if (!instance) return Outcome::failure(instance.error());
-    std::unique_ptr<Studio> studio(
-        new Studio(std::move(module.value()), std::move(instance.value()), presetsFolder));
-    if (Status built = studio->setSubject(subject); !built) return Outcome::failure(built.error());
+    base::Result<looks::SceneShader> opened =
+        looks::openSceneShader(standin::ShaderModule::activate(std::move(file.value()), {}),
+                               sceneSettings(subject, {}, {}), "");
+    if (!opened) return Outcome::failure(opened.error());
+    std::unique_ptr<Studio> studio(new Studio(std::move(opened.value()), subject, presetsFolder));
     if (base::Result<bool> shown = studio->panel_.show(); !shown) {
         return Outcome::failure(shown.error());
     }
     return Outcome::success(std::move(studio));
 }
 
-Studio::Studio(standin::ShaderModule module, standin::ShaderInstance instance,
+Studio::Studio(looks::SceneShader opened, render::SubjectKind subject,
                const std::string& presetsFolder)
-    : module_(std::move(module)),
-      instance_(std::move(instance)),
+    : module_(std::move(opened.module)),
+      instance_(std::move(opened.instance)),
       panel_(module_, instance_, [this] { panelEdited(); }),
+      scene_(std::move(opened.scene)),
       presetsFolder_(presetsFolder),
       presets_(readPresets(presetsFolder)),
       description_(kOwnLookDescription),
       picture_(kPictureWidth, kPictureHeight),
       messagesSeen_(standin::Host::instance().messages().messages().size()) {
     source_ = textSource(storedText());
+    showSubject(subject);
 }
 
 Studio::~Studio() { standin::Host::instance().setOcclusionTest(nullptr); }
@@ -151,10 +151,14 @@ Status Studio::build(const render::SceneSettings& settings) {
     standin::Host::instance().setOcclusionTest(nullptr);
     scene_ = std::move(built.value());
     scene_->install(standin::Host::instance());
-    subject_ = settings.subject;
+    showSubject(settings.subject);
+    return base::succeeded();
+}
+
+void Studio::showSubject(render::SubjectKind subject) {
+    subject_ = subject;
     orbit_ = scene_->orbit();
     restartPicture();
-    return base::succeeded();
 }
 
 void Studio::setOrbit(const render::CameraOrbit& orbit) {

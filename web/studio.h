@@ -17,6 +17,7 @@
 #include "looks/parameter_block.h"
 #include "looks/parameter_file.h"
 #include "looks/preset.h"
+#include "looks/scene_shader.h"
 #include "render/preview_scene.h"
 #include "web/look_archive.h"
 #include "web/panel_user.h"
@@ -151,9 +152,12 @@ public:
     std::vector<std::string> takeMessages();
 
 private:
-    Studio(standin::ShaderModule module, standin::ShaderInstance instance,
+    Studio(looks::SceneShader opened, render::SubjectKind subject,
            const std::string& presetsFolder);
+    // Makes a scene of `settings` the subject's, in place of the one before.
     base::Status build(const render::SceneSettings& settings);
+    // The scene just made is `subject`'s; the picture starts again.
+    void showSubject(render::SubjectKind subject);
     void panelEdited();
     // Takes a look whole: its block, its surface inputs and the pattern of its map.
     base::Status applyLook(const looks::Preset& look);

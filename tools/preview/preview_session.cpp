@@ -7,28 +7,18 @@ namespace preview {
 base::Result<std::unique_ptr<PreviewSession>> PreviewSession::open(const std::string& modulePath,
                                                                    const SceneSettings& scene) {
     using Outcome = base::Result<std::unique_ptr<PreviewSession>>;
-    base::Result<standin::ShaderModule> module = standin::ShaderModule::open(modulePath);
-    if (!module) return Outcome::failure(module.error());
-    base::Result<std::unique_ptr<PreviewScene>> built = PreviewScene::create(scene);
-    if (!built) return Outcome::failure(built.error());
-    std::unique_ptr<PreviewScene> previewScene = std::move(built.value());
-    previewScene->install(standin::Host::instance());
-    base::Result<standin::ShaderInstance> instance = module->createInstance();
-    if (!instance) return Outcome::failure(modulePath + ": " + instance.error());
-    const base::Result<looks::ParameterBlock> defaults = looks::readBack(instance.value());
-    if (!defaults) return Outcome::failure(modulePath + ": " + defaults.error());
-    return Outcome::success(std::unique_ptr<PreviewSession>(
-        new PreviewSession(std::move(module.value()), std::move(instance.value()),
-                           std::move(previewScene), defaults.value())));
+    base::Result<looks::SceneShader> opened =
+        looks::openSceneShader(standin::ShaderModule::open(modulePath), scene, modulePath);
+    if (!opened) return Outcome::failure(opened.error());
+    return Outcome::success(
+        std::unique_ptr<PreviewSession>(new PreviewSession(std::move(opened.value()))));
 }
 
-PreviewSession::PreviewSession(standin::ShaderModule module, standin::ShaderInstance instance,
-                               std::unique_ptr<PreviewScene> scene,
-                               const looks::ParameterBlock& defaults)
-    : module_(std::move(module)),
-      instance_(std::move(instance)),
-      scene_(std::move(scene)),
-      parameters_(defaults) {}
+PreviewSession::PreviewSession(looks::SceneShader opened)
+    : module_(std::move(opened.module)),
+      instance_(std::move(opened.instance)),
+      scene_(std::move(opened.scene)),
+      parameters_(std::move(opened.defaults)) {}
 
 PreviewSession::~PreviewSession() { standin::Host::instance().setOcclusionTest(nullptr); }
 

@@ -11,6 +11,7 @@
 #include "host/shader_driver.h"
 #include "looks/parameter_block.h"
 #include "looks/parameter_file.h"
+#include "looks/scene_shader.h"
 #include "render/panel_painter.h"
 #include "render/preview_scene.h"
 #include "render/renderer.h"
@@ -61,8 +62,7 @@ public:
                                       ProgressBar* progress = nullptr);
 
 private:
-    PreviewSession(standin::ShaderModule module, standin::ShaderInstance instance,
-                   std::unique_ptr<PreviewScene> scene, const looks::ParameterBlock& defaults);
+    explicit PreviewSession(looks::SceneShader opened);
 
     standin::ShaderModule module_;
     standin::ShaderInstance instance_;
