@@ -54,7 +54,7 @@ public:
     }
 
 private:
-    standin::ShadingSample sample_;
+    render::ShadingSample sample_;
 };
 
 // The module loaded and one instance after its first new time, for the benchmark run.

@@ -13,12 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "render/lwo_reader.h"
-#include "render/model_import.h"
-#include "render/obj_reader.h"
-#include "tests/common/lwo_writer.h"
+#include "models/lwo_reader.h"
+#include "models/lwo_writer.h"
+#include "models/model_import.h"
+#include "models/obj_reader.h"
 
 namespace {
+
+namespace lwo = models::lwo_writer;
 
 constexpr int kTriangles = 1'000'000;
 
@@ -31,7 +33,7 @@ DenseModel makeDenseModel(int triangles) {
     const int rings = std::max(static_cast<int>(std::sqrt(triangles / 4.0)), 2);
     const int segments = 2 * rings;
     DenseModel model;
-    std::vector<lwo_writer::Point> points;
+    std::vector<lwo::Point> points;
     char line[96];
     for (int i = 0; i <= rings; ++i) {
         const double polar = std::numbers::pi * i / rings;
@@ -47,7 +49,7 @@ DenseModel makeDenseModel(int triangles) {
             points.push_back({x, y, std::strtof(end, &end)});
         }
     }
-    std::vector<lwo_writer::Polygon> faces;
+    std::vector<lwo::Polygon> faces;
     for (int i = 0; i < rings; ++i) {
         for (int j = 0; j < segments; ++j) {
             const auto a = static_cast<std::uint32_t>(i * segments + j);
@@ -61,8 +63,8 @@ DenseModel makeDenseModel(int triangles) {
             faces.push_back({a, d, b});
         }
     }
-    model.lwo = lwo_writer::form("LWO2", lwo_writer::layer(0) + lwo_writer::points(points) +
-                                             lwo_writer::polygons("FACE", faces));
+    model.lwo =
+        lwo::form("LWO2", lwo::layer(0) + lwo::points(points) + lwo::polygons("FACE", faces));
     return model;
 }
 
@@ -79,7 +81,7 @@ void report(benchmark::State& state, const std::string& bytes) {
 void ModelImport(benchmark::State& state, bool objectFile) {
     const std::string& bytes = objectFile ? denseModel().lwo : denseModel().obj;
     for (auto _ : state) {
-        const auto model = standin::importModel(bytes, "dense", 60.0);
+        const auto model = models::importModel(bytes, "dense", 60.0);
         if (!model) {
             state.SkipWithError(model.error().c_str());
             return;
@@ -92,8 +94,8 @@ void ModelImport(benchmark::State& state, bool objectFile) {
 void ModelParse(benchmark::State& state, bool objectFile) {
     const DenseModel& model = denseModel();
     for (auto _ : state) {
-        const bool read = objectFile ? standin::readLwo(model.lwo, "dense").ok()
-                                     : standin::readObj(model.obj, "dense").ok();
+        const bool read = objectFile ? models::readLwo(model.lwo, "dense").ok()
+                                     : models::readObj(model.obj, "dense").ok();
         if (!read) {
             state.SkipWithError("the model was refused");
             return;

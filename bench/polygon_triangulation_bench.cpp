@@ -10,12 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "render/polygon_triangulation.h"
-#include "tests/common/polygon_shapes.h"
+#include "models/polygon_shapes.h"
+#include "models/polygon_triangulation.h"
 
 namespace {
 
-using polygon_shapes::Points;
+namespace shapes = models::polygon_shapes;
+using shapes::Points;
 
 constexpr double kEighth = 0.7853981633974483;  // of a turn, in radians
 
@@ -25,17 +26,17 @@ enum class Shape { Comb, CombUpsideDown, CombTurned, Spiral, ZigZag };
 Points shape(Shape kind, int corners) {
     switch (kind) {
         case Shape::Comb:
-            return polygon_shapes::comb((corners - 2) / 3);
+            return shapes::comb((corners - 2) / 3);
         case Shape::CombUpsideDown:
-            return polygon_shapes::upsideDown(polygon_shapes::comb((corners - 2) / 3));
+            return shapes::upsideDown(shapes::comb((corners - 2) / 3));
         case Shape::CombTurned:
-            return polygon_shapes::turned(polygon_shapes::comb((corners - 2) / 3), kEighth);
+            return shapes::turned(shapes::comb((corners - 2) / 3), kEighth);
         case Shape::Spiral:
-            return polygon_shapes::spiral(corners);
+            return shapes::spiral(corners);
         case Shape::ZigZag:
             break;
     }
-    return polygon_shapes::zigZag((corners - 2) / 4);
+    return shapes::zigZag((corners - 2) / 4);
 }
 
 double orientation(const Points& p) {
@@ -51,7 +52,7 @@ void SplitInPlane(benchmark::State& state, Shape kind) {
     const Points points = shape(kind, static_cast<int>(state.range(0)));
     const double turn = orientation(points);
     Splitter splitter;
-    std::vector<standin::CornerTriangle> triangles;
+    std::vector<models::CornerTriangle> triangles;
     for (auto _ : state) {
         triangles.clear();
         if (!splitter.split(points, turn, triangles)) {
@@ -67,11 +68,11 @@ void SplitInPlane(benchmark::State& state, Shape kind) {
 // What the importers call: corners in space, tilted out of every axis plane.
 void PolygonSplit(benchmark::State& state, Shape kind) {
     std::vector<std::array<double, 3>> corners;
-    for (const standin::PlanePoint& p : shape(kind, static_cast<int>(state.range(0)))) {
+    for (const models::PlanePoint& p : shape(kind, static_cast<int>(state.range(0)))) {
         corners.push_back({p.x, 0.6 * p.y, 0.8 * p.y + 0.1 * p.x});
     }
-    standin::PolygonTriangulation triangulation;
-    std::vector<standin::CornerTriangle> triangles;
+    models::PolygonTriangulation triangulation;
+    std::vector<models::CornerTriangle> triangles;
     for (auto _ : state) {
         triangles.clear();
         if (!triangulation.split(corners, triangles)) {
@@ -99,11 +100,11 @@ const bool kRegistered = [] {
     for (const auto& [name, kind] : kShapes) {
         for (const int corners : {1022, 4094, 16382}) {
             benchmark::RegisterBenchmark(("EarClipping/" + std::string(name)).c_str(),
-                                         SplitInPlane<standin::EarClipping>, kind)
+                                         SplitInPlane<models::EarClipping>, kind)
                 ->Arg(corners)
                 ->Unit(benchmark::kMillisecond);
             benchmark::RegisterBenchmark(("Sweep/" + std::string(name)).c_str(),
-                                         SplitInPlane<standin::MonotoneTriangulation>, kind)
+                                         SplitInPlane<models::MonotoneTriangulation>, kind)
                 ->Arg(corners)
                 ->Unit(benchmark::kMillisecond);
         }

@@ -12,7 +12,7 @@ namespace {
 void PreviewRender(benchmark::State& state) {
     const std::unique_ptr<preview::PreviewSession> session = openDefaultScene(state);
     if (!session) return;
-    standin::RenderSettings settings;
+    render::RenderSettings settings;
     settings.width = 256;
     settings.height = 192;
     settings.samplesPerSide = 1;

@@ -16,14 +16,14 @@ constexpr int kViews = 36;
 void Turntable(benchmark::State& state) {
     const std::unique_ptr<preview::PreviewSession> session = openDefaultScene(state);
     if (!session) return;
-    standin::RenderSettings settings;
+    render::RenderSettings settings;
     settings.width = 512;
     settings.height = 384;
     settings.samplesPerSide = 1;
     settings.threads = static_cast<int>(state.range(0));
-    const auto keep = [](int, const standin::CameraOrbit&, const standin::Image& picture) {
+    const auto keep = [](int, const render::CameraOrbit&, const render::Image& picture) {
         benchmark::DoNotOptimize(picture.rgb.data());
-        return standin::succeeded();
+        return base::succeeded();
     };
     for (auto _ : state) {
         if (!preview::renderTurntable(*session, settings, kViews, nullptr, keep)) {

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <limits>
 
+#include "base/number_text.h"
 #include "framework/bit_cast.h"
-#include "framework/number_text.h"
 
 namespace pelorix3 {
 
@@ -44,7 +44,7 @@ std::optional<double> parseNumber(const char* text) {
     if (*text == '+' && *++text == '-') return std::nullopt;
     double value = 0.0;
     const char* end = text + std::strlen(text);
-    const auto result = number_text::parse(text, end, value);
+    const auto result = base::number_text::parse(text, end, value);
     if (result.ec == std::errc::result_out_of_range) return outOfRange(text, result.ptr);
     if (result.ec != std::errc()) return std::nullopt;
     return value;
@@ -89,8 +89,8 @@ int formatStoredText(double value, char* buffer, int size) {
         return 3;
     }
     char* end = buffer + size - 1;
-    auto result = number_text::fixed(buffer, end, value, 6);
-    if (result.ec != std::errc()) result = number_text::scientific(buffer, end, value);
+    auto result = base::number_text::fixed(buffer, end, value, 6);
+    if (result.ec != std::errc()) result = base::number_text::scientific(buffer, end, value);
     *result.ptr = '\0';
     return static_cast<int>(result.ptr - buffer);
 }

@@ -57,7 +57,7 @@ Module& module() {
     return loaded;
 }
 
-standin::Triple anyTriple(FuzzedDataProvider& input) {
+base::Triple anyTriple(FuzzedDataProvider& input) {
     return {fuzz::smallDouble(input), fuzz::smallDouble(input), fuzz::smallDouble(input)};
 }
 
@@ -102,7 +102,7 @@ void setUpScene(FuzzedDataProvider& input) {
 }
 
 ShadingRecord arbitraryRecord(FuzzedDataProvider& input) {
-    standin::ShadingSample sample;
+    render::ShadingSample sample;
     ShadingRecord& r = sample.record();
     fill(input, r.wPos, 3);
     fill(input, r.raySource, 3);

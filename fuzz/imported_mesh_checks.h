@@ -12,18 +12,18 @@
 #include <string>
 
 #include "fuzz/fuzz_values.h"
+#include "models/obj_import.h"
 #include "render/mesh_placement.h"
-#include "render/obj_import.h"
 
 namespace fuzz_checks {
 
 using fuzz::require;
 
-inline bool isFinite(const standin::Triple& t) {
+inline bool isFinite(const base::Triple& t) {
     return std::isfinite(t[0]) && std::isfinite(t[1]) && std::isfinite(t[2]);
 }
 
-inline void checkMesh(const standin::TriangleMesh& mesh) {
+inline void checkMesh(const models::TriangleMesh& mesh) {
     require(mesh.triangleCount() > 0, "a triangle");
     require(mesh.cornerNormals.size() == mesh.triangleCount(), "normals for each triangle");
     require(mesh.cornerTexcoords.empty() || mesh.cornerTexcoords.size() == mesh.triangleCount(),
@@ -47,21 +47,21 @@ inline void checkMesh(const standin::TriangleMesh& mesh) {
 }
 
 // The placed mesh is finite, fills the preview's size and comes back to the model's units.
-inline void checkPlacement(const standin::ObjImport& model) {
-    const auto placed = standin::placeOnFloor(model.mesh, model.frame);
+inline void checkPlacement(const models::ImportedModel& model) {
+    const auto placed = render::placeOnFloor(model.mesh, model.frame);
     require(placed.ok(), "the model places");
     require(isFinite(placed->view.position) && isFinite(placed->view.target), "a finite camera");
     require(placed->view.position != placed->view.target, "a camera apart from its target");
-    const standin::Bounds box = placed->mesh.bounds();
+    const models::Bounds box = placed->mesh.bounds();
     for (std::size_t axis = 0; axis < 3; ++axis) {
         require(std::isfinite(box.low[axis]) && std::isfinite(box.high[axis]),
                 "finite placed bounds");
-        require(box.high[axis] - box.low[axis] <= standin::kMeshSize * 1.001, "the preview's size");
+        require(box.high[axis] - box.low[axis] <= render::kMeshSize * 1.001, "the preview's size");
     }
-    const standin::Placement& placement = placed->placement;
+    const render::Placement& placement = placed->placement;
     for (std::size_t v = 0; v < placed->mesh.positions.size(); ++v) {
         const auto& p = placed->mesh.positions[v];
-        const standin::Triple object = placement.toObject({p[0], p[1], p[2]});
+        const base::Triple object = placement.toObject({p[0], p[1], p[2]});
         for (std::size_t axis = 0; axis < 3; ++axis) {
             const double expected =
                 model.mesh.positions[v][axis] * model.frame.unit + model.frame.origin[axis];
@@ -83,7 +83,7 @@ inline void checkMessage(const std::string& error, const std::string& name) {
 }
 
 // Either a model as checkMesh and checkPlacement want it, or a refusal as checkMessage does.
-inline void checkImport(const standin::Result<standin::ObjImport>& model, const std::string& name) {
+inline void checkImport(const base::Result<models::ImportedModel>& model, const std::string& name) {
     if (model) {
         checkMesh(model->mesh);
         checkPlacement(model.value());

@@ -10,11 +10,11 @@
 #include <string_view>
 
 #include "fuzz/imported_mesh_checks.h"
-#include "render/lwo_import.h"
+#include "models/lwo_import.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view file(reinterpret_cast<const char*>(data), size);
-    const auto model = standin::importLwo(file, "fuzz.lwo", 60.0);
+    const auto model = models::importLwo(file, "fuzz.lwo", 60.0);
     fuzz_checks::checkImport(model, "fuzz.lwo");
     return 0;
 }

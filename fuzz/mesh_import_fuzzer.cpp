@@ -9,13 +9,13 @@
 #include <string_view>
 
 #include "fuzz/imported_mesh_checks.h"
-#include "render/obj_import.h"
+#include "models/obj_import.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     const double crease = data[0] * (180.0 / 255.0);
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
-    const auto model = standin::importObjText(text, "fuzz.obj", crease);
+    const auto model = models::importObjText(text, "fuzz.obj", crease);
     fuzz_checks::checkImport(model, "fuzz.obj");
     return 0;
 }

@@ -21,31 +21,31 @@ std::string hex(unsigned int value) {
 
 }  // namespace
 
-Result<std::unique_ptr<ModuleFile>> ModuleFile::open(const std::string& path) {
-    Result<SharedLibrary> library = SharedLibrary::open(path);
+base::Result<std::unique_ptr<ModuleFile>> ModuleFile::open(const std::string& path) {
+    base::Result<SharedLibrary> library = SharedLibrary::open(path);
     if (!library) {
-        return Result<std::unique_ptr<ModuleFile>>::failure(library.error());
+        return base::Result<std::unique_ptr<ModuleFile>>::failure(library.error());
     }
     const auto* descriptor = static_cast<const ModuleDescriptor*>(library->symbol("_mod_descrip"));
     if (!descriptor) {
-        return Result<std::unique_ptr<ModuleFile>>::failure(
+        return base::Result<std::unique_ptr<ModuleFile>>::failure(
             path + " is not a plug-in module: it has no _mod_descrip");
     }
     return start(std::move(library.value()), descriptor, path);
 }
 
-Result<std::unique_ptr<ModuleFile>> ModuleFile::attach(const ModuleDescriptor* descriptor,
-                                                       const std::string& label) {
+base::Result<std::unique_ptr<ModuleFile>> ModuleFile::attach(const ModuleDescriptor* descriptor,
+                                                             const std::string& label) {
     if (!descriptor) {
-        return Result<std::unique_ptr<ModuleFile>>::failure(label + " has no descriptor");
+        return base::Result<std::unique_ptr<ModuleFile>>::failure(label + " has no descriptor");
     }
     return start(std::nullopt, descriptor, label);
 }
 
-Result<std::unique_ptr<ModuleFile>> ModuleFile::start(std::optional<SharedLibrary> library,
-                                                      const ModuleDescriptor* descriptor,
-                                                      const std::string& label) {
-    using Outcome = Result<std::unique_ptr<ModuleFile>>;
+base::Result<std::unique_ptr<ModuleFile>> ModuleFile::start(std::optional<SharedLibrary> library,
+                                                            const ModuleDescriptor* descriptor,
+                                                            const std::string& label) {
+    using Outcome = base::Result<std::unique_ptr<ModuleFile>>;
     if (descriptor->syncWord != MODULE_SYNC_WORD) {
         return Outcome::failure(label + " is not a plug-in module: its sync word is " +
                                 hex(descriptor->syncWord) + ", not " + hex(MODULE_SYNC_WORD));
@@ -85,18 +85,18 @@ std::vector<ServerEntry> ModuleFile::servers() const {
     return entries;
 }
 
-Result<int> ModuleFile::activate(std::string_view className, std::string_view serverName,
-                                 long version, GlobalFunc global, void* local) const {
+base::Result<int> ModuleFile::activate(std::string_view className, std::string_view serverName,
+                                       long version, GlobalFunc global, void* local) const {
     const ServerRecord* record = descriptor_->servers;
     for (int i = 0; record && i < kMaxServers && !isTerminator(record[i]); ++i) {
         const ServerRecord& server = record[i];
         if (server.className && server.name && server.activate && className == server.className &&
             serverName == server.name) {
-            return Result<int>::success(server.activate(version, global, local, nullptr));
+            return base::Result<int>::success(server.activate(version, global, local, nullptr));
         }
     }
-    return Result<int>::failure("server " + std::string(className) + " \"" +
-                                std::string(serverName) + "\" not found in " + label_);
+    return base::Result<int>::failure("server " + std::string(className) + " \"" +
+                                      std::string(serverName) + "\" not found in " + label_);
 }
 
 }  // namespace standin

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/result.h"
 #include "framework/host_interface.h"
-#include "host/result.h"
 #include "host/shared_library.h"
 
 namespace standin {
@@ -25,12 +25,12 @@ struct ServerEntry {
 class ModuleFile {
 public:
     // Loads the file, finds "_mod_descrip", checks it and calls the module's startup.
-    static Result<std::unique_ptr<ModuleFile>> open(const std::string& path);
+    static base::Result<std::unique_ptr<ModuleFile>> open(const std::string& path);
 
     // Uses a descriptor already in this process (e.g. the module's objects linked into a
     // test) with the same checks and startup as a loaded file. `label` names it in errors.
-    static Result<std::unique_ptr<ModuleFile>> attach(const ModuleDescriptor* descriptor,
-                                                      const std::string& label);
+    static base::Result<std::unique_ptr<ModuleFile>> attach(const ModuleDescriptor* descriptor,
+                                                            const std::string& label);
 
     ModuleFile(const ModuleFile&) = delete;
     ModuleFile& operator=(const ModuleFile&) = delete;
@@ -50,16 +50,16 @@ public:
 
     // Calls the activation function of the named server with a null server data
     // pointer and returns its result (0 = ok). Fails when no such server exists.
-    Result<int> activate(std::string_view className, std::string_view serverName, long version,
-                         GlobalFunc global, void* local) const;
+    base::Result<int> activate(std::string_view className, std::string_view serverName,
+                               long version, GlobalFunc global, void* local) const;
 
 private:
     ModuleFile(std::optional<SharedLibrary> library, const ModuleDescriptor* descriptor,
                void* startupValue, std::string label);
 
-    static Result<std::unique_ptr<ModuleFile>> start(std::optional<SharedLibrary> library,
-                                                     const ModuleDescriptor* descriptor,
-                                                     const std::string& label);
+    static base::Result<std::unique_ptr<ModuleFile>> start(std::optional<SharedLibrary> library,
+                                                           const ModuleDescriptor* descriptor,
+                                                           const std::string& label);
 
     std::optional<SharedLibrary> library_;  // empty for an attached descriptor
     const ModuleDescriptor* descriptor_;

@@ -6,8 +6,8 @@
 #include <deque>
 #include <string>
 
+#include "base/triple.h"
 #include "framework/host_interface.h"
-#include "host/triple.h"
 
 namespace standin {
 
@@ -17,19 +17,19 @@ enum class LightType { Distant = 0, Point = 1 };
 struct Light {
     std::string name = "Light";
     LightType type = LightType::Point;
-    Triple position{0.0, 0.0, 0.0};
+    base::Triple position{0.0, 0.0, 0.0};
     // Axes of the light; the stand-in has no hierarchy, so world axes equal these.
-    Triple right{1.0, 0.0, 0.0};
-    Triple up{0.0, 1.0, 0.0};
-    Triple forward{0.0, 0.0, 1.0};  // a distant light shines along this axis
-    Triple color{1.0, 1.0, 1.0};
+    base::Triple right{1.0, 0.0, 0.0};
+    base::Triple up{0.0, 1.0, 0.0};
+    base::Triple forward{0.0, 0.0, 1.0};  // a distant light shines along this axis
+    base::Triple color{1.0, 1.0, 1.0};
     double intensity = 1.0;
     // Point lights only: colour scaled by (falloffDistance / distance)^2 when enabled, so
     // the light has its full colour at falloffDistance. Ignored unless falloffDistance > 0.
     bool inverseSquareFalloff = false;
     double falloffDistance = 1.0;
 
-    Triple emitted() const { return color * intensity; }
+    base::Triple emitted() const { return color * intensity; }
 };
 
 // Lights live in a deque, which never moves an element when another is appended; a
@@ -40,7 +40,7 @@ public:
     // black ambient colour.
     static Scene standard();
 
-    Triple ambient{0.0, 0.0, 0.0};
+    base::Triple ambient{0.0, 0.0, 0.0};
 
     HostItem addLight(const Light& light);
     void clearLights() { lights_.clear(); }

@@ -16,7 +16,7 @@ T query(T fallback, F f) noexcept {
     }
 }
 
-void fill(double out[3], const Triple& value) {
+void fill(double out[3], const base::Triple& value) {
     if (out) {
         store(value, out);
     }
@@ -49,7 +49,7 @@ const char* itemName(HostItem item) noexcept {
     });
 }
 
-Triple lightParam(const Light& light, int code) {
+base::Triple lightParam(const Light& light, int code) {
     switch (code) {
         case HOST_PARAM_POSITION:
         case HOST_PARAM_W_POSITION:
@@ -73,7 +73,7 @@ void itemParam(HostItem item, int code, double time, double vector[3]) noexcept 
         Host& host = Host::instance();
         host.paramQueries().add(ParamQuery{item, code, time});
         const Light* light = host.scene().light(item);
-        fill(vector, light ? lightParam(*light, code) : Triple{0.0, 0.0, 0.0});
+        fill(vector, light ? lightParam(*light, code) : base::Triple{0.0, 0.0, 0.0});
     } catch (...) {
         fill(vector, {0.0, 0.0, 0.0});
     }
@@ -93,7 +93,8 @@ void lightAmbient(double time, double color[3]) noexcept {
     } catch (...) {
         // an unrecorded query still answers
     }
-    fill(color, query(Triple{0.0, 0.0, 0.0}, [](const Scene& scene) { return scene.ambient; }));
+    fill(color,
+         query(base::Triple{0.0, 0.0, 0.0}, [](const Scene& scene) { return scene.ambient; }));
 }
 
 int lightType(HostItem item) noexcept {
@@ -104,9 +105,9 @@ int lightType(HostItem item) noexcept {
 }
 
 void lightColor(HostItem item, double /*time*/, double color[3]) noexcept {
-    fill(color, query(Triple{0.0, 0.0, 0.0}, [item](const Scene& scene) {
+    fill(color, query(base::Triple{0.0, 0.0, 0.0}, [item](const Scene& scene) {
              const Light* light = scene.light(item);
-             return light ? light->emitted() : Triple{0.0, 0.0, 0.0};
+             return light ? light->emitted() : base::Triple{0.0, 0.0, 0.0};
          }));
 }
 

@@ -10,19 +10,20 @@ const char* const kMissingEntry = "the shader handler table lacks this function"
 
 // ---- ShaderInstance -----------------------------------------------------------------
 
-Result<ShaderInstance> ShaderInstance::create(const ShaderHandlerTable& table,
-                                              std::shared_ptr<const void> keepAlive) {
+base::Result<ShaderInstance> ShaderInstance::create(const ShaderHandlerTable& table,
+                                                    std::shared_ptr<const void> keepAlive) {
     if (!table.create) {
-        return Result<ShaderInstance>::failure("the shader handler table has no create");
+        return base::Result<ShaderInstance>::failure("the shader handler table has no create");
     }
     HostError error = nullptr;
     HostInstance instance = table.create(&error);
     if (!instance) {
-        return Result<ShaderInstance>::failure(
+        return base::Result<ShaderInstance>::failure(
             std::string("the shader's create returned no instance") +
             (error ? std::string(": ") + error : std::string()));
     }
-    return Result<ShaderInstance>::success(ShaderInstance(&table, instance, std::move(keepAlive)));
+    return base::Result<ShaderInstance>::success(
+        ShaderInstance(&table, instance, std::move(keepAlive)));
 }
 
 ShaderInstance::ShaderInstance(const ShaderHandlerTable* table, HostInstance instance,
@@ -100,40 +101,40 @@ struct ShaderModule::Loaded {
     ShaderHandlerTable table{};
 };
 
-Result<ShaderModule> ShaderModule::open(const std::string& path, const Options& options) {
-    Result<std::unique_ptr<ModuleFile>> file = ModuleFile::open(path);
+base::Result<ShaderModule> ShaderModule::open(const std::string& path, const Options& options) {
+    base::Result<std::unique_ptr<ModuleFile>> file = ModuleFile::open(path);
     if (!file) {
-        return Result<ShaderModule>::failure(file.error());
+        return base::Result<ShaderModule>::failure(file.error());
     }
     return activate(std::move(file.value()), options);
 }
 
-Result<ShaderModule> ShaderModule::activate(std::unique_ptr<ModuleFile> file,
-                                            const Options& options) {
+base::Result<ShaderModule> ShaderModule::activate(std::unique_ptr<ModuleFile> file,
+                                                  const Options& options) {
     if (!file) {
-        return Result<ShaderModule>::failure("no module to activate");
+        return base::Result<ShaderModule>::failure("no module to activate");
     }
     auto loaded = std::make_shared<Loaded>();
     loaded->file = std::move(file);
-    const Result<int> code = loaded->file->activate("ShaderHandler", options.serverName,
-                                                    options.version, globalFunc, &loaded->table);
+    const base::Result<int> code = loaded->file->activate(
+        "ShaderHandler", options.serverName, options.version, globalFunc, &loaded->table);
     if (!code) {
-        return Result<ShaderModule>::failure(code.error());
+        return base::Result<ShaderModule>::failure(code.error());
     }
     if (code.value() != AFUNC_OK) {
-        return Result<ShaderModule>::failure("activating ShaderHandler \"" + options.serverName +
-                                             "\" version " + std::to_string(options.version) +
-                                             " of " + loaded->file->label() + " failed with code " +
-                                             std::to_string(code.value()));
+        return base::Result<ShaderModule>::failure(
+            "activating ShaderHandler \"" + options.serverName + "\" version " +
+            std::to_string(options.version) + " of " + loaded->file->label() +
+            " failed with code " + std::to_string(code.value()));
     }
-    return Result<ShaderModule>::success(ShaderModule(std::move(loaded)));
+    return base::Result<ShaderModule>::success(ShaderModule(std::move(loaded)));
 }
 
 const ShaderHandlerTable& ShaderModule::table() const { return loaded_->table; }
 
 const ModuleFile& ShaderModule::file() const { return *loaded_->file; }
 
-Result<ShaderInstance> ShaderModule::createInstance() const {
+base::Result<ShaderInstance> ShaderModule::createInstance() const {
     return ShaderInstance::create(loaded_->table, loaded_);
 }
 

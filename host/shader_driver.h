@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
+#include "base/result.h"
 #include "framework/host_interface.h"
 #include "host/module_file.h"
-#include "host/result.h"
 
 namespace standin {
 
@@ -23,8 +23,8 @@ class ShaderInstance {
 public:
     // Calls the table's create; fails when it is missing or returns no instance.
     // `keepAlive` holds whatever must outlive the instance (the module's file).
-    static Result<ShaderInstance> create(const ShaderHandlerTable& table,
-                                         std::shared_ptr<const void> keepAlive = {});
+    static base::Result<ShaderInstance> create(const ShaderHandlerTable& table,
+                                               std::shared_ptr<const void> keepAlive = {});
 
     ShaderInstance(ShaderInstance&& other) noexcept;
     ShaderInstance& operator=(ShaderInstance&& other) noexcept;
@@ -66,15 +66,18 @@ public:
     };
 
     // Opens the module file and activates its shader handler.
-    static Result<ShaderModule> open(const std::string& path, const Options& options);
-    static Result<ShaderModule> open(const std::string& path) { return open(path, Options{}); }
+    static base::Result<ShaderModule> open(const std::string& path, const Options& options);
+    static base::Result<ShaderModule> open(const std::string& path) {
+        return open(path, Options{});
+    }
 
     // Activates the shader handler of a module already opened or attached.
-    static Result<ShaderModule> activate(std::unique_ptr<ModuleFile> file, const Options& options);
+    static base::Result<ShaderModule> activate(std::unique_ptr<ModuleFile> file,
+                                               const Options& options);
 
     const ShaderHandlerTable& table() const;
     const ModuleFile& file() const;
-    Result<ShaderInstance> createInstance() const;
+    base::Result<ShaderInstance> createInstance() const;
 
 private:
     struct Loaded;

@@ -79,7 +79,7 @@ std::string asPath(const std::string& path) {
 
 }  // namespace
 
-Result<SharedLibrary> SharedLibrary::open(const std::string& path) {
+base::Result<SharedLibrary> SharedLibrary::open(const std::string& path) {
     const std::string file = asPath(path);
     void* handle = loadLibrary(file);
     if (!handle) {
@@ -88,9 +88,9 @@ Result<SharedLibrary> SharedLibrary::open(const std::string& path) {
 #else
         const std::string reason = lastLoaderError(file);
 #endif
-        return Result<SharedLibrary>::failure("cannot load module " + path + ": " + reason);
+        return base::Result<SharedLibrary>::failure("cannot load module " + path + ": " + reason);
     }
-    return Result<SharedLibrary>::success(SharedLibrary(handle));
+    return base::Result<SharedLibrary>::success(SharedLibrary(handle));
 }
 
 SharedLibrary::SharedLibrary(SharedLibrary&& other) noexcept

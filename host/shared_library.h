@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 
 namespace standin {
 
@@ -13,7 +13,7 @@ class SharedLibrary {
 public:
     // Loads the file with every symbol resolved now and none made global. The error
     // names the file and the loader's reason.
-    static Result<SharedLibrary> open(const std::string& path);
+    static base::Result<SharedLibrary> open(const std::string& path);
 
     SharedLibrary(SharedLibrary&& other) noexcept;
     SharedLibrary& operator=(SharedLibrary&& other) noexcept;

@@ -6,26 +6,26 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "framework/host_interface.h"
-#include "host/result.h"
 #include "host/storage_states.h"
 
 namespace standin {
 
 // An item holding a line break cannot come back as one item; such items are refused.
-Status writeTextFile(const std::string& path, const std::vector<std::string>& items);
+base::Status writeTextFile(const std::string& path, const std::vector<std::string>& items);
 // Lines without their "\n" or "\r\n"; a last line without a line break counts.
-Result<std::vector<std::string>> readTextFile(const std::string& path);
+base::Result<std::vector<std::string>> readTextFile(const std::string& path);
 
-Status writeBinaryFile(const std::string& path, const std::string& bytes);
-Result<std::string> readBinaryFile(const std::string& path);
+base::Status writeBinaryFile(const std::string& path, const std::string& bytes);
+base::Result<std::string> readBinaryFile(const std::string& path);
 
 // The bytes of the file saveToFile writes, or why there can be none.
-Result<std::string> fileContents(const MemorySaveState& saved);
+base::Result<std::string> fileContents(const MemorySaveState& saved);
 // What the save state recorded, written in its mode.
-Status saveToFile(const MemorySaveState& saved, const std::string& path);
+base::Status saveToFile(const MemorySaveState& saved, const std::string& path);
 // A load state over the file's data, read in `mode`.
-Result<MemoryLoadState> loadFromFile(const std::string& path, HostStorageMode mode);
+base::Result<MemoryLoadState> loadFromFile(const std::string& path, HostStorageMode mode);
 
 }  // namespace standin
 

@@ -9,12 +9,12 @@
 #include <cstring>
 #include <string_view>
 
-#include "render/text_lines.h"
+#include "base/text_lines.h"
 
-namespace preview {
+namespace looks {
 namespace {
 
-using BytesResult = standin::Result<std::string>;
+using BytesResult = base::Result<std::string>;
 
 constexpr std::size_t kChunkBytes = std::size_t{64} << 10;
 // Text is judged by its first bytes: when more than a quarter of them are control bytes,
@@ -67,8 +67,8 @@ public:
         if (sampled_ || !(end || bytes.size() >= kSampleBytes)) return {};
         sampled_ = true;
         const std::string_view sample = std::string_view(bytes).substr(0, kSampleBytes);
-        if (!standin::isMostlyControlBytes(sample)) return {};
-        return std::to_string(standin::controlByteCount(sample)) + " of its first " +
+        if (!base::isMostlyControlBytes(sample)) return {};
+        return std::to_string(base::controlByteCount(sample)) + " of its first " +
                std::to_string(sample.size()) + " bytes are control characters";
     }
 
@@ -132,8 +132,8 @@ const char* typeName(mode_t mode) {
 // What can be known of an opened file before reading it: a directory is refused, a device
 // where the kind takes none, and a regular file too large for its kind; its size, for a
 // regular file.
-standin::Result<std::size_t> expectedSize(int fd, const std::string& name, const InputKind& kind) {
-    using SizeResult = standin::Result<std::size_t>;
+base::Result<std::size_t> expectedSize(int fd, const std::string& name, const InputKind& kind) {
+    using SizeResult = base::Result<std::size_t>;
     struct stat status {};
     if (fstat(fd, &status) != 0) return SizeResult::failure(systemReason(name));
     if (S_ISDIR(status.st_mode)) {
@@ -166,16 +166,16 @@ std::string kindOfFile(const std::string& path) {
     return std::string("a link to ") + typeName(target.st_mode);
 }
 
-standin::Result<std::string> readInputFile(const std::string& path, const InputKind& kind) {
+base::Result<std::string> readInputFile(const std::string& path, const InputKind& kind) {
     const std::string name = inputName(path);
     const bool standardInput = path == kStandardStream;
     const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return BytesResult::failure(systemReason(name));
-    const standin::Result<std::size_t> size = expectedSize(fd, name, kind);
+    const base::Result<std::size_t> size = expectedSize(fd, name, kind);
     BytesResult bytes =
         size ? readAll(fd, name, kind, size.value()) : BytesResult::failure(size.error());
     if (!standardInput) ::close(fd);
     return bytes;
 }
 
-}  // namespace preview
+}  // namespace looks

@@ -8,9 +8,9 @@
 #include <cstddef>
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 
-namespace preview {
+namespace looks {
 
 // What a kind of input may be.
 struct InputKind {
@@ -50,8 +50,8 @@ std::string kindOfFile(const std::string& path);
 // The bytes of `path`; a failure naming the file when it cannot be read, is a directory
 // (or a device, where the kind takes none), is larger than the kind allows, or is not
 // text where the kind is.
-standin::Result<std::string> readInputFile(const std::string& path, const InputKind& kind);
+base::Result<std::string> readInputFile(const std::string& path, const InputKind& kind);
 
-}  // namespace preview
+}  // namespace looks
 
 #endif

@@ -8,13 +8,13 @@
 
 #include "looks/preset.h"
 
-namespace preview {
+namespace looks {
 
 // Every input is written, so that the look does not depend on the defaults of whoever reads
 // it; a line break in the description becomes a space.
-std::string lookText(const std::string& description, const standin::SurfaceInputs& surface,
+std::string lookText(const std::string& description, const render::SurfaceInputs& surface,
                      const std::vector<LookMap>& maps);
 
-}  // namespace preview
+}  // namespace looks
 
 #endif

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace preview {
+namespace looks {
 namespace {
 
 constexpr double kPercentPerUnit = 100.0;
@@ -43,7 +43,7 @@ std::vector<std::string> outOfPanelRange(const ParameterBlock& block) {
     return warnings;
 }
 
-std::vector<std::string> outOfColourRange(const std::string& name, const standin::Triple& colour) {
+std::vector<std::string> outOfColourRange(const std::string& name, const base::Triple& colour) {
     std::vector<std::string> warnings;
     for (std::size_t i = 0; i < 3; ++i) {
         if (outsideUnit(colour[i])) {
@@ -53,4 +53,4 @@ std::vector<std::string> outOfColourRange(const std::string& name, const standin
     return warnings;
 }
 
-}  // namespace preview
+}  // namespace looks

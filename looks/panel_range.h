@@ -9,18 +9,18 @@
 #include <string>
 #include <vector>
 
-#include "host/triple.h"
+#include "base/triple.h"
 #include "looks/parameter_block.h"
 
-namespace preview {
+namespace looks {
 
 // One sentence per value the panel cannot show, naming the value in both units.
 std::vector<std::string> outOfPanelRange(const ParameterBlock& block);
 
 // The same for a colour of the scene (`name` says which: "surface colour", "key light
 // colour", ...), whose channels the renderer's panels show from 0 to 255.
-std::vector<std::string> outOfColourRange(const std::string& name, const standin::Triple& colour);
+std::vector<std::string> outOfColourRange(const std::string& name, const base::Triple& colour);
 
-}  // namespace preview
+}  // namespace looks
 
 #endif

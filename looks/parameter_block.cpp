@@ -1,10 +1,10 @@
 #include "looks/parameter_block.h"
 
-#include "framework/number_text.h"
+#include "base/number_text.h"
 #include "host/storage_states.h"
 #include "looks/stored_number.h"
 
-namespace preview {
+namespace looks {
 
 std::array<double, ParameterBlock::count> ParameterBlock::values() const {
     return {density,          transparency,       specularColor[0],   specularColor[1],
@@ -19,41 +19,41 @@ std::vector<std::string> textItems(const ParameterBlock& block) {
     std::vector<std::string> items;
     for (const double value : block.values()) {
         char text[32];
-        const auto written = pelorix3::number_text::shortest(text, text + sizeof text, value);
+        const auto written = base::number_text::shortest(text, text + sizeof text, value);
         items.push_back(" " + std::string(text, written.ptr));
     }
     return items;
 }
 
-standin::Status loadInto(standin::ShaderInstance& instance, const ParameterBlock& block) {
+base::Status loadInto(standin::ShaderInstance& instance, const ParameterBlock& block) {
     const standin::MemoryLoadState state = standin::MemoryLoadState::text(textItems(block));
     if (const HostError error = instance.load(state.state())) {
-        return standin::Status::failure(std::string("the module refused the parameters: ") + error);
+        return base::Status::failure(std::string("the module refused the parameters: ") + error);
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
-standin::Result<ParameterBlock> readBack(const standin::ShaderInstance& instance) {
+base::Result<ParameterBlock> readBack(const standin::ShaderInstance& instance) {
     standin::MemorySaveState saved(HOST_IO_ASCII);
     if (const HostError error = instance.save(saved.state())) {
-        return standin::Result<ParameterBlock>::failure(
+        return base::Result<ParameterBlock>::failure(
             std::string("the module could not save its parameters: ") + error);
     }
     const std::vector<std::string>& items = saved.items();
     if (items.size() != ParameterBlock::count) {
-        return standin::Result<ParameterBlock>::failure(
+        return base::Result<ParameterBlock>::failure(
             "the module saved " + std::to_string(items.size()) + " values instead of 7");
     }
     std::array<double, ParameterBlock::count> values{};
     for (std::size_t i = 0; i < values.size(); ++i) {
         const std::optional<double> value = parseStoredNumber(items[i].c_str());
         if (!value) {
-            return standin::Result<ParameterBlock>::failure(
+            return base::Result<ParameterBlock>::failure(
                 "the module saved a value that is not a number: " + items[i]);
         }
         values[i] = *value;
     }
-    return standin::Result<ParameterBlock>::success(ParameterBlock::fromValues(values));
+    return base::Result<ParameterBlock>::success(ParameterBlock::fromValues(values));
 }
 
-}  // namespace preview
+}  // namespace looks

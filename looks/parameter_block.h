@@ -7,18 +7,18 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
+#include "base/triple.h"
 #include "host/shader_driver.h"
-#include "host/triple.h"
 
-namespace preview {
+namespace looks {
 
 struct ParameterBlock {
     static constexpr std::size_t count = 7;
 
     double density = 0.0;
     double transparency = 0.0;
-    standin::Triple specularColor{0.0, 0.0, 0.0};
+    base::Triple specularColor{0.0, 0.0, 0.0};
     double dontOverlapShadows = 0.0;   // a switch: the module truncates it to an int
     double densityByLuminosity = 0.0;  // a switch
 
@@ -31,11 +31,11 @@ struct ParameterBlock {
 std::vector<std::string> textItems(const ParameterBlock& block);
 
 // Loads the block into the instance in text mode.
-standin::Status loadInto(standin::ShaderInstance& instance, const ParameterBlock& block);
+base::Status loadInto(standin::ShaderInstance& instance, const ParameterBlock& block);
 
 // What the instance holds, read through a text-mode save (six decimals, as stored).
-standin::Result<ParameterBlock> readBack(const standin::ShaderInstance& instance);
+base::Result<ParameterBlock> readBack(const standin::ShaderInstance& instance);
 
-}  // namespace preview
+}  // namespace looks
 
 #endif

@@ -10,10 +10,10 @@
 #include "looks/input_file.h"
 #include "looks/stored_number.h"
 
-namespace preview {
+namespace looks {
 namespace {
 
-using FileResult = standin::Result<ParameterFile>;
+using FileResult = base::Result<ParameterFile>;
 
 constexpr std::size_t kBinaryValueSize = 4;
 constexpr std::size_t kBinaryBlockSize = ParameterBlock::count * kBinaryValueSize;
@@ -98,30 +98,30 @@ FileResult parseBinary(const std::string& path, const std::string& bytes) {
 
 }  // namespace
 
-standin::Result<ParameterFile> parseParameterData(const std::string& name, const std::string& bytes,
-                                                  StorageMode mode) {
+base::Result<ParameterFile> parseParameterData(const std::string& name, const std::string& bytes,
+                                               StorageMode mode) {
     const HostStorageMode resolved = mode == StorageMode::Auto   ? detectMode(bytes)
                                      : mode == StorageMode::Text ? HOST_IO_ASCII
                                                                  : HOST_IO_BINARY;
     return resolved == HOST_IO_ASCII ? parseText(name, bytes) : parseBinary(name, bytes);
 }
 
-standin::Result<ParameterFile> readParameterFile(const std::string& path, StorageMode mode) {
-    const standin::Result<std::string> bytes =
+base::Result<ParameterFile> readParameterFile(const std::string& path, StorageMode mode) {
+    const base::Result<std::string> bytes =
         readInputFile(path, mode == StorageMode::Text ? kParameterTextInput : kParameterInput);
     if (!bytes) return FileResult::failure(bytes.error());
     return parseParameterData(inputName(path), bytes.value(), mode);
 }
 
-standin::Status loadInto(standin::ShaderInstance& instance, const ParameterFile& file) {
+base::Status loadInto(standin::ShaderInstance& instance, const ParameterFile& file) {
     const standin::MemoryLoadState state = file.mode == HOST_IO_BINARY
                                                ? standin::MemoryLoadState::binary(file.bytes)
                                                : standin::MemoryLoadState::text(file.lines);
     if (const HostError error = instance.load(state.state())) {
-        return standin::Status::failure(std::string("the module refused the parameter file: ") +
-                                        error);
+        return base::Status::failure(std::string("the module refused the parameter file: ") +
+                                     error);
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
-}  // namespace preview
+}  // namespace looks

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "host/shader_driver.h"
 #include "looks/parameter_block.h"
 
-namespace preview {
+namespace looks {
 
 // Auto reads a file as binary when it holds any byte that is not printable text, else
 // as text; it saves as text.
@@ -26,16 +26,16 @@ struct ParameterFile {
 
 // Reads and checks a file ("-" is standard input): text must hold seven numbers, one per
 // line; binary exactly 28 bytes of finite floats. Anything else is refused with the reason.
-standin::Result<ParameterFile> readParameterFile(const std::string& path, StorageMode mode);
+base::Result<ParameterFile> readParameterFile(const std::string& path, StorageMode mode);
 
 // Checks stored data as readParameterFile does a file's bytes; `name` stands for the file
 // in messages. Auto takes binary data for binary, other data for text.
-standin::Result<ParameterFile> parseParameterData(const std::string& name, const std::string& bytes,
-                                                  StorageMode mode);
+base::Result<ParameterFile> parseParameterData(const std::string& name, const std::string& bytes,
+                                               StorageMode mode);
 
 // Loads the file's data into the instance through a load state in the file's mode.
-standin::Status loadInto(standin::ShaderInstance& instance, const ParameterFile& file);
+base::Status loadInto(standin::ShaderInstance& instance, const ParameterFile& file);
 
-}  // namespace preview
+}  // namespace looks
 
 #endif

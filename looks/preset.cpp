@@ -9,11 +9,11 @@
 #include "looks/input_file.h"
 #include "looks/surface_value.h"
 
-namespace preview {
+namespace looks {
 namespace {
 
-using PresetResult = standin::Result<Preset>;
-using Status = standin::Status;
+using PresetResult = base::Result<Preset>;
+using Status = base::Status;
 
 std::string trimmed(const std::string& text) {
     const std::size_t first = text.find_first_not_of(" \t\r");
@@ -32,8 +32,8 @@ bool isPresetName(const std::string& name) {
 // A map's picture is a file of the look's own folder, named without a path.
 Status applyMap(Preset& preset, const std::filesystem::path& folder, const std::string& key,
                 const std::string& value, const std::string& where) {
-    const std::optional<standin::SurfaceInput> input =
-        standin::surfaceInputNamed(std::string_view(key).substr(std::string_view("map.").size()));
+    const std::optional<render::SurfaceInput> input =
+        render::surfaceInputNamed(std::string_view(key).substr(std::string_view("map.").size()));
     if (!input) return Status::failure(where + ": unknown key \"" + key + "\"");
     if (value.empty() || value == "." || value == ".." ||
         value.find_first_of("/\\") != std::string::npos) {
@@ -52,7 +52,7 @@ Status applyMap(Preset& preset, const std::filesystem::path& folder, const std::
                                                   : "it is " + kind + ", not a picture file"));
     }
     preset.maps.push_back({*input, picture.string()});
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 Status applyLine(Preset& preset, const std::filesystem::path& folder, const std::string& key,
@@ -60,17 +60,17 @@ Status applyLine(Preset& preset, const std::filesystem::path& folder, const std:
     if (key.rfind("map.", 0) == 0) return applyMap(preset, folder, key, value, where);
     if (key == "description") {
         preset.description = value;
-        return standin::succeeded();
+        return base::succeeded();
     }
     if (Status set = setSurfaceValue(preset.surface, key, value); !set) {
         return Status::failure(where + ": " + set.error());
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 Status readLook(Preset& preset, const std::filesystem::path& folder) {
     const std::string path = (folder / "look.txt").string();
-    const standin::Result<std::string> bytes = readInputFile(path, kLookInput);
+    const base::Result<std::string> bytes = readInputFile(path, kLookInput);
     if (!bytes) return Status::failure(bytes.error());
     std::istringstream lines(bytes.value());
     std::size_t number = 0;
@@ -84,7 +84,7 @@ Status readLook(Preset& preset, const std::filesystem::path& folder) {
                                    trimmed(line.substr(equals + 1)), where);
         if (!applied) return applied;
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 std::string joined(const std::vector<std::string>& names) {
@@ -99,8 +99,8 @@ std::string defaultPresetsFolder() {
     return (std::filesystem::path(standin::defaultModulePath()).parent_path() / "presets").string();
 }
 
-standin::Result<std::vector<std::string>> presetNames(const std::string& folder) {
-    using NamesResult = standin::Result<std::vector<std::string>>;
+base::Result<std::vector<std::string>> presetNames(const std::string& folder) {
+    using NamesResult = base::Result<std::vector<std::string>>;
     std::error_code error;
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
@@ -120,8 +120,8 @@ std::string lookFolder(const std::string& folder, const std::string& name) {
     return namesLookFolder(name) ? name : (std::filesystem::path(folder) / name).string();
 }
 
-standin::Result<Preset> readPreset(const std::string& folder, const std::string& name) {
-    const standin::Result<std::vector<std::string>> names = presetNames(folder);
+base::Result<Preset> readPreset(const std::string& folder, const std::string& name) {
+    const base::Result<std::vector<std::string>> names = presetNames(folder);
     if (!names) return PresetResult::failure(names.error());
     if (!isPresetName(name) || std::find(names->begin(), names->end(), name) == names->end()) {
         return PresetResult::failure("there is no preset \"" + name + "\"; the presets are " +
@@ -130,11 +130,11 @@ standin::Result<Preset> readPreset(const std::string& folder, const std::string&
     return readLookFolder(lookFolder(folder, name), name);
 }
 
-standin::Result<Preset> readNamedLook(const std::string& folder, const std::string& text) {
+base::Result<Preset> readNamedLook(const std::string& folder, const std::string& text) {
     if (namesLookFolder(text)) return readLookFolder(text, text);
-    standin::Result<Preset> look = readPreset(folder, text);
+    base::Result<Preset> look = readPreset(folder, text);
     // A folder here named like no look is most likely a look saved here: say how to name it.
-    const standin::Result<std::vector<std::string>> names = presetNames(folder);
+    const base::Result<std::vector<std::string>> names = presetNames(folder);
     std::error_code error;
     if (!look && names && std::find(names->begin(), names->end(), text) == names->end() &&
         std::filesystem::is_directory(text, error)) {
@@ -144,7 +144,7 @@ standin::Result<Preset> readNamedLook(const std::string& folder, const std::stri
     return look;
 }
 
-standin::Result<Preset> readLookFolder(const std::string& path, const std::string& name) {
+base::Result<Preset> readLookFolder(const std::string& path, const std::string& name) {
     std::error_code error;
     if (!std::filesystem::is_directory(path, error)) {
         const std::string kind = kindOfFile(path);
@@ -155,7 +155,7 @@ standin::Result<Preset> readLookFolder(const std::string& path, const std::strin
     const std::filesystem::path base = path;
     Preset preset;
     preset.name = name;
-    standin::Result<ParameterFile> parameters =
+    base::Result<ParameterFile> parameters =
         readParameterFile((base / "parameters.txt").string(), StorageMode::Text);
     if (!parameters) return PresetResult::failure(parameters.error());
     preset.parameters = std::move(parameters.value());
@@ -175,4 +175,4 @@ std::vector<std::string> lookFiles(const std::string& folder, const std::string&
     return files;
 }
 
-}  // namespace preview
+}  // namespace looks

@@ -11,16 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "looks/parameter_file.h"
 #include "render/scene_settings.h"
 
-namespace preview {
+namespace looks {
 
 // A map a look gives one of its surface inputs: the input and the picture's file, a
 // path that starts where the look's folder was named from.
 struct LookMap {
-    standin::SurfaceInput input = standin::SurfaceInput::Color;
+    render::SurfaceInput input = render::SurfaceInput::Color;
     std::string path;
 };
 
@@ -28,7 +28,7 @@ struct Preset {
     std::string name;
     std::string description;
     ParameterFile parameters;
-    standin::SurfaceInputs surface;  // without maps: those are named in `maps`
+    render::SurfaceInputs surface;  // without maps: those are named in `maps`
     std::vector<LookMap> maps;
 };
 
@@ -36,7 +36,7 @@ struct Preset {
 std::string defaultPresetsFolder();
 
 // The names of the looks in `folder`, sorted; fails when the folder cannot be read.
-standin::Result<std::vector<std::string>> presetNames(const std::string& folder);
+base::Result<std::vector<std::string>> presetNames(const std::string& folder);
 
 // Whether `text`, where a look is asked for, names a look folder by its path rather than
 // a look of the presets folder: it holds a slash (./my-felt, looks/felt, /home/me/felt),
@@ -48,19 +48,19 @@ bool namesLookFolder(const std::string& text);
 std::string lookFolder(const std::string& folder, const std::string& name);
 
 // Reads one look of `folder`; an unknown name is refused with the names there are.
-standin::Result<Preset> readPreset(const std::string& folder, const std::string& name);
+base::Result<Preset> readPreset(const std::string& folder, const std::string& name);
 
 // Reads the look folder `path`, the look called `name`.
-standin::Result<Preset> readLookFolder(const std::string& path, const std::string& name);
+base::Result<Preset> readLookFolder(const std::string& path, const std::string& name);
 
 // Reads the look `text` names: a look of `folder`, or the look folder a text with a slash
 // is the path of.
-standin::Result<Preset> readNamedLook(const std::string& folder, const std::string& text);
+base::Result<Preset> readNamedLook(const std::string& folder, const std::string& text);
 
 // Every file a look may read: those of its folder (its two files and the pictures its maps
 // may name), sorted; none when the folder cannot be read.
 std::vector<std::string> lookFiles(const std::string& folder, const std::string& name);
 
-}  // namespace preview
+}  // namespace looks
 
 #endif

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "framework/number_text.h"
+#include "base/number_text.h"
 
-namespace preview {
+namespace looks {
 namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -18,7 +18,7 @@ std::optional<double> parseStoredNumber(std::string_view text) {
     if (text.starts_with('+') && !text.starts_with("+-")) text.remove_prefix(1);
     double value = 0.0;
     const auto [end, error] =
-        pelorix3::number_text::parse(text.data(), text.data() + text.size(), value);
+        base::number_text::parse(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
         !std::isfinite(value)) {
         return std::nullopt;
@@ -26,8 +26,8 @@ std::optional<double> parseStoredNumber(std::string_view text) {
     return value;
 }
 
-std::optional<standin::Triple> parseNumberTriple(std::string_view text) {
-    standin::Triple t{};
+std::optional<base::Triple> parseNumberTriple(std::string_view text) {
+    base::Triple t{};
     for (std::size_t i = 0; i < 3; ++i) {
         const std::size_t comma = i < 2 ? text.find(',') : text.size();
         if (comma == std::string_view::npos) return std::nullopt;
@@ -39,4 +39,4 @@ std::optional<standin::Triple> parseNumberTriple(std::string_view text) {
     return t;
 }
 
-}  // namespace preview
+}  // namespace looks

@@ -5,17 +5,17 @@
 #include <optional>
 #include <string_view>
 
-#include "host/triple.h"
+#include "base/triple.h"
 
-namespace preview {
+namespace looks {
 
 // The finite number the text holds, or nothing when it holds anything else (an empty
 // text, stray characters, infinity or not-a-number). Stops at a zero byte.
 std::optional<double> parseStoredNumber(std::string_view text);
 
 // Three such numbers separated by commas ("R,G,B" or "X,Y,Z").
-std::optional<standin::Triple> parseNumberTriple(std::string_view text);
+std::optional<base::Triple> parseNumberTriple(std::string_view text);
 
-}  // namespace preview
+}  // namespace looks
 
 #endif

@@ -1,13 +1,13 @@
 #include "looks/surface_value.h"
 
-#include "framework/number_text.h"
+#include "base/number_text.h"
 #include "looks/value_checks.h"
 
-namespace preview {
+namespace looks {
 namespace {
 
-using standin::SurfaceInput;
-using standin::SurfaceInputs;
+using render::SurfaceInput;
+using render::SurfaceInputs;
 
 // The inputs given as one number, each with the range of its command-line option.
 struct SurfaceNumber {
@@ -25,29 +25,28 @@ constexpr SurfaceNumber kSurfaceNumbers[] = {
 
 std::string shortest(double value) {
     char text[32];
-    const auto written = pelorix3::number_text::shortest(text, text + sizeof text, value);
+    const auto written = base::number_text::shortest(text, text + sizeof text, value);
     return std::string(text, written.ptr);
 }
 
 }  // namespace
 
-standin::Status setSurfaceValue(SurfaceInputs& surface, std::string_view key,
-                                std::string_view text) {
-    using standin::Status;
-    const std::optional<SurfaceInput> input = standin::surfaceInputNamed(key);
+base::Status setSurfaceValue(SurfaceInputs& surface, std::string_view key, std::string_view text) {
+    using base::Status;
+    const std::optional<SurfaceInput> input = render::surfaceInputNamed(key);
     const std::string named(key);
     if (input == SurfaceInput::Color) {
-        const standin::Result<standin::Triple> color = checkedTriple(text, TripleKind::Colour);
+        const base::Result<base::Triple> color = checkedTriple(text, TripleKind::Colour);
         if (!color) return Status::failure(named + " " + color.error());
         surface.color = color.value();
-        return standin::succeeded();
+        return base::succeeded();
     }
     for (const SurfaceNumber& number : kSurfaceNumbers) {
         if (input != number.input) continue;
-        const standin::Result<double> checked = checkedNumber(text, number.range);
+        const base::Result<double> checked = checkedNumber(text, number.range);
         if (!checked) return Status::failure(named + " " + checked.error());
         surface.*number.value = checked.value();
-        return standin::succeeded();
+        return base::succeeded();
     }
     return Status::failure("unknown key \"" + named + "\"");
 }
@@ -63,4 +62,4 @@ std::string surfaceValueText(const SurfaceInputs& surface, SurfaceInput input) {
     return {};
 }
 
-}  // namespace preview
+}  // namespace looks

@@ -7,21 +7,21 @@
 #include <string>
 #include <string_view>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/scene_settings.h"
 
-namespace preview {
+namespace looks {
 
 // Sets the input named `key` ("color", "diffuse", "specular", "luminous", "roughness") from
 // `text`; otherwise says why, the key first ("diffuse -1 is out of range: it must be at
 // least 0", "unknown key \"shine\""), and `surface` is unchanged.
-standin::Status setSurfaceValue(standin::SurfaceInputs& surface, std::string_view key,
-                                std::string_view text);
+base::Status setSurfaceValue(render::SurfaceInputs& surface, std::string_view key,
+                             std::string_view text);
 
 // The input's value as text that setSurfaceValue() reads back as the same value: numbers
 // in their shortest such form, a colour's three separated by commas.
-std::string surfaceValueText(const standin::SurfaceInputs& surface, standin::SurfaceInput input);
+std::string surfaceValueText(const render::SurfaceInputs& surface, render::SurfaceInput input);
 
-}  // namespace preview
+}  // namespace looks
 
 #endif

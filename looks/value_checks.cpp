@@ -5,7 +5,7 @@
 
 #include "looks/stored_number.h"
 
-namespace preview {
+namespace looks {
 namespace {
 
 std::string show(double value) {
@@ -29,8 +29,8 @@ std::string bounds(const NumberRange& range) {
 
 }  // namespace
 
-standin::Result<double> checkedNumber(std::string_view text, const NumberRange& range) {
-    using NumberResult = standin::Result<double>;
+base::Result<double> checkedNumber(std::string_view text, const NumberRange& range) {
+    using NumberResult = base::Result<double>;
     const std::optional<double> value = parseStoredNumber(text);
     if (!value) return NumberResult::failure("\"" + std::string(text) + "\" is not a number");
     if (!inRange(*value, range)) {
@@ -42,9 +42,9 @@ standin::Result<double> checkedNumber(std::string_view text, const NumberRange& 
 
 const char* tripleName(TripleKind kind) { return kind == TripleKind::Colour ? "R,G,B" : "X,Y,Z"; }
 
-standin::Result<standin::Triple> checkedTriple(std::string_view text, TripleKind kind) {
-    using TripleResult = standin::Result<standin::Triple>;
-    const std::optional<standin::Triple> t = parseNumberTriple(text);
+base::Result<base::Triple> checkedTriple(std::string_view text, TripleKind kind) {
+    using TripleResult = base::Result<base::Triple>;
+    const std::optional<base::Triple> t = parseNumberTriple(text);
     const std::string shown(text);
     if (!t) {
         return TripleResult::failure("\"" + shown +
@@ -54,10 +54,10 @@ standin::Result<standin::Triple> checkedTriple(std::string_view text, TripleKind
     if (kind == TripleKind::Colour && ((*t)[0] < 0.0 || (*t)[1] < 0.0 || (*t)[2] < 0.0)) {
         return TripleResult::failure(shown + " has a negative component");
     }
-    if (kind == TripleKind::Direction && !standin::unit(*t)) {
+    if (kind == TripleKind::Direction && !base::unit(*t)) {
         return TripleResult::failure(shown + " has no direction");
     }
     return TripleResult::success(*t);
 }
 
-}  // namespace preview
+}  // namespace looks

@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "host/result.h"
-#include "host/triple.h"
+#include "base/result.h"
+#include "base/triple.h"
 
-namespace preview {
+namespace looks {
 
 struct NumberRange {
     double minimum;
@@ -31,14 +31,14 @@ enum class TripleKind { Position, Colour, Direction };
 // The finite number `text` holds when it lies in `range`; otherwise why not, in words that
 // follow the name of the value ("\"lots\" is not a number", "-1 is out of range: it must
 // be at least 0").
-standin::Result<double> checkedNumber(std::string_view text, const NumberRange& range);
+base::Result<double> checkedNumber(std::string_view text, const NumberRange& range);
 
 // How the command line and the messages write three numbers of `kind`: "R,G,B", "X,Y,Z".
 const char* tripleName(TripleKind kind);
 
 // Three finite numbers separated by commas, as `kind` allows them.
-standin::Result<standin::Triple> checkedTriple(std::string_view text, TripleKind kind);
+base::Result<base::Triple> checkedTriple(std::string_view text, TripleKind kind);
 
-}  // namespace preview
+}  // namespace looks
 
 #endif

@@ -3,22 +3,18 @@
 #include <cmath>
 #include <numbers>
 
-namespace standin {
+namespace render {
 namespace {
 
-Triple cross(const Triple& a, const Triple& b) {
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+base::Triple unitOr(const base::Triple& v, const base::Triple& fallback) {
+    return unit(v).value_or(fallback);
 }
-
-Triple unitOr(const Triple& v, const Triple& fallback) { return unit(v).value_or(fallback); }
-
-Triple add(const Triple& a, const Triple& b) { return {a[0] + b[0], a[1] + b[1], a[2] + b[2]}; }
 
 }  // namespace
 
 // The renderer's world is left-handed (y up, z into the screen), so right = up × forward.
-Camera::Camera(const Triple& position, const Triple& target, double verticalFovDegrees, int width,
-               int height)
+Camera::Camera(const base::Triple& position, const base::Triple& target, double verticalFovDegrees,
+               int width, int height)
     : position_(position),
       forward_(unitOr(target - position, {0.0, 0.0, 1.0})),
       right_(unitOr(cross({0.0, 1.0, 0.0}, forward_), {1.0, 0.0, 0.0})),
@@ -31,8 +27,8 @@ Camera::Camera(const Triple& position, const Triple& target, double verticalFovD
 CameraRay Camera::ray(double x, double y) const {
     const double across = (2.0 * x / width_ - 1.0) * halfWidth_;
     const double down = (2.0 * y / height_ - 1.0) * halfHeight_;
-    const Triple direction = add(add(forward_, right_ * across), up_ * -down);
+    const base::Triple direction = forward_ + right_ * across + up_ * -down;
     return {position_, unitOr(direction, forward_)};
 }
 
-}  // namespace standin
+}  // namespace render

@@ -2,23 +2,23 @@
 #ifndef PELORIX3_RENDER_CAMERA_H
 #define PELORIX3_RENDER_CAMERA_H
 
-#include "host/triple.h"
+#include "base/triple.h"
 
-namespace standin {
+namespace render {
 
 struct CameraRay {
-    Triple origin;
-    Triple direction;  // unit
+    base::Triple origin;
+    base::Triple direction;  // unit
 };
 
 class Camera {
 public:
     // Looks from `position` at `target`, world up being +y, with the given vertical field
     // of view, onto an image `width` × `height` pixels.
-    Camera(const Triple& position, const Triple& target, double verticalFovDegrees, int width,
-           int height);
+    Camera(const base::Triple& position, const base::Triple& target, double verticalFovDegrees,
+           int width, int height);
 
-    const Triple& position() const { return position_; }
+    const base::Triple& position() const { return position_; }
 
     // The ray through image point (x, y), in pixels from the top-left corner.
     CameraRay ray(double x, double y) const;
@@ -27,13 +27,13 @@ public:
     double pixelSizeAt(double distance) const { return distance * 2.0 * halfHeight_ / height_; }
 
 private:
-    Triple position_;
-    Triple forward_, right_, up_;
+    base::Triple position_;
+    base::Triple forward_, right_, up_;
     double halfHeight_;  // of the image plane at distance 1
     double halfWidth_;
     int width_, height_;
 };
 
-}  // namespace standin
+}  // namespace render
 
 #endif

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace standin {
+namespace render {
 namespace {
 
 constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
@@ -18,14 +18,14 @@ struct Bearing {
 };
 
 Bearing bearingOf(const CameraView& view) {
-    const Triple offset = view.position - view.target;
+    const base::Triple offset = view.position - view.target;
     return {std::atan2(offset[0], -offset[2]),
             std::atan2(offset[1], std::hypot(offset[0], offset[2])), length(offset)};
 }
 
 // The elevations allowed at `distance` from `target`: within kSteepestElevation of the
 // horizontal, and not below `lowestHeight`.
-std::pair<double, double> elevationLimits(const Triple& target, double distance,
+std::pair<double, double> elevationLimits(const base::Triple& target, double distance,
                                           double lowestHeight) {
     const double steepest = kSteepestElevation * kRadiansPerDegree;
     const double floor = std::asin(std::clamp((lowestHeight - target[1]) / distance, -1.0, 1.0));
@@ -66,4 +66,4 @@ CameraView orbited(const CameraView& view, const CameraOrbit& orbit, double lowe
             view.target};
 }
 
-}  // namespace standin
+}  // namespace render

@@ -4,13 +4,13 @@
 #ifndef PELORIX3_RENDER_CAMERA_ORBIT_H
 #define PELORIX3_RENDER_CAMERA_ORBIT_H
 
-#include "host/triple.h"
+#include "base/triple.h"
 
-namespace standin {
+namespace render {
 
 struct CameraView {
-    Triple position;
-    Triple target;
+    base::Triple position;
+    base::Triple target;
 };
 
 // How far the camera has moved from the framing's view.
@@ -44,6 +44,6 @@ CameraOrbit held(const CameraView& view, const CameraOrbit& orbit, double lowest
 // `view` turned by `orbit`, as held.
 CameraView orbited(const CameraView& view, const CameraOrbit& orbit, double lowestHeight);
 
-}  // namespace standin
+}  // namespace render
 
 #endif

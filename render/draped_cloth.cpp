@@ -4,9 +4,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "render/crease_normals.h"
+#include "models/crease_normals.h"
 
-namespace standin {
+namespace render {
 namespace {
 
 constexpr double kBallRadius = 0.55;  // centred on the y axis, on a stand the cloth hides
@@ -27,7 +27,7 @@ double smoothstep(double edge, double x) {
 }
 
 // The cloth point at distance `s` from the centre along direction `theta`.
-Point3f drape(double s, double theta) {
+models::Point3f drape(double s, double theta) {
     double radius = 0.0;
     double height = 0.0;
     if (s <= kContactLength) {  // lying on the ball
@@ -49,9 +49,9 @@ Point3f drape(double s, double theta) {
 
 }  // namespace
 
-TriangleMesh drapedCloth(int verticesPerSide) {
+models::TriangleMesh drapedCloth(int verticesPerSide) {
     const int n = std::max(verticesPerSide, 2);
-    TriangleMesh mesh;
+    models::TriangleMesh mesh;
     mesh.positions.reserve(static_cast<std::size_t>(n) * n);
     for (int j = 0; j < n; ++j) {
         for (int i = 0; i < n; ++i) {
@@ -64,7 +64,7 @@ TriangleMesh drapedCloth(int verticesPerSide) {
     // The texture coordinates are the grid's: (0, 0) at one corner of the cloth, (1, 1)
     // at the opposite one.
     const auto uv = [n](int i, int j) {
-        return Point2f{static_cast<float>(i) / (n - 1), static_cast<float>(j) / (n - 1)};
+        return models::Point2f{static_cast<float>(i) / (n - 1), static_cast<float>(j) / (n - 1)};
     };
     for (int j = 0; j + 1 < n; ++j) {
         for (int i = 0; i + 1 < n; ++i) {
@@ -75,8 +75,8 @@ TriangleMesh drapedCloth(int verticesPerSide) {
             mesh.cornerTexcoords.push_back({uv(i, j), uv(i + 1, j + 1), uv(i + 1, j)});
         }
     }
-    computeCreaseNormals(mesh, kCreaseAngle);
+    models::computeCreaseNormals(mesh, kCreaseAngle);
     return mesh;
 }
 
-}  // namespace standin
+}  // namespace render

@@ -5,15 +5,15 @@
 #ifndef PELORIX3_RENDER_DRAPED_CLOTH_H
 #define PELORIX3_RENDER_DRAPED_CLOTH_H
 
-#include "render/triangle_mesh.h"
+#include "models/triangle_mesh.h"
 
-namespace standin {
+namespace render {
 
 // `verticesPerSide` squared vertices, two triangles per grid square (224 gives about
 // 100,000 triangles), with smooth normals and the grid's texture coordinates: (0, 0) at
 // one corner of the cloth, (1, 1) at the opposite one.
-TriangleMesh drapedCloth(int verticesPerSide);
+models::TriangleMesh drapedCloth(int verticesPerSide);
 
-}  // namespace standin
+}  // namespace render
 
 #endif

@@ -4,10 +4,10 @@
 
 #include "host/host_globals.h"
 
-namespace standin {
+namespace render {
 namespace {
 
-double falloffFactor(const Light& light, double distance) {
+double falloffFactor(const standin::Light& light, double distance) {
     if (!light.inverseSquareFalloff || !(light.falloffDistance > 0.0)) {
         return 1.0;
     }
@@ -15,10 +15,10 @@ double falloffFactor(const Light& light, double distance) {
     return ratio * ratio;
 }
 
-LightArrival pointArrival(const Light& light, const Triple& position) {
+LightArrival pointArrival(const standin::Light& light, const base::Triple& position) {
     LightArrival arrival;
-    const Triple offset = position - light.position;
-    const std::optional<Triple> direction = unit(offset);
+    const base::Triple offset = position - light.position;
+    const std::optional<base::Triple> direction = unit(offset);
     if (!direction) {
         return arrival;
     }
@@ -29,9 +29,9 @@ LightArrival pointArrival(const Light& light, const Triple& position) {
     return arrival;
 }
 
-LightArrival distantArrival(const Light& light) {
+LightArrival distantArrival(const standin::Light& light) {
     LightArrival arrival;
-    const std::optional<Triple> direction = unit(light.forward);
+    const std::optional<base::Triple> direction = unit(light.forward);
     if (!direction) {
         return arrival;
     }
@@ -43,15 +43,15 @@ LightArrival distantArrival(const Light& light) {
 }
 
 // The arrival at `position` from the scene light `item`, with the shadow test applied.
-LightArrival arrivalFromScene(const Host& host, HostItem item, const double position[3]) {
-    const Light* light = position ? host.scene().light(item) : nullptr;
+LightArrival arrivalFromScene(const standin::Host& host, HostItem item, const double position[3]) {
+    const standin::Light* light = position ? host.scene().light(item) : nullptr;
     if (!light) {
         return {};
     }
     LightArrival arrival = lightArrival(*light, position);
-    const OcclusionTest& occluded = host.occlusionTest();
+    const standin::OcclusionTest& occluded = host.occlusionTest();
     if (arrival.lit && occluded) {
-        const Triple toLight = arrival.direction * -1.0;
+        const base::Triple toLight = arrival.direction * -1.0;
         if (occluded(position, toLight.data(), arrival.distance)) {
             arrival.color = {0.0, 0.0, 0.0};
             arrival.lit = false;
@@ -62,9 +62,9 @@ LightArrival arrivalFromScene(const Host& host, HostItem item, const double posi
 
 }  // namespace
 
-LightArrival lightArrival(const Light& light, const double position[3]) {
-    return light.type == LightType::Distant ? distantArrival(light)
-                                            : pointArrival(light, toTriple(position));
+LightArrival lightArrival(const standin::Light& light, const double position[3]) {
+    return light.type == standin::LightType::Distant ? distantArrival(light)
+                                            : pointArrival(light, base::toTriple(position));
 }
 
 int hostIlluminate(HostItem light, const double position[3], double direction[3],
@@ -73,19 +73,19 @@ int hostIlluminate(HostItem light, const double position[3], double direction[3]
         return 0;
     }
     try {
-        const Host& host = Host::instance();
+        const standin::Host& host = standin::Host::instance();
         const LightArrival arrival = arrivalFromScene(host, light, position);
         store(arrival.direction, direction);
         store(arrival.color, color);
         const int lit = arrival.lit ? 1 : 0;
-        if (const IlluminationHook& hook = host.illuminationHook()) {
-            hook(IlluminationCall{light, position, direction, color, lit});
+        if (const standin::IlluminationHook& hook = host.illuminationHook()) {
+            hook(standin::IlluminationCall{light, position, direction, color, lit});
         }
         return lit;
     } catch (...) {
-        store({0.0, 0.0, 0.0}, color);
+        base::store({0.0, 0.0, 0.0}, color);
         return 0;
     }
 }
 
-}  // namespace standin
+}  // namespace render

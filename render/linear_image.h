@@ -7,7 +7,7 @@
 
 #include <vector>
 
-namespace standin {
+namespace render {
 
 struct LinearImage {
     int width = 0;
@@ -15,6 +15,6 @@ struct LinearImage {
     std::vector<float> rgb;
 };
 
-}  // namespace standin
+}  // namespace render
 
 #endif

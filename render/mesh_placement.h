@@ -7,13 +7,13 @@
 #ifndef PELORIX3_RENDER_MESH_PLACEMENT_H
 #define PELORIX3_RENDER_MESH_PLACEMENT_H
 
-#include "host/result.h"
-#include "host/triple.h"
+#include "base/result.h"
+#include "base/triple.h"
+#include "models/model_frame.h"
+#include "models/triangle_mesh.h"
 #include "render/camera_orbit.h"
-#include "render/model_frame.h"
-#include "render/triangle_mesh.h"
 
-namespace standin {
+namespace render {
 
 // The preview camera's vertical field of view, in degrees.
 inline constexpr double kFieldOfView = 34.0;
@@ -24,23 +24,23 @@ inline constexpr double kMeshSize = 2.6;
 // for a model read from one): world = (model − origin) × scale + offset.
 struct Placement {
     double scale = 1.0;
-    Triple offset{0.0, 0.0, 0.0};
-    Triple origin{0.0, 0.0, 0.0};
+    base::Triple offset{0.0, 0.0, 0.0};
+    base::Triple origin{0.0, 0.0, 0.0};
 
     // Back into the model's own units, in double precision.
-    Triple toObject(const Triple& world) const;
+    base::Triple toObject(const base::Triple& world) const;
 };
 
 struct PlacedMesh {
-    TriangleMesh mesh;  // positions in the scene
+    models::TriangleMesh mesh;  // positions in the scene
     Placement placement;
     CameraView view;
 };
 
 // Places `mesh`, whose positions lie in `frame`. Fails when a position is not a finite
 // number.
-Result<PlacedMesh> placeOnFloor(TriangleMesh mesh, const ModelFrame& frame);
+base::Result<PlacedMesh> placeOnFloor(models::TriangleMesh mesh, const models::ModelFrame& frame);
 
-}  // namespace standin
+}  // namespace render
 
 #endif

@@ -5,10 +5,11 @@
 #include "host/host_globals.h"
 #include "render/illumination.h"
 
-namespace standin {
+namespace render {
 
-Triple neutralShade(const Host& host, const Triple& position, const Triple& normal) {
-    Triple light = host.scene().ambient;
+base::Triple neutralShade(const standin::Host& host, const base::Triple& position,
+                          const base::Triple& normal) {
+    base::Triple light = host.scene().ambient;
     for (HostItem item = host.scene().firstLight(); item; item = host.scene().nextLight(item)) {
         double direction[3];
         double color[3];
@@ -20,4 +21,4 @@ Triple neutralShade(const Host& host, const Triple& position, const Triple& norm
     return {kNeutralGrey[0] * light[0], kNeutralGrey[1] * light[1], kNeutralGrey[2] * light[2]};
 }
 
-}  // namespace standin
+}  // namespace render

@@ -5,18 +5,21 @@
 #ifndef PELORIX3_RENDER_NEUTRAL_MATERIAL_H
 #define PELORIX3_RENDER_NEUTRAL_MATERIAL_H
 
-#include "host/triple.h"
+#include "base/triple.h"
 
 namespace standin {
-
 class Host;
+}  // namespace standin
 
-inline constexpr Triple kNeutralGrey{0.42, 0.42, 0.42};
+namespace render {
+
+inline constexpr base::Triple kNeutralGrey{0.42, 0.42, 0.42};
 
 // The colour at `position` with the unit `normal` facing the viewer: the grey times the
 // ambient colour plus every light of the host's scene, each by the cosine of its angle.
-Triple neutralShade(const Host& host, const Triple& position, const Triple& normal);
+base::Triple neutralShade(const standin::Host& host, const base::Triple& position,
+                          const base::Triple& normal);
 
-}  // namespace standin
+}  // namespace render
 
 #endif

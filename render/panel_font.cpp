@@ -1,6 +1,6 @@
 #include "render/panel_font.h"
 
-namespace standin {
+namespace render {
 
 namespace {
 
@@ -115,4 +115,4 @@ bool glyphPixel(char c, int column, int row) {
     return (glyphs[code - firstGlyph][row] >> (glyphWidth - 1 - column)) & 1;
 }
 
-}  // namespace standin
+}  // namespace render

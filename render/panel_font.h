@@ -2,7 +2,7 @@
 #ifndef PELORIX3_RENDER_PANEL_FONT_H
 #define PELORIX3_RENDER_PANEL_FONT_H
 
-namespace standin {
+namespace render {
 
 inline constexpr int glyphWidth = 5;
 inline constexpr int glyphHeight = 7;
@@ -12,6 +12,6 @@ inline constexpr int glyphAdvance = glyphWidth + 1;
 // ASCII are drawn as a filled block.
 bool glyphPixel(char c, int column, int row);
 
-}  // namespace standin
+}  // namespace render
 
 #endif

@@ -7,7 +7,7 @@
 
 #include "render/panel_font.h"
 
-namespace standin {
+namespace render {
 
 namespace {
 
@@ -82,7 +82,7 @@ private:
 
 int textPixels(const std::string& text) { return glyphAdvance * static_cast<int>(text.size()); }
 
-void paintFrame(Canvas& canvas, const Panel& panel) {
+void paintFrame(Canvas& canvas, const standin::Panel& panel) {
     canvas.fill(0, 0, panel.width, panel.height, background);
     canvas.outline(0, 0, panel.width, panel.height, highlight, shadow);
 }
@@ -94,14 +94,14 @@ void paintField(Canvas& canvas, int x, int y, int w, const std::string& value) {
 }
 
 // While the user types into the field, it shows the typed text and a caret.
-void paintPercent(Canvas& canvas, const PanelControl& control) {
+void paintPercent(Canvas& canvas, const standin::PanelControl& control) {
     canvas.text(control.x, control.y + 6, control.label, ink);
     const long percent = std::lround(control.value);
     paintField(canvas, control.x + textPixels(control.label) + 8, control.y + 1, 50,
                control.typing ? *control.typing + "_" : std::to_string(percent) + " %");
 }
 
-void paintSwitch(Canvas& canvas, const PanelControl& control) {
+void paintSwitch(Canvas& canvas, const standin::PanelControl& control) {
     canvas.fill(control.x, control.y + 4, 12, 12, fieldFill);
     canvas.outline(control.x, control.y + 4, 12, 12, shadow, highlight);
     if (control.value != 0.0) canvas.fill(control.x + 3, control.y + 7, 6, 6, ink);
@@ -109,7 +109,7 @@ void paintSwitch(Canvas& canvas, const PanelControl& control) {
 }
 
 // The area's owner draws into its interior, which starts 13 right and 6 down.
-void paintArea(Canvas& canvas, const PanelControl& control) {
+void paintArea(Canvas& canvas, const standin::PanelControl& control) {
     canvas.outline(control.x + 12, control.y + 5, control.desc.area.width + 2,
                    control.desc.area.height + 2, shadow, highlight);
 }
@@ -118,7 +118,7 @@ void paintArea(Canvas& canvas, const PanelControl& control) {
 constexpr int kSliderWidth = 60;
 constexpr int kSliderBarWidth = kSliderWidth - 2;
 
-void paintSlider(Canvas& canvas, const PanelControl& control) {
+void paintSlider(Canvas& canvas, const standin::PanelControl& control) {
     const int range = std::max(1, control.desc.range.max - control.desc.range.min);
     const double fraction = std::clamp((control.value - control.desc.range.min) / range, 0.0, 1.0);
     const ControlBox box = controlBox(control);
@@ -127,7 +127,7 @@ void paintSlider(Canvas& canvas, const PanelControl& control) {
     canvas.text(control.x + 4, control.y + 11, std::to_string(std::lround(control.value)), ink);
 }
 
-void paintButton(Canvas& canvas, const PanelControl& control) {
+void paintButton(Canvas& canvas, const standin::PanelControl& control) {
     const ControlBox box = controlBox(control);
     canvas.fill(box.x, box.y, box.width, box.height, background);
     canvas.outline(box.x, box.y, box.width, box.height, highlight, shadow);
@@ -135,7 +135,7 @@ void paintButton(Canvas& canvas, const PanelControl& control) {
                 control.label, ink);
 }
 
-void paintControl(Canvas& canvas, const PanelControl& control) {
+void paintControl(Canvas& canvas, const standin::PanelControl& control) {
     if (control.kind == "PercentControl") paintPercent(canvas, control);
     if (control.kind == "BoolControl") paintSwitch(canvas, control);
     if (control.kind == "AreaControl") paintArea(canvas, control);
@@ -147,7 +147,7 @@ Rgb rgbArguments(const std::vector<int>& a) {
     return {channel(a[0]), channel(a[1]), channel(a[2])};
 }
 
-void replay(Canvas& canvas, const DrawCall& call) {
+void replay(Canvas& canvas, const standin::DrawCall& call) {
     const std::vector<int>& a = call.arguments;
     if (call.function == "drawPixel") canvas.pixel(a[1], a[2], paletteColor(a[0]));
     if (call.function == "drawRGBPixel") canvas.pixel(a[3], a[4], rgbArguments(a));
@@ -160,7 +160,7 @@ void replay(Canvas& canvas, const DrawCall& call) {
 
 }  // namespace
 
-ControlBox controlBox(const PanelControl& control) {
+ControlBox controlBox(const standin::PanelControl& control) {
     const int labelWidth = textPixels(control.label);
     if (control.kind == "PercentControl") return {control.x, control.y, labelWidth + 58, 20};
     if (control.kind == "BoolControl") return {control.x, control.y, labelWidth + 18, 20};
@@ -175,14 +175,14 @@ ControlBox controlBox(const PanelControl& control) {
     return {control.x, control.y, 0, 0};
 }
 
-PanelControl* controlAt(Panel& panel, int x, int y) {
+standin::PanelControl* controlAt(standin::Panel& panel, int x, int y) {
     for (auto control = panel.controls.rbegin(); control != panel.controls.rend(); ++control) {
         if (controlBox(**control).contains(x, y)) return control->get();
     }
     return nullptr;
 }
 
-int sliderValueAt(const PanelControl& slider, int x) {
+int sliderValueAt(const standin::PanelControl& slider, int x) {
     const int low = slider.desc.range.min;
     const int high = std::max(low, slider.desc.range.max);
     const double fraction = double(x - (slider.x + 1)) / kSliderBarWidth;
@@ -190,7 +190,7 @@ int sliderValueAt(const PanelControl& slider, int x) {
     return static_cast<int>(std::clamp<long>(value, low, high));
 }
 
-Image paintPanel(const Panel& panel) {
+Image paintPanel(const standin::Panel& panel) {
     Image image;
     if (panel.width <= 0 || panel.height <= 0) return image;
     image.width = panel.width;
@@ -199,8 +199,8 @@ Image paintPanel(const Panel& panel) {
     Canvas canvas(image);
     paintFrame(canvas, panel);
     for (const auto& control : panel.controls) paintControl(canvas, *control);
-    for (const DrawCall& call : panel.drawing) replay(canvas, call);
+    for (const standin::DrawCall& call : panel.drawing) replay(canvas, call);
     return image;
 }
 
-}  // namespace standin
+}  // namespace render

@@ -8,7 +8,7 @@
 
 #include "host/panel_services.h"
 
-namespace standin {
+namespace render {
 
 // Row-major, three bytes (red, green, blue) per pixel.
 struct Image {
@@ -18,7 +18,7 @@ struct Image {
 };
 
 // An image of the panel's width and height (empty when either is not positive).
-Image paintPanel(const Panel& panel);
+Image paintPanel(const standin::Panel& panel);
 
 // Where the painter shows a control, in panel pixels: its label and box, the part that a
 // click lands on.
@@ -33,14 +33,14 @@ struct ControlBox {
     }
 };
 
-ControlBox controlBox(const PanelControl& control);
+ControlBox controlBox(const standin::PanelControl& control);
 
 // The control shown at (x, y), the last created where boxes overlap; null for none.
-PanelControl* controlAt(Panel& panel, int x, int y);
+standin::PanelControl* controlAt(standin::Panel& panel, int x, int y);
 
 // The value a slider shows with its bar reaching panel column x, within its range.
-int sliderValueAt(const PanelControl& slider, int x);
+int sliderValueAt(const standin::PanelControl& slider, int x);
 
-}  // namespace standin
+}  // namespace render
 
 #endif

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace standin {
+namespace render {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
@@ -89,4 +89,4 @@ std::optional<TextureMap> patternMap(std::string_view name, int size) {
     return TextureMap::create(size, size, 1, std::move(values));
 }
 
-}  // namespace standin
+}  // namespace render

@@ -12,7 +12,7 @@
 
 #include "render/texture_map.h"
 
-namespace standin {
+namespace render {
 
 struct PatternInfo {
     std::string_view name;
@@ -36,6 +36,6 @@ std::optional<std::vector<unsigned char>> makePattern(std::string_view name, int
 // The same as a grey map, each value / 255.
 std::optional<TextureMap> patternMap(std::string_view name, int size = kPatternSize);
 
-}  // namespace standin
+}  // namespace render
 
 #endif

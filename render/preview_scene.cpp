@@ -6,46 +6,46 @@
 #include <numbers>
 
 #include "host/host_globals.h"
+#include "models/model_import.h"
 #include "render/draped_cloth.h"
-#include "render/model_import.h"
 
-namespace standin {
+namespace render {
 namespace {
 
-using SceneResult = Result<std::unique_ptr<PreviewScene>>;
+using SceneResult = base::Result<std::unique_ptr<PreviewScene>>;
 
 constexpr double kSphereRadius = 1.0;
-constexpr Triple kSphereCenter{0.0, kSphereRadius, 0.0};
+constexpr base::Triple kSphereCenter{0.0, kSphereRadius, 0.0};
 constexpr double kFloorHalfSize = 200.0;
 // The sphere keeps the view it always had.
-constexpr Triple kSphereCameraPosition{0.0, 1.55, -5.2};
-constexpr Triple kSphereCameraTarget{0.0, 0.85, 0.0};
+constexpr base::Triple kSphereCameraPosition{0.0, 1.55, -5.2};
+constexpr base::Triple kSphereCameraTarget{0.0, 0.85, 0.0};
 // The camera stays this high above the floor, however it is turned.
 constexpr double kLowestCamera = 0.05;
-constexpr Triple kSkyLow{0.16, 0.17, 0.20};
-constexpr Triple kSkyHigh{0.05, 0.06, 0.09};
+constexpr base::Triple kSkyLow{0.16, 0.17, 0.20};
+constexpr base::Triple kSkyHigh{0.05, 0.06, 0.09};
 
-Light keyLight(const SceneSettings& settings) {
-    Light light;
+standin::Light keyLight(const SceneSettings& settings) {
+    standin::Light light;
     light.name = "Key";
-    light.type = LightType::Point;
+    light.type = standin::LightType::Point;
     light.position = settings.keyPosition;
     light.color = settings.keyColor;
     light.intensity = settings.keyIntensity;
     return light;
 }
 
-Light rimLight(const SceneSettings& settings) {
-    Light light;
+standin::Light rimLight(const SceneSettings& settings) {
+    standin::Light light;
     light.name = "Rim";
-    light.type = LightType::Distant;
+    light.type = standin::LightType::Distant;
     light.forward = settings.rimDirection;
     light.color = settings.rimColor;
     light.intensity = settings.rimIntensity;
     return light;
 }
 
-Triple mix(const Triple& a, const Triple& b, double t) {
+base::Triple mix(const base::Triple& a, const base::Triple& b, double t) {
     return {a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t, a[2] + (b[2] - a[2]) * t};
 }
 
@@ -76,8 +76,8 @@ SceneResult PreviewScene::create(const SceneSettings& settings) {
     const auto start = std::chrono::steady_clock::now();
     if (settings.subject == SubjectKind::Mesh) {
         if (!settings.meshText) return SceneResult::failure(settings.meshName + " was not read");
-        Result<ObjImport> model =
-            importModel(*settings.meshText, settings.meshName, settings.creaseAngle);
+        base::Result<models::ImportedModel> model =
+            models::importModel(*settings.meshText, settings.meshName, settings.creaseAngle);
         if (!model) return SceneResult::failure(model.error());
         const double seconds = secondsSince(start);
         SceneResult scene = withMesh(settings, std::move(model->mesh), model->frame);
@@ -89,13 +89,13 @@ SceneResult PreviewScene::create(const SceneSettings& settings) {
         return scene;
     }
     if (settings.subject == SubjectKind::Cloth) {
-        TriangleMesh cloth = drapedCloth(kClothVerticesPerSide);
+        models::TriangleMesh cloth = drapedCloth(kClothVerticesPerSide);
         const double seconds = secondsSince(start);
         SceneResult scene = withMesh(settings, std::move(cloth));
         if (scene) scene.value()->buildTimes_.subject = seconds;
         return scene;
     }
-    Result<std::unique_ptr<RayScene>> objects = RayScene::create();
+    base::Result<std::unique_ptr<RayScene>> objects = RayScene::create();
     if (!objects) return SceneResult::failure(objects.error());
     std::unique_ptr<PreviewScene> scene(new PreviewScene(settings, std::move(objects.value())));
     scene->subject_ = scene->objects_->add(Sphere{kSphereCenter, kSphereRadius});
@@ -103,15 +103,15 @@ SceneResult PreviewScene::create(const SceneSettings& settings) {
     return finish(std::move(scene));
 }
 
-SceneResult PreviewScene::withMesh(const SceneSettings& settings, TriangleMesh mesh,
-                                   const ModelFrame& frame) {
+SceneResult PreviewScene::withMesh(const SceneSettings& settings, models::TriangleMesh mesh,
+                                   const models::ModelFrame& frame) {
     if (const std::optional<SurfaceInput> mapped = settings.surface.maps.firstMapped();
         mapped && mesh.cornerTexcoords.empty()) {
         return SceneResult::failure(withoutTexcoords(settings, *mapped));
     }
-    Result<PlacedMesh> placed = placeOnFloor(std::move(mesh), frame);
+    base::Result<PlacedMesh> placed = placeOnFloor(std::move(mesh), frame);
     if (!placed) return SceneResult::failure(placed.error());
-    Result<std::unique_ptr<RayScene>> objects = RayScene::create();
+    base::Result<std::unique_ptr<RayScene>> objects = RayScene::create();
     if (!objects) return SceneResult::failure(objects.error());
     std::unique_ptr<PreviewScene> scene(new PreviewScene(settings, std::move(objects.value())));
     scene->placement_ = placed->placement;
@@ -125,7 +125,7 @@ SceneResult PreviewScene::withMesh(const SceneSettings& settings, TriangleMesh m
 SceneResult PreviewScene::finish(std::unique_ptr<PreviewScene> scene) {
     const auto start = std::chrono::steady_clock::now();
     scene->objects_->add(Floor{0.0, kFloorHalfSize});
-    if (Status built = scene->objects_->commit(); !built) {
+    if (base::Status built = scene->objects_->commit(); !built) {
         return SceneResult::failure(built.error());
     }
     scene->buildTimes_.rayScene = secondsSince(start);
@@ -134,7 +134,7 @@ SceneResult PreviewScene::finish(std::unique_ptr<PreviewScene> scene) {
 
 std::optional<std::array<double, 2>> PreviewScene::texcoordAt(const RayHit& hit) const {
     if (settings_.subject == SubjectKind::Sphere) {
-        const Triple out = hit.position - kSphereCenter;
+        const base::Triple out = hit.position - kSphereCenter;
         const double r = length(out);
         const double latitude = r > 0.0 ? std::asin(std::clamp(out[1] / r, -1.0, 1.0)) : 0.0;
         return std::array<double, 2>{0.5 + std::atan2(out[0], -out[2]) / (2.0 * std::numbers::pi),
@@ -142,7 +142,7 @@ std::optional<std::array<double, 2>> PreviewScene::texcoordAt(const RayHit& hit)
     }
     const auto primitive = static_cast<std::size_t>(hit.primitive);
     if (primitive >= subjectTexcoords_.size()) return std::nullopt;
-    const std::array<Point2f, 3>& corners = subjectTexcoords_[primitive];
+    const std::array<models::Point2f, 3>& corners = subjectTexcoords_[primitive];
     const double w = 1.0 - double(hit.u) - double(hit.v);
     return std::array<double, 2>{w * corners[0][0] + hit.u * corners[1][0] + hit.v * corners[2][0],
                                  w * corners[0][1] + hit.u * corners[1][1] + hit.v * corners[2][1]};
@@ -178,17 +178,17 @@ Camera PreviewScene::camera(int width, int height) const {
 
 CameraOrbit PreviewScene::orbit() const { return held(view_, settings_.orbit, kLowestCamera); }
 
-Triple PreviewScene::background(const Triple& direction) const {
+base::Triple PreviewScene::background(const base::Triple& direction) const {
     return mix(kSkyLow, kSkyHigh, std::clamp(direction[1] * 4.0, 0.0, 1.0));
 }
 
-void PreviewScene::install(Host& host) const {
-    Scene& scene = host.scene();
+void PreviewScene::install(standin::Host& host) const {
+    standin::Scene& scene = host.scene();
     scene.clearLights();
     scene.addLight(keyLight(settings_));
     scene.addLight(rimLight(settings_));
     scene.ambient = settings_.ambient;
-    host.setOcclusionTest(settings_.shadows ? objects_->occlusionTest() : OcclusionTest{});
+    host.setOcclusionTest(settings_.shadows ? objects_->occlusionTest() : standin::OcclusionTest{});
 }
 
-}  // namespace standin
+}  // namespace render

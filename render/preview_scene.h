@@ -11,18 +11,20 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "host/scene.h"
+#include "models/model_frame.h"
+#include "models/triangle_mesh.h"
 #include "render/camera.h"
 #include "render/mesh_placement.h"
-#include "render/model_frame.h"
 #include "render/ray_scene.h"
 #include "render/scene_settings.h"
-#include "render/triangle_mesh.h"
 
 namespace standin {
-
 class Host;
+}  // namespace standin
+
+namespace render {
 
 // Seconds spent making the scene: the subject (made, or read from its file) and the
 // ray-tracing scene built over it.
@@ -39,15 +41,15 @@ public:
     // Builds the subject (from the model's text for SubjectKind::Mesh) and the ray-traced
     // scene; fails with a message naming the file, or Embree's reason, and when the
     // surface has a map but the subject no texture coordinates.
-    static Result<std::unique_ptr<PreviewScene>> create(const SceneSettings& settings);
+    static base::Result<std::unique_ptr<PreviewScene>> create(const SceneSettings& settings);
 
     // Places a mesh already made, whose positions lie in `frame`: scaled to the preview's
     // size, standing on the floor in the middle. Fails when a position is not a finite
     // number, when the surface has a map but the mesh no texture coordinates, or when
     // Embree fails.
-    static Result<std::unique_ptr<PreviewScene>> withMesh(const SceneSettings& settings,
-                                                          TriangleMesh mesh,
-                                                          const ModelFrame& frame = {});
+    static base::Result<std::unique_ptr<PreviewScene>> withMesh(
+        const SceneSettings& settings, models::TriangleMesh mesh,
+        const models::ModelFrame& frame = {});
 
     const RayScene& objects() const { return *objects_; }
     bool isSubject(const RayHit& hit) const { return hit.object == subject_; }
@@ -90,21 +92,21 @@ public:
     SurfaceInputs surfaceAt(const RayHit& hit) const;
 
     // Seen where a camera ray hits nothing: a dim gradient from the horizon up.
-    Triple background(const Triple& direction) const;
+    base::Triple background(const base::Triple& direction) const;
 
     // Makes the host's scene this one: its lights, its ambient colour and, when shadows
     // are on, its objects as the occluders of the host's illumination. The scene must
     // outlive the host's use of it.
-    void install(Host& host) const;
+    void install(standin::Host& host) const;
 
 private:
     PreviewScene(const SceneSettings& settings, std::unique_ptr<RayScene> objects);
-    static Result<std::unique_ptr<PreviewScene>> finish(std::unique_ptr<PreviewScene> scene);
+    static base::Result<std::unique_ptr<PreviewScene>> finish(std::unique_ptr<PreviewScene> scene);
 
     SceneSettings settings_;
     std::unique_ptr<RayScene> objects_;
     int subject_ = 0;
-    std::vector<std::array<Point2f, 3>> subjectTexcoords_;  // a mesh's; empty for others
+    std::vector<std::array<models::Point2f, 3>> subjectTexcoords_;  // a mesh's; empty for others
     std::size_t subjectTriangles_ = 0;
     std::vector<std::string> warnings_;
     bool usesCreaseAngle_ = false;
@@ -113,6 +115,6 @@ private:
     CameraView view_;
 };
 
-}  // namespace standin
+}  // namespace render
 
 #endif

@@ -2,18 +2,18 @@
 // normals kept by object, a found hit made into a RayHit, and the host's occlusion test.
 #include "render/ray_scene.h"
 
-namespace standin {
+namespace render {
 namespace {
 
-double dot(const Triple& a, const Triple& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
-
-Triple unitOr(const Triple& v, const Triple& fallback) { return unit(v).value_or(fallback); }
+base::Triple unitOr(const base::Triple& v, const base::Triple& fallback) {
+    return unit(v).value_or(fallback);
+}
 
 // u and v are single precision, as Embree reports them, and so are their products with
 // the corner normals.
-Triple interpolate(const std::array<Point3f, 3>& corners, float u, float v) {
+base::Triple interpolate(const std::array<models::Point3f, 3>& corners, float u, float v) {
     const double w = 1.0 - double(u) - double(v);
-    Triple sum{};
+    base::Triple sum{};
     for (std::size_t axis = 0; axis < 3; ++axis) {
         sum[axis] = w * corners[0][axis] + u * corners[1][axis] + v * corners[2][axis];
     }
@@ -25,23 +25,23 @@ Triple interpolate(const std::array<Point3f, 3>& corners, float u, float v) {
 int RayScene::add(const Floor& floor) {
     const float h = static_cast<float>(floor.height);
     const float s = static_cast<float>(floor.halfSize);
-    TriangleMesh quad;
+    models::TriangleMesh quad;
     quad.positions = {{-s, h, -s}, {s, h, -s}, {s, h, s}, {-s, h, s}};
     quad.triangles = {{0, 2, 1}, {0, 3, 2}};
-    const Point3f up{0.0f, 1.0f, 0.0f};
+    const models::Point3f up{0.0f, 1.0f, 0.0f};
     quad.cornerNormals = {{up, up, up}, {up, up, up}};
     return add(std::move(quad));
 }
 
-int RayScene::remember(unsigned id, std::vector<std::array<Point3f, 3>> cornerNormals) {
+int RayScene::remember(unsigned id, std::vector<std::array<models::Point3f, 3>> cornerNormals) {
     if (cornerNormals_.size() <= id) cornerNormals_.resize(id + 1);
     cornerNormals_[id] = std::move(cornerNormals);
     return static_cast<int>(id);
 }
 
-RayHit RayScene::finishHit(const Triple& origin, const Triple& direction, double distance,
-                           unsigned id, unsigned primitive, const Triple& ng, float u,
-                           float v) const {
+RayHit RayScene::finishHit(const base::Triple& origin, const base::Triple& direction,
+                           double distance, unsigned id, unsigned primitive, const base::Triple& ng,
+                           float u, float v) const {
     RayHit hit;
     hit.distance = distance;
     hit.position = {origin[0] + direction[0] * hit.distance,
@@ -65,10 +65,10 @@ RayHit RayScene::finishHit(const Triple& origin, const Triple& direction, double
     return hit;
 }
 
-OcclusionTest RayScene::occlusionTest() const {
+standin::OcclusionTest RayScene::occlusionTest() const {
     return [this](const double from[3], const double toLight[3], double maxDistance) {
         return occluded(from, toLight, maxDistance);
     };
 }
 
-}  // namespace standin
+}  // namespace render

@@ -10,15 +10,15 @@
 #include <optional>
 #include <vector>
 
+#include "base/result.h"
+#include "base/triple.h"
 #include "host/illumination_hooks.h"
-#include "host/result.h"
-#include "host/triple.h"
-#include "render/triangle_mesh.h"
+#include "models/triangle_mesh.h"
 
-namespace standin {
+namespace render {
 
 struct Sphere {
-    Triple center{0.0, 0.0, 0.0};
+    base::Triple center{0.0, 0.0, 0.0};
     double radius = 1.0;
 };
 
@@ -35,9 +35,9 @@ struct Floor {
 // The normals are as the object has them, whichever side the ray came from.
 struct RayHit {
     double distance = 0.0;
-    Triple position{0.0, 0.0, 0.0};
-    Triple normal{0.0, 1.0, 0.0};
-    Triple geometricNormal{0.0, 1.0, 0.0};
+    base::Triple position{0.0, 0.0, 0.0};
+    base::Triple normal{0.0, 1.0, 0.0};
+    base::Triple geometricNormal{0.0, 1.0, 0.0};
     int object = 0;
     int primitive = 0;
     float u = 0.0f;
@@ -52,7 +52,7 @@ public:
     static constexpr double minimumDistance = 1e-4;
 
     // Fails when the tracer (Embree) cannot start.
-    static Result<std::unique_ptr<RayScene>> create();
+    static base::Result<std::unique_ptr<RayScene>> create();
     ~RayScene();
     RayScene(const RayScene&) = delete;
     RayScene& operator=(const RayScene&) = delete;
@@ -60,38 +60,39 @@ public:
     // Each returns the object's index. Objects are added before commit().
     int add(const Sphere& sphere);
     int add(const Floor& floor);
-    int add(TriangleMesh mesh);
+    int add(models::TriangleMesh mesh);
 
     // Builds the acceleration structure; fails with the tracer's reason.
-    Status commit();
+    base::Status commit();
 
     // The nearest hit along the unit `direction` from `origin` within `maxDistance`.
-    std::optional<RayHit> nearestHit(const Triple& origin, const Triple& direction,
+    std::optional<RayHit> nearestHit(const base::Triple& origin, const base::Triple& direction,
                                      double maxDistance) const;
 
     // Whether any object lies on the way; the shape of the host's OcclusionTest.
     bool occluded(const double from[3], const double toLight[3], double maxDistance) const;
 
     // An occlusion test for the host that reads this scene, which must outlive it.
-    OcclusionTest occlusionTest() const;
+    standin::OcclusionTest occlusionTest() const;
 
 private:
     struct Tracer;
     explicit RayScene(std::unique_ptr<Tracer> tracer);
 
-    int remember(unsigned id, std::vector<std::array<Point3f, 3>> cornerNormals);
+    int remember(unsigned id, std::vector<std::array<models::Point3f, 3>> cornerNormals);
 
     // The hit the tracer found: object `id`, its triangle `primitive` with barycentric
     // coordinates u and v of its second and third corners, the unnormalised geometric
     // normal `ng`, at `distance` along the ray.
-    RayHit finishHit(const Triple& origin, const Triple& direction, double distance, unsigned id,
-                     unsigned primitive, const Triple& ng, float u, float v) const;
+    RayHit finishHit(const base::Triple& origin, const base::Triple& direction, double distance,
+                     unsigned id, unsigned primitive, const base::Triple& ng, float u,
+                     float v) const;
 
     std::unique_ptr<Tracer> tracer_;
     // The corner normals of each object, by its index; empty for all but meshes.
-    std::vector<std::vector<std::array<Point3f, 3>>> cornerNormals_;
+    std::vector<std::vector<std::array<models::Point3f, 3>>> cornerNormals_;
 };
 
-}  // namespace standin
+}  // namespace render
 
 #endif

@@ -11,16 +11,18 @@
 
 #include "render/ray_scene.h"
 
-namespace standin {
+namespace render {
 namespace {
 
 struct Box {
-    Triple low{std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity(),
-               std::numeric_limits<double>::infinity()};
-    Triple high{-std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
-                -std::numeric_limits<double>::infinity()};
+    base::Triple low{std::numeric_limits<double>::infinity(),
+                     std::numeric_limits<double>::infinity(),
+                     std::numeric_limits<double>::infinity()};
+    base::Triple high{-std::numeric_limits<double>::infinity(),
+                      -std::numeric_limits<double>::infinity(),
+                      -std::numeric_limits<double>::infinity()};
 
-    void include(const Triple& p) {
+    void include(const base::Triple& p) {
         for (std::size_t a = 0; a < 3; ++a) {
             low[a] = std::min(low[a], p[a]);
             high[a] = std::max(high[a], p[a]);
@@ -31,13 +33,13 @@ struct Box {
         include(b.high);
     }
     std::size_t longestAxis() const {
-        const Triple size = high - low;
+        const base::Triple size = high - low;
         return size[0] >= size[1] && size[0] >= size[2] ? 0 : size[1] >= size[2] ? 1 : 2;
     }
 };
 
 struct Triangle {
-    Triple corner[3];
+    base::Triple corner[3];
     unsigned object = 0;
     unsigned primitive = 0;
 };
@@ -52,22 +54,16 @@ struct Node {
 };
 
 struct Ray {
-    Triple origin;
-    Triple direction;
-    Triple inverse;
+    base::Triple origin;
+    base::Triple direction;
+    base::Triple inverse;
     double nearest;
     double farthest;
 };
 
 constexpr unsigned kLeafSize = 4;
 
-double dot(const Triple& a, const Triple& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
-
-Triple cross(const Triple& a, const Triple& b) {
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-
-Triple fromPoint(const Point3f& p) { return {p[0], p[1], p[2]}; }
+base::Triple fromPoint(const models::Point3f& p) { return {p[0], p[1], p[2]}; }
 
 // Whether the ray meets the box within its range, and where it enters it.
 bool enters(const Box& box, const Ray& ray, double& at) {
@@ -93,16 +89,16 @@ struct TriangleHit {
 
 // Möller and Trumbore: the distance and the weights of the second and third corners.
 std::optional<TriangleHit> intersect(const Triangle& triangle, const Ray& ray) {
-    const Triple e1 = triangle.corner[1] - triangle.corner[0];
-    const Triple e2 = triangle.corner[2] - triangle.corner[0];
-    const Triple p = cross(ray.direction, e2);
+    const base::Triple e1 = triangle.corner[1] - triangle.corner[0];
+    const base::Triple e2 = triangle.corner[2] - triangle.corner[0];
+    const base::Triple p = cross(ray.direction, e2);
     const double determinant = dot(e1, p);
     if (determinant == 0.0 || !std::isfinite(determinant)) return std::nullopt;
     const double inverse = 1.0 / determinant;
-    const Triple s = ray.origin - triangle.corner[0];
+    const base::Triple s = ray.origin - triangle.corner[0];
     const double u = dot(s, p) * inverse;
     if (u < 0.0 || u > 1.0) return std::nullopt;
-    const Triple q = cross(s, e1);
+    const base::Triple q = cross(s, e1);
     const double v = dot(ray.direction, q) * inverse;
     if (v < 0.0 || u + v > 1.0) return std::nullopt;
     const double t = dot(e2, q) * inverse;
@@ -112,7 +108,7 @@ std::optional<TriangleHit> intersect(const Triangle& triangle, const Ray& ray) {
 
 // The nearer of the sphere's two crossings within the ray's range.
 std::optional<double> intersect(const Sphere& sphere, const Ray& ray) {
-    const Triple offset = ray.origin - sphere.center;
+    const base::Triple offset = ray.origin - sphere.center;
     const double b = dot(offset, ray.direction);
     const double c = dot(offset, offset) - sphere.radius * sphere.radius;
     const double discriminant = b * b - c;
@@ -149,7 +145,7 @@ struct RayScene::Tracer {
         double distance = 0.0;
         unsigned object = 0;
         unsigned primitive = 0;
-        Triple ng{0.0, 1.0, 0.0};
+        base::Triple ng{0.0, 1.0, 0.0};
         double u = 0.0;
         double v = 0.0;
     };
@@ -157,7 +153,7 @@ struct RayScene::Tracer {
     Box bounds(unsigned first, unsigned count) const {
         Box box;
         for (unsigned i = first; i < first + count; ++i) {
-            for (const Triple& corner : triangles[i].corner) box.include(corner);
+            for (const base::Triple& corner : triangles[i].corner) box.include(corner);
         }
         return box;
     }
@@ -183,7 +179,7 @@ struct RayScene::Tracer {
         build(first + half, count - half);
     }
 
-    static Triple centre(const Triangle& t) {
+    static base::Triple centre(const Triangle& t) {
         return {(t.corner[0][0] + t.corner[1][0] + t.corner[2][0]) / 3.0,
                 (t.corner[0][1] + t.corner[1][1] + t.corner[2][1]) / 3.0,
                 (t.corner[0][2] + t.corner[1][2] + t.corner[2][2]) / 3.0};
@@ -242,9 +238,9 @@ struct RayScene::Tracer {
         std::optional<Found> found;
         for (const SphereObject& s : spheres) {
             if (const std::optional<double> t = intersect(s.sphere, ray)) {
-                const Triple point{ray.origin[0] + ray.direction[0] * *t,
-                                   ray.origin[1] + ray.direction[1] * *t,
-                                   ray.origin[2] + ray.direction[2] * *t};
+                const base::Triple point{ray.origin[0] + ray.direction[0] * *t,
+                                         ray.origin[1] + ray.direction[1] * *t,
+                                         ray.origin[2] + ray.direction[2] * *t};
                 found = Found{*t, s.object, 0, point - s.sphere.center, 0.0, 0.0};
                 if (anyHit) return found;
                 ray.farthest = *t;
@@ -260,7 +256,7 @@ struct RayScene::Tracer {
 
 namespace {
 
-Ray makeRay(const Triple& origin, const Triple& direction, double maxDistance) {
+Ray makeRay(const base::Triple& origin, const base::Triple& direction, double maxDistance) {
     Ray ray{origin, direction, {}, RayScene::minimumDistance, maxDistance};
     for (std::size_t a = 0; a < 3; ++a) ray.inverse[a] = 1.0 / direction[a];
     return ray;
@@ -268,8 +264,8 @@ Ray makeRay(const Triple& origin, const Triple& direction, double maxDistance) {
 
 }  // namespace
 
-Result<std::unique_ptr<RayScene>> RayScene::create() {
-    return Result<std::unique_ptr<RayScene>>::success(
+base::Result<std::unique_ptr<RayScene>> RayScene::create() {
+    return base::Result<std::unique_ptr<RayScene>>::success(
         std::unique_ptr<RayScene>(new RayScene(std::make_unique<Tracer>())));
 }
 
@@ -283,7 +279,7 @@ int RayScene::add(const Sphere& sphere) {
     return remember(id, {});
 }
 
-int RayScene::add(TriangleMesh mesh) {
+int RayScene::add(models::TriangleMesh mesh) {
     const unsigned id = tracer_->objects++;
     tracer_->meshes.push_back({static_cast<unsigned>(tracer_->triangles.size()),
                                static_cast<unsigned>(mesh.triangles.size()), 0});
@@ -300,17 +296,18 @@ int RayScene::add(TriangleMesh mesh) {
     return remember(id, std::move(mesh.cornerNormals));
 }
 
-Status RayScene::commit() {
+base::Status RayScene::commit() {
     tracer_->nodes.clear();
     tracer_->nodes.reserve(2 * tracer_->triangles.size() / kLeafSize + tracer_->meshes.size());
     for (Tracer::MeshObject& mesh : tracer_->meshes) {
         mesh.root = static_cast<unsigned>(tracer_->nodes.size());
         if (mesh.count > 0) tracer_->build(mesh.first, mesh.count);
     }
-    return succeeded();
+    return base::succeeded();
 }
 
-std::optional<RayHit> RayScene::nearestHit(const Triple& origin, const Triple& direction,
+std::optional<RayHit> RayScene::nearestHit(const base::Triple& origin,
+                                           const base::Triple& direction,
                                            double maxDistance) const {
     const std::optional<Tracer::Found> found =
         tracer_->trace(makeRay(origin, direction, maxDistance), false);
@@ -320,8 +317,8 @@ std::optional<RayHit> RayScene::nearestHit(const Triple& origin, const Triple& d
 }
 
 bool RayScene::occluded(const double from[3], const double toLight[3], double maxDistance) const {
-    return tracer_->trace(makeRay(toTriple(from), toTriple(toLight), maxDistance), true)
+    return tracer_->trace(makeRay(base::toTriple(from), base::toTriple(toLight), maxDistance), true)
         .has_value();
 }
 
-}  // namespace standin
+}  // namespace render

@@ -13,7 +13,7 @@
 #include "render/ray_scene.h"
 #include "render/thread_team.h"
 
-namespace standin {
+namespace render {
 namespace {
 
 float toFloatDistance(double distance) {
@@ -22,7 +22,7 @@ float toFloatDistance(double distance) {
                : static_cast<float>(distance);
 }
 
-RTCRay makeRay(const Triple& origin, const Triple& direction, double maxDistance) {
+RTCRay makeRay(const base::Triple& origin, const base::Triple& direction, double maxDistance) {
     RTCRay ray{};
     ray.org_x = static_cast<float>(origin[0]);
     ray.org_y = static_cast<float>(origin[1]);
@@ -57,18 +57,18 @@ void keepUnreleased(RTCScene scene) {
 // the threads the pool may add to this one are started once beforehand, all alive at
 // once, and ended again: when the system does not allow them (ulimit -u), the scene is
 // refused with the reason instead.
-Status poolCanStart(unsigned threads) {
+base::Status poolCanStart(unsigned threads) {
     std::promise<void> release;
     const std::shared_future<void> released = release.get_future().share();
     ThreadTeam team;
-    const Status started =
+    const base::Status started =
         team.start(static_cast<int>(threads) - 1, [released] { released.wait(); });
     release.set_value();
     team.join();
     if (!started)
-        return Status::failure("Embree needs " + std::to_string(threads) +
-                               " threads: " + started.error());
-    return succeeded();
+        return base::Status::failure("Embree needs " + std::to_string(threads) +
+                                     " threads: " + started.error());
+    return base::succeeded();
 }
 
 }  // namespace
@@ -114,10 +114,10 @@ struct RayScene::Tracer {
     }
 };
 
-Result<std::unique_ptr<RayScene>> RayScene::create() {
-    using Outcome = Result<std::unique_ptr<RayScene>>;
+base::Result<std::unique_ptr<RayScene>> RayScene::create() {
+    using Outcome = base::Result<std::unique_ptr<RayScene>>;
     const unsigned threads = poolThreads();
-    if (Status pool = poolCanStart(threads); !pool) return Outcome::failure(pool.error());
+    if (base::Status pool = poolCanStart(threads); !pool) return Outcome::failure(pool.error());
     auto embree = std::make_unique<Tracer>();
     embree->device = rtcNewDevice(nullptr);  // its pool counts its threads as poolThreads()
     if (!embree->device) return Outcome::failure("Embree could not start on this machine");
@@ -143,7 +143,7 @@ int RayScene::add(const Sphere& sphere) {
     return remember(tracer_->attach(geometry), {});
 }
 
-int RayScene::add(TriangleMesh mesh) {
+int RayScene::add(models::TriangleMesh mesh) {
     RTCGeometry geometry = rtcNewGeometry(tracer_->device, RTC_GEOMETRY_TYPE_TRIANGLE);
     auto* vertices = static_cast<float*>(
         rtcSetNewGeometryBuffer(geometry, RTC_BUFFER_TYPE_VERTEX, 0, RTC_FORMAT_FLOAT3,
@@ -165,16 +165,17 @@ int RayScene::add(TriangleMesh mesh) {
     return remember(tracer_->attach(geometry), std::move(mesh.cornerNormals));
 }
 
-Status RayScene::commit() {
+base::Status RayScene::commit() {
     rtcCommitScene(tracer_->scene);
     if (rtcGetDeviceError(tracer_->device) != RTC_ERROR_NONE) {
         tracer_->buildFailed = true;
-        return Status::failure("cannot build the ray-tracing scene: " + tracer_->lastError());
+        return base::Status::failure("cannot build the ray-tracing scene: " + tracer_->lastError());
     }
-    return succeeded();
+    return base::succeeded();
 }
 
-std::optional<RayHit> RayScene::nearestHit(const Triple& origin, const Triple& direction,
+std::optional<RayHit> RayScene::nearestHit(const base::Triple& origin,
+                                           const base::Triple& direction,
                                            double maxDistance) const {
     RTCRayHit query{};
     query.ray = makeRay(origin, direction, maxDistance);
@@ -191,11 +192,11 @@ std::optional<RayHit> RayScene::nearestHit(const Triple& origin, const Triple& d
 }
 
 bool RayScene::occluded(const double from[3], const double toLight[3], double maxDistance) const {
-    RTCRay ray = makeRay(toTriple(from), toTriple(toLight), maxDistance);
+    RTCRay ray = makeRay(base::toTriple(from), base::toTriple(toLight), maxDistance);
     RTCIntersectContext context;
     rtcInitIntersectContext(&context);
     rtcOccluded1(tracer_->scene, &context, &ray);
     return ray.tfar == -std::numeric_limits<float>::infinity();
 }
 
-}  // namespace standin
+}  // namespace render

@@ -11,10 +11,8 @@
 #include "render/shading_sample.h"
 #include "render/thread_team.h"
 
-namespace standin {
+namespace render {
 namespace {
-
-double dot(const Triple& a, const Triple& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 
 // Uniform scale in both directions: object to world and world to object.
 void scaleMatrix(double scale, double m[9]) {
@@ -51,7 +49,7 @@ ShadingSample subjectSample(const PreviewScene& scene, const RayHit& hit, const 
 
 // A surface is seen from the side the ray comes from: seen from behind, both normals
 // turn round.
-RayHit facingTheRay(RayHit hit, const Triple& direction) {
+RayHit facingTheRay(RayHit hit, const base::Triple& direction) {
     if (dot(direction, hit.geometricNormal) > 0.0) {
         hit.geometricNormal = hit.geometricNormal * -1.0;
         hit.normal = hit.normal * -1.0;
@@ -61,30 +59,30 @@ RayHit facingTheRay(RayHit hit, const Triple& direction) {
 
 // The colour one camera ray brings back.
 // A sample's spot is its share of the pixel: a pixel holds samplesPerSide² of them.
-Triple shadeRay(const ShaderInstance& shader, const PreviewScene& scene, const Camera& camera,
-                int samplesPerSide, const CameraRay& ray, int x, int y) {
+base::Triple shadeRay(const standin::ShaderInstance& shader, const PreviewScene& scene, const Camera& camera,
+                      int samplesPerSide, const CameraRay& ray, int x, int y) {
     const std::optional<RayHit> found = scene.objects().nearestHit(
         ray.origin, ray.direction, std::numeric_limits<double>::infinity());
     if (!found) return scene.background(ray.direction);
     const RayHit hit = facingTheRay(*found, ray.direction);
-    if (!scene.isSubject(hit)) return neutralShade(Host::instance(), hit.position, hit.normal);
+    if (!scene.isSubject(hit)) return neutralShade(standin::Host::instance(), hit.position, hit.normal);
     ShadingSample sample =
         subjectSample(scene, hit, ray, camera.pixelSizeAt(hit.distance) / samplesPerSide);
     sample.screen(x, y);
     shader.evaluate(sample.record());
-    return toTriple(sample.record().color);
+    return base::toTriple(sample.record().color);
 }
 
 // The average of the samples of pixel (x, y): linear scene values.
-Triple shadePixel(const ShaderInstance& shader, const PreviewScene& scene, const Camera& camera,
-                  const RenderSettings& settings, int x, int y) {
+base::Triple shadePixel(const standin::ShaderInstance& shader, const PreviewScene& scene,
+                        const Camera& camera, const RenderSettings& settings, int x, int y) {
     const int n = settings.samplesPerSide;
     const double weight = 1.0 / (n * n);
-    Triple sum{0.0, 0.0, 0.0};
+    base::Triple sum{0.0, 0.0, 0.0};
     for (int j = 0; j < n; ++j) {
         for (int i = 0; i < n; ++i) {
             const CameraRay ray = camera.ray(x + (i + 0.5) / n, y + (j + 0.5) / n);
-            const Triple color = shadeRay(shader, scene, camera, n, ray, x, y);
+            const base::Triple color = shadeRay(shader, scene, camera, n, ray, x, y);
             for (std::size_t c = 0; c < 3; ++c) sum[c] += color[c];
         }
     }
@@ -106,10 +104,10 @@ float toLinear(double value) {
 // Renders row y into `rgb`, its 3 x width values, each colour component as `toValue`
 // stores it: a byte (toByte) or a linear value (toLinear).
 template <auto toValue, typename Value>
-void renderRow(const ShaderInstance& shader, const PreviewScene& scene, const Camera& camera,
+void renderRow(const standin::ShaderInstance& shader, const PreviewScene& scene, const Camera& camera,
                const RenderSettings& settings, int y, Value* rgb) {
     for (int x = 0; x < settings.width; ++x) {
-        const Triple color = shadePixel(shader, scene, camera, settings, x, y);
+        const base::Triple color = shadePixel(shader, scene, camera, settings, x, y);
         for (std::size_t c = 0; c < 3; ++c) rgb[3 * x + c] = toValue(color[c]);
     }
 }
@@ -117,8 +115,9 @@ void renderRow(const ShaderInstance& shader, const PreviewScene& scene, const Ca
 // Calls `renderOne` for every row, shared out among settings.threads threads, and
 // `rowDone` after each. A failure when a thread cannot start, once the threads that did
 // have finished their rows.
-Status eachRowInThreads(const RenderSettings& settings, const std::function<void(int y)>& renderOne,
-                        const std::function<void()>& rowDone) {
+base::Status eachRowInThreads(const RenderSettings& settings,
+                              const std::function<void(int y)>& renderOne,
+                              const std::function<void()>& rowDone) {
     std::atomic<int> nextRow{0};
     std::atomic<bool> abandoned{false};
     auto work = [&] {
@@ -128,7 +127,7 @@ Status eachRowInThreads(const RenderSettings& settings, const std::function<void
         }
     };
     ThreadTeam helpers;
-    const Status started = helpers.start(std::max(settings.threads, 1) - 1, work);
+    const base::Status started = helpers.start(std::max(settings.threads, 1) - 1, work);
     if (started) {
         work();
     } else {
@@ -150,25 +149,25 @@ auto* rowOf(Picture& picture, const RenderSettings& settings, int y) {
 
 // The whole picture, its rows shared out among threads; its values as `toValue` stores them.
 template <auto toValue, typename Picture>
-Result<Picture> renderPicture(const ShaderInstance& shader, const PreviewScene& scene,
-                              const RenderSettings& settings,
-                              const std::function<void()>& rowDone) {
+base::Result<Picture> renderPicture(const standin::ShaderInstance& shader, const PreviewScene& scene,
+                                    const RenderSettings& settings,
+                                    const std::function<void()>& rowDone) {
     Picture picture{settings.width, settings.height, {}};
     picture.rgb.resize(rowValues(settings) * static_cast<std::size_t>(settings.height));
     const Camera camera = scene.camera(settings.width, settings.height);
-    const Status done = eachRowInThreads(
+    const base::Status done = eachRowInThreads(
         settings,
         [&](int y) {
             renderRow<toValue>(shader, scene, camera, settings, y, rowOf(picture, settings, y));
         },
         rowDone);
-    if (!done) return Result<Picture>::failure(done.error());
-    return Result<Picture>::success(std::move(picture));
+    if (!done) return base::Result<Picture>::failure(done.error());
+    return base::Result<Picture>::success(std::move(picture));
 }
 
 }  // namespace
 
-void renderRows(const ShaderInstance& shader, const PreviewScene& scene,
+void renderRows(const standin::ShaderInstance& shader, const PreviewScene& scene,
                 const RenderSettings& settings, int firstRow, int endRow, Image& image) {
     const Camera camera = scene.camera(settings.width, settings.height);
     for (int y = std::max(firstRow, 0); y < std::min(endRow, settings.height); ++y) {
@@ -176,18 +175,18 @@ void renderRows(const ShaderInstance& shader, const PreviewScene& scene,
     }
 }
 
-Result<Image> render(const ShaderInstance& shader, const PreviewScene& scene,
-                     const RenderSettings& settings, const std::function<void()>& rowDone) {
+base::Result<Image> render(const standin::ShaderInstance& shader, const PreviewScene& scene,
+                           const RenderSettings& settings, const std::function<void()>& rowDone) {
     return renderPicture<toByte, Image>(shader, scene, settings, rowDone);
 }
 
-Result<LinearImage> renderLinear(const ShaderInstance& shader, const PreviewScene& scene,
-                                 const RenderSettings& settings,
-                                 const std::function<void()>& rowDone) {
+base::Result<LinearImage> renderLinear(const standin::ShaderInstance& shader, const PreviewScene& scene,
+                                       const RenderSettings& settings,
+                                       const std::function<void()>& rowDone) {
     return renderPicture<toLinear, LinearImage>(shader, scene, settings, rowDone);
 }
 
-bool renderBand(const ShaderInstance& shader, const PreviewScene& scene,
+bool renderBand(const standin::ShaderInstance& shader, const PreviewScene& scene,
                 const RenderSettings& settings, const RowBand& band, const RowDone& rowDone) {
     const Camera camera = scene.camera(settings.width, settings.height);
     std::vector<unsigned char> row(rowValues(settings));
@@ -198,4 +197,4 @@ bool renderBand(const ShaderInstance& shader, const PreviewScene& scene,
     return true;
 }
 
-}  // namespace standin
+}  // namespace render

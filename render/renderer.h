@@ -6,13 +6,13 @@
 
 #include <functional>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "host/shader_driver.h"
 #include "render/linear_image.h"
 #include "render/panel_painter.h"
 #include "render/preview_scene.h"
 
-namespace standin {
+namespace render {
 
 struct RenderSettings {
     int width = 512;
@@ -34,15 +34,16 @@ struct RowBand {
 // its own samples, so the image is the same whatever the thread count. `rowDone`, when
 // given, is called once per finished row, from the thread that rendered it. A failure,
 // and no image, when a thread cannot start.
-Result<Image> render(const ShaderInstance& shader, const PreviewScene& scene,
-                     const RenderSettings& settings, const std::function<void()>& rowDone = {});
+base::Result<Image> render(const standin::ShaderInstance& shader, const PreviewScene& scene,
+                           const RenderSettings& settings,
+                           const std::function<void()>& rowDone = {});
 
 // The same render as linear scene values, before the 8-bit picture's clamping to 0 to 1
 // and quantisation: each pixel the average of its samples (a value that is not a number
 // becomes 0, as in the 8-bit picture).
-Result<LinearImage> renderLinear(const ShaderInstance& shader, const PreviewScene& scene,
-                                 const RenderSettings& settings,
-                                 const std::function<void()>& rowDone = {});
+base::Result<LinearImage> renderLinear(const standin::ShaderInstance& shader, const PreviewScene& scene,
+                                       const RenderSettings& settings,
+                                       const std::function<void()>& rowDone = {});
 
 // Called with each finished row's number and its 3 x width bytes, which are only valid
 // during the call; returning false stops the band there.
@@ -51,15 +52,15 @@ using RowDone = std::function<bool(int y, const unsigned char* rgb)>;
 // Renders the rows of `band` in turn on the calling thread, holding one row at a time, and
 // hands each to `rowDone`: each is byte for byte the row `render` makes. False when
 // `rowDone` stopped it before the band's end.
-bool renderBand(const ShaderInstance& shader, const PreviewScene& scene,
+bool renderBand(const standin::ShaderInstance& shader, const PreviewScene& scene,
                 const RenderSettings& settings, const RowBand& band, const RowDone& rowDone);
 
 // Renders rows [firstRow, endRow) into `image`, which is settings.width × settings.height,
 // on the calling thread: the same pixels as render() gives those rows. A picture can so
 // be rendered a few rows at a time, between other work.
-void renderRows(const ShaderInstance& shader, const PreviewScene& scene,
+void renderRows(const standin::ShaderInstance& shader, const PreviewScene& scene,
                 const RenderSettings& settings, int firstRow, int endRow, Image& image);
 
-}  // namespace standin
+}  // namespace render
 
 #endif

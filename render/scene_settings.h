@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "host/triple.h"
+#include "base/triple.h"
 #include "render/camera_orbit.h"
 #include "render/surface_maps.h"
 
-namespace standin {
+namespace render {
 
 // The subject: the procedural draped cloth, today's sphere, or a model from a file (OBJ
 // text or an object file).
@@ -21,7 +21,7 @@ enum class SubjectKind { Cloth, Sphere, Mesh };
 // else have the host's neutral material): a constant for each, and a map for those that
 // vary across the subject, which takes the constant's place.
 struct SurfaceInputs {
-    Triple color{0.62, 0.08, 0.16};
+    base::Triple color{0.62, 0.08, 0.16};
     double diffuse = 0.9;
     double specular = 0.7;
     double luminous = 0.0;
@@ -40,17 +40,17 @@ struct SceneSettings {
     // Said after the reason when a model without texture coordinates meets a map: where
     // the map comes from and what to do instead, in the caller's words; empty for nothing.
     std::string untexturedMapAdvice;
-    Triple keyPosition{-3.5, 4.5, -3.0};  // point light, upper left in front of the sphere
-    Triple keyColor{1.0, 0.97, 0.92};
+    base::Triple keyPosition{-3.5, 4.5, -3.0};  // point light, upper left in front of the sphere
+    base::Triple keyColor{1.0, 0.97, 0.92};
     double keyIntensity = 1.0;
-    Triple rimDirection{-0.45, -0.35, -1.0};  // distant light from behind, towards the camera
-    Triple rimColor{0.8, 0.88, 1.0};
+    base::Triple rimDirection{-0.45, -0.35, -1.0};  // distant light from behind, towards the camera
+    base::Triple rimColor{0.8, 0.88, 1.0};
     double rimIntensity = 0.8;
-    Triple ambient{0.06, 0.06, 0.07};
+    base::Triple ambient{0.06, 0.06, 0.07};
     bool shadows = true;
     CameraOrbit orbit;  // the camera turned from the framing's view
 };
 
-}  // namespace standin
+}  // namespace render
 
 #endif

@@ -4,7 +4,7 @@
 
 #include "render/illumination.h"
 
-namespace standin {
+namespace render {
 namespace {
 
 constexpr double kIdentity[9] = {1.0, 0.0, 0.0, 0.0, 1.0, 0.0, 0.0, 0.0, 1.0};
@@ -19,7 +19,7 @@ HostItem sampleObject() { return const_cast<char*>(&sampleObjectTag); }
 double hostRayTrace(const double* /*position*/, const double* /*direction*/,
                     double color[3]) noexcept {
     if (color) {
-        store({0.0, 0.0, 0.0}, color);
+        base::store({0.0, 0.0, 0.0}, color);
     }
     return kNoHit;
 }
@@ -50,30 +50,30 @@ ShadingSample::ShadingSample() : record_{} {
     record_.rayShade = hostRayShade;
 }
 
-ShadingSample& ShadingSample::position(const Triple& p) {
+ShadingSample& ShadingSample::position(const base::Triple& p) {
     return objectPosition(p).worldPosition(p);
 }
 
-ShadingSample& ShadingSample::objectPosition(const Triple& p) {
+ShadingSample& ShadingSample::objectPosition(const base::Triple& p) {
     store(p, record_.oPos);
     return *this;
 }
 
-ShadingSample& ShadingSample::worldPosition(const Triple& p) {
+ShadingSample& ShadingSample::worldPosition(const base::Triple& p) {
     store(p, record_.wPos);
     return *this;
 }
 
-ShadingSample& ShadingSample::normal(const Triple& n) {
+ShadingSample& ShadingSample::normal(const base::Triple& n) {
     return geometricNormal(n).shadingNormal(n);
 }
 
-ShadingSample& ShadingSample::geometricNormal(const Triple& n) {
+ShadingSample& ShadingSample::geometricNormal(const base::Triple& n) {
     store(n, record_.gNorm);
     return *this;
 }
 
-ShadingSample& ShadingSample::shadingNormal(const Triple& n) {
+ShadingSample& ShadingSample::shadingNormal(const base::Triple& n) {
     store(n, record_.wNorm);
     return *this;
 }
@@ -89,7 +89,7 @@ ShadingSample& ShadingSample::spotSize(double size) {
     return *this;
 }
 
-ShadingSample& ShadingSample::ray(const Triple& source, double length, double cosine) {
+ShadingSample& ShadingSample::ray(const base::Triple& source, double length, double cosine) {
     store(source, record_.raySource);
     record_.rayLength = length;
     record_.cosine = cosine;
@@ -116,7 +116,7 @@ ShadingSample& ShadingSample::polygon(int number) {
     return *this;
 }
 
-ShadingSample& ShadingSample::color(const Triple& c) {
+ShadingSample& ShadingSample::color(const base::Triple& c) {
     store(c, record_.color);
     return *this;
 }
@@ -156,4 +156,4 @@ ShadingSample& ShadingSample::roughness(double v) {
     return *this;
 }
 
-}  // namespace standin
+}  // namespace render

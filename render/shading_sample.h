@@ -3,10 +3,10 @@
 #ifndef PELORIX3_RENDER_SHADING_SAMPLE_H
 #define PELORIX3_RENDER_SHADING_SAMPLE_H
 
+#include "base/triple.h"
 #include "framework/host_interface.h"
-#include "host/triple.h"
 
-namespace standin {
+namespace render {
 
 // The item id the samples give as the shaded object: stable and non-null, but no item
 // of the scene's walk.
@@ -24,21 +24,21 @@ public:
     const ShadingRecord& record() const { return record_; }
 
     // Object and world position together, the transforms being identity.
-    ShadingSample& position(const Triple& p);
-    ShadingSample& objectPosition(const Triple& p);
-    ShadingSample& worldPosition(const Triple& p);
+    ShadingSample& position(const base::Triple& p);
+    ShadingSample& objectPosition(const base::Triple& p);
+    ShadingSample& worldPosition(const base::Triple& p);
     // Geometric and shading normal together.
-    ShadingSample& normal(const Triple& n);
-    ShadingSample& geometricNormal(const Triple& n);
-    ShadingSample& shadingNormal(const Triple& n);
+    ShadingSample& normal(const base::Triple& n);
+    ShadingSample& geometricNormal(const base::Triple& n);
+    ShadingSample& shadingNormal(const base::Triple& n);
     ShadingSample& screen(int x, int y);
     ShadingSample& spotSize(double size);
-    ShadingSample& ray(const Triple& source, double length, double cosine);
+    ShadingSample& ray(const base::Triple& source, double length, double cosine);
     ShadingSample& objectTransform(const double m[9]);
     ShadingSample& worldTransform(const double m[9]);
     ShadingSample& object(HostItem id);
     ShadingSample& polygon(int number);
-    ShadingSample& color(const Triple& c);
+    ShadingSample& color(const base::Triple& c);
     ShadingSample& luminous(double v);
     ShadingSample& diffuse(double v);
     ShadingSample& specular(double v);
@@ -57,6 +57,6 @@ double hostRayCast(const double position[3], const double direction[3]) noexcept
 double hostRayShade(const double position[3], const double direction[3],
                     ShadingRecord* record) noexcept;
 
-}  // namespace standin
+}  // namespace render
 
 #endif

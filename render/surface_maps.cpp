@@ -1,6 +1,6 @@
 #include "render/surface_maps.h"
 
-namespace standin {
+namespace render {
 
 std::optional<SurfaceInput> surfaceInputNamed(std::string_view name) {
     for (std::size_t i = 0; i < kSurfaceInputNames.size(); ++i) {
@@ -20,4 +20,4 @@ std::optional<SurfaceInput> SurfaceMaps::firstMapped() const {
     return std::nullopt;
 }
 
-}  // namespace standin
+}  // namespace render

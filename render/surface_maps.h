@@ -11,7 +11,7 @@
 
 #include "render/texture_map.h"
 
-namespace standin {
+namespace render {
 
 enum class SurfaceInput { Color, Diffuse, Specular, Luminous, Roughness };
 
@@ -40,6 +40,6 @@ struct SurfaceMaps {
     std::optional<SurfaceInput> firstMapped() const;
 };
 
-}  // namespace standin
+}  // namespace render
 
 #endif

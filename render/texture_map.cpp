@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-namespace standin {
+namespace render {
 namespace {
 
 // The fraction of a coordinate within its repeat, in [0, 1): repeating is exact whatever
@@ -100,10 +100,10 @@ TextureMap::Footprint TextureMap::footprint(double u, double v) const {
     return {{row0 + x0, row0 + x1, row1 + x0, row1 + x1}, x - left, y - up};
 }
 
-Triple TextureMap::colorAt(double u, double v) const {
+base::Triple TextureMap::colorAt(double u, double v) const {
     const Footprint f = footprint(u, v);
     return std::visit(
-        [this, &f](const auto& components) -> Triple {
+        [this, &f](const auto& components) -> base::Triple {
             if (isGrey()) {
                 const double grey = bilinearOf(components, 1, 0, f.texel, f.fx, f.fy);
                 return {grey, grey, grey};
@@ -127,4 +127,4 @@ double TextureMap::valueAt(double u, double v) const {
         components_);
 }
 
-}  // namespace standin
+}  // namespace render

@@ -15,9 +15,9 @@
 #include <variant>
 #include <vector>
 
-#include "host/triple.h"
+#include "base/triple.h"
 
-namespace standin {
+namespace render {
 
 class TextureMap {
 public:
@@ -38,7 +38,7 @@ public:
     std::size_t bytes() const;
 
     // The colour at (u, v): a grey map's value in all three components.
-    Triple colorAt(double u, double v) const;
+    base::Triple colorAt(double u, double v) const;
     // The value at (u, v): a colour map's luminance (0.2126 red + 0.7152 green + 0.0722
     // blue, the weights of the sRGB primaries).
     double valueAt(double u, double v) const;
@@ -67,6 +67,6 @@ private:
     Components components_;
 };
 
-}  // namespace standin
+}  // namespace render
 
 #endif

@@ -4,7 +4,7 @@
 #include <string>
 #include <system_error>
 
-namespace standin {
+namespace render {
 namespace {
 
 std::string whyNoThread(const std::exception& error) {
@@ -17,15 +17,15 @@ std::string whyNoThread(const std::exception& error) {
 
 }  // namespace
 
-Status ThreadTeam::start(int count, const std::function<void()>& work) {
+base::Status ThreadTeam::start(int count, const std::function<void()>& work) {
     for (int started = 0; started < count; ++started) {
         try {
             threads_.emplace_back(work);
         } catch (const std::exception& error) {
-            return Status::failure(whyNoThread(error));
+            return base::Status::failure(whyNoThread(error));
         }
     }
-    return succeeded();
+    return base::succeeded();
 }
 
 void ThreadTeam::join() {
@@ -33,4 +33,4 @@ void ThreadTeam::join() {
     threads_.clear();
 }
 
-}  // namespace standin
+}  // namespace render

@@ -9,9 +9,9 @@
 #include <thread>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 
-namespace standin {
+namespace render {
 
 class ThreadTeam {
 public:
@@ -22,7 +22,7 @@ public:
 
     // Starts `count` threads, each running `work`. At the first that cannot start it stops
     // starting and says why; the threads already started keep running until join().
-    Status start(int count, const std::function<void()>& work);
+    base::Status start(int count, const std::function<void()>& work);
 
     // Waits for every started thread to end.
     void join();
@@ -31,6 +31,6 @@ private:
     std::vector<std::thread> threads_;
 };
 
-}  // namespace standin
+}  // namespace render
 
 #endif

@@ -2,9 +2,10 @@
 """Mutation testing: do the tests notice a small fault in the code?
 
 Each fault ("mutant") changes one line of a set of files: by default the module's
-(framework/, shader/, panels/, geometry/), with --set tools the stand-in renderer's and
-the preview tool's (render/, models/, looks/, tools/preview/, host/), or the files --files
-names. A fault is a comparison or operator turned into its neighbour, a constant moved by one, a
+(framework/, shader/, panels/, geometry/, and the number conversions of base/number_text.h,
+which it shares with the tools), with --set tools the stand-in renderer's and the preview
+tool's (base/, models/, render/, looks/, tools/preview/, host/), or the files --files names.
+A fault is a comparison or operator turned into its neighbour, a constant moved by one, a
 condition negated, a statement dropped. The tool copies the repository's tracked files
 (as they are on disk, uncommitted changes included) into a scratch tree, makes one fault
 at a time there, rebuilds the native preset and runs its tests. A fault the tests reject
@@ -28,11 +29,13 @@ import subprocess
 import sys
 import time
 
-# The named sets of files, by folder; a folder not (yet) in the repository adds nothing.
+# The named sets of files, by folder, and the single files a set takes from another folder;
+# a folder not (yet) in the repository adds nothing.
 FOLDER_SETS = {
     "module": ["framework", "shader", "panels", "geometry"],
-    "tools": ["render", "models", "looks", "tools/preview", "host"],
+    "tools": ["base", "models", "render", "looks", "tools/preview", "host"],
 }
+SINGLE_FILES = {"module": ["base/number_text.h"], "tools": []}
 # Files of a set that the native build does not compile, so that its tests cannot see a
 # fault in them: the ray tracing of the WebAssembly build, which has no Embree.
 NOT_BUILT_NATIVELY = ["render/ray_scene_bvh.cpp"]
@@ -40,7 +43,8 @@ NOT_BUILT_NATIVELY = ["render/ray_scene_bvh.cpp"]
 
 def set_globs(name):
     """The globs of a named set: the C++ sources and headers of each of its folders."""
-    return [f"{folder}/*{suffix}" for folder in FOLDER_SETS[name] for suffix in (".cpp", ".h")]
+    folders = [f"{folder}/*{suffix}" for folder in FOLDER_SETS[name] for suffix in (".cpp", ".h")]
+    return folders + SINGLE_FILES[name]
 
 
 def set_files(root, name):
@@ -48,6 +52,7 @@ def set_files(root, name):
     globs = set_globs(name)
     return [path for path in tracked_files(root) if path not in NOT_BUILT_NATIVELY
             and any(fnmatch.fnmatch(path, pattern) for pattern in globs)]
+
 
 # Each operator: its name, a pattern matched against code with comments and string
 # literals blanked out, and the replacement (a function of the match for constants).

@@ -20,7 +20,7 @@ std::vector<unsigned char> panelPixels;
 
 // Results of the panel entries: bit 0 the parameters were edited (the picture starts
 // again), bit 1 the panel was opened and painted anew; -1 the panel failed (lastError).
-int panelResult(const standin::Result<bool>& edited) {
+int panelResult(const base::Result<bool>& edited) {
     if (!edited) {
         lastError = edited.error();
         return -1;
@@ -30,7 +30,7 @@ int panelResult(const standin::Result<bool>& edited) {
 }
 
 // 1 when `done`; 0 when not, studio_error then saying why.
-int doneOrError(const standin::Status& done) {
+int doneOrError(const base::Status& done) {
     if (!done) lastError = done.error();
     return done ? 1 : 0;
 }
@@ -96,8 +96,8 @@ std::string bytesOf(const char* bytes, int length) {
     return std::string(bytes, static_cast<std::size_t>(length));
 }
 
-standin::SubjectKind subjectOf(int cloth) {
-    return cloth ? standin::SubjectKind::Cloth : standin::SubjectKind::Sphere;
+render::SubjectKind subjectOf(int cloth) {
+    return cloth ? render::SubjectKind::Cloth : render::SubjectKind::Sphere;
 }
 
 }  // namespace
@@ -107,7 +107,7 @@ extern "C" {
 // 1 when the studio is open, 0 when it failed (studio_error says why).
 EMSCRIPTEN_KEEPALIVE int studio_open(int cloth) {
     // The build puts the named looks into the page's file system under /presets.
-    standin::Result<std::unique_ptr<studio::Studio>> opened =
+    base::Result<std::unique_ptr<studio::Studio>> opened =
         studio::Studio::open(subjectOf(cloth), "/presets");
     if (!opened) {
         lastError = opened.error();
@@ -162,7 +162,7 @@ EMSCRIPTEN_KEEPALIVE int studio_panel_width() { return theStudio->panel().pictur
 EMSCRIPTEN_KEEPALIVE int studio_panel_height() { return theStudio->panel().picture().height; }
 
 EMSCRIPTEN_KEEPALIVE const unsigned char* studio_panel_pixels() {
-    const standin::Image& image = theStudio->panel().picture();
+    const render::Image& image = theStudio->panel().picture();
     panelPixels.resize(4 * image.rgb.size() / 3);
     for (std::size_t from = 0, to = 0; from < image.rgb.size(); from += 3, to += 4) {
         panelPixels[to] = image.rgb[from];
@@ -247,7 +247,7 @@ EMSCRIPTEN_KEEPALIVE void studio_set_orbit(double orbit, double elevation, doubl
 
 // {"orbit":…, "elevation":…, "zoom":…}: the camera's turn as held within its limits.
 EMSCRIPTEN_KEEPALIVE const char* studio_orbit() {
-    const standin::CameraOrbit orbit = theStudio->orbit();
+    const render::CameraOrbit orbit = theStudio->orbit();
     return kept("{\"orbit\":" + number(orbit.orbitDegrees) + ",\"elevation\":" +
                 number(orbit.elevationDegrees) + ",\"zoom\":" + number(orbit.zoom) + "}");
 }
@@ -257,12 +257,12 @@ EMSCRIPTEN_KEEPALIVE const char* studio_orbit() {
 // {"density":…, "transparency":…, "specularColor":[r,g,b], "dontOverlapShadows":…,
 // "densityByLuminosity":…}, the switches as booleans; null when the save failed.
 EMSCRIPTEN_KEEPALIVE const char* studio_parameters() {
-    const standin::Result<preview::ParameterBlock> block = theStudio->parameters();
+    const base::Result<looks::ParameterBlock> block = theStudio->parameters();
     if (!block) {
         lastError = block.error();
         return kept("null");
     }
-    const preview::ParameterBlock& p = block.value();
+    const looks::ParameterBlock& p = block.value();
     return kept(
         "{\"density\":" + number(p.density) + ",\"transparency\":" + number(p.transparency) +
         ",\"specularColor\":[" + number(p.specularColor[0]) + "," + number(p.specularColor[1]) +
@@ -288,7 +288,7 @@ EMSCRIPTEN_KEEPALIVE const unsigned char* studio_parameter_source() {
 }
 
 EMSCRIPTEN_KEEPALIVE int studio_parameter_source_mode() {
-    return theStudio->parameterSource().mode == preview::StorageMode::Binary ? 0 : 1;
+    return theStudio->parameterSource().mode == looks::StorageMode::Binary ? 0 : 1;
 }
 
 // Once, after the first block loaded alone: where the surface inputs come from; "" after.
@@ -297,9 +297,9 @@ EMSCRIPTEN_KEEPALIVE const char* studio_block_note() { return kept(theStudio->ta
 // Loads `length` bytes of a stored block: mode 0 binary, 1 text, 2 either by content.
 // 1 when loaded; 0 when refused (studio_error says why, the parameters are unchanged).
 EMSCRIPTEN_KEEPALIVE int studio_load(const char* bytes, int length, int mode) {
-    const preview::StorageMode storage = mode == 0   ? preview::StorageMode::Binary
-                                         : mode == 1 ? preview::StorageMode::Text
-                                                     : preview::StorageMode::Auto;
+    const looks::StorageMode storage = mode == 0   ? looks::StorageMode::Binary
+                                       : mode == 1 ? looks::StorageMode::Text
+                                                   : looks::StorageMode::Auto;
     return doneOrError(theStudio->loadStored(bytesOf(bytes, length), storage));
 }
 
@@ -309,10 +309,10 @@ EMSCRIPTEN_KEEPALIVE int studio_load(const char* bytes, int length, int mode) {
 // text that reads back as its value.
 EMSCRIPTEN_KEEPALIVE const char* studio_surface() {
     std::string json = "{";
-    for (std::size_t i = 0; i < standin::kSurfaceInputNames.size(); ++i) {
-        json += (i ? "," : "") + quoted(std::string(standin::kSurfaceInputNames[i])) + ":" +
-                quoted(preview::surfaceValueText(theStudio->surface(),
-                                                 static_cast<standin::SurfaceInput>(i)));
+    for (std::size_t i = 0; i < render::kSurfaceInputNames.size(); ++i) {
+        json += (i ? "," : "") + quoted(std::string(render::kSurfaceInputNames[i])) + ":" +
+                quoted(looks::surfaceValueText(theStudio->surface(),
+                                               static_cast<render::SurfaceInput>(i)));
     }
     return kept(json + "}");
 }
@@ -359,7 +359,7 @@ EMSCRIPTEN_KEEPALIVE int studio_apply_preset(const char* name) {
 // ---- The map of luminosity ---------------------------------------------------------
 
 // [{"name":…, "description":…}, …]: the built-in patterns a map may be.
-EMSCRIPTEN_KEEPALIVE const char* studio_patterns() { return kept(namedList(standin::kPatterns)); }
+EMSCRIPTEN_KEEPALIVE const char* studio_patterns() { return kept(namedList(render::kPatterns)); }
 
 // The pattern that maps the surface's luminosity, or "" for none.
 EMSCRIPTEN_KEEPALIVE const char* studio_luminous_map() { return kept(theStudio->luminousMap()); }

@@ -15,7 +15,7 @@ namespace studio {
 namespace {
 
 namespace fs = std::filesystem;
-using PresetResult = standin::Result<preview::Preset>;
+using PresetResult = base::Result<looks::Preset>;
 
 // A zip larger than this is no look of the studio's: its one map is a few hundred kB.
 constexpr std::size_t kMaxLookZipBytes = std::size_t{16} << 20;
@@ -53,17 +53,17 @@ private:
     fs::path path_;
 };
 
-standin::Status writeEntries(const std::vector<ZipEntry>& entries, const fs::path& folder) {
+base::Status writeEntries(const std::vector<ZipEntry>& entries, const fs::path& folder) {
     std::error_code error;
     fs::create_directory(folder, error);
     for (const ZipEntry& entry : entries) {
         std::ofstream out(folder / entry.name, std::ios::binary);
         out.write(entry.bytes.data(), static_cast<std::streamsize>(entry.bytes.size()));
         if (!out.flush()) {
-            return standin::Status::failure("cannot unpack " + entry.name + " in the page");
+            return base::Status::failure("cannot unpack " + entry.name + " in the page");
         }
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 // `text` with every mention of the unpacked look's folder made the zip's name.
@@ -93,20 +93,19 @@ bool isPatternPicture(const std::string& file, const std::string& bytes,
 }  // namespace
 
 std::string patternFile(const std::string& pattern) {
-    const auto grey = standin::makePattern(pattern, standin::kPatternSize);
-    return grey ? storedGreyPng(standin::kPatternSize, standin::kPatternSize, *grey)
-                : std::string();
+    const auto grey = render::makePattern(pattern, render::kPatternSize);
+    return grey ? storedGreyPng(render::kPatternSize, render::kPatternSize, *grey) : std::string();
 }
 
 std::string lookZip(const StudioLook& look) {
-    std::vector<preview::LookMap> maps;
+    std::vector<looks::LookMap> maps;
     std::vector<ZipEntry> entries{{"parameters.txt", look.storedText}, {"look.txt", ""}};
     if (!look.luminousPattern.empty()) {
         const std::string file = look.luminousPattern + ".png";
-        maps.push_back({standin::SurfaceInput::Luminous, file});
+        maps.push_back({render::SurfaceInput::Luminous, file});
         entries.push_back({file, patternFile(look.luminousPattern)});
     }
-    entries[1].bytes = preview::lookText(look.description, look.surface, maps);
+    entries[1].bytes = looks::lookText(look.description, look.surface, maps);
     return storedZip(entries);
 }
 
@@ -116,23 +115,23 @@ PresetResult readLookZip(const std::string& bytes, const std::string& name,
         return PresetResult::failure(name + " is too large for a look file (" +
                                      std::to_string(bytes.size() >> 20) + " MB)");
     }
-    standin::Result<std::vector<ZipEntry>> entries = readStoredZip(bytes, name);
+    base::Result<std::vector<ZipEntry>> entries = readStoredZip(bytes, name);
     if (!entries) return PresetResult::failure(entries.error());
     const UnpackFolder unpacked;
     if (unpacked.path().empty()) {
         return PresetResult::failure("cannot unpack " + name + " in the page");
     }
     const fs::path folder = unpacked.path() / kUnpackedLook;
-    if (standin::Status written = writeEntries(entries.value(), folder); !written) {
+    if (base::Status written = writeEntries(entries.value(), folder); !written) {
         return PresetResult::failure(written.error());
     }
-    PresetResult look = preview::readPreset(unpacked.path().string(), kUnpackedLook);
+    PresetResult look = looks::readPreset(unpacked.path().string(), kUnpackedLook);
     if (!look) return PresetResult::failure(namingTheZip(look.error(), folder, name));
-    for (preview::LookMap& map : look->maps) {
+    for (looks::LookMap& map : look->maps) {
         const std::string file = fs::path(map.path).filename().string();
         if (!isPatternPicture(file, fileBytes(map.path), presetsFolder)) {
             return PresetResult::failure(
-                name + ": map." + std::string(standin::nameOf(map.input)) + " " + file +
+                name + ": map." + std::string(render::nameOf(map.input)) + " " + file +
                 " is not one of the studio's patterns, which it maps luminosity with");
         }
         map.path = file;

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "looks/preset.h"
 #include "render/scene_settings.h"
 
@@ -17,8 +17,8 @@ namespace studio {
 struct StudioLook {
     std::string storedText;  // the stored block in text form: parameters.txt
     std::string description;
-    standin::SurfaceInputs surface;  // its maps are not read: luminousPattern names the one
-    std::string luminousPattern;     // the pattern that maps luminosity, or "" for none
+    render::SurfaceInputs surface;  // its maps are not read: luminousPattern names the one
+    std::string luminousPattern;    // the pattern that maps luminosity, or "" for none
 };
 
 // The picture the studio writes for one of its patterns (render/patterns.h), at the size
@@ -32,8 +32,8 @@ std::string lookZip(const StudioLook& look);
 // folder is. A map must be a picture of one of the studio's patterns, named after it: the
 // file patternFile() writes, or a named look's in `presetsFolder` (burnout-velvet's
 // burnout.png). The maps' paths of the result name their files only.
-standin::Result<preview::Preset> readLookZip(const std::string& bytes, const std::string& name,
-                                             const std::string& presetsFolder);
+base::Result<looks::Preset> readLookZip(const std::string& bytes, const std::string& name,
+                                        const std::string& presetsFolder);
 
 }  // namespace studio
 

@@ -1,6 +1,6 @@
 #include "web/panel_user.h"
 
-#include "framework/number_text.h"
+#include "base/number_text.h"
 #include "host/host_globals.h"
 
 namespace studio {
@@ -18,7 +18,7 @@ bool isNumberKey(const std::string& name) {
 std::optional<double> typedPercent(const std::string& text) {
     double value = 0.0;
     const char* end = text.data() + text.size();
-    const auto result = pelorix3::number_text::parse(text.data(), end, value);
+    const auto result = base::number_text::parse(text.data(), end, value);
     if (text.empty() || result.ec != std::errc() || result.ptr != end) return std::nullopt;
     return value;
 }
@@ -29,7 +29,7 @@ PanelUser::PanelUser(const standin::ShaderModule& module, const standin::ShaderI
                      std::function<void()> confirmed)
     : module_(module), instance_(instance), confirmed_(std::move(confirmed)) {}
 
-standin::Result<bool> PanelUser::open(const Gesture& gesture) {
+base::Result<bool> PanelUser::open(const Gesture& gesture) {
     bool confirmed = false;
     standin::setScriptedUser([&](PanelSession& session) {
         // The host draws the panel as it opens it: the module paints its swatch and its
@@ -37,13 +37,13 @@ standin::Result<bool> PanelUser::open(const Gesture& gesture) {
         session.redraw(DR_RENDER);
         confirmed = gesture(session);
         if (typingLabel_) session.control(*typingLabel_).typing = typed_;
-        picture_ = standin::paintPanel(session.panel());
+        picture_ = render::paintPanel(session.panel());
         return confirmed;
     });
-    const standin::Result<int> opened = module_.file().activate(
+    const base::Result<int> opened = module_.file().activate(
         "ShaderInterface", "pelorix3", 2, standin::globalFunc, instance_.handle());
     standin::setScriptedUser(nullptr);
-    using Outcome = standin::Result<bool>;
+    using Outcome = base::Result<bool>;
     if (!opened) return Outcome::failure(opened.error());
     if (opened.value() != 0) {
         return Outcome::failure("the options panel did not open (activation result " +
@@ -53,11 +53,11 @@ standin::Result<bool> PanelUser::open(const Gesture& gesture) {
     return Outcome::success(confirmed);
 }
 
-standin::Result<bool> PanelUser::show() {
+base::Result<bool> PanelUser::show() {
     return open([](PanelSession&) { return false; });
 }
 
-standin::Result<bool> PanelUser::pointerDown(int x, int y) {
+base::Result<bool> PanelUser::pointerDown(int x, int y) {
     return open([this, x, y](PanelSession& session) { return click(session, x, y); });
 }
 
@@ -67,7 +67,7 @@ standin::Result<bool> PanelUser::pointerDown(int x, int y) {
 // controls raise it.
 bool PanelUser::click(PanelSession& session, int x, int y) {
     const bool typed = commitTyping(session);
-    PanelControl* control = standin::controlAt(session.panel(), x, y);
+    PanelControl* control = render::controlAt(session.panel(), x, y);
     if (control == nullptr) return typed;
     if (control->kind == "BoolControl") {
         session.setValue(control->index, control->value != 0.0 ? 0.0 : 1.0);
@@ -76,7 +76,7 @@ bool PanelUser::click(PanelSession& session, int x, int y) {
     }
     if (control->kind == "MiniSliderControl") {
         dragging_ = control->index;
-        session.moveSlider(control->index, standin::sliderValueAt(*control, x));
+        session.moveSlider(control->index, render::sliderValueAt(*control, x));
         return true;
     }
     if (control->kind == "PercentControl") {
@@ -87,12 +87,12 @@ bool PanelUser::click(PanelSession& session, int x, int y) {
     return typed;
 }
 
-standin::Result<bool> PanelUser::pointerMove(int x, int /*y*/) {
-    if (!dragging_) return standin::Result<bool>::success(false);
+base::Result<bool> PanelUser::pointerMove(int x, int /*y*/) {
+    if (!dragging_) return base::Result<bool>::success(false);
     const int slider = *dragging_;
     return open([slider, x](PanelSession& session) {
         PanelControl& control = session.control(slider);
-        const int value = standin::sliderValueAt(control, x);
+        const int value = render::sliderValueAt(control, x);
         if (value == static_cast<int>(control.value)) return false;
         session.moveSlider(slider, value);
         return true;
@@ -127,8 +127,8 @@ bool PanelUser::tabFrom(PanelSession& session, int step) {
 
 // Digits, point and minus extend the typed text, Backspace shortens it: the field shows
 // the text, and nothing changes until the typing is committed.
-standin::Result<bool> PanelUser::key(const std::string& name) {
-    if (!typingLabel_) return standin::Result<bool>::success(false);
+base::Result<bool> PanelUser::key(const std::string& name) {
+    if (!typingLabel_) return base::Result<bool>::success(false);
     if (isNumberKey(name) && typed_.size() < 12) {
         typed_ += name;
     } else if (name == "Backspace" && !typed_.empty()) {
@@ -142,7 +142,7 @@ standin::Result<bool> PanelUser::key(const std::string& name) {
         const int step = name == "Tab" ? 1 : -1;
         return open([this, step](PanelSession& session) { return tabFrom(session, step); });
     } else {
-        return standin::Result<bool>::success(false);
+        return base::Result<bool>::success(false);
     }
     return open([](PanelSession&) { return false; });
 }

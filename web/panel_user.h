@@ -17,8 +17,8 @@
 #include <optional>
 #include <string>
 
+#include "base/result.h"
 #include "host/panel_services.h"
-#include "host/result.h"
 #include "host/shader_driver.h"
 #include "render/panel_painter.h"
 
@@ -32,16 +32,16 @@ public:
 
     // Each opens the panel once; the result says whether the instance's parameters were
     // edited (the panel confirmed), or why the panel could not be opened.
-    standin::Result<bool> show();
-    standin::Result<bool> pointerDown(int x, int y);
-    standin::Result<bool> pointerMove(int x, int y);
+    base::Result<bool> show();
+    base::Result<bool> pointerDown(int x, int y);
+    base::Result<bool> pointerMove(int x, int y);
     void pointerUp() { dragging_.reset(); }
     // A key by its DOM name: digits, ".", "-", "Backspace", "Enter", "Escape", "Tab",
     // "Shift+Tab".
-    standin::Result<bool> key(const std::string& name);
+    base::Result<bool> key(const std::string& name);
 
     // The panel as the last opening painted it.
-    const standin::Image& picture() const { return picture_; }
+    const render::Image& picture() const { return picture_; }
     // Whether a percent field has the keyboard.
     bool typing() const { return typingLabel_.has_value(); }
 
@@ -49,7 +49,7 @@ private:
     // What a gesture does while the panel is open; true confirms the panel.
     using Gesture = std::function<bool(standin::PanelSession&)>;
 
-    standin::Result<bool> open(const Gesture& gesture);
+    base::Result<bool> open(const Gesture& gesture);
     bool click(standin::PanelSession& session, int x, int y);
     bool commitTyping(standin::PanelSession& session);
     // Commits the typing and gives the keyboard to the next percent field in `step`
@@ -59,7 +59,7 @@ private:
     const standin::ShaderModule& module_;
     const standin::ShaderInstance& instance_;
     std::function<void()> confirmed_;
-    standin::Image picture_;
+    render::Image picture_;
     std::optional<int> dragging_;             // the slider being dragged, by creation index
     std::optional<std::string> typingLabel_;  // the percent field with the keyboard
     std::string typed_;

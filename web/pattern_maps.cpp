@@ -7,11 +7,11 @@
 
 namespace studio {
 
-std::shared_ptr<const standin::TextureMap> PatternMaps::map(std::string_view pattern) {
+std::shared_ptr<const render::TextureMap> PatternMaps::map(std::string_view pattern) {
     if (const auto found = made_.find(pattern); found != made_.end()) return found->second;
-    std::optional<standin::TextureMap> made = standin::patternMap(pattern);
+    std::optional<render::TextureMap> made = render::patternMap(pattern);
     if (!made) return nullptr;
-    auto shared = std::make_shared<const standin::TextureMap>(std::move(*made));
+    auto shared = std::make_shared<const render::TextureMap>(std::move(*made));
     made_.emplace(std::string(pattern), shared);
     return shared;
 }
@@ -19,8 +19,8 @@ std::shared_ptr<const standin::TextureMap> PatternMaps::map(std::string_view pat
 std::optional<std::string> patternOfFile(const std::string& path) {
     const std::string stem = std::filesystem::path(path).stem().string();
     const bool known =
-        std::any_of(standin::kPatterns.begin(), standin::kPatterns.end(),
-                    [&stem](const standin::PatternInfo& p) { return p.name == stem; });
+        std::any_of(render::kPatterns.begin(), render::kPatterns.end(),
+                    [&stem](const render::PatternInfo& p) { return p.name == stem; });
     if (!known) return std::nullopt;
     return stem;
 }

@@ -18,10 +18,10 @@ namespace studio {
 class PatternMaps {
 public:
     // The pattern's map; null for a name that is no pattern's.
-    std::shared_ptr<const standin::TextureMap> map(std::string_view pattern);
+    std::shared_ptr<const render::TextureMap> map(std::string_view pattern);
 
 private:
-    std::map<std::string, std::shared_ptr<const standin::TextureMap>, std::less<>> made_;
+    std::map<std::string, std::shared_ptr<const render::TextureMap>, std::less<>> made_;
 };
 
 // The pattern a map file stands for: its name without folder and extension, when a pattern

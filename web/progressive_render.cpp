@@ -11,8 +11,8 @@ ProgressiveRender::ProgressiveRender(int width, int height)
     restart();
 }
 
-standin::RenderSettings ProgressiveRender::settings(int pass) const {
-    standin::RenderSettings settings;
+render::RenderSettings ProgressiveRender::settings(int pass) const {
+    render::RenderSettings settings;
     const int scale = pass == 0 ? 4 : 1;
     settings.width = std::max(1, width_ / scale);
     settings.height = std::max(1, height_ / scale);
@@ -25,25 +25,25 @@ void ProgressiveRender::restart() {
     pass_ = 0;
     row_ = 0;
     ++generation_;
-    const standin::RenderSettings first = settings(0);
-    image_ = standin::Image{first.width, first.height,
+    const render::RenderSettings first = settings(0);
+    image_ = render::Image{first.width, first.height,
                             std::vector<unsigned char>(3 * static_cast<std::size_t>(first.width) *
                                                        static_cast<std::size_t>(first.height))};
 }
 
 bool ProgressiveRender::step(const standin::ShaderInstance& shader,
-                             const standin::PreviewScene& scene, double seconds, double (*now)()) {
+                             const render::PreviewScene& scene, double seconds, double (*now)()) {
     const double start = now();
     while (!finished() && !waitingForRefined()) {
-        const standin::RenderSettings current = settings(pass_);
-        standin::renderRows(shader, scene, current, row_, row_ + 1, image_);
+        const render::RenderSettings current = settings(pass_);
+        render::renderRows(shader, scene, current, row_, row_ + 1, image_);
         if (++row_ == current.height) {
             show(image_);
             ++pass_;
             row_ = 0;
             if (!finished()) {
-                const standin::RenderSettings next = settings(pass_);
-                image_ = standin::Image{
+                const render::RenderSettings next = settings(pass_);
+                image_ = render::Image{
                     next.width, next.height,
                     std::vector<unsigned char>(3 * static_cast<std::size_t>(next.width) *
                                                static_cast<std::size_t>(next.height))};
@@ -55,8 +55,8 @@ bool ProgressiveRender::step(const standin::ShaderInstance& shader,
     return !finished() && !waitingForRefined();
 }
 
-bool ProgressiveRender::showRefined(const standin::Image& image) {
-    const standin::RenderSettings refined = refinedSettings();
+bool ProgressiveRender::showRefined(const render::Image& image) {
+    const render::RenderSettings refined = refinedSettings();
     if (!waitingForRefined() || image.width != refined.width || image.height != refined.height ||
         image.rgb.size() != 3 * static_cast<std::size_t>(image.width) * image.height) {
         return false;
@@ -67,7 +67,7 @@ bool ProgressiveRender::showRefined(const standin::Image& image) {
 }
 
 // Each picture pixel takes the pass's pixel that covers it.
-void ProgressiveRender::show(const standin::Image& image) {
+void ProgressiveRender::show(const render::Image& image) {
     for (int y = 0; y < height_; ++y) {
         const int sy = std::min(image.height - 1, y * image.height / height_);
         for (int x = 0; x < width_; ++x) {

@@ -27,7 +27,7 @@ public:
     void restart();
     // Renders rows until `seconds` have passed (at least one row) or a pass is finished;
     // true while there is more to render here. `now` gives the time in seconds.
-    bool step(const standin::ShaderInstance& shader, const standin::PreviewScene& scene,
+    bool step(const standin::ShaderInstance& shader, const render::PreviewScene& scene,
               double seconds, double (*now)());
 
     // Whether the refined pass is rendered elsewhere: step() then stops before it, and
@@ -36,8 +36,8 @@ public:
     bool waitingForRefined() const { return refinedElsewhere_ && pass_ == kRefinedPass; }
     // Shows the refined pass's picture, rendered elsewhere with refinedSettings(); false
     // (and nothing shown) when no refined pass is awaited or the image is not its size.
-    bool showRefined(const standin::Image& image);
-    standin::RenderSettings refinedSettings() const { return settings(kRefinedPass); }
+    bool showRefined(const render::Image& image);
+    render::RenderSettings refinedSettings() const { return settings(kRefinedPass); }
     // Counts the restarts: a picture rendered elsewhere belongs to the one it was asked for.
     int generation() const { return generation_; }
 
@@ -52,14 +52,14 @@ public:
 private:
     static constexpr int kRefinedPass = 2;
     static int passCount() { return kRefinedPass + 1; }
-    standin::RenderSettings settings(int pass) const;
-    void show(const standin::Image& image);
+    render::RenderSettings settings(int pass) const;
+    void show(const render::Image& image);
 
     int width_;
     int height_;
     int pass_ = 0;
     int row_ = 0;
-    standin::Image image_;  // the pass under way
+    render::Image image_;  // the pass under way
     std::vector<unsigned char> picture_;
     int pictures_ = 0;
     int shownPass_ = -1;

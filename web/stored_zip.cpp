@@ -11,7 +11,7 @@
 namespace studio {
 namespace {
 
-using EntriesResult = standin::Result<std::vector<ZipEntry>>;
+using EntriesResult = base::Result<std::vector<ZipEntry>>;
 
 constexpr std::uint32_t kLocalHeader = 0x04034b50;
 constexpr std::uint32_t kCentralHeader = 0x02014b50;
@@ -92,9 +92,9 @@ std::optional<std::size_t> endOfDirectory(const std::string& bytes) {
 }
 
 // The entry whose central header starts at `at`; `next` is set past that header.
-standin::Result<ZipEntry> readEntry(const std::string& bytes, std::size_t at, std::size_t end,
-                                    const std::string& archive, std::size_t& next) {
-    using EntryResult = standin::Result<ZipEntry>;
+base::Result<ZipEntry> readEntry(const std::string& bytes, std::size_t at, std::size_t end,
+                                 const std::string& archive, std::size_t& next) {
+    using EntryResult = base::Result<ZipEntry>;
     const auto damaged = [&archive](const std::string& what) {
         return EntryResult::failure(archive + " is damaged: " + what);
     };
@@ -184,7 +184,7 @@ EntriesResult readStoredZip(const std::string& bytes, const std::string& name) {
     std::size_t at = get32(bytes, *end + 16);
     for (std::uint32_t i = 0; i < get16(bytes, *end + 10); ++i) {
         std::size_t next = 0;
-        standin::Result<ZipEntry> entry = readEntry(bytes, at, *end, name, next);
+        base::Result<ZipEntry> entry = readEntry(bytes, at, *end, name, next);
         if (!entry) return EntriesResult::failure(entry.error());
         const bool repeated =
             std::any_of(entries.begin(), entries.end(),

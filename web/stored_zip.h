@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 
 namespace studio {
 
@@ -27,8 +27,8 @@ std::string storedZip(const std::vector<ZipEntry>& entries);
 bool looksLikeZip(const std::string& bytes);
 
 // The entries of the archive in `bytes`; `name` stands for it in messages.
-standin::Result<std::vector<ZipEntry>> readStoredZip(const std::string& bytes,
-                                                     const std::string& name);
+base::Result<std::vector<ZipEntry>> readStoredZip(const std::string& bytes,
+                                                  const std::string& name);
 
 }  // namespace studio
 

@@ -10,6 +10,7 @@
 #include "host/module_file.h"
 #include "host/storage_states.h"
 #include "looks/panel_range.h"
+#include "looks/scene_shader.h"
 #include "looks/surface_value.h"
 
 // The module's descriptor, linked into the page from the module's own code.
@@ -18,7 +19,7 @@ extern "C" ModuleDescriptor _mod_descrip;
 namespace studio {
 namespace {
 
-using standin::Status;
+using base::Status;
 
 // How stored data that is not a file is named in messages.
 constexpr const char* kBlockName = "The stored block";
@@ -28,10 +29,10 @@ constexpr const char* kOwnLookDescription = "a look made in the pelorix3 studio"
 
 double nowSeconds() { return emscripten_get_now() / 1000.0; }
 
-standin::SceneSettings sceneSettings(standin::SubjectKind subject,
-                                     const standin::SurfaceInputs& surface,
-                                     const standin::CameraOrbit& orbit) {
-    standin::SceneSettings settings;
+render::SceneSettings sceneSettings(render::SubjectKind subject,
+                                    const render::SurfaceInputs& surface,
+                                    const render::CameraOrbit& orbit) {
+    render::SceneSettings settings;
     settings.subject = subject;
     settings.surface = surface;
     settings.orbit = orbit;
@@ -48,12 +49,12 @@ std::string joinedLines(const std::vector<std::string>& items) {
 }
 
 // The looks of `folder` that can be read, in name order.
-std::vector<preview::Preset> readPresets(const std::string& folder) {
-    std::vector<preview::Preset> presets;
-    const standin::Result<std::vector<std::string>> names = preview::presetNames(folder);
+std::vector<looks::Preset> readPresets(const std::string& folder) {
+    std::vector<looks::Preset> presets;
+    const base::Result<std::vector<std::string>> names = looks::presetNames(folder);
     if (!names) return presets;
     for (const std::string& name : names.value()) {
-        standin::Result<preview::Preset> preset = preview::readPreset(folder, name);
+        base::Result<looks::Preset> preset = looks::readPreset(folder, name);
         if (preset) presets.push_back(std::move(preset.value()));
     }
     return presets;
@@ -62,103 +63,106 @@ std::vector<preview::Preset> readPresets(const std::string& folder) {
 // The pattern a look's maps come to in the page: its map of luminosity's (or "" for
 // none); a map the page cannot show refuses the look. A map's path may be its file's name
 // alone.
-standin::Result<std::string> lookLuminousMap(const preview::Preset& look) {
+base::Result<std::string> lookLuminousMap(const looks::Preset& look) {
     std::string pattern;
-    for (const preview::LookMap& map : look.maps) {
+    for (const looks::LookMap& map : look.maps) {
         const std::optional<std::string> named = patternOfFile(map.path);
-        if (!named || map.input != standin::SurfaceInput::Luminous) {
-            return standin::Result<std::string>::failure(
-                "the look " + look.name + " maps " + std::string(standin::nameOf(map.input)) +
+        if (!named || map.input != render::SurfaceInput::Luminous) {
+            return base::Result<std::string>::failure(
+                "the look " + look.name + " maps " + std::string(render::nameOf(map.input)) +
                 " with " + std::filesystem::path(map.path).filename().string() +
                 ", which the studio cannot show: it maps luminosity with its own patterns");
         }
         pattern = *named;
     }
-    return standin::Result<std::string>::success(pattern);
+    return base::Result<std::string>::success(pattern);
 }
 
-bool sameSurface(const standin::SurfaceInputs& a, const standin::SurfaceInputs& b) {
+bool sameSurface(const render::SurfaceInputs& a, const render::SurfaceInputs& b) {
     return a.color == b.color && a.diffuse == b.diffuse && a.specular == b.specular &&
            a.luminous == b.luminous && a.roughness == b.roughness;
 }
 
 // The stored text as a parameter file, as a look's parameters.txt is read.
-preview::ParameterFile textSource(const std::string& storedText) {
-    const standin::Result<preview::ParameterFile> file =
-        preview::parseParameterData(kBlockName, storedText, preview::StorageMode::Text);
-    return file ? file.value() : preview::ParameterFile{};
+looks::ParameterFile textSource(const std::string& storedText) {
+    const base::Result<looks::ParameterFile> file =
+        looks::parseParameterData(kBlockName, storedText, looks::StorageMode::Text);
+    return file ? file.value() : looks::ParameterFile{};
 }
 
 }  // namespace
 
-standin::Result<std::unique_ptr<Studio>> Studio::open(standin::SubjectKind subject,
-                                                      const std::string& presetsFolder) {
-    using Outcome = standin::Result<std::unique_ptr<Studio>>;
-    standin::Result<std::unique_ptr<standin::ModuleFile>> file =
+base::Result<std::unique_ptr<Studio>> Studio::open(render::SubjectKind subject,
+                                                   const std::string& presetsFolder) {
+    using Outcome = base::Result<std::unique_ptr<Studio>>;
+    base::Result<std::unique_ptr<standin::ModuleFile>> file =
         standin::ModuleFile::attach(&_mod_descrip, "pelorix3 (linked into the page)");
     if (!file) return Outcome::failure(file.error());
-    standin::Result<standin::ShaderModule> module =
-        standin::ShaderModule::activate(std::move(file.value()), {});
-    if (!module) return Outcome::failure(module.error());
-    standin::Result<standin::ShaderInstance> instance = module->createInstance();
-    if (!instance) return Outcome::failure(instance.error());
-    std::unique_ptr<Studio> studio(
-        new Studio(std::move(module.value()), std::move(instance.value()), presetsFolder));
-    if (Status built = studio->setSubject(subject); !built) return Outcome::failure(built.error());
-    if (standin::Result<bool> shown = studio->panel_.show(); !shown) {
+    base::Result<looks::SceneShader> opened =
+        looks::openSceneShader(standin::ShaderModule::activate(std::move(file.value()), {}),
+                               sceneSettings(subject, {}, {}), "");
+    if (!opened) return Outcome::failure(opened.error());
+    std::unique_ptr<Studio> studio(new Studio(std::move(opened.value()), subject, presetsFolder));
+    if (base::Result<bool> shown = studio->panel_.show(); !shown) {
         return Outcome::failure(shown.error());
     }
     return Outcome::success(std::move(studio));
 }
 
-Studio::Studio(standin::ShaderModule module, standin::ShaderInstance instance,
+Studio::Studio(looks::SceneShader opened, render::SubjectKind subject,
                const std::string& presetsFolder)
-    : module_(std::move(module)),
-      instance_(std::move(instance)),
+    : module_(std::move(opened.module)),
+      instance_(std::move(opened.instance)),
       panel_(module_, instance_, [this] { panelEdited(); }),
+      scene_(std::move(opened.scene)),
       presetsFolder_(presetsFolder),
       presets_(readPresets(presetsFolder)),
       description_(kOwnLookDescription),
       picture_(kPictureWidth, kPictureHeight),
       messagesSeen_(standin::Host::instance().messages().messages().size()) {
     source_ = textSource(storedText());
+    showSubject(subject);
 }
 
 Studio::~Studio() { standin::Host::instance().setOcclusionTest(nullptr); }
 
 void Studio::panelEdited() {
     source_ = textSource(storedText());
-    (void)preview::loadInto(instance_, source_);  // the module's own saved text: it loads
+    (void)looks::loadInto(instance_, source_);  // the module's own saved text: it loads
     restartPicture();
 }
 
-Status Studio::setSubject(standin::SubjectKind subject) {
+Status Studio::setSubject(render::SubjectKind subject) {
     return build(sceneSettings(subject, surface_, orbit_));
 }
 
 Status Studio::setModel(std::string bytes, const std::string& name) {
     // The orbit of the subject before is no turn of this one's framing.
-    standin::SceneSettings settings = sceneSettings(standin::SubjectKind::Mesh, surface_, {});
+    render::SceneSettings settings = sceneSettings(render::SubjectKind::Mesh, surface_, {});
     settings.meshName = name;
     settings.meshText = std::make_shared<const std::string>(std::move(bytes));
     return build(settings);
 }
 
-Status Studio::build(const standin::SceneSettings& settings) {
-    standin::Result<std::unique_ptr<standin::PreviewScene>> built =
-        standin::PreviewScene::create(settings);
+Status Studio::build(const render::SceneSettings& settings) {
+    base::Result<std::unique_ptr<render::PreviewScene>> built =
+        render::PreviewScene::create(settings);
     if (!built) return Status::failure(built.error());
     standin::Host::instance().setOcclusionTest(nullptr);
     scene_ = std::move(built.value());
     scene_->install(standin::Host::instance());
-    subject_ = settings.subject;
-    orbit_ = scene_->orbit();
-    restartPicture();
-    return standin::succeeded();
+    showSubject(settings.subject);
+    return base::succeeded();
 }
 
-void Studio::setOrbit(const standin::CameraOrbit& orbit) {
-    standin::CameraOrbit turned = orbit_;  // what is not a number keeps its value
+void Studio::showSubject(render::SubjectKind subject) {
+    subject_ = subject;
+    orbit_ = scene_->orbit();
+    restartPicture();
+}
+
+void Studio::setOrbit(const render::CameraOrbit& orbit) {
+    render::CameraOrbit turned = orbit_;  // what is not a number keeps its value
     if (std::isfinite(orbit.orbitDegrees)) {
         turned.orbitDegrees = std::remainder(orbit.orbitDegrees, 360.0);  // -180 to 180
     }
@@ -170,8 +174,8 @@ void Studio::setOrbit(const standin::CameraOrbit& orbit) {
     restartPicture();
 }
 
-standin::Result<preview::ParameterBlock> Studio::parameters() const {
-    return preview::readBack(instance_);
+base::Result<looks::ParameterBlock> Studio::parameters() const {
+    return looks::readBack(instance_);
 }
 
 std::string Studio::storedText() const {
@@ -186,11 +190,11 @@ std::string Studio::storedBinary() const {
     return saved.bytes();
 }
 
-Status Studio::loadStored(const std::string& bytes, preview::StorageMode mode) {
-    const standin::Result<preview::ParameterFile> block =
-        preview::parseParameterData(kBlockName, bytes, mode);
+Status Studio::loadStored(const std::string& bytes, looks::StorageMode mode) {
+    const base::Result<looks::ParameterFile> block =
+        looks::parseParameterData(kBlockName, bytes, mode);
     if (!block) return Status::failure(block.error());
-    Status loaded = preview::loadInto(instance_, block.value());
+    Status loaded = looks::loadInto(instance_, block.value());
     if (!loaded) return loaded;
     source_ = block.value();
     restartPicture();
@@ -198,8 +202,8 @@ Status Studio::loadStored(const std::string& bytes, preview::StorageMode mode) {
 }
 
 StoredData Studio::parameterSource() const {
-    if (source_.mode == HOST_IO_BINARY) return {source_.bytes, preview::StorageMode::Binary};
-    return {joinedLines(source_.lines), preview::StorageMode::Text};
+    if (source_.mode == HOST_IO_BINARY) return {source_.bytes, looks::StorageMode::Binary};
+    return {joinedLines(source_.lines), looks::StorageMode::Text};
 }
 
 std::string Studio::takeBlockNote() {
@@ -209,7 +213,7 @@ std::string Studio::takeBlockNote() {
         "A stored block holds the shader's seven values only: the surface inputs (colour, "
         "diffuse, specular, luminosity, roughness and the luminosity map) stay as they are "
         "beside the panel.";
-    if (const preview::Preset* look = lookOfBlock(); look && lookName() != look->name) {
+    if (const looks::Preset* look = lookOfBlock(); look && lookName() != look->name) {
         return note + " The block is " + look->name + "'s: choose " + look->name +
                " in the Look list to take its surface inputs too.";
     }
@@ -217,26 +221,26 @@ std::string Studio::takeBlockNote() {
 }
 
 Status Studio::applyPreset(const std::string& name) {
-    const standin::Result<preview::Preset> preset = preview::readPreset(presetsFolder_, name);
+    const base::Result<looks::Preset> preset = looks::readPreset(presetsFolder_, name);
     if (!preset) return Status::failure(preset.error());
     return applyLook(preset.value());
 }
 
 Status Studio::loadLook(const std::string& bytes, const std::string& name) {
-    const standin::Result<preview::Preset> look = readLookZip(bytes, name, presetsFolder_);
+    const base::Result<looks::Preset> look = readLookZip(bytes, name, presetsFolder_);
     if (!look) return Status::failure(look.error());
     return applyLook(look.value());
 }
 
-Status Studio::applyLook(const preview::Preset& look) {
-    const standin::Result<std::string> luminousMap = lookLuminousMap(look);
+Status Studio::applyLook(const looks::Preset& look) {
+    const base::Result<std::string> luminousMap = lookLuminousMap(look);
     if (!luminousMap) return Status::failure(luminousMap.error());
     if (!luminousMap->empty() && !scene_->canWearMaps()) {
         return Status::failure("the look " + (look.name.empty() ? std::string() : look.name + " ") +
                                "maps luminosity, and the model has no texture coordinates to "
                                "place the map with");
     }
-    if (Status loaded = preview::loadInto(instance_, look.parameters); !loaded) return loaded;
+    if (Status loaded = looks::loadInto(instance_, look.parameters); !loaded) return loaded;
     source_ = look.parameters;
     // A named look's file is saved under its own description while it is that look.
     description_ =
@@ -244,7 +248,7 @@ Status Studio::applyLook(const preview::Preset& look) {
     surface_ = look.surface;
     luminousMap_ = luminousMap.value();
     showSurface();
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 Status Studio::setLuminousMap(const std::string& pattern) {
@@ -258,28 +262,28 @@ Status Studio::setLuminousMap(const std::string& pattern) {
     }
     luminousMap_ = pattern;
     showSurface();
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 void Studio::showSurface() {
-    surface_.maps.of(standin::SurfaceInput::Luminous) =
+    surface_.maps.of(render::SurfaceInput::Luminous) =
         luminousMap_.empty() ? nullptr : patterns_.map(luminousMap_);
     scene_->setSurface(surface_);
     restartPicture();
 }
 
 Status Studio::setSurfaceInput(const std::string& name, const std::string& text) {
-    if (Status set = preview::setSurfaceValue(surface_, name, text); !set) return set;
+    if (Status set = looks::setSurfaceValue(surface_, name, text); !set) return set;
     showSurface();
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 std::vector<std::string> Studio::surfaceWarnings() const {
-    return preview::outOfColourRange("surface colour", surface_.color);
+    return looks::outOfColourRange("surface colour", surface_.color);
 }
 
 std::vector<std::string> Studio::notes() const {
-    const standin::Result<preview::ParameterBlock> block = parameters();
+    const base::Result<looks::ParameterBlock> block = parameters();
     if (!block || block->densityByLuminosity == 0.0 || surface_.luminous != 0.0 ||
         !luminousMap_.empty()) {
         return {};
@@ -290,22 +294,22 @@ std::vector<std::string> Studio::notes() const {
         "Raise Luminosity, choose a luminosity map, or turn the switch off."};
 }
 
-bool Studio::isLook(const preview::Preset& look) const {
-    const standin::Result<std::string> pattern = lookLuminousMap(look);
+bool Studio::isLook(const looks::Preset& look) const {
+    const base::Result<std::string> pattern = lookLuminousMap(look);
     return pattern && pattern.value() == luminousMap_ && sameSurface(look.surface, surface_) &&
            joinedLines(look.parameters.lines) == storedText();
 }
 
-const preview::Preset* Studio::lookOfBlock() const {
+const looks::Preset* Studio::lookOfBlock() const {
     const std::string stored = storedText();
-    for (const preview::Preset& preset : presets_) {
+    for (const looks::Preset& preset : presets_) {
         if (joinedLines(preset.parameters.lines) == stored) return &preset;
     }
     return nullptr;
 }
 
 std::string Studio::lookName() const {
-    for (const preview::Preset& preset : presets_) {
+    for (const looks::Preset& preset : presets_) {
         if (isLook(preset)) return preset.name;
     }
     return {};
@@ -314,7 +318,7 @@ std::string Studio::lookName() const {
 std::string Studio::lookZip() const {
     const std::string named = lookName();
     std::string description = description_;
-    for (const preview::Preset& preset : presets_) {
+    for (const looks::Preset& preset : presets_) {
         if (preset.name == named) description = preset.description;
     }
     return studio::lookZip({storedText(), description, surface_, luminousMap_});
@@ -326,8 +330,8 @@ std::string Studio::lookZipName() const {
 }
 
 std::vector<std::string> Studio::panelRangeWarnings() const {
-    const standin::Result<preview::ParameterBlock> block = parameters();
-    return block ? preview::outOfPanelRange(block.value()) : std::vector<std::string>{};
+    const base::Result<looks::ParameterBlock> block = parameters();
+    return block ? looks::outOfPanelRange(block.value()) : std::vector<std::string>{};
 }
 
 void Studio::restartPicture() {
@@ -336,7 +340,7 @@ void Studio::restartPicture() {
 }
 
 bool Studio::showRefined(std::vector<unsigned char> rgb) {
-    const standin::RenderSettings refined = picture_.refinedSettings();
+    const render::RenderSettings refined = picture_.refinedSettings();
     if (!picture_.showRefined({refined.width, refined.height, std::move(rgb)})) return false;
     ++renderCount_;
     return true;
@@ -344,16 +348,16 @@ bool Studio::showRefined(std::vector<unsigned char> rgb) {
 
 void Studio::startRefinedFrame() {
     instance_.newTime(1, 0.0);
-    const standin::RenderSettings refined = picture_.refinedSettings();
+    const render::RenderSettings refined = picture_.refinedSettings();
     refinedRows_ = {refined.width, refined.height,
                     std::vector<unsigned char>(3 * static_cast<std::size_t>(refined.width) *
                                                static_cast<std::size_t>(refined.height))};
 }
 
 const unsigned char* Studio::renderRefinedRow(int y) {
-    const standin::RenderSettings refined = picture_.refinedSettings();
+    const render::RenderSettings refined = picture_.refinedSettings();
     if (y < 0 || y >= refined.height || refinedRows_.rgb.empty()) return nullptr;
-    standin::renderRows(instance_, *scene_, refined, y, y + 1, refinedRows_);
+    render::renderRows(instance_, *scene_, refined, y, y + 1, refinedRows_);
     return refinedRows_.rgb.data() + 3 * static_cast<std::size_t>(y) * refined.width;
 }
 

@@ -12,11 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "host/shader_driver.h"
 #include "looks/parameter_block.h"
 #include "looks/parameter_file.h"
 #include "looks/preset.h"
+#include "looks/scene_shader.h"
 #include "render/preview_scene.h"
 #include "web/look_archive.h"
 #include "web/panel_user.h"
@@ -28,7 +29,7 @@ namespace studio {
 // Stored data in one of its two forms.
 struct StoredData {
     std::string bytes;
-    preview::StorageMode mode = preview::StorageMode::Text;
+    looks::StorageMode mode = looks::StorageMode::Text;
 };
 
 // The picture's size in the page.
@@ -40,8 +41,8 @@ public:
     // Attaches the module, creates the instance with the module's defaults, builds the
     // scene (the sphere, or the draped cloth) and paints the panel. The named looks are
     // read from `presetsFolder` (the page has them built in under /presets).
-    static standin::Result<std::unique_ptr<Studio>> open(standin::SubjectKind subject,
-                                                         const std::string& presetsFolder);
+    static base::Result<std::unique_ptr<Studio>> open(render::SubjectKind subject,
+                                                      const std::string& presetsFolder);
 
     Studio(const Studio&) = delete;
     Studio& operator=(const Studio&) = delete;
@@ -53,13 +54,13 @@ public:
     PanelUser& panel() { return panel_; }
 
     // Changes the subject; the picture starts again, from the camera's orbit.
-    standin::Status setSubject(standin::SubjectKind subject);
-    standin::SubjectKind subject() const { return subject_; }
+    base::Status setSubject(render::SubjectKind subject);
+    render::SubjectKind subject() const { return subject_; }
     // Makes the model of a file's bytes the subject (an object file, LWO2 or LWOB, or OBJ
     // text, told apart by their content); `name` stands for the file in messages. The
     // picture starts again; a file that cannot be read is refused with the reason, and the
     // subject stays as it was.
-    standin::Status setModel(std::string bytes, const std::string& name);
+    base::Status setModel(std::string bytes, const std::string& name);
     // What reading the model left out or replaced, each naming its file; empty for the
     // sphere and the cloth.
     const std::vector<std::string>& modelWarnings() const { return scene_->warnings(); }
@@ -67,15 +68,15 @@ public:
     // Turns the camera about the subject; the picture starts again. The orbit is kept as
     // it turns the camera, its elevation and zoom held within their limits, so that a
     // drag turns on from where the camera stopped.
-    void setOrbit(const standin::CameraOrbit& orbit);
-    standin::CameraOrbit orbit() const { return scene_->orbit(); }
+    void setOrbit(const render::CameraOrbit& orbit);
+    render::CameraOrbit orbit() const { return scene_->orbit(); }
 
     // The surface inputs the renderer hands the shader for the subject: one set by its
     // name ("color", "diffuse", "specular", "luminous", "roughness") from text, as the
     // command line takes it ("0.5,0.1,0.1", "0.9"); a value the command line refuses is
     // refused with its reason, and nothing changes. The picture starts again.
-    standin::Status setSurfaceInput(const std::string& name, const std::string& text);
-    const standin::SurfaceInputs& surface() const { return surface_; }
+    base::Status setSurfaceInput(const std::string& name, const std::string& text);
+    const render::SurfaceInputs& surface() const { return surface_; }
     // The command line's warnings about the surface inputs: a colour no panel can show.
     std::vector<std::string> surfaceWarnings() const;
     // Why the picture may not show what the user expects of the parameters and inputs as
@@ -83,7 +84,7 @@ public:
     std::vector<std::string> notes() const;
 
     // The parameters the instance holds, read through its save entry (six decimals).
-    standin::Result<preview::ParameterBlock> parameters() const;
+    base::Result<looks::ParameterBlock> parameters() const;
     // The stored block as the instance saves it: text lines as a scene file keeps them,
     // or the 28 bytes of the binary form.
     std::string storedText() const;
@@ -91,7 +92,7 @@ public:
     // Checks a stored block (text, binary, or either by its content) and loads it through
     // the module's load entry; a damaged block is refused with the reason and the
     // parameters stay as they were. The surface inputs stay as they are.
-    standin::Status loadStored(const std::string& bytes, preview::StorageMode mode);
+    base::Status loadStored(const std::string& bytes, looks::StorageMode mode);
     // The stored data the instance's parameters were last loaded from: loaded by another
     // instance of the module, it gives that instance the same values.
     StoredData parameterSource() const;
@@ -102,8 +103,8 @@ public:
     // The named looks built into the page, and taking one: its stored block through the
     // module's load entry and its surface inputs into the scene. A look is taken whole or
     // not at all.
-    const std::vector<preview::Preset>& presets() const { return presets_; }
-    standin::Status applyPreset(const std::string& name);
+    const std::vector<looks::Preset>& presets() const { return presets_; }
+    base::Status applyPreset(const std::string& name);
     // The look whose parameters.txt the instance's stored text equals and whose surface
     // inputs (its map included) the scene's are, or "" when there is none (the look is the
     // user's own).
@@ -115,12 +116,12 @@ public:
     std::string lookZipName() const;
     // Takes the look of such a file (`name` stands for it in messages), whole or not at
     // all: a file that cannot be read as a look is refused with the reason.
-    standin::Status loadLook(const std::string& bytes, const std::string& name);
+    base::Status loadLook(const std::string& bytes, const std::string& name);
 
     // The map of the surface's luminosity: one of the built-in patterns (render/patterns.h)
     // by its name, or none for "". A look sets its own; the picture starts again. A subject
     // without texture coordinates refuses a map.
-    standin::Status setLuminousMap(const std::string& pattern);
+    base::Status setLuminousMap(const std::string& pattern);
     const std::string& luminousMap() const { return luminousMap_; }
 
     // One sentence for each value the instance holds that the panel cannot show (a
@@ -151,34 +152,37 @@ public:
     std::vector<std::string> takeMessages();
 
 private:
-    Studio(standin::ShaderModule module, standin::ShaderInstance instance,
+    Studio(looks::SceneShader opened, render::SubjectKind subject,
            const std::string& presetsFolder);
-    standin::Status build(const standin::SceneSettings& settings);
+    // Makes a scene of `settings` the subject's, in place of the one before.
+    base::Status build(const render::SceneSettings& settings);
+    // The scene just made is `subject`'s; the picture starts again.
+    void showSubject(render::SubjectKind subject);
     void panelEdited();
     // Takes a look whole: its block, its surface inputs and the pattern of its map.
-    standin::Status applyLook(const preview::Preset& look);
+    base::Status applyLook(const looks::Preset& look);
     // The current surface inputs and map on the scene; the picture starts again.
     void showSurface();
-    bool isLook(const preview::Preset& look) const;
+    bool isLook(const looks::Preset& look) const;
     // The named look whose block the stored text is, or null.
-    const preview::Preset* lookOfBlock() const;
+    const looks::Preset* lookOfBlock() const;
 
     standin::ShaderModule module_;
     standin::ShaderInstance instance_;
     PanelUser panel_;
-    standin::SubjectKind subject_ = standin::SubjectKind::Sphere;
-    std::unique_ptr<standin::PreviewScene> scene_;  // the host's shadow test points at it
+    render::SubjectKind subject_ = render::SubjectKind::Sphere;
+    std::unique_ptr<render::PreviewScene> scene_;  // the host's shadow test points at it
     std::string presetsFolder_;
-    std::vector<preview::Preset> presets_;  // read once, when the studio opens
-    preview::ParameterFile source_;         // what the parameters were last loaded from
+    std::vector<looks::Preset> presets_;  // read once, when the studio opens
+    looks::ParameterFile source_;         // what the parameters were last loaded from
     bool blockNoteGiven_ = false;
     std::string description_;  // for the look's file when it is no named look
-    standin::SurfaceInputs surface_;
-    standin::CameraOrbit orbit_;
+    render::SurfaceInputs surface_;
+    render::CameraOrbit orbit_;
     PatternMaps patterns_;
     std::string luminousMap_;  // the pattern that maps surface_'s luminosity, or ""
     ProgressiveRender picture_;
-    standin::Image refinedRows_;  // a worker's rows of the refined pass
+    render::Image refinedRows_;  // a worker's rows of the refined pass
     int renderCount_ = 0;
     bool frameStarted_ = false;
     std::size_t messagesSeen_ = 0;

@@ -11,7 +11,7 @@ inline ShadingRecord distinctRecord() {
     static int objectItem;
     const double objectTransform[9] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
     const double worldTransform[9] = {11, 12, 13, 14, 15, 16, 17, 18, 19};
-    standin::ShadingSample sample;
+    render::ShadingSample sample;
     sample.screen(17, 23)
         .objectPosition({0.1, 0.2, 0.3})
         .worldPosition({1.0, 2.0, 3.0})

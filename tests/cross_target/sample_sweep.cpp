@@ -41,12 +41,6 @@ constexpr int samplesPerScene = 200;
 // nothing else differs.
 constexpr double componentBound = 0x1p-46;
 
-using standin::operator*;
-
-standin::Triple operator+(const standin::Triple& a, const standin::Triple& b) {
-    return {a[0] + b[0], a[1] + b[1], a[2] + b[2]};
-}
-
 // splitmix64: the same sequence on every target.
 class Random {
 public:
@@ -58,14 +52,14 @@ public:
         return static_cast<double>(z >> 11) * 0x1p-53;
     }
     double between(double low, double high) { return low + (high - low) * unit(); }
-    standin::Triple direction() {
+    base::Triple direction() {
         for (;;) {
-            const standin::Triple v{between(-1, 1), between(-1, 1), between(-1, 1)};
+            const base::Triple v{between(-1, 1), between(-1, 1), between(-1, 1)};
             const double length = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
             if (length > 0.1 && length <= 1.0) return v * (1.0 / length);
         }
     }
-    standin::Triple colour(double low, double high) {
+    base::Triple colour(double low, double high) {
         return {between(low, high), between(low, high), between(low, high)};
     }
 
@@ -81,7 +75,7 @@ void addLights(standin::Scene& scene, Random& random) {
         light.type = random.unit() < 0.5 ? standin::LightType::Point : standin::LightType::Distant;
         // One draw per statement: the order in which a compiler evaluates the operands of
         // an operator is its own, and every target must draw the same numbers alike.
-        const standin::Triple towards = random.direction();
+        const base::Triple towards = random.direction();
         light.position = towards * random.between(1.5, 6.0);
         light.forward = random.direction();
         light.color = random.colour(0.2, 1.0);
@@ -111,13 +105,13 @@ std::string storedParameters(Random& random) {
 }
 
 ShadingRecord randomSample(Random& random) {
-    const standin::Triple N = random.direction();
-    const standin::Triple position = N + random.colour(-0.5, 0.5);
-    const standin::Triple view = N + random.direction();
-    const standin::Triple source = position + view * random.between(1.0, 8.0);
+    const base::Triple N = random.direction();
+    const base::Triple position = N + random.colour(-0.5, 0.5);
+    const base::Triple view = N + random.direction();
+    const base::Triple source = position + view * random.between(1.0, 8.0);
     // Roughness from 0.001 to 1, squared to favour the narrow lobes.
     const double u = random.unit();
-    standin::ShadingSample sample;
+    render::ShadingSample sample;
     sample.position(position)
         .normal(N)
         .ray(source, 1.0, 1.0)
@@ -130,10 +124,10 @@ ShadingRecord randomSample(Random& random) {
 }
 
 // The module file beside this program or, in WebAssembly, the module's code linked in.
-standin::Result<standin::ShaderModule> openModule() {
+base::Result<standin::ShaderModule> openModule() {
 #if defined(__EMSCRIPTEN__)
     auto file = standin::ModuleFile::attach(&_mod_descrip, "the linked module");
-    if (!file) return standin::Result<standin::ShaderModule>::failure(file.error());
+    if (!file) return base::Result<standin::ShaderModule>::failure(file.error());
     return standin::ShaderModule::activate(std::move(file.value()), {});
 #else
     return standin::ShaderModule::open(standin::defaultModulePath());

@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
     auto instance = module->createInstance();
     if (!instance) return fail(instance.error());
     if (const HostError error = instance->newTime(1, 0.0)) return fail(error);
-    ShadingRecord record = standin::ShadingSample().record();
+    ShadingRecord record = render::ShadingSample().record();
     if (!instance->evaluate(record)) return fail("the sample was not shaded");
     // Ends with the module loaded and its instance alive: exit() destroys no local object.
     std::exit(0);

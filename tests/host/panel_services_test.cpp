@@ -160,9 +160,9 @@ TEST_F(PanelServices, PainterShowsFrameSwatchAndText) {
     services.set(panel, PAN_H, &height);
     services.drawFuncs->drawRGBBox(panel, 250, 10, 20, 10, 10, 5, 5);
     services.drawFuncs->drawText(panel, "I", 0, 30, 20);
-    standin::Image image;
+    render::Image image;
     standin::setScriptedUser([&](standin::PanelSession& user) {
-        image = standin::paintPanel(user.panel());
+        image = render::paintPanel(user.panel());
         return false;
     });
     services.open(panel, 7);

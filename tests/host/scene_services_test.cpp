@@ -8,9 +8,9 @@
 
 namespace {
 
+using base::Triple;
 using standin::Light;
 using standin::LightType;
-using standin::Triple;
 
 class HostSceneServices : public HostTest {
 protected:

@@ -61,7 +61,7 @@ protected:
         FakeShader::live = FakeShader::shutdowns = 0;
     }
 
-    static standin::Result<ShaderModule> fakeModule(long version) {
+    static base::Result<ShaderModule> fakeModule(long version) {
         auto file = standin::ModuleFile::attach(&fakeDescriptor, "fake");
         return ShaderModule::activate(std::move(file.value()), ShaderModule::Options{version});
     }
@@ -93,7 +93,7 @@ TEST_F(HostShaderDriver, EntriesArePassedThroughAndMissingOnesNeverCalled) {
     auto a = module->createInstance();
     auto b = module->createInstance();
     ASSERT_TRUE(a.ok() && b.ok());
-    standin::ShadingSample sample;
+    render::ShadingSample sample;
     EXPECT_EQ(a->copyTo(b.value()), nullptr);
     EXPECT_EQ(FakeShader::copiedTo, b->handle());
     EXPECT_TRUE(a->evaluate(sample.record()));

@@ -61,7 +61,7 @@ TEST_F(Lifecycle, AFailedNewTimeDoesNotStoreTheTime) {
     host().reset();
     ASSERT_EQ(instance.init(), nullptr);  // services back, the time untouched
     host().paramQueries().enable(true);
-    ShadingRecord record = standin::ShadingSample().record();
+    ShadingRecord record = render::ShadingSample().record();
     instance.evaluate(record);
     const auto queries = host().paramQueries().entries();
     ASSERT_FALSE(queries.empty());

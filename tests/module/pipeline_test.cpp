@@ -49,7 +49,7 @@ TEST_F(Pipeline, AShaderThatChangesNothingLeavesTheRecordByteForByte) {
 TEST_F(Pipeline, ALightSampleAsksFiveQueriesInOrderAtTheServersTime) {
     standin::ShaderInstance instance = createReady(1.5);
     host().paramQueries().enable(true);
-    ShadingRecord record = standin::ShadingSample().record();
+    ShadingRecord record = render::ShadingSample().record();
     instance.evaluate(record);
     const auto queries = host().paramQueries().entries();
     ASSERT_EQ(queries.size(), 5u);
@@ -66,7 +66,7 @@ TEST_F(Pipeline, ALightSampleAsksFiveQueriesInOrderAtTheServersTime) {
 TEST_F(Pipeline, BeforeTheFirstNewTimeLightsAreAskedForAtTimeZero) {
     standin::ShaderInstance instance = create();
     host().paramQueries().enable(true);
-    ShadingRecord record = standin::ShadingSample().record();
+    ShadingRecord record = render::ShadingSample().record();
     instance.evaluate(record);
     const auto queries = host().paramQueries().entries();
     ASSERT_FALSE(queries.empty());
@@ -79,7 +79,7 @@ TEST_F(Pipeline, InstancesShareOneSceneView) {
     standin::ShaderInstance first = createReady();
     host().scene().ambient = {0.5, 0.5, 0.5};
     standin::ShaderInstance second = createReady();
-    ShadingRecord record = standin::ShadingSample().record();
+    ShadingRecord record = render::ShadingSample().record();
     first.evaluate(record);
     EXPECT_EQ(record.color[0], 0.5);  // the ambient the second instance's new time read
 }
@@ -90,7 +90,7 @@ TEST_F(Pipeline, BeforeTheFirstNewTimeTheSceneViewIsEmpty) {
     host().scene().clearLights();
     host().scene().ambient = {0.5, 0.5, 0.5};
     standin::ShaderInstance instance = create();
-    ShadingRecord record = standin::ShadingSample().record();
+    ShadingRecord record = render::ShadingSample().record();
     instance.evaluate(record);
     EXPECT_EQ(record.color[0], 0.0);
     EXPECT_EQ(record.color[2], 0.0);
@@ -114,13 +114,13 @@ TEST_F(Pipeline, InstancesShareTheRecursionLimit) {
     standin::ShaderInstance first = createReady();
     host().sceneInfo().recursionDepth = -1;
     standin::ShaderInstance second = createReady();
-    ShadingRecord record = standin::ShadingSample().record();
+    ShadingRecord record = render::ShadingSample().record();
     first.evaluate(record);
     EXPECT_EQ(calls, 0);
 
     host().sceneInfo().recursionDepth = 0;
     ASSERT_EQ(second.newTime(2, 0.0), nullptr);
-    record = standin::ShadingSample().record();
+    record = render::ShadingSample().record();
     first.evaluate(record);
     EXPECT_EQ(calls, 1);
 }
@@ -136,7 +136,7 @@ TEST_F(Pipeline, CopyLeavesTheDestinationsListAlone) {
     int countInside = -1;
     host().setIlluminationHook(
         [&](const standin::IlluminationCall&) { countInside = list->count; });
-    ShadingRecord record = standin::ShadingSample().record();
+    ShadingRecord record = render::ShadingSample().record();
     unbound.evaluate(record);
     EXPECT_EQ(countInside, 0);
     bound.evaluate(record);
@@ -160,7 +160,7 @@ TEST_F(Pipeline, TheSecondLightsNodeCarriesTheFirstLightsDirection) {
     std::vector<pelorix3::Vec3> published;
     host().setIlluminationHook(
         [&](const standin::IlluminationCall&) { published.push_back(list->first->direction); });
-    ShadingRecord record = standin::ShadingSample().record();
+    ShadingRecord record = render::ShadingSample().record();
     instance.evaluate(record);
     ASSERT_EQ(published.size(), 2u);
     EXPECT_EQ(published[0].y, 0.0);
@@ -179,13 +179,13 @@ TEST_F(Pipeline, TheHostIsAskedAtAPointNudgedTowardTheLight) {
     standin::ShaderInstance instance = createReady();
     RayCallList* list = publishedList();
     ASSERT_NE(list, nullptr);
-    standin::Triple asked{};
+    base::Triple asked{};
     pelorix3::Vec3 published;
     host().setIlluminationHook([&](const standin::IlluminationCall& call) {
         asked = {call.position[0], call.position[1], call.position[2]};
         published = list->first->position;
     });
-    ShadingRecord record = standin::ShadingSample().position({0.0, 0.0, 0.0}).record();
+    ShadingRecord record = render::ShadingSample().position({0.0, 0.0, 0.0}).record();
     instance.evaluate(record);
     EXPECT_EQ(asked[0], 0.0);
     EXPECT_DOUBLE_EQ(asked[1], 0.6e-7);
@@ -199,14 +199,14 @@ TEST_F(Pipeline, RecursionDepthBelowZeroSkipsTheHostCall) {
     host().setIlluminationHook([&](const standin::IlluminationCall&) { ++calls; });
     host().sceneInfo().recursionDepth = -1;
     standin::ShaderInstance instance = createReady();
-    ShadingRecord record = standin::ShadingSample().record();
+    ShadingRecord record = render::ShadingSample().record();
     instance.evaluate(record);
     EXPECT_EQ(calls, 0);
     EXPECT_EQ(record.color[0], 0.0);  // black light, no ambient
 
     host().sceneInfo().recursionDepth = 0;
     ASSERT_EQ(instance.newTime(2, 0.0), nullptr);
-    record = standin::ShadingSample().record();
+    record = render::ShadingSample().record();
     instance.evaluate(record);
     EXPECT_EQ(calls, 1);
     EXPECT_GT(record.color[0], 0.0);
@@ -238,14 +238,14 @@ TEST_F(Pipeline, NestedIlluminationCallsAreListedWhileInFlight) {
     host().setIlluminationHook([&](const standin::IlluminationCall&) {
         if (++depth == 1) {
             // The host shades another surface on its way to the light.
-            ShadingRecord nested = standin::ShadingSample().record();
+            ShadingRecord nested = render::ShadingSample().record();
             instance.evaluate(nested);
         } else {
             innerCount = list->count;
         }
         --depth;
     });
-    ShadingRecord record = standin::ShadingSample().record();
+    ShadingRecord record = render::ShadingSample().record();
     instance.evaluate(record);
     EXPECT_EQ(innerCount, 2);
     EXPECT_EQ(list->count, 0);
@@ -277,7 +277,7 @@ TEST_F(Pipeline, APeersHeadIsUsedUnchanged) {
         void* answer = &peerServer;
         std::memcpy(static_cast<char*>(seen.caller) + sizeof(void*), &answer, sizeof answer);
     });
-    ShadingRecord record = standin::ShadingSample().record();
+    ShadingRecord record = render::ShadingSample().record();
     instance.evaluate(record);
     EXPECT_EQ(countInside, 1);
     EXPECT_EQ(seen.kind, 2);
@@ -294,7 +294,7 @@ TEST_F(Pipeline, WhenTheHostCannotCreateTheBlockSamplesAreStillLit) {
     host().renderMemory().setCreateFails(true);
     standin::ShaderInstance instance = createReady();
     EXPECT_EQ(host().renderMemory().find(rayCallListBlock), nullptr);
-    ShadingRecord record = standin::ShadingSample().record();
+    ShadingRecord record = render::ShadingSample().record();
     instance.evaluate(record);
     EXPECT_GT(record.color[0], 0.0);
 }
@@ -303,7 +303,7 @@ TEST_F(Pipeline, BeforeTheFirstNewTimeTheHostIsAskedButNothingIsPublished) {
     standin::ShaderInstance instance = create();
     int calls = 0;
     host().setIlluminationHook([&](const standin::IlluminationCall&) { ++calls; });
-    ShadingRecord record = standin::ShadingSample().record();
+    ShadingRecord record = render::ShadingSample().record();
     instance.evaluate(record);
     EXPECT_EQ(calls, 1);
     EXPECT_GT(record.color[0], 0.0);
@@ -313,7 +313,7 @@ TEST_F(Pipeline, BeforeTheFirstNewTimeTheHostIsAskedButNothingIsPublished) {
 TEST_F(Pipeline, ARecordWithoutAnIlluminationFunctionIsShadedWithoutLight) {
     host().scene().ambient = {0.0, 0.0, 0.0};
     standin::ShaderInstance instance = createReady();
-    ShadingRecord record = standin::ShadingSample().record();
+    ShadingRecord record = render::ShadingSample().record();
     record.illuminate = nullptr;
     instance.evaluate(record);
     EXPECT_EQ(record.color[0], 0.0);

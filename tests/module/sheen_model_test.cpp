@@ -20,7 +20,7 @@ protected:
     }
 
     // A distant light arriving along -L, so that the light vector is L.
-    void addLightFrom(const standin::Triple& L, const standin::Triple& color = {1, 1, 1}) {
+    void addLightFrom(const base::Triple& L, const base::Triple& color = {1, 1, 1}) {
         standin::Light light;
         light.type = standin::LightType::Distant;
         light.forward = {-L[0], -L[1], -L[2]};
@@ -30,8 +30,8 @@ protected:
 
     // The point at the origin with N = V = (0, 1, 0), white, diffuse 1, specular 1,
     // luminous 0, roughness 1/64 (so e = 1 and r = 1).
-    static standin::ShadingSample upFacingSample() {
-        standin::ShadingSample sample;
+    static render::ShadingSample upFacingSample() {
+        render::ShadingSample sample;
         sample.position({0, 0, 0})
             .normal({0, 1, 0})
             .ray({0, 3, 0}, 3.0, 1.0)
@@ -53,7 +53,7 @@ protected:
         instance.load(load.state());
     }
 
-    ShadingRecord shade(standin::ShaderInstance& instance, standin::ShadingSample sample) {
+    ShadingRecord shade(standin::ShaderInstance& instance, render::ShadingSample sample) {
         ShadingRecord record = sample.record();
         EXPECT_TRUE(instance.evaluate(record));
         return record;
@@ -66,7 +66,7 @@ protected:
     }
 };
 
-const standin::Triple sixtyDegrees{std::sin(std::numbers::pi / 3.0), 0.5, 0.0};
+const base::Triple sixtyDegrees{std::sin(std::numbers::pi / 3.0), 0.5, 0.0};
 
 TEST_F(SheenModel, ALightAtSixtyDegreesWithTheFade) {
     addLightFrom(sixtyDegrees);
@@ -136,7 +136,7 @@ TEST_F(SheenModel, StoredSwitchesOfTwoShadeAsOn) {
 }
 
 TEST_F(SheenModel, AGrazingLightIsFadedOutCompletely) {
-    const standin::Triple grazing{std::sqrt(1.0 - 0.15 * 0.15), 0.15, 0.0};  // L.N = 0.15
+    const base::Triple grazing{std::sqrt(1.0 - 0.15 * 0.15), 0.15, 0.0};  // L.N = 0.15
     addLightFrom(grazing);
     standin::ShaderInstance instance = createReady();
     expectGrey(shade(instance, upFacingSample()), 0.0);

@@ -40,7 +40,7 @@ int shadeOneFrame(const standin::ShaderModule& module) {
     int published = -1;
     standin::Host::instance().setIlluminationHook(
         [&](const standin::IlluminationCall&) { published = list ? list->count : -1; });
-    ShadingRecord record = standin::ShadingSample().record();
+    ShadingRecord record = render::ShadingSample().record();
     EXPECT_TRUE(instance.value().evaluate(record));
     EXPECT_GT(record.color[0], 0.0);
     standin::Host::instance().setIlluminationHook({});

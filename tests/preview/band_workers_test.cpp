@@ -14,15 +14,15 @@
 
 namespace {
 
+using base::Status;
 using preview::BandWorkers;
 using preview::RowSender;
-using standin::RowBand;
-using standin::Status;
+using render::RowBand;
 
 constexpr int kWidth = 5;
 constexpr int kHeight = 11;  // not a multiple of the worker counts: the bands differ in size
 
-standin::Image blank() {
+render::Image blank() {
     return {kWidth, kHeight, std::vector<unsigned char>(3 * kWidth * kHeight, 0)};
 }
 
@@ -38,21 +38,21 @@ Status sendBand(const RowBand& band, RowSender& sender) {
     for (int y = band.first; y < kHeight; y += band.step) {
         if (!send(sender, y)) return Status::failure("pipe closed");
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 Status gatherWith(int count, const BandWorkers::Work& work) {
-    standin::Result<std::unique_ptr<BandWorkers>> workers = BandWorkers::start(count, work);
+    base::Result<std::unique_ptr<BandWorkers>> workers = BandWorkers::start(count, work);
     if (!workers) return Status::failure("not started: " + workers.error());
-    standin::Image image = blank();
+    render::Image image = blank();
     return workers.value()->gather(image, {});
 }
 
 TEST(BandWorkers, EveryWorkerRowLandsInItsPlace) {
     for (int count : {2, 3, 4}) {
-        standin::Result<std::unique_ptr<BandWorkers>> workers = BandWorkers::start(count, sendBand);
+        base::Result<std::unique_ptr<BandWorkers>> workers = BandWorkers::start(count, sendBand);
         ASSERT_TRUE(workers) << workers.error();
-        standin::Image image = blank();
+        render::Image image = blank();
         int arrived = 0;
         ASSERT_TRUE(workers.value()->gather(image, [&] { ++arrived; }));
         const RowBand own = workers.value()->ownBand();
@@ -84,26 +84,26 @@ const FailingWorker kFailingWorkers[] = {
      [](const RowBand& band, RowSender& sender) {
          send(sender, band.first);
          ::kill(::getpid(), SIGKILL);  // what no handler, a sanitizer's included, can catch
-         return standin::succeeded();
+         return base::succeeded();
      },
      "was ended by signal 9"},
     {"ExitsAfterHalfItsRows",
      [](const RowBand& band, RowSender& sender) {
          send(sender, band.first);
-         return standin::succeeded();
+         return base::succeeded();
      },
      "ended after sending 1 of its 5 rows"},
     {"SendsARowOfAnotherBand",
      [](const RowBand& band, RowSender& sender) {
          send(sender, band.first + 1);
-         return standin::succeeded();
+         return base::succeeded();
      },
      "sent row 2, which it was not given"},
     {"SendsARowTwice",
      [](const RowBand& band, RowSender& sender) {
          send(sender, band.first);
          send(sender, band.first);
-         return standin::succeeded();
+         return base::succeeded();
      },
      "sent row 1, which it was not given"},
     {"Throws",
@@ -136,10 +136,10 @@ TEST(BandWorkers, OneFailureFailsTheRenderWhateverTheOthersDid) {
 TEST(BandWorkers, WorkersStillRunningAreStoppedWhenDropped) {
     const auto start = std::chrono::steady_clock::now();
     {
-        standin::Result<std::unique_ptr<BandWorkers>> workers =
+        base::Result<std::unique_ptr<BandWorkers>> workers =
             BandWorkers::start(3, [](const RowBand&, RowSender&) {
                 ::sleep(60);
-                return standin::succeeded();
+                return base::succeeded();
             });
         ASSERT_TRUE(workers);
     }
@@ -159,7 +159,7 @@ TEST(RowReceiver, FramesArrivingByteByByteAreReassembled) {
     while (::read(ends[0], &byte, 1) == 1) bytes.push_back(byte);
     ::close(ends[0]);
 
-    standin::Image image = blank();
+    render::Image image = blank();
     preview::RowReceiver receiver(image, RowBand{1, 2});
     int arrived = 0;
     for (char piece : bytes) ASSERT_TRUE(receiver.take(&piece, 1, [&] { ++arrived; }));
@@ -170,7 +170,7 @@ TEST(RowReceiver, FramesArrivingByteByByteAreReassembled) {
 }
 
 TEST(RowReceiver, AFailureTextOfImpossibleLengthIsRefused) {
-    standin::Image image = blank();
+    render::Image image = blank();
     preview::RowReceiver receiver(image, RowBand{});
     const std::int32_t frame[2] = {-1, 1 << 30};
     EXPECT_FALSE(receiver.take(reinterpret_cast<const char*>(frame), sizeof frame, {}));

@@ -143,8 +143,7 @@ TEST_F(LinearOutput, SixteenBitPngIsMadeFromTheLinearValues) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             // Texel centres, in the map's coordinates (v from the bottom).
-            const standin::Triple value =
-                deep->colorAt((x + 0.5) / width, 1.0 - (y + 0.5) / height);
+            const base::Triple value = deep->colorAt((x + 0.5) / width, 1.0 - (y + 0.5) / height);
             for (int c = 0; c < 3; ++c) {
                 const double expected = std::clamp(
                     double(linear[3 * (static_cast<std::size_t>(y) * width + x) + c]), 0.0, 1.0);

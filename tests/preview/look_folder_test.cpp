@@ -27,7 +27,7 @@ std::vector<std::string> sortedEntries(const std::filesystem::path& folder) {
 
 TEST_F(LookFolders, ASavedLookRendersAsTheLookItWasSavedFrom) {
     std::filesystem::create_directory(file("maps"));
-    const std::string burnout = preview::defaultPresetsFolder() + "/burnout-velvet/burnout.png";
+    const std::string burnout = looks::defaultPresetsFolder() + "/burnout-velvet/burnout.png";
     std::filesystem::copy_file(burnout, file("maps/weave.png"));
     std::filesystem::copy_file(burnout, file("maps/burnout.png"));
     const std::vector<std::string> small{"--width", "48", "--height", "36", "--samples", "1"};

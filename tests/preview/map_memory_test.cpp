@@ -112,13 +112,13 @@ TEST_F(MapLibraryTest, ReadsEachFileOnceAndRefusesAMapPastItsBoundFromItsHeader)
     const std::string deep =
         write("deep.png", pngOf(PNG_COLOR_TYPE_RGB, 16, 64, 64, std::vector<unsigned char>(384)));
     preview::MapLibrary library(40'000);
-    const auto first = library.map(colour, standin::SurfaceInput::Color);
-    const auto grey1 = library.map(grey, standin::SurfaceInput::Luminous);
-    const auto again = library.map(colour, standin::SurfaceInput::Diffuse);
+    const auto first = library.map(colour, render::SurfaceInput::Color);
+    const auto grey1 = library.map(grey, render::SurfaceInput::Luminous);
+    const auto again = library.map(colour, render::SurfaceInput::Diffuse);
     ASSERT_TRUE(first && grey1 && again);
     EXPECT_EQ(first.value(), again.value());  // shared, not decoded twice
     EXPECT_EQ(library.bytesHeld(), 12'288u + 4'096u);
-    const auto refused = library.map(deep, standin::SurfaceInput::Roughness);
+    const auto refused = library.map(deep, render::SurfaceInput::Roughness);
     ASSERT_FALSE(refused);
     EXPECT_EQ(refused.error(),
               "cannot use " + deep +
@@ -129,7 +129,7 @@ TEST_F(MapLibraryTest, ReadsEachFileOnceAndRefusesAMapPastItsBoundFromItsHeader)
     // Sizes of a MiB and more are given in MiB.
     const std::string wide = write(
         "wide.png", pngOf(PNG_COLOR_TYPE_RGB, 8, 1024, 512, std::vector<unsigned char>(3072)));
-    const auto tooWide = preview::MapLibrary(1 << 20).map(wide, standin::SurfaceInput::Color);
+    const auto tooWide = preview::MapLibrary(1 << 20).map(wide, render::SurfaceInput::Color);
     ASSERT_FALSE(tooWide);
     EXPECT_EQ(tooWide.error(), "cannot use " + wide +
                                    " as the color map: its 1024 x 512 colour picture of 8 bits "

@@ -1,7 +1,8 @@
 // Object files given to the preview: told from OBJ text by their content, read from a file
 // or through standard input, and rendered; a damaged one refused by the chunk at fault, and
 // one of a later generation with what to do, without a picture.
-#include "common/lwo_writer.h"
+#include "common/lwo_cubes.h"
+#include "models/lwo_writer.h"
 #include "preview_fixture.h"
 
 namespace {
@@ -16,10 +17,10 @@ std::vector<std::string> tiny(std::vector<std::string> more) {
 }
 
 TEST_F(ObjectFile, BothGenerationsRenderFromAFileOrStandardInput) {
-    writeFile(file("cube.model"), lwo_writer::lwo2Cube());
+    writeFile(file("cube.model"), lwo_cubes::lwo2Cube());
     const ToolRun fromFile = run(tiny({"--mesh", "cube.model", "-o", "file.png"}));
     ASSERT_EQ(fromFile.exitCode, 0) << fromFile.err;
-    const ToolRun piped = run(tiny({"--mesh", "-", "-o", "piped.png"}), {lwo_writer::lwobCube()});
+    const ToolRun piped = run(tiny({"--mesh", "-", "-o", "piped.png"}), {lwo_cubes::lwobCube()});
     ASSERT_EQ(piped.exitCode, 0) << piped.err;
     EXPECT_EQ(readFile(file("piped.png")), readFile(file("file.png")));  // the same cube
     ASSERT_EQ(run(tiny({"--scene", "sphere", "-o", "sphere.png"})).exitCode, 0);
@@ -27,7 +28,7 @@ TEST_F(ObjectFile, BothGenerationsRenderFromAFileOrStandardInput) {
 }
 
 TEST_F(ObjectFile, DamagedOrLaterOneIsRefusedWithoutAPicture) {
-    using namespace lwo_writer;
+    using namespace models::lwo_writer;
     const std::string triangle = points({{0, 0, 0}, {0, 1, 0}, {1, 0, 0}});
     const std::pair<std::string, std::string> cases[] = {
         {form("LWO2", triangle + polygons("FACE", {{0, 1, 7}})),

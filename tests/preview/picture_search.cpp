@@ -4,7 +4,7 @@
 
 namespace {
 
-bool rowMatches(const standin::Image& whole, const standin::Image& part, int x, int y, int row) {
+bool rowMatches(const render::Image& whole, const render::Image& part, int x, int y, int row) {
     const auto width = static_cast<std::size_t>(part.width);
     const auto from = part.rgb.begin() + static_cast<std::ptrdiff_t>(3 * width * row);
     const auto at = whole.rgb.begin() +
@@ -14,8 +14,8 @@ bool rowMatches(const standin::Image& whole, const standin::Image& part, int x, 
 
 }  // namespace
 
-std::optional<std::pair<int, int>> findPicture(const standin::Image& whole,
-                                               const standin::Image& part) {
+std::optional<std::pair<int, int>> findPicture(const render::Image& whole,
+                                               const render::Image& part) {
     for (int y = 0; y + part.height <= whole.height; ++y) {
         for (int x = 0; x + part.width <= whole.width; ++x) {
             int row = 0;

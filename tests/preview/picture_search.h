@@ -9,7 +9,7 @@
 #include "render/panel_painter.h"
 
 // The top-left corner (x, y) of the first place where `part` appears whole in `whole`.
-std::optional<std::pair<int, int>> findPicture(const standin::Image& whole,
-                                               const standin::Image& part);
+std::optional<std::pair<int, int>> findPicture(const render::Image& whole,
+                                               const render::Image& part);
 
 #endif

@@ -27,8 +27,8 @@ bool readPngFile(const std::string& path, Read read) {
 
 }  // namespace
 
-std::optional<standin::Image> readPng(const std::string& path) {
-    standin::Image image;
+std::optional<render::Image> readPng(const std::string& path) {
+    render::Image image;
     const bool rgb8 = readPngFile(path, [&image](png_structp png, png_infop info) {
         png_read_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
         if (png_get_color_type(png, info) != PNG_COLOR_TYPE_RGB ||

@@ -8,7 +8,7 @@
 #include "render/panel_painter.h"
 
 // Nothing when the file is missing or not an 8-bit RGB PNG.
-std::optional<standin::Image> readPng(const std::string& path);
+std::optional<render::Image> readPng(const std::string& path);
 
 // What a PNG says its values are: an sRGB chunk, or a gAMA chunk's value (in units of
 // 1/100000; 0 for none).

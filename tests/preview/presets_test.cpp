@@ -17,7 +17,7 @@ const std::vector<std::string> kRequired{"crushed-red-velvet", "black-velvet", "
                                          "burnout-velvet"};
 
 std::vector<std::string> installedPresets() {
-    const auto names = preview::presetNames(preview::defaultPresetsFolder());
+    const auto names = looks::presetNames(looks::defaultPresetsFolder());
     return names ? names.value() : std::vector<std::string>{};
 }
 
@@ -37,7 +37,7 @@ TEST_F(Presets, EachLoadsThroughTheModuleAndSavesBackByteIdentical) {
         ASSERT_EQ(run.exitCode, 0) << name << ": " << run.err;
         EXPECT_EQ(run.err.find("warning"), std::string::npos) << name << ": " << run.err;
         const auto stored =
-            std::filesystem::path(preview::defaultPresetsFolder()) / name / "parameters.txt";
+            std::filesystem::path(looks::defaultPresetsFolder()) / name / "parameters.txt";
         EXPECT_EQ(readFile(file(name + ".txt")), readFile(stored)) << name;
     }
 }
@@ -49,7 +49,7 @@ TEST_F(Presets, LookGivesTheSurfaceAndTheCommandLineOverridesIt) {
         return more;
     };
     ASSERT_EQ(run(with({"--preset", "felt", "-o", "felt.png"})).exitCode, 0);
-    ASSERT_EQ(run(with({"--load", preview::defaultPresetsFolder() + "/felt/parameters.txt", "-o",
+    ASSERT_EQ(run(with({"--load", looks::defaultPresetsFolder() + "/felt/parameters.txt", "-o",
                         "parameters-only.png"}))
                   .exitCode,
               0);
@@ -63,9 +63,9 @@ TEST_F(Presets, LookGivesTheSurfaceAndTheCommandLineOverridesIt) {
 }
 
 TEST_F(Presets, TheBurnoutPatternIsThePatternMadeInCodeAndDrivesTheLook) {
-    const std::string folder = preview::defaultPresetsFolder() + "/burnout-velvet/";
+    const std::string folder = looks::defaultPresetsFolder() + "/burnout-velvet/";
     const auto shipped = preview::decodeMapImage(readFile(folder + "burnout.png"), "burnout.png");
-    const auto made = standin::patternMap("burnout");
+    const auto made = render::patternMap("burnout");
     ASSERT_TRUE(shipped && made) << shipped.error();
     ASSERT_TRUE(shipped->isGrey());
     ASSERT_EQ(shipped->width(), made->width());

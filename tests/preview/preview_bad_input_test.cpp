@@ -183,7 +183,7 @@ INSTANTIATE_TEST_SUITE_P(Preview, WholeNumber, ::testing::ValuesIn(kNumberForms)
 TEST_F(PreviewTest, AWidthWithALeadingZeroIsTen) {
     ASSERT_EQ(run({"--width", "010", "--height", "6", "--samples", "1", "-o", "p.png"}).exitCode,
               0);
-    const std::optional<standin::Image> picture = readPng(file("p.png").string());
+    const std::optional<render::Image> picture = readPng(file("p.png").string());
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->width, 10);
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "common/lwo_writer.h"
+#include "common/lwo_cubes.h"
 #include "png_reader.h"
 #include "preview_fixture.h"
 
@@ -126,7 +126,7 @@ TEST_F(Render, PanelShowsTheGivenParameters) {
 // The module paints the swatch from the panel's drawing callback, as the host draws the
 // panel when it opens it.
 TEST_F(Render, PanelSwatchShowsTheSpecularColour) {
-    auto redPixels = [](const standin::Image& image) {
+    auto redPixels = [](const render::Image& image) {
         int count = 0;
         for (std::size_t i = 0; i + 2 < image.rgb.size(); i += 3)
             count += image.rgb[i] == 255 && image.rgb[i + 1] == 0 && image.rgb[i + 2] == 0;
@@ -217,7 +217,7 @@ class UnusedOptions : public PreviewTest, public ::testing::WithParamInterface<U
 TEST_P(UnusedOptions, AreNamedInAWarning) {
     writeFile(file("normals.obj"), kNormalsGiven);
     writeFile(file("plain.obj"), kNoNormals);
-    writeFile(file("cube.lwo"), lwo_writer::lwo2Cube());
+    writeFile(file("cube.lwo"), lwo_cubes::lwo2Cube());
     const UnusedOption& option = GetParam();
     const ToolRun run = this->run(with(
         {"--samples", "1", "--width", "16", "--height", "12", "-o", "p.png"}, option.arguments));

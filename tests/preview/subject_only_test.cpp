@@ -10,12 +10,12 @@ namespace {
 using preview::PreviewSession;
 
 // Whether the ray through the middle of each pixel meets the subject.
-std::vector<bool> subjectMask(const standin::PreviewScene& scene, int width, int height) {
+std::vector<bool> subjectMask(const render::PreviewScene& scene, int width, int height) {
     std::vector<bool> mask;
-    const standin::Camera camera = scene.camera(width, height);
+    const render::Camera camera = scene.camera(width, height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            const standin::CameraRay ray = camera.ray(x + 0.5, y + 0.5);
+            const render::CameraRay ray = camera.ray(x + 0.5, y + 0.5);
             const auto hit = scene.objects().nearestHit(ray.origin, ray.direction, 1e9);
             mask.push_back(hit && scene.isSubject(*hit));
         }
@@ -23,23 +23,23 @@ std::vector<bool> subjectMask(const standin::PreviewScene& scene, int width, int
     return mask;
 }
 
-class SubjectOnly : public ::testing::TestWithParam<standin::SubjectKind> {};
+class SubjectOnly : public ::testing::TestWithParam<render::SubjectKind> {};
 
 TEST_P(SubjectOnly, ShaderParametersChangeOnlyTheSubjectsPixels) {
-    standin::SceneSettings settings;
+    render::SceneSettings settings;
     settings.subject = GetParam();
     auto opened = PreviewSession::open(standin::defaultModulePath(), settings);
     ASSERT_TRUE(opened) << opened.error();
     PreviewSession& session = *opened.value();
     ASSERT_TRUE(session.startFrame());
-    standin::RenderSettings render;
+    render::RenderSettings render;
     render.width = 96;
     render.height = 72;
     render.samplesPerSide = 1;
     const auto rendered = session.render(render);
     ASSERT_TRUE(rendered) << rendered.error();
-    const standin::Image& before = rendered.value();
-    preview::ParameterBlock changed = session.parameters();
+    const render::Image& before = rendered.value();
+    looks::ParameterBlock changed = session.parameters();
     changed.density = 0.2;
     changed.specularColor = {1.0, 0.8, 0.1};
     const auto after = session.renderVariant(changed, session.scene().surface(), render);
@@ -62,10 +62,9 @@ TEST_P(SubjectOnly, ShaderParametersChangeOnlyTheSubjectsPixels) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Preview, SubjectOnly,
-                         ::testing::Values(standin::SubjectKind::Cloth,
-                                           standin::SubjectKind::Sphere),
+                         ::testing::Values(render::SubjectKind::Cloth, render::SubjectKind::Sphere),
                          [](const auto& info) {
-                             return info.param == standin::SubjectKind::Cloth ? "Cloth" : "Sphere";
+                             return info.param == render::SubjectKind::Cloth ? "Cloth" : "Sphere";
                          });
 
 }  // namespace

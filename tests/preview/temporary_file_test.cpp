@@ -91,7 +91,7 @@ TEST_F(TemporaryFiles, AFolderAppearsWholeAndNeverOverAnother) {
     {
         auto late = TemporaryFolder::beside(destination);
         ASSERT_TRUE(late && late.value()->add("look.txt", "two"));
-        const standin::Status placed = late.value()->moveIntoPlace();
+        const base::Status placed = late.value()->moveIntoPlace();
         ASSERT_FALSE(placed);
         EXPECT_NE(placed.error().find("something is there already"), std::string::npos);
     }

@@ -22,9 +22,9 @@ protected:
     }
 
     // A scene with a model of `bytes` bytes of text.
-    static standin::SceneSettings withModel(std::size_t bytes) {
-        standin::SceneSettings scene;
-        scene.subject = standin::SubjectKind::Mesh;
+    static render::SceneSettings withModel(std::size_t bytes) {
+        render::SceneSettings scene;
+        scene.subject = render::SubjectKind::Mesh;
         scene.meshText = std::make_shared<const std::string>(bytes, '#');
         return scene;
     }
@@ -49,8 +49,8 @@ TEST_F(WorkerCount, AGivenCountStands) {
 }
 
 TEST_F(WorkerCount, TheBuiltInSubjectsTakeOnePerCore) {
-    standin::SceneSettings scene = withModel(100000);
-    scene.subject = standin::SubjectKind::Cloth;
+    render::SceneSettings scene = withModel(100000);
+    scene.subject = render::SubjectKind::Cloth;
     EXPECT_EQ(preview::workerCount(options, scene), 4);
 }
 

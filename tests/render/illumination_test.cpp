@@ -12,11 +12,11 @@
 
 namespace {
 
-using standin::hostIlluminate;
+using base::Triple;
+using render::hostIlluminate;
 using standin::IlluminationCall;
 using standin::Light;
 using standin::LightType;
-using standin::Triple;
 
 class HostIllumination : public HostTest {
 protected:

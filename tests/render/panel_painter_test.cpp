@@ -33,11 +33,11 @@ protected:
     }
 
     // Paints the open panel, with `typing` in the first control when given.
-    standin::Image paint(const char* typing = nullptr) {
-        standin::Image image;
+    render::Image paint(const char* typing = nullptr) {
+        render::Image image;
         standin::setScriptedUser([&](standin::PanelSession& user) {
             if (typing) user.control(0).typing = typing;
-            image = standin::paintPanel(user.panel());
+            image = render::paintPanel(user.panel());
             return false;
         });
         services.open(panel, 7);
@@ -64,43 +64,43 @@ TEST_F(PanelPainter, ControlsAreFoundWhereTheyArePainted) {
     area.area = {CD_AREA, 40, 17};
     add("AreaControl", area, "", 220, 0);  // its border 12 in and 5 down, 42 x 19
     standin::Panel& shown = *static_cast<standin::Panel*>(panel);
-    ASSERT_NE(standin::controlAt(shown, 10, 20), nullptr);
-    EXPECT_EQ(standin::controlAt(shown, 10, 20)->kind, "PercentControl");
-    EXPECT_EQ(standin::controlAt(shown, 109, 39)->kind, "PercentControl");  // the field's end
-    EXPECT_EQ(standin::controlAt(shown, 110, 30), nullptr);
-    EXPECT_EQ(standin::controlAt(shown, 16, 10)->kind, "BoolControl");  // its box
-    EXPECT_EQ(standin::controlAt(shown, 30, 10)->kind, "BoolControl");  // its label
-    EXPECT_EQ(standin::controlAt(shown, 150, 25), nullptr);             // above the field
-    EXPECT_EQ(standin::controlAt(shown, 150, 26)->kind, "MiniSliderControl");
-    EXPECT_EQ(standin::controlAt(shown, 209, 42)->kind, "MiniSliderControl");
-    EXPECT_EQ(standin::controlAt(shown, 210, 30), nullptr);
-    EXPECT_EQ(standin::controlAt(shown, 231, 10), nullptr);
-    EXPECT_EQ(standin::controlAt(shown, 232, 5)->kind, "AreaControl");
-    EXPECT_EQ(standin::controlAt(shown, 273, 23)->kind, "AreaControl");
-    EXPECT_EQ(standin::controlAt(shown, 274, 23), nullptr);
+    ASSERT_NE(render::controlAt(shown, 10, 20), nullptr);
+    EXPECT_EQ(render::controlAt(shown, 10, 20)->kind, "PercentControl");
+    EXPECT_EQ(render::controlAt(shown, 109, 39)->kind, "PercentControl");  // the field's end
+    EXPECT_EQ(render::controlAt(shown, 110, 30), nullptr);
+    EXPECT_EQ(render::controlAt(shown, 16, 10)->kind, "BoolControl");  // its box
+    EXPECT_EQ(render::controlAt(shown, 30, 10)->kind, "BoolControl");  // its label
+    EXPECT_EQ(render::controlAt(shown, 150, 25), nullptr);             // above the field
+    EXPECT_EQ(render::controlAt(shown, 150, 26)->kind, "MiniSliderControl");
+    EXPECT_EQ(render::controlAt(shown, 209, 42)->kind, "MiniSliderControl");
+    EXPECT_EQ(render::controlAt(shown, 210, 30), nullptr);
+    EXPECT_EQ(render::controlAt(shown, 231, 10), nullptr);
+    EXPECT_EQ(render::controlAt(shown, 232, 5)->kind, "AreaControl");
+    EXPECT_EQ(render::controlAt(shown, 273, 23)->kind, "AreaControl");
+    EXPECT_EQ(render::controlAt(shown, 274, 23), nullptr);
 }
 
 TEST_F(PanelPainter, ASliderTakesTheValueItsBarReachesThere) {
     HostControl* api = add("MiniSliderControl", range(25, 0, 255), "", 150, 20);
     const standin::PanelControl& slider = *static_cast<standin::PanelControl*>(api->priv);
-    EXPECT_EQ(standin::sliderValueAt(slider, 151), 0);  // the bar starts inside the border
-    EXPECT_EQ(standin::sliderValueAt(slider, 151 + 58), 255);
-    EXPECT_EQ(standin::sliderValueAt(slider, 151 + 29), 128);  // 127.5 rounds up
-    EXPECT_EQ(standin::sliderValueAt(slider, 100), 0);
-    EXPECT_EQ(standin::sliderValueAt(slider, 400), 255);
+    EXPECT_EQ(render::sliderValueAt(slider, 151), 0);  // the bar starts inside the border
+    EXPECT_EQ(render::sliderValueAt(slider, 151 + 58), 255);
+    EXPECT_EQ(render::sliderValueAt(slider, 151 + 29), 128);  // 127.5 rounds up
+    EXPECT_EQ(render::sliderValueAt(slider, 100), 0);
+    EXPECT_EQ(render::sliderValueAt(slider, 400), 255);
     HostControl* offset = add("MiniSliderControl", range(25, 100, 200), "", 150, 40);
     const auto& fromHundred = *static_cast<standin::PanelControl*>(offset->priv);
-    EXPECT_EQ(standin::sliderValueAt(fromHundred, 151), 100);
-    EXPECT_EQ(standin::sliderValueAt(fromHundred, 151 + 29), 150);
+    EXPECT_EQ(render::sliderValueAt(fromHundred, 151), 100);
+    EXPECT_EQ(render::sliderValueAt(fromHundred, 151 + 29), 150);
 }
 
 // A module's drawLine joins its two ends, one pixel for each step along the longer side.
 TEST_F(PanelPainter, ALineIsDrawnFromEndToEnd) {
-    const standin::Image plain = paint();
-    standin::Image lined;
+    const render::Image plain = paint();
+    render::Image lined;
     standin::setScriptedUser([&](standin::PanelSession& user) {
         services.drawFuncs->drawLine(panel, 0, 10, 10, 20, 15);
-        lined = standin::paintPanel(user.panel());
+        lined = render::paintPanel(user.panel());
         return false;
     });
     services.open(panel, 7);
@@ -123,9 +123,9 @@ TEST_F(PanelPainter, AFieldBeingTypedIntoShowsTheTypedText) {
     ControlValue value{};
     value.flt = {CV_FLOAT, 33.0, 0.0};
     api->set(api, CTL_VALUE, &value);
-    const standin::Image shown = paint();
-    const standin::Image typing = paint("7");
-    const standin::Image typed = paint("7");
+    const render::Image shown = paint();
+    const render::Image typing = paint("7");
+    const render::Image typed = paint("7");
     ASSERT_EQ(shown.rgb.size(), typing.rgb.size());
     EXPECT_NE(shown.rgb, typing.rgb);
     EXPECT_EQ(typing.rgb, typed.rgb);

@@ -8,7 +8,7 @@ namespace {
 using HostShadingSample = HostTest;
 
 TEST_F(HostShadingSample, DefaultsDescribeAHeadOnSampleWithHostFunctions) {
-    const standin::ShadingSample sample;
+    const render::ShadingSample sample;
     const ShadingRecord& r = sample.record();
     for (int i = 0; i < 9; ++i) {
         EXPECT_EQ(r.oXfrm[i], i % 4 == 0 ? 1.0 : 0.0);

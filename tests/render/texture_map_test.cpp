@@ -10,8 +10,8 @@
 namespace {
 
 // 2 x 2 grey texels: 0 and 1 along the top row, 0.5 and 0.25 along the bottom one.
-standin::TextureMap twoByTwo() {
-    return standin::TextureMap::create(2, 2, 1, {0.0f, 1.0f, 0.5f, 0.25f}).value();
+render::TextureMap twoByTwo() {
+    return render::TextureMap::create(2, 2, 1, {0.0f, 1.0f, 0.5f, 0.25f}).value();
 }
 
 struct Sample {
@@ -46,11 +46,11 @@ INSTANTIATE_TEST_SUITE_P(TextureMap, TextureMapSample, ::testing::ValuesIn(kSamp
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TextureMap, ColourGivesItsColourAndItsLuminanceAsAValue) {
-    const auto map = standin::TextureMap::create(1, 1, 3, {1.0f, 0.5f, 0.0f}).value();
+    const auto map = render::TextureMap::create(1, 1, 3, {1.0f, 0.5f, 0.0f}).value();
     EXPECT_FALSE(map.isGrey());
-    EXPECT_EQ(map.colorAt(0.3, 0.9), (standin::Triple{1.0, 0.5, 0.0}));
+    EXPECT_EQ(map.colorAt(0.3, 0.9), (base::Triple{1.0, 0.5, 0.0}));
     EXPECT_NEAR(map.valueAt(0.3, 0.9), 0.2126 + 0.7152 * 0.5, 1e-6);
-    EXPECT_EQ(twoByTwo().colorAt(0.75, 0.75), (standin::Triple{1.0, 1.0, 1.0}));
+    EXPECT_EQ(twoByTwo().colorAt(0.75, 0.75), (base::Triple{1.0, 1.0, 1.0}));
 }
 
 // Each channel of a colour map is bilinear on its own: halfway between a red and a green
@@ -67,9 +67,9 @@ TEST(TextureMap, ColourIsBilinearInEachChannel) {
 }
 
 TEST(TextureMap, RefusesValuesThatDoNotFitItsSize) {
-    EXPECT_FALSE(standin::TextureMap::create(2, 2, 1, {0.0f, 1.0f, 0.5f}));
-    EXPECT_FALSE(standin::TextureMap::create(1, 1, 2, {0.0f, 1.0f}));
-    EXPECT_FALSE(standin::TextureMap::create(0, 1, 1, {}));
+    EXPECT_FALSE(render::TextureMap::create(2, 2, 1, {0.0f, 1.0f, 0.5f}));
+    EXPECT_FALSE(render::TextureMap::create(1, 1, 2, {0.0f, 1.0f}));
+    EXPECT_FALSE(render::TextureMap::create(0, 1, 1, {}));
 }
 
 }  // namespace

@@ -80,7 +80,7 @@ struct Tally {
 
 // A sample on its own point per thread, so a node can be told apart by its position.
 ShadingRecord sampleFor(int thread, bool nested) {
-    standin::ShadingSample sample;
+    render::ShadingSample sample;
     sample.position({0.25 * thread, nested ? 1.0 : 0.0, 0.0});
     return sample.record();
 }

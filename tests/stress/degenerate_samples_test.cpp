@@ -21,7 +21,7 @@ constexpr double inf = std::numeric_limits<double>::infinity();
 
 struct Degenerate {
     std::string name;
-    std::function<void(standin::ShadingSample&)> sample;
+    std::function<void(render::ShadingSample&)> sample;
     std::function<void(const standin::IlluminationCall&)> light;  // may rewrite the answer
 };
 
@@ -91,7 +91,7 @@ TEST_P(StressDegenerateSample, ColourIsANumberNoGreaterThanOne) {
     ASSERT_EQ(instance.newTime(1, 0.0), nullptr);
     host().setIlluminationHook(GetParam().light);
 
-    standin::ShadingSample sample;
+    render::ShadingSample sample;
     sample.specular(1.0);
     GetParam().sample(sample);
     ShadingRecord record = sample.record();
@@ -117,11 +117,11 @@ TEST_F(StressNaNNormal, TakesNoLight) {
     standin::ShaderInstance instance = stress::createInstance(module);
     ASSERT_EQ(instance.newTime(1, 0.0), nullptr);
 
-    ShadingRecord lit = standin::ShadingSample().record();
+    ShadingRecord lit = render::ShadingSample().record();
     ASSERT_TRUE(instance.evaluate(lit));
     EXPECT_GT(lit.color[0], 0.0);
 
-    ShadingRecord unlit = standin::ShadingSample().shadingNormal({nan, nan, nan}).record();
+    ShadingRecord unlit = render::ShadingSample().shadingNormal({nan, nan, nan}).record();
     ASSERT_TRUE(instance.evaluate(unlit));
     for (double c : unlit.color) EXPECT_EQ(c, 0.0);
 }

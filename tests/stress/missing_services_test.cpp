@@ -54,7 +54,7 @@ protected:
     }
 
     static ShadingRecord shade(const standin::ShaderInstance& instance) {
-        ShadingRecord record = standin::ShadingSample().record();
+        ShadingRecord record = render::ShadingSample().record();
         EXPECT_TRUE(instance.evaluate(record));
         return record;
     }

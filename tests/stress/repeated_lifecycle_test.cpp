@@ -78,7 +78,7 @@ std::optional<std::array<double, 3>> moduleCycle() {
     standin::ShaderModule module = stress::openModule();
     standin::ShaderInstance instance = stress::createInstance(module);
     if (instance.newTime(1, 0.0) != nullptr) return std::nullopt;
-    ShadingRecord record = standin::ShadingSample().record();
+    ShadingRecord record = render::ShadingSample().record();
     if (!instance.evaluate(record)) return std::nullopt;
     return std::array<double, 3>{record.color[0], record.color[1], record.color[2]};
 }

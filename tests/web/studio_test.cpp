@@ -11,9 +11,10 @@
 #include <utility>
 #include <vector>
 
-#include "common/lwo_writer.h"
+#include "common/lwo_cubes.h"
 #include "host/panel_services.h"
 #include "looks/surface_value.h"
+#include "models/lwo_writer.h"
 #include "web/stored_zip.h"
 
 namespace {
@@ -33,7 +34,7 @@ const std::string kDefaults =
 class StudioTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto opened = Studio::open(standin::SubjectKind::Sphere, PELORIX3_PRESETS_DIR);
+        auto opened = Studio::open(render::SubjectKind::Sphere, PELORIX3_PRESETS_DIR);
         ASSERT_TRUE(opened) << opened.error();
         studio = std::move(opened.value());
         standin::clearPanelCalls();
@@ -44,10 +45,10 @@ protected:
         return std::find(calls.begin(), calls.end(), text) != calls.end();
     }
 
-    preview::ParameterBlock parameters() {
+    looks::ParameterBlock parameters() {
         auto block = studio->parameters();
         EXPECT_TRUE(block) << block.error();
-        return block ? block.value() : preview::ParameterBlock{};
+        return block ? block.value() : looks::ParameterBlock{};
     }
 
     std::unique_ptr<Studio> studio;
@@ -107,7 +108,7 @@ TEST_F(StudioTest, TypingIntoTheDensityFieldSetsItWhenCommitted) {
 }
 
 TEST_F(StudioTest, EscapeCancelsTheTypingAndTheFieldShowsItsValueAgain) {
-    const standin::Image shown = studio->panel().picture();
+    const render::Image shown = studio->panel().picture();
     EXPECT_FALSE(studio->panel().pointerDown(kDensityX, kDensityY).value());
     EXPECT_FALSE(studio->panel().key("7").value());
     EXPECT_NE(studio->panel().picture().rgb, shown.rgb);  // the typed text
@@ -158,34 +159,34 @@ TEST_F(StudioTest, AboutShowsTheModulesTwoCreditLines) {
 }
 
 TEST_F(StudioTest, ADamagedBlockIsRefusedAndTheParametersStay) {
-    const standin::Status text =
-        studio->loadStored(" 0.5\n 0.3\n red\n 1\n 1\n 1\n 0\n", preview::StorageMode::Text);
+    const base::Status text =
+        studio->loadStored(" 0.5\n 0.3\n red\n 1\n 1\n 1\n 0\n", looks::StorageMode::Text);
     ASSERT_FALSE(text);
     EXPECT_EQ(text.error(), "The stored block is damaged: line 3 is not a number: \" red\"");
-    EXPECT_FALSE(studio->loadStored(" 0.5\n", preview::StorageMode::Text));
-    EXPECT_FALSE(studio->loadStored(std::string(27, '\0'), preview::StorageMode::Binary));
+    EXPECT_FALSE(studio->loadStored(" 0.5\n", looks::StorageMode::Text));
+    EXPECT_FALSE(studio->loadStored(std::string(27, '\0'), looks::StorageMode::Binary));
     EXPECT_FALSE(studio->loadStored(std::string("\x7f\x80\0\0", 4) + std::string(24, '\0'),
-                                    preview::StorageMode::Auto));  // an infinity
+                                    looks::StorageMode::Auto));  // an infinity
     EXPECT_EQ(studio->storedText(), kDefaults);
 }
 
 TEST_F(StudioTest, AGoodBlockLoadsInEitherForm) {
     ASSERT_TRUE(
-        studio->loadStored(" 0.25\n 0.5\n 1\n 0.5\n 0\n 0\n 1\n\n", preview::StorageMode::Text));
+        studio->loadStored(" 0.25\n 0.5\n 1\n 0.5\n 0\n 0\n 1\n\n", looks::StorageMode::Text));
     EXPECT_EQ(studio->storedText(),
               " 0.250000\n 0.500000\n 1.000000\n 0.500000\n 0.000000\n 0.000000\n 1.000000\n");
     const std::string binary = studio->storedBinary();
-    ASSERT_TRUE(studio->loadStored(kDefaults, preview::StorageMode::Auto));
-    ASSERT_TRUE(studio->loadStored(binary, preview::StorageMode::Auto));
+    ASSERT_TRUE(studio->loadStored(kDefaults, looks::StorageMode::Auto));
+    ASSERT_TRUE(studio->loadStored(binary, looks::StorageMode::Auto));
     EXPECT_EQ(parameters().density, 0.25);
     EXPECT_EQ(parameters().densityByLuminosity, 1.0);
     // What another instance loads to hold the same values: the binary block itself.
     EXPECT_EQ(studio->parameterSource().bytes, binary);
-    EXPECT_EQ(studio->parameterSource().mode, preview::StorageMode::Binary);
+    EXPECT_EQ(studio->parameterSource().mode, looks::StorageMode::Binary);
 }
 
 TEST_F(StudioTest, ANamedLookLoadsItsBlock) {
-    const std::vector<preview::Preset>& presets = studio->presets();
+    const std::vector<looks::Preset>& presets = studio->presets();
     ASSERT_EQ(presets.size(), 7u);
     EXPECT_EQ(presets[0].name, "black-velvet");
     ASSERT_TRUE(studio->applyPreset("felt"));
@@ -202,9 +203,9 @@ TEST_F(StudioTest, TheLookIsNamedOnlyWhileTheStoredTextIsThatLooks) {
     EXPECT_TRUE(studio->panel().pointerDown(kSwitchX, kSwitchY).value());
     EXPECT_EQ(studio->lookName(), "");
     const std::string feltAfterDensity = "\n 0.8\n 0.9\n 0.9\n 0.9\n 1\n 0\n";
-    ASSERT_TRUE(studio->loadStored(" 0.5000001" + feltAfterDensity, preview::StorageMode::Text));
+    ASSERT_TRUE(studio->loadStored(" 0.5000001" + feltAfterDensity, looks::StorageMode::Text));
     EXPECT_EQ(studio->lookName(), "felt");  // stored with six decimals, as the look is
-    ASSERT_TRUE(studio->loadStored(" 0.500001" + feltAfterDensity, preview::StorageMode::Text));
+    ASSERT_TRUE(studio->loadStored(" 0.500001" + feltAfterDensity, looks::StorageMode::Text));
     EXPECT_EQ(studio->lookName(), "");
 }
 
@@ -233,9 +234,9 @@ TEST_F(StudioTest, ALookMapsLuminosityWithItsPatternAndThePictureFollowsTheMap) 
 // The surface inputs as text, all five, to compare whole states.
 std::string surfaceText(const Studio& studio) {
     std::string text;
-    for (std::size_t i = 0; i < standin::kSurfaceInputNames.size(); ++i) {
-        text += preview::surfaceValueText(studio.surface(), static_cast<standin::SurfaceInput>(i)) +
-                ";";
+    for (std::size_t i = 0; i < render::kSurfaceInputNames.size(); ++i) {
+        text +=
+            looks::surfaceValueText(studio.surface(), static_cast<render::SurfaceInput>(i)) + ";";
     }
     return text + studio.luminousMap();
 }
@@ -250,7 +251,7 @@ TEST_F(StudioTest, SurfaceInputsAreCheckedAsTheCommandLineChecksThem) {
              {"color", "1,2", "color \"1,2\" is not three numbers separated by commas (R,G,B)"},
              {"color", "1,-2,0", "color 1,-2,0 has a negative component"},
              {"shine", "1", "unknown key \"shine\""}}) {
-        const standin::Status set = studio->setSurfaceInput(name, text);
+        const base::Status set = studio->setSurfaceInput(name, text);
         ASSERT_FALSE(set) << name << " " << text;
         EXPECT_EQ(set.error(), reason);
     }
@@ -269,7 +270,7 @@ TEST_F(StudioTest, SurfaceInputsAreCheckedAsTheCommandLineChecksThem) {
 // loaded alone says once where the surface inputs come from.
 TEST_F(StudioTest, TheLookIsNamedOnlyWhileItsBlockAndItsSurfaceInputsAreBoth) {
     const std::string felt = " 0.5\n 0.8\n 0.9\n 0.9\n 0.9\n 1\n 0\n";
-    ASSERT_TRUE(studio->loadStored(felt, preview::StorageMode::Text));
+    ASSERT_TRUE(studio->loadStored(felt, looks::StorageMode::Text));
     EXPECT_EQ(studio->lookName(), "");  // the block is felt's, the surface inputs are not
     const std::string note = studio->takeBlockNote();
     EXPECT_NE(note.find("surface inputs"), std::string::npos) << note;
@@ -287,7 +288,7 @@ TEST_F(StudioTest, TheLookIsNamedOnlyWhileItsBlockAndItsSurfaceInputsAreBoth) {
 
 TEST_F(StudioTest, APileModulatedByALuminosityOfZeroIsSaidToBeGone) {
     EXPECT_TRUE(studio->notes().empty());
-    ASSERT_TRUE(studio->loadStored(" 1\n 0.33\n 1\n 1\n 1\n 1\n 1\n", preview::StorageMode::Text));
+    ASSERT_TRUE(studio->loadStored(" 1\n 0.33\n 1\n 1\n 1\n 1\n 1\n", looks::StorageMode::Text));
     ASSERT_EQ(studio->notes().size(), 1u);
     EXPECT_NE(studio->notes()[0].find("Modulate Density by Luminosity"), std::string::npos);
     ASSERT_TRUE(studio->setSurfaceInput("luminous", "0.5"));
@@ -302,8 +303,8 @@ TEST_F(StudioTest, ANewModelStartsFromItsOwnFramingAndLeavesTheRestAsItWas) {
     studio->setOrbit({40.0, -20.0, 2.0});
     ASSERT_TRUE(studio->setSurfaceInput("diffuse", "0.3"));
     const std::string surface = surfaceText(*studio);
-    ASSERT_TRUE(studio->setModel(lwo_writer::lwo2Cube(), "cube.lwo"));
-    EXPECT_EQ(studio->orbit(), standin::CameraOrbit{});
+    ASSERT_TRUE(studio->setModel(lwo_cubes::lwo2Cube(), "cube.lwo"));
+    EXPECT_EQ(studio->orbit(), render::CameraOrbit{});
     EXPECT_EQ(surfaceText(*studio), surface);
     EXPECT_EQ(studio->storedText(), kDefaults);
     // The cube has no texture coordinates to place a map with.
@@ -328,16 +329,16 @@ TEST_F(StudioTest, AStudioGivenAnothersStateRendersItsRefinedPictureRowForRow) {
     }
     const std::vector<unsigned char> refined = studio->picture().picture();
     const StoredData source = studio->parameterSource();
-    const standin::SurfaceInputs surface = studio->surface();
-    const standin::CameraOrbit orbit = studio->orbit();
+    const render::SurfaceInputs surface = studio->surface();
+    const render::CameraOrbit orbit = studio->orbit();
 
     ASSERT_TRUE(studio->applyPreset("felt"));  // another state, then the page's again
     studio->setOrbit({});
     ASSERT_TRUE(studio->loadStored(source.bytes, source.mode));
-    for (std::size_t i = 0; i < standin::kSurfaceInputNames.size(); ++i) {
+    for (std::size_t i = 0; i < render::kSurfaceInputNames.size(); ++i) {
         ASSERT_TRUE(studio->setSurfaceInput(
-            std::string(standin::kSurfaceInputNames[i]),
-            preview::surfaceValueText(surface, static_cast<standin::SurfaceInput>(i))));
+            std::string(render::kSurfaceInputNames[i]),
+            looks::surfaceValueText(surface, static_cast<render::SurfaceInput>(i))));
     }
     ASSERT_TRUE(studio->setLuminousMap("stripes"));
     studio->setOrbit(orbit);
@@ -426,7 +427,7 @@ TEST_F(StudioTest, ALooksFileThatCannotBeReadChangesNothing) {
              {zip({}, "map.luminous = dots.png\n"), "dots.png: there is no such file"},
              {zip({{"dots.png", "not the dots"}}, "map.luminous = dots.png\n"),
               "my.zip: map.luminous dots.png is not one of the studio's patterns"}}) {
-        const standin::Status loaded = studio->loadLook(bytes, "my.zip");
+        const base::Status loaded = studio->loadLook(bytes, "my.zip");
         ASSERT_FALSE(loaded) << reason;
         EXPECT_NE(loaded.error().find(reason), std::string::npos) << loaded.error();
     }
@@ -467,28 +468,28 @@ TEST_F(StudioTest, TurningTheCameraShowsANewViewAndKeepsTheTurnAsHeld) {
     const std::vector<unsigned char> front = refined();
     studio->setOrbit({450.0, 120.0, 10.0});
     EXPECT_FALSE(studio->picture().finished());  // started again
-    const standin::CameraOrbit orbit = studio->orbit();
+    const render::CameraOrbit orbit = studio->orbit();
     EXPECT_DOUBLE_EQ(orbit.orbitDegrees, 90.0);
-    EXPECT_LT(orbit.elevationDegrees, standin::kSteepestElevation);
-    EXPECT_EQ(orbit.zoom, standin::kMostZoom);
+    EXPECT_LT(orbit.elevationDegrees, render::kSteepestElevation);
+    EXPECT_EQ(orbit.zoom, render::kMostZoom);
     EXPECT_NE(refined(), front);
-    ASSERT_TRUE(studio->setSubject(standin::SubjectKind::Sphere));
+    ASSERT_TRUE(studio->setSubject(render::SubjectKind::Sphere));
     EXPECT_DOUBLE_EQ(studio->orbit().orbitDegrees, 90.0);
 }
 
 TEST_F(StudioTest, ADroppedModelBecomesTheSubjectAndOneThatCannotBeReadChangesNothing) {
-    ASSERT_TRUE(studio->setModel(lwo_writer::lwo2Cube(), "cube.lwo"));
-    EXPECT_EQ(studio->subject(), standin::SubjectKind::Mesh);
+    ASSERT_TRUE(studio->setModel(lwo_cubes::lwo2Cube(), "cube.lwo"));
+    EXPECT_EQ(studio->subject(), render::SubjectKind::Mesh);
     EXPECT_TRUE(studio->renderStep(10.0));
     ASSERT_TRUE(studio->setModel("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\nf 1 1 2\n", "t.obj"));
     const std::vector<std::string> warned{
         "t.obj: 1 triangle without area left out (the first on line 5)"};
     EXPECT_EQ(studio->modelWarnings(), warned);
-    const auto refused = studio->setModel(lwo_writer::form("LWO3", ""), "new.lwo");
+    const auto refused = studio->setModel(models::lwo_writer::form("LWO3", ""), "new.lwo");
     ASSERT_FALSE(refused);
     EXPECT_NE(refused.error().find("new.lwo is an LWO3 object file"), std::string::npos);
     EXPECT_EQ(studio->modelWarnings(), warned);  // the model before it stays
-    ASSERT_TRUE(studio->setSubject(standin::SubjectKind::Sphere));
+    ASSERT_TRUE(studio->setSubject(render::SubjectKind::Sphere));
     EXPECT_TRUE(studio->modelWarnings().empty());
 }
 

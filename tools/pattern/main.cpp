@@ -11,7 +11,7 @@ namespace {
 
 int usage() {
     std::fprintf(stderr, "usage: pelorix3-pattern NAME SIZE FILE.png\nThe patterns:\n");
-    for (const standin::PatternInfo& pattern : standin::kPatterns) {
+    for (const render::PatternInfo& pattern : render::kPatterns) {
         std::fprintf(stderr, "  %-10s %.*s\n", std::string(pattern.name).c_str(),
                      static_cast<int>(pattern.description.size()), pattern.description.data());
     }
@@ -25,9 +25,9 @@ int main(int argc, char** argv) {
     char* end = nullptr;
     const long size = std::strtol(argv[2], &end, 10);
     if (*end != '\0' || size < 1 || size > 8192) return usage();
-    const auto grey = standin::makePattern(argv[1], static_cast<int>(size));
+    const auto grey = render::makePattern(argv[1], static_cast<int>(size));
     if (!grey) return usage();
-    const standin::Status written =
+    const base::Status written =
         preview::writeGreyPng(static_cast<int>(size), static_cast<int>(size), *grey, argv[3]);
     if (!written) {
         std::fprintf(stderr, "pelorix3-pattern: %s\n", written.error().c_str());

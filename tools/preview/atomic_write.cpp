@@ -27,7 +27,7 @@ Status writeToOpenStream(std::FILE* stream, const std::string& path, const Strea
     if (std::fflush(stream) != 0 || std::ferror(stream)) {
         return cannotWrite(path, std::strerror(errno));
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 Status writeDirectly(const std::string& path, const StreamWriter& write) {
@@ -45,20 +45,20 @@ Status writeDirectly(const std::string& path, const StreamWriter& write) {
 }
 
 Status replace(const std::string& path, const StreamWriter& write) {
-    standin::Result<std::unique_ptr<TemporaryFile>> temporary =
+    base::Result<std::unique_ptr<TemporaryFile>> temporary =
         TemporaryFile::beside(followLinks(path));
     if (!temporary) return cannotWrite(path, temporary.error());
     if (Status written = write(temporary.value()->stream()); !written) return written;
     if (Status placed = temporary.value()->moveIntoPlace(); !placed) {
         return cannotWrite(path, placed.error());
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 }  // namespace
 
 std::string outputName(const std::string& path) {
-    return path == kStandardStream ? "standard output" : path;
+    return path == looks::kStandardStream ? "standard output" : path;
 }
 
 bool isWrittenDirectly(const std::string& path) {
@@ -80,7 +80,7 @@ std::string followLinks(const std::string& path) {
 }
 
 Status writeAtomically(const std::string& path, const StreamWriter& write) {
-    if (path == kStandardStream) return writeToOpenStream(stdout, path, write);
+    if (path == looks::kStandardStream) return writeToOpenStream(stdout, path, write);
     if (isWrittenDirectly(path)) return writeDirectly(path, write);
     return replace(path, write);
 }

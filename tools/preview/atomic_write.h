@@ -10,11 +10,11 @@
 #include <functional>
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 
 namespace preview {
 
-using standin::Status;
+using base::Status;
 
 // Writes a file's contents into `stream`; a failed write may be left for the stream's
 // error flag to tell.

@@ -19,9 +19,9 @@
 namespace preview {
 namespace {
 
-using standin::Status;
+using base::Status;
 
-[[noreturn]] void runWorker(const standin::RowBand& band, int fd, const BandWorkers::Work& work) {
+[[noreturn]] void runWorker(const render::RowBand& band, int fd, const BandWorkers::Work& work) {
     RowSender sender(fd);
     Status done = Status::failure("it stopped on an unknown error");
     try {
@@ -55,9 +55,9 @@ constexpr std::size_t kReadBytes = 1 << 16;
 
 }  // namespace
 
-standin::Result<std::unique_ptr<BandWorkers>> BandWorkers::start(int count, const Work& work,
-                                                                 Clock::duration leastSilence) {
-    using Outcome = standin::Result<std::unique_ptr<BandWorkers>>;
+base::Result<std::unique_ptr<BandWorkers>> BandWorkers::start(int count, const Work& work,
+                                                              Clock::duration leastSilence) {
+    using Outcome = base::Result<std::unique_ptr<BandWorkers>>;
     std::unique_ptr<BandWorkers> workers(new BandWorkers(count, leastSilence));
     workers->workers_.reserve(static_cast<std::size_t>(count));  // no allocation after a fork
     for (int number = 1; number < count; ++number) {
@@ -88,7 +88,7 @@ Status BandWorkers::startWorker(int number, const Work& work) {
     }
     ::close(ends[1]);
     workers_.push_back({number, pid, ends[0], started_});
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 BandWorkers::~BandWorkers() {
@@ -105,7 +105,7 @@ void BandWorkers::stop(Worker& worker) {
     worker.pid = -1;
 }
 
-void BandWorkers::receiveInto(standin::Image& image, const std::function<void()>& rowArrived) {
+void BandWorkers::receiveInto(render::Image& image, const std::function<void()>& rowArrived) {
     silence_.noteStep(Clock::now() - started_);
     height_ = image.height;
     buffer_.resize(kReadBytes);
@@ -113,15 +113,15 @@ void BandWorkers::receiveInto(standin::Image& image, const std::function<void()>
     receivers_.clear();
     receivers_.reserve(workers_.size());
     for (const Worker& worker : workers_)
-        receivers_.emplace_back(image, standin::RowBand{worker.number, count_});
+        receivers_.emplace_back(image, render::RowBand{worker.number, count_});
 }
 
-Status BandWorkers::gather(standin::Image& image, const std::function<void()>& rowArrived) {
+Status BandWorkers::gather(render::Image& image, const std::function<void()>& rowArrived) {
     receiveInto(image, rowArrived);
     while (!allDone()) {
         if (Status collected = collect(Wait::ForNews); !collected) return collected;
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 bool BandWorkers::allDone() const {
@@ -145,7 +145,7 @@ Status BandWorkers::collect(Wait wait) {
         open.push_back({workers_[i].fd, POLLIN, 0});
         whose.push_back(i);
     }
-    if (open.empty()) return standin::succeeded();
+    if (open.empty()) return base::succeeded();
     const int patience = wait == Wait::No ? 0 : millisecondsOfPatience();
     if (::poll(open.data(), open.size(), patience) < 0 && errno != EINTR)
         return abandon(Status::failure(systemError("cannot wait for the render workers")));
@@ -154,14 +154,14 @@ Status BandWorkers::collect(Wait wait) {
         if (Status read = readFrom(whose[j]); !read) return abandon(read);
     }
     if (Status alive = checkSilence(); !alive) return abandon(alive);
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 Status BandWorkers::readFrom(std::size_t i) {
     Worker& worker = workers_[i];
     RowReceiver& receiver = receivers_[i];
     const ssize_t count = ::read(worker.fd, buffer_.data(), buffer_.size());
-    if (count < 0 && errno == EINTR) return standin::succeeded();
+    if (count < 0 && errno == EINTR) return base::succeeded();
     if (count <= 0) {  // the worker has ended, or its pipe broke: how it ended tells which
         ::close(worker.fd);
         worker.fd = -1;
@@ -176,7 +176,7 @@ Status BandWorkers::readFrom(std::size_t i) {
         silence_.noteStep(now - worker.lastRow);
         worker.lastRow = now;
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 Status BandWorkers::checkSilence() const {
@@ -190,7 +190,7 @@ Status BandWorkers::checkSilence() const {
                                " s a worker may (ten times the render's slowest step, and at "
                                "least --worker-timeout)");
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 int BandWorkers::millisecondsOfPatience() const {
@@ -230,7 +230,7 @@ Status BandWorkers::finish(Worker& worker, const RowReceiver& receiver) {
                                std::to_string(receiver.rowsReceived()) + " of its " +
                                std::to_string(expected) + " rows");
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 }  // namespace preview

@@ -17,7 +17,7 @@
 #include <memory>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/panel_painter.h"
 #include "render/renderer.h"
 #include "tools/preview/row_pipe.h"
@@ -30,14 +30,14 @@ public:
     using Clock = std::chrono::steady_clock;
     // What a worker does with its band: renders it and sends its rows. Its failure is
     // sent to the parent as the worker's account of it.
-    using Work = std::function<standin::Status(const standin::RowBand& band, RowSender& sender)>;
+    using Work = std::function<base::Status(const render::RowBand& band, RowSender& sender)>;
 
     // Starts `count` - 1 workers by fork(); worker k runs `work` for rows k, k + count, ...
     // and ends, never returning here. Call it before the process starts a thread or loads
     // the module: each worker begins as a copy of the caller and sets up its own host.
     // A worker may go without sending a row for ten times the slowest step of the render
     // seen so far, and for `leastSilence` at least (see SilenceLimit).
-    static standin::Result<std::unique_ptr<BandWorkers>> start(
+    static base::Result<std::unique_ptr<BandWorkers>> start(
         int count, const Work& work, Clock::duration leastSilence = SilenceLimit::kDefaultLeast);
 
     BandWorkers(const BandWorkers&) = delete;
@@ -46,19 +46,19 @@ public:
     ~BandWorkers();
 
     // The rows the caller renders itself.
-    standin::RowBand ownBand() const { return {0, count_}; }
+    render::RowBand ownBand() const { return {0, count_}; }
 
     // From here on the workers' rows go into `image`, of the picture's size; `rowArrived`
     // follows each row. The time since start() counts as a step of the render: the caller
     // has made its scene meanwhile, as each worker has. Call once, before collect().
-    void receiveInto(standin::Image& image, const std::function<void()>& rowArrived);
+    void receiveInto(render::Image& image, const std::function<void()>& rowArrived);
 
     enum class Wait { No, ForNews };
     // Takes what the workers have sent; with Wait::ForNews, first waits until something
     // arrives or a worker's silence runs out. A failure names the worker that failed, died,
     // sent less or other than its band, or sent no row for too long; every worker is
     // stopped then.
-    standin::Status collect(Wait wait);
+    base::Status collect(Wait wait);
 
     // A step of the caller's own work (a row), which the limit of silence grows with.
     void noteStep(Clock::duration took) { silence_.noteStep(took); }
@@ -70,7 +70,7 @@ public:
 
     // receiveInto(), then collect() until every worker is done or one has failed: the
     // image is incomplete then.
-    standin::Status gather(standin::Image& image, const std::function<void()>& rowArrived);
+    base::Status gather(render::Image& image, const std::function<void()>& rowArrived);
 
 private:
     struct Worker {
@@ -82,17 +82,17 @@ private:
 
     BandWorkers(int count, Clock::duration leastSilence)
         : count_(count), silence_(leastSilence), started_(Clock::now()) {}
-    standin::Status startWorker(int number, const Work& work);
+    base::Status startWorker(int number, const Work& work);
     // Reads what worker i has sent; when its pipe has closed, checks how it ended.
-    standin::Status readFrom(std::size_t i);
+    base::Status readFrom(std::size_t i);
     // A failure naming the first worker whose silence has run out.
-    standin::Status checkSilence() const;
+    base::Status checkSilence() const;
     // Milliseconds until the first worker's silence runs out, for poll().
     int millisecondsOfPatience() const;
     // Waits for the worker to end and says whether it rendered its whole band.
-    standin::Status finish(Worker& worker, const RowReceiver& receiver);
+    base::Status finish(Worker& worker, const RowReceiver& receiver);
     // Stops every worker and passes on why.
-    standin::Status abandon(standin::Status why);
+    base::Status abandon(base::Status why);
     void stop(Worker& worker);
 
     int count_;

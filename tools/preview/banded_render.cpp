@@ -22,15 +22,15 @@ void putRow(Image& picture, int y, const unsigned char* rgb) {
 
 }  // namespace
 
-standin::Result<Image> renderWithWorkers(PreviewSession& session, const RenderSettings& settings,
-                                         BandWorkers& workers, ProgressBar& progress) {
+base::Result<Image> renderWithWorkers(PreviewSession& session, const RenderSettings& settings,
+                                      BandWorkers& workers, ProgressBar& progress) {
     Image picture{settings.width, settings.height,
                   std::vector<unsigned char>(3 * static_cast<std::size_t>(settings.width) *
                                              static_cast<std::size_t>(settings.height))};
     workers.receiveInto(picture, [&progress] { progress.advance(); });
     // Between its own rows this process takes the workers' rows, so that none waits on a
     // full pipe, and sees at once when one has failed, died or fallen silent.
-    standin::Status watched = standin::succeeded();
+    base::Status watched = base::succeeded();
     int ownRows = 0;
     Clock::time_point rowStart = Clock::now();
     session.renderBand(inOneThread(settings), workers.ownBand(),
@@ -47,21 +47,21 @@ standin::Result<Image> renderWithWorkers(PreviewSession& session, const RenderSe
     while (watched && !workers.allDone()) watched = workers.collect(BandWorkers::Wait::ForNews);
     if (!watched) {
         const int done = ownRows + workers.rowsReceived();
-        return standin::Result<Image>::failure(watched.error() + " (the render stopped with " +
-                                               std::to_string(done) + " of the " +
-                                               std::to_string(settings.height) + " rows done)");
+        return base::Result<Image>::failure(watched.error() + " (the render stopped with " +
+                                            std::to_string(done) + " of the " +
+                                            std::to_string(settings.height) + " rows done)");
     }
-    return standin::Result<Image>::success(std::move(picture));
+    return base::Result<Image>::success(std::move(picture));
 }
 
-standin::Status renderAndSend(PreviewSession& session, const RenderSettings& settings,
-                              const standin::RowBand& band, RowSender& sender) {
+base::Status renderAndSend(PreviewSession& session, const RenderSettings& settings,
+                           const render::RowBand& band, RowSender& sender) {
     const std::size_t bytes = 3 * static_cast<std::size_t>(settings.width);
     const bool delivered = session.renderBand(
         inOneThread(settings), band,
         [&](int y, const unsigned char* rgb) { return sender.sendRow(y, rgb, bytes); });
-    if (!delivered) return standin::Status::failure("could not send its rows");
-    return standin::succeeded();
+    if (!delivered) return base::Status::failure("could not send its rows");
+    return base::succeeded();
 }
 
 }  // namespace preview

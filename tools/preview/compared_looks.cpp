@@ -13,7 +13,8 @@ namespace preview {
 namespace {
 
 std::vector<std::string> lookNames() {
-    standin::Result<std::vector<std::string>> names = presetNames(defaultPresetsFolder());
+    base::Result<std::vector<std::string>> names =
+        looks::presetNames(looks::defaultPresetsFolder());
     return names ? std::move(names.value()) : std::vector<std::string>{};
 }
 
@@ -27,28 +28,29 @@ std::string listed(const std::vector<std::string>& names) {
     return text;
 }
 
-using LookResult = standin::Result<ComparedLook>;
+using LookResult = base::Result<ComparedLook>;
 
 LookResult readFromFile(const std::string& path, const PreviewOptions& options,
                         const SurfaceInputs& surface, const std::vector<std::string>& looks) {
     std::error_code error;
-    if (path != kStandardStream && path.find('/') == std::string::npos &&
+    if (path != looks::kStandardStream && path.find('/') == std::string::npos &&
         !std::filesystem::exists(path, error)) {
         return LookResult::failure(
             "--compare: \"" + path +
             "\" is neither a named look nor a file (the looks: " + listed(looks) + ")");
     }
-    const standin::Result<ParameterFile> file = readParameterFile(path, options.loadMode);
+    const base::Result<looks::ParameterFile> file =
+        looks::readParameterFile(path, options.loadMode);
     if (!file) return LookResult::failure(file.error());
     return LookResult::success(
-        {inputName(path), options.parameters.appliedTo(file->block), surface});
+        {looks::inputName(path), options.parameters.appliedTo(file->block), surface});
 }
 
 LookResult readFromLook(const std::string& name, const PreviewOptions& options,
-                        const standin::SurfaceMaps& given, MapLibrary& library) {
-    const standin::Result<Preset> look = readPreset(defaultPresetsFolder(), name);
+                        const render::SurfaceMaps& given, MapLibrary& library) {
+    const base::Result<looks::Preset> look = looks::readPreset(looks::defaultPresetsFolder(), name);
     if (!look) return LookResult::failure(look.error());
-    standin::Result<SurfaceInputs> surface =
+    base::Result<SurfaceInputs> surface =
         lookSurface(&look.value(), look->surface, options, given, library);
     if (!surface) return LookResult::failure(surface.error());
     return LookResult::success(
@@ -58,7 +60,7 @@ LookResult readFromLook(const std::string& name, const PreviewOptions& options,
 // Values the panel cannot show are kept, as for every other source of parameters, with
 // the same warning.
 void warnOutOfPanelRange(const ComparedLook& look) {
-    for (const std::string& warning : outOfPanelRange(look.parameters)) {
+    for (const std::string& warning : looks::outOfPanelRange(look.parameters)) {
         std::fprintf(stderr, "pelorix3-preview: warning: %s: %s\n", look.label.c_str(),
                      warning.c_str());
     }
@@ -74,17 +76,17 @@ std::vector<std::string> comparedFiles(const std::vector<std::string>& names) {
             files.push_back(name);
             continue;
         }
-        const std::vector<std::string> look = lookFiles(defaultPresetsFolder(), name);
+        const std::vector<std::string> look = looks::lookFiles(looks::defaultPresetsFolder(), name);
         files.insert(files.end(), look.begin(), look.end());
     }
     return files;
 }
 
-standin::Result<std::vector<ComparedLook>> readComparedLooks(const PreviewOptions& options,
-                                                             const SurfaceInputs& surface,
-                                                             const standin::SurfaceMaps& given,
-                                                             MapLibrary& library) {
-    using Outcome = standin::Result<std::vector<ComparedLook>>;
+base::Result<std::vector<ComparedLook>> readComparedLooks(const PreviewOptions& options,
+                                                          const SurfaceInputs& surface,
+                                                          const render::SurfaceMaps& given,
+                                                          MapLibrary& library) {
+    using Outcome = base::Result<std::vector<ComparedLook>>;
     const std::vector<std::string> looks = lookNames();
     std::vector<ComparedLook> compared;
     for (const std::string& name : options.compared) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "looks/parameter_block.h"
 #include "tools/preview/map_library.h"
 #include "tools/preview/preview_options.h"
@@ -21,7 +21,7 @@ std::vector<std::string> comparedFiles(const std::vector<std::string>& names);
 
 struct ComparedLook {
     std::string label;  // the name as given, or "standard input" for -
-    ParameterBlock parameters;
+    looks::ParameterBlock parameters;
     SurfaceInputs surface;
 };
 
@@ -29,10 +29,10 @@ struct ComparedLook {
 // gives parameters alone and takes the surface inputs of `surface`, the command line's
 // over the scene's; a look takes its own (its maps from `library`), with the command
 // line's over them, its maps `given` as commandLineMaps read them.
-standin::Result<std::vector<ComparedLook>> readComparedLooks(const PreviewOptions& options,
-                                                             const SurfaceInputs& surface,
-                                                             const standin::SurfaceMaps& given,
-                                                             MapLibrary& library);
+base::Result<std::vector<ComparedLook>> readComparedLooks(const PreviewOptions& options,
+                                                          const SurfaceInputs& surface,
+                                                          const render::SurfaceMaps& given,
+                                                          MapLibrary& library);
 
 }  // namespace preview
 

@@ -42,12 +42,12 @@ std::string withCommas(std::size_t count) {
 
 }  // namespace
 
-standin::Status checkComparisonSize(const PreviewOptions& options) {
+base::Status checkComparisonSize(const PreviewOptions& options) {
     const std::size_t looks = options.compared.size();
     const std::size_t pixels = looks * static_cast<std::size_t>(options.render.width) *
                                static_cast<std::size_t>(options.render.height);
-    if (pixels <= kMostComparedPixels) return standin::succeeded();
-    return standin::Status::failure(
+    if (pixels <= kMostComparedPixels) return base::succeeded();
+    return base::Status::failure(
         "--compare: " + std::to_string(looks) + " looks of " +
         std::to_string(options.render.width) + " x " + std::to_string(options.render.height) +
         " come to " + withCommas(pixels) + " pixels side by side; a comparison may have " +
@@ -56,8 +56,8 @@ standin::Status checkComparisonSize(const PreviewOptions& options) {
         "or --height");
 }
 
-standin::Result<Image> comparisonPicture(PreviewSession& session, const RenderSettings& render,
-                                         const std::vector<ComparedLook>& looks) {
+base::Result<Image> comparisonPicture(PreviewSession& session, const RenderSettings& render,
+                                      const std::vector<ComparedLook>& looks) {
     const SheetLayout layout = comparisonLayout(render, looks);
     ProgressBar progress = ProgressBar::forStderr(static_cast<long>(looks.size()) * render.height);
     return contactSheet(layout, [&](int column, int) {

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "tools/preview/compared_looks.h"
 #include "tools/preview/preview_session.h"
 
@@ -19,12 +19,12 @@ inline constexpr std::size_t kMostComparedPixels = std::size_t{1} << 27;
 
 // A failure, for the command line, when the looks --compare names at --width x --height
 // come to more than kMostComparedPixels.
-standin::Status checkComparisonSize(const PreviewOptions& options);
+base::Status checkComparisonSize(const PreviewOptions& options);
 
 // Each look's parameters and surface inputs in turn, rendered with `render`'s size,
 // samples and threads; the instance and the scene are as they were afterwards.
-standin::Result<Image> comparisonPicture(PreviewSession& session, const RenderSettings& render,
-                                         const std::vector<ComparedLook>& looks);
+base::Result<Image> comparisonPicture(PreviewSession& session, const RenderSettings& render,
+                                      const std::vector<ComparedLook>& looks);
 
 }  // namespace preview
 

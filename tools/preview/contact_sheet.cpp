@@ -49,7 +49,7 @@ int cellTop(const SheetLayout& layout, const Geometry& g, int row) {
     return g.gridTop + row * (layout.cellHeight + kGap);
 }
 
-void drawLabels(standin::Image& sheet, const SheetLayout& layout, const Geometry& g) {
+void drawLabels(render::Image& sheet, const SheetLayout& layout, const Geometry& g) {
     drawLabel(sheet, kMargin, kMargin, layout.title, kTitleScale, kInk);
     const int columnLabelTop = g.gridTop - kGap - labelHeight(kLabelScale);
     for (std::size_t c = 0; c < layout.columnLabels.size(); ++c) {
@@ -69,13 +69,13 @@ void drawLabels(standin::Image& sheet, const SheetLayout& layout, const Geometry
 
 }  // namespace
 
-standin::Result<standin::Image> contactSheet(const SheetLayout& layout, const CellPainter& paint) {
-    using Outcome = standin::Result<standin::Image>;
+base::Result<render::Image> contactSheet(const SheetLayout& layout, const CellPainter& paint) {
+    using Outcome = base::Result<render::Image>;
     if (layout.columnLabels.empty() || layout.rowLabels.empty()) {
         return Outcome::failure("a contact sheet needs at least one row and one column");
     }
     const Geometry g = measure(layout);
-    standin::Image sheet{g.width, g.height,
+    render::Image sheet{g.width, g.height,
                          std::vector<unsigned char>(3 * static_cast<std::size_t>(g.width) *
                                                     static_cast<std::size_t>(g.height))};
     fillImage(sheet, kPaper);

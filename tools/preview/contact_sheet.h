@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/panel_painter.h"
 
 namespace preview {
@@ -21,10 +21,10 @@ struct SheetLayout {
 };
 
 // Makes the picture of one cell, cellWidth × cellHeight.
-using CellPainter = std::function<standin::Result<standin::Image>(int column, int row)>;
+using CellPainter = std::function<base::Result<render::Image>(int column, int row)>;
 
 // Paints every cell, row by row; the first failure is returned.
-standin::Result<standin::Image> contactSheet(const SheetLayout& layout, const CellPainter& paint);
+base::Result<render::Image> contactSheet(const SheetLayout& layout, const CellPainter& paint);
 
 }  // namespace preview
 

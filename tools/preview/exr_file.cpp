@@ -46,7 +46,7 @@ private:
 
 constexpr float kLargestHalf = 65504.0f;
 
-std::vector<Imath::half> halves(const standin::LinearImage& image) {
+std::vector<Imath::half> halves(const render::LinearImage& image) {
     std::vector<Imath::half> values(image.rgb.size());
     std::transform(image.rgb.begin(), image.rgb.end(), values.begin(), [](float value) {
         return Imath::half(std::clamp(value, -kLargestHalf, kLargestHalf));
@@ -55,7 +55,7 @@ std::vector<Imath::half> halves(const standin::LinearImage& image) {
 }
 
 // The file's bytes; OpenEXR reports its failures by throwing.
-std::string encode(const standin::LinearImage& image) {
+std::string encode(const render::LinearImage& image) {
     Imf::Header header(image.width, image.height);
     for (const char* channel : {"R", "G", "B"}) {
         header.channels().insert(channel, Imf::Channel(Imf::HALF));
@@ -88,22 +88,21 @@ bool namesExr(const std::string& path) {
     return extension == ".exr";
 }
 
-standin::Status writeExr(const standin::LinearImage& image, const std::string& path) {
+base::Status writeExr(const render::LinearImage& image, const std::string& path) {
     if (image.width <= 0 || image.height <= 0 ||
         image.rgb.size() != 3 * static_cast<std::size_t>(image.width) * image.height) {
-        return standin::Status::failure("cannot write " + outputName(path) +
-                                        ": the picture is empty");
+        return base::Status::failure("cannot write " + outputName(path) + ": the picture is empty");
     }
     std::string bytes;
     try {
         bytes = encode(image);
     } catch (const std::exception& error) {
-        return standin::Status::failure("cannot write " + outputName(path) +
-                                        ": encoding the OpenEXR file failed: " + error.what());
+        return base::Status::failure("cannot write " + outputName(path) +
+                                     ": encoding the OpenEXR file failed: " + error.what());
     }
     return writeAtomically(path, [&bytes](std::FILE* stream) {
         std::fwrite(bytes.data(), 1, bytes.size(), stream);  // a short write sets its error
-        return standin::succeeded();
+        return base::succeeded();
     });
 }
 

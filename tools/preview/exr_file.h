@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/linear_image.h"
 
 namespace preview {
@@ -16,7 +16,7 @@ bool namesExr(const std::string& path);
 
 // Writes the image to `path`, whole or not at all. A value beyond half precision's range
 // (65504) is written as that largest value, not as an infinity.
-standin::Status writeExr(const standin::LinearImage& image, const std::string& path);
+base::Status writeExr(const render::LinearImage& image, const std::string& path);
 
 }  // namespace preview
 

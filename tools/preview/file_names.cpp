@@ -18,7 +18,7 @@
 namespace preview {
 namespace {
 
-using standin::Status;
+using base::Status;
 
 // Where a name leads: a file that exists, or the path where one would be. A character
 // device (a terminal, /dev/null) or a closed standard stream is nothing that writing
@@ -38,7 +38,7 @@ Identity identityOfStatus(const struct stat& status) {
 
 Identity identityOf(const std::string& path, int standardStream) {
     struct stat status {};
-    if (path == kStandardStream) {
+    if (path == looks::kStandardStream) {
         if (::fstat(standardStream, &status) == 0) return identityOfStatus(status);
         return {std::nullopt, {}, true};
     }
@@ -61,11 +61,12 @@ std::vector<NamedFile> inputsOf(const PreviewOptions& options) {
     if (!options.loadPath.empty()) inputs.push_back({"--load", options.loadPath});
     inputs.push_back({"--module", options.moduleFile()});
     if (!options.presetName.empty()) {
-        for (const std::string& file : lookFiles(defaultPresetsFolder(), options.presetName))
+        for (const std::string& file :
+             looks::lookFiles(looks::defaultPresetsFolder(), options.presetName))
             inputs.push_back({"--preset", file});
     }
     for (const MapOption& map : options.maps) {
-        inputs.push_back({"--map " + std::string(standin::nameOf(map.input)), map.path});
+        inputs.push_back({"--map " + std::string(render::nameOf(map.input)), map.path});
     }
     for (const std::string& file : comparedFiles(options.compared)) {
         inputs.push_back({"--compare", file});
@@ -76,7 +77,7 @@ std::vector<NamedFile> inputsOf(const PreviewOptions& options) {
 // The turntable's views and its strip, by the pattern's names; none when the pattern is
 // not one (turntablePattern() says why).
 void addTurntable(const PreviewOptions& options, std::vector<NamedFile>& pictures) {
-    const standin::Result<NamePattern> pattern = NamePattern::parse(options.renderPath());
+    const base::Result<NamePattern> pattern = NamePattern::parse(options.renderPath());
     if (!pattern) return;
     const std::string option = options.outputGiven ? "-o" : "--turntable (by default)";
     for (int view = 0; view < options.turntableViews; ++view) {
@@ -116,12 +117,12 @@ namespace {
 Status oneEachForStandardStreams(const PreviewOptions& options) {
     std::vector<std::string> readers;
     for (const NamedFile& input : inputsOf(options)) {
-        if (input.path == kStandardStream) readers.push_back(input.option);
+        if (input.path == looks::kStandardStream) readers.push_back(input.option);
     }
     std::vector<std::string> writers;
     if (options.listPresets) writers.push_back("--list-presets");
     for (const NamedFile& output : outputsOf(options)) {
-        if (output.path == kStandardStream) writers.push_back(output.option);
+        if (output.path == looks::kStandardStream) writers.push_back(output.option);
     }
     if (readers.size() > 1) {
         return Status::failure(readers[0] + " and " + readers[1] +
@@ -131,7 +132,7 @@ Status oneEachForStandardStreams(const PreviewOptions& options) {
         return Status::failure(writers[0] + " and " + writers[1] +
                                " both write standard output; only one can");
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 std::string loweredExtension(const std::string& path) {
@@ -157,7 +158,7 @@ Status picturesInFormatsWritten(const PreviewOptions& options) {
         // picturesOf() puts the preview first; a turntable's views and a comparison are PNG.
         const bool isPreview = options.wantsRender() && i == 0 && options.turntableViews == 0 &&
                                options.compared.empty();
-        if (extension.empty() || extension == ".png" || picture.path == kStandardStream ||
+        if (extension.empty() || extension == ".png" || picture.path == looks::kStandardStream ||
             isWrittenDirectly(picture.path)) {
             continue;
         }
@@ -176,33 +177,33 @@ Status picturesInFormatsWritten(const PreviewOptions& options) {
                                "standard output)" +
                                (isPreview ? " and, for the preview, OpenEXR (.exr)" : ""));
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 // A look folder holds copies of its maps, read again from their files as it is written:
 // a map from standard input or a pipe has been read once, for good.
 Status mapsCopiedFromFiles(const PreviewOptions& options) {
-    if (options.saveLookPath.empty()) return standin::succeeded();
+    if (options.saveLookPath.empty()) return base::succeeded();
     for (const MapOption& map : options.maps) {
         struct stat status {};
-        const bool stream = map.path == kStandardStream ||
+        const bool stream = map.path == looks::kStandardStream ||
                             (::stat(map.path.c_str(), &status) == 0 && !S_ISREG(status.st_mode));
         if (!stream) continue;
         return Status::failure(
             "--save-look copies each map from its file, and --map " +
-            std::string(standin::nameOf(map.input)) + "=" + map.path + " is read once from " +
-            (map.path == kStandardStream ? "standard input" : kindOfFile(map.path)) +
+            std::string(render::nameOf(map.input)) + "=" + map.path + " is read once from " +
+            (map.path == looks::kStandardStream ? "standard input" : looks::kindOfFile(map.path)) +
             "; give the map as a file");
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 // A turntable's pattern is checked before its names are.
 Status turntablePattern(const PreviewOptions& options) {
-    if (options.turntableViews == 0) return standin::succeeded();
-    const standin::Result<NamePattern> pattern = NamePattern::parse(options.renderPath());
+    if (options.turntableViews == 0) return base::succeeded();
+    const base::Result<NamePattern> pattern = NamePattern::parse(options.renderPath());
     if (!pattern) return Status::failure("--turntable: " + pattern.error());
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 std::vector<Identity> identitiesOf(const std::vector<NamedFile>& files, int standardStream) {
@@ -229,22 +230,22 @@ Status noOutputIsAnotherFile(const PreviewOptions& options) {
             const NamedFile& input = inputs[k];
             if (!sameFile(output, inputIds[k])) continue;
             return Status::failure(outputs[i].option + " names the file " + input.option +
-                                   " reads (" + inputName(input.path) +
+                                   " reads (" + looks::inputName(input.path) +
                                    "): writing it would destroy it");
         }
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 }  // namespace
 
 Status checkFileNames(const PreviewOptions& options) {
-    if (options.modulePath == kStandardStream) {
+    if (options.modulePath == looks::kStandardStream) {
         return Status::failure(
             "--module: the module is loaded from a file, not from standard "
             "input");
     }
-    if (options.saveLookPath == kStandardStream) {
+    if (options.saveLookPath == looks::kStandardStream) {
         return Status::failure(
             "--save-look: a look is a folder of files, which standard output cannot take");
     }
@@ -252,7 +253,7 @@ Status checkFileNames(const PreviewOptions& options) {
                               mapsCopiedFromFiles, noOutputIsAnotherFile}) {
         if (Status passed = check(options); !passed) return passed;
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 }  // namespace preview

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "tools/preview/preview_options.h"
 
 namespace preview {
@@ -25,7 +25,7 @@ struct NamedFile {
 std::vector<NamedFile> outputsOf(const PreviewOptions& options);
 
 // The first problem found, as a message for a bad command line.
-standin::Status checkFileNames(const PreviewOptions& options);
+base::Status checkFileNames(const PreviewOptions& options);
 
 }  // namespace preview
 

@@ -5,7 +5,7 @@
 namespace preview {
 namespace {
 
-void setPixel(standin::Image& image, int x, int y, const Rgb& color) {
+void setPixel(render::Image& image, int x, int y, const Rgb& color) {
     if (x < 0 || y < 0 || x >= image.width || y >= image.height) return;
     const std::size_t at = 3 * (static_cast<std::size_t>(y) * image.width + x);
     for (std::size_t c = 0; c < 3; ++c) image.rgb[at + c] = color[c];
@@ -15,18 +15,18 @@ void setPixel(standin::Image& image, int x, int y, const Rgb& color) {
 
 int labelWidth(std::string_view text, int scale) {
     if (text.empty()) return 0;
-    return (static_cast<int>(text.size()) * standin::glyphAdvance - 1) * scale;
+    return (static_cast<int>(text.size()) * render::glyphAdvance - 1) * scale;
 }
 
-int labelHeight(int scale) { return standin::glyphHeight * scale; }
+int labelHeight(int scale) { return render::glyphHeight * scale; }
 
-void drawLabel(standin::Image& image, int x, int y, std::string_view text, int scale,
+void drawLabel(render::Image& image, int x, int y, std::string_view text, int scale,
                const Rgb& color) {
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const int left = x + static_cast<int>(i) * standin::glyphAdvance * scale;
-        for (int row = 0; row < standin::glyphHeight * scale; ++row) {
-            for (int column = 0; column < standin::glyphWidth * scale; ++column) {
-                if (standin::glyphPixel(text[i], column / scale, row / scale)) {
+        const int left = x + static_cast<int>(i) * render::glyphAdvance * scale;
+        for (int row = 0; row < render::glyphHeight * scale; ++row) {
+            for (int column = 0; column < render::glyphWidth * scale; ++column) {
+                if (render::glyphPixel(text[i], column / scale, row / scale)) {
                     setPixel(image, left + column, y + row, color);
                 }
             }
@@ -34,13 +34,13 @@ void drawLabel(standin::Image& image, int x, int y, std::string_view text, int s
     }
 }
 
-void fillImage(standin::Image& image, const Rgb& color) {
+void fillImage(render::Image& image, const Rgb& color) {
     for (std::size_t at = 0; at + 2 < image.rgb.size(); at += 3) {
         for (std::size_t c = 0; c < 3; ++c) image.rgb[at + c] = color[c];
     }
 }
 
-void blit(standin::Image& target, const standin::Image& source, int x, int y) {
+void blit(render::Image& target, const render::Image& source, int x, int y) {
     for (int row = 0; row < source.height; ++row) {
         for (int column = 0; column < source.width; ++column) {
             const std::size_t at = 3 * (static_cast<std::size_t>(row) * source.width + column);

@@ -16,14 +16,14 @@ int labelWidth(std::string_view text, int scale);
 int labelHeight(int scale);
 
 // Draws `text` with its top-left corner at (x, y); pixels outside the image are skipped.
-void drawLabel(standin::Image& image, int x, int y, std::string_view text, int scale,
+void drawLabel(render::Image& image, int x, int y, std::string_view text, int scale,
                const Rgb& color);
 
 // Fills the image with one colour.
-void fillImage(standin::Image& image, const Rgb& color);
+void fillImage(render::Image& image, const Rgb& color);
 
 // Copies `source` into `target` with its top-left corner at (x, y), clipped.
-void blit(standin::Image& target, const standin::Image& source, int x, int y);
+void blit(render::Image& target, const render::Image& source, int x, int y);
 
 }  // namespace preview
 

@@ -11,15 +11,14 @@ bool wantsLinearPicture(const PreviewOptions& options) {
     return namesExr(options.output) || options.bitDepth == 16;
 }
 
-standin::Status renderLinearPicture(PreviewSession& session, const PreviewOptions& options,
-                                    double& seconds) {
+base::Status renderLinearPicture(PreviewSession& session, const PreviewOptions& options,
+                                 double& seconds) {
     const auto start = std::chrono::steady_clock::now();
     ProgressBar progress = ProgressBar::forStderr(options.render.height);
-    standin::Result<standin::LinearImage> rendered =
-        session.renderLinear(options.render, &progress);
+    base::Result<render::LinearImage> rendered = session.renderLinear(options.render, &progress);
     progress.finish();
     seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    if (!rendered) return standin::Status::failure(rendered.error());
+    if (!rendered) return base::Status::failure(rendered.error());
     return namesExr(options.output) ? writeExr(rendered.value(), options.output)
                                     : writePng16(rendered.value(), options.output);
 }

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "tools/preview/preview_options.h"
 #include "tools/preview/preview_session.h"
 
@@ -17,8 +17,8 @@ bool wantsLinearPicture(const PreviewOptions& options);
 
 // Renders the preview as linear values and writes it to options.output; `seconds` is
 // set to the time the render took.
-standin::Status renderLinearPicture(PreviewSession& session, const PreviewOptions& options,
-                                    double& seconds);
+base::Status renderLinearPicture(PreviewSession& session, const PreviewOptions& options,
+                                 double& seconds);
 
 // How the message after writing names the picture's form, e.g. "OpenEXR, half float".
 std::string linearPictureForm(const PreviewOptions& options);

@@ -17,11 +17,11 @@ constexpr const char* kLookName = "look.txt";
 // look.txt with a first comment that says where the look came from; each map under the
 // name it has in the folder.
 std::string lookFileText(const LookToSave& look, const std::vector<std::string>& mapNames) {
-    std::vector<LookMap> maps;
+    std::vector<looks::LookMap> maps;
     for (std::size_t i = 0; i < look.maps.size(); ++i)
         maps.push_back({look.maps[i].input, mapNames[i]});
     return "# saved by pelorix3-preview --save-look from " + look.origin + "\n" +
-           lookText(look.description, look.surface, maps);
+           looks::lookText(look.description, look.surface, maps);
 }
 
 // A name a look's map may have, beside the look's own two files.
@@ -30,7 +30,7 @@ bool isFreeName(const std::string& name) {
            name != kParametersName && name != kLookName;
 }
 
-using Saved = standin::Result<std::vector<std::string>>;
+using Saved = base::Result<std::vector<std::string>>;
 
 }  // namespace
 
@@ -41,12 +41,12 @@ LookToSave lookOfRun(const PreviewOptions& options, const PreviewInputs& inputs)
     look.description = inputs.preset ? inputs.preset->description : "a look of your own";
     look.origin = inputs.preset ? "the look " + inputs.preset->name + " and the options given"
                                 : "the options given";
-    for (std::size_t i = 0; i < standin::kSurfaceInputNames.size(); ++i) {
-        const auto input = static_cast<standin::SurfaceInput>(i);
+    for (std::size_t i = 0; i < render::kSurfaceInputNames.size(); ++i) {
+        const auto input = static_cast<render::SurfaceInput>(i);
         if (!inputs.scene.surface.maps.of(input)) continue;
         std::string path;
         if (inputs.preset) {
-            for (const LookMap& map : inputs.preset->maps) {
+            for (const looks::LookMap& map : inputs.preset->maps) {
                 if (map.input == input) path = map.path;
             }
         }
@@ -58,15 +58,15 @@ LookToSave lookOfRun(const PreviewOptions& options, const PreviewInputs& inputs)
     return look;
 }
 
-std::vector<std::string> mapNamesInFolder(const std::vector<LookMap>& maps) {
+std::vector<std::string> mapNamesInFolder(const std::vector<looks::LookMap>& maps) {
     std::vector<std::string> names;
-    for (const LookMap& map : maps) {
+    for (const looks::LookMap& map : maps) {
         const std::string name = std::filesystem::path(map.path).filename().string();
         const bool taken = std::find(names.begin(), names.end(), name) != names.end();
         if (!isFreeName(name) || taken) {
             names.clear();
-            for (const LookMap& each : maps) {
-                names.push_back(std::string(standin::nameOf(each.input)) + ".png");
+            for (const looks::LookMap& each : maps) {
+                names.push_back(std::string(render::nameOf(each.input)) + ".png");
             }
             return names;
         }
@@ -80,19 +80,20 @@ Saved saveLookFolder(const standin::ShaderInstance& instance, const LookToSave& 
     const auto cannot = [&path](const std::string& reason) {
         return Saved::failure("cannot write the look folder " + path + ": " + reason);
     };
-    const standin::Result<std::string> parameters = savedParameters(instance, StorageMode::Text);
+    const base::Result<std::string> parameters =
+        savedParameters(instance, looks::StorageMode::Text);
     if (!parameters) return cannot(parameters.error());
     const std::vector<std::string> mapNames = mapNamesInFolder(look.maps);
     std::vector<std::string> pictures;
-    for (const LookMap& map : look.maps) {
-        standin::Result<std::string> bytes = readInputFile(map.path, kMapInput);
+    for (const looks::LookMap& map : look.maps) {
+        base::Result<std::string> bytes = looks::readInputFile(map.path, looks::kMapInput);
         if (!bytes) return Saved::failure(bytes.error());
         pictures.push_back(std::move(bytes.value()));
     }
-    standin::Result<std::unique_ptr<TemporaryFolder>> folder = TemporaryFolder::beside(path);
+    base::Result<std::unique_ptr<TemporaryFolder>> folder = TemporaryFolder::beside(path);
     if (!folder) return cannot(folder.error());
     std::vector<std::string> written{kParametersName, kLookName};
-    standin::Status added = folder.value()->add(kParametersName, parameters.value());
+    base::Status added = folder.value()->add(kParametersName, parameters.value());
     if (added) added = folder.value()->add(kLookName, lookFileText(look, mapNames));
     for (std::size_t i = 0; added && i < pictures.size(); ++i) {
         added = folder.value()->add(mapNames[i], pictures[i]);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "host/shader_driver.h"
 #include "looks/preset.h"
 #include "tools/preview/preview_inputs.h"
@@ -17,9 +17,9 @@ namespace preview {
 
 struct LookToSave {
     std::string description;
-    std::string origin;              // for a comment in look.txt: "the look felt"
-    standin::SurfaceInputs surface;  // its constants; the maps are in `maps`
-    std::vector<LookMap> maps;       // each input mapped, and the file its map is read from
+    std::string origin;                // for a comment in look.txt: "the look felt"
+    render::SurfaceInputs surface;     // its constants; the maps are in `maps`
+    std::vector<looks::LookMap> maps;  // each input mapped, and the file its map is read from
 };
 
 // The look of a run: the surface inputs it renders with, each map from --map or the look.
@@ -27,13 +27,13 @@ LookToSave lookOfRun(const PreviewOptions& options, const PreviewInputs& inputs)
 
 // The names the maps take in the folder: their own file names where those are distinct
 // and free, otherwise INPUT.png for every map.
-std::vector<std::string> mapNamesInFolder(const std::vector<LookMap>& maps);
+std::vector<std::string> mapNamesInFolder(const std::vector<looks::LookMap>& maps);
 
 // Writes the new look folder `path` with the instance's parameters; the names of the
 // files written, or a failure naming the folder.
-standin::Result<std::vector<std::string>> saveLookFolder(const standin::ShaderInstance& instance,
-                                                         const LookToSave& look,
-                                                         const std::string& path);
+base::Result<std::vector<std::string>> saveLookFolder(const standin::ShaderInstance& instance,
+                                                      const LookToSave& look,
+                                                      const std::string& path);
 
 }  // namespace preview
 

@@ -5,35 +5,35 @@
 namespace preview {
 namespace {
 
-standin::Status readMap(standin::SurfaceMaps& maps, standin::SurfaceInput input,
-                        const std::string& path, MapLibrary& library) {
-    standin::Result<std::shared_ptr<const standin::TextureMap>> map = library.map(path, input);
-    if (!map) return standin::Status::failure(map.error());
+base::Status readMap(render::SurfaceMaps& maps, render::SurfaceInput input, const std::string& path,
+                     MapLibrary& library) {
+    base::Result<std::shared_ptr<const render::TextureMap>> map = library.map(path, input);
+    if (!map) return base::Status::failure(map.error());
     maps.of(input) = std::move(map.value());
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 }  // namespace
 
-standin::Result<standin::SurfaceMaps> commandLineMaps(const PreviewOptions& options,
-                                                      MapLibrary& library) {
-    using Outcome = standin::Result<standin::SurfaceMaps>;
-    standin::SurfaceMaps maps;
+base::Result<render::SurfaceMaps> commandLineMaps(const PreviewOptions& options,
+                                                  MapLibrary& library) {
+    using Outcome = base::Result<render::SurfaceMaps>;
+    render::SurfaceMaps maps;
     for (const MapOption& map : options.maps) {
-        if (standin::Status read = readMap(maps, map.input, map.path, library); !read)
+        if (base::Status read = readMap(maps, map.input, map.path, library); !read)
             return Outcome::failure(read.error());
     }
     return Outcome::success(std::move(maps));
 }
 
-standin::Result<SurfaceInputs> lookSurface(const Preset* look, const SurfaceInputs& start,
-                                           const PreviewOptions& options,
-                                           const standin::SurfaceMaps& given, MapLibrary& library) {
-    using Outcome = standin::Result<SurfaceInputs>;
+base::Result<SurfaceInputs> lookSurface(const looks::Preset* look, const SurfaceInputs& start,
+                                        const PreviewOptions& options,
+                                        const render::SurfaceMaps& given, MapLibrary& library) {
+    using Outcome = base::Result<SurfaceInputs>;
     SurfaceInputs surface = start;
     if (look) {
-        for (const LookMap& map : look->maps) {
-            if (standin::Status read = readMap(surface.maps, map.input, map.path, library); !read)
+        for (const looks::LookMap& map : look->maps) {
+            if (base::Status read = readMap(surface.maps, map.input, map.path, library); !read)
                 return Outcome::failure(read.error());
         }
     }

@@ -4,7 +4,7 @@
 #ifndef PELORIX3_TOOLS_PREVIEW_LOOK_SURFACE_H
 #define PELORIX3_TOOLS_PREVIEW_LOOK_SURFACE_H
 
-#include "host/result.h"
+#include "base/result.h"
 #include "looks/preset.h"
 #include "tools/preview/map_library.h"
 #include "tools/preview/preview_options.h"
@@ -13,15 +13,15 @@ namespace preview {
 
 // The pictures of --map, from `library`, each read and decoded once for every look that
 // takes them; the first failure names its file.
-standin::Result<standin::SurfaceMaps> commandLineMaps(const PreviewOptions& options,
-                                                      MapLibrary& library);
+base::Result<render::SurfaceMaps> commandLineMaps(const PreviewOptions& options,
+                                                  MapLibrary& library);
 
 // `look` may be null: then `start` stands for the look's surface, without maps of its own.
 // `given` are the command line's maps, as commandLineMaps read them; the look's own come
 // from `library`. The first failure names its map file.
-standin::Result<SurfaceInputs> lookSurface(const Preset* look, const SurfaceInputs& start,
-                                           const PreviewOptions& options,
-                                           const standin::SurfaceMaps& given, MapLibrary& library);
+base::Result<SurfaceInputs> lookSurface(const looks::Preset* look, const SurfaceInputs& start,
+                                        const PreviewOptions& options,
+                                        const render::SurfaceMaps& given, MapLibrary& library);
 
 }  // namespace preview
 

@@ -7,13 +7,13 @@
 
 namespace preview {
 
-standin::Status writePicture(const standin::Result<standin::Image>& picture,
-                             const std::string& path, const char* what) {
+base::Status writePicture(const base::Result<render::Image>& picture, const std::string& path,
+                          const char* what) {
     if (!picture) {
-        return standin::Status::failure("cannot make the " + std::string(what) + ": " +
-                                        picture.error());
+        return base::Status::failure("cannot make the " + std::string(what) + ": " +
+                                     picture.error());
     }
-    standin::Status written = writePng(picture.value(), path);
+    base::Status written = writePng(picture.value(), path);
     if (written) {
         std::fprintf(stderr, "wrote %s (%s, %d x %d)\n", outputName(path).c_str(), what,
                      picture->width, picture->height);

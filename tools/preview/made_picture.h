@@ -5,15 +5,15 @@
 
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/panel_painter.h"
 
 namespace preview {
 
 // Writes `picture` to `path` and reports it on standard error as `what`; fails when the
 // picture could not be made, or written.
-standin::Status writePicture(const standin::Result<standin::Image>& picture,
-                             const std::string& path, const char* what);
+base::Status writePicture(const base::Result<render::Image>& picture, const std::string& path,
+                          const char* what);
 
 }  // namespace preview
 

@@ -22,7 +22,7 @@ int fail(const std::string& message) {
 
 int run(const preview::PreviewOptions& options) {
     try {
-        const standin::Status done = preview::runPreview(options);
+        const base::Status done = preview::runPreview(options);
         return done ? 0 : fail(done.error());
     } catch (const std::exception& error) {
         return fail(error.what());
@@ -43,16 +43,15 @@ int main(int argc, char** argv) {
     if (const std::optional<int> ended = preview::parseCommandLine(argc, argv, options)) {
         return withStandardOutputWritten(*ended);
     }
-    if (const standin::Status names = preview::checkFileNames(options); !names) {
+    if (const base::Status names = preview::checkFileNames(options); !names) {
         std::fprintf(stderr, "pelorix3-preview: %s\n", names.error().c_str());
         return kExitUsage;
     }
-    if (const standin::Status maps = preview::checkMapOptions(options.maps, options.surface);
-        !maps) {
+    if (const base::Status maps = preview::checkMapOptions(options.maps, options.surface); !maps) {
         std::fprintf(stderr, "pelorix3-preview: %s\n", maps.error().c_str());
         return kExitUsage;
     }
-    if (const standin::Status size = preview::checkComparisonSize(options); !size) {
+    if (const base::Status size = preview::checkComparisonSize(options); !size) {
         std::fprintf(stderr, "pelorix3-preview: %s\n", size.error().c_str());
         return kExitUsage;
     }

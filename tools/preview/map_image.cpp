@@ -11,7 +11,7 @@
 namespace preview {
 namespace {
 
-using MapResult = standin::Result<standin::TextureMap>;
+using MapResult = base::Result<render::TextureMap>;
 
 // What libpng reads from, and what it found: the picture's stored components, row by
 // row, once the transforms below have made each texel one grey or three colour
@@ -86,7 +86,7 @@ bool decode(png_structp png, png_infop info, Decoding& decoding) {
                       static_cast<int>(png_get_image_height(png, info)),
                       png_get_channels(png, info), png_get_bit_depth(png, info)};
     if (decoding.admit) {
-        if (const standin::Status admitted = decoding.admit(decoding.shape); !admitted) {
+        if (const base::Status admitted = decoding.admit(decoding.shape); !admitted) {
             decoding.refusal = admitted.error();
             return false;
         }
@@ -96,13 +96,13 @@ bool decode(png_structp png, png_infop info, Decoding& decoding) {
     return true;
 }
 
-std::optional<standin::TextureMap> mapOf(Decoding& decoding) {
+std::optional<render::TextureMap> mapOf(Decoding& decoding) {
     const MapShape& shape = decoding.shape;
     if (shape.componentBits == 16) {
-        return standin::TextureMap::createFrom16Bit(shape.width, shape.height, shape.channels,
+        return render::TextureMap::createFrom16Bit(shape.width, shape.height, shape.channels,
                                                     std::move(decoding.wide));
     }
-    return standin::TextureMap::createFrom8Bit(shape.width, shape.height, shape.channels,
+    return render::TextureMap::createFrom8Bit(shape.width, shape.height, shape.channels,
                                                std::move(decoding.narrow));
 }
 
@@ -135,7 +135,7 @@ MapResult decodeMapImage(const std::string& bytes, const std::string& name,
                                   "; a map may have at most " + std::to_string(kMaxMapSide) +
                                   " pixels a side)");
     }
-    std::optional<standin::TextureMap> map = mapOf(decoding);
+    std::optional<render::TextureMap> map = mapOf(decoding);
     if (!map) return MapResult::failure(notPng + "its pixels are neither grey nor colour");
     return MapResult::success(std::move(*map));
 }

@@ -11,7 +11,7 @@
 #include <functional>
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/texture_map.h"
 
 namespace preview {
@@ -29,13 +29,12 @@ struct MapShape {
 };
 
 // Says whether a map of that shape may be decoded; its failure is the refusal.
-using MapAdmission = std::function<standin::Status(const MapShape& shape)>;
+using MapAdmission = std::function<base::Status(const MapShape& shape)>;
 
 // Decodes `bytes`; a failure naming the file (`name`) when they are not a PNG picture of
 // at most kMaxMapSide pixels a side, or when `admit` refuses the map.
-standin::Result<standin::TextureMap> decodeMapImage(const std::string& bytes,
-                                                    const std::string& name,
-                                                    const MapAdmission& admit = {});
+base::Result<render::TextureMap> decodeMapImage(const std::string& bytes, const std::string& name,
+                                                 const MapAdmission& admit = {});
 
 }  // namespace preview
 

@@ -27,26 +27,26 @@ std::string describe(const MapShape& shape) {
 
 }  // namespace
 
-standin::Result<std::shared_ptr<const standin::TextureMap>> MapLibrary::map(
-    const std::string& path, standin::SurfaceInput input) {
-    using Outcome = standin::Result<std::shared_ptr<const standin::TextureMap>>;
+base::Result<std::shared_ptr<const render::TextureMap>> MapLibrary::map(
+    const std::string& path, render::SurfaceInput input) {
+    using Outcome = base::Result<std::shared_ptr<const render::TextureMap>>;
     if (const auto found = read_.find(path); found != read_.end()) {
         return Outcome::success(found->second);
     }
-    standin::Result<std::string> bytes = readInputFile(path, kMapInput);
+    base::Result<std::string> bytes = looks::readInputFile(path, looks::kMapInput);
     if (!bytes) return Outcome::failure(bytes.error());
-    const std::string name = inputName(path);
+    const std::string name = looks::inputName(path);
     const auto admit = [&](const MapShape& shape) {
-        if (shape.bytes() <= bound_ - held_) return standin::succeeded();
-        return standin::Status::failure(
-            "cannot use " + name + " as the " + std::string(standin::nameOf(input)) + " map: its " +
+        if (shape.bytes() <= bound_ - held_) return base::succeeded();
+        return base::Status::failure(
+            "cannot use " + name + " as the " + std::string(render::nameOf(input)) + " map: its " +
             describe(shape) + " takes " + sizeOf(shape.bytes()) +
             ", and the maps of one run may take " + sizeOf(bound_) + " in all" +
             (held_ > 0 ? " (" + sizeOf(held_) + " taken by the maps read before it)" : ""));
     };
-    standin::Result<standin::TextureMap> decoded = decodeMapImage(bytes.value(), name, admit);
+    base::Result<render::TextureMap> decoded = decodeMapImage(bytes.value(), name, admit);
     if (!decoded) return Outcome::failure(decoded.error());
-    auto shared = std::make_shared<const standin::TextureMap>(std::move(decoded.value()));
+    auto shared = std::make_shared<const render::TextureMap>(std::move(decoded.value()));
     held_ += shared->bytes();
     read_.emplace(path, shared);
     return Outcome::success(std::move(shared));

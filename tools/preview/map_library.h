@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/surface_maps.h"
 
 namespace preview {
@@ -27,8 +27,8 @@ public:
 
     // The map of the file at `path` for `input`, read and decoded the first time it is
     // asked for; a failure naming the file.
-    standin::Result<std::shared_ptr<const standin::TextureMap>> map(const std::string& path,
-                                                                    standin::SurfaceInput input);
+    base::Result<std::shared_ptr<const render::TextureMap>> map(const std::string& path,
+                                                                 render::SurfaceInput input);
 
     // What the maps read so far take.
     std::size_t bytesHeld() const { return held_; }
@@ -36,7 +36,7 @@ public:
 private:
     std::size_t bound_;
     std::size_t held_ = 0;
-    std::map<std::string, std::shared_ptr<const standin::TextureMap>> read_;
+    std::map<std::string, std::shared_ptr<const render::TextureMap>> read_;
 };
 
 }  // namespace preview

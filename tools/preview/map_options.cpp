@@ -8,7 +8,7 @@ namespace {
 
 std::string inputList() {
     std::string list;
-    for (const std::string_view name : standin::kSurfaceInputNames) {
+    for (const std::string_view name : render::kSurfaceInputNames) {
         list += (list.empty() ? "" : ", ") + std::string(name);
     }
     return list;
@@ -18,8 +18,8 @@ std::string inputList() {
 std::optional<MapOption> parsed(const std::string& text) {
     const std::size_t equals = text.find('=');
     if (equals == std::string::npos || equals + 1 == text.size()) return std::nullopt;
-    const std::optional<standin::SurfaceInput> input =
-        standin::surfaceInputNamed(std::string_view(text).substr(0, equals));
+    const std::optional<render::SurfaceInput> input =
+        render::surfaceInputNamed(std::string_view(text).substr(0, equals));
     if (!input) return std::nullopt;
     return MapOption{*input, text.substr(equals + 1)};
 }
@@ -50,22 +50,22 @@ void defineMapOption(CLI::App& app, std::vector<MapOption>& maps, const char* gr
         ->group(group);
 }
 
-standin::Status checkMapOptions(const std::vector<MapOption>& maps,
-                                const SurfaceOverrides& constants) {
+base::Status checkMapOptions(const std::vector<MapOption>& maps,
+                             const SurfaceOverrides& constants) {
     for (std::size_t i = 0; i < maps.size(); ++i) {
-        const std::string name(standin::nameOf(maps[i].input));
+        const std::string name(render::nameOf(maps[i].input));
         for (std::size_t j = 0; j < i; ++j) {
             if (maps[j].input == maps[i].input) {
-                return standin::Status::failure("--map gives " + name +
-                                                " two maps; an input takes one");
+                return base::Status::failure("--map gives " + name +
+                                             " two maps; an input takes one");
             }
         }
         if (constants.gives(maps[i].input)) {
-            return standin::Status::failure("--" + name + " and --map " + name + " both give " +
-                                            name + "; give one of them");
+            return base::Status::failure("--" + name + " and --map " + name + " both give " + name +
+                                         "; give one of them");
         }
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 }  // namespace preview

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/surface_maps.h"
 #include "tools/preview/surface_overrides.h"
 
@@ -17,7 +17,7 @@ class App;
 namespace preview {
 
 struct MapOption {
-    standin::SurfaceInput input = standin::SurfaceInput::Color;
+    render::SurfaceInput input = render::SurfaceInput::Color;
     std::string path;
 };
 
@@ -26,8 +26,7 @@ void defineMapOption(CLI::App& app, std::vector<MapOption>& maps, const char* gr
 
 // A bad command line when an input has two maps, or a map and a constant (--luminous 0.5
 // beside --map luminous=...), which it could not both take.
-standin::Status checkMapOptions(const std::vector<MapOption>& maps,
-                                const SurfaceOverrides& constants);
+base::Status checkMapOptions(const std::vector<MapOption>& maps, const SurfaceOverrides& constants);
 
 }  // namespace preview
 

@@ -15,8 +15,8 @@ std::string refusal(const std::string& pattern, const std::string& why) {
 
 }  // namespace
 
-standin::Result<NamePattern> NamePattern::parse(const std::string& pattern) {
-    using Outcome = standin::Result<NamePattern>;
+base::Result<NamePattern> NamePattern::parse(const std::string& pattern) {
+    using Outcome = base::Result<NamePattern>;
     NamePattern parsed;
     bool converted = false;
     for (std::size_t at = 0; at < pattern.size(); ++at) {

@@ -7,14 +7,14 @@
 
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 
 namespace preview {
 
 class NamePattern {
 public:
     // The pattern, or why it is not one: no conversion, two of them, or one of another kind.
-    static standin::Result<NamePattern> parse(const std::string& pattern);
+    static base::Result<NamePattern> parse(const std::string& pattern);
 
     // The name of picture `number`.
     std::string name(int number) const;

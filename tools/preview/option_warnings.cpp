@@ -31,15 +31,15 @@ std::optional<std::string> loadedBlockNote(const PreviewOptions& options) {
                              !options.switchSheetPath.empty() || !options.saveLookPath.empty();
     if (options.loadPath.empty() || !surfaceUsed) return std::nullopt;
     bool allGiven = true;
-    for (std::size_t i = 0; i < standin::kSurfaceInputNames.size(); ++i) {
-        const auto input = static_cast<standin::SurfaceInput>(i);
+    for (std::size_t i = 0; i < render::kSurfaceInputNames.size(); ++i) {
+        const auto input = static_cast<render::SurfaceInput>(i);
         allGiven =
             allGiven && (options.surface.gives(input) ||
                          std::any_of(options.maps.begin(), options.maps.end(),
                                      [input](const MapOption& m) { return m.input == input; }));
     }
     if (allGiven) return std::nullopt;
-    return inputName(options.loadPath) +
+    return looks::inputName(options.loadPath) +
            " holds the shader's stored values only; the surface inputs (color, diffuse, "
            "specular, luminous, roughness) are the scene's and the options'. A look's own come "
            "with --preset NAME in place of --load, and --save-look DIR keeps both together";
@@ -52,7 +52,7 @@ std::vector<std::string> sceneColoursOutOfRange(const SceneSettings& scene) {
           {"key light colour", scene.keyColor},
           {"rim light colour", scene.rimColor},
           {"ambient colour", scene.ambient}}) {
-        const std::vector<std::string> found = outOfColourRange(name, colour);
+        const std::vector<std::string> found = looks::outOfColourRange(name, colour);
         warnings.insert(warnings.end(), found.begin(), found.end());
     }
     return warnings;

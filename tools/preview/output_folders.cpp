@@ -14,7 +14,7 @@
 namespace preview {
 namespace {
 
-using standin::Status;
+using base::Status;
 
 // Why nothing can be made in `folder`, or nothing when something can.
 std::string cannotMakeIn(const std::string& folder) {
@@ -23,7 +23,8 @@ std::string cannotMakeIn(const std::string& folder) {
         if (errno == ENOENT) return "there is no folder " + folder;
         return "the folder " + folder + " cannot be reached: " + std::strerror(errno);
     }
-    if (!S_ISDIR(status.st_mode)) return folder + " is " + kindOfFile(folder) + ", not a folder";
+    if (!S_ISDIR(status.st_mode))
+        return folder + " is " + looks::kindOfFile(folder) + ", not a folder";
     if (::access(folder.c_str(), W_OK | X_OK) != 0) {
         return "nothing can be made in the folder " + folder + ": " + std::strerror(errno);
     }
@@ -38,14 +39,14 @@ std::string folderOf(const std::string& path) {
 // A file goes where its links lead, through a temporary file made beside it; a device or
 // pipe is written directly, and standard output needs no folder.
 std::string fileProblem(const std::string& path) {
-    if (path == kStandardStream || isWrittenDirectly(path)) return {};
+    if (path == looks::kStandardStream || isWrittenDirectly(path)) return {};
     return cannotMakeIn(folderOf(followLinks(path)));
 }
 
 std::string lookFolderProblem(const std::string& path) {
     struct stat status {};
     if (::lstat(path.c_str(), &status) == 0) {
-        return "it is " + kindOfFile(path) + " already; a look is saved into a new folder";
+        return "it is " + looks::kindOfFile(path) + " already; a look is saved into a new folder";
     }
     return cannotMakeIn(folderOf(path));
 }
@@ -61,7 +62,7 @@ Status checkOutputFolders(const PreviewOptions& options) {
                                    problem);
         }
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 }  // namespace preview

@@ -4,13 +4,13 @@
 #ifndef PELORIX3_TOOLS_PREVIEW_OUTPUT_FOLDERS_H
 #define PELORIX3_TOOLS_PREVIEW_OUTPUT_FOLDERS_H
 
-#include "host/result.h"
+#include "base/result.h"
 #include "tools/preview/preview_options.h"
 
 namespace preview {
 
 // The first output that cannot be written where it is named, with its option and why.
-standin::Status checkOutputFolders(const PreviewOptions& options);
+base::Status checkOutputFolders(const PreviewOptions& options);
 
 }  // namespace preview
 

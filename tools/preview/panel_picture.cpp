@@ -9,36 +9,36 @@ namespace preview {
 namespace {
 
 // Opens the panel for `instance`, lets `look` see it while it is open, and cancels it.
-standin::Status withPanelOpen(const standin::ShaderModule& module,
-                              const standin::ShaderInstance& instance,
-                              const std::function<void(standin::PanelSession&)>& look) {
+base::Status withPanelOpen(const standin::ShaderModule& module,
+                           const standin::ShaderInstance& instance,
+                           const std::function<void(standin::PanelSession&)>& look) {
     standin::setScriptedUser([&look](standin::PanelSession& user) {
         look(user);
         return false;  // cancel: the instance keeps its values
     });
-    const standin::Result<int> opened = module.file().activate(
-        "ShaderInterface", "pelorix3", 2, standin::globalFunc, instance.handle());
+    const base::Result<int> opened = module.file().activate("ShaderInterface", "pelorix3", 2,
+                                                            standin::globalFunc, instance.handle());
     standin::setScriptedUser(nullptr);
-    if (!opened) return standin::Status::failure(opened.error());
+    if (!opened) return base::Status::failure(opened.error());
     if (opened.value() != 0) {
-        return standin::Status::failure("the options panel did not open (activation result " +
-                                        std::to_string(opened.value()) + ")");
+        return base::Status::failure("the options panel did not open (activation result " +
+                                     std::to_string(opened.value()) + ")");
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 }  // namespace
 
-standin::Result<standin::Image> paintOptionsPanel(const standin::ShaderModule& module,
-                                                  const standin::ShaderInstance& instance) {
-    using Outcome = standin::Result<standin::Image>;
-    standin::Image picture;
-    const standin::Status shown =
+base::Result<render::Image> paintOptionsPanel(const standin::ShaderModule& module,
+                                               const standin::ShaderInstance& instance) {
+    using Outcome = base::Result<render::Image>;
+    render::Image picture;
+    const base::Status shown =
         withPanelOpen(module, instance, [&picture](standin::PanelSession& user) {
             // The host draws a panel as it opens it: the module paints its swatch and its
             // text label from the panel's drawing callback.
             user.redraw(DR_RENDER);
-            picture = standin::paintPanel(user.panel());
+            picture = render::paintPanel(user.panel());
         });
     if (!shown) return Outcome::failure(shown.error());
     if (picture.width <= 0 || picture.height <= 0) {
@@ -47,11 +47,11 @@ standin::Result<standin::Image> paintOptionsPanel(const standin::ShaderModule& m
     return Outcome::success(std::move(picture));
 }
 
-standin::Result<std::string> optionsPanelTitle(const standin::ShaderModule& module,
-                                               const standin::ShaderInstance& instance) {
-    using Outcome = standin::Result<std::string>;
+base::Result<std::string> optionsPanelTitle(const standin::ShaderModule& module,
+                                            const standin::ShaderInstance& instance) {
+    using Outcome = base::Result<std::string>;
     std::string title;
-    const standin::Status shown = withPanelOpen(
+    const base::Status shown = withPanelOpen(
         module, instance, [&title](standin::PanelSession& user) { title = user.panel().title; });
     return shown ? Outcome::success(title) : Outcome::failure(shown.error());
 }

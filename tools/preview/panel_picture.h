@@ -6,18 +6,18 @@
 
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "host/shader_driver.h"
 #include "render/panel_painter.h"
 
 namespace preview {
 
-standin::Result<standin::Image> paintOptionsPanel(const standin::ShaderModule& module,
-                                                  const standin::ShaderInstance& instance);
+base::Result<render::Image> paintOptionsPanel(const standin::ShaderModule& module,
+                                               const standin::ShaderInstance& instance);
 
 // The title the module gives its options panel ("pelorix 3.0").
-standin::Result<std::string> optionsPanelTitle(const standin::ShaderModule& module,
-                                               const standin::ShaderInstance& instance);
+base::Result<std::string> optionsPanelTitle(const standin::ShaderModule& module,
+                                            const standin::ShaderInstance& instance);
 
 }  // namespace preview
 

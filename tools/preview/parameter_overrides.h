@@ -12,7 +12,7 @@ namespace preview {
 struct ParameterOverrides {
     std::optional<double> density;
     std::optional<double> transparency;
-    std::optional<standin::Triple> specularColor;
+    std::optional<base::Triple> specularColor;
     std::optional<bool> dontOverlapShadows;
     std::optional<bool> densityByLuminosity;
 
@@ -21,7 +21,7 @@ struct ParameterOverrides {
                densityByLuminosity;
     }
 
-    ParameterBlock appliedTo(ParameterBlock block) const {
+    looks::ParameterBlock appliedTo(looks::ParameterBlock block) const {
         if (density) block.density = *density;
         if (transparency) block.transparency = *transparency;
         if (specularColor) block.specularColor = *specularColor;

@@ -9,32 +9,31 @@
 namespace preview {
 namespace {
 
-HostStorageMode saveMode(StorageMode mode) {
-    return mode == StorageMode::Binary ? HOST_IO_BINARY : HOST_IO_ASCII;
+HostStorageMode saveMode(looks::StorageMode mode) {
+    return mode == looks::StorageMode::Binary ? HOST_IO_BINARY : HOST_IO_ASCII;
 }
 
 }  // namespace
 
-standin::Result<std::string> savedParameters(const standin::ShaderInstance& instance,
-                                             StorageMode mode) {
+base::Result<std::string> savedParameters(const standin::ShaderInstance& instance,
+                                          looks::StorageMode mode) {
     standin::MemorySaveState saved(saveMode(mode));
     if (const HostError error = instance.save(saved.state())) {
-        return standin::Result<std::string>::failure("cannot save the parameters: " +
-                                                     std::string(error));
+        return base::Result<std::string>::failure("cannot save the parameters: " +
+                                                  std::string(error));
     }
     return standin::fileContents(saved);
 }
 
-standin::Status saveParameterFile(const standin::ShaderInstance& instance, const std::string& path,
-                                  StorageMode mode) {
-    const standin::Result<std::string> contents = savedParameters(instance, mode);
+base::Status saveParameterFile(const standin::ShaderInstance& instance, const std::string& path,
+                               looks::StorageMode mode) {
+    const base::Result<std::string> contents = savedParameters(instance, mode);
     if (!contents) {
-        return standin::Status::failure("cannot write " + outputName(path) + ": " +
-                                        contents.error());
+        return base::Status::failure("cannot write " + outputName(path) + ": " + contents.error());
     }
     return writeAtomically(path, [&](std::FILE* stream) {
         std::fwrite(contents->data(), 1, contents->size(), stream);
-        return standin::succeeded();  // a failed write is the stream's to tell
+        return base::succeeded();  // a failed write is the stream's to tell
     });
 }
 

@@ -5,20 +5,20 @@
 
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "host/shader_driver.h"
 #include "looks/parameter_file.h"
 
 namespace preview {
 
 // What the instance saves through a save state in `mode` (text for Auto): the file's bytes.
-standin::Result<std::string> savedParameters(const standin::ShaderInstance& instance,
-                                             StorageMode mode);
+base::Result<std::string> savedParameters(const standin::ShaderInstance& instance,
+                                          looks::StorageMode mode);
 
 // Saves the instance through a save state in `mode` (text for Auto) and writes what it
 // recorded to `path` ("-" is standard output), whole or not at all.
-standin::Status saveParameterFile(const standin::ShaderInstance& instance, const std::string& path,
-                                  StorageMode mode);
+base::Status saveParameterFile(const standin::ShaderInstance& instance, const std::string& path,
+                               looks::StorageMode mode);
 
 }  // namespace preview
 

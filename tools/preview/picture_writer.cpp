@@ -9,11 +9,11 @@ constexpr std::size_t kWaiting = 2;
 
 }  // namespace
 
-standin::Status PictureWriter::start() {
+base::Status PictureWriter::start() {
     return thread_.start(1, [this] { run(); });
 }
 
-bool PictureWriter::write(standin::Image picture, std::string path) {
+bool PictureWriter::write(render::Image picture, std::string path) {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return queue_.size() < kWaiting || !failure_; });
     if (!failure_) return false;
@@ -22,7 +22,7 @@ bool PictureWriter::write(standin::Image picture, std::string path) {
     return true;
 }
 
-standin::Status PictureWriter::finish() {
+base::Status PictureWriter::finish() {
     {
         const std::lock_guard lock(mutex_);
         closing_ = true;
@@ -40,7 +40,7 @@ void PictureWriter::run() {
         if (queue_.empty()) return;
         const auto& [picture, path] = queue_.front();
         lock.unlock();
-        standin::Status written = writePng(picture, path);
+        base::Status written = writePng(picture, path);
         lock.lock();
         queue_.pop_front();
         if (!written && failure_) failure_ = std::move(written);

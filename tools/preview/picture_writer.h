@@ -11,7 +11,7 @@
 #include <string>
 #include <utility>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/panel_painter.h"
 #include "render/thread_team.h"
 
@@ -26,23 +26,23 @@ public:
     ~PictureWriter() { static_cast<void>(finish()); }
 
     // Starts the writing thread; a failure when the system cannot start it.
-    standin::Status start();
+    base::Status start();
     // Queues `picture` to be written as a PNG file to `path`, waiting while two pictures
     // wait already, so that no more than those are held. False once a write has failed:
     // nothing more is written then.
-    bool write(standin::Image picture, std::string path);
+    bool write(render::Image picture, std::string path);
     // Waits until every picture queued is written; the first failure.
-    standin::Status finish();
+    base::Status finish();
 
 private:
     void run();
 
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::deque<std::pair<standin::Image, std::string>> queue_;
+    std::deque<std::pair<render::Image, std::string>> queue_;
     bool closing_ = false;
-    standin::Status failure_ = standin::succeeded();
-    standin::ThreadTeam thread_;
+    base::Status failure_ = base::succeeded();
+    render::ThreadTeam thread_;
 };
 
 }  // namespace preview

@@ -60,7 +60,7 @@ std::vector<png_bytep> rowsOf(unsigned char* pixels, int width, int height, int 
 }
 
 // 16-bit samples as PNG stores them: big-endian.
-std::vector<unsigned char> sixteenBitSamples(const standin::LinearImage& image) {
+std::vector<unsigned char> sixteenBitSamples(const render::LinearImage& image) {
     std::vector<unsigned char> samples(2 * image.rgb.size());
     for (std::size_t i = 0; i < image.rgb.size(); ++i) {
         const float value = std::isnan(image.rgb[i]) ? 0.0f : image.rgb[i];
@@ -72,18 +72,18 @@ std::vector<unsigned char> sixteenBitSamples(const standin::LinearImage& image) 
     return samples;
 }
 
-standin::Status writeRows(const std::string& path, const PngHeader& header, png_bytep* rows) {
+base::Status writeRows(const std::string& path, const PngHeader& header, png_bytep* rows) {
     return writeAtomically(path, [&](std::FILE* stream) {
         if (!encode(stream, header, rows)) {
-            return standin::Status::failure("cannot write " + outputName(path) +
-                                            ": encoding the PNG failed");
+            return base::Status::failure("cannot write " + outputName(path) +
+                                         ": encoding the PNG failed");
         }
-        return standin::succeeded();
+        return base::succeeded();
     });
 }
 
-standin::Status emptyPicture(const std::string& path) {
-    return standin::Status::failure("cannot write " + outputName(path) + ": the picture is empty");
+base::Status emptyPicture(const std::string& path) {
+    return base::Status::failure("cannot write " + outputName(path) + ": the picture is empty");
 }
 
 bool holdsPixels(int width, int height, std::size_t values) {
@@ -92,22 +92,22 @@ bool holdsPixels(int width, int height, std::size_t values) {
 
 }  // namespace
 
-standin::Status writePng(const standin::Image& image, const std::string& path) {
+base::Status writePng(const render::Image& image, const std::string& path) {
     if (!holdsPixels(image.width, image.height, image.rgb.size())) return emptyPicture(path);
     std::vector<png_bytep> rows =
         rowsOf(const_cast<unsigned char*>(image.rgb.data()), image.width, image.height, 3);
     return writeRows(path, {image.width, image.height, PNG_COLOR_TYPE_RGB, 8}, rows.data());
 }
 
-standin::Status writePng16(const standin::LinearImage& image, const std::string& path) {
+base::Status writePng16(const render::LinearImage& image, const std::string& path) {
     if (!holdsPixels(image.width, image.height, image.rgb.size())) return emptyPicture(path);
     std::vector<unsigned char> samples = sixteenBitSamples(image);
     std::vector<png_bytep> rows = rowsOf(samples.data(), image.width, image.height, 6);
     return writeRows(path, {image.width, image.height, PNG_COLOR_TYPE_RGB, 16}, rows.data());
 }
 
-standin::Status writeGreyPng(int width, int height, const std::vector<unsigned char>& grey,
-                             const std::string& path) {
+base::Status writeGreyPng(int width, int height, const std::vector<unsigned char>& grey,
+                          const std::string& path) {
     if (width <= 0 || height <= 0 || grey.size() != static_cast<std::size_t>(width) * height) {
         return emptyPicture(path);
     }

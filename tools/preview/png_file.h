@@ -8,24 +8,24 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/linear_image.h"
 #include "render/panel_painter.h"
 
 namespace preview {
 
 // Writes the 8-bit image to `path`, whole or not at all.
-standin::Status writePng(const standin::Image& image, const std::string& path);
+base::Status writePng(const render::Image& image, const std::string& path);
 
 // Writes width × height 8-bit grey values (row-major, the top row first), such as a map's
 // pattern, to `path`, whole or not at all. A map's values are the input's own: the file
 // has no chunk of gamma or colour.
-standin::Status writeGreyPng(int width, int height, const std::vector<unsigned char>& grey,
-                             const std::string& path);
+base::Status writeGreyPng(int width, int height, const std::vector<unsigned char>& grey,
+                          const std::string& path);
 
 // Writes the linear image to `path` with 16 bits a component (each value clamped to 0 to
 // 1, times 65535, rounded), whole or not at all.
-standin::Status writePng16(const standin::LinearImage& image, const std::string& path);
+base::Status writePng16(const render::LinearImage& image, const std::string& path);
 
 }  // namespace preview
 

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "base/message_text.h"
 #include "looks/panel_range.h"
 #include "looks/preset.h"
-#include "render/message_text.h"
 #include "tools/preview/atomic_write.h"
 #include "tools/preview/band_workers.h"
 #include "tools/preview/banded_render.h"
@@ -31,8 +31,8 @@
 namespace preview {
 namespace {
 
-using standin::counted;
-using standin::Status;
+using base::counted;
+using base::Status;
 
 // Whether a process prints its stages and warnings: a render worker says nothing, as the
 // process that started it says everything once.
@@ -66,8 +66,8 @@ Status giveParameters(PreviewSession& session, const PreviewOptions& options,
             return loaded;
         }
     }
-    if (voice == Voice::Reporting) warnAll(outOfPanelRange(session.parameters()));
-    return standin::succeeded();
+    if (voice == Voice::Reporting) warnAll(looks::outOfPanelRange(session.parameters()));
+    return base::succeeded();
 }
 
 using Clock = std::chrono::steady_clock;
@@ -126,7 +126,7 @@ Status renderPreview(PreviewSession& session, const PreviewOptions& options, Ban
     if (wantsLinearPicture(options)) return renderLinearPreview(session, options);
     const auto start = Clock::now();
     ProgressBar progress = ProgressBar::forStderr(options.render.height);
-    standin::Result<Image> rendered =
+    base::Result<Image> rendered =
         workers ? renderWithWorkers(session, options.render, *workers, progress)
                 : session.render(options.render, &progress);
     progress.finish();
@@ -151,7 +151,7 @@ Status renderPreview(PreviewSession& session, const PreviewOptions& options, Ban
 Status renderAsked(PreviewSession& session, const PreviewOptions& options,
                    const PreviewInputs& inputs, BandWorkers* workers) {
     if (options.turntableViews > 0) {
-        const standin::Result<NamePattern> pattern = NamePattern::parse(options.renderPath());
+        const base::Result<NamePattern> pattern = NamePattern::parse(options.renderPath());
         if (!pattern) return Status::failure(pattern.error());
         return writeTurntable(session, options.render, options.turntableViews, pattern.value());
     }
@@ -164,30 +164,30 @@ Status renderAsked(PreviewSession& session, const PreviewOptions& options,
 }
 
 Status listPresets() {
-    const std::string folder = defaultPresetsFolder();
-    const standin::Result<std::vector<std::string>> names = presetNames(folder);
+    const std::string folder = looks::defaultPresetsFolder();
+    const base::Result<std::vector<std::string>> names = looks::presetNames(folder);
     if (!names) return Status::failure(names.error());
     for (const std::string& name : names.value()) {
-        const standin::Result<Preset> preset = readPreset(folder, name);
+        const base::Result<looks::Preset> preset = looks::readPreset(folder, name);
         if (!preset) return Status::failure(preset.error());
         std::printf("%-20s %s\n", name.c_str(), preset->description.c_str());
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 // What every process of a render does first: the scene made from the inputs, the module
 // loaded, its instance given its parameters and started on frame 1.
-standin::Result<std::unique_ptr<PreviewSession>> prepareSession(const PreviewOptions& options,
-                                                                const PreviewInputs& inputs,
-                                                                Voice voice) {
-    using Outcome = standin::Result<std::unique_ptr<PreviewSession>>;
+base::Result<std::unique_ptr<PreviewSession>> prepareSession(const PreviewOptions& options,
+                                                             const PreviewInputs& inputs,
+                                                             Voice voice) {
+    using Outcome = base::Result<std::unique_ptr<PreviewSession>>;
     const auto opening = Clock::now();
     Outcome opened = PreviewSession::open(options.moduleFile(), inputs.scene);
     if (!opened) return opened;
     PreviewSession& session = *opened.value();
     if (voice == Voice::Reporting) {
         // In the order the stages ran: what the model's import met comes with the import.
-        const standin::BuildTimes& built = session.scene().buildTimes();
+        const render::BuildTimes& built = session.scene().buildTimes();
         reportStage(options, subjectName(session, inputs.scene), built.subject);
         warnAll(session.scene().warnings());
         warnAll(unusedOptions(options, inputs.scene, session.scene().usesCreaseAngle()));
@@ -205,8 +205,8 @@ standin::Result<std::unique_ptr<PreviewSession>> prepareSession(const PreviewOpt
 // A render worker's whole life: a session of its own, from the inputs it inherited, then
 // its band.
 Status renderWorkerBand(const PreviewOptions& options, PreviewInputs& inputs,
-                        const standin::RowBand& band, RowSender& sender) {
-    standin::Result<std::unique_ptr<PreviewSession>> prepared =
+                        const render::RowBand& band, RowSender& sender) {
+    base::Result<std::unique_ptr<PreviewSession>> prepared =
         prepareSession(options, inputs, Voice::Quiet);
     if (!prepared) return Status::failure(prepared.error());
     inputs.scene.meshText.reset();  // the mesh is made: its text is not needed again
@@ -217,24 +217,24 @@ Status renderWorkerBand(const PreviewOptions& options, PreviewInputs& inputs,
 // asked for, or when the render is a turntable or a comparison, which are rendered in
 // threads of this process from its one scene. Started once every input is read and before
 // this process loads anything, as each begins as its copy.
-standin::Result<std::unique_ptr<BandWorkers>> startWorkers(const PreviewOptions& options,
-                                                           PreviewInputs& inputs) {
+base::Result<std::unique_ptr<BandWorkers>> startWorkers(const PreviewOptions& options,
+                                                        PreviewInputs& inputs) {
     const int count = std::min(workerCount(options, inputs.scene), options.render.height);
     const bool onePicture = options.turntableViews == 0 && options.compared.empty();
     if (!options.wantsRender() || !onePicture || wantsLinearPicture(options) || count < 2)
-        return standin::Result<std::unique_ptr<BandWorkers>>::success(nullptr);
+        return base::Result<std::unique_ptr<BandWorkers>>::success(nullptr);
     return BandWorkers::start(
         count,
-        [&options, &inputs](const standin::RowBand& band, RowSender& sender) {
+        [&options, &inputs](const render::RowBand& band, RowSender& sender) {
             return renderWorkerBand(options, inputs, band, sender);
         },
         options.workerTimeout);
 }
 
 // Reads every input, once, reporting how long the model took.
-standin::Result<PreviewInputs> readAllInputs(const PreviewOptions& options) {
+base::Result<PreviewInputs> readAllInputs(const PreviewOptions& options) {
     const auto reading = Clock::now();
-    standin::Result<PreviewInputs> inputs = readInputs(options);
+    base::Result<PreviewInputs> inputs = readInputs(options);
     if (inputs && inputs->scene.meshText) {
         reportStage(options,
                     "read " + std::filesystem::path(inputs->scene.meshName).filename().string() +
@@ -251,16 +251,16 @@ Status runPreview(const PreviewOptions& options) {
     if (Status folders = checkOutputFolders(options); !folders) return folders;
     if (options.listPresets) {
         if (Status listed = listPresets(); !listed) return listed;
-        if (!options.asksForFiles()) return standin::succeeded();
+        if (!options.asksForFiles()) return base::succeeded();
     }
-    standin::Result<PreviewInputs> inputs = readAllInputs(options);
+    base::Result<PreviewInputs> inputs = readAllInputs(options);
     if (!inputs) return Status::failure(inputs.error());
     if (const std::optional<std::string> note = loadedBlockNote(options)) {
         std::fprintf(stderr, "pelorix3-preview: note: %s\n", note->c_str());
     }
-    standin::Result<std::unique_ptr<BandWorkers>> workers = startWorkers(options, inputs.value());
+    base::Result<std::unique_ptr<BandWorkers>> workers = startWorkers(options, inputs.value());
     if (!workers) return Status::failure(workers.error());
-    standin::Result<std::unique_ptr<PreviewSession>> prepared =
+    base::Result<std::unique_ptr<PreviewSession>> prepared =
         prepareSession(options, inputs.value(), Voice::Reporting);
     if (!prepared) return Status::failure(prepared.error());
     inputs->scene.meshText.reset();  // the mesh is made: its text is not needed again
@@ -271,7 +271,7 @@ Status runPreview(const PreviewOptions& options) {
         std::fprintf(stderr, "wrote %s (parameters)\n", outputName(options.savePath).c_str());
     }
     if (!options.saveLookPath.empty()) {
-        const standin::Result<std::vector<std::string>> saved = saveLookFolder(
+        const base::Result<std::vector<std::string>> saved = saveLookFolder(
             session.instance(), lookOfRun(options, inputs.value()), options.saveLookPath);
         if (!saved) return Status::failure(saved.error());
         std::fprintf(stderr, "wrote %s (look folder: %s)\n", options.saveLookPath.c_str(),
@@ -295,7 +295,7 @@ Status runPreview(const PreviewOptions& options) {
         return writePicture(switchSheet(session, options.render), options.switchSheetPath,
                             "switch sheet");
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 }  // namespace preview

@@ -3,7 +3,7 @@
 #ifndef PELORIX3_TOOLS_PREVIEW_PREVIEW_COMMAND_H
 #define PELORIX3_TOOLS_PREVIEW_PREVIEW_COMMAND_H
 
-#include "host/result.h"
+#include "base/result.h"
 #include "tools/preview/preview_options.h"
 
 namespace preview {
@@ -11,7 +11,7 @@ namespace preview {
 // Reads every input once, then renders and writes every file asked for; stops at the first
 // failure, with its message. Each file written is named on stderr; stdout carries only
 // what was asked to go there (the list of presets, a file named -).
-standin::Status runPreview(const PreviewOptions& options);
+base::Status runPreview(const PreviewOptions& options);
 
 }  // namespace preview
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "looks/parameter_file.h"
 #include "looks/preset.h"
 #include "tools/preview/compared_looks.h"
@@ -19,14 +19,14 @@ struct PreviewInputs {
     // The options' scene with the model's text, and the surface of the look (if any) with
     // the command line's surface inputs over it, its maps decoded.
     SceneSettings scene;
-    std::optional<Preset> preset;
-    std::optional<ParameterFile> loaded;  // --load
-    std::vector<ComparedLook> compared;   // --compare
+    std::optional<looks::Preset> preset;
+    std::optional<looks::ParameterFile> loaded;  // --load
+    std::vector<ComparedLook> compared;          // --compare
 };
 
 // Reads the look, its maps and those of --map, the model and the parameter file the
 // options name; the first failure, naming its file.
-standin::Result<PreviewInputs> readInputs(const PreviewOptions& options);
+base::Result<PreviewInputs> readInputs(const PreviewOptions& options);
 
 }  // namespace preview
 

@@ -46,8 +46,8 @@ struct PreviewOptions {
     std::string loadPath;
     std::string savePath;
     std::string saveLookPath;  // --save-look: the new look folder
-    StorageMode loadMode = StorageMode::Auto;
-    StorageMode saveMode = StorageMode::Auto;
+    looks::StorageMode loadMode = looks::StorageMode::Auto;
+    looks::StorageMode saveMode = looks::StorageMode::Auto;
     std::string panelPath;
     std::string sheetPath;
     std::string switchSheetPath;

@@ -4,83 +4,72 @@
 
 namespace preview {
 
-standin::Result<std::unique_ptr<PreviewSession>> PreviewSession::open(const std::string& modulePath,
-                                                                      const SceneSettings& scene) {
-    using Outcome = standin::Result<std::unique_ptr<PreviewSession>>;
-    standin::Result<standin::ShaderModule> module = standin::ShaderModule::open(modulePath);
-    if (!module) return Outcome::failure(module.error());
-    standin::Result<std::unique_ptr<PreviewScene>> built = PreviewScene::create(scene);
-    if (!built) return Outcome::failure(built.error());
-    std::unique_ptr<PreviewScene> previewScene = std::move(built.value());
-    previewScene->install(standin::Host::instance());
-    standin::Result<standin::ShaderInstance> instance = module->createInstance();
-    if (!instance) return Outcome::failure(modulePath + ": " + instance.error());
-    const standin::Result<ParameterBlock> defaults = readBack(instance.value());
-    if (!defaults) return Outcome::failure(modulePath + ": " + defaults.error());
-    return Outcome::success(std::unique_ptr<PreviewSession>(
-        new PreviewSession(std::move(module.value()), std::move(instance.value()),
-                           std::move(previewScene), defaults.value())));
+base::Result<std::unique_ptr<PreviewSession>> PreviewSession::open(const std::string& modulePath,
+                                                                   const SceneSettings& scene) {
+    using Outcome = base::Result<std::unique_ptr<PreviewSession>>;
+    base::Result<looks::SceneShader> opened =
+        looks::openSceneShader(standin::ShaderModule::open(modulePath), scene, modulePath);
+    if (!opened) return Outcome::failure(opened.error());
+    return Outcome::success(
+        std::unique_ptr<PreviewSession>(new PreviewSession(std::move(opened.value()))));
 }
 
-PreviewSession::PreviewSession(standin::ShaderModule module, standin::ShaderInstance instance,
-                               std::unique_ptr<PreviewScene> scene, const ParameterBlock& defaults)
-    : module_(std::move(module)),
-      instance_(std::move(instance)),
-      scene_(std::move(scene)),
-      parameters_(defaults) {}
+PreviewSession::PreviewSession(looks::SceneShader opened)
+    : module_(std::move(opened.module)),
+      instance_(std::move(opened.instance)),
+      scene_(std::move(opened.scene)),
+      parameters_(std::move(opened.defaults)) {}
 
 PreviewSession::~PreviewSession() { standin::Host::instance().setOcclusionTest(nullptr); }
 
-standin::Status PreviewSession::load(const ParameterFile& file) {
-    standin::Status loaded = loadInto(instance_, file);
+base::Status PreviewSession::load(const looks::ParameterFile& file) {
+    base::Status loaded = looks::loadInto(instance_, file);
     if (loaded) parameters_ = file.block;
     return loaded;
 }
 
-standin::Status PreviewSession::load(const ParameterBlock& block) {
-    standin::Status loaded = loadInto(instance_, block);
+base::Status PreviewSession::load(const looks::ParameterBlock& block) {
+    base::Status loaded = looks::loadInto(instance_, block);
     if (loaded) parameters_ = block;
     return loaded;
 }
 
-standin::Status PreviewSession::startFrame() {
+base::Status PreviewSession::startFrame() {
     if (const HostError error = instance_.newTime(1, 0.0)) {
-        return standin::Status::failure(std::string("the module could not start a frame: ") +
-                                        error);
+        return base::Status::failure(std::string("the module could not start a frame: ") + error);
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
-standin::Result<Image> PreviewSession::render(const RenderSettings& settings,
-                                              ProgressBar* progress) {
-    if (!progress) return standin::render(instance_, *scene_, settings);
-    return standin::render(instance_, *scene_, settings, [progress] { progress->advance(); });
+base::Result<Image> PreviewSession::render(const RenderSettings& settings, ProgressBar* progress) {
+    if (!progress) return render::render(instance_, *scene_, settings);
+    return render::render(instance_, *scene_, settings, [progress] { progress->advance(); });
 }
 
-standin::Result<standin::LinearImage> PreviewSession::renderLinear(const RenderSettings& settings,
-                                                                   ProgressBar* progress) {
-    if (!progress) return standin::renderLinear(instance_, *scene_, settings);
-    return standin::renderLinear(instance_, *scene_, settings, [progress] { progress->advance(); });
+base::Result<render::LinearImage> PreviewSession::renderLinear(const RenderSettings& settings,
+                                                               ProgressBar* progress) {
+    if (!progress) return render::renderLinear(instance_, *scene_, settings);
+    return render::renderLinear(instance_, *scene_, settings, [progress] { progress->advance(); });
 }
 
-bool PreviewSession::renderBand(const RenderSettings& settings, const standin::RowBand& band,
-                                const standin::RowDone& rowDone) {
-    return standin::renderBand(instance_, *scene_, settings, band, rowDone);
+bool PreviewSession::renderBand(const RenderSettings& settings, const render::RowBand& band,
+                                const render::RowDone& rowDone) {
+    return render::renderBand(instance_, *scene_, settings, band, rowDone);
 }
 
-standin::Result<Image> PreviewSession::renderVariant(const ParameterBlock& parameters,
-                                                     const SurfaceInputs& surface,
-                                                     const RenderSettings& settings,
-                                                     ProgressBar* progress) {
-    using Outcome = standin::Result<Image>;
-    if (standin::Status loaded = loadInto(instance_, parameters); !loaded) {
+base::Result<Image> PreviewSession::renderVariant(const looks::ParameterBlock& parameters,
+                                                  const SurfaceInputs& surface,
+                                                  const RenderSettings& settings,
+                                                  ProgressBar* progress) {
+    using Outcome = base::Result<Image>;
+    if (base::Status loaded = looks::loadInto(instance_, parameters); !loaded) {
         return Outcome::failure(loaded.error());
     }
     const SurfaceInputs currentSurface = scene_->surface();
     scene_->setSurface(surface);
     Outcome image = render(settings, progress);
     scene_->setSurface(currentSurface);
-    if (standin::Status restored = loadInto(instance_, parameters_); !restored) {
+    if (base::Status restored = looks::loadInto(instance_, parameters_); !restored) {
         return Outcome::failure(restored.error());
     }
     return image;

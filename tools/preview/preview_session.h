@@ -7,10 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "host/shader_driver.h"
 #include "looks/parameter_block.h"
 #include "looks/parameter_file.h"
+#include "looks/scene_shader.h"
 #include "render/panel_painter.h"
 #include "render/preview_scene.h"
 #include "render/renderer.h"
@@ -23,8 +24,8 @@ class PreviewSession {
 public:
     // Loads and activates the module, installs the scene in the host and creates an
     // instance with the module's defaults.
-    static standin::Result<std::unique_ptr<PreviewSession>> open(const std::string& modulePath,
-                                                                 const SceneSettings& scene);
+    static base::Result<std::unique_ptr<PreviewSession>> open(const std::string& modulePath,
+                                                              const SceneSettings& scene);
 
     PreviewSession(const PreviewSession&) = delete;
     PreviewSession& operator=(const PreviewSession&) = delete;
@@ -35,40 +36,38 @@ public:
     PreviewScene& scene() { return *scene_; }
 
     // The parameters the instance holds: its defaults until one of the two below.
-    const ParameterBlock& parameters() const { return parameters_; }
+    const looks::ParameterBlock& parameters() const { return parameters_; }
     // Loads a parameter file's data in the file's mode.
-    standin::Status load(const ParameterFile& file);
+    base::Status load(const looks::ParameterFile& file);
     // Loads the block in text mode.
-    standin::Status load(const ParameterBlock& block);
+    base::Status load(const looks::ParameterBlock& block);
 
     // Starts frame 1 at time 0; call once the parameters are loaded.
-    standin::Status startFrame();
+    base::Status startFrame();
 
     // Renders with the instance as it stands; a failure when a render thread cannot start.
-    standin::Result<Image> render(const RenderSettings& settings, ProgressBar* progress = nullptr);
+    base::Result<Image> render(const RenderSettings& settings, ProgressBar* progress = nullptr);
     // The same as linear scene values, before the 8-bit picture's clamping and quantisation.
-    standin::Result<standin::LinearImage> renderLinear(const RenderSettings& settings,
-                                                       ProgressBar* progress = nullptr);
+    base::Result<render::LinearImage> renderLinear(const RenderSettings& settings,
+                                                   ProgressBar* progress = nullptr);
     // Renders the rows of `band` alone with the instance as it stands, on this thread, one
     // row at a time; false when `rowDone` stopped it.
-    bool renderBand(const RenderSettings& settings, const standin::RowBand& band,
-                    const standin::RowDone& rowDone);
+    bool renderBand(const RenderSettings& settings, const render::RowBand& band,
+                    const render::RowDone& rowDone);
 
     // Renders with other parameters and surface inputs, then puts the instance's
     // parameters and the scene's surface back as they were.
-    standin::Result<Image> renderVariant(const ParameterBlock& parameters,
-                                         const SurfaceInputs& surface,
-                                         const RenderSettings& settings,
-                                         ProgressBar* progress = nullptr);
+    base::Result<Image> renderVariant(const looks::ParameterBlock& parameters,
+                                      const SurfaceInputs& surface, const RenderSettings& settings,
+                                      ProgressBar* progress = nullptr);
 
 private:
-    PreviewSession(standin::ShaderModule module, standin::ShaderInstance instance,
-                   std::unique_ptr<PreviewScene> scene, const ParameterBlock& defaults);
+    explicit PreviewSession(looks::SceneShader opened);
 
     standin::ShaderModule module_;
     standin::ShaderInstance instance_;
     std::unique_ptr<PreviewScene> scene_;  // on the heap: the host's shadow test points at it
-    ParameterBlock parameters_;
+    looks::ParameterBlock parameters_;
 };
 
 }  // namespace preview

@@ -2,7 +2,7 @@
 #ifndef PELORIX3_TOOLS_PREVIEW_RENDER_NAMES_H
 #define PELORIX3_TOOLS_PREVIEW_RENDER_NAMES_H
 
-#include "host/triple.h"
+#include "base/triple.h"
 #include "render/panel_painter.h"
 #include "render/preview_scene.h"
 #include "render/renderer.h"
@@ -10,13 +10,13 @@
 
 namespace preview {
 
-using standin::Image;
-using standin::PreviewScene;
-using standin::RenderSettings;
-using standin::SceneSettings;
-using standin::SubjectKind;
-using standin::SurfaceInputs;
-using standin::Triple;
+using base::Triple;
+using render::Image;
+using render::PreviewScene;
+using render::RenderSettings;
+using render::SceneSettings;
+using render::SubjectKind;
+using render::SurfaceInputs;
 
 }  // namespace preview
 

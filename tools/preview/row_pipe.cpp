@@ -9,7 +9,7 @@
 namespace preview {
 namespace {
 
-using standin::Status;
+using base::Status;
 
 constexpr std::int32_t kFailureFrame = -1;
 // Longer accounts of a failure are cut: the parent prints it on one line.
@@ -33,7 +33,7 @@ std::int32_t readInt(const char* at) {
     return value;
 }
 
-std::size_t rowBytes(const standin::Image& image) {
+std::size_t rowBytes(const render::Image& image) {
     return 3 * static_cast<std::size_t>(image.width);
 }
 
@@ -55,18 +55,18 @@ Status RowReceiver::take(const char* bytes, std::size_t count,
     pending_.insert(pending_.end(), bytes, bytes + count);
     std::size_t used = 0;
     for (;;) {
-        const standin::Result<std::size_t> frame = takeFrame(used, rowArrived);
+        const base::Result<std::size_t> frame = takeFrame(used, rowArrived);
         if (!frame) return Status::failure(frame.error());
         if (frame.value() == 0) break;
         used += frame.value();
     }
     pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(used));
-    return standin::succeeded();
+    return base::succeeded();
 }
 
-standin::Result<std::size_t> RowReceiver::takeFrame(std::size_t at,
-                                                    const std::function<void()>& rowArrived) {
-    using Outcome = standin::Result<std::size_t>;
+base::Result<std::size_t> RowReceiver::takeFrame(std::size_t at,
+                                                 const std::function<void()>& rowArrived) {
+    using Outcome = base::Result<std::size_t>;
     constexpr std::size_t header = sizeof(std::int32_t);
     const char* frame = pending_.data() + at;
     const std::size_t available = pending_.size() - at;
@@ -95,7 +95,7 @@ standin::Result<std::size_t> RowReceiver::takeFrame(std::size_t at,
     return Outcome::success(header + bytes);
 }
 
-int rowsOf(const standin::RowBand& band, int height) {
+int rowsOf(const render::RowBand& band, int height) {
     if (band.first >= height) return 0;
     return (height - band.first + band.step - 1) / band.step;
 }

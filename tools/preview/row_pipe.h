@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/panel_painter.h"
 #include "render/renderer.h"
 
@@ -35,14 +35,14 @@ private:
 // as wide and high as the worker's picture.
 class RowReceiver {
 public:
-    RowReceiver(standin::Image& image, const standin::RowBand& band)
+    RowReceiver(render::Image& image, const render::RowBand& band)
         : image_(image), band_(band), received_(static_cast<std::size_t>(image.height)) {}
 
     // Takes bytes as they came out of the pipe; `rowArrived` follows each whole row. A
     // failure when they are not frames of the format or name a row outside the band or one
     // already received.
-    standin::Status take(const char* bytes, std::size_t count,
-                         const std::function<void()>& rowArrived);
+    base::Status take(const char* bytes, std::size_t count,
+                      const std::function<void()>& rowArrived);
 
     int rowsReceived() const { return rows_; }
     // The worker's own account of its failure, when it sent one.
@@ -50,10 +50,10 @@ public:
 
 private:
     // Takes the frame at pending_[at] when it is whole: its length, or 0 while it is not.
-    standin::Result<std::size_t> takeFrame(std::size_t at, const std::function<void()>& rowArrived);
+    base::Result<std::size_t> takeFrame(std::size_t at, const std::function<void()>& rowArrived);
 
-    standin::Image& image_;
-    standin::RowBand band_;
+    render::Image& image_;
+    render::RowBand band_;
     std::vector<bool> received_;  // by row number: a row comes once
     std::vector<char> pending_;
     int rows_ = 0;
@@ -61,7 +61,7 @@ private:
 };
 
 // The number of rows of a `height`-row picture that `band` covers.
-int rowsOf(const standin::RowBand& band, int height);
+int rowsOf(const render::RowBand& band, int height);
 
 }  // namespace preview
 

@@ -50,7 +50,7 @@ SheetLayout densityRoughnessLayout() {
 constexpr double kSwitchSheetLuminosity = 0.5;
 
 bool luminosityIsMapped(const SurfaceInputs& surface) {
-    return surface.maps.of(standin::SurfaceInput::Luminous) != nullptr;
+    return surface.maps.of(render::SurfaceInput::Luminous) != nullptr;
 }
 
 double switchRowLuminosity(const SurfaceInputs& surface) {
@@ -74,28 +74,28 @@ SheetLayout switchLayout(const SurfaceInputs& surface) {
 
 }  // namespace
 
-standin::Result<standin::Image> densityRoughnessSheet(PreviewSession& session,
-                                                      const RenderSettings& render) {
+base::Result<render::Image> densityRoughnessSheet(PreviewSession& session,
+                                                  const RenderSettings& render) {
     const RenderSettings cell = cellSettings(render);
     const SheetLayout layout = densityRoughnessLayout();
     ProgressBar progress = ProgressBar::forStderr(rowsToRender(layout));
     return contactSheet(layout, [&](int column, int row) {
-        ParameterBlock parameters = session.parameters();
+        looks::ParameterBlock parameters = session.parameters();
         parameters.density = kDensities[static_cast<std::size_t>(column)];
         SurfaceInputs surface = session.scene().surface();
         surface.roughness = kRoughnessSixtyFourths[static_cast<std::size_t>(row)] / 64.0;
-        surface.maps.of(standin::SurfaceInput::Roughness).reset();  // the row's roughness
+        surface.maps.of(render::SurfaceInput::Roughness).reset();  // the row's roughness
         return session.renderVariant(parameters, surface, cell, &progress);
     });
 }
 
-standin::Result<standin::Image> switchSheet(PreviewSession& session, const RenderSettings& render) {
+base::Result<render::Image> switchSheet(PreviewSession& session, const RenderSettings& render) {
     const RenderSettings cell = cellSettings(render);
     const double luminosity = switchRowLuminosity(session.scene().surface());
     const SheetLayout layout = switchLayout(session.scene().surface());
     ProgressBar progress = ProgressBar::forStderr(rowsToRender(layout));
     return contactSheet(layout, [&](int column, int row) {
-        ParameterBlock parameters = session.parameters();
+        looks::ParameterBlock parameters = session.parameters();
         parameters.dontOverlapShadows = column;
         parameters.densityByLuminosity = row;
         SurfaceInputs surface = session.scene().surface();

@@ -2,7 +2,7 @@
 #ifndef PELORIX3_TOOLS_PREVIEW_SHEETS_H
 #define PELORIX3_TOOLS_PREVIEW_SHEETS_H
 
-#include "host/result.h"
+#include "base/result.h"
 #include "render/panel_painter.h"
 #include "tools/preview/preview_session.h"
 
@@ -14,11 +14,11 @@ inline constexpr int kSheetCellHeight = 120;
 
 // Density 0 to 1 across, roughness from a tight to a broad lobe down; everything else as
 // the session holds it.
-standin::Result<standin::Image> densityRoughnessSheet(PreviewSession& session,
-                                                      const RenderSettings& render);
+base::Result<render::Image> densityRoughnessSheet(PreviewSession& session,
+                                                   const RenderSettings& render);
 
 // "Don't overlap shadows" off and on across, "density by luminosity" off and on down.
-standin::Result<standin::Image> switchSheet(PreviewSession& session, const RenderSettings& render);
+base::Result<render::Image> switchSheet(PreviewSession& session, const RenderSettings& render);
 
 }  // namespace preview
 

@@ -10,24 +10,24 @@
 namespace preview {
 
 struct SurfaceOverrides {
-    std::optional<standin::Triple> color;
+    std::optional<base::Triple> color;
     std::optional<double> diffuse;
     std::optional<double> specular;
     std::optional<double> luminous;
     std::optional<double> roughness;
 
     // Whether the command line gives this input.
-    bool gives(standin::SurfaceInput input) const {
+    bool gives(render::SurfaceInput input) const {
         switch (input) {
-            case standin::SurfaceInput::Color:
+            case render::SurfaceInput::Color:
                 return color.has_value();
-            case standin::SurfaceInput::Diffuse:
+            case render::SurfaceInput::Diffuse:
                 return diffuse.has_value();
-            case standin::SurfaceInput::Specular:
+            case render::SurfaceInput::Specular:
                 return specular.has_value();
-            case standin::SurfaceInput::Luminous:
+            case render::SurfaceInput::Luminous:
                 return luminous.has_value();
-            case standin::SurfaceInput::Roughness:
+            case render::SurfaceInput::Roughness:
                 return roughness.has_value();
         }
         return false;
@@ -35,14 +35,14 @@ struct SurfaceOverrides {
 
     // An input given here replaces the surface's constant, and its map: a look's map of
     // luminosity, say, gives way to --luminous.
-    standin::SurfaceInputs appliedTo(standin::SurfaceInputs surface) const {
+    render::SurfaceInputs appliedTo(render::SurfaceInputs surface) const {
         if (color) surface.color = *color;
         if (diffuse) surface.diffuse = *diffuse;
         if (specular) surface.specular = *specular;
         if (luminous) surface.luminous = *luminous;
         if (roughness) surface.roughness = *roughness;
-        for (std::size_t i = 0; i < standin::kSurfaceInputNames.size(); ++i) {
-            const auto input = static_cast<standin::SurfaceInput>(i);
+        for (std::size_t i = 0; i < render::kSurfaceInputNames.size(); ++i) {
+            const auto input = static_cast<render::SurfaceInput>(i);
             if (gives(input)) surface.maps.of(input).reset();
         }
         return surface;

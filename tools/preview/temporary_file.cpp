@@ -15,8 +15,8 @@
 namespace preview {
 namespace {
 
-using standin::Status;
-using FileResult = standin::Result<std::unique_ptr<TemporaryFile>>;
+using base::Status;
+using FileResult = base::Result<std::unique_ptr<TemporaryFile>>;
 
 constexpr int kNameAttempts = 100;
 constexpr std::size_t kRandomCharacters = 12;    // 62^12, about 71 bits
@@ -58,7 +58,7 @@ Status flushSyncAndClose(std::FILE* stream) {
         failure = systemReason();
     }
     if (std::fclose(stream) != 0 && failure.empty()) failure = systemReason();
-    return failure.empty() ? standin::succeeded() : Status::failure(failure);
+    return failure.empty() ? base::succeeded() : Status::failure(failure);
 }
 
 // A file that did not exist before, under a fresh name each attempt; never through a
@@ -68,8 +68,8 @@ struct Created {
     int fd;
 };
 
-standin::Result<Created> createExclusive(const std::string& destination, mode_t mode) {
-    using CreatedResult = standin::Result<Created>;
+base::Result<Created> createExclusive(const std::string& destination, mode_t mode) {
+    using CreatedResult = base::Result<Created>;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         std::string path = candidateBeside(destination);
         const int fd =
@@ -92,7 +92,7 @@ FileResult TemporaryFile::beside(const std::string& destination) {
     struct stat replaced {};
     const bool replacing = ::stat(destination.c_str(), &replaced) == 0 && S_ISREG(replaced.st_mode);
     const SignalsHeld held;
-    standin::Result<Created> created =
+    base::Result<Created> created =
         createExclusive(destination, replacing ? kPrivateMode : kNewFileMode);
     if (!created) return FileResult::failure(created.error());
     if (replacing) takeOver(created->fd, replaced);
@@ -126,7 +126,7 @@ Status TemporaryFile::moveIntoPlace() {
     }
     forgetRemoval(ticket_);
     path_.clear();
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 }  // namespace preview

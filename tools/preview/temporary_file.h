@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 
 namespace preview {
 
@@ -23,7 +23,7 @@ public:
     // A new, empty file beside `destination`. It takes the permissions of the file it will
     // replace (and, where the process may, its owner and group), or, for a new file, the
     // usual ones under the umask. The reason, from the system, when it cannot be created.
-    static standin::Result<std::unique_ptr<TemporaryFile>> beside(const std::string& destination);
+    static base::Result<std::unique_ptr<TemporaryFile>> beside(const std::string& destination);
 
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -34,7 +34,7 @@ public:
 
     // Writes out what the stream holds, syncs it to the disk and renames the file onto the
     // destination; the reason when any of it fails, and the file is removed then.
-    standin::Status moveIntoPlace();
+    base::Status moveIntoPlace();
 
 private:
     TemporaryFile(std::string path, std::string destination, std::FILE* stream, int ticket)

@@ -14,7 +14,7 @@
 namespace preview {
 namespace {
 
-using standin::Status;
+using base::Status;
 
 constexpr int kNameAttempts = 100;
 constexpr mode_t kNewFolderMode = 0777;  // under the umask, as any new folder
@@ -29,14 +29,14 @@ Status writeAll(int fd, std::string_view contents) {
         if (written <= 0) return Status::failure(systemReason());
         contents.remove_prefix(static_cast<std::size_t>(written));
     }
-    return ::fsync(fd) == 0 ? standin::succeeded() : Status::failure(systemReason());
+    return ::fsync(fd) == 0 ? base::succeeded() : Status::failure(systemReason());
 }
 
 Status syncFolder(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return Status::failure(systemReason());
     const bool synced = ::fsync(fd) == 0;
-    const Status result = synced ? standin::succeeded() : Status::failure(systemReason());
+    const Status result = synced ? base::succeeded() : Status::failure(systemReason());
     ::close(fd);
     return result;
 }
@@ -56,9 +56,9 @@ int renameIfFree(const std::string& from, const std::string& to) {
 
 }  // namespace
 
-standin::Result<std::unique_ptr<TemporaryFolder>> TemporaryFolder::beside(
+base::Result<std::unique_ptr<TemporaryFolder>> TemporaryFolder::beside(
     const std::string& destination) {
-    using Outcome = standin::Result<std::unique_ptr<TemporaryFolder>>;
+    using Outcome = base::Result<std::unique_ptr<TemporaryFolder>>;
     const SignalsHeld held;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         std::string path = candidateBeside(destination);
@@ -99,7 +99,7 @@ Status TemporaryFolder::add(const std::string& name, std::string_view contents) 
     const Status written = writeAll(fd, contents);
     const bool closed = ::close(fd) == 0;
     if (!written) return Status::failure(name + ": " + written.error());
-    return closed ? standin::succeeded() : Status::failure(name + ": " + systemReason());
+    return closed ? base::succeeded() : Status::failure(name + ": " + systemReason());
 }
 
 Status TemporaryFolder::moveIntoPlace() {
@@ -114,7 +114,7 @@ Status TemporaryFolder::moveIntoPlace() {
     for (const Entry& file : files_) forgetRemoval(file.ticket);
     forgetRemoval(folder_.ticket);
     placed_ = true;
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 }  // namespace preview

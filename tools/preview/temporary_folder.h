@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 
 namespace preview {
 
@@ -20,7 +20,7 @@ class TemporaryFolder {
 public:
     // A new, empty folder beside `destination`, with the usual permissions under the
     // umask; the reason, from the system, when it cannot be made.
-    static standin::Result<std::unique_ptr<TemporaryFolder>> beside(const std::string& destination);
+    static base::Result<std::unique_ptr<TemporaryFolder>> beside(const std::string& destination);
 
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
@@ -29,10 +29,10 @@ public:
 
     // Writes the new file `name` in the folder, synced to the disk; the reason when it
     // cannot be.
-    standin::Status add(const std::string& name, std::string_view contents);
+    base::Status add(const std::string& name, std::string_view contents);
 
     // Syncs the folder and renames it onto the destination, which must not exist.
-    standin::Status moveIntoPlace();
+    base::Status moveIntoPlace();
 
 private:
     struct Entry {

@@ -17,8 +17,8 @@ std::pair<int, int> covered(int i, int count, int size) {
 
 }  // namespace
 
-standin::Image shrunk(const standin::Image& image, int width, int height) {
-    standin::Image small{width, height,
+render::Image shrunk(const render::Image& image, int width, int height) {
+    render::Image small{width, height,
                          std::vector<unsigned char>(3 * static_cast<std::size_t>(width) *
                                                     static_cast<std::size_t>(height))};
     for (int y = 0; y < height; ++y) {

@@ -8,7 +8,7 @@
 namespace preview {
 
 // `image` at `width` x `height`; a size larger than the picture repeats its pixels.
-standin::Image shrunk(const standin::Image& image, int width, int height);
+render::Image shrunk(const render::Image& image, int width, int height);
 
 }  // namespace preview
 

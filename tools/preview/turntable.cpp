@@ -17,7 +17,7 @@
 namespace preview {
 namespace {
 
-using standin::Status;
+using base::Status;
 
 // The views in the strip are as high as the contact sheets' cells, or as the views.
 int thumbnailHeight(const RenderSettings& render) {
@@ -48,7 +48,7 @@ std::string fitted(const std::string& label, int width) {
 Status writeStrip(const Strip& strip, const std::string& path) {
     return writePicture(contactSheet(strip.layout,
                                      [&strip](int column, int) {
-                                         return standin::Result<Image>::success(
+                                         return base::Result<Image>::success(
                                              strip.views[static_cast<std::size_t>(column)]);
                                      }),
                         path, "turntable strip");
@@ -82,13 +82,13 @@ void reportViews(const NamePattern& pattern, int views, const RenderSettings& re
 Status renderTurntable(PreviewSession& session, const RenderSettings& render, int views,
                        ProgressBar* progress, const ViewTaker& take) {
     PreviewScene& scene = session.scene();
-    const standin::CameraOrbit first = scene.orbit();
-    Status done = standin::succeeded();
+    const render::CameraOrbit first = scene.orbit();
+    Status done = base::succeeded();
     for (int view = 0; view < views && done; ++view) {
-        standin::CameraOrbit turned = first;
+        render::CameraOrbit turned = first;
         turned.orbitDegrees += 360.0 * view / views;
         scene.setOrbit(turned);
-        const standin::Result<Image> picture = session.render(render, progress);
+        const base::Result<Image> picture = session.render(render, progress);
         done = picture ? take(view, turned, picture.value())
                        : Status::failure("cannot render view " + std::to_string(view) + ": " +
                                          picture.error());
@@ -108,11 +108,11 @@ Status writeTurntable(PreviewSession& session, const RenderSettings& render, int
     ProgressBar progress = ProgressBar::forStderr(static_cast<long>(views) * render.height);
     const Status rendered = renderTurntable(
         session, render, views, &progress,
-        [&](int view, const standin::CameraOrbit& turned, const Image& picture) {
+        [&](int view, const render::CameraOrbit& turned, const Image& picture) {
             strip.views.push_back(shrunk(picture, strip.layout.cellWidth, strip.layout.cellHeight));
             strip.layout.columnLabels.push_back(
                 fitted(degrees(turned.orbitDegrees), strip.layout.cellWidth));
-            if (writer.write(picture, pattern.name(view))) return standin::succeeded();
+            if (writer.write(picture, pattern.name(view))) return base::succeeded();
             return Status::failure("a view could not be written");  // the writer says why
         });
     progress.finish();

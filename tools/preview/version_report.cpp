@@ -13,22 +13,22 @@ std::string versionInTitle(const std::string& title) {
     return !word.empty() && std::isdigit(static_cast<unsigned char>(word[0])) ? word : "";
 }
 
-standin::Status printVersions(const std::string& modulePath) {
+base::Status printVersions(const std::string& modulePath) {
     std::printf("pelorix3-preview %s\n", PELORIX3_TOOL_VERSION);
-    const standin::Result<standin::ShaderModule> module = standin::ShaderModule::open(modulePath);
-    if (!module) return standin::Status::failure(module.error());
-    const standin::Result<standin::ShaderInstance> instance = module->createInstance();
-    if (!instance) return standin::Status::failure(modulePath + ": " + instance.error());
-    const standin::Result<std::string> title = optionsPanelTitle(module.value(), instance.value());
-    if (!title) return standin::Status::failure(modulePath + ": " + title.error());
+    const base::Result<standin::ShaderModule> module = standin::ShaderModule::open(modulePath);
+    if (!module) return base::Status::failure(module.error());
+    const base::Result<standin::ShaderInstance> instance = module->createInstance();
+    if (!instance) return base::Status::failure(modulePath + ": " + instance.error());
+    const base::Result<std::string> title = optionsPanelTitle(module.value(), instance.value());
+    if (!title) return base::Status::failure(modulePath + ": " + title.error());
     const std::string version = versionInTitle(title.value());
     if (version.empty()) {
-        return standin::Status::failure(modulePath + ": its options panel's title \"" +
-                                        title.value() + "\" carries no version");
+        return base::Status::failure(modulePath + ": its options panel's title \"" + title.value() +
+                                     "\" carries no version");
     }
     std::printf("module %s (%s, its options panel \"%s\")\n", version.c_str(), modulePath.c_str(),
                 title.value().c_str());
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 }  // namespace preview

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "host/result.h"
+#include "base/result.h"
 
 namespace preview {
 
@@ -15,7 +15,7 @@ std::string versionInTitle(const std::string& title);
 
 // Prints both versions on standard output; a failure when the module cannot be loaded or
 // its panel's title carries no version, after the tool's own line.
-standin::Status printVersions(const std::string& modulePath);
+base::Status printVersions(const std::string& modulePath);
 
 }  // namespace preview
 

@@ -1,0 +1,26 @@
+// Pieces of messages about a file's contents. An excerpt of the text is cut short, and
+// every byte of it that is not printable ASCII is written as an escape, so that a damaged
+// file can neither flood a terminal nor send it control sequences.
+#ifndef PELORIX3_BASE_MESSAGE_TEXT_H
+#define PELORIX3_BASE_MESSAGE_TEXT_H
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace base {
+
+inline constexpr std::size_t kExcerptLength = 40;
+
+// The text escaped, or its first 40 bytes escaped and "..." when it is longer.
+std::string excerpt(std::string_view text);
+
+// The same in quotes: `"text"`, or `"the first 40 bytes"...`.
+std::string quotedExcerpt(std::string_view text);
+
+// "1 triangle", "2 triangles": the count and the words that agree with it.
+std::string counted(std::size_t count, std::string_view one, std::string_view many);
+
+}  // namespace base
+
+#endif
