@@ -52,6 +52,9 @@ inline std::optional<Triple> unit(const Triple& a) {
     return a * (1.0 / len);
 }
 
+// The unit vector along `a`, or `fallback` when `a` has no usable direction.
+inline Triple unitOr(const Triple& a, const Triple& fallback) { return unit(a).value_or(fallback); }
+
 }  // namespace base
 
 #endif

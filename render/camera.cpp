@@ -4,13 +4,6 @@
 #include <numbers>
 
 namespace render {
-namespace {
-
-base::Triple unitOr(const base::Triple& v, const base::Triple& fallback) {
-    return unit(v).value_or(fallback);
-}
-
-}  // namespace
 
 // The renderer's world is left-handed (y up, z into the screen), so right = up × forward.
 Camera::Camera(const base::Triple& position, const base::Triple& target, double verticalFovDegrees,

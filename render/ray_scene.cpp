@@ -5,10 +5,6 @@
 namespace render {
 namespace {
 
-base::Triple unitOr(const base::Triple& v, const base::Triple& fallback) {
-    return unit(v).value_or(fallback);
-}
-
 // u and v are single precision, as Embree reports them, and so are their products with
 // the corner normals.
 base::Triple interpolate(const std::array<models::Point3f, 3>& corners, float u, float v) {

@@ -18,10 +18,8 @@ namespace {
 using base::Status;
 using FileResult = base::Result<std::unique_ptr<TemporaryFile>>;
 
-constexpr int kNameAttempts = 100;
 constexpr std::size_t kRandomCharacters = 12;    // 62^12, about 71 bits
 constexpr std::size_t kMaxKeptNameLength = 200;  // leaves room in a name of 255 bytes
-constexpr mode_t kNewFileMode = 0666;            // under the umask, as any new file
 constexpr mode_t kPrivateMode = 0600;            // until the replaced file's are given
 constexpr mode_t kPermissionBits = 0777;
 
@@ -34,8 +32,6 @@ std::string randomText() {
     for (std::size_t i = 0; i < kRandomCharacters; ++i) text += kAlphabet[pick(source)];
     return text;
 }
-
-std::string systemReason() { return std::strerror(errno); }
 
 // Gives the new file the replaced file's owner, group and permissions, as far as the
 // process may: one that may not give a file away keeps it, in the replaced file's group
@@ -70,7 +66,7 @@ struct Created {
 
 base::Result<Created> createExclusive(const std::string& destination, mode_t mode) {
     using CreatedResult = base::Result<Created>;
-    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         std::string path = candidateBeside(destination);
         const int fd =
             ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
@@ -81,6 +77,8 @@ base::Result<Created> createExclusive(const std::string& destination, mode_t mod
 }
 
 }  // namespace
+
+std::string systemReason() { return std::strerror(errno); }
 
 std::string candidateBeside(const std::string& destination) {
     const std::filesystem::path path = destination;

@@ -5,6 +5,8 @@
 #ifndef PELORIX3_TOOLS_PREVIEW_TEMPORARY_FILE_H
 #define PELORIX3_TOOLS_PREVIEW_TEMPORARY_FILE_H
 
+#include <sys/types.h>
+
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -17,6 +19,14 @@ namespace preview {
 // ".NAME.RANDOM.partial" in the destination's folder, so that the rename into place stays
 // within one file system.
 std::string candidateBeside(const std::string& destination);
+
+// How many fresh names a temporary file or folder tries before it gives up.
+inline constexpr int kTemporaryNameAttempts = 100;
+// The permissions of a new file, under the umask, as any new file.
+inline constexpr mode_t kNewFileMode = 0666;
+
+// The system's reason for the last call that failed (errno's text).
+std::string systemReason();
 
 class TemporaryFile {
 public:

@@ -16,11 +16,7 @@ namespace {
 
 using base::Status;
 
-constexpr int kNameAttempts = 100;
 constexpr mode_t kNewFolderMode = 0777;  // under the umask, as any new folder
-constexpr mode_t kNewFileMode = 0666;
-
-std::string systemReason() { return std::strerror(errno); }
 
 Status writeAll(int fd, std::string_view contents) {
     while (!contents.empty()) {
@@ -60,7 +56,7 @@ base::Result<std::unique_ptr<TemporaryFolder>> TemporaryFolder::beside(
     const std::string& destination) {
     using Outcome = base::Result<std::unique_ptr<TemporaryFolder>>;
     const SignalsHeld held;
-    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         std::string path = candidateBeside(destination);
         if (::mkdir(path.c_str(), kNewFolderMode) == 0) {
             const int ticket = removeOnSignal(path);
