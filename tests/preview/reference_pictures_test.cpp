@@ -40,7 +40,7 @@ struct Tolerance {
 constexpr Tolerance kRendered{1, 0.01};
 constexpr Tolerance kExact{0, 0.0};
 
-void expectMatches(const standin::Image& image, const standin::Image& reference,
+void expectMatches(const render::Image& image, const render::Image& reference,
                    const Tolerance& tolerance) {
     ASSERT_EQ(image.width, reference.width);
     ASSERT_EQ(image.height, reference.height);

@@ -61,11 +61,11 @@ TEST_F(TemporaryFiles, AFailedWriteIsReportedAndReplacesNothing) {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{4096, 4096};
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(10);
-        const preview::Status written =
+        const base::Status written =
             preview::writeAtomically(file("out.png").string(), [](std::FILE* stream) {
                 const std::string bytes(65536, 'x');
                 std::fwrite(bytes.data(), 1, bytes.size(), stream);
-                return standin::succeeded();
+                return base::succeeded();
             });
         if (written) _exit(1);
         if (written.error().find("a write failed") == std::string::npos) _exit(2);

@@ -66,13 +66,13 @@ INSTANTIATE_TEST_SUITE_P(Orbit, CameraTurn, ::testing::ValuesIn(kTurns),
 // The size of one pixel at a distance is how far apart the rays through two neighbouring
 // pixels are there, in the middle of the picture.
 TEST(Camera, PixelSizeIsTheSpacingOfNeighbouringRays) {
-    const standin::Camera camera({0.0, 1.0, -5.0}, {1.0, 0.5, 0.0}, 40.0, 160, 120);
+    const render::Camera camera({0.0, 1.0, -5.0}, {1.0, 0.5, 0.0}, 40.0, 160, 120);
     const Triple a = camera.ray(80.0, 60.0).direction;
     const Triple b = camera.ray(80.0, 61.0).direction;
     const double distance = 7.0;  // along each ray
     const Triple apart{(a[0] - b[0]) * distance, (a[1] - b[1]) * distance,
                        (a[2] - b[2]) * distance};
-    EXPECT_NEAR(standin::length(apart), camera.pixelSizeAt(distance),
+    EXPECT_NEAR(base::length(apart), camera.pixelSizeAt(distance),
                 1e-3 * camera.pixelSizeAt(distance));
 }
 

@@ -34,13 +34,13 @@ TEST(DrapedCloth, HangsAboveTheFloorWithNormalsFacingOut) {
 // grid: vertex j × n + i at (i, j) / (n − 1).
 TEST(DrapedCloth, EveryCornerHasItsVertexsGridTextureCoordinates) {
     constexpr int n = 7;
-    const standin::TriangleMesh cloth = standin::drapedCloth(n);
+    const models::TriangleMesh cloth = render::drapedCloth(n);
     ASSERT_EQ(cloth.cornerTexcoords.size(), cloth.triangleCount());
     ASSERT_EQ(cloth.triangleCount(), 2u * (n - 1) * (n - 1));
     for (std::size_t t = 0; t < cloth.triangleCount(); ++t) {
         for (std::size_t corner = 0; corner < 3; ++corner) {
             const std::uint32_t v = cloth.triangles[t][corner];
-            const standin::Point2f expected{static_cast<float>(v % n) / (n - 1),
+            const models::Point2f expected{static_cast<float>(v % n) / (n - 1),
                                             static_cast<float>(v / n) / (n - 1)};
             EXPECT_EQ(cloth.cornerTexcoords[t][corner], expected)
                 << "triangle " << t << " corner " << corner;

@@ -57,12 +57,12 @@ TEST(TextureMap, ColourGivesItsColourAndItsLuminanceAsAValue) {
 // texel, and at the green one's centre.
 TEST(TextureMap, ColourIsBilinearInEachChannel) {
     const auto map =
-        standin::TextureMap::create(2, 1, 3, {1.0f, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f}).value();
-    const standin::Triple halfway = map.colorAt(0.5, 0.5);
-    const standin::Triple green = map.colorAt(0.75, 0.5);
+        render::TextureMap::create(2, 1, 3, {1.0f, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f}).value();
+    const base::Triple halfway = map.colorAt(0.5, 0.5);
+    const base::Triple green = map.colorAt(0.75, 0.5);
     for (int c = 0; c < 3; ++c) {
-        EXPECT_NEAR(halfway[c], (standin::Triple{0.5, 0.5, 0.0})[c], 1e-6) << c;
-        EXPECT_NEAR(green[c], (standin::Triple{0.0, 1.0, 0.0})[c], 1e-6) << c;
+        EXPECT_NEAR(halfway[c], (base::Triple{0.5, 0.5, 0.0})[c], 1e-6) << c;
+        EXPECT_NEAR(green[c], (base::Triple{0.0, 1.0, 0.0})[c], 1e-6) << c;
     }
 }
 
