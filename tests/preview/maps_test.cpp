@@ -20,6 +20,17 @@ void writeMap(const std::filesystem::path& path, std::vector<unsigned char> grey
     ASSERT_TRUE(preview::writeGreyPng(2, 2, grey, path.string()));
 }
 
+// A picture with no pixels in either direction is refused before libpng sees it, and
+// nothing is written.
+TEST_F(Maps, AnEmptyGreyPictureIsRefusedAndNotWritten) {
+    for (const auto& [width, height] : {std::pair{0, 2}, std::pair{2, 0}}) {
+        const base::Status written = preview::writeGreyPng(width, height, {}, file("e.png"));
+        ASSERT_FALSE(written) << width << " x " << height;
+        EXPECT_NE(written.error().find("the picture is empty"), std::string::npos);
+        EXPECT_FALSE(std::filesystem::exists(file("e.png")));
+    }
+}
+
 TEST_F(Maps, AMapGivesItsValueWhereverTheCoordinatesLead) {
     writeMap(file("white.png"), {255, 255, 255, 255});
     writeMap(file("halves.png"), {255, 0, 255, 0});
