@@ -43,7 +43,8 @@ standin::Result<std::vector<std::string>> targets(const std::vector<std::string>
                                                   const LwoSurfaces& surfaces, bool lwo2,
                                                   const std::string& file) {
     using Names = standin::Result<std::vector<std::string>>;
-    if (names.empty()) return Names::failure(file + ": no surface is named to write the look into");
+    if (names.empty())
+        return Names::failure(file + " takes no look: no surface is named to write it into");
     std::vector<std::string> unique;
     for (const std::string& name : names) {
         if (!surfaceNamed(surfaces, name) && !(lwo2 && name == kDefaultSurfaceName)) {
@@ -93,7 +94,7 @@ SurfaceLook LookWriter::lookFor(const std::string& surface) const {
 }
 
 Written LookWriter::failed(const std::string& surface, const std::string& why) const {
-    return Written::failure(name_ + ": the look cannot be written into surface " +
+    return Written::failure(name_ + " cannot take the look in surface " +
                             standin::quotedExcerpt(surface) + ": " + why);
 }
 
@@ -148,7 +149,7 @@ Written LookWriter::assembled(const std::vector<Replacement>& replacements, std:
     }
     if (body.size() > UINT32_MAX) {
         return Written::failure(name_ +
-                                ": the look cannot be written: the file would outgrow the "
+                                " cannot take the look: the file would outgrow the "
                                 "four-byte length of its FORM");
     }
     std::string out(file_.substr(0, 4));
@@ -171,8 +172,7 @@ Written writeLook(std::string_view file, const std::string& name,
     std::vector<ValueField> values;
     if (look.values) {
         standin::Result<std::vector<ValueField>> fields = valueFields(generation, *look.values);
-        if (!fields)
-            return Written::failure(name + ": the look cannot be written: " + fields.error());
+        if (!fields) return Written::failure(name + " cannot take the look: " + fields.error());
         values = std::move(fields.value());
     }
     return LookWriter(file, name, generation, read.value(), look, std::move(values))

@@ -1,6 +1,6 @@
 #include "models/surface_reader.h"
 
-#include <algorithm>
+#include <set>
 
 #include "models/surface_sources.h"
 #include "render/message_text.h"
@@ -51,16 +51,26 @@ standin::Status SurfaceReader::readNames(const standin::LwoChunk& chunk) {
     return standin::succeeded();
 }
 
+// The names PTAG SURF chunks give polygons. A name may stand in TAGS more than once: each
+// time, it names the same surface.
+std::set<std::string> SurfaceReader::surfaceTagNames() const {
+    std::set<std::string> tagged;
+    for (const std::uint32_t tag : polygons_.surfaceTags()) {
+        if (tag < names_.size()) tagged.insert(names_[tag]);
+    }
+    return tagged;
+}
+
 standin::Result<LwoSurfaces> SurfaceReader::finish() const {
     using Finished = standin::Result<LwoSurfaces>;
     const bool lwo2 = generation_ == standin::LwoGeneration::Lwo2;
     SurfaceNames surfaces;
+    const std::set<std::string> tagged = surfaceTagNames();
     std::vector<std::uint32_t> surfaceOfName;
-    for (std::uint32_t n = 0; n < names_.size(); ++n) {
-        // A tag that no polygon's surface and no SURF chunk is may be a part's name.
-        const bool isSurface =
-            !lwo2 || polygons_.surfaceTags().count(n) > 0 || chunkOfName_.count(names_[n]) > 0;
-        surfaceOfName.push_back(isSurface ? surfaces.add(names_[n]) : 0);
+    for (const std::string& name : names_) {
+        // A tag that is no polygon's surface and has no SURF chunk may be a part's name.
+        const bool isSurface = !lwo2 || tagged.count(name) > 0 || chunkOfName_.count(name) > 0;
+        surfaceOfName.push_back(isSurface ? surfaces.add(name) : 0);
     }
     for (const SurfaceChunk& chunk : chunks_) surfaces.add(chunk.name);
     const std::uint32_t untagged =

@@ -9,6 +9,7 @@
 #ifndef PELORIX3_MODELS_SURFACE_READER_H
 #define PELORIX3_MODELS_SURFACE_READER_H
 
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -39,7 +40,7 @@ public:
 
 private:
     standin::Status readNames(const standin::LwoChunk& chunk);
-    std::vector<std::string> surfaceNames() const;
+    std::set<std::string> surfaceTagNames() const;
 
     standin::LwoGeneration generation_;
     std::string_view file_;

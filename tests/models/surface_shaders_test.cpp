@@ -110,11 +110,11 @@ TEST(SurfaceShaders, SourcesAreFollowedFourLevelsDeep) {
 }
 
 // LWO2: tags that name surfaces (a PTAG SURF gives them, or a SURF chunk sets them up) in
-// TAGS order, a part's name left out; then SURF chunks of other names. The first SURF chunk
-// of a name counts.
+// TAGS order, each where its name first stands, a part's name left out; then SURF chunks of
+// other names. The first SURF chunk of a name counts.
 TEST(SurfaceShaders, TheFileListsItsSurfacesOnce) {
     const auto surfaces = read(
-        form("LWO2", names("TAGS", {"Part", "Tagged", "Set", "Tagged"}) + surfaceTags({{0, 1}}) +
+        form("LWO2", names("TAGS", {"Part", "Tagged", "Set", "Tagged"}) + surfaceTags({{0, 3}}) +
                          chunk("PTAG", "PART" + vx(0) + u2(0)) + lwo2Surface("Extra", "") +
                          lwo2Surface("Set", lwo2Fraction("DIFF", 0.5f)) +
                          lwo2Surface("Set", lwo2Fraction("DIFF", 0.25f))));
