@@ -46,7 +46,7 @@ standin::Status PolygonSurfaces::readTags(const standin::LwoChunk& chunk,
                     (last->count == 0 ? std::string("no polygons")
                                       : "only " + polygonCount(last->count)));
         }
-        surfaceTags_.insert(*tag);
+        surfaceTags_.set(*tag);
         reference(*tag, kTagChunk, chunk.offset, *polygon);
         if (last && last->firstKept) names_[*last->firstKept + *polygon] = *tag;
     }

@@ -9,10 +9,10 @@
 #ifndef PELORIX3_MODELS_POLYGON_SURFACES_H
 #define PELORIX3_MODELS_POLYGON_SURFACES_H
 
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,8 +50,10 @@ public:
     standin::Status addNumbered(std::int16_t surface, std::size_t number,
                                 const standin::LwoChunk& chunk);
 
-    // The tags PTAG SURF chunks give, each once.
-    const std::set<std::uint32_t>& surfaceTags() const { return surfaceTags_; }
+    // Whether a PTAG SURF chunk gives polygons tag `tag`.
+    bool tagsSurface(std::size_t tag) const {
+        return tag < surfaceTags_.size() && surfaceTags_[tag];
+    }
     bool anyUntagged() const;
 
     // Each polygon's surface: `surfaceOfName` holds the surface of each name of TAGS or
@@ -77,8 +79,8 @@ private:
     static constexpr std::uint32_t kUntagged = UINT32_MAX;
 
     const std::string& name_;
-    std::vector<std::uint32_t> names_;  // each kept polygon's name number, from 0
-    std::set<std::uint32_t> surfaceTags_;
+    std::vector<std::uint32_t> names_;         // each kept polygon's name number, from 0
+    std::bitset<UINT16_MAX + 1> surfaceTags_;  // a tag is two bytes
     std::optional<Reference> largest_;
 };
 

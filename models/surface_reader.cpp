@@ -55,8 +55,8 @@ standin::Status SurfaceReader::readNames(const standin::LwoChunk& chunk) {
 // time, it names the same surface.
 std::set<std::string> SurfaceReader::surfaceTagNames() const {
     std::set<std::string> tagged;
-    for (const std::uint32_t tag : polygons_.surfaceTags()) {
-        if (tag < names_.size()) tagged.insert(names_[tag]);
+    for (std::size_t tag = 0; tag < names_.size(); ++tag) {
+        if (polygons_.tagsSurface(tag)) tagged.insert(names_[tag]);
     }
     return tagged;
 }

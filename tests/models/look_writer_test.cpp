@@ -129,12 +129,7 @@ TEST(LookWriter, PadsWhatTheFileLeftUnpadded) {
 // Base values replace those the chunk has (an envelope after one stays), and are added
 // where it has none; LWOB's F4 forms only where the chunk has them.
 TEST(LookWriter, WritesBaseValues) {
-    models::BaseValues values;
-    values.colour = {1.0, 0.2, 0.5};
-    values.diffuse = 0.75;
-    values.specular = 0.5;
-    values.luminosity = 0.25;
-    values.roughness = 1.0 / 32.0;
+    const models::BaseValues values{{1.0, 0.2, 0.5}, 0.75, 0.5, 0.25, 1.0 / 32.0};
     const float glossiness = static_cast<float>(models::glossinessFromRoughness(values.roughness));
     EXPECT_EQ(
         written(form("LWO2", lwo2Surface("S", sub("COLR", f4(0) + f4(0) + f4(0) + vx(3)) + kOdd +
@@ -181,12 +176,7 @@ class LookRoundTrip : public ::testing::TestWithParam<RoundTrip> {};
 TEST_P(LookRoundTrip, ReadsBackTheSameLookAndLeavesTheOtherSurface) {
     const auto before = models::readSurfaces(GetParam().file, "in.lwo");
     ASSERT_TRUE(before) << before.error();
-    models::BaseValues values;
-    values.colour = {0.2, 0.4, 1.0};
-    values.diffuse = 0.75;
-    values.specular = 0.5;
-    values.luminosity = 0.125;
-    values.roughness = 1.0 / 16.0;
+    const models::BaseValues values{{0.2, 0.4, 1.0}, 0.75, 0.5, 0.125, 1.0 / 16.0};
     const auto after =
         models::readSurfaces(written(GetParam().file, {"Velvet"}, values), "out.lwo");
     ASSERT_TRUE(after) << after.error();

@@ -68,7 +68,8 @@ TEST_F(PolygonSurfaces, Lwo2DefaultIsOneSurfaceWithATagOfThatName) {
 // Detail polygons (after a negative surface number) are read like the others.
 TEST_F(PolygonSurfaces, LwobPolygonsTakeTheirSurfaceNumbers) {
     models::SurfaceReader reader(standin::LwoGeneration::Lwob, "", name_);
-    const standin::LwoChunk polygons = chunkAt(chunk("POLS", ""), 60);
+    const std::string bytes = chunk("POLS", "");
+    const standin::LwoChunk polygons = chunkAt(bytes, 60);
     ASSERT_TRUE(reader.polygons().addNumbered(2, 1, polygons));
     ASSERT_TRUE(reader.polygons().addNumbered(-1, 2, polygons));
     ASSERT_TRUE(reader.polygons().addNumbered(3, 3, polygons));
