@@ -68,7 +68,8 @@ standin::Result<LwoSurfaces> SurfaceReader::finish() const {
     const std::set<std::string> tagged = surfaceTagNames();
     std::vector<std::uint32_t> surfaceOfName;
     for (const std::string& name : names_) {
-        // A tag that is no polygon's surface and has no SURF chunk may be a part's name.
+        // A tag that is no polygon's surface and has no SURF chunk may be a part's name;
+        // no polygon has it, so its entry is never read.
         const bool isSurface = !lwo2 || tagged.count(name) > 0 || chunkOfName_.count(name) > 0;
         surfaceOfName.push_back(isSurface ? surfaces.add(name) : 0);
     }

@@ -96,6 +96,12 @@ const Case kCases[] = {
      {"S"},
      form("LWOB",
           lwobSurface("S", lwobShader(kNew)) + chunk("ODD ", "abc") + lwobSurface("S", ""))},
+    // A surface chunk of odd length, its last sub-chunk without its pad, is followed by its
+    // own pad byte and another chunk.
+    {"OddLengthSurfaceChunk",
+     form("LWOB", chunk("SURF", s0("S") + "ODD " + u2(3) + "xyz") + kTriangle),
+     {"S"},
+     form("LWOB", lwobSurface("S", kOdd + lwobShader(kNew)) + kTriangle)},
     // An LWO2 surface that no PTAG tags: the surface of polygons without one.
     {"Lwo2DefaultSurface",
      form("LWO2", kTriangle),

@@ -132,16 +132,21 @@ INSTANTIATE_TEST_SUITE_P(PolygonSurfaces, PolygonSurfacesPastTheNames,
                          ::testing::ValuesIn(kPastTheNames),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A PTAG chunk's polygons count from the first of the layer's last polygon chunk.
 TEST_F(PolygonSurfaces, Lwo2TagOfAPolygonPastItsChunkIsRefused) {
+    const std::string tags = surfaceTags({{1, 0}, {2, 0}});
     models::SurfaceReader reader(standin::LwoGeneration::Lwo2, "", name_);
     reader.polygons().addUntagged(2);
-    const auto tagged =
-        reader.polygons().readTags(chunkAt(surfaceTags({{1, 0}, {2, 0}}), 80), LastPolygons{2, 0});
-    ASSERT_FALSE(tagged);
-    EXPECT_EQ(
-        tagged.error(),
-        "t.lwo is a damaged object file (PTAG chunk at byte 80): pair 2 tags polygon 2 (counted "
-        "from 0), but the layer's last polygon chunk has only 2 polygons");
+    const auto pastTwo = reader.polygons().readTags(chunkAt(tags, 80), LastPolygons{2, 0});
+    ASSERT_FALSE(pastTwo);
+    EXPECT_EQ(pastTwo.error(),
+              "t.lwo is a damaged object file (PTAG chunk at byte 80): pair 2 tags polygon 2 "
+              "(counted from 0), but the layer's last polygon chunk has only 2 polygons");
+    const auto beforeAny = reader.polygons().readTags(chunkAt(tags, 80), LastPolygons{});
+    ASSERT_FALSE(beforeAny);
+    EXPECT_EQ(beforeAny.error(),
+              "t.lwo is a damaged object file (PTAG chunk at byte 80): pair 1 tags polygon 1 "
+              "(counted from 0), but the layer's last polygon chunk has no polygons");
 }
 
 }  // namespace

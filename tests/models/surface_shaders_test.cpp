@@ -83,8 +83,9 @@ TEST(SurfaceShaders, Lwo2SurfacesStartFromTheirSources) {
             lwo2Surface("Top", lwo2Fraction("LUMI", 1.0f) + shaderBlock("\x70", "p", "new", false),
                         "Middle") +
             lwo2Surface("Circle", lwo2Fraction("DIFF", 0.25f), "Loop") +
-            lwo2Surface("Loop", lwo2Fraction("SPEC", 0.5f), "Circle")));
-    ASSERT_EQ(surfaces.surfaces.size(), 5u);
+            lwo2Surface("Loop", lwo2Fraction("SPEC", 0.5f), "Circle") +
+            lwo2Surface("Orphan", lwo2Fraction("SPEC", 0.25f), "Missing")));
+    ASSERT_EQ(surfaces.surfaces.size(), 6u);
     const models::Surface& top = surfaces.surfaces[2];
     EXPECT_EQ(top.base.diffuse, 0.5);
     EXPECT_EQ(top.base.specular, 0.75);
@@ -94,6 +95,9 @@ TEST(SurfaceShaders, Lwo2SurfacesStartFromTheirSources) {
     const models::Surface& circle = surfaces.surfaces[3];
     EXPECT_EQ(circle.base.diffuse, 0.25);
     EXPECT_EQ(circle.base.specular, 0.5);
+    const models::Surface& orphan = surfaces.surfaces[5];  // its source sets nothing
+    EXPECT_EQ(orphan.base.specular, 0.25);
+    EXPECT_EQ(orphan.base.diffuse, 1.0);
 }
 
 TEST(SurfaceShaders, SourcesAreFollowedFourLevelsDeep) {
