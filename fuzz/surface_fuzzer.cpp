@@ -14,8 +14,8 @@
 
 #include "fuzz/imported_mesh_checks.h"
 #include "models/look_writer.h"
+#include "models/lwo_polygons.h"
 #include "models/surface_reader.h"
-#include "render/lwo_polygons.h"
 
 namespace {
 
@@ -39,22 +39,22 @@ void checkSurfaces(const models::LwoSurfaces& read) {
 // The LWO2 chunks as the object-file reader will hand them over: its polygon reader reads
 // each polygon chunk, whose kept polygons and PTAG chunks go to the surface reader.
 void readWithPolygons(std::string_view file) {
-    auto form = standin::LwoForm::open(file, kName);
-    if (!form || form->generation() != standin::LwoGeneration::Lwo2) return;
+    auto form = models::LwoForm::open(file, kName);
+    if (!form || form->generation() != models::LwoGeneration::Lwo2) return;
     models::SurfaceReader reader(form->generation(), file, kName);
-    standin::LwoContents contents;
-    standin::LwoLayer layer;
+    models::LwoContents contents;
+    models::LwoLayer layer;
     for (;;) {
         auto next = form->next();
         if (!next || !next.value()) break;
-        const standin::LwoChunk& chunk = *next.value();
-        standin::Status status = standin::succeeded();
+        const models::LwoChunk& chunk = *next.value();
+        base::Status status = base::succeeded();
         if (chunk.tag == "LAYR" || chunk.tag == "PNTS") {
             layer = {};
             layer.points =
                 chunk.tag == "PNTS" ? static_cast<std::uint32_t>(chunk.data.left() / 12) : 0;
         } else if (chunk.tag == "POLS") {
-            status = standin::readLwo2Polygons(chunk, layer, contents, kName);
+            status = models::readLwo2Polygons(chunk, layer, contents, kName);
             if (status && layer.firstPolygon) reader.polygons().addUntagged(layer.polygons);
         } else if (chunk.tag == "PTAG") {
             status = reader.polygons().readTags(
@@ -104,7 +104,7 @@ void checkWritten(std::string_view file, const models::LwoSurfaces& before) {
     // Up to the first SURF chunk (or the form's end, where new ones go) only the FORM's
     // length may differ.
     const std::string_view bytes(out.value());
-    standin::LwoBytes header(file.substr(4, 4), 4);
+    models::LwoBytes header(file.substr(4, 4), 4);
     const std::size_t formEnd = 8 + *header.u4();
     const std::size_t kept = std::min(file.find("SURF", 12), formEnd);
     require(bytes.substr(0, 4) == file.substr(0, 4) &&

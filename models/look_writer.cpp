@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
-#include "models/lwo_encoding.h"
+#include "base/message_text.h"
+#include "models/lwo_form.h"
+#include "models/lwo_writer.h"
 #include "models/surface_reader.h"
 #include "models/surface_rewrite.h"
-#include "render/lwo_form.h"
-#include "render/message_text.h"
 
 namespace models {
 namespace {
 
-using Written = standin::Result<std::string>;
+using Written = base::Result<std::string>;
 
 constexpr std::size_t kFormHeader = 8;  // FORM and its length
 
@@ -27,7 +27,7 @@ std::string namesOf(const LwoSurfaces& surfaces) {
     std::string names = "its surfaces are ";
     for (const Surface& surface : surfaces.surfaces) {
         if (&surface != &surfaces.surfaces.front()) names += ", ";
-        names += standin::quotedExcerpt(surface.name);
+        names += base::quotedExcerpt(surface.name);
     }
     return names;
 }
@@ -39,16 +39,16 @@ const Surface* surfaceNamed(const LwoSurfaces& surfaces, const std::string& name
 }
 
 // The surfaces to write, each once; fails for a name that is not a surface of the file.
-standin::Result<std::vector<std::string>> targets(const std::vector<std::string>& names,
-                                                  const LwoSurfaces& surfaces, bool lwo2,
-                                                  const std::string& file) {
-    using Names = standin::Result<std::vector<std::string>>;
+base::Result<std::vector<std::string>> targets(const std::vector<std::string>& names,
+                                               const LwoSurfaces& surfaces, bool lwo2,
+                                               const std::string& file) {
+    using Names = base::Result<std::vector<std::string>>;
     if (names.empty())
         return Names::failure(file + " takes no look: no surface is named to write it into");
     std::vector<std::string> unique;
     for (const std::string& name : names) {
         if (!surfaceNamed(surfaces, name) && !(lwo2 && name == kDefaultSurfaceName)) {
-            return Names::failure(file + " has no surface named " + standin::quotedExcerpt(name) +
+            return Names::failure(file + " has no surface named " + base::quotedExcerpt(name) +
                                   ": " + namesOf(surfaces));
         }
         if (std::find(unique.begin(), unique.end(), name) == unique.end()) unique.push_back(name);
@@ -56,14 +56,14 @@ standin::Result<std::vector<std::string>> targets(const std::vector<std::string>
     return Names::success(std::move(unique));
 }
 
-std::string surfaceNameOf(const standin::LwoChunk& chunk) {
-    standin::LwoBytes data = chunk.data;
+std::string surfaceNameOf(const LwoChunk& chunk) {
+    LwoBytes data = chunk.data;
     return std::string(data.s0().value_or(""));
 }
 
 class LookWriter {
 public:
-    LookWriter(std::string_view file, const std::string& name, standin::LwoGeneration generation,
+    LookWriter(std::string_view file, const std::string& name, LwoGeneration generation,
                const LwoSurfaces& surfaces, const ObjectLook& look, std::vector<ValueField> values)
         : file_(file),
           name_(name),
@@ -82,7 +82,7 @@ private:
 
     std::string_view file_;
     const std::string& name_;
-    standin::LwoGeneration generation_;
+    LwoGeneration generation_;
     const LwoSurfaces& surfaces_;
     const ObjectLook& look_;
     std::vector<ValueField> values_;
@@ -95,20 +95,20 @@ SurfaceLook LookWriter::lookFor(const std::string& surface) const {
 
 Written LookWriter::failed(const std::string& surface, const std::string& why) const {
     return Written::failure(name_ + " cannot take the look in surface " +
-                            standin::quotedExcerpt(surface) + ": " + why);
+                            base::quotedExcerpt(surface) + ": " + why);
 }
 
 Written LookWriter::run(std::vector<std::string> targets) {
-    standin::Result<standin::LwoForm> form = standin::LwoForm::open(file_, name_);
+    base::Result<LwoForm> form = LwoForm::open(file_, name_);
     if (!form) return Written::failure(form.error());
     std::vector<Replacement> replacements;
-    standin::LwoBytes header(file_.substr(4, 4), 4);
+    LwoBytes header(file_.substr(4, 4), 4);
     const std::size_t formEnd = kFormHeader + *header.u4();  // as open() checked it
     for (;;) {
-        standin::Result<std::optional<standin::LwoChunk>> next = form->next();
+        base::Result<std::optional<LwoChunk>> next = form->next();
         if (!next) return Written::failure(next.error());
         if (!next.value()) break;
-        const standin::LwoChunk& chunk = *next.value();
+        const LwoChunk& chunk = *next.value();
         const std::size_t dataEnd = chunk.data.offset() + chunk.data.left();
         // Only the form's last chunk may end without its pad byte.
         const std::size_t chunkEnd = dataEnd + (dataEnd % 2 == 1 && dataEnd < formEnd ? 1 : 0);
@@ -120,15 +120,15 @@ Written LookWriter::run(std::vector<std::string> targets) {
         const Written data =
             rewrittenSurfaceData(chunk, generation_, file_, name_, lookFor(surface));
         if (!data) return failed(surface, data.error());
-        const std::optional<std::string> bytes = models::chunk("SURF", data.value());
-        if (!bytes) return failed(surface, "its SURF chunk would outgrow its four-byte length");
-        replacements.push_back({chunk.offset, chunkEnd, *bytes});
+        if (data->size() > lwo_writer::kLargestChunk)
+            return failed(surface, "its SURF chunk would outgrow its four-byte length");
+        replacements.push_back({chunk.offset, chunkEnd, lwo_writer::chunk("SURF", data.value())});
     }
     std::string appended;
     for (const std::string& surface : targets) {
         const Written data = newSurfaceData(generation_, surface, lookFor(surface));
         if (!data) return failed(surface, data.error());
-        appended += *models::chunk("SURF", data.value());  // small: a name and a few values
+        appended += lwo_writer::chunk("SURF", data.value());  // small: a name and a few values
     }
     return assembled(replacements, formEnd, appended);
 }
@@ -152,9 +152,8 @@ Written LookWriter::assembled(const std::vector<Replacement>& replacements, std:
                                 " cannot take the look: the file would outgrow the "
                                 "four-byte length of its FORM");
     }
-    std::string out(file_.substr(0, 4));
-    appendU4(out, static_cast<std::uint32_t>(body.size()));
-    out += body;
+    std::string out = std::string(file_.substr(0, 4)) +
+                      lwo_writer::u4(static_cast<std::uint32_t>(body.size())) + body;
     out.append(file_.substr(formEnd));  // bytes after the form belong to no chunk
     return Written::success(std::move(out));
 }
@@ -163,15 +162,15 @@ Written LookWriter::assembled(const std::vector<Replacement>& replacements, std:
 
 Written writeLook(std::string_view file, const std::string& name,
                   const std::vector<std::string>& surfaces, const ObjectLook& look) {
-    const standin::Result<LwoSurfaces> read = readSurfaces(file, name);
+    const base::Result<LwoSurfaces> read = readSurfaces(file, name);
     if (!read) return Written::failure(read.error());
-    const standin::LwoGeneration generation = standin::LwoForm::open(file, name)->generation();
-    const bool lwo2 = generation == standin::LwoGeneration::Lwo2;
-    standin::Result<std::vector<std::string>> names = targets(surfaces, read.value(), lwo2, name);
+    const LwoGeneration generation = LwoForm::open(file, name)->generation();
+    const bool lwo2 = generation == LwoGeneration::Lwo2;
+    base::Result<std::vector<std::string>> names = targets(surfaces, read.value(), lwo2, name);
     if (!names) return Written::failure(names.error());
     std::vector<ValueField> values;
     if (look.values) {
-        standin::Result<std::vector<ValueField>> fields = valueFields(generation, *look.values);
+        base::Result<std::vector<ValueField>> fields = valueFields(generation, *look.values);
         if (!fields) return Written::failure(name + " cannot take the look: " + fields.error());
         values = std::move(fields.value());
     }

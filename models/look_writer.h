@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "models/stored_block.h"
 #include "models/surface.h"
 
@@ -28,9 +28,9 @@ struct ObjectLook {
 // file (LWO2: "Default" too, the surface of polygons without one); `name` stands for the file
 // in messages. Refuses a damaged file, a name the file does not have, a value the file's form
 // cannot hold and a length that outgrows its field.
-standin::Result<std::string> writeLook(std::string_view file, const std::string& name,
-                                       const std::vector<std::string>& surfaces,
-                                       const ObjectLook& look);
+base::Result<std::string> writeLook(std::string_view file, const std::string& name,
+                                    const std::vector<std::string>& surfaces,
+                                    const ObjectLook& look);
 
 }  // namespace models
 

@@ -26,18 +26,18 @@ double fromTwoBytes(std::int16_t value) { return value / kLwobFractionScale; }
 
 double smoothingFromDegrees(double degrees) { return smoothingAngle(degrees * kRadiansPerDegree); }
 
-standin::Status readShaderName(const SurfaceChunkSource& source, const SubChunk& sub,
-                               SurfaceChunk& surface) {
-    standin::LwoBytes rest = sub.data;
-    const standin::Result<std::string_view> server =
+base::Status readShaderName(const SurfaceChunkSource& source, const SubChunk& sub,
+                            SurfaceChunk& surface) {
+    LwoBytes rest = sub.data;
+    const base::Result<std::string_view> server =
         SubChunkValue(source.name, source.chunk, sub).s0("a server name", rest);
-    if (!server) return standin::Status::failure(server.error());
+    if (!server) return base::Status::failure(server.error());
     surface.shaders.push_back({{std::string(server.value()), {}, true}, {}, sub.offset, {}});
-    return standin::succeeded();
+    return base::succeeded();
 }
 
-standin::Status readShaderData(const SurfaceChunkSource& source, const SubChunk& sub,
-                               SurfaceChunk& surface) {
+base::Status readShaderData(const SurfaceChunkSource& source, const SubChunk& sub,
+                            SurfaceChunk& surface) {
     if (surface.shaders.empty()) {
         return subChunkDamage(source.name, source.chunk, sub,
                               "comes before any SHDR, so it is the data of no shader");
@@ -47,13 +47,13 @@ standin::Status readShaderData(const SurfaceChunkSource& source, const SubChunk&
         shader.entry.data = std::string(source.bytesOf(sub.data));
         shader.dataOffset = sub.offset;
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 }  // namespace
 
-standin::Status readLwobSubChunk(const SurfaceChunkSource& source, const SubChunk& sub,
-                                 SurfaceChunk& surface, LwobChunkState& state) {
+base::Status readLwobSubChunk(const SurfaceChunkSource& source, const SubChunk& sub,
+                              SurfaceChunk& surface, LwobChunkState& state) {
     const SubChunkValue value(source.name, source.chunk, sub);
     SurfaceSettings& settings = surface.settings;
     if (sub.tag == "COLR") return storeValue(value.byteColour(), settings.colour);
@@ -68,7 +68,7 @@ standin::Status readLwobSubChunk(const SurfaceChunkSource& source, const SubChun
         return storeValue(value.f4(), settings.smoothingAngle, smoothingFromDegrees);
     if (sub.tag == "SHDR") return readShaderName(source, sub, surface);
     if (sub.tag == "SDAT") return readShaderData(source, sub, surface);
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 void finishLwobChunk(const LwobChunkState& state, SurfaceChunk& surface) {

@@ -2,16 +2,14 @@
 
 #include <algorithm>
 
-#include "render/message_text.h"
+#include "base/message_text.h"
 
 namespace models {
 namespace {
 
 constexpr std::string_view kTagChunk = "PTAG";
 
-std::string polygonCount(std::size_t count) {
-    return standin::counted(count, "polygon", "polygons");
-}
+std::string polygonCount(std::size_t count) { return base::counted(count, "polygon", "polygons"); }
 
 }  // namespace
 
@@ -25,46 +23,45 @@ void PolygonSurfaces::reference(std::uint32_t name, std::string_view chunkTag,
         largest_ = Reference{name, std::string(chunkTag), chunkOffset, polygon};
 }
 
-standin::Status PolygonSurfaces::readTags(const standin::LwoChunk& chunk,
-                                          std::optional<LastPolygons> last) {
-    standin::LwoBytes data = chunk.data;
+base::Status PolygonSurfaces::readTags(const LwoChunk& chunk, std::optional<LastPolygons> last) {
+    LwoBytes data = chunk.data;
     const std::optional<std::string_view> type = data.id4();
-    if (!type) return standin::chunkDamage(name_, chunk, "it ends before its tag type");
-    if (*type != "SURF") return standin::succeeded();
+    if (!type) return chunkDamage(name_, chunk, "it ends before its tag type");
+    if (*type != "SURF") return base::succeeded();
     for (std::size_t pair = 1; !data.atEnd(); ++pair) {
         const std::optional<std::uint32_t> polygon = data.vx();
         const std::optional<std::uint16_t> tag = polygon ? data.u2() : std::nullopt;
         if (!tag) {
-            return standin::chunkDamage(
-                name_, chunk, "pair " + std::to_string(pair) + " runs past the chunk's end");
+            return chunkDamage(name_, chunk,
+                               "pair " + std::to_string(pair) + " runs past the chunk's end");
         }
         if (last && *polygon >= last->count) {
-            return standin::chunkDamage(
-                name_, chunk,
-                "pair " + std::to_string(pair) + " tags polygon " + std::to_string(*polygon) +
-                    " (counted from 0), but the layer's last polygon chunk has " +
-                    (last->count == 0 ? std::string("no polygons")
-                                      : "only " + polygonCount(last->count)));
+            return chunkDamage(name_, chunk,
+                               "pair " + std::to_string(pair) + " tags polygon " +
+                                   std::to_string(*polygon) +
+                                   " (counted from 0), but the layer's last polygon chunk has " +
+                                   (last->count == 0 ? std::string("no polygons")
+                                                     : "only " + polygonCount(last->count)));
         }
         surfaceTags_.set(*tag);
         reference(*tag, kTagChunk, chunk.offset, *polygon);
         if (last && last->firstKept) names_[*last->firstKept + *polygon] = *tag;
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
-standin::Status PolygonSurfaces::addNumbered(std::int16_t surface, std::size_t number,
-                                             const standin::LwoChunk& chunk) {
+base::Status PolygonSurfaces::addNumbered(std::int16_t surface, std::size_t number,
+                                          const LwoChunk& chunk) {
     const std::int32_t absolute = surface < 0 ? -std::int32_t{surface} : surface;
     if (absolute == 0) {
-        return standin::chunkDamage(name_, chunk,
-                                    "polygon " + std::to_string(number) +
-                                        " has surface 0, but surfaces are numbered from 1");
+        return chunkDamage(name_, chunk,
+                           "polygon " + std::to_string(number) +
+                               " has surface 0, but surfaces are numbered from 1");
     }
     const auto name = static_cast<std::uint32_t>(absolute - 1);
     names_.push_back(name);
     reference(name, chunk.tag, chunk.offset, number);
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 bool PolygonSurfaces::anyUntagged() const {
@@ -82,14 +79,14 @@ std::string PolygonSurfaces::pastTheNames(std::size_t names) const {
     const std::string list = tagged ? "TAGS" : "SRFS";
     const std::string have = names == 0 ? "the file has no " + list + " chunk"
                                         : "the " + list + " chunks name only " +
-                                              standin::counted(names, tagged ? "tag" : "surface",
-                                                               tagged ? "tags" : "surfaces");
-    return standin::lwoDamage(name_, r.chunkTag, r.chunkOffset, uses + ", but " + have);
+                                              base::counted(names, tagged ? "tag" : "surface",
+                                                            tagged ? "tags" : "surfaces");
+    return lwoDamage(name_, r.chunkTag, r.chunkOffset, uses + ", but " + have);
 }
 
-standin::Result<std::vector<std::uint32_t>> PolygonSurfaces::resolve(
+base::Result<std::vector<std::uint32_t>> PolygonSurfaces::resolve(
     const std::vector<std::uint32_t>& surfaceOfName, std::uint32_t untagged) const {
-    using Resolved = standin::Result<std::vector<std::uint32_t>>;
+    using Resolved = base::Result<std::vector<std::uint32_t>>;
     if (largest_ && largest_->name >= surfaceOfName.size())
         return Resolved::failure(pastTheNames(surfaceOfName.size()));
     std::vector<std::uint32_t> surfaces;

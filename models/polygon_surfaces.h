@@ -17,8 +17,8 @@
 #include <string_view>
 #include <vector>
 
-#include "host/result.h"
-#include "render/lwo_form.h"
+#include "base/result.h"
+#include "models/lwo_form.h"
 
 namespace models {
 
@@ -42,13 +42,12 @@ public:
     // LWO2: a PTAG chunk. Of type SURF, it gives polygons of `last` their surface's tag;
     // with `last` nothing (the polygons are not read), only which tags name surfaces is
     // taken. Fails when a pair runs past the chunk or names a polygon past `last`.
-    standin::Status readTags(const standin::LwoChunk& chunk, std::optional<LastPolygons> last);
+    base::Status readTags(const LwoChunk& chunk, std::optional<LastPolygons> last);
 
     // LWOB: the next polygon kept, polygon `number` of `chunk` (for messages), has the
     // surface number `surface` as the file writes it (negative when detail polygons follow).
     // Fails for surface 0.
-    standin::Status addNumbered(std::int16_t surface, std::size_t number,
-                                const standin::LwoChunk& chunk);
+    base::Status addNumbered(std::int16_t surface, std::size_t number, const LwoChunk& chunk);
 
     // Whether a PTAG SURF chunk gives polygons tag `tag`.
     bool tagsSurface(std::size_t tag) const {
@@ -59,7 +58,7 @@ public:
     // Each polygon's surface: `surfaceOfName` holds the surface of each name of TAGS or
     // SRFS, `untagged` the surface of LWO2 polygons without a tag. Fails when a polygon
     // names a tag or surface number past the names.
-    standin::Result<std::vector<std::uint32_t>> resolve(
+    base::Result<std::vector<std::uint32_t>> resolve(
         const std::vector<std::uint32_t>& surfaceOfName, std::uint32_t untagged) const;
 
 private:

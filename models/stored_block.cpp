@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "render/message_text.h"
+#include "base/message_text.h"
 
 namespace models {
 
@@ -13,14 +13,14 @@ const ShaderEntry* moduleEntry(const Surface& surface) {
     return found == surface.shaders.end() ? nullptr : &*found;
 }
 
-standin::Result<std::optional<StoredBlock>> storedBlockOf(const Surface& surface) {
-    using BlockResult = standin::Result<std::optional<StoredBlock>>;
+base::Result<std::optional<StoredBlock>> storedBlockOf(const Surface& surface) {
+    using BlockResult = base::Result<std::optional<StoredBlock>>;
     const ShaderEntry* entry = moduleEntry(surface);
     if (!entry) return BlockResult::success(std::nullopt);
     if (entry->data.size() != kStoredBlockBytes) {
         return BlockResult::failure(
-            "surface " + standin::quotedExcerpt(surface.name) + ": the " + kModuleServer +
-            " shader's data is " + standin::counted(entry->data.size(), "byte", "bytes") +
+            "surface " + base::quotedExcerpt(surface.name) + ": the " + kModuleServer +
+            " shader's data is " + base::counted(entry->data.size(), "byte", "bytes") +
             ", not the " + std::to_string(kStoredBlockBytes) + " bytes of its stored block");
     }
     StoredBlock block;

@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <optional>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "models/surface.h"
 
 namespace models {
@@ -25,7 +25,7 @@ const ShaderEntry* moduleEntry(const Surface& surface);
 
 // That entry's stored block; nothing when the surface does not run the module; a failure
 // naming the surface when the entry's data is not 28 bytes.
-standin::Result<std::optional<StoredBlock>> storedBlockOf(const Surface& surface);
+base::Result<std::optional<StoredBlock>> storedBlockOf(const Surface& surface);
 
 }  // namespace models
 

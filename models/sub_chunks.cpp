@@ -1,19 +1,18 @@
 #include "models/sub_chunks.h"
 
-#include "render/message_text.h"
+#include "base/message_text.h"
 
 namespace models {
 namespace {
 
-using SubChunkResult = standin::Result<std::optional<SubChunk>>;
+using SubChunkResult = base::Result<std::optional<SubChunk>>;
 
 constexpr std::size_t kHeaderBytes = 6;  // tag and length
 
-std::string bytes(std::size_t count) { return standin::counted(count, "byte", "bytes"); }
+std::string bytes(std::size_t count) { return base::counted(count, "byte", "bytes"); }
 
 std::string subChunkAt(std::string_view tag, std::size_t offset) {
-    return (tag.empty() ? std::string("a sub-chunk")
-                        : "its " + standin::excerpt(tag) + " sub-chunk") +
+    return (tag.empty() ? std::string("a sub-chunk") : "its " + base::excerpt(tag) + " sub-chunk") +
            " at byte " + std::to_string(offset);
 }
 
@@ -27,24 +26,24 @@ SubChunkResult SubChunks::next() {
         const std::string what = subChunkAt(span_.id4().value_or(""), offset) +
                                  " needs 6 bytes for its tag and length, but " +
                                  std::string(holder_) + " ends after " + bytes(left);
-        return SubChunkResult::failure(standin::chunkDamage(name_, chunk_, what).error());
+        return SubChunkResult::failure(chunkDamage(name_, chunk_, what).error());
     }
     const std::string_view tag = *span_.id4();
     const std::uint16_t length = *span_.u2();
-    std::optional<standin::LwoBytes> data = span_.span(length);
+    std::optional<LwoBytes> data = span_.span(length);
     if (!data) {
         const std::string what = subChunkAt(tag, offset) + " says it holds " + bytes(length) +
                                  ", but " + std::string(holder_) + " has only " +
                                  bytes(span_.left()) + " left";
-        return SubChunkResult::failure(standin::chunkDamage(name_, chunk_, what).error());
+        return SubChunkResult::failure(chunkDamage(name_, chunk_, what).error());
     }
     if (length % 2 == 1) span_.skip(1);
     return SubChunkResult::success(SubChunk{tag, offset, *data, span_.offset()});
 }
 
-standin::Status subChunkDamage(const std::string& name, const standin::LwoChunk& chunk,
-                               const SubChunk& sub, const std::string& what) {
-    return standin::chunkDamage(name, chunk, subChunkAt(sub.tag, sub.offset) + " " + what);
+base::Status subChunkDamage(const std::string& name, const LwoChunk& chunk, const SubChunk& sub,
+                            const std::string& what) {
+    return chunkDamage(name, chunk, subChunkAt(sub.tag, sub.offset) + " " + what);
 }
 
 }  // namespace models

@@ -9,16 +9,16 @@
 #include <string>
 #include <string_view>
 
-#include "host/result.h"
-#include "render/lwo_bytes.h"
-#include "render/lwo_form.h"
+#include "base/result.h"
+#include "models/lwo_bytes.h"
+#include "models/lwo_form.h"
 
 namespace models {
 
 struct SubChunk {
     std::string_view tag;
     std::size_t offset = 0;  // of its tag, in the file
-    standin::LwoBytes data;
+    LwoBytes data;
     // In the file, after its data and its pad byte; without the pad byte when the span
     // ends before it.
     std::size_t end = 0;
@@ -28,25 +28,25 @@ class SubChunks {
 public:
     // The sub-chunks filling `span` of `chunk`; `holder` names the span in messages ("the
     // surface", "the block"), `name` the file.
-    SubChunks(const standin::LwoChunk& chunk, standin::LwoBytes span, std::string_view holder,
+    SubChunks(const LwoChunk& chunk, LwoBytes span, std::string_view holder,
               const std::string& name)
         : chunk_(chunk), span_(span), holder_(holder), name_(name) {}
 
     // The next sub-chunk, or nothing at the end of the span; fails, naming the chunk and the
     // sub-chunk's offset, when its header or its data run past the span.
-    standin::Result<std::optional<SubChunk>> next();
+    base::Result<std::optional<SubChunk>> next();
 
 private:
-    const standin::LwoChunk& chunk_;
-    standin::LwoBytes span_;
+    const LwoChunk& chunk_;
+    LwoBytes span_;
     std::string_view holder_;
     const std::string& name_;
 };
 
 // The damage of a sub-chunk, as the message of the chunk that holds it: "its COLR sub-chunk
 // at byte 30 " followed by `what`.
-standin::Status subChunkDamage(const std::string& name, const standin::LwoChunk& chunk,
-                               const SubChunk& sub, const std::string& what);
+base::Status subChunkDamage(const std::string& name, const LwoChunk& chunk, const SubChunk& sub,
+                            const std::string& what);
 
 }  // namespace models
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/triple.h"
+#include "base/triple.h"
 
 namespace models {
 
@@ -16,7 +16,7 @@ namespace models {
 // keeps the default given here. The format gives no default colour: a neutral light grey is
 // used, the 200 of 255 of a new surface in the older form's byte colours.
 struct BaseValues {
-    standin::Triple colour{200.0 / 255.0, 200.0 / 255.0, 200.0 / 255.0};
+    base::Triple colour{200.0 / 255.0, 200.0 / 255.0, 200.0 / 255.0};
     double diffuse = 1.0;
     double specular = 0.0;
     double luminosity = 0.0;

@@ -5,34 +5,34 @@
 namespace models {
 namespace {
 
-using ChunkResult = standin::Result<SurfaceChunk>;
+using ChunkResult = base::Result<SurfaceChunk>;
 
 // The chunk's leading zero-terminated string, `what` in the message when it has no end.
-standin::Result<std::string> leadingName(standin::LwoBytes& data, const SurfaceChunkSource& source,
-                                         const std::string& what) {
+base::Result<std::string> leadingName(LwoBytes& data, const SurfaceChunkSource& source,
+                                      const std::string& what) {
     const std::optional<std::string_view> text = data.s0();
     if (!text) {
-        return standin::Result<std::string>::failure(
-            standin::chunkDamage(source.name, source.chunk,
-                                 what + " has no zero byte to end it within the chunk")
+        return base::Result<std::string>::failure(
+            chunkDamage(source.name, source.chunk,
+                        what + " has no zero byte to end it within the chunk")
                 .error());
     }
-    return standin::Result<std::string>::success(std::string(*text));
+    return base::Result<std::string>::success(std::string(*text));
 }
 
 }  // namespace
 
-ChunkResult readSurfaceChunk(const standin::LwoChunk& chunk, standin::LwoGeneration generation,
-                             std::string_view file, const std::string& name) {
+ChunkResult readSurfaceChunk(const LwoChunk& chunk, LwoGeneration generation, std::string_view file,
+                             const std::string& name) {
     const SurfaceChunkSource source{chunk, file, name};
-    const bool lwo2 = generation == standin::LwoGeneration::Lwo2;
-    standin::LwoBytes data = chunk.data;
+    const bool lwo2 = generation == LwoGeneration::Lwo2;
+    LwoBytes data = chunk.data;
     SurfaceChunk surface;
-    standin::Result<std::string> surfaceName = leadingName(data, source, "the surface's name");
+    base::Result<std::string> surfaceName = leadingName(data, source, "the surface's name");
     if (!surfaceName) return ChunkResult::failure(surfaceName.error());
     surface.name = std::move(surfaceName.value());
     if (lwo2) {
-        standin::Result<std::string> sourceName =
+        base::Result<std::string> sourceName =
             leadingName(data, source, "the name of its source surface");
         if (!sourceName) return ChunkResult::failure(sourceName.error());
         surface.source = std::move(sourceName.value());
@@ -40,12 +40,11 @@ ChunkResult readSurfaceChunk(const standin::LwoChunk& chunk, standin::LwoGenerat
     SubChunks subs(chunk, data, "the surface", name);
     LwobChunkState lwobState;
     for (;;) {
-        standin::Result<std::optional<SubChunk>> sub = subs.next();
+        base::Result<std::optional<SubChunk>> sub = subs.next();
         if (!sub) return ChunkResult::failure(sub.error());
         if (!sub.value()) break;
-        const standin::Status read =
-            lwo2 ? readLwo2SubChunk(source, *sub.value(), surface)
-                 : readLwobSubChunk(source, *sub.value(), surface, lwobState);
+        const base::Status read = lwo2 ? readLwo2SubChunk(source, *sub.value(), surface)
+                                       : readLwobSubChunk(source, *sub.value(), surface, lwobState);
         if (!read) return ChunkResult::failure(read.error());
     }
     if (!lwo2) finishLwobChunk(lwobState, surface);

@@ -12,17 +12,17 @@
 #include <string_view>
 #include <vector>
 
-#include "host/result.h"
-#include "host/triple.h"
+#include "base/result.h"
+#include "base/triple.h"
+#include "models/lwo_form.h"
 #include "models/surface.h"
-#include "render/lwo_form.h"
 
 namespace models {
 
 // The values one chunk sets; those it leaves unset come from its source surface or the
 // defaults.
 struct SurfaceSettings {
-    std::optional<standin::Triple> colour;
+    std::optional<base::Triple> colour;
     std::optional<double> diffuse;
     std::optional<double> specular;
     std::optional<double> luminosity;
@@ -49,9 +49,8 @@ struct SurfaceChunk {
 
 // The chunk `chunk` of `file`, whose generation is `generation`; `name` stands for the file
 // in messages.
-standin::Result<SurfaceChunk> readSurfaceChunk(const standin::LwoChunk& chunk,
-                                               standin::LwoGeneration generation,
-                                               std::string_view file, const std::string& name);
+base::Result<SurfaceChunk> readSurfaceChunk(const LwoChunk& chunk, LwoGeneration generation,
+                                            std::string_view file, const std::string& name);
 
 }  // namespace models
 

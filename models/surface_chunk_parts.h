@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/result.h"
+#include "base/result.h"
 #include "models/sub_chunks.h"
 #include "models/surface_chunk.h"
 
@@ -14,12 +14,12 @@ namespace models {
 
 // The chunk being read, the file that holds it and the file's name, for messages.
 struct SurfaceChunkSource {
-    const standin::LwoChunk& chunk;
+    const LwoChunk& chunk;
     std::string_view file;
     const std::string& name;
 
     // The bytes left in `span`, as the file holds them.
-    std::string_view bytesOf(const standin::LwoBytes& span) const {
+    std::string_view bytesOf(const LwoBytes& span) const {
         return file.substr(span.offset(), span.left());
     }
 };
@@ -30,10 +30,10 @@ struct LwobChunkState {
     SurfaceSettings twoByteForms;
 };
 
-standin::Status readLwo2SubChunk(const SurfaceChunkSource& source, const SubChunk& sub,
-                                 SurfaceChunk& surface);
-standin::Status readLwobSubChunk(const SurfaceChunkSource& source, const SubChunk& sub,
-                                 SurfaceChunk& surface, LwobChunkState& state);
+base::Status readLwo2SubChunk(const SurfaceChunkSource& source, const SubChunk& sub,
+                              SurfaceChunk& surface);
+base::Status readLwobSubChunk(const SurfaceChunkSource& source, const SubChunk& sub,
+                              SurfaceChunk& surface, LwobChunkState& state);
 // After the last sub-chunk: the two-byte fractions where no F4 form replaces them.
 void finishLwobChunk(const LwobChunkState& state, SurfaceChunk& surface);
 

@@ -2,8 +2,8 @@
 
 #include <set>
 
+#include "base/message_text.h"
 #include "models/surface_sources.h"
-#include "render/message_text.h"
 
 namespace models {
 namespace {
@@ -26,29 +26,29 @@ private:
 
 }  // namespace
 
-standin::Status SurfaceReader::readChunk(const standin::LwoChunk& chunk) {
-    const bool lwo2 = generation_ == standin::LwoGeneration::Lwo2;
+base::Status SurfaceReader::readChunk(const LwoChunk& chunk) {
+    const bool lwo2 = generation_ == LwoGeneration::Lwo2;
     if (chunk.tag == (lwo2 ? "TAGS" : "SRFS")) return readNames(chunk);
-    if (chunk.tag != "SURF") return standin::succeeded();
-    standin::Result<SurfaceChunk> surface = readSurfaceChunk(chunk, generation_, file_, name_);
-    if (!surface) return standin::Status::failure(surface.error());
+    if (chunk.tag != "SURF") return base::succeeded();
+    base::Result<SurfaceChunk> surface = readSurfaceChunk(chunk, generation_, file_, name_);
+    if (!surface) return base::Status::failure(surface.error());
     if (chunkOfName_.try_emplace(surface->name, chunks_.size()).second)
         chunks_.push_back(std::move(surface.value()));
-    return standin::succeeded();
+    return base::succeeded();
 }
 
-standin::Status SurfaceReader::readNames(const standin::LwoChunk& chunk) {
-    standin::LwoBytes data = chunk.data;
+base::Status SurfaceReader::readNames(const LwoChunk& chunk) {
+    LwoBytes data = chunk.data;
     while (!data.atEnd()) {
         const std::optional<std::string_view> text = data.s0();
         if (!text) {
-            return standin::chunkDamage(name_, chunk,
-                                        "name " + std::to_string(names_.size() + 1) +
-                                            " has no zero byte to end it within the chunk");
+            return chunkDamage(name_, chunk,
+                               "name " + std::to_string(names_.size() + 1) +
+                                   " has no zero byte to end it within the chunk");
         }
         names_.emplace_back(*text);
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 // The names PTAG SURF chunks give polygons. A name may stand in TAGS more than once: each
@@ -61,9 +61,9 @@ std::set<std::string> SurfaceReader::surfaceTagNames() const {
     return tagged;
 }
 
-standin::Result<LwoSurfaces> SurfaceReader::finish() const {
-    using Finished = standin::Result<LwoSurfaces>;
-    const bool lwo2 = generation_ == standin::LwoGeneration::Lwo2;
+base::Result<LwoSurfaces> SurfaceReader::finish() const {
+    using Finished = base::Result<LwoSurfaces>;
+    const bool lwo2 = generation_ == LwoGeneration::Lwo2;
     SurfaceNames surfaces;
     const std::set<std::string> tagged = surfaceTagNames();
     std::vector<std::uint32_t> surfaceOfName;
@@ -76,7 +76,7 @@ standin::Result<LwoSurfaces> SurfaceReader::finish() const {
     for (const SurfaceChunk& chunk : chunks_) surfaces.add(chunk.name);
     const std::uint32_t untagged =
         lwo2 && polygons_.anyUntagged() ? surfaces.add(kDefaultSurfaceName) : 0;
-    standin::Result<std::vector<std::uint32_t>> polygonSurfaces =
+    base::Result<std::vector<std::uint32_t>> polygonSurfaces =
         polygons_.resolve(surfaceOfName, untagged);
     if (!polygonSurfaces) return Finished::failure(polygonSurfaces.error());
 
@@ -91,20 +91,19 @@ standin::Result<LwoSurfaces> SurfaceReader::finish() const {
     return Finished::success(std::move(result));
 }
 
-standin::Result<LwoSurfaces> readSurfaces(std::string_view file, const std::string& name) {
-    using Read = standin::Result<LwoSurfaces>;
-    standin::Result<standin::LwoForm> form = standin::LwoForm::open(file, name);
+base::Result<LwoSurfaces> readSurfaces(std::string_view file, const std::string& name) {
+    using Read = base::Result<LwoSurfaces>;
+    base::Result<LwoForm> form = LwoForm::open(file, name);
     if (!form) return Read::failure(form.error());
     SurfaceReader reader(form->generation(), file, name);
     for (;;) {
-        standin::Result<std::optional<standin::LwoChunk>> chunk = form->next();
+        base::Result<std::optional<LwoChunk>> chunk = form->next();
         if (!chunk) return Read::failure(chunk.error());
         if (!chunk.value()) break;
-        const standin::LwoChunk& read = *chunk.value();
-        const standin::Status status =
-            read.tag == "PTAG" && form->generation() == standin::LwoGeneration::Lwo2
-                ? reader.polygons().readTags(read, std::nullopt)
-                : reader.readChunk(read);
+        const LwoChunk& read = *chunk.value();
+        const base::Status status = read.tag == "PTAG" && form->generation() == LwoGeneration::Lwo2
+                                        ? reader.polygons().readTags(read, std::nullopt)
+                                        : reader.readChunk(read);
         if (!status) return Read::failure(status.error());
     }
     return reader.finish();

@@ -15,34 +15,34 @@
 #include <unordered_map>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
+#include "models/lwo_form.h"
 #include "models/polygon_surfaces.h"
 #include "models/surface.h"
 #include "models/surface_chunk.h"
-#include "render/lwo_form.h"
 
 namespace models {
 
 class SurfaceReader {
 public:
     // `file` holds every chunk handed to readChunk(); `name` stands for it in messages.
-    SurfaceReader(standin::LwoGeneration generation, std::string_view file, const std::string& name)
+    SurfaceReader(LwoGeneration generation, std::string_view file, const std::string& name)
         : generation_(generation), file_(file), name_(name), polygons_(name) {}
 
     // A chunk of the form, in file order: reads SURF, TAGS (LWO2) and SRFS (LWOB), and
     // passes over the others, PTAG among them (see polygons()).
-    standin::Status readChunk(const standin::LwoChunk& chunk);
+    base::Status readChunk(const LwoChunk& chunk);
 
     // Where the polygon reader says which surface each polygon has.
     PolygonSurfaces& polygons() { return polygons_; }
 
-    standin::Result<LwoSurfaces> finish() const;
+    base::Result<LwoSurfaces> finish() const;
 
 private:
-    standin::Status readNames(const standin::LwoChunk& chunk);
+    base::Status readNames(const LwoChunk& chunk);
     std::set<std::string> surfaceTagNames() const;
 
-    standin::LwoGeneration generation_;
+    LwoGeneration generation_;
     std::string_view file_;
     const std::string& name_;
     std::vector<std::string> names_;    // of TAGS or SRFS, in file order
@@ -54,7 +54,7 @@ private:
 // The surfaces `file` declares, read on their own: the polygons are not read, so
 // LwoSurfaces::polygonSurfaces is empty and "Default" is not among them unless the file
 // names it.
-standin::Result<LwoSurfaces> readSurfaces(std::string_view file, const std::string& name);
+base::Result<LwoSurfaces> readSurfaces(std::string_view file, const std::string& name);
 
 }  // namespace models
 

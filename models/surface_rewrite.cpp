@@ -3,14 +3,17 @@
 #include <algorithm>
 #include <set>
 
-#include "models/lwo_encoding.h"
+#include "models/lwo_writer.h"
 #include "models/sub_chunks.h"
 #include "models/surface_chunk.h"
 
 namespace models {
 namespace {
 
-using Bytes = standin::Result<std::string>;
+using lwo_writer::s0;
+using lwo_writer::subChunk;
+
+using Bytes = base::Result<std::string>;
 
 constexpr std::size_t kSubChunkHeader = 6;
 constexpr char kOrdinalAfter = '\x80';
@@ -21,8 +24,8 @@ Bytes tooLong(std::string_view what) {
 }
 
 Bytes sized(std::string_view tag, std::string_view data, std::string_view what) {
-    std::optional<std::string> bytes = subChunk(tag, data);
-    return bytes ? Bytes::success(std::move(*bytes)) : tooLong(what);
+    if (data.size() > lwo_writer::kLargestSubChunk) return tooLong(what);
+    return Bytes::success(subChunk(tag, data));
 }
 
 // Bytes of the file, padded to an even length: only the very end of a chunk may lack its
@@ -42,27 +45,20 @@ std::string storedBytes(const StoredBlock& block) {
 }
 
 std::string functionData(const StoredBlock& block) {
-    std::string data;
-    appendS0(data, kModuleServer);
-    data += storedBytes(block);
-    return data;
+    return s0(kModuleServer) + storedBytes(block);
 }
 
 // The module's entry for a surface that has none.
-Bytes newModuleEntry(standin::LwoGeneration generation, const SurfaceLook& look) {
-    if (generation == standin::LwoGeneration::Lwob) {
-        std::string name;
-        appendS0(name, kModuleServer);
-        return Bytes::success(*subChunk("SHDR", name) + *subChunk("SDAT", storedBytes(look.block)));
+Bytes newModuleEntry(LwoGeneration generation, const SurfaceLook& look) {
+    if (generation == LwoGeneration::Lwob) {
+        return Bytes::success(subChunk("SHDR", s0(kModuleServer)) +
+                              subChunk("SDAT", storedBytes(look.block)));
     }
-    std::string header;
-    appendS0(header, look.lastOrdinal + kOrdinalAfter);
-    std::string on;
-    appendU2(on, 1);
-    header += *subChunk("ENAB", on);
+    const std::string header =
+        s0(look.lastOrdinal + kOrdinalAfter) + subChunk("ENAB", lwo_writer::u2(1));
     const Bytes headerChunk = sized("SHDR", header, "the new block's ordinal");
     if (!headerChunk) return headerChunk;
-    return sized("BLOK", headerChunk.value() + *subChunk("FUNC", functionData(look.block)),
+    return sized("BLOK", headerChunk.value() + subChunk("FUNC", functionData(look.block)),
                  "the new block's ordinal");
 }
 
@@ -82,8 +78,8 @@ const ShaderBlock* ownModuleEntry(const std::vector<ShaderBlock>& shaders) {
 
 class SurfaceRewrite {
 public:
-    SurfaceRewrite(const standin::LwoChunk& chunk, standin::LwoGeneration generation,
-                   std::string_view file, const std::string& name, const SurfaceLook& look)
+    SurfaceRewrite(const LwoChunk& chunk, LwoGeneration generation, std::string_view file,
+                   const std::string& name, const SurfaceLook& look)
         : chunk_(chunk), generation_(generation), file_(file), name_(name), look_(look) {}
 
     Bytes run();
@@ -93,8 +89,8 @@ private:
     Bytes valueBytes(const ValueField& field, const SubChunk& sub) const;
     Bytes blockBytes(const SubChunk& block) const;
 
-    const standin::LwoChunk& chunk_;
-    standin::LwoGeneration generation_;
+    const LwoChunk& chunk_;
+    LwoGeneration generation_;
     std::string_view file_;
     const std::string& name_;
     const SurfaceLook& look_;
@@ -103,17 +99,16 @@ private:
 };
 
 Bytes SurfaceRewrite::run() {
-    const standin::Result<SurfaceChunk> surface =
-        readSurfaceChunk(chunk_, generation_, file_, name_);
+    const base::Result<SurfaceChunk> surface = readSurfaceChunk(chunk_, generation_, file_, name_);
     if (!surface) return Bytes::failure(surface.error());
     target_ = ownModuleEntry(surface->shaders);
-    standin::LwoBytes data = chunk_.data;
+    LwoBytes data = chunk_.data;
     data.s0();
-    if (generation_ == standin::LwoGeneration::Lwo2) data.s0();
+    if (generation_ == LwoGeneration::Lwo2) data.s0();
     std::string out = copied(file_, chunk_.data.offset(), data.offset());  // name and source
     SubChunks subs(chunk_, data, "the surface", name_);
     for (;;) {
-        standin::Result<std::optional<SubChunk>> sub = subs.next();
+        base::Result<std::optional<SubChunk>> sub = subs.next();
         if (!sub) return Bytes::failure(sub.error());
         if (!sub.value()) break;
         const Bytes bytes = subChunkBytes(*sub.value());
@@ -122,7 +117,7 @@ Bytes SurfaceRewrite::run() {
     }
     for (const ValueField& field : look_.values) {
         if (field.added && valuesWritten_.count(field.tag) == 0)
-            out += *subChunk(field.tag, field.value + field.newTail);
+            out += subChunk(field.tag, field.value + field.newTail);
     }
     if (!target_) {
         const Bytes entry = newModuleEntry(generation_, look_);
@@ -139,12 +134,12 @@ Bytes SurfaceRewrite::subChunkBytes(const SubChunk& sub) {
         return valueBytes(field, sub);
     }
     if (target_ && sub.offset == target_->offset) {
-        if (generation_ == standin::LwoGeneration::Lwo2) return blockBytes(sub);
+        if (generation_ == LwoGeneration::Lwo2) return blockBytes(sub);
         if (!target_->dataOffset)  // an SHDR without its SDAT gets one right after it
-            return Bytes::success(copied(file_, sub) + *subChunk("SDAT", storedBytes(look_.block)));
+            return Bytes::success(copied(file_, sub) + subChunk("SDAT", storedBytes(look_.block)));
     }
     if (target_ && sub.offset == target_->dataOffset)
-        return Bytes::success(*subChunk("SDAT", storedBytes(look_.block)));
+        return Bytes::success(subChunk("SDAT", storedBytes(look_.block)));
     return Bytes::success(copied(file_, sub));
 }
 
@@ -152,7 +147,7 @@ Bytes SurfaceRewrite::subChunkBytes(const SubChunk& sub) {
 Bytes SurfaceRewrite::valueBytes(const ValueField& field, const SubChunk& sub) const {
     const std::string_view tail = file_.substr(sub.offset + kSubChunkHeader + field.value.size(),
                                                sub.data.left() - field.value.size());
-    return Bytes::success(*subChunk(sub.tag, field.value + std::string(tail)));
+    return Bytes::success(subChunk(sub.tag, field.value + std::string(tail)));
 }
 
 // The block with its FUNC's data replaced; its other sub-chunks as they are.
@@ -160,11 +155,11 @@ Bytes SurfaceRewrite::blockBytes(const SubChunk& block) const {
     SubChunks nested(chunk_, block.data, "the block", name_);
     std::string data;
     for (;;) {
-        standin::Result<std::optional<SubChunk>> sub = nested.next();
+        base::Result<std::optional<SubChunk>> sub = nested.next();
         if (!sub) return Bytes::failure(sub.error());
         if (!sub.value()) break;
         data += sub.value()->offset == target_->dataOffset
-                    ? *subChunk("FUNC", functionData(look_.block))
+                    ? subChunk("FUNC", functionData(look_.block))
                     : copied(file_, *sub.value());
     }
     return sized("BLOK", data, "the shader's block");
@@ -172,19 +167,17 @@ Bytes SurfaceRewrite::blockBytes(const SubChunk& block) const {
 
 }  // namespace
 
-Bytes rewrittenSurfaceData(const standin::LwoChunk& chunk, standin::LwoGeneration generation,
-                           std::string_view file, const std::string& name,
-                           const SurfaceLook& look) {
+Bytes rewrittenSurfaceData(const LwoChunk& chunk, LwoGeneration generation, std::string_view file,
+                           const std::string& name, const SurfaceLook& look) {
     return SurfaceRewrite(chunk, generation, file, name, look).run();
 }
 
-Bytes newSurfaceData(standin::LwoGeneration generation, const std::string& surface,
+Bytes newSurfaceData(LwoGeneration generation, const std::string& surface,
                      const SurfaceLook& look) {
-    std::string data;
-    appendS0(data, surface);
-    if (generation == standin::LwoGeneration::Lwo2) appendS0(data, "");  // no source
+    std::string data = s0(surface);
+    if (generation == LwoGeneration::Lwo2) data += s0("");  // no source
     for (const ValueField& field : look.values) {
-        if (field.added) data += *subChunk(field.tag, field.value + field.newTail);
+        if (field.added) data += subChunk(field.tag, field.value + field.newTail);
     }
     const Bytes entry = newModuleEntry(generation, look);
     if (!entry) return entry;

@@ -15,10 +15,10 @@
 #include <string_view>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
+#include "models/lwo_form.h"
 #include "models/stored_block.h"
 #include "models/value_fields.h"
-#include "render/lwo_form.h"
 
 namespace models {
 
@@ -31,14 +31,13 @@ struct SurfaceLook {
 
 // The new data of `chunk`, a SURF chunk of `file` read without fault; `name` stands for the
 // file in messages. Fails when a length outgrows its field.
-standin::Result<std::string> rewrittenSurfaceData(const standin::LwoChunk& chunk,
-                                                  standin::LwoGeneration generation,
-                                                  std::string_view file, const std::string& name,
-                                                  const SurfaceLook& look);
+base::Result<std::string> rewrittenSurfaceData(const LwoChunk& chunk, LwoGeneration generation,
+                                               std::string_view file, const std::string& name,
+                                               const SurfaceLook& look);
 
 // The data of a SURF chunk for a surface the file has none for.
-standin::Result<std::string> newSurfaceData(standin::LwoGeneration generation,
-                                            const std::string& surface, const SurfaceLook& look);
+base::Result<std::string> newSurfaceData(LwoGeneration generation, const std::string& surface,
+                                         const SurfaceLook& look);
 
 }  // namespace models
 

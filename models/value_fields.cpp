@@ -4,13 +4,18 @@
 #include <cstdio>
 #include <limits>
 
-#include "models/lwo_encoding.h"
+#include "models/lwo_writer.h"
 #include "models/surface_units.h"
 
 namespace models {
 namespace {
 
-using Fields = standin::Result<std::vector<ValueField>>;
+using lwo_writer::u2;
+
+// A value as the file's single-precision float.
+std::string f4(double value) { return lwo_writer::f4(static_cast<float>(value)); }
+
+using Fields = base::Result<std::vector<ValueField>>;
 
 struct NamedValue {
     std::string_view name;
@@ -23,37 +28,24 @@ std::string shown(double value) {
     return text;
 }
 
-standin::Status refused(const NamedValue& v, const std::string& why) {
-    return standin::Status::failure("the " + std::string(v.name) + " " + shown(v.value) + " " +
-                                    why);
+base::Status refused(const NamedValue& v, const std::string& why) {
+    return base::Status::failure("the " + std::string(v.name) + " " + shown(v.value) + " " + why);
 }
 
-standin::Status fitsF4(const NamedValue& v) {
+base::Status fitsF4(const NamedValue& v) {
     if (std::isfinite(v.value) && std::abs(v.value) <= std::numeric_limits<float>::max())
-        return standin::succeeded();
+        return base::succeeded();
     return refused(v, "is not a finite single-precision number");
 }
 
-std::string f4(double value) {
-    std::string bytes;
-    appendF4(bytes, static_cast<float>(value));
-    return bytes;
-}
-
-std::string u2(std::uint16_t value) {
-    std::string bytes;
-    appendU2(bytes, value);
-    return bytes;
-}
-
 // LWOB's two-byte fraction, 256 = 100 %.
-standin::Result<std::string> twoByteFraction(const NamedValue& v) {
+base::Result<std::string> twoByteFraction(const NamedValue& v) {
     const double scaled = std::round(v.value * kLwobFractionScale);
     if (!(scaled >= INT16_MIN && scaled <= INT16_MAX)) {
-        return standin::Result<std::string>::failure(
+        return base::Result<std::string>::failure(
             refused(v, "does not fit the file's two-byte fractions (-128 to 127.99)").error());
     }
-    return standin::Result<std::string>::success(
+    return base::Result<std::string>::success(
         u2(static_cast<std::uint16_t>(static_cast<std::int16_t>(scaled))));
 }
 
@@ -63,16 +55,16 @@ std::vector<NamedValue> fractions(const BaseValues& values) {
             {"luminosity", values.luminosity}};
 }
 
-standin::Status checkCommon(const BaseValues& values) {
+base::Status checkCommon(const BaseValues& values) {
     if (!(std::isfinite(values.roughness) && values.roughness > 0.0))
         return refused({"roughness", values.roughness}, "is not a finite number above 0");
     for (const double c : values.colour) {
-        if (standin::Status fits = fitsF4({"colour component", c}); !fits) return fits;
+        if (base::Status fits = fitsF4({"colour component", c}); !fits) return fits;
     }
     for (const NamedValue& v : fractions(values)) {
-        if (standin::Status fits = fitsF4(v); !fits) return fits;
+        if (base::Status fits = fitsF4(v); !fits) return fits;
     }
-    return standin::succeeded();
+    return base::succeeded();
 }
 
 std::vector<ValueField> lwo2Fields(const BaseValues& values) {
@@ -102,7 +94,7 @@ Fields lwobFields(const BaseValues& values) {
     const std::array<std::string_view, 3> f4Tags{"VDIF", "VSPC", "VLUM"};
     const std::vector<NamedValue> levels = fractions(values);
     for (std::size_t i = 0; i < levels.size(); ++i) {
-        standin::Result<std::string> twoBytes = twoByteFraction(levels[i]);
+        base::Result<std::string> twoBytes = twoByteFraction(levels[i]);
         if (!twoBytes) return Fields::failure(twoBytes.error());
         fields.push_back({twoByteTags[i], twoBytes.value(), {}});
         fields.push_back({f4Tags[i], f4(levels[i].value), {}, false});
@@ -114,10 +106,10 @@ Fields lwobFields(const BaseValues& values) {
 
 }  // namespace
 
-Fields valueFields(standin::LwoGeneration generation, const BaseValues& values) {
-    if (standin::Status checked = checkCommon(values); !checked)
+Fields valueFields(LwoGeneration generation, const BaseValues& values) {
+    if (base::Status checked = checkCommon(values); !checked)
         return Fields::failure(checked.error());
-    if (generation == standin::LwoGeneration::Lwo2) return Fields::success(lwo2Fields(values));
+    if (generation == LwoGeneration::Lwo2) return Fields::success(lwo2Fields(values));
     return lwobFields(values);
 }
 

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "host/result.h"
+#include "base/result.h"
+#include "models/lwo_form.h"
 #include "models/surface.h"
-#include "render/lwo_form.h"
 
 namespace models {
 
@@ -23,8 +23,8 @@ struct ValueField {
     bool added = true;    // whether a surface without the sub-chunk gets one
 };
 
-standin::Result<std::vector<ValueField>> valueFields(standin::LwoGeneration generation,
-                                                     const BaseValues& values);
+base::Result<std::vector<ValueField>> valueFields(LwoGeneration generation,
+                                                  const BaseValues& values);
 
 }  // namespace models
 

@@ -28,7 +28,7 @@ std::string written(const std::string& file, const std::vector<std::string>& sur
 }
 
 std::string lwobShader(const std::string& data) {
-    return sub("SHDR", s0("pelorix3")) + sub("SDAT", data);
+    return subChunk("SHDR", s0("pelorix3")) + subChunk("SDAT", data);
 }
 
 struct Case {
@@ -39,7 +39,7 @@ struct Case {
 };
 
 const std::string kOther = shaderBlock("\x80", "other", "abc");
-const std::string kOdd = sub("ODD ", "xyz");  // a sub-chunk of odd length, with its pad
+const std::string kOdd = subChunk("ODD ", "xyz");  // a sub-chunk of odd length, with its pad
 
 const Case kCases[] = {
     // The enabled entry is the one the module runs with; the one switched off stays.
@@ -64,20 +64,20 @@ const Case kCases[] = {
      form("LWO2", lwo2Surface("S", kOdd + shaderBlock("\x80", "pelorix3", kNew)))},
     {"LwobDataReplacedInPlace",
      form("LWOB",
-          lwobSurface("S", sub("SHDR", s0("x")) + lwobShader(kOld) + kOdd + lwobShader(kOld))),
+          lwobSurface("S", subChunk("SHDR", s0("x")) + lwobShader(kOld) + kOdd + lwobShader(kOld))),
      {"S"},
-     form("LWOB",
-          lwobSurface("S", sub("SHDR", s0("x")) + lwobShader(kNew) + kOdd + lwobShader(kOld)))},
+     form("LWOB", lwobSurface("S", subChunk("SHDR", s0("x")) + lwobShader(kNew) + kOdd +
+                                       lwobShader(kOld)))},
     {"LwobShaderWithoutDataGetsItAfterIt",
-     form("LWOB", lwobSurface("S", sub("SHDR", s0("pelorix3")) + kOdd + sub("SHDR", s0("x")) +
-                                       sub("SDAT", "12"))),
+     form("LWOB", lwobSurface("S", subChunk("SHDR", s0("pelorix3")) + kOdd +
+                                       subChunk("SHDR", s0("x")) + subChunk("SDAT", "12"))),
      {"S"},
-     form("LWOB",
-          lwobSurface("S", lwobShader(kNew) + kOdd + sub("SHDR", s0("x")) + sub("SDAT", "12")))},
+     form("LWOB", lwobSurface("S", lwobShader(kNew) + kOdd + subChunk("SHDR", s0("x")) +
+                                       subChunk("SDAT", "12")))},
     {"LwobShaderAddedLast",
-     form("LWOB", lwobSurface("S", sub("SHDR", s0("x")) + kOdd)),
+     form("LWOB", lwobSurface("S", subChunk("SHDR", s0("x")) + kOdd)),
      {"S"},
-     form("LWOB", lwobSurface("S", sub("SHDR", s0("x")) + kOdd + lwobShader(kNew)))},
+     form("LWOB", lwobSurface("S", subChunk("SHDR", s0("x")) + kOdd + lwobShader(kNew)))},
     // After the form's last chunk, before bytes that follow the form.
     {"Lwo2SurfaceWithoutChunkGetsOne",
      form("LWO2", names("TAGS", {"A", "B"}) + surfaceTags({{0, 1}}) + lwo2Surface("A", "")) +
@@ -138,22 +138,24 @@ TEST(LookWriter, WritesBaseValues) {
     const models::BaseValues values{{1.0, 0.2, 0.5}, 0.75, 0.5, 0.25, 1.0 / 32.0};
     const float glossiness = static_cast<float>(models::glossinessFromRoughness(values.roughness));
     EXPECT_EQ(
-        written(form("LWO2", lwo2Surface("S", sub("COLR", f4(0) + f4(0) + f4(0) + vx(3)) + kOdd +
-                                                  sub("SPEC", f4(1) + vx(9)))),
+        written(form("LWO2", lwo2Surface("S", subChunk("COLR", f4(0) + f4(0) + f4(0) + vx(3)) +
+                                                  kOdd + subChunk("SPEC", f4(1) + vx(9)))),
                 {"S"}, values),
         form("LWO2",
-             lwo2Surface("S", sub("COLR", f4(1) + f4(0.2f) + f4(0.5f) + vx(3)) + kOdd +
-                                  sub("SPEC", f4(0.5f) + vx(9)) + lwo2Fraction("DIFF", 0.75f) +
+             lwo2Surface("S", subChunk("COLR", f4(1) + f4(0.2f) + f4(0.5f) + vx(3)) + kOdd +
+                                  subChunk("SPEC", f4(0.5f) + vx(9)) + lwo2Fraction("DIFF", 0.75f) +
                                   lwo2Fraction("LUMI", 0.25f) + lwo2Fraction("GLOS", glossiness) +
                                   shaderBlock("\x80", "pelorix3", kNew))));
     // 0.2 and 0.5 of 255 round to 51 and 128.
-    EXPECT_EQ(written(form("LWOB", lwobSurface("S", sub("COLR", "\x01\x02\x03\x04") +
-                                                        sub("VDIF", f4(0)) + sub("DIFF", u2(0)))),
-                      {"S"}, values),
-              form("LWOB", lwobSurface("S", sub("COLR", "\xff\x33\x80\x04") +
-                                                sub("VDIF", f4(0.75f)) + sub("DIFF", u2(192)) +
-                                                sub("SPEC", u2(128)) + sub("LUMI", u2(64)) +
-                                                sub("GLOS", u2(32)) + lwobShader(kNew))));
+    EXPECT_EQ(
+        written(
+            form("LWOB", lwobSurface("S", subChunk("COLR", "\x01\x02\x03\x04") +
+                                              subChunk("VDIF", f4(0)) + subChunk("DIFF", u2(0)))),
+            {"S"}, values),
+        form("LWOB", lwobSurface("S", subChunk("COLR", "\xff\x33\x80\x04") +
+                                          subChunk("VDIF", f4(0.75f)) + subChunk("DIFF", u2(192)) +
+                                          subChunk("SPEC", u2(128)) + subChunk("LUMI", u2(64)) +
+                                          subChunk("GLOS", u2(32)) + lwobShader(kNew))));
 }
 
 struct RoundTrip {
@@ -167,8 +169,9 @@ const RoundTrip kRoundTrips[] = {
                               lwo2Surface("Velvet", kOther + lwo2Fraction("DIFF", 0.1f) +
                                                         shaderBlock("\x90", "pelorix3", kOld)))},
     {"Lwob", form("LWOB", names("SRFS", {"Velvet", "Plain"}) +
-                              lwobSurface("Plain", sub("DIFF", u2(128)) + lwobShader(kOld)) +
-                              lwobSurface("Velvet", sub("SHDR", s0("x")) + sub("VSPC", f4(0.1f))))},
+                              lwobSurface("Plain", subChunk("DIFF", u2(128)) + lwobShader(kOld)) +
+                              lwobSurface("Velvet",
+                                          subChunk("SHDR", s0("x")) + subChunk("VSPC", f4(0.1f))))},
     // A surface that runs the module from its source gets an entry of its own.
     {"Lwo2FromASource",
      form("LWO2", lwo2Surface("Plain", shaderBlock("\x80", "pelorix3", kOld)) +
@@ -230,8 +233,8 @@ models::BaseValues withDiffuse(double diffuse) {
 }
 
 // A block of 65,530 bytes, whose data would grow by 28.
-const std::string kFullBlock =
-    block("SHDR", "\x80", sub("PAD ", std::string(65500, 'p')), sub("FUNC", s0("pelorix3")));
+const std::string kFullBlock = block("SHDR", "\x80", subChunk("PAD ", std::string(65500, 'p')),
+                                     subChunk("FUNC", s0("pelorix3")));
 
 const Refusal kRefusals[] = {
     {"UnknownSurface",
@@ -279,7 +282,7 @@ const Refusal kRefusals[] = {
      "in.lwo cannot take the look in surface \"A\": the shader's block would hold more "
      "than the 65535 bytes its length can say"},
     {"DamagedFile",
-     form("LWOB", lwobSurface("A", sub("SDAT", ""))),
+     form("LWOB", lwobSurface("A", subChunk("SDAT", ""))),
      {"A"},
      {},
      "in.lwo is a damaged object file (SURF chunk at byte 12): its SDAT sub-chunk at byte 22 comes "

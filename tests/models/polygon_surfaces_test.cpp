@@ -12,9 +12,9 @@ using namespace surface_files;
 using models::LastPolygons;
 
 // A chunk at `offset` of a file, from its bytes (tag, length, data).
-standin::LwoChunk chunkAt(const std::string& bytes, std::size_t offset) {
+models::LwoChunk chunkAt(const std::string& bytes, std::size_t offset) {
     const std::string_view view(bytes);
-    return {view.substr(0, 4), offset, standin::LwoBytes(view.substr(8), offset + 8)};
+    return {view.substr(0, 4), offset, models::LwoBytes(view.substr(8), offset + 8)};
 }
 
 std::vector<std::string> polygonSurfaceNames(const models::LwoSurfaces& surfaces) {
@@ -32,7 +32,7 @@ protected:
 // Two polygon chunks of three and two polygons kept, a curve chunk between them whose tags
 // give none of them a surface, and tags that come before the TAGS chunk that names them.
 TEST_F(PolygonSurfaces, Lwo2PolygonsTakeTheirTagsAndTheRestDefault) {
-    models::SurfaceReader reader(standin::LwoGeneration::Lwo2, "", name_);
+    models::SurfaceReader reader(models::LwoGeneration::Lwo2, "", name_);
     const std::string faces = surfaceTags({{0, 2}, {2, 1}});
     const std::string curves = surfaceTags({{0, 1}, {1, 3}});
     const std::string more = surfaceTags({{1, 2}, {0, 1}, {0, 2}});  // the last pair counts
@@ -54,7 +54,7 @@ TEST_F(PolygonSurfaces, Lwo2PolygonsTakeTheirTagsAndTheRestDefault) {
 }
 
 TEST_F(PolygonSurfaces, Lwo2DefaultIsOneSurfaceWithATagOfThatName) {
-    models::SurfaceReader reader(standin::LwoGeneration::Lwo2, "", name_);
+    models::SurfaceReader reader(models::LwoGeneration::Lwo2, "", name_);
     ASSERT_TRUE(reader.readChunk(chunkAt(names("TAGS", {"Default"}), 12)));
     reader.polygons().addUntagged(1);
     reader.polygons().addUntagged(1);
@@ -67,9 +67,9 @@ TEST_F(PolygonSurfaces, Lwo2DefaultIsOneSurfaceWithATagOfThatName) {
 
 // Detail polygons (after a negative surface number) are read like the others.
 TEST_F(PolygonSurfaces, LwobPolygonsTakeTheirSurfaceNumbers) {
-    models::SurfaceReader reader(standin::LwoGeneration::Lwob, "", name_);
+    models::SurfaceReader reader(models::LwoGeneration::Lwob, "", name_);
     const std::string bytes = chunk("POLS", "");
-    const standin::LwoChunk polygons = chunkAt(bytes, 60);
+    const models::LwoChunk polygons = chunkAt(bytes, 60);
     ASSERT_TRUE(reader.polygons().addNumbered(2, 1, polygons));
     ASSERT_TRUE(reader.polygons().addNumbered(-1, 2, polygons));
     ASSERT_TRUE(reader.polygons().addNumbered(3, 3, polygons));
@@ -82,7 +82,7 @@ TEST_F(PolygonSurfaces, LwobPolygonsTakeTheirSurfaceNumbers) {
 }
 
 TEST_F(PolygonSurfaces, LwobSurfaceZeroIsRefused) {
-    models::SurfaceReader reader(standin::LwoGeneration::Lwob, "", name_);
+    models::SurfaceReader reader(models::LwoGeneration::Lwob, "", name_);
     const auto zero = reader.polygons().addNumbered(0, 7, chunkAt(chunk("POLS", ""), 60));
     ASSERT_FALSE(zero);
     EXPECT_EQ(
@@ -93,15 +93,15 @@ TEST_F(PolygonSurfaces, LwobSurfaceZeroIsRefused) {
 
 struct PastTheNames {
     const char* name;
-    standin::LwoGeneration generation;
+    models::LwoGeneration generation;
     const char* message;
 };
 
 const PastTheNames kPastTheNames[] = {
-    {"Lwob", standin::LwoGeneration::Lwob,
+    {"Lwob", models::LwoGeneration::Lwob,
      "t.lwo is a damaged object file (POLS chunk at byte 60): polygon 2 has surface 3, but the "
      "SRFS chunks name only 2 surfaces"},
-    {"Lwo2", standin::LwoGeneration::Lwo2,
+    {"Lwo2", models::LwoGeneration::Lwo2,
      "t.lwo is a damaged object file (PTAG chunk at byte 60): polygon 1 (counted from 0) has tag 2 "
      "(counted from 0), but the TAGS chunks name only 2 tags"},
 };
@@ -111,7 +111,7 @@ class PolygonSurfacesPastTheNames : public ::testing::TestWithParam<PastTheNames
 // Found once the whole file is read, as the names may come after the polygons.
 TEST_P(PolygonSurfacesPastTheNames, AreRefusedAtTheEnd) {
     const std::string name = "t.lwo";
-    const bool lwo2 = GetParam().generation == standin::LwoGeneration::Lwo2;
+    const bool lwo2 = GetParam().generation == models::LwoGeneration::Lwo2;
     models::SurfaceReader reader(GetParam().generation, "", name);
     models::PolygonSurfaces& polygons = reader.polygons();
     if (lwo2) {
@@ -135,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(PolygonSurfaces, PolygonSurfacesPastTheNames,
 // A PTAG chunk's polygons count from the first of the layer's last polygon chunk.
 TEST_F(PolygonSurfaces, Lwo2TagOfAPolygonPastItsChunkIsRefused) {
     const std::string tags = surfaceTags({{1, 0}, {2, 0}});
-    models::SurfaceReader reader(standin::LwoGeneration::Lwo2, "", name_);
+    models::SurfaceReader reader(models::LwoGeneration::Lwo2, "", name_);
     reader.polygons().addUntagged(2);
     const auto pastTwo = reader.polygons().readTags(chunkAt(tags, 80), LastPolygons{2, 0});
     ASSERT_FALSE(pastTwo);

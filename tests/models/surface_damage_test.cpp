@@ -23,25 +23,25 @@ const BadSurface kBadSurfaces[] = {
     {"SubChunkPastTheSurface", form("LWO2", lwo2Surface("S", "DIFF" + u2(10) + f4(1))),
      "(SURF chunk at byte 12): its DIFF sub-chunk at byte 24 says it holds 10 bytes, but the "
      "surface has only 4 bytes left"},
-    {"SubChunkHeaderCutShort", form("LWOB", lwobSurface("S", sub("DIFF", u2(1)) + "SPE")),
+    {"SubChunkHeaderCutShort", form("LWOB", lwobSurface("S", subChunk("DIFF", u2(1)) + "SPE")),
      "(SURF chunk at byte 12): a sub-chunk at byte 30 needs 6 bytes for its tag and length, but "
      "the surface ends after 3 bytes"},
-    {"DataBeforeAnyShader", form("LWOB", lwobSurface("S", sub("SDAT", "ab"))),
+    {"DataBeforeAnyShader", form("LWOB", lwobSurface("S", subChunk("SDAT", "ab"))),
      "(SURF chunk at byte 12): its SDAT sub-chunk at byte 22 comes before any SHDR, so it is the "
      "data of no shader"},
     {"BlockHeaderPastTheBlock",
-     form("LWO2", lwo2Surface("S", sub("BLOK", "SHDR" + u2(20) + s0("\x80")))),
+     form("LWO2", lwo2Surface("S", subChunk("BLOK", "SHDR" + u2(20) + s0("\x80")))),
      "(SURF chunk at byte 12): its SHDR sub-chunk at byte 30 says it holds 20 bytes, but the "
      "block has only 2 bytes left"},
     {"SwitchCutShort",
-     form("LWO2", lwo2Surface("S", block("SHDR", "\x80", sub("ENAB", "\x01"), ""))),
+     form("LWO2", lwo2Surface("S", block("SHDR", "\x80", subChunk("ENAB", "\x01"), ""))),
      "(SURF chunk at byte 12): its ENAB sub-chunk at byte 38 holds 1 byte, too few for its value "
      "of 2"},
     {"ServerNameWithoutEnd",
-     form("LWO2", lwo2Surface("S", block("SHDR", "\x80", "", sub("FUNC", "pel")))),
+     form("LWO2", lwo2Surface("S", block("SHDR", "\x80", "", subChunk("FUNC", "pel")))),
      "(SURF chunk at byte 12): its FUNC sub-chunk at byte 38 holds a server name with no zero "
      "byte to end it"},
-    {"ValueCutShort", form("LWO2", lwo2Surface("S", sub("COLR", f4(1) + f4(1)))),
+    {"ValueCutShort", form("LWO2", lwo2Surface("S", subChunk("COLR", f4(1) + f4(1)))),
      "(SURF chunk at byte 12): its COLR sub-chunk at byte 24 holds 8 bytes, too few for its "
      "value of 12"},
     {"ValueNotFinite",

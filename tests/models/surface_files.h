@@ -9,18 +9,12 @@
 #include <utility>
 #include <vector>
 
-#include "common/lwo_writer.h"
+#include "models/lwo_writer.h"
 #include "models/stored_block.h"
 
 namespace surface_files {
 
-using namespace lwo_writer;
-
-inline std::string sub(std::string_view tag, const std::string& data) {
-    std::string bytes = std::string(tag) + u2(static_cast<std::uint32_t>(data.size())) + data;
-    if (data.size() % 2 == 1) bytes += '\0';
-    return bytes;
-}
+using namespace models::lwo_writer;
 
 inline std::string lwo2Surface(std::string_view name, const std::string& subs,
                                std::string_view source = "") {
@@ -34,16 +28,17 @@ inline std::string lwobSurface(std::string_view name, const std::string& subs) {
 // An LWO2 block: its header (kind, ordinal, the header's own sub-chunks), then the rest.
 inline std::string block(std::string_view kind, std::string_view ordinal,
                          const std::string& headerSubs, const std::string& subs) {
-    return sub("BLOK", sub(kind, s0(ordinal) + headerSubs) + subs);
+    return subChunk("BLOK", subChunk(kind, s0(ordinal) + headerSubs) + subs);
 }
 
 inline std::string shaderBlock(std::string_view ordinal, std::string_view server,
                                const std::string& data, bool enabled = true) {
-    return block("SHDR", ordinal, sub("ENAB", u2(enabled ? 1 : 0)), sub("FUNC", s0(server) + data));
+    return block("SHDR", ordinal, subChunk("ENAB", u2(enabled ? 1 : 0)),
+                 subChunk("FUNC", s0(server) + data));
 }
 
 inline std::string lwo2Fraction(std::string_view tag, float value) {
-    return sub(tag, f4(value) + vx(0));
+    return subChunk(tag, f4(value) + vx(0));
 }
 
 inline std::string names(std::string_view tag, const std::vector<std::string>& list) {

@@ -27,10 +27,10 @@ models::LwoSurfaces read(const std::string& file) {
 TEST(SurfaceShaders, Lwo2BlocksRunInTheOrderOfTheirOrdinals) {
     const auto surfaces = read(form(
         "LWO2", lwo2Surface("S", shaderBlock("\x90\x01", "c", "3") +
-                                     block("IMAP", "\xA0", "", sub("CHAN", "COLR")) +
+                                     block("IMAP", "\xA0", "", subChunk("CHAN", "COLR")) +
                                      shaderBlock("\x80", "b", "22", false) +
                                      shaderBlock("\x7F", "a", "") + shaderBlock("\x80", "b2", "") +
-                                     block("SHDR", "\x10", "", sub("ENAB", u2(1))))));
+                                     block("SHDR", "\x10", "", subChunk("ENAB", u2(1))))));
     ASSERT_EQ(surfaces.surfaces.size(), 1u);
     const models::Surface& s = surfaces.surfaces[0];
     // Equal ordinals keep the file's order; a shader block without FUNC names no shader.
@@ -39,10 +39,11 @@ TEST(SurfaceShaders, Lwo2BlocksRunInTheOrderOfTheirOrdinals) {
 }
 
 TEST(SurfaceShaders, LwobDataBelongsToTheMostRecentShader) {
-    const auto surfaces = read(form(
-        "LWOB", lwobSurface("S", sub("SHDR", s0("a")) + sub("SDAT", "xyz") + sub("SHDR", s0("b")) +
-                                     sub("SHDR", s0("c")) + sub("DIFF", u2(256)) +
-                                     sub("SDAT", "12") + sub("SDAT", "ignored"))));
+    const auto surfaces = read(
+        form("LWOB", lwobSurface("S", subChunk("SHDR", s0("a")) + subChunk("SDAT", "xyz") +
+                                          subChunk("SHDR", s0("b")) + subChunk("SHDR", s0("c")) +
+                                          subChunk("DIFF", u2(256)) + subChunk("SDAT", "12") +
+                                          subChunk("SDAT", "ignored"))));
     ASSERT_EQ(surfaces.surfaces.size(), 1u);
     EXPECT_EQ(serversOf(surfaces.surfaces[0]), (std::vector<std::string>{"a:xyz", "b:", "c:12"}));
 }

@@ -27,13 +27,13 @@ models::Surface onlySurface(const std::string& file) {
 
 TEST(SurfaceValues, Lwo2ValuesAreFractionsAndRadians) {
     const models::Surface s = onlySurface(form(
-        "LWO2", lwo2Surface("Cloth", sub("COLR", f4(0.25f) + f4(0.5f) + f4(1.5f) + vx(7)) +
+        "LWO2", lwo2Surface("Cloth", subChunk("COLR", f4(0.25f) + f4(0.5f) + f4(1.5f) + vx(7)) +
                                          lwo2Fraction("DIFF", 0.75f) + lwo2Fraction("SPEC", 0.5f) +
                                          lwo2Fraction("LUMI", 0.125f) + lwo2Fraction("GLOS", 0.6f) +
-                                         sub("SMAN", f4(1.0f)))));
+                                         subChunk("SMAN", f4(1.0f)))));
     EXPECT_EQ(s.name, "Cloth");
     EXPECT_TRUE(s.hasChunk);
-    EXPECT_EQ(s.base.colour, (standin::Triple{0.25, 0.5, 1.5}));
+    EXPECT_EQ(s.base.colour, (base::Triple{0.25, 0.5, 1.5}));
     EXPECT_EQ(s.base.diffuse, 0.75);
     EXPECT_EQ(s.base.specular, 0.5);
     EXPECT_EQ(s.base.luminosity, 0.125);
@@ -43,12 +43,12 @@ TEST(SurfaceValues, Lwo2ValuesAreFractionsAndRadians) {
 }
 
 TEST(SurfaceValues, LwobValuesAreBytesTwoByteFractionsAndDegrees) {
-    const models::Surface s = onlySurface(
-        form("LWOB", lwobSurface("Cloth", sub("COLR", "\xff\x80" + std::string("\0\0", 2)) +
-                                              sub("DIFF", u2(192)) + sub("SPEC", u2(64)) +
-                                              sub("LUMI", u2(0xFF00)) + sub("GLOS", u2(256)) +
-                                              sub("SMAN", f4(90.0f)))));
-    EXPECT_EQ(s.base.colour, (standin::Triple{1.0, 128.0 / 255.0, 0.0}));
+    const models::Surface s = onlySurface(form(
+        "LWOB", lwobSurface("Cloth", subChunk("COLR", "\xff\x80" + std::string("\0\0", 2)) +
+                                         subChunk("DIFF", u2(192)) + subChunk("SPEC", u2(64)) +
+                                         subChunk("LUMI", u2(0xFF00)) + subChunk("GLOS", u2(256)) +
+                                         subChunk("SMAN", f4(90.0f)))));
+    EXPECT_EQ(s.base.colour, (base::Triple{1.0, 128.0 / 255.0, 0.0}));
     EXPECT_EQ(s.base.diffuse, 0.75);
     EXPECT_EQ(s.base.specular, 0.25);
     EXPECT_EQ(s.base.luminosity, -1.0);  // the two-byte fractions are signed
@@ -59,9 +59,9 @@ TEST(SurfaceValues, LwobValuesAreBytesTwoByteFractionsAndDegrees) {
 // The F4 forms take the place of the two-byte ones wherever they come in the chunk.
 TEST(SurfaceValues, LwobFloatFormsReplaceTheTwoByteForms) {
     const models::Surface s = onlySurface(form(
-        "LWOB",
-        lwobSurface("Cloth", sub("VDIF", f4(0.3f)) + sub("DIFF", u2(256)) + sub("SPEC", u2(256)) +
-                                 sub("VSPC", f4(0.6f)) + sub("LUMI", u2(128)))));
+        "LWOB", lwobSurface("Cloth", subChunk("VDIF", f4(0.3f)) + subChunk("DIFF", u2(256)) +
+                                         subChunk("SPEC", u2(256)) + subChunk("VSPC", f4(0.6f)) +
+                                         subChunk("LUMI", u2(128)))));
     EXPECT_EQ(s.base.diffuse, 0.3f);
     EXPECT_EQ(s.base.specular, 0.6f);
     EXPECT_EQ(s.base.luminosity, 0.5);
@@ -98,16 +98,16 @@ const Conversion kLwo2Conversions[] = {
     {"NoGlossiness", lwo2Fraction("GLOS", 0.0f), 0.25, 0.0},
     {"GlossinessBeyondAHundredCountsAsAHundred", lwo2Fraction("GLOS", 5000.0f), std::exp2(-1002.0),
      0.0},
-    {"NegativeSmoothingIsFlat", sub("SMAN", f4(-0.5f)), 1.0 / 64.0, 0.0},
-    {"SmoothingBeyondPiIsPi", sub("SMAN", f4(7.0f)), 1.0 / 64.0, kPi},
+    {"NegativeSmoothingIsFlat", subChunk("SMAN", f4(-0.5f)), 1.0 / 64.0, 0.0},
+    {"SmoothingBeyondPiIsPi", subChunk("SMAN", f4(7.0f)), 1.0 / 64.0, kPi},
 };
 
 const Conversion kLwobConversions[] = {
-    {"DefaultExponent", sub("GLOS", u2(64)), 1.0 / 64.0, 0.0},
-    {"ExponentZeroIsTheWidest", sub("GLOS", u2(0)), 1.0, 0.0},
-    {"NegativeExponentIsTheWidest", sub("GLOS", u2(0xFFF0)), 1.0, 0.0},
-    {"SmoothingInDegrees", sub("SMAN", f4(180.0f)), 1.0 / 64.0, kPi},
-    {"ZeroSmoothingIsFlat", sub("SMAN", f4(0.0f)), 1.0 / 64.0, 0.0},
+    {"DefaultExponent", subChunk("GLOS", u2(64)), 1.0 / 64.0, 0.0},
+    {"ExponentZeroIsTheWidest", subChunk("GLOS", u2(0)), 1.0, 0.0},
+    {"NegativeExponentIsTheWidest", subChunk("GLOS", u2(0xFFF0)), 1.0, 0.0},
+    {"SmoothingInDegrees", subChunk("SMAN", f4(180.0f)), 1.0 / 64.0, kPi},
+    {"ZeroSmoothingIsFlat", subChunk("SMAN", f4(0.0f)), 1.0 / 64.0, 0.0},
 };
 
 void PrintTo(const Conversion& c, std::ostream* out) { *out << c.name; }
