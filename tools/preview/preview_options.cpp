@@ -8,10 +8,12 @@
 #include <cstdlib>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <sstream>
 #include <string_view>
 #include <thread>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "host/module_path.h"
@@ -43,24 +45,88 @@ std::string show(const Triple& t) { return show(t[0]) + "," + show(t[1]) + "," +
 // The validators below describe nothing in the help: each option's type name (NUMBER,
 // R,G,B, on|off, ...) says what it takes, without the parser's own notation.
 
-// A finite number in `range`.
-CLI::Validator number(const looks::NumberRange& range) {
-    return CLI::Validator(
-        [range](std::string& text) -> std::string {
-            const base::Result<double> checked = looks::checkedNumber(text, range);
-            return checked ? std::string() : checked.error();
-        },
-        "");
+// An option whose check reads its text with `parse`: the check refuses what `parse`
+// refuses, with its reason, and the value it read goes to `apply`, so that the text is
+// read once. The check runs just before the option's callback.
+template <typename Value>
+CLI::Option* addParsedOption(CLI::App& app, const std::string& name, const std::string& help,
+                             std::function<base::Result<Value>(const std::string&)> parse,
+                             std::function<void(const Value&)> apply) {
+    const auto parsed = std::make_shared<std::optional<Value>>();
+    return app
+        .add_option_function<std::string>(
+            name,
+            [parsed, apply](const std::string&) {
+                if (*parsed) apply(**parsed);
+            },
+            help)
+        ->check(CLI::Validator(
+            [parsed, parse](std::string& text) -> std::string {
+                base::Result<Value> value = parse(text);
+                if (!value) return value.error();
+                *parsed = std::move(value.value());
+                return {};
+            },
+            ""));
 }
 
-// Three finite numbers separated by commas, as `kind` allows them.
-CLI::Validator triple(looks::TripleKind kind) {
-    return CLI::Validator(
-        [kind](std::string& text) -> std::string {
-            const base::Result<Triple> checked = looks::checkedTriple(text, kind);
-            return checked ? std::string() : checked.error();
-        },
-        "");
+// An option that sets `*target` to a finite number in `range`; `shown` is the default
+// the help shows ("" for none).
+template <typename Target>
+struct NumberOption {
+    const char* name;
+    const char* help;
+    looks::NumberRange range;
+    Target* target;
+    std::string shown = {};
+    const char* typeName = "NUMBER";
+};
+
+// An option that sets `*target` to three finite numbers separated by commas, as `kind`
+// allows them.
+template <typename Target>
+struct TripleOption {
+    const char* name;
+    const char* help;
+    looks::TripleKind kind;
+    Target* target;
+    std::string shown = {};
+};
+
+template <typename Target>
+CLI::Option* addValueOption(CLI::App& app, const NumberOption<Target>& option) {
+    const looks::NumberRange range = option.range;
+    Target* target = option.target;
+    return addParsedOption<double>(
+               app, option.name, option.help,
+               [range](const std::string& text) { return looks::checkedNumber(text, range); },
+               [target](const double& value) { *target = value; })
+        ->type_name(option.typeName)
+        ->default_str(option.shown);
+}
+
+template <typename Target>
+CLI::Option* addValueOption(CLI::App& app, const TripleOption<Target>& option) {
+    const looks::TripleKind kind = option.kind;
+    Target* target = option.target;
+    return addParsedOption<Triple>(
+               app, option.name, option.help,
+               [kind](const std::string& text) { return looks::checkedTriple(text, kind); },
+               [target](const Triple& value) { *target = value; })
+        ->type_name(looks::tripleName(kind))
+        ->default_str(option.shown);
+}
+
+// Options of numbers and triples, declared in the table's order (the help's), in `group`.
+template <typename Number, typename Colour>
+using ValueTable = std::vector<std::variant<NumberOption<Number>, TripleOption<Colour>>>;
+
+template <typename Number, typename Colour>
+void addValueOptions(CLI::App& app, const char* group, const ValueTable<Number, Colour>& table) {
+    for (const auto& entry : table) {
+        std::visit([&app, group](const auto& option) { addValueOption(app, option)->group(group); },
+                   entry);
+    }
 }
 
 // The whole number `text` writes in decimal digits, with an optional sign; one too large
@@ -109,18 +175,15 @@ CLI::Validator nameOfA(const std::string& what) {
 }
 
 // A time in seconds, more than 0 and at most kMaxWorkerTimeout.
-CLI::Validator seconds() {
-    return CLI::Validator(
-        [](std::string& text) -> std::string {
-            const std::optional<double> value = looks::parseStoredNumber(text);
-            if (!value) return "\"" + text + "\" is not a number";
-            if (!(*value > 0.0 && *value <= kMaxWorkerTimeout)) {
-                return text + " is out of range: it must be more than 0 and at most " +
-                       std::to_string(kMaxWorkerTimeout);
-            }
-            return {};
-        },
-        "");
+base::Result<double> seconds(const std::string& text) {
+    using Seconds = base::Result<double>;
+    const std::optional<double> value = looks::parseStoredNumber(text);
+    if (!value) return Seconds::failure("\"" + text + "\" is not a number");
+    if (!(*value > 0.0 && *value <= kMaxWorkerTimeout)) {
+        return Seconds::failure(text + " is out of range: it must be more than 0 and at most " +
+                                std::to_string(kMaxWorkerTimeout));
+    }
+    return Seconds::success(*value);
 }
 
 // The words an option takes, in the order the help lists them, and what each stands for.
@@ -151,11 +214,6 @@ CLI::Option* addWordOption(CLI::App& app, const std::string& name, const Words<V
         ->type_name(typeName);
 }
 
-double toNumber(const std::string& text) { return looks::parseStoredNumber(text).value_or(0.0); }
-Triple toTriple(const std::string& text) {
-    return looks::parseNumberTriple(text).value_or(Triple{});
-}
-
 std::vector<std::string> commaSeparated(const std::string& text) {
     std::vector<std::string> names(1);
     for (const char c : text) {
@@ -169,46 +227,38 @@ std::vector<std::string> commaSeparated(const std::string& text) {
 }
 
 // Two to kMaxComparedLooks names separated by commas, none empty.
-CLI::Validator lookList() {
-    return CLI::Validator(
-        [](std::string& text) -> std::string {
-            const std::vector<std::string> names = commaSeparated(text);
-            if (names.size() < 2 || names.size() > kMaxComparedLooks) {
-                return "give 2 to " + std::to_string(kMaxComparedLooks) +
-                       " looks or files, separated by commas";
-            }
-            for (const std::string& name : names) {
-                if (name.empty()) return "\"" + text + "\" has an empty name";
-            }
-            return {};
-        },
-        "");
+base::Result<std::vector<std::string>> lookList(const std::string& text) {
+    using Names = base::Result<std::vector<std::string>>;
+    std::vector<std::string> names = commaSeparated(text);
+    if (names.size() < 2 || names.size() > kMaxComparedLooks) {
+        return Names::failure("give 2 to " + std::to_string(kMaxComparedLooks) +
+                              " looks or files, separated by commas");
+    }
+    for (const std::string& name : names) {
+        if (name.empty()) return Names::failure("\"" + text + "\" has an empty name");
+    }
+    return Names::success(std::move(names));
 }
 
 const Words<bool> kSwitchWords{{"on", true}, {"off", false}};
 
 void defineParameters(CLI::App& app, ParameterOverrides& p) {
     const char* group = "Shader parameters (default: the module's defaults, or the --load file)";
-    app.add_option_function<std::string>(
-           "--density", [&p](const std::string& s) { p.density = toNumber(s); },
-           "Weight of the sheen: the grazing light and the sheen lobe. A fraction: 1 is the "
-           "panel's 100 % (module default 1)")
-        ->check(number(looks::kLevelRange))
-        ->type_name("NUMBER")
-        ->group(group);
-    app.add_option_function<std::string>(
-           "--transparency", [&p](const std::string& s) { p.transparency = toNumber(s); },
-           "Weight of the plain diffuse body where the surface faces the viewer. A fraction: "
-           "0.33 is the panel's 33 % (default 0.33)")
-        ->check(number(looks::kLevelRange))
-        ->type_name("NUMBER")
-        ->group(group);
-    app.add_option_function<std::string>(
-           "--specular-color", [&p](const std::string& s) { p.specularColor = toTriple(s); },
-           "Tint of the sheen lobe, three fractions: 1 is the panel's 255 (default 1,1,1)")
-        ->check(triple(looks::TripleKind::Colour))
-        ->type_name(looks::tripleName(looks::TripleKind::Colour))
-        ->group(group);
+    using Number = NumberOption<std::optional<double>>;
+    using Colour = TripleOption<std::optional<Triple>>;
+    addValueOptions<std::optional<double>, std::optional<Triple>>(
+        app, group,
+        {Number{"--density",
+                "Weight of the sheen: the grazing light and the sheen lobe. A fraction: 1 is the "
+                "panel's 100 % (module default 1)",
+                looks::kLevelRange, &p.density},
+         Number{"--transparency",
+                "Weight of the plain diffuse body where the surface faces the viewer. A "
+                "fraction: 0.33 is the panel's 33 % (default 0.33)",
+                looks::kLevelRange, &p.transparency},
+         Colour{"--specular-color",
+                "Tint of the sheen lobe, three fractions: 1 is the panel's 255 (default 1,1,1)",
+                looks::TripleKind::Colour, &p.specularColor}});
     addWordOption<bool>(
         app, "--dont-overlap-shadows", kSwitchWords,
         [&p](const bool& on) { p.dontOverlapShadows = on; },
@@ -245,15 +295,15 @@ void defineSubject(CLI::App& app, PreviewOptions& o) {
         ->check(nameOfA("file"))
         ->excludes(scene)
         ->group(group);
-    app.add_option_function<std::string>(
-           "--crease",
-           [&o](const std::string& t) {
-               o.scene.creaseAngle = toNumber(t);
-               o.creaseGiven = true;
-           },
-           "0 to 180 degrees: where a --mesh model gives no normals, edges whose faces meet at "
-           "a larger angle stay hard")
-        ->check(number(looks::kCreaseRange))
+    addParsedOption<double>(
+        app, "--crease",
+        "0 to 180 degrees: where a --mesh model gives no normals, edges whose faces meet at "
+        "a larger angle stay hard",
+        [](const std::string& text) { return looks::checkedNumber(text, looks::kCreaseRange); },
+        [&o](const double& degrees) {
+            o.scene.creaseAngle = degrees;
+            o.creaseGiven = true;
+        })
         ->type_name("DEGREES")
         ->default_str(show(s.creaseAngle))
         ->group(group);
@@ -264,97 +314,47 @@ const char* const kSurfaceGroup =
     "scene's, or the --preset look's)";
 
 void defineSurface(CLI::App& app, SurfaceOverrides& s) {
-    const char* group = kSurfaceGroup;
     const SurfaceInputs defaults;
-    app.add_option_function<std::string>(
-           "--color", [&s](const std::string& t) { s.color = toTriple(t); },
-           "Surface colour, three fractions 0 to 1")
-        ->check(triple(looks::TripleKind::Colour))
-        ->type_name(looks::tripleName(looks::TripleKind::Colour))
-        ->default_str(show(defaults.color))
-        ->group(group);
-    app.add_option_function<std::string>(
-           "--diffuse", [&s](const std::string& t) { s.diffuse = toNumber(t); },
-           "Diffuse level: weight of the body (grazing and diffuse) light")
-        ->check(number(looks::kLevelRange))
-        ->type_name("NUMBER")
-        ->default_str(show(defaults.diffuse))
-        ->group(group);
-    app.add_option_function<std::string>(
-           "--specular", [&s](const std::string& t) { s.specular = toNumber(t); },
-           "Specular level: weight of the sheen lobe")
-        ->check(number(looks::kLevelRange))
-        ->type_name("NUMBER")
-        ->default_str(show(defaults.specular))
-        ->group(group);
-    app.add_option_function<std::string>(
-           "--luminous", [&s](const std::string& t) { s.luminous = toNumber(t); },
-           "Luminosity: a glow, or the density's multiplier with --density-by-luminosity on")
-        ->check(number(looks::kLevelRange))
-        ->type_name("NUMBER")
-        ->default_str(show(defaults.luminous))
-        ->group(group);
-    app.add_option_function<std::string>(
-           "--roughness", [&s](const std::string& t) { s.roughness = toNumber(t); },
-           "Roughness: the sheen lobe's exponent is 1/(64 roughness); smaller is tighter")
-        ->check(number(looks::kRoughnessRange))
-        ->type_name("NUMBER")
-        ->default_str(show(defaults.roughness))
-        ->group(group);
+    using Number = NumberOption<std::optional<double>>;
+    using Colour = TripleOption<std::optional<Triple>>;
+    addValueOptions<std::optional<double>, std::optional<Triple>>(
+        app, kSurfaceGroup,
+        {Colour{"--color", "Surface colour, three fractions 0 to 1", looks::TripleKind::Colour,
+                &s.color, show(defaults.color)},
+         Number{"--diffuse", "Diffuse level: weight of the body (grazing and diffuse) light",
+                looks::kLevelRange, &s.diffuse, show(defaults.diffuse)},
+         Number{"--specular", "Specular level: weight of the sheen lobe", looks::kLevelRange,
+                &s.specular, show(defaults.specular)},
+         Number{"--luminous",
+                "Luminosity: a glow, or the density's multiplier with --density-by-luminosity on",
+                looks::kLevelRange, &s.luminous, show(defaults.luminous)},
+         Number{"--roughness",
+                "Roughness: the sheen lobe's exponent is 1/(64 roughness); smaller is tighter",
+                looks::kRoughnessRange, &s.roughness, show(defaults.roughness)}});
 }
 
 void defineLights(CLI::App& app, SceneSettings& s) {
     const char* group = "Lights";
-    app.add_option_function<std::string>(
-           "--key-position", [&s](const std::string& t) { s.keyPosition = toTriple(t); },
-           "Position of the key point light (the subject stands on the floor y=0 around the "
-           "origin, about 2.6 units across; the camera looks along +z)")
-        ->check(triple(looks::TripleKind::Position))
-        ->type_name(looks::tripleName(looks::TripleKind::Position))
-        ->default_str(show(s.keyPosition))
-        ->group(group);
-    app.add_option_function<std::string>(
-           "--key-color", [&s](const std::string& t) { s.keyColor = toTriple(t); },
-           "Colour of the key light")
-        ->check(triple(looks::TripleKind::Colour))
-        ->type_name(looks::tripleName(looks::TripleKind::Colour))
-        ->default_str(show(s.keyColor))
-        ->group(group);
-    app.add_option_function<std::string>(
-           "--key-intensity", [&s](const std::string& t) { s.keyIntensity = toNumber(t); },
-           "Intensity of the key light (0 turns it off)")
-        ->check(number(looks::kLevelRange))
-        ->type_name("NUMBER")
-        ->default_str(show(s.keyIntensity))
-        ->group(group);
-    app.add_option_function<std::string>(
-           "--rim-direction", [&s](const std::string& t) { s.rimDirection = toTriple(t); },
-           "Direction the distant rim light travels in")
-        ->check(triple(looks::TripleKind::Direction))
-        ->type_name(looks::tripleName(looks::TripleKind::Direction))
-        ->default_str(show(s.rimDirection))
-        ->group(group);
-    app.add_option_function<std::string>(
-           "--rim-color", [&s](const std::string& t) { s.rimColor = toTriple(t); },
-           "Colour of the rim light")
-        ->check(triple(looks::TripleKind::Colour))
-        ->type_name(looks::tripleName(looks::TripleKind::Colour))
-        ->default_str(show(s.rimColor))
-        ->group(group);
-    app.add_option_function<std::string>(
-           "--rim-intensity", [&s](const std::string& t) { s.rimIntensity = toNumber(t); },
-           "Intensity of the rim light (0 turns it off)")
-        ->check(number(looks::kLevelRange))
-        ->type_name("NUMBER")
-        ->default_str(show(s.rimIntensity))
-        ->group(group);
-    app.add_option_function<std::string>(
-           "--ambient", [&s](const std::string& t) { s.ambient = toTriple(t); },
-           "Ambient light colour")
-        ->check(triple(looks::TripleKind::Colour))
-        ->type_name(looks::tripleName(looks::TripleKind::Colour))
-        ->default_str(show(s.ambient))
-        ->group(group);
+    using Number = NumberOption<double>;
+    using Colour = TripleOption<Triple>;
+    addValueOptions<double, Triple>(
+        app, group,
+        {Colour{"--key-position",
+                "Position of the key point light (the subject stands on the floor y=0 around "
+                "the origin, about 2.6 units across; the camera looks along +z)",
+                looks::TripleKind::Position, &s.keyPosition, show(s.keyPosition)},
+         Colour{"--key-color", "Colour of the key light", looks::TripleKind::Colour, &s.keyColor,
+                show(s.keyColor)},
+         Number{"--key-intensity", "Intensity of the key light (0 turns it off)",
+                looks::kLevelRange, &s.keyIntensity, show(s.keyIntensity)},
+         Colour{"--rim-direction", "Direction the distant rim light travels in",
+                looks::TripleKind::Direction, &s.rimDirection, show(s.rimDirection)},
+         Colour{"--rim-color", "Colour of the rim light", looks::TripleKind::Colour, &s.rimColor,
+                show(s.rimColor)},
+         Number{"--rim-intensity", "Intensity of the rim light (0 turns it off)",
+                looks::kLevelRange, &s.rimIntensity, show(s.rimIntensity)},
+         Colour{"--ambient", "Ambient light colour", looks::TripleKind::Colour, &s.ambient,
+                show(s.ambient)}});
     app.add_flag_function(
            "--no-shadows", [&s](std::int64_t) { s.shadows = false; },
            "Lights pass through objects: no ray-traced shadows")
@@ -427,16 +427,16 @@ void defineImage(CLI::App& app, PreviewOptions& o) {
         ->type_name("N")
         ->excludes(workers)
         ->group(group);
-    app.add_option_function<std::string>(
-           "--worker-timeout",
-           [&o](const std::string& s) {
-               o.workerTimeout = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                   std::chrono::duration<double>(toNumber(s)));
-           },
-           "The render fails when a worker sends no row for ten times the slowest step of the "
-           "render so far, and never sooner than this; raise it for runs under a sanitizer or "
-           "valgrind (default 60)")
-        ->check(seconds())
+    addParsedOption<double>(
+        app, "--worker-timeout",
+        "The render fails when a worker sends no row for ten times the slowest step of the "
+        "render so far, and never sooner than this; raise it for runs under a sanitizer or "
+        "valgrind (default 60)",
+        seconds,
+        [&o](const double& timeout) {
+            o.workerTimeout = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                std::chrono::duration<double>(timeout));
+        })
         ->type_name("SECONDS")
         ->group(group);
     app.add_flag("--verbose", o.verbose,
@@ -448,30 +448,21 @@ void defineImage(CLI::App& app, PreviewOptions& o) {
 void defineCamera(CLI::App& app, PreviewOptions& o) {
     render::CameraOrbit& orbit = o.scene.orbit;
     const char* group = "Camera (turned about the subject; the floor and the lights stay)";
-    app.add_option_function<std::string>(
-           "--orbit", [&orbit](const std::string& t) { orbit.orbitDegrees = toNumber(t); },
-           "Degrees around the vertical axis through the subject, -360 to 360: positive "
-           "moves the camera to its right, so that the subject seems to turn to the left")
-        ->check(number(kOrbitRange))
-        ->type_name("DEGREES")
-        ->default_str("0")
-        ->group(group);
-    app.add_option_function<std::string>(
-           "--elevation", [&orbit](const std::string& t) { orbit.elevationDegrees = toNumber(t); },
-           "Degrees the camera is raised above its framing, -90 to 90 (negative lowers it); "
-           "it stays within 85 degrees of the horizontal and above the floor")
-        ->check(number(kElevationRange))
-        ->type_name("DEGREES")
-        ->default_str("0")
-        ->group(group);
-    app.add_option_function<std::string>(
-           "--zoom", [&orbit](const std::string& t) { orbit.zoom = toNumber(t); },
-           "The camera's distance to the subject is divided by it: 2 is twice as close, the "
-           "subject twice as large; 0.25 to 3")
-        ->check(number(kZoomRange))
-        ->type_name("FACTOR")
-        ->default_str("1")
-        ->group(group);
+    using Degrees = NumberOption<double>;
+    addValueOptions<double, Triple>(
+        app, group,
+        {Degrees{"--orbit",
+                 "Degrees around the vertical axis through the subject, -360 to 360: positive "
+                 "moves the camera to its right, so that the subject seems to turn to the left",
+                 kOrbitRange, &orbit.orbitDegrees, "0", "DEGREES"},
+         Degrees{"--elevation",
+                 "Degrees the camera is raised above its framing, -90 to 90 (negative lowers "
+                 "it); it stays within 85 degrees of the horizontal and above the floor",
+                 kElevationRange, &orbit.elevationDegrees, "0", "DEGREES"},
+         Degrees{"--zoom",
+                 "The camera's distance to the subject is divided by it: 2 is twice as close, "
+                 "the subject twice as large; 0.25 to 3",
+                 kZoomRange, &orbit.zoom, "1", "FACTOR"}});
     CLI::Option* turntable =
         app.add_option(
                "--turntable", o.turntableViews,
@@ -482,13 +473,13 @@ void defineCamera(CLI::App& app, PreviewOptions& o) {
             ->transform(count(kMaxTurntableViews))
             ->type_name("N")
             ->group(group);
-    app.add_option_function<std::string>(
-           "--compare", [&o](const std::string& t) { o.compared = commaSeparated(t); },
-           "Render the subject once per named look or stored parameter file (read as "
-           "--load-mode says), 2 to 12 of them, side by side in one picture labelled with "
-           "each name; a name that is a look is the look (write ./NAME for a file of that "
-           "name). The other options apply to each")
-        ->check(lookList())
+    addParsedOption<std::vector<std::string>>(
+        app, "--compare",
+        "Render the subject once per named look or stored parameter file (read as "
+        "--load-mode says), 2 to 12 of them, side by side in one picture labelled with "
+        "each name; a name that is a look is the look (write ./NAME for a file of that "
+        "name). The other options apply to each",
+        lookList, [&o](const std::vector<std::string>& names) { o.compared = names; })
         ->type_name("LOOK_OR_FILE,LOOK_OR_FILE[,...]")
         ->excludes(turntable)
         ->group(group);
