@@ -1,8 +1,8 @@
 // Reads arbitrary bytes for the surfaces of an object file (LWO2 or LWOB), as the preview
 // will read a model's, then writes a look into every surface and reads the result back.
 // Whatever the bytes: a refusal is a short message naming the file; surfaces read have
-// finite base values, a positive roughness and a smoothing angle from 0 to pi; LWO2 polygons,
-// read by the object-file reader's own polygon reader, each get a surface of the list; a
+// finite base values, a positive roughness and a smoothing angle from 0 to pi; the polygons
+// the object-file reader keeps each get a surface of the list; a
 // look written into every surface reads back with the same surfaces, each running the
 // module with the look's block and base values; every byte before the first surface chunk
 // written is kept.
@@ -14,7 +14,7 @@
 
 #include "fuzz/imported_mesh_checks.h"
 #include "models/look_writer.h"
-#include "models/lwo_polygons.h"
+#include "models/lwo_reader.h"
 #include "models/surface_reader.h"
 
 namespace {
@@ -36,38 +36,14 @@ void checkSurfaces(const models::LwoSurfaces& read) {
         require(surface < read.surfaces.size(), "each polygon's surface in the list");
 }
 
-// The LWO2 chunks as the object-file reader will hand them over: its polygon reader reads
-// each polygon chunk, whose kept polygons and PTAG chunks go to the surface reader.
+// The object-file reader reads the surfaces with the polygons: each polygon it keeps gets
+// one of the surfaces.
 void readWithPolygons(std::string_view file) {
-    auto form = models::LwoForm::open(file, kName);
-    if (!form || form->generation() != models::LwoGeneration::Lwo2) return;
-    models::SurfaceReader reader(form->generation(), file, kName);
-    models::LwoContents contents;
-    models::LwoLayer layer;
-    for (;;) {
-        auto next = form->next();
-        if (!next || !next.value()) break;
-        const models::LwoChunk& chunk = *next.value();
-        base::Status status = base::succeeded();
-        if (chunk.tag == "LAYR" || chunk.tag == "PNTS") {
-            layer = {};
-            layer.points =
-                chunk.tag == "PNTS" ? static_cast<std::uint32_t>(chunk.data.left() / 12) : 0;
-        } else if (chunk.tag == "POLS") {
-            status = models::readLwo2Polygons(chunk, layer, contents, kName);
-            if (status && layer.firstPolygon) reader.polygons().addUntagged(layer.polygons);
-        } else if (chunk.tag == "PTAG") {
-            status = reader.polygons().readTags(
-                chunk, models::LastPolygons{layer.polygons, layer.firstPolygon});
-        } else {
-            status = reader.readChunk(chunk);
-        }
-        if (!status) return fuzz_checks::checkMessage(status.error(), kName);
-    }
-    const auto read = reader.finish();
+    const auto read = models::readLwo(file, kName);
     if (!read) return fuzz_checks::checkMessage(read.error(), kName);
-    require(read->polygonSurfaces.size() == contents.polygons.size(), "a surface for each polygon");
-    checkSurfaces(read.value());
+    require(read->surfaces.polygonSurfaces.size() == read->polygons.size(),
+            "a surface for each polygon");
+    checkSurfaces(read->surfaces);
 }
 
 models::ObjectLook look() {

@@ -140,6 +140,7 @@ TEST(LwoImport, LwobDetailPolygonsAreFacesToo) {
     const std::string polygons =
         u2(3) + u2(0) + u2(1) + u2(2) + u2(0xFFFF) + u2(1) + lwobPolygon({0, 2, 3});
     const auto model = importLwo(form("LWOB", points({{0, 0, 0}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0}}) +
+                                                  chunk("SRFS", s0("Default")) +
                                                   chunk("POLS", polygons) + chunk("CRVS", "x")),
                                  "d.lwo", 60.0);
     ASSERT_TRUE(model) << model.error();
