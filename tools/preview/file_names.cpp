@@ -108,6 +108,8 @@ std::vector<NamedFile> outputsOf(const PreviewOptions& options) {
     std::vector<NamedFile> outputs = picturesOf(options);
     if (!options.savePath.empty()) outputs.push_back({"--save", options.savePath});
     if (!options.saveLookPath.empty()) outputs.push_back({"--save-look", options.saveLookPath});
+    if (!options.writeObjectPath.empty())
+        outputs.push_back({"--write-object", options.writeObjectPath});
     return outputs;
 }
 
