@@ -71,49 +71,49 @@ CLI::Option* addParsedOption(CLI::App& app, const std::string& name, const std::
 }
 
 // An option that sets `*target` to a finite number in `range`; `shown` is the default
-// the help shows ("" for none).
+// the help shows ("" for none), `type` what the help calls the number.
 template <typename Target>
 struct NumberOption {
+    using Value = double;
     const char* name;
     const char* help;
     looks::NumberRange range;
     Target* target;
     std::string shown = {};
-    const char* typeName = "NUMBER";
+    const char* type = "NUMBER";
+
+    base::Result<double> parse(const std::string& text) const {
+        return looks::checkedNumber(text, range);
+    }
+    const char* typeName() const { return type; }
 };
 
 // An option that sets `*target` to three finite numbers separated by commas, as `kind`
 // allows them.
 template <typename Target>
 struct TripleOption {
+    using Value = Triple;
     const char* name;
     const char* help;
     looks::TripleKind kind;
     Target* target;
     std::string shown = {};
+
+    base::Result<Triple> parse(const std::string& text) const {
+        return looks::checkedTriple(text, kind);
+    }
+    const char* typeName() const { return looks::tripleName(kind); }
 };
 
-template <typename Target>
-CLI::Option* addValueOption(CLI::App& app, const NumberOption<Target>& option) {
-    const looks::NumberRange range = option.range;
-    Target* target = option.target;
-    return addParsedOption<double>(
+template <typename ValueOption>
+CLI::Option* addValueOption(CLI::App& app, const ValueOption& option) {
+    using Value = typename ValueOption::Value;
+    auto* target = option.target;
+    return addParsedOption<Value>(
                app, option.name, option.help,
-               [range](const std::string& text) { return looks::checkedNumber(text, range); },
-               [target](const double& value) { *target = value; })
-        ->type_name(option.typeName)
-        ->default_str(option.shown);
-}
-
-template <typename Target>
-CLI::Option* addValueOption(CLI::App& app, const TripleOption<Target>& option) {
-    const looks::TripleKind kind = option.kind;
-    Target* target = option.target;
-    return addParsedOption<Triple>(
-               app, option.name, option.help,
-               [kind](const std::string& text) { return looks::checkedTriple(text, kind); },
-               [target](const Triple& value) { *target = value; })
-        ->type_name(looks::tripleName(kind))
+               [option](const std::string& text) { return option.parse(text); },
+               [target](const Value& value) { *target = value; })
+        ->type_name(option.typeName())
         ->default_str(option.shown);
 }
 
