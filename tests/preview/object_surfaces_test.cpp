@@ -210,6 +210,9 @@ TEST_F(ObjectSurfaces, SurfaceOptionsThatCannotApplyAreRefusedBeforeAnyOutput) {
         {{"--mesh", "m.obj", "--write-object", "out.png"}, 1, "m.obj is an OBJ model"},
         {{"--mesh", "two.lwo", "--write-object", "two.lwo"}, 2, "writing it would destroy it"},
         {{"--surface", "Velvet", "-o", "out.png"}, 2, "--surface requires --mesh"},
+        {{"--mesh", "two.lwo", "--list-surfaces", "-o", "-"},
+         2,
+         "--list-surfaces and -o both write standard output"},
     };
     for (const auto& [arguments, exitCode, message] : cases) {
         const ToolRun refused = run(arguments);

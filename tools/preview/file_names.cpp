@@ -123,6 +123,7 @@ Status oneEachForStandardStreams(const PreviewOptions& options) {
     }
     std::vector<std::string> writers;
     if (options.listPresets) writers.push_back("--list-presets");
+    if (options.listSurfaces) writers.push_back("--list-surfaces");
     for (const NamedFile& output : outputsOf(options)) {
         if (output.path == looks::kStandardStream) writers.push_back(output.option);
     }
