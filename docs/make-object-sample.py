@@ -3,11 +3,15 @@
 cushion (a rounded box of quads, with a texture map whose seam is set per corner) resting
 on a star-shaped plinth in a second layer, whose top and bottom are each one concave face
 of sixteen corners. Polygons run clockwise seen from outside, as the renderer's own are.
+Two surfaces: "Velvet", the cushion's, runs pelorix3 with the stored block of the
+crushed-red-velvet look and smooths up to 60 degrees; "Stone", the plinth's, runs no
+shader and smooths up to 30 degrees.
 
-    python3 docs/make-object-sample.py > cushion.lwo
+    python3 docs/make-object-sample.py > docs/models/cushion.lwo
 """
 import math
 import os
+import struct
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "scripts"))
@@ -68,6 +72,38 @@ def plinth():
     return points, faces, values
 
 
+def sub(tag, data):
+    """A sub-chunk of a surface: its tag, a two-byte length, its data, padded to even."""
+    return tag.encode("ascii") + lwo_file.u2(len(data)) + data + (b"\0" if len(data) % 2 else b"")
+
+
+def fraction(tag, value):
+    return sub(tag, lwo_file.f4(value) + lwo_file.vx(0))
+
+
+def surface(name, colour, diffuse, specular, glossiness, smoothing_degrees, shader=None):
+    data = lwo_file.s0(name) + lwo_file.s0("")
+    data += sub("COLR", b"".join(lwo_file.f4(c) for c in colour) + lwo_file.vx(0))
+    data += fraction("DIFF", diffuse) + fraction("SPEC", specular) + fraction("GLOS", glossiness)
+    data += sub("SMAN", lwo_file.f4(math.radians(smoothing_degrees)))
+    if shader:
+        server, block = shader
+        header = sub("SHDR", b"\x80\0" + sub("ENAB", lwo_file.u2(1)))  # ordinal 0x80
+        data += sub("BLOK", header + sub("FUNC", lwo_file.s0(server) + block))
+    return lwo_file.chunk("SURF", data)
+
+
+def surface_tags(first, count, tag):
+    """PTAG SURF: polygons first to first + count - 1 of the layer's last polygon chunk."""
+    return lwo_file.chunk("PTAG", b"SURF" + b"".join(
+        lwo_file.vx(p) + lwo_file.u2(tag) for p in range(first, first + count)))
+
+
+# The crushed-red-velvet look's stored block: density, transparency, specular colour, the
+# two switches, as seven big-endian floats.
+VELVET_BLOCK = b"".join(struct.pack(">f", v) for v in (1.0, 0.25, 1.0, 0.85, 0.85, 1.0, 0.0))
+
+
 def main():
     points, faces, values, seam = cushion()
     base_points, base_faces, base_values = plinth()
@@ -75,11 +111,16 @@ def main():
                          lwo_file.chunk("TAGS", lwo_file.s0("Velvet") + lwo_file.s0("Stone"))
                          + lwo_file.layer(0, "cushion") + lwo_file.points(points)
                          + lwo_file.polygons("FACE", faces)
+                         + surface_tags(0, len(faces), 0)
                          + lwo_file.texture_map("VMAP", "cushion", values)
                          + lwo_file.texture_map("VMAD", "cushion", seam)
                          + lwo_file.layer(1, "plinth") + lwo_file.points(base_points)
                          + lwo_file.polygons("FACE", base_faces)
-                         + lwo_file.texture_map("VMAP", "cushion", base_values))
+                         + surface_tags(0, len(base_faces), 1)
+                         + lwo_file.texture_map("VMAP", "cushion", base_values)
+                         + surface("Velvet", (0.55, 0.04, 0.09), 0.9, 0.8, 0.4, 60.0,
+                                   ("pelorix3", VELVET_BLOCK))
+                         + surface("Stone", (0.52, 0.5, 0.46), 0.8, 0.1, 0.3, 30.0))
     sys.stdout.buffer.write(data)
 
 

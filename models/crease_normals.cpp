@@ -73,6 +73,7 @@ double angleBetween(const Triple& a, const Triple& b) {
 }
 
 struct NormalGroup {
+    std::uint32_t surface = 0;
     Triple direction{};  // of its first triangle
     Triple sum{};        // of its triangles' area normals
     std::vector<std::uint32_t> members;
@@ -80,34 +81,39 @@ struct NormalGroup {
 
 class CreaseSmoothing {
 public:
-    CreaseSmoothing(TriangleMesh& mesh, double creaseAngleDegrees);
+    CreaseSmoothing(TriangleMesh& mesh, const std::vector<double>& creaseAnglesDegrees);
     void smoothAround(std::uint32_t vertex);
 
 private:
+    std::uint32_t surfaceOf(std::uint32_t triangle) const {
+        return mesh_.triangleSurfaces.empty() ? 0 : mesh_.triangleSurfaces[triangle];
+    }
     void setNormal(std::uint32_t triangle, std::uint32_t vertex, const Triple& sum);
     Triple sumInPairs(std::uint32_t triangle, std::uint32_t vertex) const;
     bool groupAround(std::uint32_t vertex);
     Triple sumOfGroups(std::uint32_t triangle) const;
 
     TriangleMesh& mesh_;
-    double crease_;  // radians
-    double cosCrease_;
+    std::vector<double> crease_;  // radians, of each surface
+    std::vector<double> cosCrease_;
     std::vector<Triple> faceNormals_;
     std::vector<Triple> unitFaceNormals_;
     VertexFaces faces_;
     std::vector<NormalGroup> groups_;
 };
 
-CreaseSmoothing::CreaseSmoothing(TriangleMesh& mesh, double creaseAngleDegrees)
+CreaseSmoothing::CreaseSmoothing(TriangleMesh& mesh, const std::vector<double>& creaseAnglesDegrees)
     : mesh_(mesh),
-      crease_(creaseAngleDegrees * std::numbers::pi / 180.0),
-      cosCrease_(std::cos(crease_)),
       faceNormals_(mesh.triangles.size()),
       unitFaceNormals_(mesh.triangles.size()),
       faces_(facesAroundVertices(mesh)) {
     for (std::size_t t = 0; t < mesh.triangles.size(); ++t) {
         faceNormals_[t] = areaNormal(mesh, t);
         unitFaceNormals_[t] = unitOf(faceNormals_[t]);
+    }
+    for (const double degrees : creaseAnglesDegrees) {
+        crease_.push_back(degrees * std::numbers::pi / 180.0);
+        cosCrease_.push_back(std::cos(crease_.back()));
     }
     mesh.cornerNormals.resize(mesh.triangles.size());
 }
@@ -122,11 +128,13 @@ void CreaseSmoothing::setNormal(std::uint32_t triangle, std::uint32_t vertex, co
 
 Triple CreaseSmoothing::sumInPairs(std::uint32_t triangle, std::uint32_t vertex) const {
     Triple sum{};
+    const std::uint32_t surface = surfaceOf(triangle);
     for (std::uint32_t i = faces_.first[vertex]; i < faces_.first[vertex + 1]; ++i) {
         const std::uint32_t other = faces_.triangles[i];
         // The triangle itself always counts, whatever rounding does to the cosine.
         if (other != triangle &&
-            dot(unitFaceNormals_[other], unitFaceNormals_[triangle]) < cosCrease_) {
+            (surfaceOf(other) != surface ||
+             dot(unitFaceNormals_[other], unitFaceNormals_[triangle]) < cosCrease_[surface])) {
             continue;
         }
         sum = sum + faceNormals_[other];
@@ -140,12 +148,13 @@ bool CreaseSmoothing::groupAround(std::uint32_t vertex) {
     for (std::uint32_t i = faces_.first[vertex]; i < faces_.first[vertex + 1]; ++i) {
         const std::uint32_t t = faces_.triangles[i];
         const Triple& n = unitFaceNormals_[t];
-        auto group = std::find_if(groups_.begin(), groups_.end(), [&n](const NormalGroup& g) {
-            return angleBetween(g.direction, n) <= kGroupRadius;
+        const std::uint32_t surface = surfaceOf(t);
+        auto group = std::find_if(groups_.begin(), groups_.end(), [&](const NormalGroup& g) {
+            return g.surface == surface && angleBetween(g.direction, n) <= kGroupRadius;
         });
         if (group == groups_.end()) {
             if (groups_.size() == kMostGroups) return false;
-            groups_.push_back({n, {}, {}});
+            groups_.push_back({surface, n, {}, {}});
             group = groups_.end() - 1;
         }
         group->sum = group->sum + faceNormals_[t];
@@ -158,15 +167,18 @@ bool CreaseSmoothing::groupAround(std::uint32_t vertex) {
 // the members of a group near it are compared one by one.
 Triple CreaseSmoothing::sumOfGroups(std::uint32_t triangle) const {
     const Triple& n = unitFaceNormals_[triangle];
+    const std::uint32_t surface = surfaceOf(triangle);
+    const double crease = crease_[surface];
     Triple sum{};
     const auto add = [&sum](const Triple& v) { sum = sum + v; };
     for (const NormalGroup& group : groups_) {
+        if (group.surface != surface) continue;
         const double angle = angleBetween(group.direction, n);
-        if (angle <= crease_ - kCreaseMargin) {
+        if (angle <= crease - kCreaseMargin) {
             add(group.sum);
-        } else if (angle <= crease_ + kCreaseMargin) {
+        } else if (angle <= crease + kCreaseMargin) {
             for (const std::uint32_t other : group.members) {
-                if (other == triangle || dot(unitFaceNormals_[other], n) >= cosCrease_) {
+                if (other == triangle || dot(unitFaceNormals_[other], n) >= cosCrease_[surface]) {
                     add(faceNormals_[other]);
                 }
             }
@@ -188,7 +200,15 @@ void CreaseSmoothing::smoothAround(std::uint32_t vertex) {
 }  // namespace
 
 void computeCreaseNormals(TriangleMesh& mesh, double creaseAngleDegrees) {
-    CreaseSmoothing smoothing(mesh, creaseAngleDegrees);
+    const std::uint32_t surfaces =
+        mesh.triangleSurfaces.empty()
+            ? 1
+            : *std::max_element(mesh.triangleSurfaces.begin(), mesh.triangleSurfaces.end()) + 1;
+    computeCreaseNormals(mesh, std::vector<double>(surfaces, creaseAngleDegrees));
+}
+
+void computeCreaseNormals(TriangleMesh& mesh, const std::vector<double>& creaseAnglesDegrees) {
+    CreaseSmoothing smoothing(mesh, creaseAnglesDegrees);
     for (std::size_t v = 0; v < mesh.positions.size(); ++v) {
         smoothing.smoothAround(static_cast<std::uint32_t>(v));
     }

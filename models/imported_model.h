@@ -9,6 +9,7 @@
 
 #include "base/result.h"
 #include "models/model_frame.h"
+#include "models/surface.h"
 #include "models/triangle_mesh.h"
 
 namespace models {
@@ -22,6 +23,9 @@ struct ImportedModel {
     // Triangles whose normals were computed with the crease angle, the file giving none
     // usable at one of their corners.
     std::size_t creasedTriangles = 0;
+    // An object file's surfaces, which mesh.triangleSurfaces number; empty for an OBJ
+    // model, which has one.
+    std::vector<Surface> surfaces;
     // Each names the file and says what was left out or replaced, and how often.
     std::vector<std::string> warnings;
 };

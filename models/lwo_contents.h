@@ -1,6 +1,7 @@
 // An object file's geometry as the file holds it: the points of every layer in one list,
 // the polygons the preview renders (faces, and the cages of subdivision patches) as lists
-// of those points, the first texture map, and a count of what the preview does not render.
+// of those points, the first texture map, the surfaces and each polygon's, and a count of
+// what the preview does not render.
 #ifndef PELORIX3_MODELS_LWO_CONTENTS_H
 #define PELORIX3_MODELS_LWO_CONTENTS_H
 
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "models/lwo_texcoords.h"
+#include "models/surface.h"
 
 namespace models {
 
@@ -39,6 +41,8 @@ struct LwoContents {
     // (CRVS) and patches (PCHS).
     std::map<std::string, std::size_t> skipped;
     LwoTexcoords texcoords;
+    // The surfaces, and the surface of each polygon of `polygons`.
+    LwoSurfaces surfaces;
 
     // The file offset of the chunk that holds polygon `polygon`.
     std::size_t chunkOffsetOf(std::size_t polygon) const;

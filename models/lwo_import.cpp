@@ -1,6 +1,7 @@
 #include "models/lwo_import.h"
 
 #include <cstdint>
+#include <numbers>
 #include <utility>
 
 #include "base/message_text.h"
@@ -49,7 +50,7 @@ public:
                 std::vector<Point3f> positions);
 
     void addPolygon(std::size_t polygon);
-    TriangleMesh finish(double creaseAngleDegrees);
+    TriangleMesh finish(const std::vector<double>& creaseAnglesDegrees);
 
     std::size_t triangles = 0;  // made from the polygons, with area or not
     Tally shortPolygons;        // of fewer than three corners
@@ -105,6 +106,7 @@ void MeshBuilder::addTriangle(const CornerTriangle& corners, std::size_t polygon
         return;
     }
     mesh_.triangles.push_back(triangle);
+    mesh_.triangleSurfaces.push_back(contents_.surfaces.polygonSurfaces[polygon]);
     if (!texcoords_.empty()) {
         mesh_.cornerTexcoords.push_back(
             {texcoords_[corners[0]], texcoords_[corners[1]], texcoords_[corners[2]]});
@@ -123,9 +125,19 @@ void MeshBuilder::addPolygon(std::size_t number) {
     for (const CornerTriangle& corners : split_) addTriangle(corners, number);
 }
 
-TriangleMesh MeshBuilder::finish(double creaseAngleDegrees) {
-    computeCreaseNormals(mesh_, creaseAngleDegrees);
+TriangleMesh MeshBuilder::finish(const std::vector<double>& creaseAnglesDegrees) {
+    computeCreaseNormals(mesh_, creaseAnglesDegrees);
     return std::move(mesh_);
+}
+
+// Each surface's crease angle: `given` for all when it is, else the surface's own
+// smoothing angle.
+std::vector<double> creaseAngles(const std::vector<Surface>& surfaces,
+                                 std::optional<double> given) {
+    std::vector<double> degrees;
+    for (const Surface& surface : surfaces)
+        degrees.push_back(given.value_or(surface.smoothingAngle * 180.0 / std::numbers::pi));
+    return degrees;
 }
 
 // "2 curves (CURV)"; "1 polygon chunk of type "XXXX"" for a type the preview does not know.
@@ -214,8 +226,8 @@ ImportResult noPolygons(const LwoContents& contents, const std::string& name) {
 }  // namespace
 
 base::Result<ImportedModel> importLwo(std::string_view file, const std::string& name,
-                                      double creaseAngleDegrees) {
-    const base::Result<LwoContents> read = readLwo(file, name);
+                                      std::optional<double> creaseAngleDegrees) {
+    base::Result<LwoContents> read = readLwo(file, name);
     if (!read) return ImportResult::failure(read.error());
     const LwoContents& contents = read.value();
     UsedPoints used = usedPoints(contents);
@@ -232,7 +244,8 @@ base::Result<ImportedModel> importLwo(std::string_view file, const std::string& 
     import.frame = frame.value();
     import.degenerateTriangles = built.degenerate.count;
     import.warnings = warningsOf(built, contents, name);
-    import.mesh = built.finish(creaseAngleDegrees);
+    import.mesh = built.finish(creaseAngles(contents.surfaces.surfaces, creaseAngleDegrees));
+    import.surfaces = std::move(read.value().surfaces.surfaces);
     // An object file gives no normals: every triangle's come from the crease angle.
     import.creasedTriangles = import.mesh.triangleCount();
     return ImportResult::success(std::move(import));

@@ -89,7 +89,7 @@ base::Status readLwo2Polygons(const LwoChunk& chunk, LwoLayer& layer, LwoContent
 }
 
 base::Status readLwobPolygons(const LwoChunk& chunk, LwoLayer& layer, LwoContents& contents,
-                              const std::string& name) {
+                              PolygonSurfaces& surfaces, const std::string& name) {
     LwoBytes data = chunk.data;
     startChunk(chunk, true, layer, contents);
     const auto u2 = [](LwoBytes& bytes) -> std::optional<std::uint32_t> { return bytes.u2(); };
@@ -110,6 +110,8 @@ base::Status readLwobPolygons(const LwoChunk& chunk, LwoLayer& layer, LwoContent
             return chunkDamage(name, chunk,
                                polygonNumber(number) + " ends before its surface number");
         }
+        if (base::Status numbered = surfaces.addNumbered(*surface, number, chunk); !numbered)
+            return numbered;
         if (announcedDetails > 0) --announcedDetails;
         if (*surface < 0) {
             const std::optional<std::uint16_t> details = data.u2();

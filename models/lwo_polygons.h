@@ -11,6 +11,7 @@
 #include "base/result.h"
 #include "models/lwo_contents.h"
 #include "models/lwo_form.h"
+#include "models/polygon_surfaces.h"
 
 namespace models {
 
@@ -21,9 +22,10 @@ base::Status readLwo2Polygons(const LwoChunk& chunk, LwoLayer& layer, LwoContent
 
 // LWOB: polygons of a U2 count of corners, as many U2 point numbers and an I2 surface; a
 // negative surface announces a U2 count of detail polygons, which follow in the same form
-// and are read as faces like the others.
+// and are read as faces like the others. Each polygon's surface number goes to `surfaces`,
+// which refuses surface 0.
 base::Status readLwobPolygons(const LwoChunk& chunk, LwoLayer& layer, LwoContents& contents,
-                              const std::string& name);
+                              PolygonSurfaces& surfaces, const std::string& name);
 
 }  // namespace models
 

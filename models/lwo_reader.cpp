@@ -8,6 +8,7 @@
 #include "models/lwo_form.h"
 #include "models/lwo_polygons.h"
 #include "models/lwo_texture_map.h"
+#include "models/surface_reader.h"
 
 namespace models {
 namespace {
@@ -18,11 +19,11 @@ constexpr std::size_t kLargestFile = UINT32_MAX;
 
 class Reader {
 public:
-    Reader(LwoGeneration generation, const std::string& name)
-        : generation_(generation), name_(name) {}
+    Reader(LwoGeneration generation, std::string_view file, const std::string& name)
+        : generation_(generation), name_(name), surfaces_(generation, file, name) {}
 
     base::Status read(const LwoChunk& chunk);
-    LwoContents finish();
+    base::Result<LwoContents> finish();
 
 private:
     base::Status readLwo2(const LwoChunk& chunk);
@@ -33,6 +34,7 @@ private:
     const std::string& name_;
     LwoContents contents_;
     LwoLayer layer_;  // a file without LAYR chunks is one layer
+    SurfaceReader surfaces_;
 };
 
 base::Status Reader::read(const LwoChunk& chunk) {
@@ -46,19 +48,28 @@ base::Status Reader::readLwo2(const LwoChunk& chunk) {
         layer_.firstPoint = static_cast<std::uint32_t>(contents_.positions.size());
         return base::succeeded();
     }
-    if (chunk.tag == "POLS") return readLwo2Polygons(chunk, layer_, contents_, name_);
+    if (chunk.tag == "POLS") {
+        base::Status read = readLwo2Polygons(chunk, layer_, contents_, name_);
+        if (read && layer_.firstPolygon) surfaces_.polygons().addUntagged(layer_.polygons);
+        return read;
+    }
+    if (chunk.tag == "PTAG") {
+        return surfaces_.polygons().readTags(chunk,
+                                             LastPolygons{layer_.polygons, layer_.firstPolygon});
+    }
     if (chunk.tag == "VMAP" || chunk.tag == "VMAD") {
         const LwoMapKind kind = chunk.tag == "VMAP" ? LwoMapKind::Points : LwoMapKind::Corners;
         return readTextureMap(chunk, kind, layer_, contents_.positions.size(), contents_.texcoords,
                               name_);
     }
-    return base::succeeded();
+    return surfaces_.readChunk(chunk);
 }
 
 base::Status Reader::readLwob(const LwoChunk& chunk) {
-    if (chunk.tag == "POLS") return readLwobPolygons(chunk, layer_, contents_, name_);
+    if (chunk.tag == "POLS")
+        return readLwobPolygons(chunk, layer_, contents_, surfaces_.polygons(), name_);
     if (chunk.tag == "CRVS" || chunk.tag == "PCHS") ++contents_.skipped[std::string(chunk.tag)];
-    return base::succeeded();
+    return surfaces_.readChunk(chunk);
 }
 
 // The current layer's points from here on are these: the polygons and maps that follow
@@ -84,9 +95,12 @@ base::Status Reader::readPoints(const LwoChunk& chunk) {
     return base::succeeded();
 }
 
-LwoContents Reader::finish() {
+base::Result<LwoContents> Reader::finish() {
+    base::Result<LwoSurfaces> surfaces = surfaces_.finish();
+    if (!surfaces) return base::Result<LwoContents>::failure(surfaces.error());
+    contents_.surfaces = std::move(surfaces.value());
     contents_.texcoords.sortCorners();
-    return std::move(contents_);
+    return base::Result<LwoContents>::success(std::move(contents_));
 }
 
 }  // namespace
@@ -106,7 +120,7 @@ base::Result<LwoContents> readLwo(std::string_view file, const std::string& name
     }
     base::Result<LwoForm> form = LwoForm::open(file, name);
     if (!form) return ReadResult::failure(form.error());
-    Reader reader(form->generation(), name);
+    Reader reader(form->generation(), file, name);
     for (;;) {
         base::Result<std::optional<LwoChunk>> chunk = form->next();
         if (!chunk) return ReadResult::failure(chunk.error());
@@ -114,7 +128,7 @@ base::Result<LwoContents> readLwo(std::string_view file, const std::string& name
         if (base::Status read = reader.read(*chunk.value()); !read)
             return ReadResult::failure(read.error());
     }
-    return ReadResult::success(reader.finish());
+    return reader.finish();
 }
 
 }  // namespace models

@@ -1,6 +1,7 @@
 // Reads the geometry of an object file of either generation, LWO2 or the older LWOB, from
-// its bytes: every layer's points and polygons, and the first texture map. Chunks the
-// preview does not use (surfaces, tags, bounding boxes, clips, ...) are passed over. A
+// its bytes: every layer's points and polygons, the first texture map, and the surfaces
+// with each polygon's. Chunks the preview does not use (bounding boxes, clips, ...) are
+// passed over. A
 // damaged file is refused with its name, the chunk at fault, where that chunk starts and
 // what is wrong; no count in a file is trusted before it is checked against the bytes
 // left, so the memory taken stays bounded by the file's size.

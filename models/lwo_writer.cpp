@@ -25,10 +25,23 @@ std::string s0(std::string_view text) {
     return bytes;
 }
 
-std::string chunk(std::string_view tag, const std::string& data) {
-    std::string bytes = std::string(tag) + u4(static_cast<std::uint32_t>(data.size())) + data;
-    if (data.size() % 2 == 1) bytes += '\0';
+namespace {
+
+std::string padded(std::string bytes) {
+    if (bytes.size() % 2 == 1) bytes += '\0';
     return bytes;
+}
+
+}  // namespace
+
+std::string chunk(std::string_view tag, std::string_view data) {
+    return padded(std::string(tag) + u4(static_cast<std::uint32_t>(data.size())) +
+                  std::string(data));
+}
+
+std::string subChunk(std::string_view tag, std::string_view data) {
+    return padded(std::string(tag) + u2(static_cast<std::uint32_t>(data.size())) +
+                  std::string(data));
 }
 
 std::string form(std::string_view type, const std::string& chunks) {

@@ -1,11 +1,13 @@
 // Object files written from their parts: big-endian numbers, zero-terminated strings and
-// point numbers as the file holds them, chunks padded to an even length, the FORM around
-// them, and the chunks of a model's geometry (layers, points, polygons, texture maps). The
-// tests build every case from these, so that a damaged file is a good one with one part
-// changed; the benchmark writes its large model with them.
+// point numbers as the file holds them, chunks and sub-chunks padded to an even length, the
+// FORM around them, and the chunks of a model's geometry (layers, points, polygons, texture
+// maps). The look writer writes its surfaces with them; the tests build every case from
+// them, so that a damaged file is a good one with one part changed; the benchmark writes its
+// large model with them.
 #ifndef PELORIX3_MODELS_LWO_WRITER_H
 #define PELORIX3_MODELS_LWO_WRITER_H
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -25,8 +27,15 @@ std::string vx(std::uint32_t index);
 // Zero-terminated, padded to an even length.
 std::string s0(std::string_view text);
 
-// A chunk: its tag, its length and its data, padded to an even length.
-std::string chunk(std::string_view tag, const std::string& data);
+// The largest data a chunk's four-byte length and a sub-chunk's two-byte length can say: a
+// writer checks its data against them, as chunk() and subChunk() do not.
+inline constexpr std::size_t kLargestChunk = UINT32_MAX;
+inline constexpr std::size_t kLargestSubChunk = UINT16_MAX;
+
+// A chunk: its tag, its four-byte length and its data, padded to an even length.
+std::string chunk(std::string_view tag, std::string_view data);
+// A sub-chunk of a surface: its tag, its two-byte length and its data, padded to even.
+std::string subChunk(std::string_view tag, std::string_view data);
 // The FORM of a file of `type` ("LWO2", "LWOB") around its chunks.
 std::string form(std::string_view type, const std::string& chunks);
 

@@ -7,8 +7,11 @@
 namespace models {
 
 base::Result<ImportedModel> importModel(std::string_view bytes, const std::string& name,
-                                        double creaseAngleDegrees) {
-    if (startsAsIffFile(bytes)) return importLwo(bytes, name, creaseAngleDegrees);
+                                        double creaseAngleDegrees, bool creaseFromSurfaces) {
+    if (startsAsIffFile(bytes)) {
+        return importLwo(bytes, name,
+                         creaseFromSurfaces ? std::nullopt : std::optional(creaseAngleDegrees));
+    }
     return importObjText(bytes, name, creaseAngleDegrees);
 }
 

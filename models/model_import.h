@@ -11,9 +11,11 @@
 
 namespace models {
 
-// `name` stands for the file in messages.
+// `name` stands for the file in messages. With `creaseFromSurfaces`, an object file's
+// surfaces give their own crease angles (their smoothing angles) in place of
+// `creaseAngleDegrees`.
 base::Result<ImportedModel> importModel(std::string_view bytes, const std::string& name,
-                                        double creaseAngleDegrees);
+                                        double creaseAngleDegrees, bool creaseFromSurfaces = false);
 
 }  // namespace models
 

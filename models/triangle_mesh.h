@@ -26,6 +26,9 @@ struct TriangleMesh {
     // Three texture coordinates (u, v) per triangle, in the order of its corners; empty
     // when the model gives none.
     std::vector<std::array<Point2f, 3>> cornerTexcoords;
+    // The surface of each triangle, numbered from 0 in the model's list of surfaces; empty
+    // when the model has one surface.
+    std::vector<std::uint32_t> triangleSurfaces;
 
     std::size_t triangleCount() const { return triangles.size(); }
     // The box around every vertex; all zero for a mesh without vertices.

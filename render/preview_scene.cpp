@@ -77,12 +77,14 @@ SceneResult PreviewScene::create(const SceneSettings& settings) {
     if (settings.subject == SubjectKind::Mesh) {
         if (!settings.meshText) return SceneResult::failure(settings.meshName + " was not read");
         base::Result<models::ImportedModel> model =
-            models::importModel(*settings.meshText, settings.meshName, settings.creaseAngle);
+            models::importModel(*settings.meshText, settings.meshName, settings.creaseAngle,
+                                settings.creaseFromSurfaces);
         if (!model) return SceneResult::failure(model.error());
         const double seconds = secondsSince(start);
         SceneResult scene = withMesh(settings, std::move(model->mesh), model->frame);
         if (scene) {
             scene.value()->warnings_ = std::move(model->warnings);
+            scene.value()->modelSurfaces_ = std::move(model->surfaces);
             scene.value()->usesCreaseAngle_ = model->creasedTriangles > 0;
             scene.value()->buildTimes_.subject = seconds;
         }
@@ -118,6 +120,7 @@ SceneResult PreviewScene::withMesh(const SceneSettings& settings, models::Triang
     scene->view_ = placed->view;
     scene->subjectTriangles_ = placed->mesh.triangleCount();
     scene->subjectTexcoords_ = std::move(placed->mesh.cornerTexcoords);
+    scene->subjectSurfaces_ = std::move(placed->mesh.triangleSurfaces);
     scene->subject_ = scene->objects_->add(std::move(placed->mesh));
     return finish(std::move(scene));
 }
@@ -148,8 +151,15 @@ std::optional<std::array<double, 2>> PreviewScene::texcoordAt(const RayHit& hit)
                                  w * corners[0][1] + hit.u * corners[1][1] + hit.v * corners[2][1]};
 }
 
-SurfaceInputs PreviewScene::surfaceAt(const RayHit& hit) const {
-    const SurfaceInputs& surface = settings_.surface;
+const SurfaceShading* PreviewScene::shadingAt(const RayHit& hit) const {
+    if (surfaceShading_.empty()) return nullptr;
+    const auto primitive = static_cast<std::size_t>(hit.primitive);
+    const std::size_t surface =
+        primitive < subjectSurfaces_.size() ? subjectSurfaces_[primitive] : 0;
+    return &surfaceShading_[std::min(surface, surfaceShading_.size() - 1)];
+}
+
+SurfaceInputs PreviewScene::inputsAt(const SurfaceInputs& surface, const RayHit& hit) const {
     SurfaceInputs at;
     at.color = surface.color;
     at.diffuse = surface.diffuse;

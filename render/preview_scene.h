@@ -14,11 +14,13 @@
 #include "base/result.h"
 #include "host/scene.h"
 #include "models/model_frame.h"
+#include "models/surface.h"
 #include "models/triangle_mesh.h"
 #include "render/camera.h"
 #include "render/mesh_placement.h"
 #include "render/ray_scene.h"
 #include "render/scene_settings.h"
+#include "render/surface_shading.h"
 
 namespace standin {
 class Host;
@@ -89,7 +91,21 @@ public:
     std::optional<std::array<double, 2>> texcoordAt(const RayHit& hit) const;
     // The surface inputs at a hit on the subject: each map sampled at the hit's texture
     // coordinates in place of its constant. The result has no maps.
-    SurfaceInputs surfaceAt(const RayHit& hit) const;
+    SurfaceInputs surfaceAt(const RayHit& hit) const { return inputsAt(settings_.surface, hit); }
+    // The same for other surface inputs.
+    SurfaceInputs inputsAt(const SurfaceInputs& surface, const RayHit& hit) const;
+
+    // The surfaces of the model's file (an object file's), which its triangles are of;
+    // empty for a subject of one surface.
+    const std::vector<models::Surface>& modelSurfaces() const { return modelSurfaces_; }
+    // How each of those surfaces is shaded, one entry for each, for the renders that
+    // follow; an empty table shades the whole subject as one surface.
+    void setSurfaceShading(std::vector<SurfaceShading> shading) {
+        surfaceShading_ = std::move(shading);
+    }
+    const std::vector<SurfaceShading>& surfaceShading() const { return surfaceShading_; }
+    // The entry of the surface hit on the subject; null when the table is empty.
+    const SurfaceShading* shadingAt(const RayHit& hit) const;
 
     // Seen where a camera ray hits nothing: a dim gradient from the horizon up.
     base::Triple background(const base::Triple& direction) const;
@@ -107,6 +123,9 @@ private:
     std::unique_ptr<RayScene> objects_;
     int subject_ = 0;
     std::vector<std::array<models::Point2f, 3>> subjectTexcoords_;  // a mesh's; empty for others
+    std::vector<std::uint32_t> subjectSurfaces_;  // a mesh's, of each triangle; or empty
+    std::vector<models::Surface> modelSurfaces_;
+    std::vector<SurfaceShading> surfaceShading_;
     std::size_t subjectTriangles_ = 0;
     std::vector<std::string> warnings_;
     bool usesCreaseAngle_ = false;

@@ -21,9 +21,8 @@ void scaleMatrix(double scale, double m[9]) {
 }
 
 // The shading record a renderer hands a shader for a hit on the subject.
-ShadingSample subjectSample(const PreviewScene& scene, const RayHit& hit, const CameraRay& ray,
-                            double spotSize) {
-    const SurfaceInputs inputs = scene.surfaceAt(hit);
+ShadingSample subjectSample(const PreviewScene& scene, const SurfaceInputs& inputs,
+                            const RayHit& hit, const CameraRay& ray, double spotSize) {
     double toWorld[9];
     double toObject[9];
     scaleMatrix(scene.placement().scale, toWorld);
@@ -59,17 +58,25 @@ RayHit facingTheRay(RayHit hit, const base::Triple& direction) {
 
 // The colour one camera ray brings back.
 // A sample's spot is its share of the pixel: a pixel holds samplesPerSide² of them.
-base::Triple shadeRay(const standin::ShaderInstance& shader, const PreviewScene& scene, const Camera& camera,
-                      int samplesPerSide, const CameraRay& ray, int x, int y) {
+base::Triple shadeRay(const standin::ShaderInstance& shader, const PreviewScene& scene,
+                      const Camera& camera, int samplesPerSide, const CameraRay& ray, int x,
+                      int y) {
     const std::optional<RayHit> found = scene.objects().nearestHit(
         ray.origin, ray.direction, std::numeric_limits<double>::infinity());
     if (!found) return scene.background(ray.direction);
     const RayHit hit = facingTheRay(*found, ray.direction);
-    if (!scene.isSubject(hit)) return neutralShade(standin::Host::instance(), hit.position, hit.normal);
+    const standin::Host& host = standin::Host::instance();
+    if (!scene.isSubject(hit)) return neutralShade(host, hit.position, hit.normal);
+    // A model's surface of its own shading, or the whole subject as the render's.
+    const SurfaceShading* own = scene.shadingAt(hit);
+    if (own && !own->shader)
+        return plainSurfaceShade(host, own->plain(), hit.position, hit.normal,
+                                 ray.direction * -1.0);
+    const SurfaceInputs inputs = own ? scene.inputsAt(own->inputs, hit) : scene.surfaceAt(hit);
     ShadingSample sample =
-        subjectSample(scene, hit, ray, camera.pixelSizeAt(hit.distance) / samplesPerSide);
+        subjectSample(scene, inputs, hit, ray, camera.pixelSizeAt(hit.distance) / samplesPerSide);
     sample.screen(x, y);
-    shader.evaluate(sample.record());
+    (own ? *own->shader : shader).evaluate(sample.record());
     return base::toTriple(sample.record().color);
 }
 
@@ -104,8 +111,8 @@ float toLinear(double value) {
 // Renders row y into `rgb`, its 3 x width values, each colour component as `toValue`
 // stores it: a byte (toByte) or a linear value (toLinear).
 template <auto toValue, typename Value>
-void renderRow(const standin::ShaderInstance& shader, const PreviewScene& scene, const Camera& camera,
-               const RenderSettings& settings, int y, Value* rgb) {
+void renderRow(const standin::ShaderInstance& shader, const PreviewScene& scene,
+               const Camera& camera, const RenderSettings& settings, int y, Value* rgb) {
     for (int x = 0; x < settings.width; ++x) {
         const base::Triple color = shadePixel(shader, scene, camera, settings, x, y);
         for (std::size_t c = 0; c < 3; ++c) rgb[3 * x + c] = toValue(color[c]);
@@ -149,8 +156,8 @@ auto* rowOf(Picture& picture, const RenderSettings& settings, int y) {
 
 // The whole picture, its rows shared out among threads; its values as `toValue` stores them.
 template <auto toValue, typename Picture>
-base::Result<Picture> renderPicture(const standin::ShaderInstance& shader, const PreviewScene& scene,
-                                    const RenderSettings& settings,
+base::Result<Picture> renderPicture(const standin::ShaderInstance& shader,
+                                    const PreviewScene& scene, const RenderSettings& settings,
                                     const std::function<void()>& rowDone) {
     Picture picture{settings.width, settings.height, {}};
     picture.rgb.resize(rowValues(settings) * static_cast<std::size_t>(settings.height));
@@ -180,8 +187,8 @@ base::Result<Image> render(const standin::ShaderInstance& shader, const PreviewS
     return renderPicture<toByte, Image>(shader, scene, settings, rowDone);
 }
 
-base::Result<LinearImage> renderLinear(const standin::ShaderInstance& shader, const PreviewScene& scene,
-                                       const RenderSettings& settings,
+base::Result<LinearImage> renderLinear(const standin::ShaderInstance& shader,
+                                       const PreviewScene& scene, const RenderSettings& settings,
                                        const std::function<void()>& rowDone) {
     return renderPicture<toLinear, LinearImage>(shader, scene, settings, rowDone);
 }

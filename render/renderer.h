@@ -1,6 +1,9 @@
 // Renders the preview scene through a shader instance: every camera ray that hits an
 // object becomes a shading record evaluated by the module, exactly as the renderer hands
-// its samples over; the record's colour after evaluation is the sample's colour.
+// its samples over; the record's colour after evaluation is the sample's colour. A model
+// whose surfaces the scene shades each its own way (PreviewScene::setSurfaceShading) has
+// each surface evaluated by its own instance with its own surface inputs, or drawn in the
+// plain material of its colour.
 #ifndef PELORIX3_RENDER_RENDERER_H
 #define PELORIX3_RENDER_RENDERER_H
 

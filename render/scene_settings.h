@@ -36,6 +36,9 @@ struct SceneSettings {
     std::string meshName;
     std::shared_ptr<const std::string> meshText;
     double creaseAngle = 60.0;  // degrees; for a model without normals of its own
+    // Whether an object file's surfaces give their own crease angles (their smoothing
+    // angles) in place of creaseAngle.
+    bool creaseFromSurfaces = false;
     SurfaceInputs surface;
     // Said after the reason when a model without texture coordinates meets a map: where
     // the map comes from and what to do instead, in the caller's words; empty for nothing.

@@ -24,7 +24,8 @@ inline std::string lwobCube() {
     using namespace models::lwo_writer;
     std::string polygons;
     for (const Polygon& face : kCubeFaces) polygons += lwobPolygon(face);
-    return form("LWOB", points(kCubePoints) + chunk("POLS", polygons));
+    return form("LWOB",
+                points(kCubePoints) + chunk("SRFS", s0("Default")) + chunk("POLS", polygons));
 }
 
 }  // namespace lwo_cubes

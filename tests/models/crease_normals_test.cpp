@@ -2,7 +2,8 @@
 // from the first: at that vertex each triangle's normal takes the other plane's in only
 // when the tilt is within the crease angle. Few triangles around a vertex are compared in
 // pairs, many (the corner a large face's triangles fan out from) by groups of one normal;
-// both must agree, near the crease angle too.
+// both must agree, near the crease angle too. When the two fans are of two surfaces, they
+// are never joined.
 #include "models/crease_normals.h"
 
 #include <gtest/gtest.h>
@@ -42,18 +43,27 @@ TEST(CreaseNormals, AtAVertexTakeTheTrianglesWithinTheCreaseAngleAlone) {
         {"JustWithin", crease - 3e-6, true},
         {"JustBeyond", crease + 3e-6, false},
     };
-    for (const int perFan : {20, 500}) {
-        for (const auto& [name, tilt, joined] : tilts) {
-            models::TriangleMesh mesh = twoFans(perFan, tilt);
-            models::computeCreaseNormals(mesh, 60.0);
-            // Both fans' triangles have the same area: joined, the normal lies halfway.
-            const double half = joined ? tilt / 2 : 0.0;
-            for (std::size_t t = 0; t < mesh.triangles.size(); ++t) {
-                const bool tilted = t >= std::size_t(perFan);
-                const double angle = tilted ? tilt - half : half;
-                const Point3f& n = mesh.cornerNormals[t][0];
-                ASSERT_NEAR(n[1], -std::sin(angle), 1e-5) << name << " " << perFan << " " << t;
-                ASSERT_NEAR(n[2], std::cos(angle), 1e-5) << name << " " << perFan << " " << t;
+    for (const bool twoSurfaces : {false, true}) {
+        for (const int perFan : {20, 500}) {
+            for (const auto& [name, tilt, joinedInOne] : tilts) {
+                models::TriangleMesh mesh = twoFans(perFan, tilt);
+                if (twoSurfaces) {
+                    mesh.triangleSurfaces.assign(std::size_t(perFan), 0);
+                    mesh.triangleSurfaces.insert(mesh.triangleSurfaces.end(), std::size_t(perFan),
+                                                 1);
+                }
+                models::computeCreaseNormals(mesh, 60.0);
+                // Both fans' triangles have the same area: joined, the normal lies halfway.
+                const bool joined = joinedInOne && !twoSurfaces;
+                const double half = joined ? tilt / 2 : 0.0;
+                for (std::size_t t = 0; t < mesh.triangles.size(); ++t) {
+                    const bool tilted = t >= std::size_t(perFan);
+                    const double angle = tilted ? tilt - half : half;
+                    const Point3f& n = mesh.cornerNormals[t][0];
+                    ASSERT_NEAR(n[1], -std::sin(angle), 1e-5) << name << " " << perFan << " " << t;
+                    ASSERT_NEAR(n[2], std::cos(angle), 1e-5)
+                        << name << " " << perFan << " " << t << " " << twoSurfaces;
+                }
             }
         }
     }

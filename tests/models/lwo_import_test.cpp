@@ -140,6 +140,7 @@ TEST(LwoImport, LwobDetailPolygonsAreFacesToo) {
     const std::string polygons =
         u2(3) + u2(0) + u2(1) + u2(2) + u2(0xFFFF) + u2(1) + lwobPolygon({0, 2, 3});
     const auto model = importLwo(form("LWOB", points({{0, 0, 0}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0}}) +
+                                                  chunk("SRFS", s0("Default")) +
                                                   chunk("POLS", polygons) + chunk("CRVS", "x")),
                                  "d.lwo", 60.0);
     ASSERT_TRUE(model) << model.error();
@@ -229,3 +230,52 @@ INSTANTIATE_TEST_SUITE_P(LwoImport, BadLwoFile, ::testing::ValuesIn(kBadFiles),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+// Two triangles folded 40 degrees along their shared edge (points 0 and 1): whether the
+// edge is smoothed depends on their surfaces' smoothing angles, on --crease, and on whether
+// they share a surface; each triangle keeps its polygon's surface.
+TEST(LwoImport, EachSurfaceSmoothsWithItsOwnAngleAndNeverAcrossAnother) {
+    const auto surface = [](std::string_view name, float degrees) {
+        const float radians = degrees * 3.14159265f / 180.0f;
+        std::string sman = "SMAN" + u2(4) + f4(radians);
+        return chunk("SURF", s0(name) + s0("") + sman);
+    };
+    const float fold = 40.0f * 3.14159265f / 180.0f;
+    const std::string geometry =
+        layer(0) +
+        points({{0, 0, 0}, {0, 1, 0}, {-1, 0.5f, 0}, {std::cos(fold), 0.5f, std::sin(fold)}}) +
+        polygons("FACE", {{0, 1, 2}, {1, 0, 3}});
+    const auto file = [&](std::uint32_t secondTag, float first, float second) {
+        std::string ptag = "SURF" + u2(0) + u2(0) + u2(1) + u2(secondTag);
+        return form("LWO2", geometry + chunk("TAGS", s0("A") + s0("B")) + chunk("PTAG", ptag) +
+                                surface("A", first) + surface("B", second));
+    };
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::optional<double> crease;
+        bool smooth;
+        std::vector<std::uint32_t> surfaces;
+    } cases[] = {
+        {"OneSurfaceWithinItsAngle", file(0, 60, 0), std::nullopt, true, {0, 0}},
+        {"OneSurfaceBeyondItsAngle", file(0, 30, 90), std::nullopt, false, {0, 0}},
+        {"OneSurfaceWithoutAnAngle", file(0, 0, 90), std::nullopt, false, {0, 0}},
+        {"CreaseGivenOverridesIt", file(0, 0, 0), 60.0, true, {0, 0}},
+        {"TwoSurfacesBothWithinTheirAngles", file(1, 60, 60), std::nullopt, false, {0, 1}},
+        {"TwoSurfacesWithACreaseGiven", file(1, 0, 0), 60.0, false, {0, 1}},
+    };
+    for (const auto& [name, bytes, crease, smooth, surfaces] : cases) {
+        const auto model = importLwo(bytes, "fold.lwo", crease);
+        ASSERT_TRUE(model) << name << ": " << model.error();
+        EXPECT_EQ(model->mesh.triangleSurfaces, surfaces) << name;
+        // The normal at point 0 in each triangle: the same when the edge is smoothed.
+        const auto normalAt = [&](std::size_t t) {
+            const auto& corners = model->mesh.triangles[t];
+            const auto c = std::find(corners.begin(), corners.end(), 0u) - corners.begin();
+            return model->mesh.cornerNormals[t][static_cast<std::size_t>(c)];
+        };
+        const auto a = normalAt(0), b = normalAt(1);
+        const double dot = a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+        EXPECT_EQ(std::abs(dot) > 0.9999, smooth) << name << ": " << dot;
+    }
+}

@@ -214,7 +214,7 @@ std::string lwobFace(const std::vector<models::PlanePoint>& corners) {
         face.push_back(static_cast<std::uint32_t>(i));
     }
     return lwo::form("LWOB",
-                     lwo::points(points) +
+                     lwo::points(points) + lwo::chunk("SRFS", lwo::s0("Default")) +
                          lwo::chunk("POLS", lwo::lwobPolygon(face) + lwo::lwobPolygon({0, 1, 2})));
 }
 

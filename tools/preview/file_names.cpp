@@ -108,6 +108,8 @@ std::vector<NamedFile> outputsOf(const PreviewOptions& options) {
     std::vector<NamedFile> outputs = picturesOf(options);
     if (!options.savePath.empty()) outputs.push_back({"--save", options.savePath});
     if (!options.saveLookPath.empty()) outputs.push_back({"--save-look", options.saveLookPath});
+    if (!options.writeObjectPath.empty())
+        outputs.push_back({"--write-object", options.writeObjectPath});
     return outputs;
 }
 
@@ -121,6 +123,7 @@ Status oneEachForStandardStreams(const PreviewOptions& options) {
     }
     std::vector<std::string> writers;
     if (options.listPresets) writers.push_back("--list-presets");
+    if (options.listSurfaces) writers.push_back("--list-surfaces");
     for (const NamedFile& output : outputsOf(options)) {
         if (output.path == looks::kStandardStream) writers.push_back(output.option);
     }

@@ -20,8 +20,8 @@ struct NamedFile {
 };
 
 // Every file the command line asks to write, with the option that names it: the preview
-// (or each view of a turntable and its strip), the panel, the sheets, the parameters and
-// the look folder.
+// (or each view of a turntable and its strip), the panel, the sheets, the parameters, the
+// look folder and the object file written.
 std::vector<NamedFile> outputsOf(const PreviewOptions& options);
 
 // The first problem found, as a message for a bad command line.

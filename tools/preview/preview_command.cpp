@@ -16,6 +16,7 @@
 #include "tools/preview/look_folder.h"
 #include "tools/preview/made_picture.h"
 #include "tools/preview/name_pattern.h"
+#include "tools/preview/object_output.h"
 #include "tools/preview/option_warnings.h"
 #include "tools/preview/output_folders.h"
 #include "tools/preview/panel_picture.h"
@@ -24,6 +25,7 @@
 #include "tools/preview/preview_inputs.h"
 #include "tools/preview/preview_session.h"
 #include "tools/preview/sheets.h"
+#include "tools/preview/surface_looks.h"
 #include "tools/preview/turntable.h"
 #include "tools/preview/version_report.h"
 #include "tools/preview/worker_count.h"
@@ -198,6 +200,9 @@ base::Result<std::unique_ptr<PreviewSession>> prepareSession(const PreviewOption
     }
     if (Status given = giveParameters(session, options, inputs, voice); !given)
         return Outcome::failure(given.error());
+    base::Result<std::vector<std::string>> surfaces = shadeModelSurfaces(session, options, inputs);
+    if (!surfaces) return Outcome::failure(surfaces.error());
+    if (voice == Voice::Reporting) warnAll(surfaces.value());
     if (Status started = session.startFrame(); !started) return Outcome::failure(started.error());
     return opened;
 }
@@ -255,6 +260,11 @@ Status runPreview(const PreviewOptions& options) {
     }
     base::Result<PreviewInputs> inputs = readAllInputs(options);
     if (!inputs) return Status::failure(inputs.error());
+    if (Status object = checkObjectFileNeeded(options, inputs.value()); !object) return object;
+    if (options.listSurfaces) {
+        if (Status listed = listSurfaces(inputs.value()); !listed) return listed;
+        if (!options.asksForFiles()) return base::succeeded();
+    }
     if (const std::optional<std::string> note = loadedBlockNote(options)) {
         std::fprintf(stderr, "pelorix3-preview: note: %s\n", note->c_str());
     }
@@ -263,8 +273,12 @@ Status runPreview(const PreviewOptions& options) {
     base::Result<std::unique_ptr<PreviewSession>> prepared =
         prepareSession(options, inputs.value(), Voice::Reporting);
     if (!prepared) return Status::failure(prepared.error());
-    inputs->scene.meshText.reset();  // the mesh is made: its text is not needed again
     PreviewSession& session = *prepared.value();
+    if (!options.writeObjectPath.empty()) {
+        if (Status written = writeObjectFile(session, options, inputs.value()); !written)
+            return written;
+    }
+    inputs->scene.meshText.reset();  // the mesh is made: its text is not needed again
     if (!options.savePath.empty()) {
         Status saved = saveParameterFile(session.instance(), options.savePath, options.saveMode);
         if (!saved) return saved;

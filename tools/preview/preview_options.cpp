@@ -298,10 +298,12 @@ void defineSubject(CLI::App& app, PreviewOptions& o) {
     addParsedOption<double>(
         app, "--crease",
         "0 to 180 degrees: where a --mesh model gives no normals, edges whose faces meet at "
-        "a larger angle stay hard",
+        "a larger angle stay hard (default: an object file's surfaces each their own "
+        "smoothing angle, an OBJ model 60)",
         [](const std::string& text) { return looks::checkedNumber(text, looks::kCreaseRange); },
         [&o](const double& degrees) {
             o.scene.creaseAngle = degrees;
+            o.scene.creaseFromSurfaces = false;
             o.creaseGiven = true;
         })
         ->type_name("DEGREES")
@@ -568,6 +570,38 @@ void defineFiles(CLI::App& app, PreviewOptions& o) {
         ->group(group);
 }
 
+// The surfaces of an object file from --mesh: which the look goes to, their list, and the
+// object file written with the look in them.
+void defineObjectSurfaces(CLI::App& app, PreviewOptions& o) {
+    const char* group = "Object-file surfaces";
+    CLI::Option* mesh = app.get_option("--mesh");
+    app.add_option("--surface", o.surfaceNames,
+                   "The --mesh object file's surface the look (the options above, --preset, "
+                   "--load) goes to; repeat it for more (default: every surface that runs "
+                   "pelorix3, or, when none does, the whole model)")
+        ->type_name("NAME")
+        ->allow_extra_args(false)
+        ->needs(mesh)
+        ->group(group);
+    app.add_flag("--list-surfaces", o.listSurfaces,
+                 "List the --mesh object file's surfaces: polygons, base values, shaders")
+        ->needs(mesh)
+        ->group(group);
+    CLI::Option* write =
+        app.add_option("--write-object", o.writeObjectPath,
+                       "Write a copy of the --mesh object file in which each surface the look "
+                       "goes to runs pelorix3 with the look's stored block, whole or not at all")
+            ->type_name("FILE")
+            ->check(nameOfA("file"))
+            ->needs(mesh)
+            ->group(group);
+    app.add_flag("--write-surface-values", o.writeSurfaceValues,
+                 "With --write-object: write the look's colour, diffuse, specular, luminosity "
+                 "and roughness into those surfaces as their base values too")
+        ->needs(write)
+        ->group(group);
+}
+
 // Each look compared takes the place of --preset and --load.
 void excludeFromComparison(CLI::App& app) {
     CLI::Option* compare = app.get_option("--compare");
@@ -580,6 +614,7 @@ void excludeFromComparison(CLI::App& app) {
 void defineOptions(CLI::App& app, PreviewOptions& options) {
     options.render.threads =
         std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, kMaxThreads);
+    options.scene.creaseFromSurfaces = true;  // until --crease gives one angle for all
     if (const char* output = std::getenv(kDefaultOutputVariable); output && *output) {
         options.output = output;
     }
@@ -613,6 +648,7 @@ void defineOptions(CLI::App& app, PreviewOptions& options) {
     defineImage(app, options);
     defineCamera(app, options);
     defineFiles(app, options);
+    defineObjectSurfaces(app, options);
     excludeFromComparison(app);
 }
 

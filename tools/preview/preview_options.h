@@ -29,7 +29,13 @@ struct PreviewOptions {
     SurfaceOverrides surface;
     std::vector<MapOption> maps;  // --map
     ParameterOverrides parameters;
-    std::string presetName;  // a look's name, or the path of a look folder
+    // --surface: the surfaces of an object file the look goes to; none: those that run the
+    // module, or else the whole model.
+    std::vector<std::string> surfaceNames;
+    bool listSurfaces = false;
+    std::string writeObjectPath;      // --write-object: the object file with the look in it
+    bool writeSurfaceValues = false;  // and the look's surface inputs as its base values
+    std::string presetName;           // a look's name, or the path of a look folder
     bool listPresets = false;
     bool showVersion = false;
     bool verbose = false;  // the time of each stage on stderr
@@ -59,11 +65,14 @@ struct PreviewOptions {
     bool asksForRender() const { return outputGiven || turntableViews > 0 || !compared.empty(); }
     bool asksForFiles() const {
         return asksForRender() || !savePath.empty() || !saveLookPath.empty() ||
-               !panelPath.empty() || !sheetPath.empty() || !switchSheetPath.empty();
+               !panelPath.empty() || !sheetPath.empty() || !switchSheetPath.empty() ||
+               !writeObjectPath.empty();
     }
     // The preview itself (one picture, the turntable or the comparison) is rendered when
     // asked for, or when nothing else was asked for.
-    bool wantsRender() const { return asksForRender() || (!listPresets && !asksForFiles()); }
+    bool wantsRender() const {
+        return asksForRender() || (!listPresets && !listSurfaces && !asksForFiles());
+    }
     // The module file loaded: --module's, or the one beside the program.
     std::string moduleFile() const;
     // Where the render goes: --output, or a default for each kind of render. For the

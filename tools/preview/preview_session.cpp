@@ -1,6 +1,7 @@
 #include "tools/preview/preview_session.h"
 
 #include "host/host_globals.h"
+#include "tools/preview/parameter_save.h"
 
 namespace preview {
 
@@ -38,7 +39,35 @@ base::Status PreviewSession::startFrame() {
     if (const HostError error = instance_.newTime(1, 0.0)) {
         return base::Status::failure(std::string("the module could not start a frame: ") + error);
     }
+    for (const auto& instance : surfaceInstances_) {
+        if (const HostError error = instance->newTime(1, 0.0)) {
+            return base::Status::failure(std::string("the module could not start a frame: ") +
+                                         error);
+        }
+    }
     return base::succeeded();
+}
+
+base::Result<standin::ShaderInstance*> PreviewSession::newSurfaceInstance() {
+    base::Result<standin::ShaderInstance> created = module_.createInstance();
+    if (!created) return base::Result<standin::ShaderInstance*>::failure(created.error());
+    surfaceInstances_.push_back(
+        std::make_unique<standin::ShaderInstance>(std::move(created.value())));
+    return base::Result<standin::ShaderInstance*>::success(surfaceInstances_.back().get());
+}
+
+void PreviewSession::shadeSurfaces(std::vector<SurfaceShading> shading,
+                                   std::vector<std::size_t> looked) {
+    scene_->setSurfaceShading(std::move(shading));
+    looked_ = std::move(looked);
+}
+
+standin::ShaderInstance& PreviewSession::surfaceInstance(std::size_t surface) {
+    const standin::ShaderInstance* shader = scene_->surfaceShading()[surface].shader;
+    for (const auto& instance : surfaceInstances_) {
+        if (instance.get() == shader) return *instance;
+    }
+    return instance_;
 }
 
 base::Result<Image> PreviewSession::render(const RenderSettings& settings, ProgressBar* progress) {
@@ -62,6 +91,7 @@ base::Result<Image> PreviewSession::renderVariant(const looks::ParameterBlock& p
                                                   const RenderSettings& settings,
                                                   ProgressBar* progress) {
     using Outcome = base::Result<Image>;
+    if (!looked_.empty()) return renderVariantOnSurfaces(parameters, surface, settings, progress);
     if (base::Status loaded = looks::loadInto(instance_, parameters); !loaded) {
         return Outcome::failure(loaded.error());
     }
@@ -71,6 +101,41 @@ base::Result<Image> PreviewSession::renderVariant(const looks::ParameterBlock& p
     scene_->setSurface(currentSurface);
     if (base::Status restored = looks::loadInto(instance_, parameters_); !restored) {
         return Outcome::failure(restored.error());
+    }
+    return image;
+}
+
+base::Result<Image> PreviewSession::renderVariantOnSurfaces(const looks::ParameterBlock& parameters,
+                                                            const SurfaceInputs& surface,
+                                                            const RenderSettings& settings,
+                                                            ProgressBar* progress) {
+    using Outcome = base::Result<Image>;
+    const std::vector<SurfaceShading> current = scene_->surfaceShading();
+    // Each looked instance's block as it saves it in binary mode, to be put back exactly.
+    std::vector<looks::ParameterFile> held;
+    for (const std::size_t looked : looked_) {
+        base::Result<std::string> saved =
+            savedParameters(surfaceInstance(looked), looks::StorageMode::Binary);
+        if (!saved) return Outcome::failure(saved.error());
+        base::Result<looks::ParameterFile> block = looks::parseParameterData(
+            "the surface's block", saved.value(), looks::StorageMode::Binary);
+        if (!block) return Outcome::failure(block.error());
+        held.push_back(std::move(block.value()));
+    }
+    std::vector<SurfaceShading> variant = current;
+    for (const std::size_t looked : looked_) {
+        variant[looked].inputs = surface;
+        if (base::Status loaded = looks::loadInto(surfaceInstance(looked), parameters); !loaded)
+            return Outcome::failure(loaded.error());
+    }
+    scene_->setSurfaceShading(std::move(variant));
+    Outcome image = render(settings, progress);
+    scene_->setSurfaceShading(current);
+    for (std::size_t i = 0; i < looked_.size(); ++i) {
+        if (base::Status restored = looks::loadInto(surfaceInstance(looked_[i]), held[i]);
+            !restored) {
+            return Outcome::failure(restored.error());
+        }
     }
     return image;
 }

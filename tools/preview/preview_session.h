@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/result.h"
 #include "host/shader_driver.h"
@@ -55,19 +56,38 @@ public:
     bool renderBand(const RenderSettings& settings, const render::RowBand& band,
                     const render::RowDone& rowDone);
 
-    // Renders with other parameters and surface inputs, then puts the instance's
-    // parameters and the scene's surface back as they were.
+    // A new instance of the module for one surface of the model, held by the session: an
+    // object file's renderer makes one for every surface the shader is attached to.
+    base::Result<standin::ShaderInstance*> newSurfaceInstance();
+    // Shades each surface of the model as `shading` says, one entry for each, with
+    // instances of newSurfaceInstance(); the look of renderVariant goes to the `looked`
+    // ones (each with an instance).
+    void shadeSurfaces(std::vector<SurfaceShading> shading, std::vector<std::size_t> looked);
+    // The surfaces the look goes to, or none when it shades the whole subject.
+    const std::vector<std::size_t>& lookedSurfaces() const { return looked_; }
+    // The instance that shades surface `surface` of the model.
+    standin::ShaderInstance& surfaceInstance(std::size_t surface);
+
+    // Renders with other parameters and surface inputs, on the whole subject or the looked
+    // surfaces, then puts the instances' parameters and the surface inputs back as they
+    // were.
     base::Result<Image> renderVariant(const looks::ParameterBlock& parameters,
                                       const SurfaceInputs& surface, const RenderSettings& settings,
                                       ProgressBar* progress = nullptr);
 
 private:
     explicit PreviewSession(looks::SceneShader opened);
+    base::Result<Image> renderVariantOnSurfaces(const looks::ParameterBlock& parameters,
+                                                const SurfaceInputs& surface,
+                                                const RenderSettings& settings,
+                                                ProgressBar* progress);
 
     standin::ShaderModule module_;
     standin::ShaderInstance instance_;
     std::unique_ptr<PreviewScene> scene_;  // on the heap: the host's shadow test points at it
     looks::ParameterBlock parameters_;
+    std::vector<std::unique_ptr<standin::ShaderInstance>> surfaceInstances_;
+    std::vector<std::size_t> looked_;
 };
 
 }  // namespace preview

@@ -17,6 +17,7 @@ using render::RenderSettings;
 using render::SceneSettings;
 using render::SubjectKind;
 using render::SurfaceInputs;
+using render::SurfaceShading;
 
 }  // namespace preview
 
