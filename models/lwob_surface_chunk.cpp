@@ -18,7 +18,7 @@ struct FractionTags {
     Setting setting;
 };
 
-constexpr std::array<FractionTags, 3> kFractions{{{"DIFF", "VDIF", &SurfaceSettings::diffuse},
+constexpr std::array<FractionTags, 3> kFractionTags{{{"DIFF", "VDIF", &SurfaceSettings::diffuse},
                                                   {"SPEC", "VSPC", &SurfaceSettings::specular},
                                                   {"LUMI", "VLUM", &SurfaceSettings::luminosity}}};
 
@@ -57,7 +57,7 @@ base::Status readLwobSubChunk(const SurfaceChunkSource& source, const SubChunk& 
     const SubChunkValue value(source.name, source.chunk, sub);
     SurfaceSettings& settings = surface.settings;
     if (sub.tag == "COLR") return storeValue(value.byteColour(), settings.colour);
-    for (const FractionTags& fraction : kFractions) {
+    for (const FractionTags& fraction : kFractionTags) {
         if (sub.tag == fraction.twoBytes) {
             return storeValue(value.i2(), state.twoByteForms.*fraction.setting, fromTwoBytes);
         }
@@ -72,7 +72,7 @@ base::Status readLwobSubChunk(const SurfaceChunkSource& source, const SubChunk& 
 }
 
 void finishLwobChunk(const LwobChunkState& state, SurfaceChunk& surface) {
-    for (const FractionTags& fraction : kFractions) {
+    for (const FractionTags& fraction : kFractionTags) {
         std::optional<double>& setting = surface.settings.*fraction.setting;
         if (!setting) setting = state.twoByteForms.*fraction.setting;
     }
