@@ -18,9 +18,10 @@ struct FractionTags {
     Setting setting;
 };
 
-constexpr std::array<FractionTags, 3> kFractionTags{{{"DIFF", "VDIF", &SurfaceSettings::diffuse},
-                                                  {"SPEC", "VSPC", &SurfaceSettings::specular},
-                                                  {"LUMI", "VLUM", &SurfaceSettings::luminosity}}};
+constexpr std::array<FractionTags, 3> kFractionTags{
+    {{"DIFF", "VDIF", &SurfaceSettings::diffuse},
+     {"SPEC", "VSPC", &SurfaceSettings::specular},
+     {"LUMI", "VLUM", &SurfaceSettings::luminosity}}};
 
 double fromTwoBytes(std::int16_t value) { return value / kLwobFractionScale; }
 

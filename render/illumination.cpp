@@ -63,8 +63,9 @@ LightArrival arrivalFromScene(const standin::Host& host, HostItem item, const do
 }  // namespace
 
 LightArrival lightArrival(const standin::Light& light, const double position[3]) {
-    return light.type == standin::LightType::Distant ? distantArrival(light)
-                                            : pointArrival(light, base::toTriple(position));
+    return light.type == standin::LightType::Distant
+               ? distantArrival(light)
+               : pointArrival(light, base::toTriple(position));
 }
 
 int hostIlluminate(HostItem light, const double position[3], double direction[3],

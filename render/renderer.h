@@ -44,8 +44,8 @@ base::Result<Image> render(const standin::ShaderInstance& shader, const PreviewS
 // The same render as linear scene values, before the 8-bit picture's clamping to 0 to 1
 // and quantisation: each pixel the average of its samples (a value that is not a number
 // becomes 0, as in the 8-bit picture).
-base::Result<LinearImage> renderLinear(const standin::ShaderInstance& shader, const PreviewScene& scene,
-                                       const RenderSettings& settings,
+base::Result<LinearImage> renderLinear(const standin::ShaderInstance& shader,
+                                       const PreviewScene& scene, const RenderSettings& settings,
                                        const std::function<void()>& rowDone = {});
 
 // Called with each finished row's number and its 3 x width bytes, which are only valid

@@ -2,11 +2,11 @@
 // from the host interface header, so a wrong number there would pass every exchange between
 // the two and still fail in the real renderer. They are checked here against the numbers
 // the renderer publishes.
+#include "framework/host_interface.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "framework/host_interface.h"
 
 namespace {
 
@@ -22,7 +22,8 @@ TEST_P(HostCodes, AreTheRenderersPublishedNumbers) {
     EXPECT_EQ(GetParam().value, GetParam().published) << GetParam().name;
 }
 
-#define CODE(name, published) Code{#name, static_cast<long long>(name), published}
+#define CODE(name, published) \
+    Code { #name, static_cast < long long>(name), published }
 
 INSTANTIATE_TEST_SUITE_P(
     HostInterface, HostCodes,
@@ -41,10 +42,9 @@ INSTANTIATE_TEST_SUITE_P(
         CODE(PAN_USERDRAW, 7), CODE(CTL_X, 0), CODE(CTL_Y, 1), CODE(CTL_W, 2), CODE(CTL_H, 3),
         CODE(CTL_VALUE, 4), CODE(CTL_HOTX, 5), CODE(CTL_HOTY, 6), CODE(CTL_HOTW, 7),
         CODE(CTL_HOTH, 8), CODE(CTL_LABELWIDTH, 9), CODE(CTL_MOUSEX, 10), CODE(CTL_MOUSEY, 11),
-        CODE(CTL_FLAGS, 12), CODE(CTL_USERDRAW, 13), CODE(CTL_USEREVENT, 14),
-        CODE(CTL_LABEL, 15), CODE(CTL_USERDATA, 16), CODE(DR_ERASE, 0), CODE(DR_RENDER, 1),
-        CODE(DR_GHOST, 2), CODE(DR_REFRESH, 3), CODE(PANF_BLOCKING, 1), CODE(PANF_CANCEL, 2),
-        CODE(PANF_FRAME, 4)),
+        CODE(CTL_FLAGS, 12), CODE(CTL_USERDRAW, 13), CODE(CTL_USEREVENT, 14), CODE(CTL_LABEL, 15),
+        CODE(CTL_USERDATA, 16), CODE(DR_ERASE, 0), CODE(DR_RENDER, 1), CODE(DR_GHOST, 2),
+        CODE(DR_REFRESH, 3), CODE(PANF_BLOCKING, 1), CODE(PANF_CANCEL, 2), CODE(PANF_FRAME, 4)),
     [](const auto& info) { return std::string(info.param.name); });
 
 #undef CODE

@@ -1,10 +1,11 @@
+#include "framework/ray_call_list.h"
+
+#include <gtest/gtest.h>
+
 #include <array>
 #include <thread>
 #include <vector>
 
-#include <gtest/gtest.h>
-
-#include "framework/ray_call_list.h"
 #include "common/threads.h"
 
 namespace pelorix3 {

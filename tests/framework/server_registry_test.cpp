@@ -1,9 +1,9 @@
-#include <string>
-#include <vector>
+#include "framework/server_registry.h"
 
 #include <gtest/gtest.h>
 
-#include "framework/server_registry.h"
+#include <string>
+#include <vector>
 
 namespace pelorix3 {
 namespace {

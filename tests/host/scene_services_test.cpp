@@ -3,8 +3,8 @@
 #include <thread>
 #include <vector>
 
-#include "host_test_fixture.h"
 #include "common/threads.h"
+#include "host_test_fixture.h"
 
 namespace {
 

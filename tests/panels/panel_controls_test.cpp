@@ -18,6 +18,7 @@
 
 namespace {
 
+using panel_test::shownMessages;
 using pelorix3::AboutButton;
 using pelorix3::BoolField;
 using pelorix3::ColorField;
@@ -25,7 +26,6 @@ using pelorix3::Interface;
 using pelorix3::PercentField;
 using pelorix3::TextLabel;
 using pelorix3::Vec3;
-using panel_test::shownMessages;
 using standin::PanelSession;
 
 using Calls = std::vector<std::string>;
@@ -77,10 +77,9 @@ TEST_F(PanelControls, PercentFieldCreatesItsHostControl) {
     panel_.add(field);
     field->place(10, 20, 0, 0);
     openWith(panel_, [](PanelSession&) { return false; });
-    EXPECT_EQ(creationCalls(), (Calls{"addControl c0 PercentControl 15 0 100 \"Density\"",
-                                      "c0.set 0 int 13", "c0.set 1 int 24",
-                                      "c0.set 4 float 25", "c0.set 16 ptr",
-                                      "c0.set 14 ptr"}));
+    EXPECT_EQ(creationCalls(),
+              (Calls{"addControl c0 PercentControl 15 0 100 \"Density\"", "c0.set 0 int 13",
+                     "c0.set 1 int 24", "c0.set 4 float 25", "c0.set 16 ptr", "c0.set 14 ptr"}));
     const auto& calls = standin::panelCalls();
     EXPECT_EQ(calls[5].pointer, &panel_);
     EXPECT_EQ(calls[6].pointer, reinterpret_cast<const void*>(pelorix3::onControlEvent));
@@ -93,8 +92,7 @@ struct PercentCase {
     double fetched;
 };
 
-class PercentValues : public PanelControls,
-                      public ::testing::WithParamInterface<PercentCase> {};
+class PercentValues : public PanelControls, public ::testing::WithParamInterface<PercentCase> {};
 
 TEST_P(PercentValues, ShowsPercentAndFetchesFraction) {
     const PercentCase& c = GetParam();
@@ -124,8 +122,8 @@ TEST_F(PanelControls, BoolFieldCreatesAndFetchesItsSwitch) {
         return true;
     });
     EXPECT_EQ(creationCalls(),
-              (Calls{"addControl c0 BoolControl 8 \"Shadows\"", "c0.set 0 int 0",
-                     "c0.set 1 int 0", "c0.set 4 int 1", "c0.set 16 ptr", "c0.set 14 ptr"}));
+              (Calls{"addControl c0 BoolControl 8 \"Shadows\"", "c0.set 0 int 0", "c0.set 1 int 0",
+                     "c0.set 4 int 1", "c0.set 16 ptr", "c0.set 14 ptr"}));
     EXPECT_EQ(flag, 0);
     EXPECT_EQ(field->width(), pelorix3::textWidth("Shadows") + 32);
 }
@@ -136,16 +134,29 @@ TEST_F(PanelControls, ColorFieldCreatesSwatchAndThreeSliders) {
     auto* field = new ColorField(&color, 10, 20);
     panel_.add(field);
     openWith(panel_, [](PanelSession&) { return false; });
-    EXPECT_EQ(creationCalls(),
-              (Calls{"addControl c0 AreaControl 19 40 17 \"\"",
-                     "addControl c1 MiniSliderControl 15 25 0 255 \"\"",
-                     "addControl c2 MiniSliderControl 15 25 0 255 \"\"",
-                     "addControl c3 MiniSliderControl 15 25 0 255 \"\"",
-                     "c0.set 0 int 10", "c0.set 1 int 20", "c1.set 0 int 60", "c1.set 1 int 20",
-                     "c2.set 0 int 130", "c2.set 1 int 20", "c3.set 0 int 200", "c3.set 1 int 20",
-                     "c0.set 16 ptr", "c0.set 13 ptr", "c1.set 16 ptr", "c1.set 14 ptr",
-                     "c2.set 16 ptr", "c2.set 14 ptr", "c3.set 16 ptr", "c3.set 14 ptr",
-                     "c1.set 4 int 255", "c2.set 4 int 127", "c3.set 4 int 0"}));
+    EXPECT_EQ(creationCalls(), (Calls{"addControl c0 AreaControl 19 40 17 \"\"",
+                                      "addControl c1 MiniSliderControl 15 25 0 255 \"\"",
+                                      "addControl c2 MiniSliderControl 15 25 0 255 \"\"",
+                                      "addControl c3 MiniSliderControl 15 25 0 255 \"\"",
+                                      "c0.set 0 int 10",
+                                      "c0.set 1 int 20",
+                                      "c1.set 0 int 60",
+                                      "c1.set 1 int 20",
+                                      "c2.set 0 int 130",
+                                      "c2.set 1 int 20",
+                                      "c3.set 0 int 200",
+                                      "c3.set 1 int 20",
+                                      "c0.set 16 ptr",
+                                      "c0.set 13 ptr",
+                                      "c1.set 16 ptr",
+                                      "c1.set 14 ptr",
+                                      "c2.set 16 ptr",
+                                      "c2.set 14 ptr",
+                                      "c3.set 16 ptr",
+                                      "c3.set 14 ptr",
+                                      "c1.set 4 int 255",
+                                      "c2.set 4 int 127",
+                                      "c3.set 4 int 0"}));
     const auto& calls = standin::panelCalls();
     EXPECT_EQ(calls[13].pointer, field);
     EXPECT_EQ(calls[14].pointer, reinterpret_cast<const void*>(pelorix3::onSwatchDraw));
@@ -163,9 +174,8 @@ TEST_F(PanelControls, ColorFieldDrawsItsSwatchFromTheSliders) {
         panel_.draw(nullptr, 1);
         return false;
     });
-    EXPECT_EQ(callsAfter("open 7"),
-              (Calls{"c1.get 4 int 255", "c2.get 4 int 64", "c3.get 4 int 0",
-                     "drawRGBBox 255 64 0 23 26 40 17"}));
+    EXPECT_EQ(callsAfter("open 7"), (Calls{"c1.get 4 int 255", "c2.get 4 int 64", "c3.get 4 int 0",
+                                           "drawRGBBox 255 64 0 23 26 40 17"}));
 }
 
 TEST_F(PanelControls, ColorFieldFetchesSlidersAsFractions) {
@@ -196,8 +206,8 @@ TEST_P(SliderPositions, TruncatesAndClamps) {
 INSTANTIATE_TEST_SUITE_P(
     PanelControls, SliderPositions,
     ::testing::Values(SliderCase{0.5, 127}, SliderCase{1.0, 255}, SliderCase{0.0, 0},
-                      SliderCase{0.999, 254}, SliderCase{1.0 / 255.0, 1}, SliderCase{1.5, 255}, SliderCase{-0.2, 0},
-                      SliderCase{1e300, 255}, SliderCase{-1e300, 0},
+                      SliderCase{0.999, 254}, SliderCase{1.0 / 255.0, 1}, SliderCase{1.5, 255},
+                      SliderCase{-0.2, 0}, SliderCase{1e300, 255}, SliderCase{-1e300, 0},
                       SliderCase{std::numeric_limits<double>::infinity(), 255},
                       SliderCase{std::numeric_limits<double>::quiet_NaN(), 0}));
 
@@ -207,9 +217,9 @@ TEST_F(PanelControls, AboutButtonStandsNearThePanelBottom) {
     panel_.width = 205;
     panel_.height = 140;
     openWith(panel_, [](PanelSession&) { return false; });
-    EXPECT_EQ(creationCalls(), (Calls{"addControl c0 ButtonControl 19 80 0 \"About\"",
-                                      "c0.set 0 int 56", "c0.set 1 int 112", "c0.set 16 ptr",
-                                      "c0.set 14 ptr"}));
+    EXPECT_EQ(creationCalls(),
+              (Calls{"addControl c0 ButtonControl 19 80 0 \"About\"", "c0.set 0 int 56",
+                     "c0.set 1 int 112", "c0.set 16 ptr", "c0.set 14 ptr"}));
     EXPECT_EQ(button->width(), 180);
     EXPECT_EQ(button->height(), 0);
 }

@@ -41,7 +41,7 @@ TEST(DrapedCloth, EveryCornerHasItsVertexsGridTextureCoordinates) {
         for (std::size_t corner = 0; corner < 3; ++corner) {
             const std::uint32_t v = cloth.triangles[t][corner];
             const models::Point2f expected{static_cast<float>(v % n) / (n - 1),
-                                            static_cast<float>(v / n) / (n - 1)};
+                                           static_cast<float>(v / n) / (n - 1)};
             EXPECT_EQ(cloth.cornerTexcoords[t][corner], expected)
                 << "triangle " << t << " corner " << corner;
         }

@@ -7,8 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "host/host_test_fixture.h"
 #include "common/threads.h"
+#include "host/host_test_fixture.h"
 
 namespace {
 

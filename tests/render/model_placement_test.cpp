@@ -40,8 +40,7 @@ class PlacedTriangle : public ::testing::TestWithParam<FarTriangle> {};
 TEST_P(PlacedTriangle, IsSeenByTheCameraAndMapsBackToTheFile) {
     const auto model = models::importObjText(GetParam().text, "t.obj", 60.0);
     ASSERT_TRUE(model) << model.error();
-    auto scene =
-        render::PreviewScene::withMesh(render::SceneSettings{}, model->mesh, model->frame);
+    auto scene = render::PreviewScene::withMesh(render::SceneSettings{}, model->mesh, model->frame);
     ASSERT_TRUE(scene) << scene.error();
     const render::CameraRay ray = scene.value()->camera(64, 48).ray(32.0, 24.0);
     const auto hit = scene.value()->objects().nearestHit(ray.origin, ray.direction, 1e9);

@@ -26,7 +26,7 @@ models::TriangleMesh triangle() {
 }
 
 render::RayHit hitAt(const base::Triple& position, int primitive = 0, float u = 0.0f,
-                      float v = 0.0f) {
+                     float v = 0.0f) {
     render::RayHit hit;
     hit.position = position;
     hit.primitive = primitive;
@@ -67,7 +67,7 @@ TEST(SurfaceMaps, AMeshTakesItsCornersCoordinatesAndItsMapsThere) {
     const render::SurfaceInputs at = scene.value()->surfaceAt(hit);
     EXPECT_EQ(at.diffuse, 0.25);
     EXPECT_EQ(at.roughness, render::kLeastMappedRoughness);  // never 0
-    EXPECT_EQ(at.luminous, 0.3);                              // no map: the constant
+    EXPECT_EQ(at.luminous, 0.3);                             // no map: the constant
     EXPECT_FALSE(at.maps.firstMapped());
 }
 

@@ -35,8 +35,8 @@ Geometry measure(const SheetLayout& layout) {
     g.gridLeft = kMargin + rowLabelWidth + kGap;
     g.gridTop = kMargin + labelHeight(kTitleScale) + kGap + labelHeight(kLabelScale) + kGap;
     const int gridWidth = columns * layout.cellWidth + (columns - 1) * kGap;
-    g.width = std::max(g.gridLeft + gridWidth, kMargin + labelWidth(layout.title, kTitleScale)) +
-              kMargin;
+    g.width =
+        std::max(g.gridLeft + gridWidth, kMargin + labelWidth(layout.title, kTitleScale)) + kMargin;
     g.height = g.gridTop + rows * layout.cellHeight + (rows - 1) * kGap + kMargin;
     return g;
 }
@@ -76,8 +76,8 @@ base::Result<render::Image> contactSheet(const SheetLayout& layout, const CellPa
     }
     const Geometry g = measure(layout);
     render::Image sheet{g.width, g.height,
-                         std::vector<unsigned char>(3 * static_cast<std::size_t>(g.width) *
-                                                    static_cast<std::size_t>(g.height))};
+                        std::vector<unsigned char>(3 * static_cast<std::size_t>(g.width) *
+                                                   static_cast<std::size_t>(g.height))};
     fillImage(sheet, kPaper);
     drawLabels(sheet, layout, g);
     for (int row = 0; row < static_cast<int>(layout.rowLabels.size()); ++row) {

@@ -100,10 +100,10 @@ std::optional<render::TextureMap> mapOf(Decoding& decoding) {
     const MapShape& shape = decoding.shape;
     if (shape.componentBits == 16) {
         return render::TextureMap::createFrom16Bit(shape.width, shape.height, shape.channels,
-                                                    std::move(decoding.wide));
+                                                   std::move(decoding.wide));
     }
     return render::TextureMap::createFrom8Bit(shape.width, shape.height, shape.channels,
-                                               std::move(decoding.narrow));
+                                              std::move(decoding.narrow));
 }
 
 }  // namespace

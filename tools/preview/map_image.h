@@ -34,7 +34,7 @@ using MapAdmission = std::function<base::Status(const MapShape& shape)>;
 // Decodes `bytes`; a failure naming the file (`name`) when they are not a PNG picture of
 // at most kMaxMapSide pixels a side, or when `admit` refuses the map.
 base::Result<render::TextureMap> decodeMapImage(const std::string& bytes, const std::string& name,
-                                                 const MapAdmission& admit = {});
+                                                const MapAdmission& admit = {});
 
 }  // namespace preview
 

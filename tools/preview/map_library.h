@@ -28,7 +28,7 @@ public:
     // The map of the file at `path` for `input`, read and decoded the first time it is
     // asked for; a failure naming the file.
     base::Result<std::shared_ptr<const render::TextureMap>> map(const std::string& path,
-                                                                 render::SurfaceInput input);
+                                                                render::SurfaceInput input);
 
     // What the maps read so far take.
     std::size_t bytesHeld() const { return held_; }

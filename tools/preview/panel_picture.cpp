@@ -30,7 +30,7 @@ base::Status withPanelOpen(const standin::ShaderModule& module,
 }  // namespace
 
 base::Result<render::Image> paintOptionsPanel(const standin::ShaderModule& module,
-                                               const standin::ShaderInstance& instance) {
+                                              const standin::ShaderInstance& instance) {
     using Outcome = base::Result<render::Image>;
     render::Image picture;
     const base::Status shown =

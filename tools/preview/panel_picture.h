@@ -13,7 +13,7 @@
 namespace preview {
 
 base::Result<render::Image> paintOptionsPanel(const standin::ShaderModule& module,
-                                               const standin::ShaderInstance& instance);
+                                              const standin::ShaderInstance& instance);
 
 // The title the module gives its options panel ("pelorix 3.0").
 base::Result<std::string> optionsPanelTitle(const standin::ShaderModule& module,

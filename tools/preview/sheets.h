@@ -15,7 +15,7 @@ inline constexpr int kSheetCellHeight = 120;
 // Density 0 to 1 across, roughness from a tight to a broad lobe down; everything else as
 // the session holds it.
 base::Result<render::Image> densityRoughnessSheet(PreviewSession& session,
-                                                   const RenderSettings& render);
+                                                  const RenderSettings& render);
 
 // "Don't overlap shadows" off and on across, "density by luminosity" off and on down.
 base::Result<render::Image> switchSheet(PreviewSession& session, const RenderSettings& render);

@@ -19,8 +19,8 @@ std::pair<int, int> covered(int i, int count, int size) {
 
 render::Image shrunk(const render::Image& image, int width, int height) {
     render::Image small{width, height,
-                         std::vector<unsigned char>(3 * static_cast<std::size_t>(width) *
-                                                    static_cast<std::size_t>(height))};
+                        std::vector<unsigned char>(3 * static_cast<std::size_t>(width) *
+                                                   static_cast<std::size_t>(height))};
     for (int y = 0; y < height; ++y) {
         const auto [top, bottom] = covered(y, height, image.height);
         for (int x = 0; x < width; ++x) {
