@@ -515,10 +515,12 @@
     subjectSelect.value = 'model';
     const warnings = JSON.parse(text(M._studio_model_warnings()));
     showModelWarnings();
-    textDirty = false;  // a surface that runs the module brings its block
-    surfaceError = '';
-    showLuminousMap();
     showSurfaces();
+    if (surfaces().some((surface) => surface.picked)) {  // its block and inputs came with it
+      textDirty = false;
+      surfaceError = '';
+      showLuminousMap();
+    }
     pictureAfterEdit(started);
     paintPanelAgain();
     return { ok: true, warnings };
