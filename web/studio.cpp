@@ -172,7 +172,11 @@ Status Studio::build(const render::SceneSettings& settings) {
     showSubject(settings.subject);
     const std::vector<models::Surface>& surfaces = scene_->modelSurfaces();
     for (std::size_t i = 0; i < surfaces.size(); ++i) {
-        if (models::moduleEntry(surfaces[i])) return pickSurface(i);
+        if (!models::moduleEntry(surfaces[i])) continue;
+        // The model is shown by now: a surface the module cannot shade leaves the look all
+        // over it, said among the model's warnings.
+        if (Status picked = pickSurface(i); !picked) surfaceWarnings_.push_back(picked.error());
+        break;
     }
     return base::succeeded();
 }
