@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "looks/surface_value.h"
+#include "models/stored_block.h"
 #include "render/patterns.h"
 #include "web/studio.h"
 
@@ -134,6 +135,44 @@ EMSCRIPTEN_KEEPALIVE int studio_set_model(const char* bytes, int length, const c
 // What reading the model left out or replaced, as JSON.
 EMSCRIPTEN_KEEPALIVE const char* studio_model_warnings() {
     return kept(jsonList(theStudio->modelWarnings()));
+}
+
+// [{"name":…, "module":…, "picked":…}, …]: the surfaces of the object file shown, whether
+// each runs the module by the file, and which one the panel edits; [] for other subjects.
+EMSCRIPTEN_KEEPALIVE const char* studio_surfaces() {
+    std::string json = "[";
+    const std::vector<models::Surface>& surfaces = theStudio->modelSurfaces();
+    for (std::size_t i = 0; i < surfaces.size(); ++i) {
+        json += (i ? "," : "") + std::string("{\"name\":") + quoted(surfaces[i].name) +
+                ",\"module\":" + (models::moduleEntry(surfaces[i]) ? "true" : "false") +
+                ",\"picked\":" + (theStudio->pickedSurface() == i ? "true" : "false") + "}";
+    }
+    return kept(json + "]");
+}
+
+// Picks the surface at `index` (from 0) for the panel and the surface inputs to edit: 1 when
+// picked; 0 when not (studio_error says why, and nothing changes).
+EMSCRIPTEN_KEEPALIVE int studio_pick_surface(int index) {
+    if (index < 0) {
+        lastError = "there is no surface " + std::to_string(index);
+        return 0;
+    }
+    return doneOrError(theStudio->pickSurface(static_cast<std::size_t>(index)));
+}
+
+// The object file shown with the look in the picked surface, as studio_bytes_size() bytes;
+// null when there is none (studio_error says why).
+EMSCRIPTEN_KEEPALIVE const unsigned char* studio_object_file() {
+    base::Result<std::string> written = theStudio->objectFile();
+    if (!written) {
+        lastError = written.error();
+        return nullptr;
+    }
+    return keptBytes(std::move(written.value()));
+}
+
+EMSCRIPTEN_KEEPALIVE const char* studio_object_file_name() {
+    return kept(theStudio->objectFileName());
 }
 
 // ---- The options panel ----------------------------------------------------------------

@@ -6,12 +6,17 @@
 #include <filesystem>
 #include <memory>
 
+#include "base/message_text.h"
 #include "host/host_globals.h"
 #include "host/module_file.h"
 #include "host/storage_states.h"
+#include "looks/model_surfaces.h"
 #include "looks/panel_range.h"
 #include "looks/scene_shader.h"
 #include "looks/surface_value.h"
+#include "models/look_writer.h"
+#include "models/lwo_form.h"
+#include "models/stored_block.h"
 
 // The module's descriptor, linked into the page from the module's own code.
 extern "C" ModuleDescriptor _mod_descrip;
@@ -46,6 +51,13 @@ std::string joinedLines(const std::vector<std::string>& items) {
         text += '\n';
     }
     return text;
+}
+
+// The stored block as `instance` saves it in `mode`: text lines joined, or the bytes.
+std::string savedBlock(const standin::ShaderInstance& instance, HostStorageMode mode) {
+    standin::MemorySaveState saved(mode);
+    instance.save(saved.state());
+    return mode == HOST_IO_ASCII ? joinedLines(saved.items()) : saved.bytes();
 }
 
 // The looks of `folder` that can be read, in name order.
@@ -151,8 +163,114 @@ Status Studio::build(const render::SceneSettings& settings) {
     standin::Host::instance().setOcclusionTest(nullptr);
     scene_ = std::move(built.value());
     scene_->install(standin::Host::instance());
+    surfaceInstances_.clear();  // the scene before was the only one to use them
+    picked_.reset();
+    surfaceWarnings_.clear();
+    modelBytes_ = settings.meshText;
+    modelName_ = settings.meshName;
+    looks::warnOtherShaders(scene_->modelSurfaces(), modelName_, surfaceWarnings_);
     showSubject(settings.subject);
+    const std::vector<models::Surface>& surfaces = scene_->modelSurfaces();
+    for (std::size_t i = 0; i < surfaces.size(); ++i) {
+        if (!models::moduleEntry(surfaces[i])) continue;
+        // The model is shown by now: a surface the module cannot shade leaves the look all
+        // over it, said among the model's warnings.
+        if (Status picked = pickSurface(i); !picked) surfaceWarnings_.push_back(picked.error());
+        break;
+    }
     return base::succeeded();
+}
+
+std::vector<std::string> Studio::modelWarnings() const {
+    std::vector<std::string> warnings = scene_->warnings();
+    warnings.insert(warnings.end(), surfaceWarnings_.begin(), surfaceWarnings_.end());
+    return warnings;
+}
+
+Status Studio::pickSurface(std::size_t index) {
+    const std::vector<models::Surface>& surfaces = scene_->modelSurfaces();
+    if (index >= surfaces.size()) {
+        return Status::failure("the model has " +
+                               base::counted(surfaces.size(), "surface", "surfaces") +
+                               ": there is no surface " + std::to_string(index + 1));
+    }
+    if (Status shaded = shadeSurfaces(index); !shaded) return shaded;
+    surface_ = looks::inputsOf(surfaces[index].base);
+    luminousMap_.clear();
+    showSurface();
+    return base::succeeded();
+}
+
+Status Studio::shadeSurfaces(std::size_t index) {
+    const std::vector<models::Surface>& surfaces = scene_->modelSurfaces();
+    std::vector<std::string> warnings;
+    looks::warnOtherShaders(surfaces, modelName_, warnings);
+    std::vector<std::unique_ptr<standin::ShaderInstance>> instances;
+    std::vector<render::SurfaceShading> shading;
+    // The picked surface's block is read into an instance of its own too, so that a block
+    // that cannot be read leaves the module's defaults, not the panel's values.
+    std::string pickedBlock;
+    for (std::size_t i = 0; i < surfaces.size(); ++i) {
+        render::SurfaceShading entry{nullptr, looks::inputsOf(surfaces[i].base)};
+        if (models::moduleEntry(surfaces[i])) {
+            base::Result<standin::ShaderInstance> created = module_.createInstance();
+            if (!created) return Status::failure(modelName_ + ": " + created.error());
+            auto own = std::make_unique<standin::ShaderInstance>(std::move(created.value()));
+            if (Status loaded = looks::loadStoredBlock(*own, surfaces[i], modelName_, warnings);
+                !loaded) {
+                return loaded;
+            }
+            if (i == index) pickedBlock = savedBlock(*own, HOST_IO_ASCII);
+            entry.shader = own.get();
+            instances.push_back(std::move(own));
+        }
+        if (i == index) entry.shader = &instance_;
+        shading.push_back(std::move(entry));
+    }
+    if (!pickedBlock.empty()) {
+        const looks::ParameterFile block = textSource(pickedBlock);
+        if (Status loaded = looks::loadInto(instance_, block); !loaded) return loaded;
+        source_ = block;
+    }
+    scene_->setSurfaceShading(std::move(shading));
+    surfaceInstances_ = std::move(instances);
+    surfaceWarnings_ = std::move(warnings);
+    picked_ = index;
+    return base::succeeded();
+}
+
+base::Result<std::string> Studio::objectFile() const {
+    using Outcome = base::Result<std::string>;
+    if (!modelBytes_ || !models::startsAsIffFile(*modelBytes_)) {
+        return Outcome::failure(
+            "only an object file (LWO2, LWOB) has surfaces to write a look into; " +
+            (modelBytes_ ? modelName_ + " is an OBJ model"
+                         : std::string("the subject is no model")));
+    }
+    const std::string binary = storedBinary();
+    if (binary.size() != models::kStoredBlockBytes) {
+        return Outcome::failure("the module saved " +
+                                base::counted(binary.size(), "byte", "bytes") + ", not the " +
+                                std::to_string(models::kStoredBlockBytes) + " of its stored block");
+    }
+    models::ObjectLook look{};
+    std::copy(binary.begin(), binary.end(), look.block.begin());
+    std::vector<std::string> names;
+    for (const models::Surface& surface : scene_->modelSurfaces()) names.push_back(surface.name);
+    if (picked_) {
+        const models::Surface& surface = scene_->modelSurfaces()[*picked_];
+        names = {surface.name};
+        if (!sameSurface(surface_, looks::inputsOf(surface.base))) {
+            look.values = models::BaseValues{surface_.color, surface_.diffuse, surface_.specular,
+                                             surface_.luminous, surface_.roughness};
+        }
+    }
+    return models::writeLook(*modelBytes_, modelName_, names, look);
+}
+
+std::string Studio::objectFileName() const {
+    const std::filesystem::path name = std::filesystem::path(modelName_).filename();
+    return name.stem().string() + "-pelorix3" + name.extension().string();
 }
 
 void Studio::showSubject(render::SubjectKind subject) {
@@ -178,17 +296,9 @@ base::Result<looks::ParameterBlock> Studio::parameters() const {
     return looks::readBack(instance_);
 }
 
-std::string Studio::storedText() const {
-    standin::MemorySaveState saved(HOST_IO_ASCII);
-    instance_.save(saved.state());
-    return joinedLines(saved.items());
-}
+std::string Studio::storedText() const { return savedBlock(instance_, HOST_IO_ASCII); }
 
-std::string Studio::storedBinary() const {
-    standin::MemorySaveState saved(HOST_IO_BINARY);
-    instance_.save(saved.state());
-    return saved.bytes();
-}
+std::string Studio::storedBinary() const { return savedBlock(instance_, HOST_IO_BINARY); }
 
 Status Studio::loadStored(const std::string& bytes, looks::StorageMode mode) {
     const base::Result<looks::ParameterFile> block =
@@ -269,6 +379,11 @@ void Studio::showSurface() {
     surface_.maps.of(render::SurfaceInput::Luminous) =
         luminousMap_.empty() ? nullptr : patterns_.map(luminousMap_);
     scene_->setSurface(surface_);
+    if (picked_) {
+        std::vector<render::SurfaceShading> shading = scene_->surfaceShading();
+        shading[*picked_].inputs = surface_;
+        scene_->setSurfaceShading(std::move(shading));
+    }
     restartPicture();
 }
 

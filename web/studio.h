@@ -1,14 +1,16 @@
 // The studio: the module's code linked into the page and attached through its exported
 // descriptor, as the renderer would load it, one shader instance in the stand-in host's
-// preview scene, its options panel worked by the person at the page, the surface inputs
-// the renderer hands it, its stored block in text and binary form, the named looks and
-// looks as one file, a map of the surface's luminosity, and the picture that follows every
+// preview scene (and, for an object file's other surfaces that run the module, one more
+// each, loaded with their stored blocks), its options panel worked by the person at the page, the
+// surface inputs the renderer hands it, its stored block in text and binary form, the named looks
+// and looks as one file, a map of the surface's luminosity, and the picture that follows every
 // edit. The page's workers each run a studio of their own, given the same state, to render
 // bands of rows of the refined picture.
 #ifndef PELORIX3_WEB_STUDIO_H
 #define PELORIX3_WEB_STUDIO_H
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,7 @@
 #include "looks/parameter_file.h"
 #include "looks/preset.h"
 #include "looks/scene_shader.h"
+#include "models/surface.h"
 #include "render/preview_scene.h"
 #include "web/look_archive.h"
 #include "web/panel_user.h"
@@ -61,9 +64,33 @@ public:
     // picture starts again; a file that cannot be read is refused with the reason, and the
     // subject stays as it was.
     base::Status setModel(std::string bytes, const std::string& name);
-    // What reading the model left out or replaced, each naming its file; empty for the
-    // sphere and the cloth.
-    const std::vector<std::string>& modelWarnings() const { return scene_->warnings(); }
+    // What reading the model left out or replaced, and which of its surfaces' blocks could
+    // not be read or shaders are not run, each naming its file; empty for the sphere and
+    // the cloth.
+    std::vector<std::string> modelWarnings() const;
+
+    // The surfaces of an object file shown, each shaded as the renderer sets it up: the
+    // picked one by the panel's instance with the surface inputs, each other that runs the
+    // module by an instance of its own loaded with its stored block, the rest in a plain
+    // material of their base values. A model without surfaces of its own (OBJ), or one none
+    // of whose surfaces runs the module until one is picked, wears the look all over as one
+    // surface. A new object file picks its first surface that runs the module.
+    const std::vector<models::Surface>& modelSurfaces() const { return scene_->modelSurfaces(); }
+    std::optional<std::size_t> pickedSurface() const { return picked_; }
+    // Makes the surface at `index` the one the panel and the surface inputs edit: the
+    // inputs become its base values, without a map, and when it runs the module its stored
+    // block is loaded into the panel's instance (the module's defaults when the block cannot
+    // be read); otherwise the panel's values go onto it. The surface picked before goes back
+    // to what the file gives it. The picture starts again.
+    base::Status pickSurface(std::size_t index);
+    // The object file shown with the look written into the picked surface (every surface
+    // when none is picked): the stored block as the instance saves it in binary mode and,
+    // when they differ from the surface's own, the surface inputs as its base values (a
+    // map's constant stands for the map). Every other byte is the file's. Refused for a
+    // subject that is not an object file.
+    base::Result<std::string> objectFile() const;
+    // Its name: the model's, with "-pelorix3" before the extension.
+    std::string objectFileName() const;
 
     // Turns the camera about the subject; the picture starts again. The orbit is kept as
     // it turns the camera, its elevation and zoom held within their limits, so that a
@@ -159,6 +186,9 @@ private:
     // The scene just made is `subject`'s; the picture starts again.
     void showSubject(render::SubjectKind subject);
     void panelEdited();
+    // The surfaces' shading with `index` picked, and the stored block the panel's instance
+    // takes for it; nothing changes on a failure.
+    base::Status shadeSurfaces(std::size_t index);
     // Takes a look whole: its block, its surface inputs and the pattern of its map.
     base::Status applyLook(const looks::Preset& look);
     // The current surface inputs and map on the scene; the picture starts again.
@@ -171,7 +201,14 @@ private:
     standin::ShaderInstance instance_;
     PanelUser panel_;
     render::SubjectKind subject_ = render::SubjectKind::Sphere;
-    std::unique_ptr<render::PreviewScene> scene_;  // the host's shadow test points at it
+    std::unique_ptr<render::PreviewScene> scene_;    // the host's shadow test points at it
+    std::shared_ptr<const std::string> modelBytes_;  // the model file shown, or null
+    std::string modelName_;
+    std::optional<std::size_t> picked_;
+    // The instances of the surfaces not picked that run the module; the scene's shading
+    // table points at them.
+    std::vector<std::unique_ptr<standin::ShaderInstance>> surfaceInstances_;
+    std::vector<std::string> surfaceWarnings_;
     std::string presetsFolder_;
     std::vector<looks::Preset> presets_;  // read once, when the studio opens
     looks::ParameterFile source_;         // what the parameters were last loaded from

@@ -486,6 +486,7 @@
       subjectVersion += 1;
       subjectKind = event.target.value;
       modelMessage.textContent = '';
+      showSurfaces();
       pictureAfterEdit(started);
     }, 0);
   });
@@ -513,11 +514,86 @@
     modelOption.textContent = 'Model: ' + name;
     subjectSelect.value = 'model';
     const warnings = JSON.parse(text(M._studio_model_warnings()));
-    modelMessage.classList.remove('error');
-    modelMessage.textContent = warningLines(warnings);
+    showModelWarnings();
+    showSurfaces();
+    if (surfaces().some((surface) => surface.picked)) {  // its block and inputs came with it
+      textDirty = false;
+      surfaceError = '';
+      showLuminousMap();
+    }
     pictureAfterEdit(started);
+    paintPanelAgain();
     return { ok: true, warnings };
   }
+
+  // ---- An object file's surfaces -----------------------------------------------------
+
+  const surfacesBox = byId('surfaces-box');
+  const surfaceList = byId('surfaces');
+
+  function surfaces() { return JSON.parse(text(M._studio_surfaces())); }
+
+  // The object file's surfaces, the picked one pressed; hidden for every other subject.
+  function showSurfaces() {
+    const list = subjectKind === 'model' ? surfaces() : [];
+    surfacesBox.hidden = list.length === 0;
+    surfaceList.replaceChildren(...list.map((surface, index) => {
+      const button = document.createElement('button');
+      button.textContent = surface.name + (surface.module ? ' (pelorix3)' : '');
+      button.title = surface.module ? 'Runs pelorix3 with its stored block'
+                                    : 'Runs no pelorix3: shown in a plain material of its colour';
+      button.setAttribute('aria-pressed', String(surface.picked));
+      button.addEventListener('click', () => pickSurface(index));
+      const item = document.createElement('li');
+      item.append(button);
+      return item;
+    }));
+  }
+
+  function showModelWarnings() {
+    modelMessage.classList.remove('error');
+    modelMessage.textContent = warningLines(JSON.parse(text(M._studio_model_warnings())));
+  }
+
+  // Makes the surface at `index` the one the panel and the surface inputs edit:
+  // {ok: true}, or {ok: false, error} with everything as it was.
+  function pickSurface(index) {
+    const started = performance.now();
+    if (M._studio_pick_surface(index) !== 1) {
+      const error = text(M._studio_error());
+      modelMessage.classList.add('error');
+      modelMessage.textContent = error + '. The surface picked is unchanged.';
+      return { ok: false, error };
+    }
+    textDirty = false;
+    surfaceError = '';
+    showLuminousMap();
+    showSurfaces();
+    showModelWarnings();
+    pictureAfterEdit(started);
+    paintPanelAgain();
+    return { ok: true };
+  }
+
+  // The object file with the look in the picked surface: {ok: true, name, bytes}, or
+  // {ok: false, error}.
+  function objectFile() {
+    const pointer = M._studio_object_file();
+    if (pointer === 0) return { ok: false, error: text(M._studio_error()) };
+    return { ok: true, name: text(M._studio_object_file_name()),
+             bytes: M.HEAPU8.slice(pointer, pointer + M._studio_bytes_size()) };
+  }
+
+  byId('download-object').addEventListener('click', () => {
+    if (!M) return;
+    const written = objectFile();
+    if (written.ok) {
+      download(written.name, written.bytes, 'application/octet-stream');
+      return;
+    }
+    modelMessage.classList.add('error');
+    modelMessage.textContent = written.error + '. Nothing was downloaded.';
+  });
 
   async function loadModelFile(file) {
     if (!M || !file) return;
@@ -789,6 +865,8 @@
         }
         shownSubject = job.subject.version;
       }
+      // The picked surface first: picking sets its inputs and block, which the job's follow.
+      if (job.pick >= 0) check(call('pick_surface', job.pick), 'the surface');
       check(withString(job.map, (map) => call('set_luminous_map', map)), 'the map');
       for (const [name, value] of Object.entries(job.surface)) {
         check(withString(name, (input) => withString(value,
@@ -916,6 +994,7 @@
       mode: M._studio_parameter_source_mode(),
       surface: JSON.parse(text(M._studio_surface())),
       map: text(M._studio_luminous_map()),
+      pick: surfaces().findIndex((surface) => surface.picked),
       orbit: camera(),
       subject: subjectKind === 'model'
         ? { version: subjectVersion, kind: subjectKind, bytes: model.bytes, name: model.name }
@@ -1037,6 +1116,18 @@
     // Takes the look of a zip file's bytes, as opening the file does; resolves with
     // {ok: true} or {ok: false, error}.
     loadLook: (bytes, name) => ready.then(() => loadLook(Uint8Array.from(bytes), name)),
+    // The surfaces of the object file shown: [{name, module, picked}], module whether the
+    // file runs pelorix3 on it; [] for other subjects.
+    surfaces: () => surfaces(),
+    // Picks the surface at `index` for the panel and surface inputs, as a click on it does;
+    // resolves with {ok: true} or {ok: false, error}.
+    pickSurface: (index) => ready.then(() => pickSurface(index)),
+    // The object file with the look in the picked surface, as its download has it:
+    // {ok: true, name, bytes: [...]}, or {ok: false, error}.
+    objectFile: () => ready.then(() => {
+      const written = objectFile();
+      return written.ok ? Object.assign(written, { bytes: Array.from(written.bytes) }) : written;
+    }),
     // How many workers render the refined pass (0: the page does).
     workers: () => workers.length,
     // Renders the refined pass with `count` workers from now on (0: in the page); resolves

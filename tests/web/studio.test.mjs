@@ -580,6 +580,64 @@ test('a model file dropped on the render becomes the subject from its own framin
   await page.waitForFunction(() => document.querySelector('#model-message').textContent === '');
 });
 
+// The sample object: "Velvet" runs pelorix3 with crushed-red-velvet's block, "Stone" runs
+// no shader. The download writes the look into the picked surface, the last SURF chunk of
+// the file, so every byte before that chunk is the file's.
+test('an object file lists its surfaces; the picked one takes the panel, renders with the rest in workers too, and is written into the download', async () => {
+  const cushion = fs.readFileSync(path.join(root, 'docs/models/cushion.lwo'));
+  await page.select('#subject', 'sphere');
+  await page.select('#preset', 'felt');
+  await studio('idle');
+  await dropOnRender([...cushion], 'cushion.lwo');
+  await page.waitForFunction(() => document.querySelectorAll('#surfaces button').length === 2);
+  await studio('idle');
+  const listed = () => page.$$eval('#surfaces button',
+    (buttons) => buttons.map((button) => [button.textContent, button.getAttribute('aria-pressed')]));
+  assert.deepEqual(await listed(), [['Velvet (pelorix3)', 'true'], ['Stone', 'false']]);
+  assert.equal(await studio('storedText'),
+               fs.readFileSync(path.join(root, 'presets/crushed-red-velvet/parameters.txt'), 'utf8'),
+               'the panel holds the block Velvet stores');
+  const velvetPicked = await canvasDigest('render');
+
+  await page.click('#surfaces li:nth-child(2) button');
+  await page.waitForFunction(() => window.pelorix3.surfaces()[1].picked);
+  await studio('idle');
+  assert.deepEqual(await listed(), [['Velvet (pelorix3)', 'false'], ['Stone', 'true']]);
+  const stoneColour = (await studio('surface')).color.split(',').map(Number);  // the file's floats
+  [0.52, 0.5, 0.46].forEach((channel, i) => assert.ok(Math.abs(stoneColour[i] - channel) < 1e-6, stoneColour.join()));
+  assert.notEqual(await canvasDigest('render'), velvetPicked, 'Stone now runs the module');
+  await page.select('#preset', 'felt');
+  await studio('idle');
+  const feltStone = await canvasDigest('render');
+  await studio('setWorkers', 0);
+  await page.click('#front-view');
+  await studio('idle');
+  assert.equal(await canvasDigest('render'), feltStone, 'the workers render every surface as the page');
+  await studio('setWorkers', await page.evaluate(() => navigator.hardwareConcurrency));
+
+  const felt = await studio('storedText');
+  await page.click('#download-binary');
+  const feltBinary = fs.readFileSync(await downloaded('pelorix3-parameters.bin'));
+  await page.click('#download-object');
+  const written = fs.readFileSync(await downloaded('cushion-pelorix3.lwo'));
+  assert.equal(written.readUInt32BE(4), written.length - 8, 'the FORM length');
+  const stoneChunk = cushion.lastIndexOf('SURF');
+  assert.ok(written.subarray(8, stoneChunk).equals(cushion.subarray(8, stoneChunk)));
+  const stoneModule = written.indexOf('pelorix3\0', stoneChunk);
+  assert.ok(stoneModule > stoneChunk && written.indexOf(feltBinary, stoneModule) > stoneModule,
+            'Stone runs pelorix3 with the felt block');
+
+  await dropOnRender([...written], 'cushion-pelorix3.lwo');
+  await page.waitForFunction(() => document.querySelector('#surfaces button').textContent === 'Velvet (pelorix3)' &&
+                                   document.querySelectorAll('#surfaces button')[1].textContent === 'Stone (pelorix3)');
+  await studio('pickSurface', 1);
+  assert.equal(await studio('storedText'), felt, 'read back, Stone holds the look');
+  assert.deepEqual(await studio('pickSurface', 2), { ok: false, error: 'the model has 2 surfaces: there is no surface 3' });
+  await page.select('#subject', 'sphere');
+  await page.waitForFunction(() => document.querySelector('#surfaces-box').hidden);
+  assert.equal((await studio('objectFile')).ok, false, 'the sphere is no object file');
+});
+
 // The grey values of a PNG file as the browser decodes it.
 async function pngGreys(bytes) {
   return page.evaluate(async (data) => {

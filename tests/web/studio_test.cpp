@@ -14,7 +14,9 @@
 #include "common/lwo_cubes.h"
 #include "host/panel_services.h"
 #include "looks/surface_value.h"
+#include "models/lwo_reader.h"
 #include "models/lwo_writer.h"
+#include "models/surface_files.h"
 #include "web/stored_zip.h"
 
 namespace {
@@ -312,6 +314,77 @@ TEST_F(StudioTest, ANewModelStartsFromItsOwnFramingAndLeavesTheRestAsItWas) {
     EXPECT_FALSE(studio->applyPreset("burnout-velvet"));
     EXPECT_EQ(surfaceText(*studio), surface);
     EXPECT_EQ(studio->storedText(), kDefaults);
+}
+
+// Two quads of an object file: "Velvet" runs the module with `velvetBlock`, "Stand" runs
+// none and is blue.
+std::string twoSurfaceFile(const std::string& velvetBlock) {
+    using namespace surface_files;
+    const std::vector<models::lwo_writer::Point> panel{{-1, 0, 0}, {-1, 1, 0}, {0, 1, 0},
+                                                       {0, 0, 0},  {1, 1, 0},  {1, 0, 0}};
+    return form("LWO2", layer(0) + points(panel) + polygons("FACE", {{0, 1, 2, 3}, {3, 2, 4, 5}}) +
+                            names("TAGS", {"Velvet", "Stand"}) + surfaceTags({{0, 0}, {1, 1}}) +
+                            lwo2Surface("Velvet", shaderBlock("\x80", "pelorix3", velvetBlock)) +
+                            lwo2Surface("Stand", subChunk("COLR", f4(0.125f) + f4(0.25f) +
+                                                                      f4(0.875f) + vx(0))));
+}
+
+// Density 0.8, transparency 0.25, specular colour (1, 0.5, 0.25), the switches on and off.
+std::string velvetBlock() {
+    std::string bytes;
+    for (const float v : {0.8f, 0.25f, 1.0f, 0.5f, 0.25f, 1.0f, 0.0f})
+        bytes += models::lwo_writer::f4(v);
+    return bytes;
+}
+
+// The surface running the module is picked with its block; unchanged, the download is the
+// file itself; another surface picked takes the panel's look and, where its inputs were
+// changed, those as base values, while the first keeps what the file gives it.
+TEST_F(StudioTest, AnObjectFilesSurfacesArePickedAndTheDownloadCarriesThePickedOnesLook) {
+    const std::string file = twoSurfaceFile(velvetBlock());
+    ASSERT_TRUE(studio->setModel(file, "panel.lwo"));
+    ASSERT_EQ(studio->modelSurfaces().size(), 2u);
+    EXPECT_EQ(studio->pickedSurface(), 0u);
+    EXPECT_EQ(parameters().density, 0.8);
+    EXPECT_EQ(parameters().specularColor[2], 0.25);
+    base::Result<std::string> unchanged = studio->objectFile();
+    ASSERT_TRUE(unchanged) << unchanged.error();
+    EXPECT_EQ(unchanged.value(), file);
+    EXPECT_EQ(studio->objectFileName(), "panel-pelorix3.lwo");
+
+    ASSERT_TRUE(studio->pickSurface(1));
+    EXPECT_EQ(studio->surface().color[2], double{0.875f});  // Stand's own inputs
+    ASSERT_TRUE(studio->setSurfaceInput("diffuse", "0.5"));
+    ASSERT_TRUE(studio->loadStored(kDefaults, looks::StorageMode::Text));
+    base::Result<std::string> written = studio->objectFile();
+    ASSERT_TRUE(written) << written.error();
+    const base::Result<models::LwoContents> read = models::readLwo(written.value(), "written");
+    ASSERT_TRUE(read) << read.error();
+    const std::vector<models::Surface>& surfaces = read->surfaces.surfaces;
+    EXPECT_EQ(surfaces[0].shaders.at(0).data, velvetBlock());
+    EXPECT_EQ(surfaces[1].shaders.at(0).data, studio->storedBinary());
+    EXPECT_FLOAT_EQ(static_cast<float>(surfaces[1].base.diffuse), 0.5f);
+    EXPECT_FLOAT_EQ(static_cast<float>(surfaces[1].base.colour[2]), 0.875f);
+    EXPECT_FALSE(studio->pickSurface(2));
+    EXPECT_EQ(studio->pickedSurface(), 1u);
+
+    ASSERT_TRUE(studio->setModel(lwo_cubes::lwo2Cube(), "cube.lwo"));
+    EXPECT_FALSE(studio->pickedSurface());  // no surface runs the module: one look all over
+    ASSERT_TRUE(studio->setModel("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", "t.obj"));
+    EXPECT_FALSE(studio->objectFile());
+}
+
+// A stored block that cannot be read gives the picked surface the module's defaults, not
+// the values the panel held, and says so by the surface's name.
+TEST_F(StudioTest, APickedSurfacesUnreadableBlockGivesTheModulesDefaults) {
+    ASSERT_TRUE(studio->applyPreset("felt"));
+    ASSERT_TRUE(studio->setModel(twoSurfaceFile(velvetBlock().substr(0, 20)), "panel.lwo"));
+    EXPECT_EQ(studio->pickedSurface(), 0u);
+    EXPECT_EQ(studio->storedText(), kDefaults);
+    const std::vector<std::string> warnings = studio->modelWarnings();
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("Velvet"), std::string::npos) << warnings[0];
+    EXPECT_NE(warnings[0].find("module's defaults"), std::string::npos) << warnings[0];
 }
 
 // What a worker does: it takes the page's state through the same entries (the stored

@@ -1,9 +1,9 @@
 #include "tools/preview/surface_looks.h"
 
 #include <algorithm>
-#include <set>
 
 #include "base/message_text.h"
+#include "looks/model_surfaces.h"
 #include "looks/parameter_file.h"
 #include "models/stored_block.h"
 
@@ -46,59 +46,7 @@ SurfaceInputs lookInputs(const SurfaceInputs& own, const PreviewOptions& options
     return looked;
 }
 
-// Loads the surface's stored block into `instance` through the module's load in binary
-// mode; a block that cannot be read is said, and the instance keeps its defaults.
-Status loadStoredBlock(standin::ShaderInstance& instance, const models::Surface& surface,
-                       const std::string& model, std::vector<std::string>& warnings) {
-    const base::Result<std::optional<models::StoredBlock>> block = models::storedBlockOf(surface);
-    const auto defaultsUsed = [&](const std::string& why) {
-        warnings.push_back(model + ": " + why + "; the surface gets the module's defaults");
-    };
-    if (!block) {
-        defaultsUsed(block.error());
-        return base::succeeded();
-    }
-    if (!block.value()) return base::succeeded();  // the module is not attached: its defaults
-    const std::string bytes(block.value()->begin(), block.value()->end());
-    const std::string name = model + ", surface " + base::quotedExcerpt(surface.name);
-    const base::Result<looks::ParameterFile> data =
-        looks::parseParameterData(name, bytes, looks::StorageMode::Binary);
-    if (!data) {
-        defaultsUsed(data.error());
-        return base::succeeded();
-    }
-    return looks::loadInto(instance, data.value());
-}
-
-// One warning naming every other shader the surfaces run, which the preview does not.
-void warnOtherShaders(const std::vector<models::Surface>& surfaces, const std::string& model,
-                      std::vector<std::string>& warnings) {
-    std::set<std::string> others;
-    for (const models::Surface& surface : surfaces) {
-        for (const models::ShaderEntry& shader : surface.shaders) {
-            if (shader.enabled && shader.server != models::kModuleServer)
-                others.insert(base::quotedExcerpt(shader.server));
-        }
-    }
-    if (others.empty()) return;
-    std::string list;
-    for (const std::string& name : others) list += (list.empty() ? "" : ", ") + name;
-    warnings.push_back(model + ": " + base::counted(others.size(), "shader", "shaders") + " of " +
-                       "other plug-ins (" + list + ") not run: the preview runs only " +
-                       models::kModuleServer);
-}
-
 }  // namespace
-
-SurfaceInputs inputsOf(const models::BaseValues& base) {
-    SurfaceInputs inputs;
-    inputs.color = base.colour;
-    inputs.diffuse = base.diffuse;
-    inputs.specular = base.specular;
-    inputs.luminous = base.luminosity;
-    inputs.roughness = base.roughness;
-    return inputs;
-}
 
 base::Result<std::vector<std::size_t>> lookedSurfaces(const std::vector<models::Surface>& surfaces,
                                                       const std::vector<std::string>& named,
@@ -136,17 +84,17 @@ base::Result<std::vector<std::string>> shadeModelSurfaces(PreviewSession& sessio
         lookedSurfaces(surfaces, options.surfaceNames, model);
     if (!looked) return Shaded::failure(looked.error());
     std::vector<std::string> warnings;
-    warnOtherShaders(surfaces, model, warnings);
+    looks::warnOtherShaders(surfaces, model, warnings);
     if (looked->empty()) return Shaded::success(std::move(warnings));  // one surface, as ever
     std::vector<SurfaceShading> shading;
     for (std::size_t i = 0; i < surfaces.size(); ++i) {
         const models::Surface& surface = surfaces[i];
-        SurfaceShading entry{nullptr, inputsOf(surface.base)};
+        SurfaceShading entry{nullptr, looks::inputsOf(surface.base)};
         const bool isLooked = std::find(looked->begin(), looked->end(), i) != looked->end();
         if (isLooked || models::moduleEntry(surface)) {
             base::Result<standin::ShaderInstance*> instance = session.newSurfaceInstance();
             if (!instance) return Shaded::failure(model + ": " + instance.error());
-            if (Status loaded = loadStoredBlock(*instance.value(), surface, model, warnings);
+            if (Status loaded = looks::loadStoredBlock(*instance.value(), surface, model, warnings);
                 !loaded) {
                 return Shaded::failure(loaded.error());
             }

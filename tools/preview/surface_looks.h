@@ -31,9 +31,6 @@ base::Result<std::vector<std::string>> shadeModelSurfaces(PreviewSession& sessio
                                                           const PreviewOptions& options,
                                                           const PreviewInputs& inputs);
 
-// The surface inputs a renderer hands a shader for a surface of these base values.
-SurfaceInputs inputsOf(const models::BaseValues& base);
-
 }  // namespace preview
 
 #endif
