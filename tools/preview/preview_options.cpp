@@ -312,8 +312,9 @@ void defineSubject(CLI::App& app, PreviewOptions& o) {
 }
 
 const char* const kSurfaceGroup =
-    "Surface inputs (what the renderer hands the shader for the subject; default: the "
-    "scene's, or the --preset look's)";
+    "Surface inputs (what the renderer hands the shader for the subject, or for the --surface "
+    "surfaces of an object file; default: the scene's, the surface's own, or the --preset "
+    "look's)";
 
 void defineSurface(CLI::App& app, SurfaceOverrides& s) {
     const SurfaceInputs defaults;
