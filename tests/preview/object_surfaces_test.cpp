@@ -192,6 +192,18 @@ TEST_P(ObjectSurfacesOfBothForms, TheLookWrittenIntoACopyRendersAsTheFileWithIt)
     EXPECT_FALSE(models::moduleEntry(read->surfaces[0]));  // the velvet is as it was
 }
 
+// On a surface that holds its own block, a preset's block comes first and the parameters
+// the command line gives go on top of it, as on the whole subject.
+TEST_P(ObjectSurfacesOfBothForms, ParametersGivenGoOnTopOfAPresetsBlock) {
+    const std::string model = write("two.lwo", PanelFile::of(velvetBlock()));
+    const render::Image felt = rendered(model, {"--preset", "felt"});
+    const render::Image thinFelt = rendered(model, {"--preset", "felt", "--density", "0.1"});
+    const render::Image own = rendered(model);
+    ASSERT_EQ(felt.rgb.size(), own.rgb.size());
+    EXPECT_NE(felt.rgb, own.rgb);
+    EXPECT_NE(thinFelt.rgb, felt.rgb);
+}
+
 INSTANTIATE_TEST_SUITE_P(Form, ObjectSurfacesOfBothForms, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "Lwob" : "Lwo2"; });
 
