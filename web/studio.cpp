@@ -153,6 +153,9 @@ Status Studio::setModel(std::string bytes, const std::string& name) {
     render::SceneSettings settings = sceneSettings(render::SubjectKind::Mesh, surface_, {});
     settings.meshName = name;
     settings.meshText = std::make_shared<const std::string>(std::move(bytes));
+    // Each surface of an object file creases at its own smoothing angle, as the renderer
+    // and the preview tool (without --crease) smooth it.
+    settings.creaseFromSurfaces = true;
     return build(settings);
 }
 
