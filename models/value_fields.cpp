@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "models/lwo_writer.h"
+#include "models/specular_tag.h"
 #include "models/surface_units.h"
 
 namespace models {
@@ -69,7 +70,7 @@ base::Status checkCommon(const BaseValues& values) {
 
 std::vector<ValueField> lwo2Fields(const BaseValues& values) {
     const std::string noEnvelope = u2(0);
-    const std::array<std::string_view, 3> tags{"DIFF", "SPEC", "LUMI"};
+    const std::array<std::string_view, 3> tags{"DIFF", kSpecularTag, "LUMI"};
     std::vector<ValueField> fields{
         {"COLR", f4(values.colour[0]) + f4(values.colour[1]) + f4(values.colour[2]), noEnvelope}};
     const std::vector<NamedValue> levels = fractions(values);
@@ -90,7 +91,7 @@ Fields lwobFields(const BaseValues& values) {
         colour += static_cast<char>(static_cast<unsigned char>(std::lround(c * 255.0)));
     }
     std::vector<ValueField> fields{{"COLR", colour, std::string(1, '\0')}};
-    const std::array<std::string_view, 3> twoByteTags{"DIFF", "SPEC", "LUMI"};
+    const std::array<std::string_view, 3> twoByteTags{"DIFF", kSpecularTag, "LUMI"};
     const std::array<std::string_view, 3> f4Tags{"VDIF", "VSPC", "VLUM"};
     const std::vector<NamedValue> levels = fractions(values);
     for (std::size_t i = 0; i < levels.size(); ++i) {

@@ -1,8 +1,9 @@
 // A look's base values as the sub-chunks of one generation of object file carry them. LWO2:
-// COLR, DIFF, SPEC, LUMI and GLOS as F4 (each followed by an envelope). LWOB: COLR as bytes
-// rounded to nearest, DIFF, SPEC, LUMI as two-byte fractions, GLOS as the specular exponent,
-// and the F4 forms VDIF, VSPC, VLUM, which only surfaces that have them get. A value a form
-// cannot hold is refused, never clamped.
+// the colour, diffuse, specular, luminosity and glossiness as F4 (each followed by an
+// envelope). LWOB: the colour as bytes rounded to nearest; diffuse, specular and luminosity
+// as two-byte fractions, glossiness as the specular exponent, and the F4 forms VDIF, VSPC,
+// VLUM, which only surfaces that have them get. A value a form cannot hold is refused, never
+// clamped.
 #ifndef PELORIX3_MODELS_VALUE_FIELDS_H
 #define PELORIX3_MODELS_VALUE_FIELDS_H
 

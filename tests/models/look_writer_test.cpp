@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "models/specular_tag.h"
 #include "models/surface_reader.h"
 #include "models/surface_units.h"
 #include "surface_files.h"
@@ -137,25 +138,27 @@ TEST(LookWriter, PadsWhatTheFileLeftUnpadded) {
 TEST(LookWriter, WritesBaseValues) {
     const models::BaseValues values{{1.0, 0.2, 0.5}, 0.75, 0.5, 0.25, 1.0 / 32.0};
     const float glossiness = static_cast<float>(models::glossinessFromRoughness(values.roughness));
-    EXPECT_EQ(
-        written(form("LWO2", lwo2Surface("S", subChunk("COLR", f4(0) + f4(0) + f4(0) + vx(3)) +
-                                                  kOdd + subChunk("SPEC", f4(1) + vx(9)))),
-                {"S"}, values),
-        form("LWO2",
-             lwo2Surface("S", subChunk("COLR", f4(1) + f4(0.2f) + f4(0.5f) + vx(3)) + kOdd +
-                                  subChunk("SPEC", f4(0.5f) + vx(9)) + lwo2Fraction("DIFF", 0.75f) +
-                                  lwo2Fraction("LUMI", 0.25f) + lwo2Fraction("GLOS", glossiness) +
-                                  shaderBlock("\x80", "pelorix3", kNew))));
+    EXPECT_EQ(written(form("LWO2",
+                           lwo2Surface("S", subChunk("COLR", f4(0) + f4(0) + f4(0) + vx(3)) + kOdd +
+                                                subChunk(models::kSpecularTag, f4(1) + vx(9)))),
+                      {"S"}, values),
+              form("LWO2",
+                   lwo2Surface("S", subChunk("COLR", f4(1) + f4(0.2f) + f4(0.5f) + vx(3)) + kOdd +
+                                        subChunk(models::kSpecularTag, f4(0.5f) + vx(9)) +
+                                        lwo2Fraction("DIFF", 0.75f) + lwo2Fraction("LUMI", 0.25f) +
+                                        lwo2Fraction("GLOS", glossiness) +
+                                        shaderBlock("\x80", "pelorix3", kNew))));
     // 0.2 and 0.5 of 255 round to 51 and 128.
     EXPECT_EQ(
         written(
             form("LWOB", lwobSurface("S", subChunk("COLR", "\x01\x02\x03\x04") +
                                               subChunk("VDIF", f4(0)) + subChunk("DIFF", u2(0)))),
             {"S"}, values),
-        form("LWOB", lwobSurface("S", subChunk("COLR", "\xff\x33\x80\x04") +
-                                          subChunk("VDIF", f4(0.75f)) + subChunk("DIFF", u2(192)) +
-                                          subChunk("SPEC", u2(128)) + subChunk("LUMI", u2(64)) +
-                                          subChunk("GLOS", u2(32)) + lwobShader(kNew))));
+        form("LWOB",
+             lwobSurface(
+                 "S", subChunk("COLR", "\xff\x33\x80\x04") + subChunk("VDIF", f4(0.75f)) +
+                          subChunk("DIFF", u2(192)) + subChunk(models::kSpecularTag, u2(128)) +
+                          subChunk("LUMI", u2(64)) + subChunk("GLOS", u2(32)) + lwobShader(kNew))));
 }
 
 struct RoundTrip {
@@ -175,7 +178,7 @@ const RoundTrip kRoundTrips[] = {
     // A surface that runs the module from its source gets an entry of its own.
     {"Lwo2FromASource",
      form("LWO2", lwo2Surface("Plain", shaderBlock("\x80", "pelorix3", kOld)) +
-                      lwo2Surface("Velvet", lwo2Fraction("SPEC", 0.3f), "Plain"))},
+                      lwo2Surface("Velvet", lwo2Fraction(models::kSpecularTag, 0.3f), "Plain"))},
 };
 
 void PrintTo(const RoundTrip& c, std::ostream* out) { *out << c.name; }

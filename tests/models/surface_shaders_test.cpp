@@ -2,6 +2,7 @@
 // among them, and the surfaces an LWO2 surface starts from.
 #include <gtest/gtest.h>
 
+#include "models/specular_tag.h"
 #include "models/stored_block.h"
 #include "models/surface_reader.h"
 #include "surface_files.h"
@@ -76,16 +77,17 @@ TEST(SurfaceShaders, TheModulesBlockIsItsFirstEnabledEntry) {
 TEST(SurfaceShaders, Lwo2SurfacesStartFromTheirSources) {
     const auto surfaces = read(form(
         "LWO2",
-        lwo2Surface("Base", lwo2Fraction("DIFF", 0.5f) + lwo2Fraction("SPEC", 0.25f) +
+        lwo2Surface("Base", lwo2Fraction("DIFF", 0.5f) + lwo2Fraction(models::kSpecularTag, 0.25f) +
                                 shaderBlock("\x80", "kept", "k") + shaderBlock("\x90", "p", "old") +
                                 block("PROC", "\xC0", "", "")) +
-            lwo2Surface("Middle", lwo2Fraction("SPEC", 0.75f) + lwo2Fraction("LUMI", 0.5f),
+            lwo2Surface("Middle",
+                        lwo2Fraction(models::kSpecularTag, 0.75f) + lwo2Fraction("LUMI", 0.5f),
                         "Base") +
             lwo2Surface("Top", lwo2Fraction("LUMI", 1.0f) + shaderBlock("\x70", "p", "new", false),
                         "Middle") +
             lwo2Surface("Circle", lwo2Fraction("DIFF", 0.25f), "Loop") +
-            lwo2Surface("Loop", lwo2Fraction("SPEC", 0.5f), "Circle") +
-            lwo2Surface("Orphan", lwo2Fraction("SPEC", 0.25f), "Missing")));
+            lwo2Surface("Loop", lwo2Fraction(models::kSpecularTag, 0.5f), "Circle") +
+            lwo2Surface("Orphan", lwo2Fraction(models::kSpecularTag, 0.25f), "Missing")));
     ASSERT_EQ(surfaces.surfaces.size(), 6u);
     const models::Surface& top = surfaces.surfaces[2];
     EXPECT_EQ(top.base.diffuse, 0.5);
@@ -106,7 +108,7 @@ TEST(SurfaceShaders, SourcesAreFollowedFourLevelsDeep) {
     const auto deep =
         read(form("LWO2", lwo2Surface("S0", "", "S1") + lwo2Surface("S1", "", "S2") +
                               lwo2Surface("S2", "", "S3") + lwo2Surface("S3", "", "S4") +
-                              lwo2Surface("S4", lwo2Fraction("SPEC", 0.5f), "S5") +
+                              lwo2Surface("S4", lwo2Fraction(models::kSpecularTag, 0.5f), "S5") +
                               lwo2Surface("S5", lwo2Fraction("LUMI", 0.5f))));
     ASSERT_EQ(deep.surfaces.size(), 6u);
     EXPECT_EQ(deep.surfaces[0].base.specular, 0.5);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "models/specular_tag.h"
 #include "models/surface_reader.h"
 #include "surface_files.h"
 
@@ -28,7 +29,8 @@ models::Surface onlySurface(const std::string& file) {
 TEST(SurfaceValues, Lwo2ValuesAreFractionsAndRadians) {
     const models::Surface s = onlySurface(form(
         "LWO2", lwo2Surface("Cloth", subChunk("COLR", f4(0.25f) + f4(0.5f) + f4(1.5f) + vx(7)) +
-                                         lwo2Fraction("DIFF", 0.75f) + lwo2Fraction("SPEC", 0.5f) +
+                                         lwo2Fraction("DIFF", 0.75f) +
+                                         lwo2Fraction(models::kSpecularTag, 0.5f) +
                                          lwo2Fraction("LUMI", 0.125f) + lwo2Fraction("GLOS", 0.6f) +
                                          subChunk("SMAN", f4(1.0f)))));
     EXPECT_EQ(s.name, "Cloth");
@@ -45,7 +47,8 @@ TEST(SurfaceValues, Lwo2ValuesAreFractionsAndRadians) {
 TEST(SurfaceValues, LwobValuesAreBytesTwoByteFractionsAndDegrees) {
     const models::Surface s = onlySurface(form(
         "LWOB", lwobSurface("Cloth", subChunk("COLR", "\xff\x80" + std::string("\0\0", 2)) +
-                                         subChunk("DIFF", u2(192)) + subChunk("SPEC", u2(64)) +
+                                         subChunk("DIFF", u2(192)) +
+                                         subChunk(models::kSpecularTag, u2(64)) +
                                          subChunk("LUMI", u2(0xFF00)) + subChunk("GLOS", u2(256)) +
                                          subChunk("SMAN", f4(90.0f)))));
     EXPECT_EQ(s.base.colour, (base::Triple{1.0, 128.0 / 255.0, 0.0}));
@@ -60,8 +63,8 @@ TEST(SurfaceValues, LwobValuesAreBytesTwoByteFractionsAndDegrees) {
 TEST(SurfaceValues, LwobFloatFormsReplaceTheTwoByteForms) {
     const models::Surface s = onlySurface(form(
         "LWOB", lwobSurface("Cloth", subChunk("VDIF", f4(0.3f)) + subChunk("DIFF", u2(256)) +
-                                         subChunk("SPEC", u2(256)) + subChunk("VSPC", f4(0.6f)) +
-                                         subChunk("LUMI", u2(128)))));
+                                         subChunk(models::kSpecularTag, u2(256)) +
+                                         subChunk("VSPC", f4(0.6f)) + subChunk("LUMI", u2(128)))));
     EXPECT_EQ(s.base.diffuse, 0.3f);
     EXPECT_EQ(s.base.specular, 0.6f);
     EXPECT_EQ(s.base.luminosity, 0.5);
