@@ -21,6 +21,14 @@ std::string quotedExcerpt(std::string_view text);
 // "1 triangle", "2 triangles": the count and the words that agree with it.
 std::string counted(std::size_t count, std::string_view one, std::string_view many);
 
+// The texts in their order, separated by ", ": the list a message names.
+template <class Texts>
+std::string listed(const Texts& texts) {
+    std::string list;
+    for (const auto& text : texts) list += (list.empty() ? "" : ", ") + std::string(text);
+    return list;
+}
+
 }  // namespace base
 
 #endif

@@ -50,8 +50,7 @@ void warnOtherShaders(const std::vector<models::Surface>& surfaces, const std::s
         }
     }
     if (others.empty()) return;
-    std::string list;
-    for (const std::string& name : others) list += (list.empty() ? "" : ", ") + name;
+    const std::string list = base::listed(others);
     warnings.push_back(model + ": " + base::counted(others.size(), "shader", "shaders") + " of " +
                        "other plug-ins (" + list + ") not run: the preview runs only " +
                        models::kModuleServer);

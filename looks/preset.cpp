@@ -5,6 +5,7 @@
 #include <optional>
 #include <sstream>
 
+#include "base/message_text.h"
 #include "host/module_path.h"
 #include "looks/input_file.h"
 #include "looks/surface_value.h"
@@ -87,12 +88,6 @@ Status readLook(Preset& preset, const std::filesystem::path& folder) {
     return base::succeeded();
 }
 
-std::string joined(const std::vector<std::string>& names) {
-    std::string text;
-    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
-    return text;
-}
-
 }  // namespace
 
 std::string defaultPresetsFolder() {
@@ -125,7 +120,7 @@ base::Result<Preset> readPreset(const std::string& folder, const std::string& na
     if (!names) return PresetResult::failure(names.error());
     if (!isPresetName(name) || std::find(names->begin(), names->end(), name) == names->end()) {
         return PresetResult::failure("there is no preset \"" + name + "\"; the presets are " +
-                                     joined(names.value()));
+                                     base::listed(names.value()));
     }
     return readLookFolder(lookFolder(folder, name), name);
 }

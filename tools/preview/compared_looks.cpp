@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "base/message_text.h"
 #include "looks/input_file.h"
 #include "looks/panel_range.h"
 #include "looks/preset.h"
@@ -22,12 +23,6 @@ bool isLook(const std::vector<std::string>& looks, const std::string& name) {
     return std::find(looks.begin(), looks.end(), name) != looks.end();
 }
 
-std::string listed(const std::vector<std::string>& names) {
-    std::string text;
-    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
-    return text;
-}
-
 using LookResult = base::Result<ComparedLook>;
 
 LookResult readFromFile(const std::string& path, const PreviewOptions& options,
@@ -37,7 +32,7 @@ LookResult readFromFile(const std::string& path, const PreviewOptions& options,
         !std::filesystem::exists(path, error)) {
         return LookResult::failure(
             "--compare: \"" + path +
-            "\" is neither a named look nor a file (the looks: " + listed(looks) + ")");
+            "\" is neither a named look nor a file (the looks: " + base::listed(looks) + ")");
     }
     const base::Result<looks::ParameterFile> file =
         looks::readParameterFile(path, options.loadMode);

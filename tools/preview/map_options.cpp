@@ -3,16 +3,12 @@
 #include <CLI/CLI.hpp>
 #include <optional>
 
+#include "base/message_text.h"
+
 namespace preview {
 namespace {
 
-std::string inputList() {
-    std::string list;
-    for (const std::string_view name : render::kSurfaceInputNames) {
-        list += (list.empty() ? "" : ", ") + std::string(name);
-    }
-    return list;
-}
+std::string inputList() { return base::listed(render::kSurfaceInputNames); }
 
 // INPUT=FILE split at its first "=", the input one the renderer hands the shader.
 std::optional<MapOption> parsed(const std::string& text) {

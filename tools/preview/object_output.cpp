@@ -114,7 +114,7 @@ Status listSurfaces(const PreviewInputs& inputs) {
 Status writeObjectFile(PreviewSession& session, const PreviewOptions& options,
                        const PreviewInputs& inputs) {
     std::string bytes = *inputs.scene.meshText;
-    std::string names;
+    std::vector<std::string> names;
     for (const WrittenSurface& surface : writtenSurfaces(session)) {
         const base::Result<models::StoredBlock> block = blockOf(*surface.instance);
         if (!block) return Status::failure("--write-object: " + block.error());
@@ -133,7 +133,7 @@ Status writeObjectFile(PreviewSession& session, const PreviewOptions& options,
             models::writeLook(bytes, inputs.scene.meshName, {surface.name}, look);
         if (!written) return Status::failure("--write-object: " + written.error());
         bytes = std::move(written.value());
-        names += (names.empty() ? "" : ", ") + base::quotedExcerpt(surface.name);
+        names.push_back(base::quotedExcerpt(surface.name));
     }
     Status saved = writeAtomically(options.writeObjectPath, [&bytes](std::FILE* stream) {
         std::fwrite(bytes.data(), 1, bytes.size(), stream);
@@ -141,7 +141,7 @@ Status writeObjectFile(PreviewSession& session, const PreviewOptions& options,
     });
     if (saved) {
         std::fprintf(stderr, "wrote %s (object file, the look in %s)\n",
-                     outputName(options.writeObjectPath).c_str(), names.c_str());
+                     outputName(options.writeObjectPath).c_str(), base::listed(names).c_str());
     }
     return saved;
 }

@@ -48,12 +48,6 @@ void warnAll(const std::vector<std::string>& warnings) {
     for (const std::string& warning : warnings) warn(warning);
 }
 
-std::string listed(const std::vector<std::string>& names) {
-    std::string text;
-    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
-    return text;
-}
-
 Status giveParameters(PreviewSession& session, const PreviewOptions& options,
                       const PreviewInputs& inputs, Voice voice) {
     if (inputs.preset) {
@@ -289,7 +283,7 @@ Status runPreview(const PreviewOptions& options) {
             session.instance(), lookOfRun(options, inputs.value()), options.saveLookPath);
         if (!saved) return Status::failure(saved.error());
         std::fprintf(stderr, "wrote %s (look folder: %s)\n", options.saveLookPath.c_str(),
-                     listed(saved.value()).c_str());
+                     base::listed(saved.value()).c_str());
     }
     if (options.wantsRender()) {
         Status rendered = renderAsked(session, options, inputs.value(), workers.value().get());

@@ -13,10 +13,10 @@ namespace {
 using base::Status;
 
 std::string surfaceList(const std::vector<models::Surface>& surfaces) {
-    std::string list;
+    std::vector<std::string> names;
     for (const models::Surface& surface : surfaces)
-        list += (list.empty() ? "" : ", ") + base::quotedExcerpt(surface.name);
-    return list;
+        names.push_back(base::quotedExcerpt(surface.name));
+    return base::listed(names);
 }
 
 // The command line's parameters given to an instance that holds its own block already:
