@@ -17,10 +17,13 @@ set(CMAKE_SYSTEM_PROCESSOR i686)
 set(PELORIX3_MINGW_TRIPLE i686-w64-mingw32)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
 
-set(CMAKE_C_FLAGS_INIT "-march=pentiumpro -mfpmath=387")
-set(CMAKE_CXX_FLAGS_INIT "-march=pentiumpro -mfpmath=387")
-
+# The flags are set in the cache rather than as its first values, so that a module build
+# folder made before they changed takes them too: this file is read again whenever it
+# changes.
+set(CMAKE_C_FLAGS "-march=pentiumpro -mfpmath=387" CACHE STRING "" FORCE)
+set(CMAKE_CXX_FLAGS "-march=pentiumpro -mfpmath=387" CACHE STRING "" FORCE)
 # The runtime's anonymous semaphores made with CreateSemaphoreA, which Windows 95 to Me
 # implement, in place of CreateSemaphoreW, which they do not (anonymous_semaphores.ld).
-set(CMAKE_MODULE_LINKER_FLAGS_INIT
-    "-static -Wl,--wrap=_imp__CreateSemaphoreW@16 ${CMAKE_CURRENT_LIST_DIR}/anonymous_semaphores.ld")
+set(CMAKE_MODULE_LINKER_FLAGS
+    "-static -Wl,--wrap=_imp__CreateSemaphoreW@16 ${CMAKE_CURRENT_LIST_DIR}/anonymous_semaphores.ld"
+    CACHE STRING "" FORCE)
