@@ -31,12 +31,13 @@ endfunction()
 # moves, comparisons into the flags and ud2, and the x87's. Two more are encodings that
 # processors without them run as older instructions, as the runtime's code relies on:
 # pause (rep nop) and tzcnt (rep bsf: the compiler writes it where the operand is not zero,
-# where bsf gives the same result). A nop with an operand (0f 1f) is not among them.
+# where bsf gives the same result). A nop with an operand (0f 1f) is left out: not every
+# processor of the Pentium Pro's generation runs it.
 set(i686_instructions
     aaa aad aam aas adc add and arpl bound bsf bsr bswap bt btc btr bts call cbw cdq clc cld
-    cmc cmp cmps cmpxchg cmpxchg8b cpuid cwd cwde daa das dec div enter hlt idiv imul in inc
-    ins int int3 into iret iretd jcxz jecxz jmp lahf lds lea leave les lfs lgs lods loop loope
-    loopne lss mov movs movsx movzx mul neg nop not or outs out pop popa popad popf popfd
+    cmc cmp cmps cmpxchg cmpxchg8b cpuid cwd cwde daa das dec div enter idiv imul inc int
+    int3 into iret iretd jcxz jecxz jmp lahf lds lea leave les lfs lgs lods loop loope loopne
+    lss mov movs movsx movzx mul neg nop not or pop popa popad popf popfd
     push pusha pushad pushf pushfd rcl rcr rdpmc rdtsc ret retf rol ror sahf sal sar sbb scas
     shl shld shr shrd stc std stos sub test ud2 xadd xchg xlat xor
     ja jae jb jbe je jg jge jl jle jne jno jnp jns jo jp js

@@ -2,9 +2,9 @@
 // and either writes the resulting colours or compares them with colours another build
 // wrote:
 //
-//     sample_sweep write FILE      one line per sample: the three colour components' bits
-//     sample_sweep compare FILE    exit 0 when every component is within the bound
-//     sample_sweep compare FILE 53 the same with the x87 unit's precision control at 53 bits
+//     sample_sweep write FILE        one line per sample: the three colour components' bits
+//     sample_sweep compare FILE      exit 0 when every component is within the bound
+//     sample_sweep compare FILE 53   the same with the x87 precision control at 53 bits (or 64)
 //
 // The 32-bit Windows module computes with the x87 unit, whose precision control is the
 // host's: 64 bits, this program's default as every mingw-w64 program's, or 53, the default
