@@ -1,19 +1,26 @@
 // Times the built module file against two kernels compiled here, apart from the project:
 // a host of its own (lights in a ring, a point-light illumination, render memory), the
-// module loaded with dlopen() through its descriptor, and, side by side in one run, the
-// module's evaluate entry, the bare kernel (the sheen arithmetic inline, with only the host
-// calls the model needs) and the floor kernel (the bare kernel plus the work the module's
-// design requires around it: the record copied into a context and back, two blocks of
-// nine doubles per sample, per light the five item queries and the nudge, and a node
-// pushed on and popped off a guarded list around the illumination call).
+// module loaded with dlopen() (LoadLibrary() on Windows) through its descriptor, and, side
+// by side in one run, the module's evaluate entry, the bare kernel (the sheen arithmetic
+// inline, with only the host calls the model needs) and the floor kernel (the bare kernel
+// plus the work the module's design requires around it: the record copied into a context
+// and back, two blocks of nine doubles per sample, per light the five item queries and the
+// nudge, and a node pushed on and popped off a guarded list around the illumination call).
 //
-//     time_module MODULE_FILE [ROUNDS] [LIGHTS]
+//     time_module [--against OTHER_FILE] MODULE_FILE [ROUNDS] [LIGHTS]
 //
 // Prints, for 1, 4 and 16 lights (or LIGHTS alone), the median over the rounds of each
-// one's processor time per sample, and the median of the per-round ratios entry / floor
-// and entry / bare. Each round times the three in turn, so that they share the machine's
-// load alike.
+// one's time per sample, and the median of the per-round ratios entry / floor and entry /
+// bare. Each round times them in turn, so that they share the machine's load alike. With
+// --against, a second module file is loaded beside the first and its evaluate entry is
+// timed in every round too: the last columns are its time and the median of entry / other.
+#if defined(_WIN32)
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
 #include <dlfcn.h>
+#endif
 
 #include <algorithm>
 #include <atomic>
@@ -402,13 +409,28 @@ struct Module {
     HostInstance instance = nullptr;
 };
 
-bool openModule(const char* path, Module& module, std::string& error) {
+// The module file's descriptor, or null with the reason in `error`.
+ModuleDescriptor* loadDescriptor(const char* path, std::string& error) {
+#if defined(_WIN32)
+    HMODULE library = LoadLibraryA(path);
+    if (!library) {
+        error = "LoadLibrary failed, error " + std::to_string(GetLastError());
+        return nullptr;
+    }
+    return reinterpret_cast<ModuleDescriptor*>(GetProcAddress(library, "_mod_descrip"));
+#else
     void* library = dlopen(path, RTLD_NOW | RTLD_LOCAL);
     if (!library) {
         error = dlerror();
-        return false;
+        return nullptr;
     }
-    auto* descriptor = static_cast<ModuleDescriptor*>(dlsym(library, "_mod_descrip"));
+    return static_cast<ModuleDescriptor*>(dlsym(library, "_mod_descrip"));
+#endif
+}
+
+bool openModule(const char* path, Module& module, std::string& error) {
+    ModuleDescriptor* descriptor = loadDescriptor(path, error);
+    if (!error.empty()) return false;
     if (!descriptor || descriptor->syncWord != MODULE_SYNC_WORD) {
         error = "no module descriptor";
         return false;
@@ -425,19 +447,32 @@ bool openModule(const char* path, Module& module, std::string& error) {
 }
 
 Module module;
+Module other;
 
 [[gnu::noinline]] void moduleEntry(ShadingRecord& record) {
     module.table.evaluate(module.instance, &record);
 }
 
+[[gnu::noinline]] void otherEntry(ShadingRecord& record) {
+    other.table.evaluate(other.instance, &record);
+}
+
 // ---- Timing ---------------------------------------------------------------------------
 
 // The processor time of this thread: time other programs take from the cores does not
-// count, so the figures move less with the machine's load.
+// count, so the figures move less with the machine's load. On Windows the wall clock:
+// Wine counts a thread's processor time in steps of 10 ms, too coarse for a round.
 double threadNanoseconds() {
+#if defined(_WIN32)
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return 1e9 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+#else
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return 1e9 * static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec);
+#endif
 }
 
 template <class Shade>
@@ -467,8 +502,15 @@ double largestDifference(const double a[3], const double b[3]) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const char* otherPath = nullptr;
+    if (argc > 2 && std::strcmp(argv[1], "--against") == 0) {
+        otherPath = argv[2];
+        argc -= 2;
+        argv += 2;
+    }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s MODULE_FILE [ROUNDS] [LIGHTS]\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: time_module [--against OTHER_FILE] MODULE_FILE [ROUNDS] [LIGHTS]\n");
         return 2;
     }
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 15;
@@ -476,30 +518,42 @@ int main(int argc, char** argv) {
     if (argc > 3) lightCounts = {std::max(1, std::atoi(argv[3]))};
     std::string error;
     placeLights(1);
-    if (!openModule(argv[1], module, error)) {
-        std::fprintf(stderr, "%s: %s\n", argv[1], error.c_str());
-        return 1;
-    }
-    std::printf("%-6s %12s %12s %12s %13s %12s %10s\n", "lights", "entry ns", "floor ns", "bare ns",
+    const auto open = [&error](const char* path, Module& opened) {
+        if (openModule(path, opened, error)) return true;
+        std::fprintf(stderr, "%s: %s\n", path, error.c_str());
+        return false;
+    };
+    if (!open(argv[1], module) || (otherPath && !open(otherPath, other))) return 1;
+    std::printf("%-6s %12s %12s %12s %13s %12s %10s", "lights", "entry ns", "floor ns", "bare ns",
                 "entry/floor", "entry/bare", "|entry-floor|");
+    if (otherPath) std::printf(" %12s %12s %10s", "other ns", "entry/other", "|entry-other|");
+    std::printf("\n");
     for (int count : lightCounts) {
         placeLights(count);
-        // The three compute the same colour: the kernels do the module's work.
-        ShadingRecord a = sampleRecord(), b = sampleRecord();
+        // They all compute the same colour: the kernels do the module's work.
+        ShadingRecord a = sampleRecord(), b = sampleRecord(), c = sampleRecord();
         moduleEntry(a);
         floorKernel(b);
+        if (otherPath) otherEntry(c);
         const int samples = 400000 / (count + 2);
-        std::vector<double> entryTimes, floorTimes, bareTimes, toFloor, toBare;
+        std::vector<double> entryTimes, floorTimes, bareTimes, otherTimes, toFloor, toBare, toOther;
         for (int round = 0; round < rounds; ++round) {
             entryTimes.push_back(nanosecondsPerSample(moduleEntry, samples));
             floorTimes.push_back(nanosecondsPerSample(floorKernel, samples));
             bareTimes.push_back(nanosecondsPerSample(bareKernel, samples));
             toFloor.push_back(entryTimes.back() / floorTimes.back());
             toBare.push_back(entryTimes.back() / bareTimes.back());
+            if (!otherPath) continue;
+            otherTimes.push_back(nanosecondsPerSample(otherEntry, samples));
+            toOther.push_back(entryTimes.back() / otherTimes.back());
         }
-        std::printf("%-6d %12.1f %12.1f %12.1f %13.3f %12.3f %10.1e\n", count, median(entryTimes),
+        std::printf("%-6d %12.1f %12.1f %12.1f %13.3f %12.3f %10.1e", count, median(entryTimes),
                     median(floorTimes), median(bareTimes), median(toFloor), median(toBare),
                     largestDifference(a.color, b.color));
+        if (otherPath)
+            std::printf(" %12.1f %12.3f %10.1e", median(otherTimes), median(toOther),
+                        largestDifference(a.color, c.color));
+        std::printf("\n");
     }
     return 0;
 }

@@ -2,8 +2,14 @@
 // and either writes the resulting colours or compares them with colours another build
 // wrote:
 //
-//     sample_sweep write FILE      one line per sample: the three colour components' bits
-//     sample_sweep compare FILE    exit 0 when every component is within the bound
+//     sample_sweep write FILE        one line per sample: the three colour components' bits
+//     sample_sweep compare FILE      exit 0 when every component is within the bound
+//     sample_sweep compare FILE 53   the same with the x87 precision control at 53 bits (or 64)
+//
+// The 32-bit Windows module computes with the x87 unit, whose precision control is the
+// host's: 64 bits, this program's default as every mingw-w64 program's, or 53, the default
+// of programs built with Microsoft's compiler. Under either the module must stay within
+// the bound, and leave the control word as it found it.
 //
 // The native build writes; the Windows builds compare under Wine and the WebAssembly build
 // under Node (with the module's code linked in, as the studio page has it), so every build
@@ -123,6 +129,30 @@ ShadingRecord randomSample(Random& random) {
     return sample.record();
 }
 
+// The x87 unit's control word, which the 32-bit module computes under; elsewhere nothing.
+#if defined(__i386__)
+constexpr bool hasX87 = true;
+
+unsigned short x87ControlWord() {
+    unsigned short word;
+    asm volatile("fnstcw %0" : "=m"(word));
+    return word;
+}
+
+// Sets the precision control (bits 8 and 9): 53 bits (binary 10) or 64 (binary 11).
+void setX87Precision(int bits) {
+    const unsigned short precision = bits == 53 ? 0x200 : 0x300;
+    const unsigned short word =
+        static_cast<unsigned short>((x87ControlWord() & ~0x300) | precision);
+    asm volatile("fldcw %0" : : "m"(word));
+}
+#else
+constexpr bool hasX87 = false;
+
+unsigned short x87ControlWord() { return 0; }
+void setX87Precision(int) {}
+#endif
+
 // The module file beside this program or, in WebAssembly, the module's code linked in.
 base::Result<standin::ShaderModule> openModule() {
 #if defined(__EMSCRIPTEN__)
@@ -235,12 +265,23 @@ int compare(const std::string& path, const std::vector<double>& colours) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string mode = argc == 3 ? argv[1] : "";
-    if (mode != "write" && mode != "compare") {
-        std::cerr << "usage: sample_sweep write|compare FILE\n";
+    const std::string mode = argc == 3 || argc == 4 ? argv[1] : "";
+    const std::string precision = argc == 4 ? argv[3] : "";
+    if ((mode != "write" && mode != "compare") ||
+        (precision != "" && precision != "53" && precision != "64")) {
+        std::cerr << "usage: sample_sweep write|compare FILE [53|64]\n";
         return 2;
     }
+    if (!precision.empty()) setX87Precision(std::stoi(precision));
+    const unsigned short controlWord = x87ControlWord();
+    if (hasX87) std::printf("x87 control word %#x\n", controlWord);
     const std::vector<double> colours = shadeAll();
     if (colours.empty()) return 1;
+    if (x87ControlWord() != controlWord) {
+        std::fprintf(stderr,
+                     "sample_sweep: the module changed the x87 control word from %#x to %#x\n",
+                     controlWord, x87ControlWord());
+        return 1;
+    }
     return mode == "write" ? write(argv[2], colours) : compare(argv[2], colours);
 }
