@@ -191,8 +191,9 @@ base::Result<Motion> KeyBlockReader::read() {
     const std::size_t room = lines_.bytesLeft() + lines_.line().size() + 1;
     const std::size_t numbers = keys.value() * (channels_ + kKeyShapeNumbers);
     if (numbers * kLeastBytesPerNumber > room) {
-        return Read::failure(faultHere(block_ + " has " + std::to_string(keys.value()) +
-                                       " keys, more than the rest of the file could hold"));
+        return Read::failure(faultHere(block_ + " has " +
+                                       base::counted(keys.value(), "key", "keys") +
+                                       ", more than the rest of the file could hold"));
     }
     Motion motion;
     motion.channels = channels_;
