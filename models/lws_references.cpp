@@ -63,6 +63,20 @@ std::vector<std::size_t> loopAmong(const std::vector<std::optional<std::size_t>>
     return {};
 }
 
+// A loop's links after its first element, for a message: "A hangs from B, which hangs
+// from A". A long loop is cut short after its first few links.
+std::string chainOf(const std::string& first, const std::vector<std::string>& links) {
+    constexpr std::size_t kLinksShown = 4;
+    std::string chain = first;
+    for (std::size_t i = 0; i < links.size() && i < kLinksShown; ++i) {
+        chain += (i == 0 ? " " : ", which ") + links[i];
+    }
+    if (links.size() > kLinksShown) {
+        chain += ", and so on: " + base::counted(links.size(), "link", "links") + " in all";
+    }
+    return chain;
+}
+
 class LinkCheck {
 public:
     LinkCheck(SceneFile& scene, const std::string& name) : scene_(scene), name_(name) {}
@@ -150,12 +164,13 @@ base::Status LinkCheck::noLoopOf(LinkKind kind) const {
     }
     const std::vector<std::size_t> loop = loopAmong(next);
     if (loop.empty()) return base::succeeded();
-    std::string chain = object(loop[0]);
+    std::vector<std::string> links;
     for (std::size_t i = 1; i < loop.size(); ++i) {
-        chain += std::string(i == 1 ? " " : ", which ") + relationOf(kind) + " " + object(loop[i]);
+        links.push_back(relationOf(kind) + (" " + object(loop[i])));
     }
     return fail(objectLinks_.at({kind, loop[0]}).second,
-                std::string(keywordOfLink(kind)) + " links go round in a loop: " + chain);
+                std::string(keywordOfLink(kind)) +
+                    " links go round in a loop: " + chainOf(object(loop[0]), links));
 }
 
 base::Status LinkCheck::noBoneLoops() const {
@@ -167,11 +182,13 @@ base::Status LinkCheck::noBoneLoops() const {
         }
         const std::vector<std::size_t> loop = loopAmong(next);
         if (loop.empty()) continue;
-        std::vector<std::string> bones;
-        for (const std::size_t bone : loop) bones.push_back("bone " + std::to_string(bone + 1));
+        std::vector<std::string> links;
+        for (std::size_t i = 1; i < loop.size(); ++i) {
+            links.push_back("hangs from bone " + std::to_string(loop[i] + 1));
+        }
         return fail(boneParents_.at({o, loop[0]}).second,
-                    "the bones of " + object(o) +
-                        " hang from each other in a loop: " + base::listed(bones));
+                    "the bones of " + object(o) + " hang from each other in a loop: " +
+                        chainOf("bone " + std::to_string(loop[0] + 1), links));
     }
     return base::succeeded();
 }

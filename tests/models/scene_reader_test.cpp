@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "models/lws_reader.h"
+#include "models/scene_frame_size.h"
 #include "models/scene_item_list.h"
 #include "models/scene_pose.h"
 #include "scene_texts.h"
@@ -188,6 +189,21 @@ TEST(SceneReader, LightsCameraAndAmbientKeepTheirValues) {
     expectListed(items[1], "colour", {1, 0.2, 0});
     EXPECT_NEAR(items[1].numbers.at("intensity")[0], 0.6, 1e-12);
     EXPECT_EQ(items[2].head, "light \"Fill\" point");
+}
+
+TEST(SceneReader, AFrameSizeIsTheCustomSizeOrTheResolutionPresets) {
+    const struct {
+        const char* lines;
+        std::array<int, 2> size;
+    } cases[] = {{"Resolution 2\nCustomSize 720 486\n", {720, 486}},
+                 {"Resolution -1\n", {160, 120}},
+                 {"Resolution 3\n", {2560, 1920}},
+                 {"", {640, 480}}};
+    for (const auto& c : cases) {
+        const models::SceneFile scene =
+            read(st::scene(st::null("N", "0 0 0 0 0 0"), "", st::camera("0 0 0 0 0 0", c.lines)));
+        EXPECT_EQ(models::frameSize(scene.camera), c.size) << c.lines;
+    }
 }
 
 TEST(SceneReader, BonesArePassedOverWithoutTakingTheObjectsLines) {
