@@ -92,6 +92,14 @@ private:
     base::Status motion(SceneItem& item);
     base::Status animated(AnimatedValue& value, bool positive);
     base::Status whole(long long lowest, long long highest, long long& out) const;
+    // A whole number from `lowest` to `highest` into `field`, which takes it as it is.
+    template <class Field>
+    base::Status wholeInto(long long lowest, long long highest, Field& field) const {
+        long long value = 0;
+        base::Status read = whole(lowest, highest, value);
+        if (read) field = static_cast<Field>(value);
+        return read;
+    }
     base::Status number(double& out) const;
     base::Status colour(base::Triple& out) const;
     base::Status lightType();
@@ -353,8 +361,6 @@ base::Status SceneReader::begin(K keyword) {
 }
 
 base::Status SceneReader::sceneValue(K keyword) {
-    long long value = 0;
-    base::Status read = base::succeeded();
     switch (keyword) {
         case K::LoadObject:
         case K::AddNullObject:
@@ -362,31 +368,24 @@ base::Status SceneReader::sceneValue(K keyword) {
         case K::ShowCamera:
             return begin(keyword);
         case K::FirstFrame:
-            read = whole(0, kLastSceneFrame, value);
-            scene_.firstFrame = static_cast<int>(value);
-            return read;
+            return wholeInto(0, kLastSceneFrame, scene_.firstFrame);
         case K::LastFrame:
-            read = whole(0, kLastSceneFrame, value);
-            scene_.lastFrame = static_cast<int>(value);
             lastFrameLine_ = lines_.number();
-            return read;
+            return wholeInto(0, kLastSceneFrame, scene_.lastFrame);
         case K::FrameStep:
-            read = whole(1, kLastSceneFrame, value);
-            scene_.frameStep = static_cast<int>(value);
-            return read;
+            return wholeInto(1, kLastSceneFrame, scene_.frameStep);
         case K::FramesPerSecond:
-            if (read = number(scene_.framesPerSecond); !read) return read;
-            if (!(scene_.framesPerSecond > 0.0))
+            if (base::Status read = number(scene_.framesPerSecond); !read) return read;
+            if (!(scene_.framesPerSecond > 0.0)) {
                 return fail("FramesPerSecond must be greater than 0");
-            return read;
+            }
+            return base::succeeded();
         case K::AmbientColor:
             return colour(scene_.ambientColour);
         case K::AmbIntensity:
             return animated(scene_.ambientIntensity, false);
         case K::EnableShadowMaps:
-            read = whole(0, 1, value);
-            scene_.shadowMaps = value != 0;
-            return read;
+            return wholeInto(0, 1, scene_.shadowMaps);
         case K::BackdropColor:
             scene_.backdrop.emplace();
             return colour(*scene_.backdrop);
@@ -397,8 +396,6 @@ base::Status SceneReader::sceneValue(K keyword) {
 
 base::Status SceneReader::objectValue(K keyword) {
     SceneObject& object = scene_.objects.back();
-    long long value = 0;
-    base::Status read = base::succeeded();
     switch (keyword) {
         case K::ObjectMotion:
             return motion(object);
@@ -406,12 +403,10 @@ base::Status SceneReader::objectValue(K keyword) {
             const auto pivot = statementNumbers(lines_, 3);
             if (!pivot) return fail(pivot.error());
             object.pivot = {pivot.value()[0], pivot.value()[1], pivot.value()[2]};
-            return read;
+            return base::succeeded();
         }
         case K::ShadowOptions:
-            read = whole(0, kMostBits, value);
-            object.shadowOptions = static_cast<unsigned>(value);
-            return read;
+            return wholeInto(0, kMostBits, object.shadowOptions);
         case K::AddBone:
             return begin(keyword);
         case K::BoneMotion: {
@@ -423,7 +418,7 @@ base::Status SceneReader::objectValue(K keyword) {
         case K::MorphTarget:
             return link(LinkKind::Morph);
         default:
-            return read;
+            return base::succeeded();
     }
 }
 
@@ -438,20 +433,15 @@ base::Status SceneReader::lightType() {
                     ", which this reader does not read: a light must be distant (0), point (1) or "
                     "spot (2)");
     }
-    long long value = 0;
-    if (base::Status read = whole(0, 2, value); !read) return read;
-    scene_.lights.back().kind = static_cast<LightKind>(value);
-    return base::succeeded();
+    return wholeInto(0, 2, scene_.lights.back().kind);
 }
 
 base::Status SceneReader::lightValue(K keyword) {
     SceneLight& light = scene_.lights.back();
-    long long value = 0;
-    base::Status read = base::succeeded();
     switch (keyword) {
         case K::LightName:
             light.name = std::string(lines_.rest());
-            return read;
+            return base::succeeded();
         case K::LightMotion:
             return motion(light);
         case K::LightColor:
@@ -467,11 +457,9 @@ base::Status SceneReader::lightValue(K keyword) {
         case K::EdgeAngle:
             return animated(light.edgeAngle, false);
         case K::ShadowType:
-            read = whole(0, 2, value);
-            light.shadow = static_cast<ShadowKind>(value);
-            return read;
+            return wholeInto(0, 2, light.shadow);
         default:
-            return read;
+            return base::succeeded();
     }
 }
 
@@ -493,38 +481,32 @@ base::Status SceneReader::frameSize() {
 
 base::Status SceneReader::cameraValue(K keyword) {
     SceneCamera& camera = scene_.camera;
-    long long value = 0;
-    base::Status read = base::succeeded();
     switch (keyword) {
         case K::CameraMotion:
             return motion(camera);
         case K::ZoomFactor:
             return animated(camera.zoom, true);
         case K::RayTraceEffects:
-            read = whole(0, kMostBits, value);
-            camera.rayTraceEffects = static_cast<unsigned>(value);
-            return read;
+            return wholeInto(0, kMostBits, camera.rayTraceEffects);
         case K::Resolution:
-            read = whole(-1, 3, value);
-            camera.resolution = static_cast<int>(value);
-            return read;
+            return wholeInto(-1, 3, camera.resolution);
         case K::CustomSize:
             return frameSize();
         case K::PixelAspectRatio:
             return whole(-1, 4, pixelAspectPreset_);
         case K::CustomPixelRatio: {
             double ratio = 0.0;
-            if (read = number(ratio); !read) return read;
+            if (base::Status read = number(ratio); !read) return read;
             if (!(ratio >= 1.0 / kMostPixelRatio && ratio <= kMostPixelRatio)) {
                 return fail(
                     "CustomPixelRatio must be from 0.1 to 10, as a pixel's width over "
                     "its height");
             }
             customPixelRatio_ = ratio;
-            return read;
+            return base::succeeded();
         }
         default:
-            return read;
+            return base::succeeded();
     }
 }
 
