@@ -135,18 +135,19 @@ TEST(SceneReader, AnObjectTurnsAboutItsPivot) {
 }
 
 TEST(SceneReader, ItemsWithTargetsPointTheirForwardAxisAtThem) {
-    // The camera hangs from a null turned a quarter; its target hangs from a moved null.
-    const std::string objects = st::null("Turned", "0 0 0 90 0 0") +
-                                st::null("Moved", "0 0 5 0 0 0") +
-                                st::null("Goal", "4 -3 -5 0 0 0", "ParentObject 2\n");
+    // The camera hangs from a null turned a quarter; the target hangs from a moved null
+    // that comes after the object aiming at it.
+    const std::string objects =
+        st::null("Aimer", "0 0 0 0 0 0", "TargetObject 3\n") + st::null("Turned", "0 0 0 90 0 0") +
+        st::null("Goal", "4 -3 -5 0 0 0", "ParentObject 4\n") + st::null("Moved", "0 0 5 0 0 0");
     const std::string lights = st::light("Spot", "0 3 0 0 0 0", "TargetObject 3\nLightType 2\n") +
                                st::light("Sun", "0 0 0 60 30 0");
     const models::SceneFile scene = read(
-        st::scene(objects, lights, st::camera("1 0 0 0 0 15", "ParentObject 1\nTargetObject 3\n")));
+        st::scene(objects, lights, st::camera("1 0 0 0 0 15", "ParentObject 2\nTargetObject 3\n")));
     const models::ScenePoses poses = models::posesAt(scene, 0);
     const base::Triple goal = poses.objects[2].position;
     expectNear(goal, {4, -3, 0}, "target");
-    for (const models::ItemPose& aimed : {poses.lights[0], poses.camera}) {
+    for (const models::ItemPose& aimed : {poses.objects[0], poses.lights[0], poses.camera}) {
         expectNear(base::unitOr(aimed.matrix.forward, {}), base::unitOr(goal - aimed.position, {}),
                    "aimed");
     }
