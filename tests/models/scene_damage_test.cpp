@@ -31,7 +31,7 @@ TEST(SceneVersions, OtherVersionsAreRefusedByWhoWroteThem) {
         {"5", "version 5 was saved by LightWave 6.0 or later"},
         {"0", "version 0 is not one any release wrote"},
         {"1.5", "must be a whole number, not \"1.5\""},
-        {"", "belongs on line 2"},
+        {"\n1", "belongs on line 2"},
     };
     for (const auto& c : cases) {
         const auto scene = models::readScene(std::string("LWSC\n") + c.version + "\n\n", "s.lws");
@@ -158,6 +158,12 @@ TEST(SceneDamage, IsRefusedByItsLine) {
          "which hangs from object 1 (\"A\")"},
         {"a target hanging from its aimer", twoNulls("TargetObject 2\n", "ParentObject 1\n"),
          "TargetObject", "object 1 (\"A\") aims at object 2 (\"B\"), which hangs from object 1"},
+        {"bones in a loop",
+         cup("AddBone\n" + st::still("BoneMotion", "0 0 0 0 0 0") + "ParentObject 2\nAddBone\n" +
+             st::still("BoneMotion", "0 0 0 0 0 0") + "ParentObject 1\n"),
+         "ParentObject 2",
+         "the bones of object 1 (\"Cup.lwo\") hang from each other in a loop: "
+         "bone 1 hangs from bone 2, which hangs from bone 1"},
         {"a bone parent past the bones",
          cup("AddBone\n" + st::still("BoneMotion", "0 0 0 0 0 0") + "ParentObject 2\n"),
          "ParentObject 2", "the bone's object has 1 bone"},

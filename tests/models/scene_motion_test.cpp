@@ -18,12 +18,15 @@ struct Key {
     double value;
     bool linear = false;
     double tension = 0.0;
+    double continuity = 0.0;
+    double bias = 0.0;
 };
 
 Motion channel(const std::vector<Key>& keys, EndBehavior end = EndBehavior::Stop) {
     Motion motion;
     for (const Key& key : keys) {
-        motion.keys.push_back(KeyShape{key.frame, key.linear, key.tension, 0.0, 0.0});
+        motion.keys.push_back(
+            KeyShape{key.frame, key.linear, key.tension, key.continuity, key.bias});
         motion.values.push_back(key.value);
     }
     motion.end = end;
@@ -49,6 +52,17 @@ TEST(SceneMotion, TensionFlattensTheCurveAtItsKey) {
     // along the curve rises as h2 · 10 + h3 · 10 = (0.5 + 0.125) · 10.
     const Motion motion = channel({{0, 0.0}, {10, 10.0, false, 1.0}, {20, 0.0}});
     EXPECT_NEAR(motion.at(0, 5), 6.25, 1e-12);
+    EXPECT_NEAR(motion.at(0, 15), 6.25, 1e-12);  // and leaves it flat
+}
+
+TEST(SceneMotion, ContinuityAndBiasShapeEachSideOfAKeyByTheSpansLengths) {
+    // The middle key, continuity 0.5 and bias 0.25, between spans of 10 and 20 frames:
+    // arriving, a' = 0.5 · 1.25 and b' = 1.5 · 0.75 give in = 10/30 · (b' · -10 + a' · 10)
+    // = -5/3; leaving, a = 1.5 · 1.25 and b = 0.5 · 0.75 give out = 20/30 · (a · 10 + b ·
+    // -10) = 10. Halfway along each span: 5 + 1.25 + 5/24 and 5 + 1.25 + 1.25.
+    const Motion motion = channel({{0, 0.0}, {10, 10.0, false, 0.0, 0.5, 0.25}, {30, 0.0}});
+    EXPECT_NEAR(motion.at(0, 5), 155.0 / 24.0, 1e-12);
+    EXPECT_NEAR(motion.at(0, 20), 7.5, 1e-12);
 }
 
 TEST(SceneMotion, ASpanIsStraightWhenItsLaterKeyIsLinear) {

@@ -136,9 +136,9 @@ TEST(SceneReader, AnObjectTurnsAboutItsPivot) {
 
 TEST(SceneReader, ItemsWithTargetsPointTheirForwardAxisAtThem) {
     // The camera hangs from a null turned a quarter; the target hangs from a moved null
-    // that comes after the object aiming at it.
+    // that comes after the object aiming at it, level with it.
     const std::string objects =
-        st::null("Aimer", "0 0 0 0 0 0", "TargetObject 3\n") + st::null("Turned", "0 0 0 90 0 0") +
+        st::null("Aimer", "0 -3 0 0 0 0", "TargetObject 3\n") + st::null("Turned", "0 0 0 90 0 0") +
         st::null("Goal", "4 -3 -5 0 0 0", "ParentObject 4\n") + st::null("Moved", "0 0 5 0 0 0");
     const std::string lights = st::light("Spot", "0 3 0 0 0 0", "TargetObject 3\nLightType 2\n") +
                                st::light("Sun", "0 0 0 60 30 0");
@@ -165,7 +165,7 @@ TEST(SceneReader, LightsCameraAndAmbientKeepTheirValues) {
     const std::string lights =
         "AddLight\nLightName Key Light\n" + st::still("LightMotion", "0 0 0 0 0 0") +
         "LightColor 255 51 0\nLgtIntensity (envelope)\n  1\n  2\n  0.2\n  0 0 0 0 0\n  1.0\n"
-        "  24 1 0 0 0\nEndBehavior 1\nLightType 2\nFallOff 0.1\nConeAngle 30\nEdgeAngle 5\n"
+        "  24 1 0 0 0\nEndBehavior 1\nLightType 2\nFallOff 0.1\nConeAngle 30\nEdgeAngle 0\n"
         "ShadowCasting 2\n" +
         st::light("Fill", "0 0 0 0 0 0", "LightType 1\nShadowType 0\n");
     const models::SceneFile scene = read(st::scene(
@@ -178,6 +178,7 @@ TEST(SceneReader, LightsCameraAndAmbientKeepTheirValues) {
     EXPECT_EQ(key.kind, models::LightKind::Spot);
     EXPECT_EQ(key.shadow, models::ShadowKind::ShadowMap);
     EXPECT_DOUBLE_EQ(key.falloff.at(0), 0.1);
+    EXPECT_EQ(key.edgeAngle.at(0), 0.0);  // a hard-edged cone
     EXPECT_DOUBLE_EQ(key.intensity.at(12), 0.6);
     EXPECT_EQ(scene.lights[1].shadow, models::ShadowKind::None);
     EXPECT_EQ(scene.objects[0].shadowOptions, models::kReceivesShadows);
