@@ -12,6 +12,10 @@ namespace base {
 
 inline constexpr std::size_t kExcerptLength = 40;
 
+// The whole text with every byte that is not printable ASCII, and every quote and backslash,
+// written as an escape: a name or path quoted in full.
+std::string escaped(std::string_view text);
+
 // The text escaped, or its first 40 bytes escaped and "..." when it is longer.
 std::string excerpt(std::string_view text);
 

@@ -259,6 +259,13 @@ inline std::from_chars_result parse(const char* first, const char* last, double&
 
 #endif
 
+// The shortest text that reads back as `value`, as a string.
+inline std::string shortestText(double value) {
+    char text[64];
+    const std::to_chars_result written = shortest(text, text + sizeof text, value);
+    return std::string(text, written.ptr);
+}
+
 }  // namespace base::number_text
 
 #endif
