@@ -93,6 +93,12 @@ const FailingWorker kFailingWorkers[] = {
          return base::succeeded();
      },
      "ended after sending 1 of its 5 rows"},
+    {"ExitsWithAFailingStatusAfterAllItsRows",
+     [](const RowBand& band, RowSender& sender) -> Status {
+         if (sendBand(band, sender)) ::_exit(3);  // every row sent, and then a failure
+         return Status::failure("pipe closed");
+     },
+     "stopped with exit status 3"},
     {"SendsARowOfAnotherBand",
      [](const RowBand& band, RowSender& sender) {
          send(sender, band.first + 1);
