@@ -14,7 +14,7 @@ constexpr std::uint8_t kBlocker = 1;
 constexpr std::uint8_t kFormerBlocker = 2;
 
 // What is left of a polygon when no ear can be cut off is flat (no area in its plane, up
-// to rounding) when its area is this small a share of the sum of its terms.
+// to rounding) when each triangle of its fan is this small a share of the sum of its terms.
 constexpr double kFlatShare = 1e-10;
 
 }  // namespace
@@ -150,7 +150,7 @@ bool EarClipping::clipEars(std::vector<CornerTriangle>& triangles) {
         }
         if (++looked >= remaining) {
             if (!isFlat(corner, remaining)) return false;
-            // What is left covers nothing in the plane: a fan of it is as good as any.
+            // What is left covers nothing in the plane, nor does any triangle of its fan.
             for (std::uint32_t c = next_[corner]; next_[c] != corner; c = next_[c]) {
                 triangles.push_back({corner, c, next_[c]});
             }
@@ -158,24 +158,29 @@ bool EarClipping::clipEars(std::vector<CornerTriangle>& triangles) {
         }
         corner = next_[corner];
     }
+    // The last triangle is no ear that was looked at: where the polygon's edges cross it
+    // may turn the other way.
+    if (turn(corner) < 0.0 && !isFlat(corner, 3)) return false;
     triangles.push_back({previous_[corner], corner, next_[corner]});
     return true;
 }
 
 bool EarClipping::isFlat(std::uint32_t start, std::uint32_t remaining) const {
-    // Measured from the first corner, so that the polygon's distance from the origin
-    // does not drown its area.
+    // Each triangle of the fan from the first corner, not only their sum: a remainder that
+    // runs out along a line and back (a spike) has no area in all, but its fan's triangles
+    // would cover ground both ways. Measured from the first corner, so that the polygon's
+    // distance from the origin does not drown its area.
     const PlanePoint& origin = points_[start];
-    double area = 0.0;
+    double largest = 0.0;
     double terms = 0.0;
     std::uint32_t c = start;
     for (std::uint32_t i = 0; i < remaining; ++i, c = next_[c]) {
         const double ax = points_[c].x - origin.x, ay = points_[c].y - origin.y;
         const double bx = points_[next_[c]].x - origin.x, by = points_[next_[c]].y - origin.y;
-        area += ax * by - bx * ay;
+        largest = std::max(largest, std::abs(ax * by - bx * ay));
         terms += std::abs(ax * by) + std::abs(bx * ay);
     }
-    return std::abs(area) <= kFlatShare * terms;
+    return largest <= kFlatShare * terms;
 }
 
 }  // namespace models

@@ -265,7 +265,8 @@ TEST(NumberText, CLibraryPathWritesTheSpecialValuesAsTheCppLibrary) {
 // even where the bytes after it would continue the number; a not-a-number's tag in
 // parentheses belongs to it only once its parenthesis closes.
 TEST(NumberText, CLibraryParseReadsNoFurtherThanTheEnd) {
-    for (const std::string text : {"1e+5", "2.5e-3", "-7.25E+12", "3e5", "nan(1_aZ)", "-NaN()"}) {
+    for (const std::string text :
+         {"1e+5", "2.5e-3", "-7.25E+12", "3e5", "nan(1_aZ)", "-NaN()", "-Infinity"}) {
         for (std::size_t end = 1; end <= text.size(); ++end) {
             const char* first = text.data();
             double expected = 0.0;

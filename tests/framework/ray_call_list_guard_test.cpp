@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <random>
 #include <thread>
 
 #include "common/threads.h"
@@ -13,6 +14,11 @@
 
 namespace pelorix3 {
 namespace {
+
+std::random_device& randomDevice() {
+    static std::random_device device;
+    return device;
+}
 
 TEST(RayCallListGuard, PushWaitsWhileAPeerHoldsTheGuard) {
     PELORIX3_SKIP_WITHOUT_THREADS();
@@ -28,8 +34,13 @@ TEST(RayCallListGuard, PushWaitsWhileAPeerHoldsTheGuard) {
         pushed.store(true);
     });
     // The peer leaves only once the pusher has polled the taken guard many times over (a
-    // guard that lets it through ends the wait early, with the node pushed).
-    constexpr std::uint32_t manyPolls = 1000;
+    // guard that lets it through ends the wait early, with the node pushed). How many is
+    // drawn at run time, from 2^17 to 2^22, so that no number of polls after which a guard
+    // gave up could be chosen to pass. What still passes: a guard that gives up after more
+    // polls than a run holds it for (past 2^22, in every run) or after longer than the
+    // hold lasts; no finite test tells such a guard from one that waits for ever.
+    const std::uint32_t manyPolls =
+        std::uniform_int_distribution<std::uint32_t>(1u << 17, 1u << 22)(randomDevice());
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (polls() < manyPolls && !pushed.load() && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::yield();

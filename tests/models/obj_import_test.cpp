@@ -190,6 +190,19 @@ TEST(ObjImport, TextureCoordinatesFollowTheTrianglesKept) {
     EXPECT_TRUE(untextured->mesh.cornerTexcoords.empty());
 }
 
+// Only u and v are read into the coordinate: w is never used, so not even a w beyond what
+// a coordinate may hold refuses the line.
+TEST(ObjImport, ATextureCoordinatesWIsPassedOverUnread) {
+    const auto model = importObjText(
+        "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0.25 0.5 1e400 junk\n"
+        "f 1/1 2/1 3/1\n",
+        "w.obj", 60.0);
+    ASSERT_TRUE(model) << model.error();
+    ASSERT_EQ(model->mesh.cornerTexcoords.size(), 1u);
+    EXPECT_EQ(model->mesh.cornerTexcoords[0][2][0], 0.25f);
+    EXPECT_EQ(model->mesh.cornerTexcoords[0][2][1], 0.5f);
+}
+
 // Concave faces are split inside themselves, as an object file's polygons are (a fan from
 // the first corner would cover the notch of the U and leave part of it bare), also when
 // they are too large for ear clipping and when their edges cross (fanned, with a warning).

@@ -114,6 +114,9 @@ const Shape kShapes[] = {
     {"ZigZagWoundTheOtherWay", reversed(zigZag(500)), true},
     {"StripWith200HolesJoinedBySeams", holes(200), false},
     {"StraightEdgesDuplicatesAndASpike", straightEdgesAndDuplicates(300), false},
+    // Ear clipping is left with the spike: it has no area, but the triangles of a fan of it
+    // would cover ground both ways.
+    {"TriangleWithASpikeOutAndBack", {{1, 0}, {0, 0}, {0, 1}, {-1, 0}, {0, 1}}, false},
 };
 
 // Into 3D: in the plane facing one axis (z = 0 as given), or turned about two axes.
@@ -207,6 +210,8 @@ TEST(PolygonTriangulation, PolygonsWhoseEdgesCrossAreFannedAndSaidToBeNotSimple)
     } crossed[] = {
         // Every convex corner's triangle holds another corner: no ear.
         {"FiveCorners", {{3, 1}, {4, 4}, {1, 0}, {4, 2}, {5, 2}}},
+        // An ear is cut off, and what is left turns the other way.
+        {"FourCornersTheLastTriangleInverted", {{0, 0}, {4, 1}, {3, 4}, {1, 0}}},
         {"FigureOfEightOf2000Corners", figureOfEight(2000)},
     };
     for (const auto& [name, flat] : crossed) {

@@ -3,6 +3,7 @@
 // fails the render with a message naming it, never a picture with holes.
 #include "tools/preview/band_workers.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -93,6 +94,12 @@ const FailingWorker kFailingWorkers[] = {
          return base::succeeded();
      },
      "ended after sending 1 of its 5 rows"},
+    {"ExitsWithAFailingStatusAfterAllItsRows",
+     [](const RowBand& band, RowSender& sender) -> Status {
+         if (sendBand(band, sender)) ::_exit(3);  // every row sent, and then a failure
+         return Status::failure("pipe closed");
+     },
+     "stopped with exit status 3"},
     {"SendsARowOfAnotherBand",
      [](const RowBand& band, RowSender& sender) {
          send(sender, band.first + 1);
@@ -144,6 +151,27 @@ TEST(BandWorkers, WorkersStillRunningAreStoppedWhenDropped) {
         ASSERT_TRUE(workers);
     }
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
+}
+
+// A failed render closes the pipes of the workers still running at once; dropping the
+// workers afterwards must not close those numbers again, which may name files opened since.
+TEST(BandWorkers, DroppedAfterAFailureTheyCloseNothingOpenedSince) {
+    base::Result<std::unique_ptr<BandWorkers>> workers =
+        BandWorkers::start(3, [](const RowBand& band, RowSender&) {
+            if (band.first == 1) return Status::failure("no module");
+            ::sleep(60);
+            return base::succeeded();
+        });
+    ASSERT_TRUE(workers) << workers.error();
+    render::Image image = blank();
+    ASSERT_FALSE(workers.value()->gather(image, {}));
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);  // the lowest free numbers: those the workers' pipes had
+    workers.value().reset();
+    for (const int fd : ends) {
+        EXPECT_NE(::fcntl(fd, F_GETFD), -1) << "descriptor " << fd << " was closed";
+        ::close(fd);
+    }
 }
 
 // A pipe hands over bytes in pieces of any size; frames are put together from them.

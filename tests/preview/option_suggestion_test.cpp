@@ -18,7 +18,7 @@ TEST(OptionSuggestion, CountsTheEditsBetweenTwoNames) {
         {"densty", "density", 1}, {"density", "densty", 1}, {"desnity", "density", 1},
         {"ZOOM", "zoom", 0},      {"", "abc", 3},           {"abc", "", 3},
         {"kitten", "sitting", 3}, {"ca", "abc", 3},         {"scene", "shine", 2},
-        {"abcdef", "abdcfe", 2},
+        {"abcdef", "abdcfe", 2},  {"ozom", "zoom", 1},
     };
     for (const Distance& d : kDistances) {
         EXPECT_EQ(preview::editDistance(d.a, d.b), d.edits) << d.a << " / " << d.b;

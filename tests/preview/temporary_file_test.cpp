@@ -79,6 +79,25 @@ TEST_F(TemporaryFiles, AFailedWriteIsReportedAndReplacesNothing) {
     EXPECT_EQ(entries(), std::vector<std::string>{"out.png"});
 }
 
+// A device is written directly, also where it opens as descriptor 0: the tool was started
+// with its standard input closed.
+TEST_F(TemporaryFiles, ADeviceIsWrittenWhenItOpensAsDescriptorZero) {
+    const pid_t child = fork();
+    if (child == 0) {  // standard input stays open in this process
+        ::close(0);
+        bool called = false;
+        const base::Status written = preview::writeAtomically("/dev/null", [&](std::FILE*) {
+            called = true;
+            return base::succeeded();
+        });
+        _exit(written && called ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
 TEST_F(TemporaryFiles, AFolderAppearsWholeAndNeverOverAnother) {
     const std::string destination = file("look").string();
     {

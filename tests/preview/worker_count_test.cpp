@@ -7,6 +7,9 @@
 
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "tools/preview/preview_options.h"
 
 namespace {
 
@@ -46,6 +49,19 @@ TEST_F(WorkerCount, AGivenCountStands) {
     options.render.threads = 3;
     options.workersGiven = true;
     EXPECT_EQ(preview::workerCount(options, withModel(100000)), 3);
+}
+
+TEST_F(WorkerCount, ACountOnTheCommandLineIsAGivenCount) {
+    for (const char* option : {"--workers", "--threads"}) {
+        std::vector<std::string> words{"pelorix3-preview", option, "3",         "--width", "10",
+                                       "--height",         "10",   "--samples", "1"};
+        std::vector<char*> argv;
+        for (std::string& word : words) argv.push_back(word.data());
+        PreviewOptions parsed;
+        ASSERT_FALSE(preview::parseCommandLine(static_cast<int>(argv.size()), argv.data(), parsed))
+            << option;
+        EXPECT_EQ(preview::workerCount(parsed, withModel(100000)), 3) << option;
+    }
 }
 
 TEST_F(WorkerCount, TheBuiltInSubjectsTakeOnePerCore) {

@@ -14,7 +14,11 @@ TEST_F(HostShadingSample, DefaultsDescribeAHeadOnSampleWithHostFunctions) {
         EXPECT_EQ(r.oXfrm[i], i % 4 == 0 ? 1.0 : 0.0);
         EXPECT_EQ(r.wXfrm[i], i % 4 == 0 ? 1.0 : 0.0);
     }
-    EXPECT_EQ(r.wNorm[2], -1.0);
+    for (const double* normal : {r.wNorm, r.gNorm}) {
+        EXPECT_EQ(normal[0], 0.0);
+        EXPECT_EQ(normal[1], 0.0);
+        EXPECT_EQ(normal[2], -1.0);
+    }
     EXPECT_EQ(r.cosine, 1.0);
     EXPECT_GT(r.spotSize, 0.0);
     EXPECT_NE(r.objID, nullptr);
