@@ -20,15 +20,15 @@ void appendEscaped(std::string& out, unsigned char c) {
     }
 }
 
+bool isCut(std::string_view text) { return text.size() > kExcerptLength; }
+
+}  // namespace
+
 std::string escaped(std::string_view text) {
     std::string out;
     for (const char c : text) appendEscaped(out, static_cast<unsigned char>(c));
     return out;
 }
-
-bool isCut(std::string_view text) { return text.size() > kExcerptLength; }
-
-}  // namespace
 
 std::string excerpt(std::string_view text) {
     return escaped(text.substr(0, kExcerptLength)) + (isCut(text) ? "..." : "");

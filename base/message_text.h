@@ -12,6 +12,10 @@ namespace base {
 
 inline constexpr std::size_t kExcerptLength = 40;
 
+// The text with every byte that is not printable ASCII, and every quote and backslash,
+// written as an escape: one line of plain text, whatever the text held.
+std::string escaped(std::string_view text);
+
 // The text escaped, or its first 40 bytes escaped and "..." when it is longer.
 std::string excerpt(std::string_view text);
 

@@ -58,4 +58,25 @@ TEST(LookFile, NamesItsMapsInItsOwnFolder) {
     EXPECT_EQ(look->maps[0].path, looks::defaultPresetsFolder() + "/burnout-velvet/burnout.png");
 }
 
+// A link round a circle in the presets folder is passed over by the list and by every
+// question about the folder's files; asked for by name, it is refused with the reason.
+using PresetsFolder = PreviewTest;
+
+TEST_F(PresetsFolder, AnEntryThatCannotBeLookedAtIsSkippedAndNamedWhenAskedFor) {
+    std::filesystem::create_directories(file("looks/good"));
+    writeFile(file("looks/good/parameters.txt"), " 1\n 0.33\n 1\n 1\n 1\n 1\n 0\n");
+    writeFile(file("looks/good/look.txt"), "description = fine\n");
+    std::filesystem::create_directory_symlink("loop", file("looks/loop"));
+    const std::string folder = file("looks").string();
+    const auto names = looks::presetNames(folder);
+    ASSERT_TRUE(names) << names.error();
+    EXPECT_EQ(names.value(), std::vector<std::string>{"good"});
+    EXPECT_TRUE(looks::lookFiles(folder, "loop").empty());
+    const auto loop = looks::readPreset(folder, "loop");
+    ASSERT_FALSE(loop);
+    EXPECT_EQ(loop.error().rfind("cannot read the preset \"loop\" in " + folder + ": ", 0), 0u)
+        << loop.error();
+    EXPECT_TRUE(looks::readPreset(folder, "good")) << "the other looks stay readable";
+}
+
 }  // namespace
