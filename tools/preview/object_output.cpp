@@ -238,7 +238,7 @@ Status writeObjectFile(PreviewSession& session, const PreviewOptions& options,
     const std::vector<std::string> reached =
         reachedThroughSources(session.scene().modelSurfaces(), surfaces);
     if (!reached.empty())
-        where += "; it also reaches " + base::listed(reached) + ", which start from one of them";
+        where += "; through source surfaces it also reaches " + base::listed(reached);
     std::fprintf(stderr, "wrote %s (object file, %s)\n",
                  outputName(options.writeObjectPath).c_str(), where.c_str());
     return saved;
