@@ -159,17 +159,20 @@ TEST_F(ObjectWrites, AnLwobRoughnessIsRefusedBeforeAnyWorkOrSaidWhenRounded) {
     EXPECT_EQ(close.err.find("keeps the roughness"), std::string::npos) << close.err;
 }
 
-TEST_F(ObjectWrites, TheConstantWrittenForAMapIsNamedWithItsValue) {
+TEST_F(ObjectWrites, EachConstantWrittenForAMapIsNamedWithItsValue) {
     writeFile(file("quad.lwo"), lwo2Row({{"Cloth", ""}}));
     const std::string map = looks::defaultPresetsFolder() + "/burnout-velvet/burnout.png";
     const ToolRun run =
-        this->run({"--mesh", "quad.lwo", "--preset", "felt", "--map", "color=" + map,
-                   "--write-object", "out.lwo", "--write-surface-values"});
+        this->run({"--mesh", "quad.lwo", "--preset", "felt", "--map", "color=" + map, "--map",
+                   "luminous=" + map, "--write-object", "out.lwo", "--write-surface-values"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_NE(run.err.find("a map cannot be a base value: surface \"Cloth\" gets the constant "
-                           "color 0.2,0.35,0.25\n"),
-              std::string::npos)
-        << run.err;
+    for (const char* constant : {"color 0.2,0.35,0.25\n", "luminous 0\n"}) {
+        EXPECT_NE(run.err.find("a map cannot be a base value: surface \"Cloth\" gets the "
+                               "constant " +
+                               std::string(constant)),
+                  std::string::npos)
+            << run.err;
+    }
 }
 
 }  // namespace

@@ -104,6 +104,20 @@ std::vector<WrittenSurface> writtenSurfaces(PreviewSession& session) {
     return written;
 }
 
+// A map cannot be a base value: the constant written in its place, for each input mapped.
+void warnOfMaps(const WrittenSurface& surface) {
+    for (std::size_t i = 0; i < render::kSurfaceInputNames.size(); ++i) {
+        const auto input = static_cast<render::SurfaceInput>(i);
+        if (!surface.inputs.maps.of(input)) continue;
+        std::fprintf(stderr,
+                     "pelorix3-preview: warning: --write-surface-values: a map cannot be a base "
+                     "value: surface %s gets the constant %s %s\n",
+                     base::quotedExcerpt(surface.name).c_str(),
+                     std::string(render::nameOf(input)).c_str(),
+                     looks::surfaceValueText(surface.inputs, input).c_str());
+    }
+}
+
 // The surfaces, not written themselves, that start from one written: they take what the
 // look writes wherever they do not set it themselves.
 std::vector<std::string> reachedThroughSources(const std::vector<models::Surface>& surfaces,
@@ -214,14 +228,7 @@ Status writeObjectFile(PreviewSession& session, const PreviewOptions& options,
         models::ObjectLook look{block.value(), std::nullopt};
         if (options.writeSurfaceValues) {
             look.values = baseValuesOf(surface.inputs);
-            if (const auto mapped = surface.inputs.maps.firstMapped()) {
-                std::fprintf(stderr,
-                             "pelorix3-preview: warning: --write-surface-values: a map cannot "
-                             "be a base value: surface %s gets the constant %s %s\n",
-                             base::quotedExcerpt(surface.name).c_str(),
-                             std::string(render::nameOf(*mapped)).c_str(),
-                             looks::surfaceValueText(surface.inputs, *mapped).c_str());
-            }
+            warnOfMaps(surface);
         }
         writes.push_back({surface.name, look});
         names.push_back(base::quotedExcerpt(surface.name));
