@@ -60,7 +60,8 @@ TEST(LookFile, NamesItsMapsInItsOwnFolder) {
 }
 
 // A link round a circle in the presets folder is passed over by the list and by every
-// question about the folder's files; asked for by name, it is refused with the reason.
+// question about the folder's files; asked for by name, it is refused with the reason. A
+// folder named as no look is named is no look.
 using PresetsFolder = PreviewTest;
 
 TEST_F(PresetsFolder, AnEntryThatCannotBeLookedAtIsSkippedAndNamedWhenAskedFor) {
@@ -68,6 +69,7 @@ TEST_F(PresetsFolder, AnEntryThatCannotBeLookedAtIsSkippedAndNamedWhenAskedFor) 
     writeFile(file("looks/good/parameters.txt"), " 1\n 0.33\n 1\n 1\n 1\n 1\n 0\n");
     writeFile(file("looks/good/look.txt"), "description = fine\n");
     std::filesystem::create_directory_symlink("loop", file("looks/loop"));
+    std::filesystem::create_directory(file("looks/Not_A-Name"));  // a look's is a-z, 0-9, -
     const std::string folder = file("looks").string();
     const auto names = looks::presetNames(folder);
     ASSERT_TRUE(names) << names.error();
