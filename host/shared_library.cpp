@@ -1,5 +1,7 @@
 #include "host/shared_library.h"
 
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #ifdef _WIN32
@@ -77,9 +79,35 @@ std::string asPath(const std::string& path) {
 #endif
 }
 
+// What a file that exists is when it is no regular file: the system's loader would wait on a
+// pipe for bytes that may never come, and no device holds a module. Empty for a regular file,
+// and for one the loader is left to report on (missing, or out of reach).
+std::string otherThanAFile(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    switch (fs::status(path, error).type()) {
+        case fs::file_type::fifo:
+            return "a pipe";
+        case fs::file_type::character:
+            return "a character device";
+        case fs::file_type::block:
+            return "a block device";
+        case fs::file_type::socket:
+            return "a socket";
+        case fs::file_type::directory:
+            return "a directory";
+        default:
+            return {};
+    }
+}
+
 }  // namespace
 
 base::Result<SharedLibrary> SharedLibrary::open(const std::string& path) {
+    if (const std::string kind = otherThanAFile(path); !kind.empty()) {
+        return base::Result<SharedLibrary>::failure("cannot load module " + path + ": it is " +
+                                                    kind + ", not a module file");
+    }
     const std::string file = asPath(path);
     void* handle = loadLibrary(file);
     if (!handle) {

@@ -139,6 +139,10 @@ base::Result<std::size_t> expectedSize(int fd, const std::string& name, const In
     if (S_ISDIR(status.st_mode)) {
         return SizeResult::failure("cannot read " + name + ": it is a directory");
     }
+    if (!kind.streams && !S_ISREG(status.st_mode)) {
+        return SizeResult::failure("cannot read " + name + ": it is " + typeName(status.st_mode) +
+                                   "; " + kind.what + " is read from a regular file only");
+    }
     if (!kind.devices && !S_ISREG(status.st_mode) && !S_ISFIFO(status.st_mode)) {
         return SizeResult::failure("cannot read " + name + ": it is " + typeName(status.st_mode) +
                                    "; " + kind.what + " is read from a file or a pipe");
@@ -166,10 +170,22 @@ std::string kindOfFile(const std::string& path) {
     return std::string("a link to ") + typeName(target.st_mode);
 }
 
+std::optional<std::string> whyUnreadable(const std::string& bytes, const InputKind& kind) {
+    if (bytes.size() > kind.maxBytes) {
+        return "it would take " + std::to_string(bytes.size()) + " bytes, more than the " +
+               sizeText(kind.maxBytes) + " " + kind.what + " may take";
+    }
+    if (!kind.text) return std::nullopt;
+    const std::string notText = TextCheck(kind.binaryStart).reason(bytes, 0, true);
+    if (notText.empty()) return std::nullopt;
+    return "it would not be text (" + notText + ")";
+}
+
 base::Result<std::string> readInputFile(const std::string& path, const InputKind& kind) {
     const std::string name = inputName(path);
     const bool standardInput = path == kStandardStream;
-    const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int flags = O_RDONLY | O_CLOEXEC | (kind.streams ? 0 : O_NONBLOCK);
+    const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), flags);
     if (fd < 0) return BytesResult::failure(systemReason(name));
     const base::Result<std::size_t> size = expectedSize(fd, name, kind);
     BytesResult bytes =

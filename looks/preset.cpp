@@ -69,6 +69,29 @@ Status applyLine(Preset& preset, const std::filesystem::path& folder, const std:
     return base::succeeded();
 }
 
+// Calls `visit` with each entry of `folder`, never throwing: an entry that cannot be looked
+// at (a link round a circle, or into a folder this user cannot enter) is the visitor's to
+// skip, through the error code each of its queries takes.
+template <class Visit>
+std::error_code forEachEntry(const std::string& folder, Visit visit) {
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        visit(*entry);
+    }
+    return error;
+}
+
+// Why the entry `name` of the presets folder cannot be read as a look, when it is there
+// but cannot be looked at; empty otherwise.
+std::string unreadableEntry(const std::string& folder, const std::string& name) {
+    const std::filesystem::path path = std::filesystem::path(folder) / name;
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(path, error))) return {};
+    const bool reached = std::filesystem::exists(std::filesystem::status(path, error));
+    return reached ? std::string() : error.message();
+}
+
 Status readLook(Preset& preset, const std::filesystem::path& folder) {
     const std::string path = (folder / "look.txt").string();
     const base::Result<std::string> bytes = readInputFile(path, kLookInput);
@@ -96,12 +119,13 @@ std::string defaultPresetsFolder() {
 
 base::Result<std::vector<std::string>> presetNames(const std::string& folder) {
     using NamesResult = base::Result<std::vector<std::string>>;
-    std::error_code error;
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        const std::string name = entry.path().filename().string();
-        if (isPresetName(name) && entry.is_directory()) names.push_back(name);
-    }
+    const std::error_code error =
+        forEachEntry(folder, [&names](const std::filesystem::directory_entry& entry) {
+            const std::string name = entry.path().filename().string();
+            std::error_code unreadable;
+            if (isPresetName(name) && entry.is_directory(unreadable)) names.push_back(name);
+        });
     if (error)
         return NamesResult::failure("cannot read the presets in " + folder + ": " +
                                     error.message());
@@ -119,6 +143,11 @@ base::Result<Preset> readPreset(const std::string& folder, const std::string& na
     const base::Result<std::vector<std::string>> names = presetNames(folder);
     if (!names) return PresetResult::failure(names.error());
     if (!isPresetName(name) || std::find(names->begin(), names->end(), name) == names->end()) {
+        if (const std::string why = isPresetName(name) ? unreadableEntry(folder, name) : "";
+            !why.empty()) {
+            return PresetResult::failure("cannot read the preset \"" + name + "\" in " + folder +
+                                         ": " + why);
+        }
         return PresetResult::failure("there is no preset \"" + name + "\"; the presets are " +
                                      base::listed(names.value()));
     }
@@ -150,8 +179,11 @@ base::Result<Preset> readLookFolder(const std::string& path, const std::string& 
     const std::filesystem::path base = path;
     Preset preset;
     preset.name = name;
+    const std::string parametersPath = (base / "parameters.txt").string();
+    const base::Result<std::string> bytes = readInputFile(parametersPath, kLookParameterInput);
+    if (!bytes) return PresetResult::failure(bytes.error());
     base::Result<ParameterFile> parameters =
-        readParameterFile((base / "parameters.txt").string(), StorageMode::Text);
+        parseParameterData(parametersPath, bytes.value(), StorageMode::Text);
     if (!parameters) return PresetResult::failure(parameters.error());
     preset.parameters = std::move(parameters.value());
     if (Status look = readLook(preset, base); !look) {
@@ -162,10 +194,10 @@ base::Result<Preset> readLookFolder(const std::string& path, const std::string& 
 
 std::vector<std::string> lookFiles(const std::string& folder, const std::string& name) {
     std::vector<std::string> files;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(lookFolder(folder, name), error)) {
-        if (entry.is_regular_file(error)) files.push_back(entry.path().string());
-    }
+    forEachEntry(lookFolder(folder, name), [&files](const std::filesystem::directory_entry& entry) {
+        std::error_code unreadable;
+        if (entry.is_regular_file(unreadable)) files.push_back(entry.path().string());
+    });
     std::sort(files.begin(), files.end());
     return files;
 }

@@ -1,6 +1,7 @@
 #include "models/look_writer.h"
 
-#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "base/message_text.h"
 #include "models/lwo_form.h"
@@ -24,36 +25,10 @@ struct Replacement {
 
 std::string namesOf(const LwoSurfaces& surfaces) {
     if (surfaces.surfaces.empty()) return "it has none";
-    std::string names = "its surfaces are ";
-    for (const Surface& surface : surfaces.surfaces) {
-        if (&surface != &surfaces.surfaces.front()) names += ", ";
-        names += base::quotedExcerpt(surface.name);
-    }
-    return names;
-}
-
-const Surface* surfaceNamed(const LwoSurfaces& surfaces, const std::string& name) {
-    const auto found = std::find_if(surfaces.surfaces.begin(), surfaces.surfaces.end(),
-                                    [&](const Surface& surface) { return surface.name == name; });
-    return found == surfaces.surfaces.end() ? nullptr : &*found;
-}
-
-// The surfaces to write, each once; fails for a name that is not a surface of the file.
-base::Result<std::vector<std::string>> targets(const std::vector<std::string>& names,
-                                               const LwoSurfaces& surfaces, bool lwo2,
-                                               const std::string& file) {
-    using Names = base::Result<std::vector<std::string>>;
-    if (names.empty())
-        return Names::failure(file + " takes no look: no surface is named to write it into");
-    std::vector<std::string> unique;
-    for (const std::string& name : names) {
-        if (!surfaceNamed(surfaces, name) && !(lwo2 && name == kDefaultSurfaceName)) {
-            return Names::failure(file + " has no surface named " + base::quotedExcerpt(name) +
-                                  ": " + namesOf(surfaces));
-        }
-        if (std::find(unique.begin(), unique.end(), name) == unique.end()) unique.push_back(name);
-    }
-    return Names::success(std::move(unique));
+    std::vector<std::string> names;
+    for (const Surface& surface : surfaces.surfaces)
+        names.push_back(base::quotedExcerpt(surface.name));
+    return "its surfaces are " + base::listed(names);
 }
 
 std::string surfaceNameOf(const LwoChunk& chunk) {
@@ -61,36 +36,126 @@ std::string surfaceNameOf(const LwoChunk& chunk) {
     return std::string(data.s0().value_or(""));
 }
 
+// The file as the writer reads it, once: its surfaces, and the first SURF chunk of each
+// surface that a look goes to, in file order.
+struct ReadFile {
+    LwoGeneration generation = LwoGeneration::Lwo2;
+    LwoSurfaces surfaces;
+    std::vector<LwoChunk> written;
+};
+
+base::Result<ReadFile> readOnce(std::string_view file, const std::string& name,
+                                const std::unordered_map<std::string, std::size_t>& lookOf) {
+    using Read = base::Result<ReadFile>;
+    base::Result<LwoForm> form = LwoForm::open(file, name);
+    if (!form) return Read::failure(form.error());
+    ReadFile read;
+    read.generation = form->generation();
+    SurfaceReader reader(read.generation, file, name);
+    std::unordered_set<std::string> found;
+    for (;;) {
+        base::Result<std::optional<LwoChunk>> next = form->next();
+        if (!next) return Read::failure(next.error());
+        if (!next.value()) break;
+        const LwoChunk& chunk = *next.value();
+        if (base::Status status = reader.readChunkWithoutPolygons(chunk); !status)
+            return Read::failure(status.error());
+        if (chunk.tag != "SURF") continue;
+        std::string surface = surfaceNameOf(chunk);
+        if (lookOf.count(surface) > 0 && found.insert(std::move(surface)).second)
+            read.written.push_back(chunk);
+    }
+    base::Result<LwoSurfaces> surfaces = reader.finish();
+    if (!surfaces) return Read::failure(surfaces.error());
+    read.surfaces = std::move(surfaces.value());
+    return Read::success(std::move(read));
+}
+
 class LookWriter {
 public:
-    LookWriter(std::string_view file, const std::string& name, LwoGeneration generation,
-               const LwoSurfaces& surfaces, const ObjectLook& look, std::vector<ValueField> values)
-        : file_(file),
-          name_(name),
-          generation_(generation),
-          surfaces_(surfaces),
-          look_(look),
-          values_(std::move(values)) {}
+    LookWriter(std::string_view file, const std::string& name,
+               const std::vector<SurfaceLookWrite>& writes)
+        : file_(file), name_(name), writes_(writes) {}
 
-    Written run(std::vector<std::string> targets);
+    Written run();
 
 private:
-    SurfaceLook lookFor(const std::string& surface) const;
+    base::Status checkSurfaces() const;
+    base::Result<SurfaceLook> lookFor(const std::string& surface) const;
     Written failed(const std::string& surface, const std::string& why) const;
+    base::Result<Replacement> replacement(const LwoChunk& chunk, std::size_t formEnd) const;
     Written assembled(const std::vector<Replacement>& replacements, std::size_t formEnd,
                       const std::string& appended) const;
 
     std::string_view file_;
     const std::string& name_;
-    LwoGeneration generation_;
-    const LwoSurfaces& surfaces_;
-    const ObjectLook& look_;
-    std::vector<ValueField> values_;
+    const std::vector<SurfaceLookWrite>& writes_;
+    std::unordered_map<std::string, std::size_t> lookOf_;     // the first write of each surface
+    std::unordered_map<std::string, std::size_t> surfaceOf_;  // in read_.surfaces
+    ReadFile read_;
 };
 
-SurfaceLook LookWriter::lookFor(const std::string& surface) const {
-    const Surface* read = surfaceNamed(surfaces_, surface);
-    return {look_.block, values_, read ? read->lastOrdinal : std::string()};
+Written LookWriter::run() {
+    if (writes_.empty())
+        return Written::failure(name_ + " takes no look: no surface is named to write it into");
+    for (std::size_t i = 0; i < writes_.size(); ++i) lookOf_.try_emplace(writes_[i].surface, i);
+    base::Result<ReadFile> read = readOnce(file_, name_, lookOf_);
+    if (!read) return Written::failure(read.error());
+    read_ = std::move(read.value());
+    for (std::size_t i = 0; i < read_.surfaces.surfaces.size(); ++i)
+        surfaceOf_.try_emplace(read_.surfaces.surfaces[i].name, i);
+    if (base::Status known = checkSurfaces(); !known) return Written::failure(known.error());
+
+    LwoBytes header(file_.substr(4, 4), 4);
+    const std::size_t formEnd = kFormHeader + *header.u4();  // as open() checked it
+    std::vector<Replacement> replacements;
+    std::unordered_set<std::string> done;  // the surfaces written
+    for (const LwoChunk& chunk : read_.written) {
+        base::Result<Replacement> replaced = replacement(chunk, formEnd);
+        if (!replaced) return Written::failure(replaced.error());
+        replacements.push_back(std::move(replaced.value()));
+        done.insert(surfaceNameOf(chunk));
+    }
+    std::string appended;
+    for (const SurfaceLookWrite& write : writes_) {
+        if (!done.insert(write.surface).second) continue;  // in its chunk, or a second write
+        const base::Result<SurfaceLook> look = lookFor(write.surface);
+        if (!look) return Written::failure(look.error());
+        const Written data = newSurfaceData(read_.generation, write.surface, look.value());
+        if (!data) return failed(write.surface, data.error());
+        appended += lwo_writer::chunk("SURF", data.value());  // small: a name and a few values
+    }
+    return assembled(replacements, formEnd, appended);
+}
+
+// Every surface written is one of the file's.
+base::Status LookWriter::checkSurfaces() const {
+    const bool lwo2 = read_.generation == LwoGeneration::Lwo2;
+    for (const auto& [surface, look] : writes_) {
+        if (surfaceOf_.count(surface) == 0 && !(lwo2 && surface == kDefaultSurfaceName)) {
+            return base::Status::failure(name_ + " has no surface named " +
+                                         base::quotedExcerpt(surface) + ": " +
+                                         namesOf(read_.surfaces));
+        }
+    }
+    return base::succeeded();
+}
+
+base::Result<SurfaceLook> LookWriter::lookFor(const std::string& surface) const {
+    using LookResult = base::Result<SurfaceLook>;
+    const ObjectLook& look = writes_[lookOf_.at(surface)].look;
+    const auto read = surfaceOf_.find(surface);
+    SurfaceLook written{look.block,
+                        {},
+                        read == surfaceOf_.end()
+                            ? std::string()
+                            : read_.surfaces.surfaces[read->second].lastOrdinal};
+    if (look.values) {
+        base::Result<std::vector<ValueField>> fields = valueFields(read_.generation, *look.values);
+        if (!fields) return LookResult::failure(failed(surface, fields.error()).error());
+        written.values = std::move(fields.value());
+    }
+    return LookResult::success(std::move(written));
 }
 
 Written LookWriter::failed(const std::string& surface, const std::string& why) const {
@@ -98,84 +163,65 @@ Written LookWriter::failed(const std::string& surface, const std::string& why) c
                             base::quotedExcerpt(surface) + ": " + why);
 }
 
-Written LookWriter::run(std::vector<std::string> targets) {
-    base::Result<LwoForm> form = LwoForm::open(file_, name_);
-    if (!form) return Written::failure(form.error());
-    std::vector<Replacement> replacements;
-    LwoBytes header(file_.substr(4, 4), 4);
-    const std::size_t formEnd = kFormHeader + *header.u4();  // as open() checked it
-    for (;;) {
-        base::Result<std::optional<LwoChunk>> next = form->next();
-        if (!next) return Written::failure(next.error());
-        if (!next.value()) break;
-        const LwoChunk& chunk = *next.value();
-        const std::size_t dataEnd = chunk.data.offset() + chunk.data.left();
-        // Only the form's last chunk may end without its pad byte.
-        const std::size_t chunkEnd = dataEnd + (dataEnd % 2 == 1 && dataEnd < formEnd ? 1 : 0);
-        if (chunk.tag != "SURF") continue;
-        const std::string surface = surfaceNameOf(chunk);
-        const auto target = std::find(targets.begin(), targets.end(), surface);
-        if (target == targets.end()) continue;  // not written, or its first chunk was
-        targets.erase(target);
-        const Written data =
-            rewrittenSurfaceData(chunk, generation_, file_, name_, lookFor(surface));
-        if (!data) return failed(surface, data.error());
-        if (data->size() > lwo_writer::kLargestChunk)
-            return failed(surface, "its SURF chunk would outgrow its four-byte length");
-        replacements.push_back({chunk.offset, chunkEnd, lwo_writer::chunk("SURF", data.value())});
-    }
-    std::string appended;
-    for (const std::string& surface : targets) {
-        const Written data = newSurfaceData(generation_, surface, lookFor(surface));
-        if (!data) return failed(surface, data.error());
-        appended += lwo_writer::chunk("SURF", data.value());  // small: a name and a few values
-    }
-    return assembled(replacements, formEnd, appended);
+// The chunk written anew, and the stretch of the file it takes the place of.
+base::Result<Replacement> LookWriter::replacement(const LwoChunk& chunk,
+                                                  std::size_t formEnd) const {
+    using Replaced = base::Result<Replacement>;
+    const std::string surface = surfaceNameOf(chunk);
+    const base::Result<SurfaceLook> look = lookFor(surface);
+    if (!look) return Replaced::failure(look.error());
+    const Written data = rewrittenSurfaceData(chunk, read_.generation, file_, name_, look.value());
+    if (!data) return Replaced::failure(failed(surface, data.error()).error());
+    if (data->size() > lwo_writer::kLargestChunk)
+        return Replaced::failure(
+            failed(surface, "its SURF chunk would outgrow its four-byte length").error());
+    const std::size_t dataEnd = chunk.data.offset() + chunk.data.left();
+    // Only the form's last chunk may end without its pad byte.
+    const std::size_t chunkEnd = dataEnd + (dataEnd % 2 == 1 && dataEnd < formEnd ? 1 : 0);
+    return Replaced::success({chunk.offset, chunkEnd, lwo_writer::chunk("SURF", data.value())});
 }
 
+// The copy, made once at its final size.
 Written LookWriter::assembled(const std::vector<Replacement>& replacements, std::size_t formEnd,
                               const std::string& appended) const {
-    std::string body;
-    std::size_t at = kFormHeader;
-    for (const Replacement& r : replacements) {
-        body.append(file_.substr(at, r.from - at));
-        body += r.bytes;
-        at = r.to;
-    }
-    body.append(file_.substr(at, formEnd - at));
-    if (!appended.empty()) {
-        if (body.size() % 2 == 1) body += '\0';  // the pad byte the last chunk went without
-        body += appended;
-    }
-    if (body.size() > UINT32_MAX) {
+    std::size_t body = formEnd - kFormHeader;
+    for (const Replacement& r : replacements) body = body - (r.to - r.from) + r.bytes.size();
+    const bool pad = !appended.empty() && body % 2 == 1;  // the last chunk went without it
+    body += (pad ? 1 : 0) + appended.size();
+    if (body > UINT32_MAX) {
         return Written::failure(name_ +
                                 " cannot take the look: the file would outgrow the "
                                 "four-byte length of its FORM");
     }
-    std::string out = std::string(file_.substr(0, 4)) +
-                      lwo_writer::u4(static_cast<std::uint32_t>(body.size())) + body;
+    std::string out;
+    out.reserve(kFormHeader + body + (file_.size() - formEnd));
+    out.append(file_.substr(0, 4));
+    out += lwo_writer::u4(static_cast<std::uint32_t>(body));
+    std::size_t at = kFormHeader;
+    for (const Replacement& r : replacements) {
+        out.append(file_.substr(at, r.from - at));
+        out += r.bytes;
+        at = r.to;
+    }
+    out.append(file_.substr(at, formEnd - at));
+    if (pad) out += '\0';
+    out += appended;
     out.append(file_.substr(formEnd));  // bytes after the form belong to no chunk
     return Written::success(std::move(out));
 }
 
 }  // namespace
 
+Written writeLooks(std::string_view file, const std::string& name,
+                   const std::vector<SurfaceLookWrite>& writes) {
+    return LookWriter(file, name, writes).run();
+}
+
 Written writeLook(std::string_view file, const std::string& name,
                   const std::vector<std::string>& surfaces, const ObjectLook& look) {
-    const base::Result<LwoSurfaces> read = readSurfaces(file, name);
-    if (!read) return Written::failure(read.error());
-    const LwoGeneration generation = LwoForm::open(file, name)->generation();
-    const bool lwo2 = generation == LwoGeneration::Lwo2;
-    base::Result<std::vector<std::string>> names = targets(surfaces, read.value(), lwo2, name);
-    if (!names) return Written::failure(names.error());
-    std::vector<ValueField> values;
-    if (look.values) {
-        base::Result<std::vector<ValueField>> fields = valueFields(generation, *look.values);
-        if (!fields) return Written::failure(name + " cannot take the look: " + fields.error());
-        values = std::move(fields.value());
-    }
-    return LookWriter(file, name, generation, read.value(), look, std::move(values))
-        .run(std::move(names.value()));
+    std::vector<SurfaceLookWrite> writes;
+    for (const std::string& surface : surfaces) writes.push_back({surface, look});
+    return writeLooks(file, name, writes);
 }
 
 }  // namespace models

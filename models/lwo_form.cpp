@@ -1,5 +1,7 @@
 #include "models/lwo_form.h"
 
+#include <atomic>
+
 #include "base/message_text.h"
 
 namespace models {
@@ -10,6 +12,8 @@ using ChunkResult = base::Result<std::optional<LwoChunk>>;
 
 constexpr std::string_view kFormTag = "FORM";
 constexpr std::size_t kChunkHeader = 8;  // tag and length
+
+std::atomic<std::size_t> formsOpened{0};
 
 std::string bytes(std::size_t count) { return base::counted(count, "byte", "bytes"); }
 
@@ -39,7 +43,10 @@ base::Status chunkDamage(const std::string& name, const LwoChunk& chunk, const s
     return base::Status::failure(lwoDamage(name, chunk.tag, chunk.offset, what));
 }
 
+std::size_t LwoForm::openings() { return formsOpened.load(std::memory_order_relaxed); }
+
 FormResult LwoForm::open(std::string_view file, const std::string& name) {
+    formsOpened.fetch_add(1, std::memory_order_relaxed);
     LwoBytes whole(file, 0);
     const std::optional<std::string_view> tag = whole.id4();
     if (tag != kFormTag) {

@@ -38,6 +38,9 @@ public:
     // Checks the header and the form type: refuses a header that runs past the file, an
     // LWO3 file (of later renderer versions) and any other form type, each by name.
     static base::Result<LwoForm> open(std::string_view file, const std::string& name);
+    // How many times open() was called in this process: every reading of a file's chunks
+    // starts with it, so this counts how often files are parsed.
+    static std::size_t openings();
 
     LwoGeneration generation() const { return generation_; }
 

@@ -1,6 +1,7 @@
 // The sub-chunks of an LWOB SURF chunk: a colour of bytes, fractions in two bytes (256 =
 // 100 %) or, where the file has them, as F4, the specular exponent, the smoothing angle in
-// degrees, and shaders as SHDR names each followed by its SDAT data.
+// radians (as LWO2 keeps it) with the options that switch it on, and shaders as SHDR names
+// each followed by its SDAT data.
 #include <array>
 
 #include "models/specular_tag.h"
@@ -24,9 +25,13 @@ constexpr std::array<FractionTags, 3> kFractionTags{
      {kSpecularTag, "VSPC", &SurfaceSettings::specular},
      {"LUMI", "VLUM", &SurfaceSettings::luminosity}}};
 
+// The bit of FLAG that switches smoothing on; without it the surface is flat, whatever its
+// smoothing angle.
+constexpr std::uint16_t kSmoothingOption = 4;
+
 double fromTwoBytes(std::int16_t value) { return value / kLwobFractionScale; }
 
-double smoothingFromDegrees(double degrees) { return smoothingAngle(degrees * kRadiansPerDegree); }
+std::uint16_t optionBits(std::int16_t value) { return static_cast<std::uint16_t>(value); }
 
 base::Status readShaderName(const SurfaceChunkSource& source, const SubChunk& sub,
                             SurfaceChunk& surface) {
@@ -66,8 +71,8 @@ base::Status readLwobSubChunk(const SurfaceChunkSource& source, const SubChunk& 
         if (sub.tag == fraction.f4) return storeValue(value.f4(), settings.*fraction.setting);
     }
     if (sub.tag == "GLOS") return storeValue(value.i2(), settings.roughness, roughnessFromExponent);
-    if (sub.tag == "SMAN")
-        return storeValue(value.f4(), settings.smoothingAngle, smoothingFromDegrees);
+    if (sub.tag == "FLAG") return storeValue(value.i2(), state.options, optionBits);
+    if (sub.tag == "SMAN") return storeValue(value.f4(), state.smoothingAngle, smoothingAngle);
     if (sub.tag == "SHDR") return readShaderName(source, sub, surface);
     if (sub.tag == "SDAT") return readShaderData(source, sub, surface);
     return base::succeeded();
@@ -78,6 +83,8 @@ void finishLwobChunk(const LwobChunkState& state, SurfaceChunk& surface) {
         std::optional<double>& setting = surface.settings.*fraction.setting;
         if (!setting) setting = state.twoByteForms.*fraction.setting;
     }
+    const bool smooths = state.options && (*state.options & kSmoothingOption) != 0;
+    surface.settings.smoothingAngle = smooths ? state.smoothingAngle.value_or(0.0) : 0.0;
 }
 
 }  // namespace models

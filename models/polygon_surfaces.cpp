@@ -68,7 +68,7 @@ bool PolygonSurfaces::anyUntagged() const {
     return std::find(names_.begin(), names_.end(), kUntagged) != names_.end();
 }
 
-std::string PolygonSurfaces::pastTheNames(std::size_t names) const {
+std::string PolygonSurfaces::pastTheNames(std::size_t names, bool namesChunk) const {
     const Reference& r = *largest_;
     const bool tagged = r.chunkTag == kTagChunk;
     const std::string uses =
@@ -77,18 +77,20 @@ std::string PolygonSurfaces::pastTheNames(std::size_t names) const {
                   std::to_string(r.name) + " (counted from 0)"
             : "polygon " + std::to_string(r.polygon) + " has surface " + std::to_string(r.name + 1);
     const std::string list = tagged ? "TAGS" : "SRFS";
-    const std::string have = names == 0 ? "the file has no " + list + " chunk"
-                                        : "the " + list + " chunks name only " +
-                                              base::counted(names, tagged ? "tag" : "surface",
-                                                            tagged ? "tags" : "surfaces");
+    const std::string have = names > 0 ? "the " + list + " chunks name only " +
+                                             base::counted(names, tagged ? "tag" : "surface",
+                                                           tagged ? "tags" : "surfaces")
+                             : namesChunk ? "the file's " + list + " chunk is empty"
+                                          : "the file has no " + list + " chunk";
     return lwoDamage(name_, r.chunkTag, r.chunkOffset, uses + ", but " + have);
 }
 
 base::Result<std::vector<std::uint32_t>> PolygonSurfaces::resolve(
-    const std::vector<std::uint32_t>& surfaceOfName, std::uint32_t untagged) const {
+    const std::vector<std::uint32_t>& surfaceOfName, std::uint32_t untagged,
+    bool namesChunk) const {
     using Resolved = base::Result<std::vector<std::uint32_t>>;
     if (largest_ && largest_->name >= surfaceOfName.size())
-        return Resolved::failure(pastTheNames(surfaceOfName.size()));
+        return Resolved::failure(pastTheNames(surfaceOfName.size(), namesChunk));
     std::vector<std::uint32_t> surfaces;
     surfaces.reserve(names_.size());
     for (const std::uint32_t name : names_)

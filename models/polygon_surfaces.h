@@ -56,10 +56,12 @@ public:
     bool anyUntagged() const;
 
     // Each polygon's surface: `surfaceOfName` holds the surface of each name of TAGS or
-    // SRFS, `untagged` the surface of LWO2 polygons without a tag. Fails when a polygon
-    // names a tag or surface number past the names.
+    // SRFS, `untagged` the surface of LWO2 polygons without a tag; `namesChunk` says whether
+    // the file has a TAGS or SRFS chunk, empty or not. Fails when a polygon names a tag or
+    // surface number past the names.
     base::Result<std::vector<std::uint32_t>> resolve(
-        const std::vector<std::uint32_t>& surfaceOfName, std::uint32_t untagged) const;
+        const std::vector<std::uint32_t>& surfaceOfName, std::uint32_t untagged,
+        bool namesChunk) const;
 
 private:
     // The largest name number any polygon uses, and where, for the message when it is past
@@ -73,7 +75,7 @@ private:
 
     void reference(std::uint32_t name, std::string_view chunkTag, std::size_t chunkOffset,
                    std::size_t polygon);
-    std::string pastTheNames(std::size_t names) const;
+    std::string pastTheNames(std::size_t names, bool namesChunk) const;
 
     static constexpr std::uint32_t kUntagged = UINT32_MAX;
 

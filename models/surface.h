@@ -44,6 +44,9 @@ struct Surface {
     // LWO2: the greatest block ordinal of every kind of block the surface runs, its source
     // surfaces' included; empty when it has none. A block added after it runs last.
     std::string lastOrdinal;
+    // LWO2: the source surfaces it starts from, nearest first, the last one named included
+    // when it has no SURF chunk (a chunk written for it would give it values).
+    std::vector<std::string> sources;
     bool hasChunk = false;  // whether a SURF chunk sets it, or it has every default
 };
 

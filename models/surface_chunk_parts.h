@@ -3,6 +3,8 @@
 #ifndef PELORIX3_MODELS_SURFACE_CHUNK_PARTS_H
 #define PELORIX3_MODELS_SURFACE_CHUNK_PARTS_H
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,16 +27,20 @@ struct SurfaceChunkSource {
 };
 
 // The fractions an LWOB chunk gives in their two-byte forms, which those in F4 replace
-// wherever they come in the chunk.
+// wherever they come in the chunk; and its options (FLAG) and smoothing angle (SMAN, in
+// radians), which smooths only where the options have the smoothing bit.
 struct LwobChunkState {
     SurfaceSettings twoByteForms;
+    std::optional<std::uint16_t> options;
+    std::optional<double> smoothingAngle;
 };
 
 base::Status readLwo2SubChunk(const SurfaceChunkSource& source, const SubChunk& sub,
                               SurfaceChunk& surface);
 base::Status readLwobSubChunk(const SurfaceChunkSource& source, const SubChunk& sub,
                               SurfaceChunk& surface, LwobChunkState& state);
-// After the last sub-chunk: the two-byte fractions where no F4 form replaces them.
+// After the last sub-chunk: the two-byte fractions where no F4 form replaces them, and the
+// smoothing angle, 0 (flat) unless the options have the smoothing bit.
 void finishLwobChunk(const LwobChunkState& state, SurfaceChunk& surface);
 
 }  // namespace models

@@ -37,7 +37,14 @@ base::Status SurfaceReader::readChunk(const LwoChunk& chunk) {
     return base::succeeded();
 }
 
+base::Status SurfaceReader::readChunkWithoutPolygons(const LwoChunk& chunk) {
+    if (chunk.tag == "PTAG" && generation_ == LwoGeneration::Lwo2)
+        return polygons_.readTags(chunk, std::nullopt);
+    return readChunk(chunk);
+}
+
 base::Status SurfaceReader::readNames(const LwoChunk& chunk) {
+    namesChunk_ = true;
     LwoBytes data = chunk.data;
     while (!data.atEnd()) {
         const std::optional<std::string_view> text = data.s0();
@@ -77,7 +84,7 @@ base::Result<LwoSurfaces> SurfaceReader::finish() const {
     const std::uint32_t untagged =
         lwo2 && polygons_.anyUntagged() ? surfaces.add(kDefaultSurfaceName) : 0;
     base::Result<std::vector<std::uint32_t>> polygonSurfaces =
-        polygons_.resolve(surfaceOfName, untagged);
+        polygons_.resolve(surfaceOfName, untagged, namesChunk_);
     if (!polygonSurfaces) return Finished::failure(polygonSurfaces.error());
 
     LwoSurfaces result;
@@ -100,10 +107,7 @@ base::Result<LwoSurfaces> readSurfaces(std::string_view file, const std::string&
         base::Result<std::optional<LwoChunk>> chunk = form->next();
         if (!chunk) return Read::failure(chunk.error());
         if (!chunk.value()) break;
-        const LwoChunk& read = *chunk.value();
-        const base::Status status = read.tag == "PTAG" && form->generation() == LwoGeneration::Lwo2
-                                        ? reader.polygons().readTags(read, std::nullopt)
-                                        : reader.readChunk(read);
+        const base::Status status = reader.readChunkWithoutPolygons(*chunk.value());
         if (!status) return Read::failure(status.error());
     }
     return reader.finish();

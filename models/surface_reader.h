@@ -33,6 +33,10 @@ public:
     // passes over the others, PTAG among them (see polygons()).
     base::Status readChunk(const LwoChunk& chunk);
 
+    // A chunk of a file whose polygons are not read: as readChunk(), and of a PTAG chunk only
+    // which tags name surfaces is taken.
+    base::Status readChunkWithoutPolygons(const LwoChunk& chunk);
+
     // Where the polygon reader says which surface each polygon has.
     PolygonSurfaces& polygons() { return polygons_; }
 
@@ -46,6 +50,7 @@ private:
     std::string_view file_;
     const std::string& name_;
     std::vector<std::string> names_;    // of TAGS or SRFS, in file order
+    bool namesChunk_ = false;           // whether the file has a TAGS or SRFS chunk
     std::vector<SurfaceChunk> chunks_;  // the first of each name, in file order
     std::unordered_map<std::string, std::size_t> chunkOfName_;
     PolygonSurfaces polygons_;

@@ -42,6 +42,18 @@ void applyShaders(const SurfaceChunk& chunk, std::vector<ShaderBlock>& shaders) 
     shaders.insert(shaders.end(), chunk.shaders.begin(), chunk.shaders.end());
 }
 
+// The names of the chain's source surfaces, and the source its last chunk names when that
+// surface has no chunk and the chain could go on to it.
+std::vector<std::string> sourceNames(const std::vector<const SurfaceChunk*>& chain,
+                                     const SurfaceChunkLookup& chunkOf) {
+    std::vector<std::string> names;
+    for (auto chunk = chain.begin() + 1; chunk != chain.end(); ++chunk)
+        names.push_back((*chunk)->name);
+    const std::string& next = chain.back()->source;
+    if (chain.size() <= kSourceLevels && !next.empty() && !chunkOf(next)) names.push_back(next);
+    return names;
+}
+
 }  // namespace
 
 Surface resolveSurface(const std::string& name, const SurfaceChunkLookup& chunkOf) {
@@ -51,6 +63,7 @@ Surface resolveSurface(const std::string& name, const SurfaceChunkLookup& chunkO
     if (!own) return surface;
     surface.hasChunk = true;
     const std::vector<const SurfaceChunk*> chain = sourceChain(*own, chunkOf);
+    surface.sources = sourceNames(chain, chunkOf);
     std::vector<ShaderBlock> shaders;
     for (auto chunk = chain.rbegin(); chunk != chain.rend(); ++chunk) {
         apply((*chunk)->settings, surface);

@@ -7,7 +7,6 @@ namespace models {
 namespace {
 
 constexpr double kLargestGlossiness = 100.0;
-constexpr double kLargestExponent = 32767.0;
 
 constexpr double kPi = 3.14159265358979323846;
 
@@ -26,9 +25,10 @@ double roughnessFromExponent(std::int16_t exponent) {
     return 1.0 / std::max(1.0, static_cast<double>(exponent));
 }
 
-std::int16_t exponentFromRoughness(double roughness) {
-    return static_cast<std::int16_t>(
-        std::clamp(std::round(1.0 / roughness), 1.0, kLargestExponent));
+std::optional<std::int16_t> exponentFromRoughness(double roughness) {
+    const double exponent = std::round(1.0 / roughness);
+    if (!(exponent >= 1.0 && exponent <= kLargestLwobExponent)) return std::nullopt;
+    return static_cast<std::int16_t>(exponent);
 }
 
 }  // namespace models

@@ -7,6 +7,7 @@
 #define PELORIX3_MODELS_SURFACE_UNITS_H
 
 #include <cstdint>
+#include <optional>
 
 namespace models {
 
@@ -15,15 +16,17 @@ namespace models {
 double roughnessFromGlossiness(double glossiness);
 double glossinessFromRoughness(double roughness);
 
-// LWOB: the specular exponent itself. One below 1 counts as 1, the widest highlight.
+// LWOB: the specular exponent itself, a whole number the file holds from 1 to 32767. One
+// below 1 counts as 1, the widest highlight.
+inline constexpr int kLargestLwobExponent = 32767;
 double roughnessFromExponent(std::int16_t exponent);
-// The nearest exponent from 1 to 32767.
-std::int16_t exponentFromRoughness(double roughness);
+// The nearest exponent, or nothing when it would fall outside 1 to 32767 (a roughness above
+// 2, or below about 1/32767).
+std::optional<std::int16_t> exponentFromRoughness(double roughness);
 
 // A smoothing angle in radians as the renderer uses it: none, or one of 0 or less, is flat
 // (0); one beyond pi smooths every edge, as pi does.
 double smoothingAngle(double radians);
-inline constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
 
 // LWOB's fractions in two bytes, 256 = 100 %.
 inline constexpr double kLwobFractionScale = 256.0;

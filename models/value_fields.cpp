@@ -50,6 +50,20 @@ base::Result<std::string> twoByteFraction(const NamedValue& v) {
         u2(static_cast<std::uint16_t>(static_cast<std::int16_t>(scaled))));
 }
 
+// LWOB's glossiness: the whole specular exponent nearest 1 / roughness.
+base::Result<std::string> specularExponent(double roughness) {
+    const std::optional<std::int16_t> exponent = exponentFromRoughness(roughness);
+    if (!exponent) {
+        return base::Result<std::string>::failure(
+            refused({"roughness", roughness},
+                    "needs the specular exponent " + shown(1.0 / roughness) +
+                        ", but the file holds whole exponents from 1 to " +
+                        std::to_string(kLargestLwobExponent))
+                .error());
+    }
+    return base::Result<std::string>::success(u2(static_cast<std::uint16_t>(*exponent)));
+}
+
 std::vector<NamedValue> fractions(const BaseValues& values) {
     return {{"diffuse", values.diffuse},
             {"specular", values.specular},
@@ -100,8 +114,9 @@ Fields lwobFields(const BaseValues& values) {
         fields.push_back({twoByteTags[i], twoBytes.value(), {}});
         fields.push_back({f4Tags[i], f4(levels[i].value), {}, false});
     }
-    fields.push_back(
-        {"GLOS", u2(static_cast<std::uint16_t>(exponentFromRoughness(values.roughness))), {}});
+    base::Result<std::string> exponent = specularExponent(values.roughness);
+    if (!exponent) return Fields::failure(exponent.error());
+    fields.push_back({"GLOS", exponent.value(), {}});
     return Fields::success(std::move(fields));
 }
 

@@ -11,6 +11,8 @@ namespace {
 constexpr base::Triple kViewDirection{0.0, 0.42, -1.0};
 // How much room the camera leaves around the subject's bounding sphere.
 constexpr double kFrameMargin = 1.15;
+// What lifts the mesh clear of the floor.
+constexpr base::Triple kLift{0.0, kFloorClearance, 0.0};
 
 bool allFinite(const std::vector<models::Point3f>& positions) {
     return std::all_of(positions.begin(), positions.end(), [](const models::Point3f& p) {
@@ -25,12 +27,13 @@ base::Triple anchorOf(const models::Bounds& box) {
             0.5 * (double(box.low[2]) + box.high[2])};
 }
 
-// Scaled about the anchor, in double precision: a mesh far from its origin keeps its shape.
+// Scaled about the anchor and lifted clear of the floor, in double precision: a mesh far
+// from its origin keeps its shape.
 void moveToScene(std::vector<models::Point3f>& positions, const base::Triple& anchor,
                  double scale) {
     for (models::Point3f& p : positions) {
         for (std::size_t axis = 0; axis < 3; ++axis) {
-            p[axis] = static_cast<float>((double(p[axis]) - anchor[axis]) * scale);
+            p[axis] = static_cast<float>((double(p[axis]) - anchor[axis]) * scale + kLift[axis]);
         }
     }
 }
@@ -74,7 +77,7 @@ base::Result<PlacedMesh> placeOnFloor(models::TriangleMesh mesh, const models::M
     moveToScene(mesh.positions, anchor, scale);
     PlacedMesh placed;
     placed.placement.scale = scale / frame.unit;
-    placed.placement.offset = anchor * -scale;
+    placed.placement.offset = anchor * -scale + kLift;
     placed.placement.origin = frame.origin;
     placed.view = framing(mesh.bounds());
     placed.mesh = std::move(mesh);

@@ -1,5 +1,5 @@
 // How a mesh is put into the preview scene: scaled so that its longest side is the
-// preview's size, standing on the floor (y = 0) in the middle, and seen from the front a
+// preview's size, standing just clear of the floor (y = 0) in the middle, and seen from the front a
 // little above, from far enough away to frame it. The arithmetic is done in double
 // precision and only the placed positions are narrowed to single precision, so that a
 // mesh of any size, anywhere, lands in the scene with positions and a camera that are
@@ -19,6 +19,11 @@ namespace render {
 inline constexpr double kFieldOfView = 34.0;
 // The length of a placed mesh's longest side.
 inline constexpr double kMeshSize = 2.6;
+// How far above the floor a placed mesh's lowest point stands: a flat model (a single face,
+// a sheet laid out) would otherwise lie in the floor's own plane, the two hit at the same
+// depth and the picture speckled with the floor. A thousandth of the mesh's size, about 1/16
+// of a pixel of a 120-pixel picture, is far above what single precision rounds at this scale.
+inline constexpr double kFloorClearance = kMeshSize / 1000.0;
 
 // How the subject was moved into the scene, from the model's own units (those of its file,
 // for a model read from one): world = (model − origin) × scale + offset.

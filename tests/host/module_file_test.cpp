@@ -66,6 +66,12 @@ TEST_F(HostModuleFile, MissingOrNonLibraryFileIsUnloadable) {
         EXPECT_EQ(module.error().rfind("cannot load module " + path + ": ", 0), 0u)
             << module.error();
     }
+#ifndef _WIN32
+    // The loader's reason without the file's name, which the message gives once.
+    EXPECT_EQ(ModuleFile::open(tempPath("absent.p")).error(),
+              "cannot load module " + tempPath("absent.p") +
+                  ": cannot open shared object file: No such file or directory");
+#endif
 }
 
 // The file of a system library this process has loaded: a real library without a

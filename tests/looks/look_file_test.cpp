@@ -21,7 +21,8 @@ const DamagedLook kDamagedLooks[] = {
     {"NegativeRed", "color = -0.5,0,0\n", "1: color -0.5,0,0 has a negative"},
     {"LevelNotFinite", "\nluminous = inf\n", "2: luminous \"inf\" is not a number"},
     {"NegativeLevel", "specular = -1\n", "1: specular -1 is out of range"},
-    {"NotText", std::string("diffuse = 1\n\0\n", 14), "is not a look file: it is not text"},
+    {"NotText", std::string("diffuse = 1\n\0\n", 14),
+     "is not a look file: it is not text (byte 13 is a NUL)"},
     {"MapOfNoInput", "map.shine = burnout.png\n", "1: unknown key \"map.shine\""},
     {"MapOutsideTheFolder", "map.color = ../burnout.png\n",
      "1: map.color \"../burnout.png\" is not"},
@@ -56,6 +57,29 @@ TEST(LookFile, NamesItsMapsInItsOwnFolder) {
     ASSERT_EQ(look->maps.size(), 1u);
     EXPECT_EQ(look->maps[0].input, render::SurfaceInput::Luminous);
     EXPECT_EQ(look->maps[0].path, looks::defaultPresetsFolder() + "/burnout-velvet/burnout.png");
+}
+
+// A link round a circle in the presets folder is passed over by the list and by every
+// question about the folder's files; asked for by name, it is refused with the reason. A
+// folder named as no look is named is no look.
+using PresetsFolder = PreviewTest;
+
+TEST_F(PresetsFolder, AnEntryThatCannotBeLookedAtIsSkippedAndNamedWhenAskedFor) {
+    std::filesystem::create_directories(file("looks/good"));
+    writeFile(file("looks/good/parameters.txt"), " 1\n 0.33\n 1\n 1\n 1\n 1\n 0\n");
+    writeFile(file("looks/good/look.txt"), "description = fine\n");
+    std::filesystem::create_directory_symlink("loop", file("looks/loop"));
+    std::filesystem::create_directory(file("looks/Not_A-Name"));  // a look's is a-z, 0-9, -
+    const std::string folder = file("looks").string();
+    const auto names = looks::presetNames(folder);
+    ASSERT_TRUE(names) << names.error();
+    EXPECT_EQ(names.value(), std::vector<std::string>{"good"});
+    EXPECT_TRUE(looks::lookFiles(folder, "loop").empty());
+    const auto loop = looks::readPreset(folder, "loop");
+    ASSERT_FALSE(loop);
+    EXPECT_EQ(loop.error().rfind("cannot read the preset \"loop\" in " + folder + ": ", 0), 0u)
+        << loop.error();
+    EXPECT_TRUE(looks::readPreset(folder, "good")) << "the other looks stay readable";
 }
 
 }  // namespace

@@ -235,6 +235,12 @@ models::BaseValues withDiffuse(double diffuse) {
     return values;
 }
 
+models::BaseValues withRoughness(double roughness) {
+    models::BaseValues values;
+    values.roughness = roughness;
+    return values;
+}
+
 // A block of 65,530 bytes, whose data would grow by 28.
 const std::string kFullBlock = block("SHDR", "\x80", subChunk("PAD ", std::string(65500, 'p')),
                                      subChunk("FUNC", s0("pelorix3")));
@@ -264,19 +270,36 @@ const Refusal kRefusals[] = {
      form("LWOB", names("SRFS", {"A"})),
      {"A"},
      withColour(1.5),
-     "in.lwo cannot take the look: the colour component 1.5 does not fit the file's byte "
+     "in.lwo cannot take the look in surface \"A\": the colour component 1.5 does not fit the "
+     "file's byte "
      "colours (0 to 1)"},
     {"LwobDiffuseTooLarge",
      form("LWOB", names("SRFS", {"A"})),
      {"A"},
      withDiffuse(128),
-     "in.lwo cannot take the look: the diffuse 128 does not fit the file's two-byte "
+     "in.lwo cannot take the look in surface \"A\": the diffuse 128 does not fit the file's "
+     "two-byte "
      "fractions (-128 to 127.99)"},
+    // LWOB keeps the roughness as a whole specular exponent: one the file cannot hold is
+    // refused, not clamped to the nearest it can.
+    {"LwobRoughnessOfTooLargeAnExponent",
+     form("LWOB", names("SRFS", {"A"})),
+     {"A"},
+     withRoughness(1e-5),
+     "in.lwo cannot take the look in surface \"A\": the roughness 1e-05 needs the "
+     "specular exponent 100000, but the file holds whole exponents from 1 to 32767"},
+    {"LwobRoughnessAboveTwo",
+     form("LWOB", names("SRFS", {"A"})),
+     {"A"},
+     withRoughness(2.5),
+     "in.lwo cannot take the look in surface \"A\": the roughness 2.5 needs the specular "
+     "exponent 0.4, but the file holds whole exponents from 1 to 32767"},
     {"Lwo2DiffuseBeyondFloat",
      form("LWO2", lwo2Surface("A", "")),
      {"A"},
      withDiffuse(1e39),
-     "in.lwo cannot take the look: the diffuse 1e+39 is not a finite single-precision "
+     "in.lwo cannot take the look in surface \"A\": the diffuse 1e+39 is not a finite "
+     "single-precision "
      "number"},
     {"BlockOutgrowsItsLength",
      form("LWO2", lwo2Surface("A", kFullBlock)),

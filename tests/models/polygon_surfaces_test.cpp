@@ -94,16 +94,25 @@ TEST_F(PolygonSurfaces, LwobSurfaceZeroIsRefused) {
 struct PastTheNames {
     const char* name;
     models::LwoGeneration generation;
+    std::optional<std::vector<std::string>> names;  // of the names chunk; none: no chunk
     const char* message;
 };
 
+const std::vector<std::string> kTwoNames{"A", "B"};
+
 const PastTheNames kPastTheNames[] = {
-    {"Lwob", models::LwoGeneration::Lwob,
+    {"Lwob", models::LwoGeneration::Lwob, kTwoNames,
      "t.lwo is a damaged object file (POLS chunk at byte 60): polygon 2 has surface 3, but the "
      "SRFS chunks name only 2 surfaces"},
-    {"Lwo2", models::LwoGeneration::Lwo2,
+    {"Lwo2", models::LwoGeneration::Lwo2, kTwoNames,
      "t.lwo is a damaged object file (PTAG chunk at byte 60): polygon 1 (counted from 0) has tag 2 "
      "(counted from 0), but the TAGS chunks name only 2 tags"},
+    {"LwobEmptyNames", models::LwoGeneration::Lwob, std::vector<std::string>{},
+     "t.lwo is a damaged object file (POLS chunk at byte 60): polygon 2 has surface 3, but the "
+     "file's SRFS chunk is empty"},
+    {"LwobNoNames", models::LwoGeneration::Lwob, std::nullopt,
+     "t.lwo is a damaged object file (POLS chunk at byte 60): polygon 2 has surface 3, but the "
+     "file has no SRFS chunk"},
 };
 
 class PolygonSurfacesPastTheNames : public ::testing::TestWithParam<PastTheNames> {};
@@ -122,7 +131,10 @@ TEST_P(PolygonSurfacesPastTheNames, AreRefusedAtTheEnd) {
         ASSERT_TRUE(polygons.addNumbered(2, 1, chunkAt(chunk("POLS", ""), 60)));
         ASSERT_TRUE(polygons.addNumbered(3, 2, chunkAt(chunk("POLS", ""), 60)));
     }
-    ASSERT_TRUE(reader.readChunk(chunkAt(names(lwo2 ? "TAGS" : "SRFS", {"A", "B"}), 100)));
+    if (GetParam().names) {
+        ASSERT_TRUE(
+            reader.readChunk(chunkAt(names(lwo2 ? "TAGS" : "SRFS", *GetParam().names), 100)));
+    }
     const auto surfaces = reader.finish();
     ASSERT_FALSE(surfaces);
     EXPECT_EQ(surfaces.error(), GetParam().message);

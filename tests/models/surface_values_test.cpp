@@ -44,19 +44,19 @@ TEST(SurfaceValues, Lwo2ValuesAreFractionsAndRadians) {
     EXPECT_EQ(s.smoothingAngle, 1.0);
 }
 
-TEST(SurfaceValues, LwobValuesAreBytesTwoByteFractionsAndDegrees) {
+TEST(SurfaceValues, LwobValuesAreBytesTwoByteFractionsAndRadians) {
     const models::Surface s = onlySurface(form(
         "LWOB", lwobSurface("Cloth", subChunk("COLR", "\xff\x80" + std::string("\0\0", 2)) +
                                          subChunk("DIFF", u2(192)) +
                                          subChunk(models::kSpecularTag, u2(64)) +
                                          subChunk("LUMI", u2(0xFF00)) + subChunk("GLOS", u2(256)) +
-                                         subChunk("SMAN", f4(90.0f)))));
+                                         subChunk("FLAG", u2(4)) + subChunk("SMAN", f4(1.5626f)))));
     EXPECT_EQ(s.base.colour, (base::Triple{1.0, 128.0 / 255.0, 0.0}));
     EXPECT_EQ(s.base.diffuse, 0.75);
     EXPECT_EQ(s.base.specular, 0.25);
     EXPECT_EQ(s.base.luminosity, -1.0);  // the two-byte fractions are signed
     EXPECT_EQ(s.base.roughness, 1.0 / 256.0);
-    EXPECT_NEAR(s.smoothingAngle, kPi / 2.0, 1e-6);
+    EXPECT_EQ(s.smoothingAngle, 1.5626f);  // the renderer's 89.5 degrees
 }
 
 // The F4 forms take the place of the two-byte ones wherever they come in the chunk.
@@ -109,8 +109,14 @@ const Conversion kLwobConversions[] = {
     {"DefaultExponent", subChunk("GLOS", u2(64)), 1.0 / 64.0, 0.0},
     {"ExponentZeroIsTheWidest", subChunk("GLOS", u2(0)), 1.0, 0.0},
     {"NegativeExponentIsTheWidest", subChunk("GLOS", u2(0xFFF0)), 1.0, 0.0},
-    {"SmoothingInDegrees", subChunk("SMAN", f4(180.0f)), 1.0 / 64.0, kPi},
-    {"ZeroSmoothingIsFlat", subChunk("SMAN", f4(0.0f)), 1.0 / 64.0, 0.0},
+    // The smoothing angle applies where FLAG has the smoothing bit, 4.
+    {"SmoothingInRadians", subChunk("FLAG", u2(4)) + subChunk("SMAN", f4(0.5f)), 1.0 / 64.0, 0.5},
+    {"SmoothingBeyondPiIsPi", subChunk("SMAN", f4(7.0f)) + subChunk("FLAG", u2(0x0104)), 1.0 / 64.0,
+     kPi},
+    {"ZeroSmoothingIsFlat", subChunk("FLAG", u2(4)) + subChunk("SMAN", f4(0.0f)), 1.0 / 64.0, 0.0},
+    {"EveryOptionButSmoothingIsFlat", subChunk("FLAG", u2(0xFFFB)) + subChunk("SMAN", f4(0.5f)),
+     1.0 / 64.0, 0.0},
+    {"AngleWithoutOptionsIsFlat", subChunk("SMAN", f4(0.5f)), 1.0 / 64.0, 0.0},
 };
 
 void PrintTo(const Conversion& c, std::ostream* out) { *out << c.name; }

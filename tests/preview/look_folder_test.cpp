@@ -67,6 +67,41 @@ TEST_F(LookFolders, ASavedLookRendersAsTheLookItWasSavedFrom) {
                                                                  "d.png", "maps", "saved"}));
 }
 
+// Names the look file's reader would not read back as they are (a map's file name with a
+// blank at its start or a line break, a source folder's name with a line break) are written
+// so that it does; a look.txt longer than the reader takes is refused, and nothing is left.
+TEST_F(LookFolders, NothingIsSavedThatDoesNotReadBack) {
+    std::filesystem::create_directory(file("maps"));
+    const std::string burnout = looks::defaultPresetsFolder() + "/burnout-velvet/burnout.png";
+    std::filesystem::copy_file(burnout, file("maps/ weave.png"));
+    std::filesystem::copy_file(burnout, file("maps/we\nave.png"));
+    std::filesystem::copy(looks::defaultPresetsFolder() + "/felt", file("odd\nlook"));
+    const ToolRun saved = run({"--preset", "./odd\nlook", "--map", "color=maps/ weave.png", "--map",
+                               "luminous=maps/we\nave.png", "--save-look", "saved"});
+    ASSERT_EQ(saved.exitCode, 0) << saved.err;
+    EXPECT_EQ(
+        sortedEntries(file("saved")),
+        (std::vector<std::string>{"color.png", "look.txt", "luminous.png", "parameters.txt"}));
+    const ToolRun again = run({"--preset", "./saved", "--save", "p.txt"});
+    EXPECT_EQ(again.exitCode, 0) << again.err;
+
+    std::filesystem::create_directory(file("wordy"));
+    std::filesystem::copy_file(looks::defaultPresetsFolder() + "/felt/parameters.txt",
+                               file("wordy/parameters.txt"));
+    writeFile(file("wordy/look.txt"), "description = " + std::string(65400, 'w') + "\n");
+    ASSERT_EQ(run({"--preset", "./wordy", "--save", "q.txt"}).exitCode, 0);
+    const ToolRun longer = run({"--preset", "./wordy", "--save-look", "long"});
+    EXPECT_EQ(longer.exitCode, 1);
+    EXPECT_NE(longer.err.find("cannot write the look folder long: its look.txt could not be "
+                              "read back: it would take "),
+              std::string::npos)
+        << longer.err;
+    EXPECT_NE(longer.err.find(" bytes, more than the 64 KiB a look file may take"),
+              std::string::npos)
+        << longer.err;
+    EXPECT_FALSE(std::filesystem::exists(file("long")));
+}
+
 TEST_F(LookFolders, AFolderThatIsNoLookIsRefusedByItsPath) {
     writeFile(file("plain"), "not a folder");
     const ToolRun plain = run({"--preset", "./plain"});

@@ -225,6 +225,13 @@ TEST_F(ObjectSurfaces, SurfaceOptionsThatCannotApplyAreRefusedBeforeAnyOutput) {
         {{"--mesh", "two.lwo", "--list-surfaces", "-o", "-"},
          2,
          "--list-surfaces and -o both write standard output"},
+        {{"--mesh", "two.lwo", "--list-surfaces", "--surface", "Nope"},
+         1,
+         "--surface \"Nope\": two.lwo has no such surface; its surfaces are \"Velvet\", "
+         "\"Stand\""},
+        {{"--mesh", "two.lwo", "--compare", "felt,black-velvet", "--write-object", "out.png"},
+         2,
+         "--compare excludes --write-object"},
     };
     for (const auto& [arguments, exitCode, message] : cases) {
         const ToolRun refused = run(arguments);

@@ -1,7 +1,10 @@
 // The preview's inputs and outputs as streams: every input read once, however many
 // processes render, so pipes and standard input work; "-" for standard input and output;
-// standard output carrying nothing but what was asked to go there, and its failure seen.
+// standard output carrying nothing but what was asked to go there, and its failure seen;
+// and no pipe where a file belongs (in a look folder, the module) waited on.
 #include <sys/stat.h>
+
+#include <filesystem>
 
 #include "png_reader.h"
 #include "preview_fixture.h"
@@ -76,5 +79,50 @@ TEST_F(Streams, AFullStandardOutputFails) {
         EXPECT_NE(run.err.find("cannot write standard output"), std::string::npos) << run.err;
     }
 }
+
+// A pipe inside a look folder, or given as the module, is refused at once rather than
+// waited on for a writer that never comes. Without that, the tool would block forever:
+// CTest runs these under a time limit of their own.
+struct PipeWhereAFileBelongs {
+    const char* name;
+    const char* pipe;  // in the scratch folder
+    std::vector<std::string> arguments;
+    const char* message;
+};
+
+void PrintTo(const PipeWhereAFileBelongs& c, std::ostream* out) { *out << c.name; }
+
+class PipesWhereFilesBelong : public PreviewTest,
+                              public ::testing::WithParamInterface<PipeWhereAFileBelongs> {};
+
+TEST_P(PipesWhereFilesBelong, AreRefusedWithoutWaiting) {
+    std::filesystem::create_directory(file("look"));
+    writeFile(file("look/parameters.txt"), kDefaultsText);
+    writeFile(file("look/look.txt"), "description = piped\n");
+    std::filesystem::remove(file(GetParam().pipe));
+    ASSERT_EQ(mkfifo(file(GetParam().pipe).c_str(), 0600), 0);
+    const ToolRun run = this->run(GetParam().arguments);
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_NE(run.err.find(GetParam().message), std::string::npos) << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Preview, PipesWhereFilesBelong,
+    ::testing::Values(
+        PipeWhereAFileBelongs{"LookFile",
+                              "look/look.txt",
+                              {"--preset", "./look", "--save", "p.txt"},
+                              "cannot read ./look/look.txt: it is a pipe; a look file is read "
+                              "from a regular file only"},
+        PipeWhereAFileBelongs{"LookParameters",
+                              "look/parameters.txt",
+                              {"--preset", "./look", "--save", "p.txt"},
+                              "cannot read ./look/parameters.txt: it is a pipe; a parameter "
+                              "file is read from a regular file only"},
+        PipeWhereAFileBelongs{"Module",
+                              "module.so",
+                              {"--module", "module.so", "--scene", "sphere", "--save", "p.txt"},
+                              "cannot load module module.so: it is a pipe, not a module file"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

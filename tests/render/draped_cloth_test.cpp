@@ -57,9 +57,9 @@ TEST(PreviewScene, ModelIsScaledToStandOnTheFloorInTheMiddle) {
     auto scene = render::PreviewScene::withMesh(render::SceneSettings{}, model);
     ASSERT_TRUE(scene) << scene.error();
     const render::Placement& placed = scene.value()->placement();
-    // Scaled so its 500-unit side becomes the preview's size, the bottom on y = 0.
+    // Scaled so its 500-unit side becomes the preview's size, the bottom just clear of y = 0.
     EXPECT_NEAR(placed.scale * 500.0, 2.6, 1e-9);
-    EXPECT_NEAR(2000.0 * placed.scale + placed.offset[1], 0.0, 1e-6);
+    EXPECT_NEAR(2000.0 * placed.scale + placed.offset[1], render::kFloorClearance, 1e-6);
     EXPECT_NEAR(1250.0 * placed.scale + placed.offset[0], 0.0, 1e-6);
     // The camera looks at it: the ray through the middle of the picture hits it.
     const render::Camera camera = scene.value()->camera(64, 48);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "base/message_text.h"
 #include "looks/input_file.h"
 #include "looks/look_text.h"
 #include "tools/preview/parameter_save.h"
@@ -20,14 +21,23 @@ std::string lookFileText(const LookToSave& look, const std::vector<std::string>&
     std::vector<looks::LookMap> maps;
     for (std::size_t i = 0; i < look.maps.size(); ++i)
         maps.push_back({look.maps[i].input, mapNames[i]});
-    return "# saved by pelorix3-preview --save-look from " + look.origin + "\n" +
+    // The origin may hold any bytes (a folder's path): escaped, it stays one comment line.
+    return "# saved by pelorix3-preview --save-look from " + base::escaped(look.origin) + "\n" +
            looks::lookText(look.description, look.surface, maps);
+}
+
+// Whether the look file's reader reads `name` back as it is: it ends a line at a line break
+// and trims blanks from a value's ends.
+bool readsBackAsItIs(const std::string& name) {
+    const auto control = [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; };
+    return name.front() != ' ' && name.back() != ' ' &&
+           std::none_of(name.begin(), name.end(), control);
 }
 
 // A name a look's map may have, beside the look's own two files.
 bool isFreeName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." && name.find('\\') == std::string::npos &&
-           name != kParametersName && name != kLookName;
+           name != kParametersName && name != kLookName && readsBackAsItIs(name);
 }
 
 using Saved = base::Result<std::vector<std::string>>;
@@ -84,6 +94,9 @@ Saved saveLookFolder(const standin::ShaderInstance& instance, const LookToSave& 
         savedParameters(instance, looks::StorageMode::Text);
     if (!parameters) return cannot(parameters.error());
     const std::vector<std::string> mapNames = mapNamesInFolder(look.maps);
+    const std::string lookFile = lookFileText(look, mapNames);
+    if (const std::optional<std::string> why = looks::whyUnreadable(lookFile, looks::kLookInput))
+        return cannot("its " + std::string(kLookName) + " could not be read back: " + *why);
     std::vector<std::string> pictures;
     for (const looks::LookMap& map : look.maps) {
         base::Result<std::string> bytes = looks::readInputFile(map.path, looks::kMapInput);
@@ -94,7 +107,7 @@ Saved saveLookFolder(const standin::ShaderInstance& instance, const LookToSave& 
     if (!folder) return cannot(folder.error());
     std::vector<std::string> written{kParametersName, kLookName};
     base::Status added = folder.value()->add(kParametersName, parameters.value());
-    if (added) added = folder.value()->add(kLookName, lookFileText(look, mapNames));
+    if (added) added = folder.value()->add(kLookName, lookFile);
     for (std::size_t i = 0; added && i < pictures.size(); ++i) {
         added = folder.value()->add(mapNames[i], pictures[i]);
         written.push_back(mapNames[i]);

@@ -20,15 +20,6 @@ int fail(const std::string& message) {
     return kExitFailure;
 }
 
-int run(const preview::PreviewOptions& options) {
-    try {
-        const base::Status done = preview::runPreview(options);
-        return done ? 0 : fail(done.error());
-    } catch (const std::exception& error) {
-        return fail(error.what());
-    }
-}
-
 // What went to standard output must have arrived: a full disk or a closed pipe is a failure.
 int withStandardOutputWritten(int status) {
     if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
@@ -36,9 +27,7 @@ int withStandardOutputWritten(int status) {
     return status == 0 ? fail("cannot write standard output: " + reason) : status;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int runCommand(int argc, char** argv) {
     preview::PreviewOptions options;
     if (const std::optional<int> ended = preview::parseCommandLine(argc, argv, options)) {
         return withStandardOutputWritten(*ended);
@@ -55,5 +44,20 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "pelorix3-preview: %s\n", size.error().c_str());
         return kExitUsage;
     }
-    return withStandardOutputWritten(run(options));
+    const base::Status done = preview::runPreview(options);
+    return withStandardOutputWritten(done ? 0 : fail(done.error()));
+}
+
+}  // namespace
+
+// No exception leaves the program: whatever the run meets (a file system error in a check,
+// memory that runs out) is said, and the run fails.
+int main(int argc, char** argv) {
+    try {
+        return runCommand(argc, argv);
+    } catch (const std::exception& error) {
+        return fail(error.what());
+    } catch (...) {
+        return fail("the run was ended by an error of unknown kind");
+    }
 }

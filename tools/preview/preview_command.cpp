@@ -255,8 +255,9 @@ Status runPreview(const PreviewOptions& options) {
     base::Result<PreviewInputs> inputs = readAllInputs(options);
     if (!inputs) return Status::failure(inputs.error());
     if (Status object = checkObjectFileNeeded(options, inputs.value()); !object) return object;
+    if (Status look = checkObjectLook(options, inputs.value()); !look) return look;
     if (options.listSurfaces) {
-        if (Status listed = listSurfaces(inputs.value()); !listed) return listed;
+        if (Status listed = listSurfaces(options, inputs.value()); !listed) return listed;
         if (!options.asksForFiles()) return base::succeeded();
     }
     if (const std::optional<std::string> note = loadedBlockNote(options)) {

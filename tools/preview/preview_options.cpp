@@ -603,12 +603,14 @@ void defineObjectSurfaces(CLI::App& app, PreviewOptions& o) {
         ->group(group);
 }
 
-// Each look compared takes the place of --preset and --load.
+// Each look compared takes the place of --preset and --load; no one look of them is the
+// run's to save or to write into an object file.
 void excludeFromComparison(CLI::App& app) {
     CLI::Option* compare = app.get_option("--compare");
     compare->excludes(app.get_option("--preset"));
     compare->excludes(app.get_option("--load"));
     compare->excludes(app.get_option("--save-look"));
+    compare->excludes(app.get_option("--write-object"));
 }
 
 // Declares every option on `app`, writing into `options` as the command line is parsed.
