@@ -6,6 +6,7 @@
 
 #include "host/camera_lens.h"
 #include "host/host_globals.h"
+#include "render/hit_inputs.h"
 
 namespace render {
 namespace {

@@ -19,7 +19,6 @@
 #include "models/surface.h"
 #include "models/triangle_mesh.h"
 #include "render/camera.h"
-#include "render/hit_inputs.h"
 #include "render/shaded_scene.h"
 #include "render/surface_shading.h"
 #include "render/world_transform.h"
@@ -39,21 +38,26 @@ struct PlacedObject {
     // The object file's surfaces; empty for a mesh of one surface without a name, which
     // is then the surface models::kDefaultSurfaceName with default values.
     std::vector<models::Surface> surfaces;
+    // The object's world matrix, parents and pivot included: a point p of the mesh lands
+    // at toWorld.point(p).
     WorldTransform toWorld;
-    base::Triple pivot{0.0, 0.0, 0.0};  // in its own coordinates: where the item stands
-    bool castsShadows = true;           // an object that casts shadows also shadows itself
+    // In its own coordinates: the item's position, which the host reports as
+    // toWorld.point(pivot).
+    base::Triple pivot{0.0, 0.0, 0.0};
+    bool castsShadows = true;  // an object that casts shadows also shadows itself
     bool receivesShadows = true;
 };
 
 struct PlacedCamera {
     std::string name = "Camera";
-    CameraPose pose;
+    CameraPose pose;           // in the world; its axes' lengths do not matter
     double zoomFactor = 3.2;   // the vertical angle of view, as host/camera_lens.h has it
     double pixelAspect = 1.0;  // a pixel's width over its height
 };
 
-// What a placed scene is made of. The lights are given as the host keeps them; an ambient
-// colour and light colours have their intensities in them.
+// What a placed scene is made of, in the world's coordinates (left-handed, +y up, as the
+// scene file's). The lights are given as the host keeps them (positions and axes in the
+// world, cone angles in radians); the ambient colour has its intensity in it.
 struct PlacedSceneInputs {
     std::vector<PlacedObject> objects;  // in load order
     std::vector<standin::Light> lights;

@@ -63,9 +63,7 @@ std::string withoutTexcoords(const SceneSettings& settings, SurfaceInput mapped)
 }
 
 // Uniform scale in every direction.
-std::array<double, 9> scaleMatrix(double scale) {
-    return {scale, 0.0, 0.0, 0.0, scale, 0.0, 0.0, 0.0, scale};
-}
+Matrix3 scaleMatrix(double scale) { return {scale, 0.0, 0.0, 0.0, scale, 0.0, 0.0, 0.0, scale}; }
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -5,8 +5,6 @@
 #ifndef PELORIX3_RENDER_SHADED_SCENE_H
 #define PELORIX3_RENDER_SHADED_SCENE_H
 
-#include <array>
-
 #include "base/triple.h"
 #include "framework/host_interface.h"
 #include "host/shader_driver.h"
@@ -14,6 +12,7 @@
 #include "render/neutral_material.h"
 #include "render/ray_scene.h"
 #include "render/scene_settings.h"
+#include "render/world_transform.h"
 
 namespace render {
 
@@ -34,10 +33,10 @@ struct HitMaterial {
     // shadows is the host scene's object's say (an id that is none takes shadows).
     HostItem object = nullptr;
     // Kind::Shader: the hit in the object's own coordinates, and the record's two
-    // transforms, row by row, acting on column vectors: world to object and object to world.
+    // transforms: world to object and object to world.
     base::Triple objectPosition{0.0, 0.0, 0.0};
-    std::array<double, 9> toObject{};
-    std::array<double, 9> toWorld{};
+    Matrix3 toObject{};
+    Matrix3 toWorld{};
 };
 
 class ShadedScene {
