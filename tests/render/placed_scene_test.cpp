@@ -285,6 +285,8 @@ TEST_F(PlacedScenes, InstallMakesTheHostsItemsOfTheScene) {
     EXPECT_EQ(base::toTriple(v), (Triple{10.0, 1.0, 0.0}));  // its pivot, in the world
     items->param(turned, HOST_PARAM_RIGHT, 0.0, v);
     EXPECT_EQ(base::toTriple(v), (Triple{0.0, 0.0, -1.0}));
+    items->param(turned, HOST_PARAM_FORWARD, 0.0, v);
+    EXPECT_EQ(base::toTriple(v), (Triple{1.0, 0.0, 0.0}));
     items->param(turned, HOST_PARAM_SCALING, 0.0, v);
     EXPECT_EQ(base::toTriple(v), (Triple{2.0, 1.0, 1.0}));
     const auto* objectInfo =
