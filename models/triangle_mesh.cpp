@@ -1,6 +1,7 @@
 #include "models/triangle_mesh.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace models {
 
@@ -14,6 +15,12 @@ Bounds TriangleMesh::bounds() const {
         }
     }
     return box;
+}
+
+bool TriangleMesh::hasFinitePositions() const {
+    return std::all_of(positions.begin(), positions.end(), [](const Point3f& p) {
+        return std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(p[2]);
+    });
 }
 
 }  // namespace models

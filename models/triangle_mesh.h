@@ -33,6 +33,8 @@ struct TriangleMesh {
     std::size_t triangleCount() const { return triangles.size(); }
     // The box around every vertex; all zero for a mesh without vertices.
     Bounds bounds() const;
+    // Whether every coordinate of every position is a finite number.
+    bool hasFinitePositions() const;
 };
 
 }  // namespace models

@@ -14,12 +14,6 @@ constexpr double kFrameMargin = 1.15;
 // What lifts the mesh clear of the floor.
 constexpr base::Triple kLift{0.0, kFloorClearance, 0.0};
 
-bool allFinite(const std::vector<models::Point3f>& positions) {
-    return std::all_of(positions.begin(), positions.end(), [](const models::Point3f& p) {
-        return std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(p[2]);
-    });
-}
-
 // The point of the mesh that comes to the origin: the middle of its box across, its
 // bottom upright.
 base::Triple anchorOf(const models::Bounds& box) {
@@ -63,7 +57,7 @@ base::Triple Placement::toObject(const base::Triple& world) const {
 }
 
 base::Result<PlacedMesh> placeOnFloor(models::TriangleMesh mesh, const models::ModelFrame& frame) {
-    if (!allFinite(mesh.positions)) {
+    if (!mesh.hasFinitePositions()) {
         return base::Result<PlacedMesh>::failure(
             "the subject has positions that are not finite numbers");
     }

@@ -8,6 +8,7 @@
 #include "host/host_globals.h"
 #include "models/model_import.h"
 #include "render/draped_cloth.h"
+#include "render/shading_sample.h"
 
 namespace render {
 namespace {
@@ -60,6 +61,9 @@ std::string withoutTexcoords(const SceneSettings& settings, SurfaceInput mapped)
            std::string(nameOf(mapped)) + " cannot be placed on it" +
            (advice.empty() ? "" : ". " + advice);
 }
+
+// Uniform scale in every direction.
+Matrix3 scaleMatrix(double scale) { return {scale, 0.0, 0.0, 0.0, scale, 0.0, 0.0, 0.0, scale}; }
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -135,20 +139,15 @@ SceneResult PreviewScene::finish(std::unique_ptr<PreviewScene> scene) {
     return SceneResult::success(std::move(scene));
 }
 
-std::optional<std::array<double, 2>> PreviewScene::texcoordAt(const RayHit& hit) const {
+std::optional<Texcoord> PreviewScene::texcoordAt(const RayHit& hit) const {
     if (settings_.subject == SubjectKind::Sphere) {
         const base::Triple out = hit.position - kSphereCenter;
         const double r = length(out);
         const double latitude = r > 0.0 ? std::asin(std::clamp(out[1] / r, -1.0, 1.0)) : 0.0;
-        return std::array<double, 2>{0.5 + std::atan2(out[0], -out[2]) / (2.0 * std::numbers::pi),
-                                     0.5 + latitude / std::numbers::pi};
+        return Texcoord{0.5 + std::atan2(out[0], -out[2]) / (2.0 * std::numbers::pi),
+                        0.5 + latitude / std::numbers::pi};
     }
-    const auto primitive = static_cast<std::size_t>(hit.primitive);
-    if (primitive >= subjectTexcoords_.size()) return std::nullopt;
-    const std::array<models::Point2f, 3>& corners = subjectTexcoords_[primitive];
-    const double w = 1.0 - double(hit.u) - double(hit.v);
-    return std::array<double, 2>{w * corners[0][0] + hit.u * corners[1][0] + hit.v * corners[2][0],
-                                 w * corners[0][1] + hit.u * corners[1][1] + hit.v * corners[2][1]};
+    return meshTexcoordAt(subjectTexcoords_, hit);
 }
 
 const SurfaceShading* PreviewScene::shadingAt(const RayHit& hit) const {
@@ -160,25 +159,26 @@ const SurfaceShading* PreviewScene::shadingAt(const RayHit& hit) const {
 }
 
 SurfaceInputs PreviewScene::inputsAt(const SurfaceInputs& surface, const RayHit& hit) const {
-    SurfaceInputs at;
-    at.color = surface.color;
-    at.diffuse = surface.diffuse;
-    at.specular = surface.specular;
-    at.luminous = surface.luminous;
-    at.roughness = surface.roughness;
-    if (!surface.maps.firstMapped()) return at;
-    const std::optional<std::array<double, 2>> uv = texcoordAt(hit);
-    if (!uv) return at;
-    const auto& [u, v] = *uv;
-    const auto mapOf = [&surface](SurfaceInput input) { return surface.maps.of(input).get(); };
-    if (const TextureMap* map = mapOf(SurfaceInput::Color)) at.color = map->colorAt(u, v);
-    if (const TextureMap* map = mapOf(SurfaceInput::Diffuse)) at.diffuse = map->valueAt(u, v);
-    if (const TextureMap* map = mapOf(SurfaceInput::Specular)) at.specular = map->valueAt(u, v);
-    if (const TextureMap* map = mapOf(SurfaceInput::Luminous)) at.luminous = map->valueAt(u, v);
-    if (const TextureMap* map = mapOf(SurfaceInput::Roughness)) {
-        at.roughness = std::max(map->valueAt(u, v), kLeastMappedRoughness);
+    return render::inputsAt(surface, [&] { return texcoordAt(hit); });
+}
+
+HitMaterial PreviewScene::materialAt(const RayHit& hit) const {
+    HitMaterial material;
+    if (!isSubject(hit)) return material;
+    material.object = sampleObject();
+    const SurfaceShading* own = shadingAt(hit);
+    if (own && !own->shader) {
+        material.kind = HitMaterial::Kind::Plain;
+        material.plain = own->plain();
+        return material;
     }
-    return at;
+    material.kind = HitMaterial::Kind::Shader;
+    material.shader = own ? own->shader : nullptr;
+    material.inputs = own ? inputsAt(own->inputs, hit) : surfaceAt(hit);
+    material.objectPosition = placement_.toObject(hit.position);
+    material.toObject = scaleMatrix(1.0 / placement_.scale);
+    material.toWorld = scaleMatrix(placement_.scale);
+    return material;
 }
 
 Camera PreviewScene::camera(int width, int height) const {

@@ -17,9 +17,11 @@
 #include "models/surface.h"
 #include "models/triangle_mesh.h"
 #include "render/camera.h"
+#include "render/hit_inputs.h"
 #include "render/mesh_placement.h"
 #include "render/ray_scene.h"
 #include "render/scene_settings.h"
+#include "render/shaded_scene.h"
 #include "render/surface_shading.h"
 
 namespace standin {
@@ -38,7 +40,7 @@ struct BuildTimes {
 // Triangles of the default cloth, about 100,000.
 inline constexpr int kClothVerticesPerSide = 224;
 
-class PreviewScene {
+class PreviewScene : public ShadedScene {
 public:
     // Builds the subject (from the model's text for SubjectKind::Mesh) and the ray-traced
     // scene; fails with a message naming the file, or Embree's reason, and when the
@@ -53,7 +55,7 @@ public:
         const SceneSettings& settings, models::TriangleMesh mesh,
         const models::ModelFrame& frame = {});
 
-    const RayScene& objects() const { return *objects_; }
+    const RayScene& objects() const override { return *objects_; }
     bool isSubject(const RayHit& hit) const { return hit.object == subject_; }
     const Placement& placement() const { return placement_; }
     std::size_t subjectTriangles() const { return subjectTriangles_; }
@@ -66,7 +68,7 @@ public:
 
     // The scene's camera onto an image of this size: the framing's view, turned by the
     // orbit.
-    Camera camera(int width, int height) const;
+    Camera camera(int width, int height) const override;
 
     // Turns the camera for the renders that follow; the floor and the lights stay.
     void setOrbit(const CameraOrbit& orbit) { settings_.orbit = orbit; }
@@ -88,7 +90,7 @@ public:
     // the triangle hit, or the sphere's longitude and latitude (u from 0 behind it, 0.5
     // facing the camera; v from 0 at the bottom to 1 at the top). Nothing for a mesh
     // without them.
-    std::optional<std::array<double, 2>> texcoordAt(const RayHit& hit) const;
+    std::optional<Texcoord> texcoordAt(const RayHit& hit) const;
     // The surface inputs at a hit on the subject: each map sampled at the hit's texture
     // coordinates in place of its constant. The result has no maps.
     SurfaceInputs surfaceAt(const RayHit& hit) const { return inputsAt(settings_.surface, hit); }
@@ -108,7 +110,12 @@ public:
     const SurfaceShading* shadingAt(const RayHit& hit) const;
 
     // Seen where a camera ray hits nothing: a dim gradient from the horizon up.
-    base::Triple background(const base::Triple& direction) const;
+    base::Triple background(const base::Triple& direction) const override;
+
+    // The floor is the neutral grey; the subject is its surface's entry in the shading
+    // table, or the render's instance with the scene's surface inputs, and its samples are
+    // of the object sampleObject() names, placed by placement().
+    HitMaterial materialAt(const RayHit& hit) const override;
 
     // Makes the host's scene this one: its lights, its ambient colour and, when shadows
     // are on, its objects as the occluders of the host's illumination. The scene must

@@ -44,6 +44,9 @@ struct RayHit {
     float v = 0.0f;
 };
 
+// Whether an object shadows the host's illumination; camera rays see it either way.
+enum class ShadowCasting { Casts, DoesNotCast };
+
 class RayScene {
 public:
     // Hits closer than this to a ray's origin are ignored, so that a ray leaving a
@@ -60,7 +63,7 @@ public:
     // Each returns the object's index. Objects are added before commit().
     int add(const Sphere& sphere);
     int add(const Floor& floor);
-    int add(models::TriangleMesh mesh);
+    int add(models::TriangleMesh mesh, ShadowCasting casting = ShadowCasting::Casts);
 
     // Builds the acceleration structure; fails with the tracer's reason.
     base::Status commit();
@@ -69,7 +72,8 @@ public:
     std::optional<RayHit> nearestHit(const base::Triple& origin, const base::Triple& direction,
                                      double maxDistance) const;
 
-    // Whether any object lies on the way; the shape of the host's OcclusionTest.
+    // Whether any object that casts shadows lies on the way; the shape of the host's
+    // OcclusionTest.
     bool occluded(const double from[3], const double toLight[3], double maxDistance) const;
 
     // An occlusion test for the host that reads this scene, which must outlive it.

@@ -133,6 +133,7 @@ struct RayScene::Tracer {
         unsigned first = 0;
         unsigned count = 0;
         unsigned root = 0;
+        ShadowCasting casting = ShadowCasting::Casts;
     };
 
     std::vector<SphereObject> spheres;
@@ -233,7 +234,8 @@ struct RayScene::Tracer {
         return hitSomething;
     }
 
-    // The nearest hit, or with `anyHit` the first one found.
+    // The nearest hit, or with `anyHit` (a shadow ray) the first one found on an object that
+    // casts shadows.
     std::optional<Found> trace(Ray ray, bool anyHit) const {
         std::optional<Found> found;
         for (const SphereObject& s : spheres) {
@@ -248,6 +250,7 @@ struct RayScene::Tracer {
         }
         for (const MeshObject& mesh : meshes) {
             if (mesh.count == 0) continue;
+            if (anyHit && mesh.casting == ShadowCasting::DoesNotCast) continue;
             if (traverse(mesh.root, ray, anyHit, found) && anyHit) return found;
         }
         return found;
@@ -279,10 +282,10 @@ int RayScene::add(const Sphere& sphere) {
     return remember(id, {});
 }
 
-int RayScene::add(models::TriangleMesh mesh) {
+int RayScene::add(models::TriangleMesh mesh, ShadowCasting casting) {
     const unsigned id = tracer_->objects++;
     tracer_->meshes.push_back({static_cast<unsigned>(tracer_->triangles.size()),
-                               static_cast<unsigned>(mesh.triangles.size()), 0});
+                               static_cast<unsigned>(mesh.triangles.size()), 0, casting});
     tracer_->triangles.reserve(tracer_->triangles.size() + mesh.triangles.size());
     for (std::size_t t = 0; t < mesh.triangles.size(); ++t) {
         Triangle triangle;

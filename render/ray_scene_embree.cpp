@@ -22,7 +22,14 @@ float toFloatDistance(double distance) {
                : static_cast<float>(distance);
 }
 
-RTCRay makeRay(const base::Triple& origin, const base::Triple& direction, double maxDistance) {
+// Every ray meets the objects whose mask shares a bit with its own: camera rays meet all,
+// shadow rays only those that cast shadows.
+constexpr unsigned kSeenMask = 1u;
+constexpr unsigned kCastsShadowsMask = 2u;
+constexpr unsigned kCameraRayMask = 0xFFFFFFFFu;
+
+RTCRay makeRay(const base::Triple& origin, const base::Triple& direction, double maxDistance,
+               unsigned mask) {
     RTCRay ray{};
     ray.org_x = static_cast<float>(origin[0]);
     ray.org_y = static_cast<float>(origin[1]);
@@ -32,7 +39,7 @@ RTCRay makeRay(const base::Triple& origin, const base::Triple& direction, double
     ray.dir_z = static_cast<float>(direction[2]);
     ray.tnear = static_cast<float>(RayScene::minimumDistance);
     ray.tfar = toFloatDistance(maxDistance);
-    ray.mask = 0xFFFFFFFFu;
+    ray.mask = mask;
     return ray;
 }
 
@@ -143,8 +150,9 @@ int RayScene::add(const Sphere& sphere) {
     return remember(tracer_->attach(geometry), {});
 }
 
-int RayScene::add(models::TriangleMesh mesh) {
+int RayScene::add(models::TriangleMesh mesh, ShadowCasting casting) {
     RTCGeometry geometry = rtcNewGeometry(tracer_->device, RTC_GEOMETRY_TYPE_TRIANGLE);
+    if (casting == ShadowCasting::DoesNotCast) rtcSetGeometryMask(geometry, kSeenMask);
     auto* vertices = static_cast<float*>(
         rtcSetNewGeometryBuffer(geometry, RTC_BUFFER_TYPE_VERTEX, 0, RTC_FORMAT_FLOAT3,
                                 3 * sizeof(float), mesh.positions.size()));
@@ -178,7 +186,7 @@ std::optional<RayHit> RayScene::nearestHit(const base::Triple& origin,
                                            const base::Triple& direction,
                                            double maxDistance) const {
     RTCRayHit query{};
-    query.ray = makeRay(origin, direction, maxDistance);
+    query.ray = makeRay(origin, direction, maxDistance, kCameraRayMask);
     query.hit.geomID = RTC_INVALID_GEOMETRY_ID;
     query.hit.instID[0] = RTC_INVALID_GEOMETRY_ID;
     RTCIntersectContext context;
@@ -192,7 +200,8 @@ std::optional<RayHit> RayScene::nearestHit(const base::Triple& origin,
 }
 
 bool RayScene::occluded(const double from[3], const double toLight[3], double maxDistance) const {
-    RTCRay ray = makeRay(base::toTriple(from), base::toTriple(toLight), maxDistance);
+    RTCRay ray =
+        makeRay(base::toTriple(from), base::toTriple(toLight), maxDistance, kCastsShadowsMask);
     RTCIntersectContext context;
     rtcInitIntersectContext(&context);
     rtcOccluded1(tracer_->scene, &context, &ray);

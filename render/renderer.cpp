@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/host_globals.h"
+#include "render/illumination.h"
 #include "render/neutral_material.h"
 #include "render/shading_sample.h"
 #include "render/thread_team.h"
@@ -14,29 +15,20 @@
 namespace render {
 namespace {
 
-// Uniform scale in both directions: object to world and world to object.
-void scaleMatrix(double scale, double m[9]) {
-    std::fill(m, m + 9, 0.0);
-    m[0] = m[4] = m[8] = scale;
-}
-
-// The shading record a renderer hands a shader for a hit on the subject.
-ShadingSample subjectSample(const PreviewScene& scene, const SurfaceInputs& inputs,
-                            const RayHit& hit, const CameraRay& ray, double spotSize) {
-    double toWorld[9];
-    double toObject[9];
-    scaleMatrix(scene.placement().scale, toWorld);
-    scaleMatrix(1.0 / scene.placement().scale, toObject);
+// The shading record a renderer hands a shader for a hit on a surface it shades.
+ShadingSample shaderSample(const HitMaterial& material, const RayHit& hit, const CameraRay& ray,
+                           double spotSize) {
+    const SurfaceInputs& inputs = material.inputs;
     ShadingSample sample;
     sample.worldPosition(hit.position)
-        .objectPosition(scene.placement().toObject(hit.position))
+        .objectPosition(material.objectPosition)
         .shadingNormal(hit.normal)
         .geometricNormal(hit.geometricNormal)
         .spotSize(spotSize)
         .ray(ray.origin, hit.distance, -dot(ray.direction, hit.normal))
-        .objectTransform(toObject)
-        .worldTransform(toWorld)
-        .object(sampleObject())
+        .objectTransform(material.toObject.data())
+        .worldTransform(material.toWorld.data())
+        .object(material.object)
         .polygon(hit.primitive)
         .color(inputs.color)
         .diffuse(inputs.diffuse)
@@ -58,30 +50,34 @@ RayHit facingTheRay(RayHit hit, const base::Triple& direction) {
 
 // The colour one camera ray brings back.
 // A sample's spot is its share of the pixel: a pixel holds samplesPerSide² of them.
-base::Triple shadeRay(const standin::ShaderInstance& shader, const PreviewScene& scene,
+base::Triple shadeRay(const standin::ShaderInstance& shader, const ShadedScene& scene,
                       const Camera& camera, int samplesPerSide, const CameraRay& ray, int x,
                       int y) {
     const std::optional<RayHit> found = scene.objects().nearestHit(
         ray.origin, ray.direction, std::numeric_limits<double>::infinity());
     if (!found) return scene.background(ray.direction);
     const RayHit hit = facingTheRay(*found, ray.direction);
+    const HitMaterial material = scene.materialAt(hit);
+    const ShadedObject shaded(material.object);
     const standin::Host& host = standin::Host::instance();
-    if (!scene.isSubject(hit)) return neutralShade(host, hit.position, hit.normal);
-    // A model's surface of its own shading, or the whole subject as the render's.
-    const SurfaceShading* own = scene.shadingAt(hit);
-    if (own && !own->shader)
-        return plainSurfaceShade(host, own->plain(), hit.position, hit.normal,
-                                 ray.direction * -1.0);
-    const SurfaceInputs inputs = own ? scene.inputsAt(own->inputs, hit) : scene.surfaceAt(hit);
+    switch (material.kind) {
+        case HitMaterial::Kind::Neutral:
+            return neutralShade(host, hit.position, hit.normal);
+        case HitMaterial::Kind::Plain:
+            return plainSurfaceShade(host, material.plain, hit.position, hit.normal,
+                                     ray.direction * -1.0);
+        case HitMaterial::Kind::Shader:
+            break;
+    }
     ShadingSample sample =
-        subjectSample(scene, inputs, hit, ray, camera.pixelSizeAt(hit.distance) / samplesPerSide);
+        shaderSample(material, hit, ray, camera.pixelSizeAt(hit.distance) / samplesPerSide);
     sample.screen(x, y);
-    (own ? *own->shader : shader).evaluate(sample.record());
+    (material.shader ? *material.shader : shader).evaluate(sample.record());
     return base::toTriple(sample.record().color);
 }
 
 // The average of the samples of pixel (x, y): linear scene values.
-base::Triple shadePixel(const standin::ShaderInstance& shader, const PreviewScene& scene,
+base::Triple shadePixel(const standin::ShaderInstance& shader, const ShadedScene& scene,
                         const Camera& camera, const RenderSettings& settings, int x, int y) {
     const int n = settings.samplesPerSide;
     const double weight = 1.0 / (n * n);
@@ -111,7 +107,7 @@ float toLinear(double value) {
 // Renders row y into `rgb`, its 3 x width values, each colour component as `toValue`
 // stores it: a byte (toByte) or a linear value (toLinear).
 template <auto toValue, typename Value>
-void renderRow(const standin::ShaderInstance& shader, const PreviewScene& scene,
+void renderRow(const standin::ShaderInstance& shader, const ShadedScene& scene,
                const Camera& camera, const RenderSettings& settings, int y, Value* rgb) {
     for (int x = 0; x < settings.width; ++x) {
         const base::Triple color = shadePixel(shader, scene, camera, settings, x, y);
@@ -156,8 +152,8 @@ auto* rowOf(Picture& picture, const RenderSettings& settings, int y) {
 
 // The whole picture, its rows shared out among threads; its values as `toValue` stores them.
 template <auto toValue, typename Picture>
-base::Result<Picture> renderPicture(const standin::ShaderInstance& shader,
-                                    const PreviewScene& scene, const RenderSettings& settings,
+base::Result<Picture> renderPicture(const standin::ShaderInstance& shader, const ShadedScene& scene,
+                                    const RenderSettings& settings,
                                     const std::function<void()>& rowDone) {
     Picture picture{settings.width, settings.height, {}};
     picture.rgb.resize(rowValues(settings) * static_cast<std::size_t>(settings.height));
@@ -174,7 +170,7 @@ base::Result<Picture> renderPicture(const standin::ShaderInstance& shader,
 
 }  // namespace
 
-void renderRows(const standin::ShaderInstance& shader, const PreviewScene& scene,
+void renderRows(const standin::ShaderInstance& shader, const ShadedScene& scene,
                 const RenderSettings& settings, int firstRow, int endRow, Image& image) {
     const Camera camera = scene.camera(settings.width, settings.height);
     for (int y = std::max(firstRow, 0); y < std::min(endRow, settings.height); ++y) {
@@ -182,18 +178,18 @@ void renderRows(const standin::ShaderInstance& shader, const PreviewScene& scene
     }
 }
 
-base::Result<Image> render(const standin::ShaderInstance& shader, const PreviewScene& scene,
+base::Result<Image> render(const standin::ShaderInstance& shader, const ShadedScene& scene,
                            const RenderSettings& settings, const std::function<void()>& rowDone) {
     return renderPicture<toByte, Image>(shader, scene, settings, rowDone);
 }
 
 base::Result<LinearImage> renderLinear(const standin::ShaderInstance& shader,
-                                       const PreviewScene& scene, const RenderSettings& settings,
+                                       const ShadedScene& scene, const RenderSettings& settings,
                                        const std::function<void()>& rowDone) {
     return renderPicture<toLinear, LinearImage>(shader, scene, settings, rowDone);
 }
 
-bool renderBand(const standin::ShaderInstance& shader, const PreviewScene& scene,
+bool renderBand(const standin::ShaderInstance& shader, const ShadedScene& scene,
                 const RenderSettings& settings, const RowBand& band, const RowDone& rowDone) {
     const Camera camera = scene.camera(settings.width, settings.height);
     std::vector<unsigned char> row(rowValues(settings));

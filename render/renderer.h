@@ -1,9 +1,9 @@
-// Renders the preview scene through a shader instance: every camera ray that hits an
-// object becomes a shading record evaluated by the module, exactly as the renderer hands
-// its samples over; the record's colour after evaluation is the sample's colour. A model
-// whose surfaces the scene shades each its own way (PreviewScene::setSurfaceShading) has
-// each surface evaluated by its own instance with its own surface inputs, or drawn in the
-// plain material of its colour.
+// Renders a scene (the preview scene or a placed one) through shader instances: every
+// camera ray that hits a surface the scene has a shader shade becomes a shading record
+// evaluated by the module, exactly as the renderer hands its samples over; the record's
+// colour after evaluation is the sample's colour. Each hit is drawn as the scene's
+// materialAt() says: by the surface's own instance with its own surface inputs, by the
+// render's instance, or in the plain or the neutral material.
 #ifndef PELORIX3_RENDER_RENDERER_H
 #define PELORIX3_RENDER_RENDERER_H
 
@@ -14,6 +14,7 @@
 #include "render/linear_image.h"
 #include "render/panel_painter.h"
 #include "render/preview_scene.h"
+#include "render/shaded_scene.h"
 
 namespace render {
 
@@ -37,7 +38,7 @@ struct RowBand {
 // its own samples, so the image is the same whatever the thread count. `rowDone`, when
 // given, is called once per finished row, from the thread that rendered it. A failure,
 // and no image, when a thread cannot start.
-base::Result<Image> render(const standin::ShaderInstance& shader, const PreviewScene& scene,
+base::Result<Image> render(const standin::ShaderInstance& shader, const ShadedScene& scene,
                            const RenderSettings& settings,
                            const std::function<void()>& rowDone = {});
 
@@ -45,7 +46,7 @@ base::Result<Image> render(const standin::ShaderInstance& shader, const PreviewS
 // and quantisation: each pixel the average of its samples (a value that is not a number
 // becomes 0, as in the 8-bit picture).
 base::Result<LinearImage> renderLinear(const standin::ShaderInstance& shader,
-                                       const PreviewScene& scene, const RenderSettings& settings,
+                                       const ShadedScene& scene, const RenderSettings& settings,
                                        const std::function<void()>& rowDone = {});
 
 // Called with each finished row's number and its 3 x width bytes, which are only valid
@@ -55,13 +56,13 @@ using RowDone = std::function<bool(int y, const unsigned char* rgb)>;
 // Renders the rows of `band` in turn on the calling thread, holding one row at a time, and
 // hands each to `rowDone`: each is byte for byte the row `render` makes. False when
 // `rowDone` stopped it before the band's end.
-bool renderBand(const standin::ShaderInstance& shader, const PreviewScene& scene,
+bool renderBand(const standin::ShaderInstance& shader, const ShadedScene& scene,
                 const RenderSettings& settings, const RowBand& band, const RowDone& rowDone);
 
 // Renders rows [firstRow, endRow) into `image`, which is settings.width × settings.height,
 // on the calling thread: the same pixels as render() gives those rows. A picture can so
 // be rendered a few rows at a time, between other work.
-void renderRows(const standin::ShaderInstance& shader, const PreviewScene& scene,
+void renderRows(const standin::ShaderInstance& shader, const ShadedScene& scene,
                 const RenderSettings& settings, int firstRow, int endRow, Image& image);
 
 }  // namespace render

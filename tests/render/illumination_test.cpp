@@ -3,8 +3,10 @@
 #include <atomic>
 #include <cmath>
 #include <limits>
+#include <numbers>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "common/threads.h"
@@ -79,6 +81,57 @@ TEST_F(HostIllumination, InverseSquareFalloffIsFullAtTheReferenceDistance) {
     expectNear(color, {8.0, 4.0, 2.0});
 }
 
+// A spot at the origin shining along +z, its cone 30 degrees and its soft edge 10: lit
+// fully within 20 degrees of its axis, fading linearly in the angle to 30, unlit beyond.
+struct SpotCase {
+    double degreesOffAxis;
+    double share;  // of the light's colour
+    int lit;
+};
+
+class SpotCone : public HostIllumination, public ::testing::WithParamInterface<SpotCase> {};
+
+TEST_P(SpotCone, FullInsideFadingAcrossTheSoftEdgeAndDarkOutside) {
+    Light spot;
+    spot.type = LightType::Spot;
+    spot.forward = {0.0, 0.0, 2.0};
+    spot.coneAngle = 30.0 * std::numbers::pi / 180.0;
+    spot.edgeAngle = 10.0 * std::numbers::pi / 180.0;
+    const HostItem light = host().scene().addLight(spot);
+    const double angle = GetParam().degreesOffAxis * std::numbers::pi / 180.0;
+    const Triple point{3.0 * std::sin(angle), 0.0, 3.0 * std::cos(angle)};
+    EXPECT_EQ(illuminate(light, point), GetParam().lit);
+    const double share = GetParam().share;
+    expectNear(color, {share, share, share});
+    expectNear(direction, point * (1.0 / 3.0));  // given whether lit or not
+}
+
+INSTANTIATE_TEST_SUITE_P(Angles, SpotCone,
+                         ::testing::Values(SpotCase{0.0, 1.0, 1}, SpotCase{19.9, 1.0, 1},
+                                           SpotCase{25.0, 0.5, 1}, SpotCase{27.5, 0.25, 1},
+                                           SpotCase{30.0, 0.0, 0}, SpotCase{35.0, 0.0, 0},
+                                           SpotCase{150.0, 0.0, 0}));
+
+TEST_F(HostIllumination, LinearFalloffIsEachLightsOwnAndEndsWhereItReachesNothing) {
+    const HostItem near = addPoint({0.0, 0.0, 0.0});
+    const HostItem far = addPoint({0.0, 0.0, 0.0});
+    host().scene().light(near)->falloff = 0.1;  // nothing left at 10
+    host().scene().light(far)->falloff = 0.025;
+    EXPECT_EQ(illuminate(near, {0.0, 4.0, 0.0}), 1);
+    expectNear(color, {1.2, 0.6, 0.3});
+    EXPECT_EQ(illuminate(far, {0.0, 4.0, 0.0}), 1);
+    expectNear(color, {1.8, 0.9, 0.45});
+    EXPECT_EQ(illuminate(near, {0.0, 12.0, 0.0}), 0);
+    expectNear(color, {0.0, 0.0, 0.0});
+    expectNear(direction, {0.0, 1.0, 0.0});
+
+    Light distant;
+    distant.type = LightType::Distant;
+    distant.falloff = 0.1;
+    EXPECT_EQ(illuminate(host().scene().addLight(distant), {0.0, 100.0, 0.0}), 1);
+    expectNear(color, {1.0, 1.0, 1.0});
+}
+
 TEST_F(HostIllumination, UnknownLightOrPointAtTheLightIsBlackAndUnlit) {
     const HostItem light = addPoint({1.0, 1.0, 1.0});
     EXPECT_EQ(illuminate(light, {1.0, 1.0, 1.0}), 0);  // no direction: no NaN either
@@ -111,6 +164,36 @@ TEST_F(HostIllumination, OccludedPointIsBlackAndTheTestSeesTheWayToTheLight) {
     EXPECT_DOUBLE_EQ(asked[0].second, 3.0);
     expectNear(asked[1].first, {0.0, 0.0, -1.0});
     EXPECT_EQ(asked[1].second, std::numeric_limits<double>::infinity());
+}
+
+TEST_F(HostIllumination, OnlyLightsWithShadowsOnAreTestedAndAShadowMapIsRayTraced) {
+    host().setOcclusionTest([](const double*, const double*, double) { return true; });
+    for (const auto& [shadow, lit] :
+         {std::pair{standin::ShadowType::Off, 1}, std::pair{standin::ShadowType::RayTraced, 0},
+          std::pair{standin::ShadowType::ShadowMap, 0}}) {
+        const HostItem light = addPoint({0.0, 0.0, 0.0});
+        host().scene().light(light)->shadow = shadow;
+        EXPECT_EQ(illuminate(light, {0.0, 3.0, 0.0}), lit) << static_cast<int>(shadow);
+    }
+}
+
+TEST_F(HostIllumination, AnObjectThatReceivesNoShadowsIsNeverShadowed) {
+    const HostItem light = addPoint({0.0, 0.0, 0.0});
+    host().setOcclusionTest([](const double*, const double*, double) { return true; });
+    standin::SceneObject unshadowed;
+    unshadowed.receivesShadows = false;
+    const HostItem bare = host().scene().addObject(unshadowed);
+    const HostItem shadowed = host().scene().addObject(standin::SceneObject{});
+    {
+        const render::ShadedObject shading(bare);
+        EXPECT_EQ(illuminate(light, {0.0, 3.0, 0.0}), 1);
+        {
+            const render::ShadedObject inner(shadowed);
+            EXPECT_EQ(illuminate(light, {0.0, 3.0, 0.0}), 0);
+        }
+        EXPECT_EQ(illuminate(light, {0.0, 3.0, 0.0}), 1);  // the outer object again
+    }
+    EXPECT_EQ(illuminate(light, {0.0, 3.0, 0.0}), 0);  // none named: shadows fall
 }
 
 TEST_F(HostIllumination, HookRunsInsideTheCallAndMayNestAnotherOne) {
